@@ -1,0 +1,116 @@
+#include "scene/FileStream.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "scene/Exception.h"
+
+namespace {
+
+constexpr size_t kBufferSize = 1 << 20;
+
+// 64-bit offsets on both platforms: a scene file's own sizes stay below 2 GiB,
+// but the file holding it need not.
+int SeekFile(std::FILE* file, int64_t offset, int origin) {
+#ifdef _WIN32
+  return _fseeki64(file, offset, origin);
+#else
+  return fseeko(file, offset, origin);
+#endif
+}
+
+int64_t TellFile(std::FILE* file) {
+#ifdef _WIN32
+  return _ftelli64(file);
+#else
+  return ftello(file);
+#endif
+}
+
+std::string WriteFailure() {
+  return std::string("write failed: ") + std::strerror(errno);
+}
+
+}  // namespace
+
+TFileStream::TFileStream(std::FILE* file, bool writing) : file_(file), writing_(writing) {}
+
+TFileStream::~TFileStream() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return nullptr;
+  std::unique_ptr<TFileStream> stream(new TFileStream(file, false));
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  if (SeekFile(file, 0, SEEK_END) == 0) stream->size_ = std::max<int64_t>(0, TellFile(file));
+  SeekFile(file, 0, SEEK_SET);
+  stream->buffer_.reset(new uint8_t[kBufferSize]);
+  return stream;
+}
+
+std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return nullptr;
+  std::unique_ptr<TFileStream> stream(new TFileStream(file, true));
+  std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
+  return stream;
+}
+
+void TFileStream::FillBuffer() {
+  bufferStart_ = position_;
+  bufferLength_ = 0;
+  if (SeekFile(file_, position_, SEEK_SET) != 0) return;
+  bufferLength_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+}
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+  if (writing_ || position_ < 0 || position_ >= size_) return 0;
+  count = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), size_ - position_));
+  auto* out = static_cast<uint8_t*>(buffer);
+  size_t done = 0;
+  while (done < count) {
+    const bool inBuffer =
+        position_ >= bufferStart_ && position_ < bufferStart_ + static_cast<int64_t>(bufferLength_);
+    if (!inBuffer) {
+      // A large read goes straight into the caller's memory.
+      if (count - done >= kBufferSize) {
+        if (SeekFile(file_, position_, SEEK_SET) != 0) break;
+        const size_t got = std::fread(out + done, 1, count - done, file_);
+        done += got;
+        position_ += static_cast<int64_t>(got);
+        break;
+      }
+      FillBuffer();
+      if (bufferLength_ == 0) break;
+    }
+    const size_t offset = static_cast<size_t>(position_ - bufferStart_);
+    const size_t taken = std::min(count - done, bufferLength_ - offset);
+    std::memcpy(out + done, buffer_.get() + offset, taken);
+    done += taken;
+    position_ += static_cast<int64_t>(taken);
+  }
+  return done;
+}
+
+void TFileStream::Write(const void* buffer, size_t count) {
+  if (!writing_ || std::fwrite(buffer, 1, count, file_) != count) throw Exception(1, WriteFailure());
+  position_ += static_cast<int64_t>(count);
+  size_ = std::max(size_, position_);
+}
+
+void TFileStream::Seek(int64_t offset, Origin origin) {
+  const int64_t target = origin == Origin::Begin ? offset : position_ + offset;
+  if (writing_ && SeekFile(file_, target, SEEK_SET) != 0) throw Exception(1, WriteFailure());
+  position_ = target;
+}
+
+void TFileStream::Commit() {
+  std::FILE* file = file_;
+  file_ = nullptr;
+  const bool flushed = std::fflush(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!flushed || !closed) throw Exception(1, WriteFailure());
+}

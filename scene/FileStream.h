@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "scene/Stream.h"
+
+// A file as a stream: either opened for reading (shared, buffered here so that
+// the reader's small reads and short seeks back cost no system call) or
+// created for writing (every write checked).
+class TFileStream final : public TStream {
+ public:
+  // Null when the file can't be opened or created.
+  static std::unique_ptr<TFileStream> OpenRead(const std::string& path);
+  static std::unique_ptr<TFileStream> Create(const std::string& path);
+  ~TFileStream() override;
+
+  size_t Read(void* buffer, size_t count) override;
+  void Write(const void* buffer, size_t count) override;
+  void Seek(int64_t offset, Origin origin) override;
+  int64_t Position() const override { return position_; }
+  int64_t Size() const override { return size_; }
+
+  // Flushes and closes a created file; raises Exception when anything written
+  // did not reach the file.
+  void Commit();
+
+ private:
+  TFileStream(std::FILE* file, bool writing);
+  void FillBuffer();
+
+  std::FILE* file_;
+  bool writing_;
+  int64_t size_ = 0;
+  int64_t position_ = 0;
+  // Reading: buffer_ holds the file's bytes from bufferStart_ on.
+  std::unique_ptr<uint8_t[]> buffer_;
+  int64_t bufferStart_ = 0;
+  size_t bufferLength_ = 0;
+};

@@ -1,0 +1,18 @@
+#include "scene/Hex.h"
+
+namespace {
+
+std::string Hex(uint64_t value, int digits, const char* alphabet) {
+  std::string text;
+  do {
+    text.insert(text.begin(), alphabet[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  if (static_cast<int>(text.size()) < digits) text.insert(0, digits - text.size(), '0');
+  return text;
+}
+
+}  // namespace
+
+std::string HexUpper(uint64_t value, int digits) { return Hex(value, digits, "0123456789ABCDEF"); }
+std::string HexLower(uint64_t value, int digits) { return Hex(value, digits, "0123456789abcdef"); }

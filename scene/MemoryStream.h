@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+
+#include "scene/Stream.h"
+
+class ChunkList;
+
+// A growable in-memory byte stream. Every top-level chunk of a scene is one of
+// these, holding the whole chunk, header included.
+class TMemoryStream final : public TStream {
+ public:
+  TMemoryStream() = default;
+  TMemoryStream(const void* bytes, size_t count);
+
+  size_t Read(void* buffer, size_t count) override;
+  void Write(const void* buffer, size_t count) override;
+  void Seek(int64_t offset, Origin origin) override;
+  int64_t Position() const override { return position_; }
+  int64_t Size() const override { return static_cast<int64_t>(size_); }
+
+  // Appends up to `count` bytes read from `source` in one piece, reserving no
+  // more than that; gives how many arrived. The position moves to the end.
+  size_t AppendFrom(TStream& source, size_t count);
+
+  const uint8_t* Data() const { return data_.get(); }
+  size_t Length() const { return size_; }
+
+ private:
+  friend class ChunkList;
+
+  void Reserve(size_t capacity);
+
+  std::unique_ptr<uint8_t[]> data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+  int64_t position_ = 0;
+
+  // Which list holds this chunk and in which of its slots: lets a list find a
+  // chunk by identity at once. Kept by ChunkList alone.
+  const ChunkList* owner_ = nullptr;
+  size_t slot_ = 0;
+};
+
+// A plain, non-owning reference to a chunk stream that a section list holds.
+using PStream = TMemoryStream*;

@@ -1,0 +1,92 @@
+// Saving: the root header, the head chunks, then the sections in the fixed
+// order objects, definitions, visual effects, init scripts. The sizes written
+// are those of the bytes written, so every saved file loads again.
+
+#include <cstdio>
+#include <string>
+
+#include "os/FileSystem.h"
+#include "scene/ChunkTypes.h"
+#include "scene/Exception.h"
+#include "scene/FileStream.h"
+#include "scene/Trace.h"
+#include "scene/qScene2bin.h"
+
+namespace {
+
+void WriteChunkHeader(TStream& out, uint16_t type, uint32_t size) {
+  out.WriteU16(type);
+  out.WriteU32(size);
+}
+
+void WriteChunkList(TStream& out, const ChunkList& list) {
+  list.ForEach([&out](const TMemoryStream& chunk) { out.Write(chunk.Data(), chunk.Length()); });
+}
+
+uint64_t ListLength(const ChunkList& list) {
+  uint64_t length = 0;
+  list.ForEach([&length](const TMemoryStream& chunk) { length += chunk.Length(); });
+  return length;
+}
+
+// A section is written when its list holds a chunk; its size then covers every
+// chunk it holds, whatever the document kept (two merged sections, deletions).
+void WriteSection(TStream& out, uint16_t code, uint64_t sectionSize, const ChunkList& list) {
+  if (list.Count() == 0) return;
+  WriteChunkHeader(out, code, static_cast<uint32_t>(sectionSize));
+  WriteChunkList(out, list);
+}
+
+}  // namespace
+
+void TqScene2bin::WriteToStream(TStream& out) const {
+  const struct {
+    uint16_t code;
+    const ChunkList& list;
+  } sections[] = {{kObjectsSection, objects},
+                  {kDefinitionsSection, definitions},
+                  {kVisualEffectsSection, visualEffects},
+                  {kInitScriptsSection, initScripts}};
+
+  uint64_t rootSize = kChunkHeaderSize + ListLength(heads);
+  bool anySection = false;
+  for (const auto& section : sections) {
+    if (section.list.Count() == 0) continue;
+    rootSize += kChunkHeaderSize + ListLength(section.list);
+    anySection = true;
+  }
+  // A file without any section fails to load at its head: keep one, empty.
+  if (!anySection) rootSize += kChunkHeaderSize;
+  if (rootSize > INT32_MAX) throw Exception(1, "the scene is too large for one file");
+
+  WriteChunkHeader(out, kRootChunk, static_cast<uint32_t>(rootSize));
+  WriteChunkList(out, heads);
+  for (const auto& section : sections)
+    WriteSection(out, section.code, kChunkHeaderSize + ListLength(section.list), section.list);
+  if (!anySection) WriteChunkHeader(out, kObjectsSection, kChunkHeaderSize);
+}
+
+bool TqScene2bin::WriteToFile(const std::string& FileName) {
+  // Written beside the target and moved over it only when complete, so a failed
+  // save leaves the old file as it was.
+  const std::string temporary = FileName + ".saving~";
+  try {
+    auto file = TFileStream::Create(temporary);
+    if (!file) throw Exception(1, "IO error");
+    try {
+      WriteToStream(*file);
+      file->Commit();
+      std::string error;
+      if (!os::MoveReplacing(temporary, FileName, error)) throw Exception(1, "cannot replace the file: " + error);
+    } catch (...) {
+      file.reset();
+      std::remove(temporary.c_str());
+      throw;
+    }
+    Trace("TqScene2bin.WriteToFile - done");
+    return true;
+  } catch (const std::exception& failure) {
+    Trace("qScene2bin.WriteToFile: " + FailureMessage(failure));
+    return false;
+  }
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A byte stream with a current position: what the reader walks and the writer
+// fills. Reads never fail; they give fewer bytes at the end. Writes that fail
+// raise Exception.
+class TStream {
+ public:
+  enum class Origin { Begin, Current };
+
+  TStream() = default;
+  TStream(const TStream&) = delete;
+  TStream& operator=(const TStream&) = delete;
+  virtual ~TStream() = default;
+
+  virtual size_t Read(void* buffer, size_t count) = 0;
+  virtual void Write(const void* buffer, size_t count) = 0;
+  virtual void Seek(int64_t offset, Origin origin) = 0;
+  virtual int64_t Position() const = 0;
+  virtual int64_t Size() const = 0;
+
+  // Reads a 16-bit or 32-bit little-endian number; bytes past the end read as 0.
+  uint16_t ReadU16();
+  uint32_t ReadU32();
+  void WriteU16(uint16_t value);
+  void WriteU32(uint32_t value);
+};

@@ -1,0 +1,89 @@
+#pragma once
+// The scene document: one scene2.bin in memory, every top-level chunk held as
+// the exact bytes read.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "scene/ChunkList.h"
+#include "scene/DocumentUi.h"
+#include "scene/Stream.h"
+
+// <windows.h> maps GetObject to GetObjectA; the document's accessor keeps its name.
+#ifdef GetObject
+#undef GetObject
+#endif
+
+class TqScene2bin {
+ public:
+  explicit TqScene2bin(DocumentUi& ui);
+  TqScene2bin(const TqScene2bin&) = delete;
+  TqScene2bin& operator=(const TqScene2bin&) = delete;
+  virtual ~TqScene2bin();
+
+  void clear();
+
+  // Loading: true when the whole file was read. Never raises; every failure is
+  // traced and the document keeps what was read.
+  bool ReadFromFile(const std::string& FileName);
+  bool ReadFromStream(TStream& stream);
+  bool ReadHeadFromStream(TStream& stream);
+  bool ReadSectionsFromStream(TStream& stream);
+
+  // Saving: true when the file was written whole. The file is replaced only
+  // then; the document never changes.
+  bool WriteToFile(const std::string& FileName);
+  // The bytes that WriteToFile puts into the file. Raises Exception.
+  void WriteToStream(TStream& stream) const;
+
+  // The section list of an item chunk type; raises Exception for other types.
+  ChunkList& SectionListByChunkID(uint16_t SectionID);
+  int32_t CountByChunkID(uint16_t SectionID);
+  PStream GetObject(int32_t index) const { return objects.At(index); }
+  PStream GetDefinition(int32_t index) const { return definitions.At(index); }
+  PStream GetInitScript(int32_t index) const { return initScripts.At(index); }
+  PStream GetVisualEffect(int32_t index) const { return visualEffects.At(index); }
+
+  // Editing: each keeps the section size and the file size in step.
+  int32_t DeleteDNC(PStream& Chunk);
+  // Takes NewChunk over, except when it fails with a code other than 1.
+  bool ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName);
+  bool RenameChunk(PStream& Chunk, std::string& newName);
+
+  const ChunkList& Heads() const { return heads; }
+  const ChunkList& Objects() const { return objects; }
+  const ChunkList& Definitions() const { return definitions; }
+  const ChunkList& InitScripts() const { return initScripts; }
+  const ChunkList& VisualEffects() const { return visualEffects; }
+  int32_t FileSize() const { return fileSize; }
+
+ private:
+  // The list of a section code, or null for a code that is none of the four.
+  ChunkList* ListBySectionCode(uint16_t code);
+  bool ReadOpenedStream(TStream& stream);
+  // ReplaceChunkData with the new chunk's ownership spelled out: moved into the
+  // list on success, destroyed on a failure with code 1, otherwise left.
+  bool ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName);
+
+  DocumentUi& ui_;
+  ChunkList heads;
+  ChunkList objects;
+  ChunkList definitions;
+  ChunkList initScripts;
+  ChunkList visualEffects;
+  int32_t fileSize = 0;
+  std::unique_ptr<TOverwriteDialogBase> overwriteDialog_;
+  std::unique_ptr<TStringDialogBase> stringDialog_;
+};
+
+std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
+
+// Reads the chunk that starts at the stream's position into a new chunk stream
+// and leaves the stream just past it. The chunk must lie whole before `end`.
+std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size,
+                                                   int64_t end);
+
+// Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
+// a space, with no line end.
+void DumpChunk(const TMemoryStream& chunk);

@@ -1,0 +1,21 @@
+#include <cstdio>
+#include <iostream>
+
+#include "tools/scene2/Scene2Cli.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+  // Trace lines end in CR LF themselves; text mode would double the CR.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+  std::ios::sync_with_stdio(false);
+  const int status = RunScene2(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  std::cout.flush();
+  return status;
+}
