@@ -1,0 +1,9 @@
+#pragma once
+
+#include "scene/DocumentUi.h"
+#include "scene/qScene2bin.h"
+
+// Saves the scene into memory, loads what was saved into a new document and
+// saves that again. Aborts unless the load succeeds with the same lists, the
+// saved root size is the saved length, and both saves are the same bytes.
+void RequireStableRoundTrip(const TqScene2bin& scene, DocumentUi& ui);
