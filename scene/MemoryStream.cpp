@@ -4,7 +4,10 @@
 #include <cstring>
 #include <new>
 
-TMemoryStream::TMemoryStream(const void* bytes, size_t count) { Write(bytes, count); }
+TMemoryStream::TMemoryStream(const void* bytes, size_t count) {
+  Write(bytes, count);
+  position_ = 0;
+}
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (position_ < 0 || static_cast<uint64_t>(position_) >= size_) return 0;

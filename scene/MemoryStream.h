@@ -11,6 +11,7 @@ class ChunkList;
 class TMemoryStream final : public TStream {
  public:
   TMemoryStream() = default;
+  // A copy of the bytes, positioned at the start.
   TMemoryStream(const void* bytes, size_t count);
 
   size_t Read(void* buffer, size_t count) override;

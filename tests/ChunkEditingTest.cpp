@@ -1,0 +1,271 @@
+// Deleting, replacing and renaming chunks with their sizes kept in step.
+
+#include <gtest/gtest.h>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/Exception.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
+const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 \xE4\xE0\xED\xED\xFB\xE5.";
+const char kIncorrectCall[] =
+    "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
+const char kNoData[] = "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.";
+
+std::string Dump(const Bytes& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string text;
+  for (uint8_t byte : bytes) text += {digits[byte >> 4], digits[byte & 15], ' '};
+  return text;
+}
+
+// A scene of five objects (one named like a definition), two definitions, one
+// init script and one visual effect, with the trace collected.
+class Editing : public testing::Test {
+ protected:
+  Editing()
+      : scene(SceneFile({Chunk(1, {}),
+                         Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4),
+                                                        ObjectChunk("door1", 9), ObjectChunk("lamp", 2),
+                                                        ObjectChunk("tree", 9)})),
+                         Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("car1", 4)})),
+                         Chunk(kInitScriptsSection, InitScriptChunk("start")),
+                         Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
+
+  TqScene2bin& document() { return *scene.document; }
+  int32_t FileSizeNow() { return document().FileSize(); }
+  std::vector<std::string> ObjectNames() {
+    std::vector<std::string> names;
+    document().Objects().ForEach([&names](TMemoryStream& chunk) { names.push_back(GetChunkName(chunk)); });
+    return names;
+  }
+  // What is written loads again to the same bytes.
+  void ExpectConsistent() {
+    const Bytes written = Written(document());
+    LoadedScene reloaded(written);
+    EXPECT_TRUE(reloaded.loaded);
+    EXPECT_EQ(Written(*reloaded.document), written);
+  }
+
+  LoadedScene scene;
+  TraceCollector trace;
+};
+
+TEST_F(Editing, DeleteRemovesTheChunkAndShrinksTheSizes) {
+  ASSERT_TRUE(scene.loaded);
+  const int32_t fileSize = FileSizeNow();
+  const int32_t sectionSize = document().Objects().sectionSize;
+  PStream chunk = document().GetObject(3);
+  PStream behind = document().GetObject(4);
+  const auto length = static_cast<int32_t>(chunk->Length());
+  EXPECT_EQ(document().DeleteDNC(chunk), 3);
+  EXPECT_EQ(chunk, nullptr);
+  EXPECT_EQ(document().GetObject(3), behind);
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "tree"}));
+  EXPECT_EQ(document().Objects().sectionSize, sectionSize - length);
+  EXPECT_EQ(FileSizeNow(), fileSize - length);
+  EXPECT_EQ(static_cast<int64_t>(Written(document()).size()), FileSizeNow());
+  EXPECT_TRUE(trace.TakeLines().empty());
+  ExpectConsistent();
+}
+
+TEST_F(Editing, DeletingTheOnlyChunkLeavesSectionSizeSix) {
+  PStream effect = document().GetVisualEffect(0);
+  document().DeleteDNC(effect);
+  EXPECT_EQ(document().VisualEffects().sectionSize, 6);
+  // The kept file size still counts the empty section, which is not written.
+  EXPECT_EQ(static_cast<int64_t>(Written(document()).size()), FileSizeNow() - 6);
+  ExpectConsistent();
+}
+
+TEST_F(Editing, DeleteRefusesChunksItsListDoesNotHold) {
+  const int32_t fileSize = FileSizeNow();
+  const auto failure = [&](PStream chunk) {
+    try {
+      document().DeleteDNC(chunk);
+    } catch (const Exception& error) {
+      return std::to_string(error.ErrorCode) + " " + error.Message;
+    }
+    return std::string("no error");
+  };
+  auto stray = StreamOf(ObjectChunk("crate", 9));
+  auto unknown = StreamOf(Chunk(0x1234, {}));
+  EXPECT_EQ(failure(stray.get()), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
+  EXPECT_EQ(failure(nullptr), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
+  EXPECT_EQ(failure(unknown.get()), "0 qScene2bin.SectionListByChunkID: incorrect param SectionID");
+  // A definition chunk that sits in the objects list is looked for in the definitions.
+  LoadedScene misplaced(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, DefinitionChunk("d", 1))}));
+  PStream definition = misplaced.document->GetObject(0);
+  EXPECT_THROW(misplaced.document->DeleteDNC(definition), Exception);
+  EXPECT_EQ(misplaced.document->Objects().Count(), 1);
+  EXPECT_EQ(FileSizeNow(), fileSize);
+  EXPECT_EQ(document().Objects().Count(), 5);
+}
+
+TEST_F(Editing, RenameRebuildsTheNameSubChunkAndGrowsTheSizes) {
+  scene.ui.answers = {"longname"};
+  const int32_t fileSize = FileSizeNow();
+  const int32_t sectionSize = document().Objects().sectionSize;
+  PStream chunk = document().GetObject(0);
+  const Bytes before = BytesOf(*chunk);
+  std::string newName;
+  ASSERT_TRUE(document().RenameChunk(chunk, newName));
+  EXPECT_EQ(newName, "longname");
+  EXPECT_EQ(chunk, document().GetObject(0));
+  // "crate" plus a zero byte (size 12) becomes eight bytes without one (size 14).
+  const Bytes after = Concat({U16(kObjectChunk), U32(static_cast<uint32_t>(before.size() + 2)),
+                              Chunk(kObjectNameChunk, Text("longname")), Bytes(before.begin() + 18, before.end())});
+  EXPECT_EQ(BytesOf(*chunk), after);
+  EXPECT_EQ(document().Objects().sectionSize, sectionSize + 2);
+  EXPECT_EQ(FileSizeNow(), fileSize + 2);
+  EXPECT_EQ(scene.ui.prompts, (std::vector<std::string>{"Rename|crate"}));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"OLD", Dump(before), "NEW", Dump(after)}));
+  ExpectConsistent();
+}
+
+TEST_F(Editing, RenameKeepsSubChunksBeforeAndAfterTheName) {
+  PStream definition = document().GetDefinition(0);
+  const Bytes before = BytesOf(*definition);
+  scene.ui.answers = {"d"};
+  std::string newName;
+  ASSERT_TRUE(document().RenameChunk(definition, newName));
+  EXPECT_EQ(BytesOf(*definition), Concat({U16(kDefinitionChunk), U32(16 + 7), Bytes(before.begin() + 6, before.begin() + 16),
+                                           Chunk(kDefinitionNameChunk, Text("d"))}));
+  EXPECT_EQ(GetDefinitionType(*definition), 6u);
+  ExpectConsistent();
+}
+
+TEST_F(Editing, RenameToTheSameNameStillRebuilds) {
+  scene.ui.answers = {"horn"};
+  PStream chunk = document().GetObject(1);
+  const PStream old = chunk;
+  std::string newName;
+  ASSERT_TRUE(document().RenameChunk(chunk, newName));
+  EXPECT_NE(chunk, old);
+  EXPECT_EQ(newName, "horn");
+  EXPECT_EQ(trace.TakeLines().size(), 4u);
+}
+
+TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
+  const int32_t fileSize = FileSizeNow();
+  PStream chunk = document().GetObject(0);
+  const Bytes before = BytesOf(*chunk);
+  scene.ui.answers = {"horn"};
+  std::string newName = "x";
+  EXPECT_FALSE(document().RenameChunk(chunk, newName));
+  EXPECT_EQ(newName, "");
+  EXPECT_EQ(chunk, document().GetObject(0));
+  EXPECT_EQ(BytesOf(*chunk), before);
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
+  EXPECT_EQ(trace.TakeLines(),
+            (std::vector<std::string>{"OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide}));
+  EXPECT_EQ(FileSizeNow(), fileSize);
+}
+
+TEST_F(Editing, RenameComparesNamesByteForByteWithinTheOneList) {
+  scene.ui.answers = {"Horn", "car1"};
+  PStream chunk = document().GetObject(0);
+  std::string newName;
+  EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "differs in case only";
+  EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "a definition's name";
+  EXPECT_EQ(ObjectNames()[0], "car1");
+}
+
+TEST_F(Editing, RenameRefusesWithoutAskingWhenThereIsNoNameSubChunk) {
+  const auto refused = [&](PStream chunk) {
+    std::string newName = "x";
+    EXPECT_FALSE(document().RenameChunk(chunk, newName));
+    EXPECT_EQ(newName, "");
+    const auto lines = trace.TakeLines();
+    return lines.size() == 1 ? lines[0] : "unexpected trace";
+  };
+  EXPECT_EQ(refused(document().GetInitScript(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
+  EXPECT_EQ(refused(document().GetVisualEffect(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
+  LoadedScene nameless(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9))))}));
+  trace.TakeLines();
+  EXPECT_EQ(refused(nameless.document->GetObject(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: NAME=NULL");
+  EXPECT_TRUE(scene.ui.prompts.empty());
+  EXPECT_TRUE(nameless.ui.prompts.empty());
+}
+
+TEST_F(Editing, CancelledRenameChangesNothing) {
+  PStream chunk = document().GetObject(0);
+  const PStream old = chunk;
+  std::string newName = "x";
+  EXPECT_FALSE(document().RenameChunk(chunk, newName));
+  EXPECT_EQ(chunk, old);
+  EXPECT_EQ(newName, "");
+  EXPECT_EQ(trace.TakeLines(),
+            (std::vector<std::string>{"qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null"}));
+}
+
+TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
+  // The name sub-chunk claims more bytes than the chunk has: nothing follows it.
+  const Bytes broken = Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), U16(kObjectNameChunk), U32(500), Text("ab")}));
+  LoadedScene odd(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, broken)}));
+  ASSERT_TRUE(odd.loaded);
+  odd.ui.answers = {"new"};
+  PStream chunk = odd.document->GetObject(0);
+  std::string newName;
+  ASSERT_TRUE(odd.document->RenameChunk(chunk, newName));
+  EXPECT_EQ(BytesOf(*chunk), Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), Chunk(kObjectNameChunk, Text("new"))})));
+  EXPECT_EQ(static_cast<int64_t>(Written(*odd.document).size()), odd.document->FileSize());
+}
+
+TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
+  const int32_t fileSize = FileSizeNow();
+  PStream object = document().GetObject(0);
+  std::string newName = "x";
+
+  EXPECT_FALSE(document().ReplaceChunkData(object, nullptr, newName));
+  EXPECT_EQ(newName, "");
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kNoData}));
+
+  // A definition for an object: refused after the OLD dump, the new chunk destroyed (ASan sees a leak otherwise).
+  EXPECT_FALSE(document().ReplaceChunkData(object, StreamOf(DefinitionChunk("d", 1)).release(), newName));
+  auto lines = trace.TakeLines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2], std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectData);
+
+  // An old chunk that no list holds.
+  auto stray = StreamOf(ObjectChunk("stray", 9));
+  PStream strayRef = stray.get();
+  EXPECT_FALSE(document().ReplaceChunkData(strayRef, StreamOf(ObjectChunk("n", 9)).release(), newName));
+  EXPECT_EQ(trace.TakeLines().back(), std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall);
+  PStream none = nullptr;
+  EXPECT_FALSE(document().ReplaceChunkData(none, StreamOf(ObjectChunk("n", 9)).release(), newName));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
+
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNoData, kIncorrectData, kIncorrectCall, kIncorrectCall}));
+  EXPECT_EQ(FileSizeNow(), fileSize);
+  EXPECT_EQ(document().GetObject(0), object);
+}
+
+TEST_F(Editing, ReplaceRefusesAChunkTheSceneStillHolds) {
+  PStream first = document().GetObject(0);
+  PStream second = document().GetObject(1);
+  std::string newName;
+  EXPECT_FALSE(document().ReplaceChunkData(first, second, newName));
+  EXPECT_FALSE(document().ReplaceChunkData(first, first, newName));
+  EXPECT_EQ(scene.ui.messages.size(), 2u);
+  EXPECT_EQ(scene.ui.messages[0], "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
+  // Both are still there, whole.
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "lamp", "tree"}));
+  ExpectConsistent();
+}
+
+TEST_F(Editing, ReplaceFindsOnlyTheFirstChunkOfAName) {
+  // Two objects named "twin": renaming the second to its own name collides with the first.
+  LoadedScene twins(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
+  twins.ui.answers = {"twin", "twin"};
+  std::string newName;
+  PStream second = twins.document->GetObject(1);
+  EXPECT_FALSE(twins.document->RenameChunk(second, newName));
+  PStream first = twins.document->GetObject(0);
+  EXPECT_TRUE(twins.document->RenameChunk(first, newName));
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+// .dnc file names and writing them.
+
+#include <gtest/gtest.h>
+
+#include "scene/ChunkTypes.h"
+#include "scene/DncExport.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+TEST(DncExport, FileNameIsPrefixNameAndExtension) {
+  const std::pair<Bytes, const char*> cases[] = {
+      {ObjectChunk("horn", 4), "Obj_horn.dnc"},
+      {DefinitionChunk("door1", 6), "Dfn_door1.dnc"},
+      {InitScriptChunk("start"), "InitSc_start.dnc"},
+      {VisualEffectChunk("fog"), "VisEff_fog.dnc"},
+  };
+  for (const auto& [chunk, name] : cases) {
+    auto stream = StreamOf(chunk);
+    EXPECT_EQ(DncFileName(*stream), name);
+  }
+  TraceCollector trace;
+  auto other = StreamOf(Chunk(0x1234, {}));
+  EXPECT_EQ(DncFileName(*other), ".dnc");
+}
+
+TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
+  for (const char* name : {"Obj_..\\..\\x.dnc", "Obj_../x.dnc", "C:\\x.dnc", "Obj_a:stream.dnc", "Obj_what?.dnc",
+                           "Obj_a*.dnc", "Obj_tab\t.dnc", "CON.dnc", "con", "NUL.txt", "com1.dnc", "LPT9", "AUX .dnc"})
+    EXPECT_NE(FileNameFault(name), "") << name;
+  for (const char* name : {"Obj_crate.dnc", "Obj_CON.dnc", "COM10.dnc", "Obj_\xC4\xE2\xE5\xF0\xFC.dnc", ".dnc",
+                           "Obj_a b.dnc"})
+    EXPECT_EQ(FileNameFault(name), "") << name;
+}
+
+TEST(DncExport, WritesTheChunkByteForByteInsideTheFolder) {
+  ScratchFolder folder;
+  const Bytes chunk = ObjectChunk("horn", 4);
+  auto stream = StreamOf(chunk);
+  stream->Seek(3, TStream::Origin::Begin);
+  std::string error;
+  ASSERT_TRUE(ExportChunk(*stream, folder.path() + "/", error)) << error;
+  EXPECT_EQ(ReadFileBytes(folder.Path("Obj_horn.dnc")), chunk);
+
+  auto escaping = StreamOf(ObjectChunk("..\\..\\x", 4));
+  EXPECT_FALSE(ExportChunk(*escaping, folder.path() + "/", error));
+  EXPECT_EQ(error, "the name holds a path separator");
+  auto unwritable = StreamOf(ObjectChunk("y", 4));
+  EXPECT_FALSE(ExportChunk(*unwritable, folder.Path("missing/"), error));
+  EXPECT_EQ(error.rfind("cannot create the file", 0), 0u) << error;
+  EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"Obj_horn.dnc"}));
+}
+
+}  // namespace

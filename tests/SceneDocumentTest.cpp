@@ -1,0 +1,141 @@
+// The scene document: its life, its accessors, and loading and saving files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "scene/ChunkTypes.h"
+#include "scene/Exception.h"
+#include "scene/FileStream.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+const Bytes kScene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("a", 9), ObjectChunk("b", 4)})),
+                                Chunk(kDefinitionsSection, DefinitionChunk("d", 6)),
+                                Chunk(kVisualEffectsSection, VisualEffectChunk("v")),
+                                Chunk(kInitScriptsSection, InitScriptChunk("i"))});
+
+TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
+  TraceCollector trace;
+  TestUi ui;
+  auto document = NewScene2bin(ui);
+  EXPECT_EQ(ui.created, (std::vector<std::string>{"overwrite", "string"}));
+  EXPECT_EQ(document->FileSize(), 0);
+  EXPECT_EQ(document->Heads().sectionSize, 0);
+  for (const ChunkList* list : {&document->Objects(), &document->Definitions(), &document->InitScripts(),
+                                &document->VisualEffects()})
+    EXPECT_EQ(list->sectionSize, 6);
+  EXPECT_TRUE(trace.TakeLines().empty());
+
+  auto file = StreamOf(kScene);
+  ASSERT_TRUE(document->ReadFromStream(*file));
+  trace.TakeLines();
+  document->clear();
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
+  EXPECT_EQ(document->FileSize(), 0);
+  for (const ChunkList* list : {&document->Heads(), &document->Objects(), &document->Definitions(),
+                                &document->InitScripts(), &document->VisualEffects()}) {
+    EXPECT_EQ(list->Count(), 0);
+    EXPECT_EQ(list->sectionSize, 0);
+  }
+  document.reset();
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
+}
+
+TEST(SceneDocument, AccessorsByIndexAndItemType) {
+  LoadedScene scene(kScene);
+  TqScene2bin& document = *scene.document;
+  EXPECT_EQ(document.GetObject(1), document.Objects().At(1));
+  EXPECT_EQ(document.GetObject(-1), nullptr);
+  EXPECT_EQ(document.GetObject(2), nullptr);
+  EXPECT_NE(document.GetDefinition(0), nullptr);
+  EXPECT_EQ(document.GetDefinition(1), nullptr);
+  EXPECT_NE(document.GetInitScript(0), nullptr);
+  EXPECT_NE(document.GetVisualEffect(0), nullptr);
+  EXPECT_EQ(document.CountByChunkID(kObjectChunk), 2);
+  EXPECT_EQ(document.CountByChunkID(kDefinitionChunk), 1);
+  EXPECT_EQ(document.CountByChunkID(kInitScriptChunk), 1);
+  EXPECT_EQ(document.CountByChunkID(kVisualEffectChunk), 1);
+  EXPECT_EQ(&document.SectionListByChunkID(kVisualEffectChunk), &document.VisualEffects());
+  try {
+    document.CountByChunkID(kObjectsSection);
+    FAIL() << "a section code is no item type";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.ErrorCode, 0);
+    EXPECT_EQ(error.Message, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
+  }
+}
+
+TEST(SceneFiles, SavesAndLoadsByteForByte) {
+  ScratchFolder folder;
+  WriteFileBytes(folder.Path("in.bin"), kScene);
+  TraceCollector trace;
+  TestUi ui;
+  auto document = NewScene2bin(ui);
+  ASSERT_TRUE(document->ReadFromFile(folder.Path("in.bin")));
+  trace.TakeLines();
+  ASSERT_TRUE(document->WriteToFile(folder.Path("out.bin")));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"TqScene2bin.WriteToFile - done"}));
+  EXPECT_EQ(ReadFileBytes(folder.Path("out.bin")), kScene);
+  // Saving over the file it came from replaces it, and leaves nothing else behind.
+  ASSERT_TRUE(document->WriteToFile(folder.Path("in.bin")));
+  EXPECT_EQ(ReadFileBytes(folder.Path("in.bin")), kScene);
+  EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"in.bin", "out.bin"}));
+}
+
+TEST(SceneFiles, MissingFileLoadsAsAnEmptyOne) {
+  ScratchFolder folder;
+  TraceCollector trace;
+  TestUi ui;
+  auto document = NewScene2bin(ui);
+  EXPECT_FALSE(document->ReadFromFile(folder.Path("nothing.bin")));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{
+                                   "* qScene2bin.clear done *",
+                                   "qScene2bin.ReadFromFile: file open",
+                                   "scene2.bin: incorrect file signature",
+                                   "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header",
+                               }));
+}
+
+TEST(SceneFiles, SaveIntoAMissingFolderFailsAndChangesNothing) {
+  ScratchFolder folder;
+  LoadedScene scene(kScene);
+  TraceCollector trace;
+  EXPECT_FALSE(scene.document->WriteToFile(folder.Path("no/such/folder/out.bin")));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"qScene2bin.WriteToFile: IO error"}));
+  EXPECT_EQ(Written(*scene.document), kScene);
+  EXPECT_TRUE(folder.FileNames().empty());
+}
+
+TEST(SceneFiles, SaveThatCannotReplaceTheTargetKeepsItAndLeavesNoTemporaryFile) {
+  ScratchFolder folder;
+  // A folder in the target's place can't be replaced by a file.
+  const std::string target = folder.Path("scene2.bin");
+  std::filesystem::create_directory(target);
+  LoadedScene scene(kScene);
+  TraceCollector trace;
+  EXPECT_FALSE(scene.document->WriteToFile(target));
+  const auto lines = trace.TakeLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind("qScene2bin.WriteToFile: ", 0), 0u) << lines[0];
+  EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"scene2.bin"}));
+  EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+#ifndef _WIN32
+TEST(SceneFiles, EveryWriteIsChecked) {
+  // The device that is always full: a write, or the flush at the end, fails.
+  auto full = TFileStream::Create("/dev/full");
+  ASSERT_NE(full, nullptr);
+  const Bytes block(64 * 1024, 0x5A);
+  EXPECT_THROW(
+      {
+        for (int i = 0; i < 64; ++i) full->Write(block.data(), block.size());
+        full->Commit();
+      },
+      Exception);
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,297 @@
+// Reading scene2.bin into the document and writing it back.
+
+#include <gtest/gtest.h>
+
+#include "scene/ChunkTypes.h"
+#include "scene/qScene2bin.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+// Root size 26; one head chunk of type 0x0001 and size 6; an objects section
+// of size 14 holding one chunk of type 0x4010 and size 8.
+const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,                    // root
+                           0x01, 0x00, 0x06, 0x00, 0x00, 0x00,                    // head chunk
+                           0x00, 0x40, 0x0E, 0x00, 0x00, 0x00,                    // objects section
+                           0x10, 0x40, 0x08, 0x00, 0x00, 0x00, 0xAA, 0xBB};       // one object
+
+struct Load {
+  explicit Load(const Bytes& file) {
+    document = NewScene2bin(ui);
+    trace.TakeLines();
+    auto stream = StreamOf(file);
+    loaded = document->ReadFromStream(*stream);
+    lines = trace.TakeLines();
+  }
+  TraceCollector trace;
+  TestUi ui;
+  std::unique_ptr<TqScene2bin> document;
+  bool loaded = false;
+  std::vector<std::string> lines;
+};
+
+TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {
+  Load load(kSmallScene);
+  ASSERT_TRUE(load.loaded);
+  const TqScene2bin& document = *load.document;
+  EXPECT_EQ(load.lines, (std::vector<std::string>{
+                            "* qScene2bin.clear done *",
+                            "qScene2bin.ReadFromFile: file open",
+                            "TqScene2bin.ReadHeadFromStream: 0001 - done",
+                            "qScene2bin.ReadFromFile: reading head - done",
+                            "qScene2bin.ReadSectionsFromStream BeginOffs: 14",
+                            "qScene2bin.ReadSectionsFromStream sectionSize: 14",
+                            "qScene2bin.ReadSectionsFromStream - done",
+                            "qScene2bin.ReadFromFile: reading sections - done",
+                            "objects: 1",
+                            "difinition: 0",
+                            "init scripts: 0",
+                        }));
+  EXPECT_EQ(document.FileSize(), 26);
+  ASSERT_EQ(document.Heads().Count(), 1);
+  EXPECT_EQ(BytesOf(*document.Heads().At(0)), Bytes(kSmallScene.begin() + 6, kSmallScene.begin() + 12));
+  ASSERT_EQ(document.Objects().Count(), 1);
+  EXPECT_EQ(BytesOf(*document.Objects().At(0)), Bytes(kSmallScene.begin() + 18, kSmallScene.end()));
+  EXPECT_EQ(document.Objects().sectionSize, 14);
+  EXPECT_EQ(document.Definitions().Count(), 0);
+  EXPECT_EQ(document.InitScripts().Count(), 0);
+  EXPECT_EQ(document.VisualEffects().Count(), 0);
+  EXPECT_EQ(Written(document), kSmallScene);
+}
+
+TEST(SceneReading, LoadingTwiceGivesTheSameListsAndTrace) {
+  Load load(kSmallScene);
+  auto again = StreamOf(kSmallScene);
+  ASSERT_TRUE(load.document->ReadFromStream(*again));
+  EXPECT_EQ(load.trace.TakeLines(), load.lines);
+  EXPECT_EQ(load.document->Heads().Count(), 1);
+  EXPECT_EQ(load.document->Objects().Count(), 1);
+}
+
+TEST(SceneReading, CountLinesLeaveOutVisualEffects) {
+  Load load(SceneFile({Chunk(1, {}), Chunk(kVisualEffectsSection, VisualEffectChunk("fog")),
+                       Chunk(kInitScriptsSection, Concat({InitScriptChunk("a"), InitScriptChunk("b")}))}));
+  ASSERT_TRUE(load.loaded);
+  EXPECT_EQ(std::vector<std::string>(load.lines.end() - 3, load.lines.end()),
+            (std::vector<std::string>{"objects: 0", "difinition: 0", "init scripts: 2"}));
+  EXPECT_EQ(load.document->VisualEffects().Count(), 1);
+}
+
+TEST(SceneReading, HeadChunkTypesAreTracedAsFourUpperCaseDigits) {
+  Load load(SceneFile({Chunk(0x00AB, {}), Chunk(0xBEEF, {1, 2}), Chunk(kObjectsSection, ObjectChunk("a", 9))}));
+  ASSERT_TRUE(load.loaded);
+  EXPECT_EQ(load.lines[2], "TqScene2bin.ReadHeadFromStream: 00AB - done");
+  EXPECT_EQ(load.lines[3], "TqScene2bin.ReadHeadFromStream: BEEF - done");
+}
+
+TEST(SceneReading, FirstHeadChunkIsTakenWhateverItsType) {
+  // A section right behind the root header is read as a head chunk.
+  Load load(SceneFile({Chunk(kObjectsSection, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}));
+  ASSERT_TRUE(load.loaded);
+  EXPECT_EQ(load.document->Heads().Count(), 1);
+  EXPECT_EQ(load.document->Definitions().Count(), 1);
+}
+
+TEST(SceneReading, SectionsOfOneCodeMergeAndKeepTheLastSize) {
+  const Bytes file = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
+                                Chunk(kObjectsSection, Concat({ObjectChunk("bb", 4), ObjectChunk("c", 2)}))});
+  Load load(file);
+  ASSERT_TRUE(load.loaded);
+  const ChunkList& objects = load.document->Objects();
+  ASSERT_EQ(objects.Count(), 3);
+  EXPECT_EQ(objects.sectionSize, static_cast<int32_t>(6 + ObjectChunk("bb", 4).size() + ObjectChunk("c", 2).size()));
+  // Written as one section that covers all three chunks, and loading that again.
+  const Bytes written = Written(*load.document);
+  EXPECT_EQ(written.size(), file.size() - 6);
+  Load reloaded(written);
+  ASSERT_TRUE(reloaded.loaded);
+  EXPECT_EQ(reloaded.document->Objects().Count(), 3);
+  EXPECT_EQ(Written(*reloaded.document), written);
+}
+
+TEST(SceneReading, SectionsAreWrittenInTheFixedOrder) {
+  const Bytes objects = Chunk(kObjectsSection, ObjectChunk("o", 9));
+  const Bytes definitions = Chunk(kDefinitionsSection, DefinitionChunk("d", 4));
+  const Bytes effects = Chunk(kVisualEffectsSection, VisualEffectChunk("v"));
+  const Bytes scripts = Chunk(kInitScriptsSection, InitScriptChunk("i"));
+  const Bytes head = Chunk(7, {1, 2, 3});
+  Load load(SceneFile({head, scripts, effects, definitions, objects}));
+  ASSERT_TRUE(load.loaded);
+  EXPECT_EQ(Written(*load.document), SceneFile({head, objects, definitions, effects, scripts}));
+}
+
+TEST(SceneReading, SectionOfSizeSixOrLessIsReadEmpty) {
+  for (const uint32_t size : {6u, 2u, 0xFFFFFFFFu}) {
+    SCOPED_TRACE(size);
+    Load load(SceneFile({Chunk(1, {}), ChunkWithSize(kDefinitionsSection, size, {}),
+                         Chunk(kObjectsSection, ObjectChunk("o", 9))}));
+    ASSERT_TRUE(load.loaded);
+    EXPECT_EQ(load.document->Definitions().Count(), 0);
+    EXPECT_EQ(load.document->Definitions().sectionSize, static_cast<int32_t>(size));
+    EXPECT_EQ(load.document->Objects().Count(), 1);
+  }
+}
+
+TEST(SceneReading, OneOrTwoBytesAfterTheLastSectionAreNotKept) {
+  for (const int extra : {1, 2}) {
+    SCOPED_TRACE(extra);
+    const Bytes body = Concat({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("o", 9)), Bytes(extra, 0xEE)});
+    const Bytes file = Concat({U16(kRootChunk), U32(static_cast<uint32_t>(body.size() + 6)), body});
+    Load load(file);
+    ASSERT_TRUE(load.loaded);
+    EXPECT_EQ(load.document->FileSize(), static_cast<int32_t>(file.size()));
+    // The root size written is the length written.
+    EXPECT_EQ(Written(*load.document), Bytes(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("o", 9))})));
+  }
+}
+
+// Failures of the reading steps: the trace, the result and what survives.
+struct ReadFailure {
+  const char* name;
+  Bytes file;
+  std::vector<std::string> lastLines;
+  int heads;
+  int objects;
+  int32_t fileSize;
+};
+
+class SceneReadingFailure : public testing::TestWithParam<ReadFailure> {};
+
+TEST_P(SceneReadingFailure, TracesTheCauseAndKeepsWhatWasRead) {
+  const ReadFailure& failure = GetParam();
+  Load load(failure.file);
+  EXPECT_FALSE(load.loaded);
+  ASSERT_GE(load.lines.size(), failure.lastLines.size());
+  EXPECT_EQ(std::vector<std::string>(load.lines.end() - static_cast<long>(failure.lastLines.size()), load.lines.end()),
+            failure.lastLines);
+  EXPECT_EQ(load.document->Heads().Count(), failure.heads);
+  EXPECT_EQ(load.document->Objects().Count(), failure.objects);
+  EXPECT_EQ(load.document->FileSize(), failure.fileSize);
+  // Whatever was read is saved as a file that loads again.
+  Load reloaded(Written(*load.document));
+  EXPECT_EQ(reloaded.document->Objects().Count(), failure.objects);
+}
+
+const Bytes kOneObject = ObjectChunk("o", 9);
+const Bytes kObjects = Chunk(kObjectsSection, kOneObject);
+const std::string kCantReadHeader = "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header";
+const std::string kCantReadSection = "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read section";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SceneReadingFailure,
+    testing::Values(
+        ReadFailure{"LettersInTheOtherOrder",
+                    {0x4C, 0x53, 0x0C, 0, 0, 0, 1, 0, 6, 0, 0, 0},
+                    {"scene2.bin: incorrect file signature", kCantReadHeader},
+                    0, 0, 0},
+        ReadFailure{"EmptyFile", {}, {"scene2.bin: incorrect file signature", kCantReadHeader}, 0, 0, 0},
+        ReadFailure{"OneByte", {0x53}, {"scene2.bin: incorrect file signature", kCantReadHeader}, 0, 0, 0},
+        ReadFailure{"OnlyAHeadChunk",
+                    SceneFile({Chunk(1, {})}),
+                    {"TqScene2bin.ReadHeadFromStream: 0001 - done", "qScene2bin.ReadHeadFromStream: EOF",
+                     kCantReadHeader},
+                    0, 0, 12},
+        ReadFailure{"OnlyTheRootHeader",
+                    {0x53, 0x4C, 0x06, 0, 0, 0},
+                    {"qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
+                    0, 0, 6},
+        ReadFailure{"RootSizeCutShort",
+                    {0x53, 0x4C, 0x06, 0},
+                    {"qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
+                    0, 0, 6},
+        ReadFailure{"UnknownSectionAtOffset40",
+                    Concat({U16(kRootChunk), U32(54), Chunk(1, Bytes(22, 0)), Chunk(kObjectsSection, {}),
+                            Chunk(kDefinitionChunk, Bytes(8, 0))}),
+                    {"qScene2bin.ReadSectionsFromStream BeginOffs: 42",
+                     "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000002A", kCantReadSection},
+                    1, 0, 54},
+        ReadFailure{"HeadChunkSizeBelowHeader",
+                    SceneFile({ChunkWithSize(1, 5, {}), kObjects}),
+                    {"qScene2bin.ReadChunkFromStream: chunk 0001 at offset 6 has size 5, less than its header",
+                     kCantReadHeader},
+                    0, 0, 60},
+        ReadFailure{"HeadChunkRunsPastTheFile",
+                    Concat({U16(kRootChunk), U32(16), ChunkWithSize(1, 100, {1, 2, 3, 4})}),
+                    {"qScene2bin.ReadChunkFromStream: chunk 0001 at offset 6 has size 100 but only 10 bytes are "
+                     "left",
+                     kCantReadHeader},
+                    0, 0, 16},
+        ReadFailure{"RootSizeFarBeyondTheFile",
+                    Concat({U16(kRootChunk), U32(63), Chunk(1, {}), kObjects}),
+                    {"qScene2bin.ReadHeadFromStream: root size 63 exceeds the file's length 60", kCantReadHeader},
+                    0, 0, 63},
+        ReadFailure{"NegativeRootSize",
+                    Concat({U16(kRootChunk), U32(0xFFFFFFF0), Chunk(1, {}), kObjects}),
+                    {"qScene2bin.ReadHeadFromStream: root size -16 is negative", kCantReadHeader},
+                    0, 0, -16},
+        ReadFailure{"ItemSizeBelowHeader",
+                    SceneFile({Chunk(1, {}), kObjects, Chunk(kObjectsSection, ChunkWithSize(kObjectChunk, 0, {}))}),
+                    {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 66 has size 0, less than its header",
+                     kCantReadSection},
+                    1, 0, 72},
+        ReadFailure{"ItemRunsPastItsSection",
+                    SceneFile({Chunk(1, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
+                               ChunkWithSize(kObjectsSection, 6 + 8, ChunkWithSize(kObjectChunk, 9, {1, 2, 3})),
+                               Bytes(1, 0)}),
+                    {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 48 has size 9 but only 8 bytes are left",
+                     kCantReadSection},
+                    1, 0, 58},
+        ReadFailure{"SectionRunsPastTheFile",
+                    Concat({U16(kRootChunk), U32(38), Chunk(1, {}), ChunkWithSize(kObjectsSection, 200, kOneObject)}),
+                    {"qScene2bin.ReadSectionsFromStream sectionSize: 200",
+                     "qScene2bin.ReadSectionsFromStream: section of size 200 runs past the end of the file. offs: "
+                     "0000000E",
+                     kCantReadSection},
+                    1, 0, 38},
+        ReadFailure{"SectionHeaderCutShort",
+                    Concat({U16(kRootChunk), U32(16), Chunk(1, {}), U16(kObjectsSection), Bytes(2, 0)}),
+                    {"qScene2bin.ReadSectionsFromStream: section header cut short. offs: 0000000E", kCantReadSection},
+                    1, 0, 16}),
+    [](const testing::TestParamInfo<ReadFailure>& info) { return std::string(info.param.name); });
+
+TEST(SceneReading, FailedSectionEmptiesItsListAndKeepsEarlierSections) {
+  // The second objects section is broken: the first one's chunks go with it,
+  // the definitions read before stay.
+  Load load(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
+                       Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
+                       Chunk(kObjectsSection, ChunkWithSize(kObjectChunk, 3, {}))}));
+  EXPECT_FALSE(load.loaded);
+  EXPECT_EQ(load.document->Objects().Count(), 0);
+  EXPECT_EQ(load.document->Objects().sectionSize, 0);
+  EXPECT_EQ(load.document->Definitions().Count(), 1);
+  EXPECT_EQ(load.document->Heads().Count(), 1);
+}
+
+TEST(SceneReading, ReadChunkFromStreamHoldsTheWholeChunk) {
+  auto file = StreamOf(Concat({ChunkWithSize(0x1234, 10, {1, 2, 3, 4}), Bytes(5, 0)}));
+  uint16_t type = 0;
+  uint32_t size = 0;
+  auto chunk = ReadChunkFromStream(*file, type, size, file->Size());
+  EXPECT_EQ(type, 0x1234);
+  EXPECT_EQ(size, 10u);
+  EXPECT_EQ(BytesOf(*chunk), ChunkWithSize(0x1234, 10, {1, 2, 3, 4}));
+  EXPECT_EQ(file->Position(), 10);
+}
+
+TEST(SceneWriting, EmptyDocumentWritesALoadableFileOfTheRightSize) {
+  TraceCollector trace;
+  TestUi ui;
+  auto document = NewScene2bin(ui);
+  EXPECT_EQ(Written(*document), Concat({U16(kRootChunk), U32(12), U16(kObjectsSection), U32(6)}));
+}
+
+TEST(SceneWriting, SectionsEmptiedByDeletionAreLeftOutAndTheRootSizeFollows) {
+  LoadedScene scene(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
+                               Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}));
+  ASSERT_TRUE(scene.loaded);
+  PStream definition = scene.document->GetDefinition(0);
+  scene.document->DeleteDNC(definition);
+  EXPECT_EQ(scene.document->Definitions().sectionSize, 6);
+  EXPECT_EQ(Written(*scene.document), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9))}));
+
+  PStream object = scene.document->GetObject(0);
+  scene.document->DeleteDNC(object);
+  EXPECT_EQ(Written(*scene.document), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, {})}));
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "tests/SceneTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "scene/ChunkTypes.h"
+#include "scene/LittleEndian.h"
+
+Bytes U16(uint16_t value) {
+  Bytes bytes(2);
+  WriteU16LE(bytes.data(), value);
+  return bytes;
+}
+
+Bytes U32(uint32_t value) {
+  Bytes bytes(4);
+  WriteU32LE(bytes.data(), value);
+  return bytes;
+}
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload) {
+  return Concat({U16(type), U32(size), payload});
+}
+
+Bytes Chunk(uint16_t type, const Bytes& payload) {
+  return ChunkWithSize(type, static_cast<uint32_t>(payload.size() + 6), payload);
+}
+
+Bytes SceneFile(std::initializer_list<Bytes> parts) {
+  const Bytes body = Concat(parts);
+  return Concat({U16(kRootChunk), U32(static_cast<uint32_t>(body.size() + 6)), body});
+}
+
+Bytes ObjectChunk(const std::string& name, uint32_t objectType) {
+  return Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Concat({Text(name), {0}})),
+                                     Chunk(kObjectTypeChunk, U32(objectType)),
+                                     Chunk(0x0020, Bytes(12, 0))}));
+}
+
+Bytes DefinitionChunk(const std::string& name, uint32_t definitionType) {
+  return Chunk(kDefinitionChunk, Concat({Chunk(kDefinitionTypeChunk, U32(definitionType)),
+                                         Chunk(kDefinitionNameChunk, Concat({Text(name), {0}}))}));
+}
+
+Bytes InitScriptChunk(const std::string& name) {
+  return Chunk(kInitScriptChunk, Concat({{1}, U32(static_cast<uint32_t>(name.size())), Text(name), Text("run();")}));
+}
+
+Bytes VisualEffectChunk(const std::string& name) {
+  return Chunk(kVisualEffectChunk,
+               Concat({Bytes(10, 7), U32(static_cast<uint32_t>(name.size())), Text(name), Bytes(3, 9)}));
+}
+
+std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
+  return std::make_unique<TMemoryStream>(bytes.data(), bytes.size());
+}
+
+Bytes BytesOf(const TMemoryStream& stream) { return Bytes(stream.Data(), stream.Data() + stream.Length()); }
+
+TraceCollector::TraceCollector() : previous_(SetTraceSink(this)) {}
+TraceCollector::~TraceCollector() { SetTraceSink(previous_); }
+
+std::vector<std::string> TraceCollector::TakeLines() {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text_.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text_.substr(start, end - start));
+  EXPECT_EQ(start, text_.size()) << "trace ends inside a line: " << text_.substr(start);
+  text_.clear();
+  return lines;
+}
+
+namespace {
+
+class ScriptedStringDialog final : public TStringDialogBase {
+ public:
+  explicit ScriptedStringDialog(TestUi& ui) : ui_(ui) {}
+  std::string Execute(const std::string& prompt, const std::string& initial) override {
+    ui_.prompts.push_back(prompt + "|" + initial);
+    if (ui_.answers.empty()) return "";
+    std::string answer = ui_.answers.front();
+    ui_.answers.erase(ui_.answers.begin());
+    return answer;
+  }
+
+ private:
+  TestUi& ui_;  // not owned
+};
+
+}  // namespace
+
+std::unique_ptr<TOverwriteDialogBase> TestUi::NewOverwriteDialog() {
+  created.push_back("overwrite");
+  return std::make_unique<TOverwriteDialogBase>();
+}
+
+std::unique_ptr<TStringDialogBase> TestUi::NewStringDialog() {
+  created.push_back("string");
+  return std::make_unique<ScriptedStringDialog>(*this);
+}
+
+LoadedScene::LoadedScene(const Bytes& file) {
+  TraceCollector trace;
+  document = NewScene2bin(ui);
+  auto stream = StreamOf(file);
+  loaded = document->ReadFromStream(*stream);
+}
+
+Bytes Written(const TqScene2bin& document) {
+  TMemoryStream out;
+  document.WriteToStream(out);
+  return BytesOf(out);
+}
+
+ScratchFolder::ScratchFolder() {
+  const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string("scene2-") + test->test_suite_name() + "-" + test->name();
+  std::replace(name.begin(), name.end(), '/', '_');
+  path_ = testing::TempDir() + name;
+  std::replace(path_.begin(), path_.end(), '\\', '/');
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> ScratchFolder::FileNamesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void WriteFileBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes ReadFileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::string& path) { return std::filesystem::exists(path); }

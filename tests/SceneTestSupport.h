@@ -1,0 +1,95 @@
+#pragma once
+// Helpers shared by the scene model's tests: chunk bytes built by hand, a
+// trace collector, scripted dialogs and a scratch folder.
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scene/DocumentUi.h"
+#include "scene/MemoryStream.h"
+#include "scene/Trace.h"
+#include "scene/qScene2bin.h"
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes U16(uint16_t value);
+Bytes U32(uint32_t value);
+Bytes Text(const std::string& text);
+Bytes Concat(std::initializer_list<Bytes> parts);
+// A chunk: type, size (header included, as computed unless given), payload.
+Bytes Chunk(uint16_t type, const Bytes& payload);
+Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload);
+// A whole file: root header with the size of everything, then the parts.
+Bytes SceneFile(std::initializer_list<Bytes> parts);
+
+// Scene items as the catalogue reads them.
+Bytes ObjectChunk(const std::string& name, uint32_t objectType);
+Bytes DefinitionChunk(const std::string& name, uint32_t definitionType);
+Bytes InitScriptChunk(const std::string& name);
+Bytes VisualEffectChunk(const std::string& name);
+
+std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
+Bytes BytesOf(const TMemoryStream& stream);
+
+// Collects the trace for as long as it lives.
+class TraceCollector final : public TraceSink {
+ public:
+  TraceCollector();
+  ~TraceCollector() override;
+  void Write(std::string_view bytes) override { text_ += bytes; }
+  // The lines written so far, each without its CR LF; clears them.
+  std::vector<std::string> TakeLines();
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+  TraceSink* previous_;
+};
+
+// Dialogs that answer from a script and message boxes that are recorded.
+class TestUi final : public DocumentUi {
+ public:
+  std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() override;
+  std::unique_ptr<TStringDialogBase> NewStringDialog() override;
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  std::vector<std::string> answers;  // answered in order; then empty texts
+  std::vector<std::string> prompts;  // each call as "prompt|initial"
+  std::vector<std::string> messages;
+  std::vector<std::string> created;  // the dialogs in the order made
+};
+
+// A document loaded from bytes, with its trace collected and dropped.
+struct LoadedScene {
+  explicit LoadedScene(const Bytes& file);
+  TestUi ui;
+  std::unique_ptr<TqScene2bin> document;
+  bool loaded = false;
+};
+
+Bytes Written(const TqScene2bin& document);
+
+// A fresh, empty folder for one test, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  // The path of `name` inside the folder.
+  std::string Path(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+  std::vector<std::string> FileNames() const { return FileNamesOf(path_); }
+  // The names of the files in any folder, sorted.
+  static std::vector<std::string> FileNamesOf(const std::string& folder);
+
+ private:
+  std::string path_;
+};
+
+void WriteFileBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
