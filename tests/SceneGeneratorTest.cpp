@@ -15,7 +15,6 @@
 #include "tools/scene2/ScriptedUi.h"
 #include "tools/scenegen/SceneGenCli.h"
 #include "tools/scenegen/SceneGenerator.h"
-#include "tools/scenegen/SceneItems.h"
 
 namespace {
 
@@ -71,7 +70,8 @@ struct LoadedScene {
   bool loaded = false;
 };
 
-const std::set<uint32_t> kKnownTypes(std::begin(kKnownObjectTypes), std::end(kKnownObjectTypes));
+// Every object type code that has a display name; the last three are "LMAP", "SCTR" and "LENS".
+const std::set<uint32_t> kKnownTypes = {0, 2, 3, 4, 6, 9, 12, 14, 0x50414D4C, 0x52544353, 0x534E454C};
 
 TEST(SceneGenerator, SameSeedGivesSameBytesAnotherSeedOthers) {
   SceneOptions options;
@@ -140,7 +140,7 @@ TEST(SceneGenerator, EveryItemHasTheChunkTypeOfItsSectionAndAName) {
 TEST(SceneGenerator, EveryKnownObjectTypeOccursEvenInTheSmallestScene) {
   for (uint64_t seed : {1, 2, 3}) {
     SCOPED_TRACE(seed);
-    SceneOptions options = Counts(std::size(kKnownObjectTypes), 0, 0, 0);
+    SceneOptions options = Counts(static_cast<uint32_t>(kKnownTypes.size()), 0, 0, 0);
     options.seed = seed;
     EXPECT_EQ(LoadedScene(options).ObjectTypes(), kKnownTypes);
   }

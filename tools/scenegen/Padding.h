@@ -1,0 +1,23 @@
+#pragma once
+// Filler that makes a generated scene as large as asked: streamed in blocks,
+// so that even a chunk of hundreds of megabytes never sits in memory whole.
+
+#include <cstdint>
+#include <string>
+
+#include "scene/Stream.h"
+#include "tools/scenegen/Random.h"
+
+enum class PaddingStyle {
+  Binary,  // random bytes, like mesh or light-map data
+  Script,  // lines of init-script text
+};
+
+class Padding {
+ public:
+  // Writes exactly `count` bytes of filler to `out`.
+  void Write(TStream& out, TRandom& random, uint64_t count, PaddingStyle style);
+
+ private:
+  std::string block_;
+};

@@ -1,0 +1,257 @@
+#include "tools/scenegen/SceneItems.h"
+
+#include <iterator>
+#include <utility>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "tools/scenegen/ItemNames.h"
+
+namespace {
+
+constexpr uint32_t kOtherType = 0;
+constexpr uint32_t kLightType = 2;
+constexpr uint32_t kSoundType = 4;
+constexpr uint32_t kStandartType = 6;
+constexpr uint32_t kModelType = 9;
+constexpr uint32_t kSectorType = 0x52544353;  // the bytes "SCTR"
+constexpr uint32_t kLensType = 0x534E454C;    // the bytes "LENS"
+
+// Sub-chunks beside the ones the catalogue reads.
+constexpr uint16_t kPositionChunk = 0x0020;
+constexpr uint16_t kRotationChunk = 0x0022;
+constexpr uint16_t kScaleChunk = 0x002D;
+constexpr uint16_t kParentChunk = 0x4020;
+constexpr uint16_t kLightChunk = 0x4040;
+constexpr uint16_t kSoundFileChunk = 0x4060;
+constexpr uint16_t kModelFileChunk = 0x2012;
+constexpr uint16_t kDefinitionPositionChunk = 0xAE24;
+constexpr uint16_t kDefinitionFlagsChunk = 0xAE26;
+constexpr uint16_t kDefinitionLinkChunk = 0xAE30;
+
+struct ObjectKind {
+  uint32_t code;
+  unsigned weight;  // out of 100
+  const char* word;
+};
+
+// Every object type that has a display name, each once.
+constexpr ObjectKind kObjectKinds[] = {
+    {kModelType, 30, "building"}, {kStandartType, 25, "crate"}, {kLightType, 10, "lamp"},
+    {kSoundType, 8, "sound"},     {kSectorType, 6, "sector"},   {kLightmapObjectType, 5, "lightmap"},
+    {kOtherType, 5, "node"},      {12, 4, "occluder"},          {3, 3, "camera"},
+    {14, 2, "music"},             {kLensType, 2, "lensflare"},
+};
+constexpr uint32_t kUnknownObjectTypes[] = {1, 5, 0x77};
+constexpr uint32_t kUnknownDefinitionTypes[] = {37, 40, 255, 418};
+
+// The definition types that have a display name, with a word for their items.
+struct DefinitionKind {
+  uint32_t code;
+  const char* word;
+};
+constexpr DefinitionKind kNamedDefinitions[] = {
+    {1, "ghost"},   {2, "player"},  {4, "car"},     {5, "script"},   {6, "door"},     {8, "metro"},
+    {10, "bottle"}, {12, "traffic"}, {18, "walkers"}, {20, "bridge"}, {21, "dog"},     {22, "plane"},
+    {24, "route"},  {25, "pumpar"}, {27, "enemy"},  {28, "racecam"}, {30, "wagon"},  {34, "clock"},
+    {35, "physics"}, {36, "truck"},
+};
+const char* const kScriptWords[] = {"init", "mission", "traffic", "enemy"};
+const char* const kEffectWords[] = {"smoke", "fire", "glow", "dust", "spark"};
+const char* const kScriptLines[] = {
+    "dim_act 1\r\n", "dim_flt 4\r\n",    "wait 100\r\n", "label 1\r\n",            "goto 1\r\n",
+    "return\r\n",    "event use_ab\r\n", "// set up\r\n", "actor_setdir 0, 90\r\n", "flag_set 7, 0\r\n",
+    "setcompass 0\r\n", "if_flag 2, 1, 1\r\n",
+};
+constexpr uint16_t kHeadTypes[] = {0x0002, 0x0005, 0x0100, 0x3200, 0xAE00};
+
+// Rotations as unit quaternions (x, y, z, w) written as constants: computing
+// them would bring in the maths library, whose last bits differ by platform.
+constexpr float kRotations[][4] = {
+    {0, 0, 0, 1}, {0, 0.70710677f, 0, 0.70710677f}, {0, 1, 0, 0}, {0, -0.70710677f, 0, 0.70710677f}};
+
+// A number of quarter units from low to high. Both steps are exact in single
+// precision, so the value is the same whatever precision the compiler uses.
+float Quarters(TRandom& random, int64_t low, int64_t high) {
+  return static_cast<float>(random.Between(low, high)) * 0.25f;
+}
+
+void RandomBytes(ChunkBuilder& chunk, TRandom& random, int64_t count) {
+  for (; count > 0; --count) chunk.U8(static_cast<uint8_t>(random.Next()));
+}
+
+// A sub-chunk that refers to another item by holding a name sub-chunk of its own.
+void NameLink(ChunkBuilder& chunk, uint16_t linkType, uint16_t nameType, const std::string& name) {
+  chunk.Open(linkType);
+  chunk.Open(nameType);
+  chunk.Name(name);
+  chunk.Close();
+  chunk.Close();
+}
+
+const char* ObjectWord(uint32_t type) {
+  for (const ObjectKind& kind : kObjectKinds)
+    if (kind.code == type) return kind.word;
+  return "thing";
+}
+
+const char* DefinitionWord(uint32_t type) {
+  for (const DefinitionKind& kind : kNamedDefinitions)
+    if (kind.code == type) return kind.word;
+  return "def";
+}
+
+}  // namespace
+
+const char* ScriptLine(TRandom& random) { return random.Pick(kScriptLines); }
+
+SceneItems::SceneItems(TRandom& random, bool unknownTypes) : random_(random), unknownTypes_(unknownTypes) {
+  for (const ObjectKind& kind : kObjectKinds) firstObjectTypes_.push_back(kind.code);
+  for (size_t i = firstObjectTypes_.size() - 1; i > 0; --i)
+    std::swap(firstObjectTypes_[i], firstObjectTypes_[random_.Below(i + 1)]);
+}
+
+void SceneItems::Head(ChunkBuilder& chunk, uint32_t serial) {
+  // The first head chunk holds a version number; the others are opaque bytes.
+  if (serial == 1) {
+    chunk.Open(0x0001);
+    chunk.U32(static_cast<uint32_t>(random_.Between(1, 3)));
+  } else {
+    chunk.Open(random_.Pick(kHeadTypes));
+    RandomBytes(chunk, random_, random_.Between(4, 48));
+  }
+  chunk.Close();
+}
+
+uint32_t SceneItems::ObjectType(uint32_t serial) {
+  if (serial <= firstObjectTypes_.size()) return firstObjectTypes_[serial - 1];
+  if (unknownTypes_ && random_.Percent(4)) return random_.Pick(kUnknownObjectTypes);
+  unsigned roll = static_cast<unsigned>(random_.Below(100));
+  for (const ObjectKind& kind : kObjectKinds) {
+    if (roll < kind.weight) return kind.code;
+    roll -= kind.weight;
+  }
+  return kModelType;
+}
+
+void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
+  chunk.Open(type);
+  for (int axis = 0; axis < 3; ++axis) chunk.Float(Quarters(random_, -40000, 40000));
+  chunk.Close();
+}
+
+void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
+  const uint32_t type = ObjectType(serial);
+  const std::string word = ObjectWord(type);
+  // A lightmap object is known either by its type code or by a 0x4090 alone;
+  // some objects of type "other" carry no type at all.
+  const bool lightmapOnly = type == kLightmapObjectType && random_.Percent(50);
+  const bool untyped = type == kOtherType && random_.Percent(30);
+  const bool alsoLightmap = !lightmapOnly && !untyped && random_.Percent(5);
+  const bool typeFirst = random_.Percent(10);
+  // A parent link holds a name sub-chunk of its own; placed before the object's
+  // name, it catches a search that looks deeper than the direct children.
+  const uint64_t parentPlace = random_.Below(5);  // 0: before the name, 1: at the end, else none
+
+  chunk.Open(kObjectChunk);
+  auto parent = [&] {
+    const auto sector = static_cast<uint32_t>(random_.Between(1, serial));
+    NameLink(chunk, kParentChunk, kObjectNameChunk, NumberedName("sector", sector));
+  };
+  auto typeCode = [&] {
+    if (lightmapOnly || untyped) return;
+    chunk.Open(kObjectTypeChunk);
+    chunk.U32(type);
+    chunk.Close();
+  };
+  if (parentPlace == 0) parent();
+  if (typeFirst) typeCode();
+  chunk.Open(kObjectNameChunk);
+  chunk.Name(ItemName(random_, word, serial));
+  chunk.Close();
+  if (!typeFirst) typeCode();
+  if (lightmapOnly || alsoLightmap) {
+    chunk.Open(kLightmapChunk);
+    RandomBytes(chunk, random_, random_.Between(4, 16));
+    chunk.Close();
+  }
+
+  Position(chunk, kPositionChunk);
+  chunk.Open(kRotationChunk);
+  for (float part : kRotations[random_.Below(std::size(kRotations))]) chunk.Float(part);
+  chunk.Close();
+  chunk.Open(kScaleChunk);
+  const float scale = random_.Percent(80) ? 1.0f : Quarters(random_, 1, 16);
+  for (int axis = 0; axis < 3; ++axis) chunk.Float(scale);
+  chunk.Close();
+
+  switch (type) {
+    case kLightType:
+      chunk.Open(kLightChunk);
+      chunk.U32(static_cast<uint32_t>(random_.Between(1, 3)));
+      for (int channel = 0; channel < 3; ++channel) chunk.Float(Quarters(random_, 0, 4));
+      chunk.Float(static_cast<float>(random_.Between(4, 200)));
+      chunk.Close();
+      break;
+    case kSoundType:
+      chunk.Open(kSoundFileChunk);
+      chunk.Name("sounds\\" + NumberedName("ambient", static_cast<uint32_t>(random_.Between(1, 60))) + ".wav");
+      chunk.Close();
+      break;
+    case kModelType:
+    case kStandartType:
+      chunk.Open(kModelFileChunk);
+      chunk.Name(word + std::to_string(random_.Between(1, 40)) + ".i3d");
+      chunk.Close();
+      break;
+    default: break;
+  }
+  if (parentPlace == 1) parent();
+}
+
+void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
+  // Mostly the named types; the rest spread over every known code.
+  uint32_t type = 0;
+  if (unknownTypes_ && random_.Percent(5))
+    type = random_.Pick(kUnknownDefinitionTypes);
+  else if (random_.Percent(70))
+    type = random_.Pick(kNamedDefinitions).code;
+  else
+    type = static_cast<uint32_t>(random_.Below(kDefinitionTypeCount));
+  const bool nameFirst = random_.Percent(30);
+  const std::string name = ItemName(random_, DefinitionWord(type), serial);
+
+  chunk.Open(kDefinitionChunk);
+  auto typeCode = [&] {
+    chunk.Open(kDefinitionTypeChunk);
+    chunk.U32(type);
+    if (random_.Percent(50)) chunk.U32(static_cast<uint32_t>(random_.Below(256)));
+    chunk.Close();
+  };
+  if (!nameFirst) typeCode();
+  chunk.Open(kDefinitionNameChunk);
+  chunk.Name(name);
+  chunk.Close();
+  if (nameFirst) typeCode();
+  Position(chunk, kDefinitionPositionChunk);
+  chunk.Open(kDefinitionFlagsChunk);
+  chunk.U32(static_cast<uint32_t>(random_.Below(16)));
+  chunk.Close();
+  if (random_.Percent(10))
+    NameLink(chunk, kDefinitionLinkChunk, kDefinitionNameChunk,
+             NumberedName("route", static_cast<uint32_t>(random_.Between(1, serial))));
+}
+
+void SceneItems::InitScript(ChunkBuilder& chunk, uint32_t serial) {
+  chunk.Open(kInitScriptChunk);
+  chunk.U8(static_cast<uint8_t>(random_.Below(2)));
+  chunk.CountedName(ItemName(random_, random_.Pick(kScriptWords), serial));
+  for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Bytes(ScriptLine(random_));
+}
+
+void SceneItems::VisualEffect(ChunkBuilder& chunk, uint32_t serial) {
+  chunk.Open(kVisualEffectChunk);
+  RandomBytes(chunk, random_, 10);
+  chunk.CountedName(ItemName(random_, random_.Pick(kEffectWords), serial));
+  for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Float(Quarters(random_, -400, 400));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// What the generated chunks hold: the head chunks and the four kinds of scene
+// item, each built into a ChunkBuilder with made-up but plausible content.
+
+#include <cstdint>
+#include <vector>
+
+#include "tools/scenegen/ChunkBuilder.h"
+#include "tools/scenegen/Random.h"
+
+// One line of init-script text, CR LF included.
+const char* ScriptLine(TRandom& random);
+
+class SceneItems {
+ public:
+  // `unknownTypes` mixes in a few type codes without a display name.
+  SceneItems(TRandom& random, bool unknownTypes);
+
+  // Each builds one whole chunk. The scene items leave their chunk open, so
+  // that padding can still go at its end; serials count from 1.
+  void Head(ChunkBuilder& chunk, uint32_t serial);
+  void Object(ChunkBuilder& chunk, uint32_t serial);
+  void Definition(ChunkBuilder& chunk, uint32_t serial);
+  void InitScript(ChunkBuilder& chunk, uint32_t serial);
+  void VisualEffect(ChunkBuilder& chunk, uint32_t serial);
+
+ private:
+  uint32_t ObjectType(uint32_t serial);
+  void Position(ChunkBuilder& chunk, uint16_t type);
+
+  TRandom& random_;  // not owned
+  bool unknownTypes_;
+  // The first objects take every known type once, in a shuffled order, so
+  // that even a small scene shows them all.
+  std::vector<uint32_t> firstObjectTypes_;
+};
