@@ -55,7 +55,10 @@ std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return nullptr;
   std::unique_ptr<TFileStream> stream(new TFileStream(file, true));
-  std::setvbuf(file, nullptr, _IOFBF, kBufferSize);
+  // The read buffer, unused when writing, becomes stdio's: given no buffer,
+  // glibc ignores the size asked for and writes in 4 KiB pieces.
+  stream->buffer_.reset(new uint8_t[kBufferSize]);
+  std::setvbuf(file, reinterpret_cast<char*>(stream->buffer_.get()), _IOFBF, kBufferSize);
   return stream;
 }
 
