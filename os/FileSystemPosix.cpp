@@ -1,9 +1,10 @@
-#include "os/FileSystem.h"
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
+
+#include "os/FileSystem.h"
 
 namespace os {
 

@@ -1,6 +1,6 @@
-#include "os/FileSystem.h"
-
 #include <windows.h>
+
+#include "os/FileSystem.h"
 
 namespace os {
 namespace {
@@ -8,11 +8,10 @@ namespace {
 std::string LastErrorText() {
   char text[512] = {};
   const DWORD code = GetLastError();
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, text, sizeof text, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                      text, sizeof text, nullptr);
   std::string result(text, length);
-  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' '))
-    result.pop_back();
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
   return result.empty() ? "system error " + std::to_string(code) : result;
 }
 
@@ -21,8 +20,7 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 bool MoveReplacing(const std::string& source, const std::string& target, std::string& error) {
-  if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   error = LastErrorText();
   return false;
 }

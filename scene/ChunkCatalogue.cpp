@@ -15,20 +15,29 @@ struct NamedCode {
 };
 
 constexpr NamedCode kObjectTypeNames[] = {
-    {0, "other"},         {2, "light"},           {3, "camera"},
-    {4, "sound"},         {6, "standart"},        {9, "model"},
-    {12, "occluder"},     {14, "city music"},     {kLightmapObjectType, "LMAP"},
-    {0x52544353, "sector"}, {0x534E454C, "LENSF settings"},
+    {0, "other"},
+    {2, "light"},
+    {3, "camera"},
+    {4, "sound"},
+    {6, "standart"},
+    {9, "model"},
+    {12, "occluder"},
+    {14, "city music"},
+    {kLightmapObjectType, "LMAP"},
+    {0x52544353, "sector"},
+    {0x534E454C, "LENSF settings"},
 };
 
 // The named entries of the definition type table; its other codes up to
 // kDefinitionTypeCount - 1 are known but have no name.
 constexpr NamedCode kDefinitionTypeNames[] = {
-    {1, "ghost object"},      {2, "player"},  {4, "car"},          {5, "script"},
-    {6, "door"},              {8, "metro"},   {10, "bottle"},      {12, "traffic setup"},
-    {18, "pedestrian setup"}, {20, "bridge"}, {21, "dog"},         {22, "plane"},
-    {24, "route"},            {25, "pumpar"}, {27, "enemy"},       {28, "race camera"},
-    {30, "wagon"},            {34, "clock"},  {35, "phisical object"}, {36, "truck"},
+    {1, "ghost object"},     {2, "player"},         {4, "car"},
+    {5, "script"},           {6, "door"},           {8, "metro"},
+    {10, "bottle"},          {12, "traffic setup"}, {18, "pedestrian setup"},
+    {20, "bridge"},          {21, "dog"},           {22, "plane"},
+    {24, "route"},           {25, "pumpar"},        {27, "enemy"},
+    {28, "race camera"},     {30, "wagon"},         {34, "clock"},
+    {35, "phisical object"}, {36, "truck"},
 };
 
 template <size_t N>
@@ -149,8 +158,7 @@ std::string GetChunkName(TMemoryStream& chunk) {
 
 void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size) {
   const uint16_t type = GetChunkType(chunk);
-  if (type != kObjectChunk && type != kDefinitionChunk)
-    throw Exception(1, "GetChunkNameOffsSize: unk chunk type");
+  if (type != kObjectChunk && type != kDefinitionChunk) throw Exception(1, "GetChunkNameOffsSize: unk chunk type");
   const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
   if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkNameOffsSize: NAME=NULL");
 }

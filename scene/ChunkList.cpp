@@ -33,9 +33,7 @@ PStream ChunkList::At(int32_t index) const {
   return slots_[SlotOf(index)].get();
 }
 
-int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const {
-  return Holds(chunk) ? LiveBefore(chunk->slot_) : -1;
-}
+int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const { return Holds(chunk) ? LiveBefore(chunk->slot_) : -1; }
 
 void ChunkList::Append(std::unique_ptr<TMemoryStream> chunk) {
   if (tree_.empty()) tree_.push_back(0);

@@ -15,11 +15,16 @@ namespace {
 
 const char* PrefixOf(uint16_t type) {
   switch (type) {
-    case kObjectChunk: return "Obj_";
-    case kDefinitionChunk: return "Dfn_";
-    case kInitScriptChunk: return "InitSc_";
-    case kVisualEffectChunk: return "VisEff_";
-    default: return "";
+    case kObjectChunk:
+      return "Obj_";
+    case kDefinitionChunk:
+      return "Dfn_";
+    case kInitScriptChunk:
+      return "InitSc_";
+    case kVisualEffectChunk:
+      return "VisEff_";
+    default:
+      return "";
   }
 }
 
@@ -36,9 +41,7 @@ bool IsDeviceName(const std::string& fileName) {
 
 }  // namespace
 
-std::string DncFileName(TMemoryStream& chunk) {
-  return PrefixOf(GetChunkType(chunk)) + GetChunkName(chunk) + ".dnc";
-}
+std::string DncFileName(TMemoryStream& chunk) { return PrefixOf(GetChunkType(chunk)) + GetChunkName(chunk) + ".dnc"; }
 
 std::string FileNameFault(const std::string& fileName) {
   for (unsigned char c : fileName) {

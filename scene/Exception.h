@@ -8,8 +8,7 @@
 // shown or traced as it stands.
 class Exception : public std::exception {
  public:
-  Exception(int32_t errorCode, std::string message)
-      : ErrorCode(errorCode), Message(std::move(message)) {}
+  Exception(int32_t errorCode, std::string message) : ErrorCode(errorCode), Message(std::move(message)) {}
   const char* what() const noexcept override { return Message.c_str(); }
 
   int32_t ErrorCode;

@@ -28,9 +28,7 @@ int64_t TellFile(std::FILE* file) {
 #endif
 }
 
-std::string WriteFailure() {
-  return std::string("write failed: ") + std::strerror(errno);
-}
+std::string WriteFailure() { return std::string("write failed: ") + std::strerror(errno); }
 
 }  // namespace
 
@@ -75,8 +73,7 @@ size_t TFileStream::Read(void* buffer, size_t count) {
   auto* out = static_cast<uint8_t*>(buffer);
   size_t done = 0;
   while (done < count) {
-    const bool inBuffer =
-        position_ >= bufferStart_ && position_ < bufferStart_ + static_cast<int64_t>(bufferLength_);
+    const bool inBuffer = position_ >= bufferStart_ && position_ < bufferStart_ + static_cast<int64_t>(bufferLength_);
     if (!inBuffer) {
       // A large read goes straight into the caller's memory.
       if (count - done >= kBufferSize) {

@@ -24,8 +24,7 @@ std::string Offset(int64_t position) { return std::to_string(position); }
 
 }  // namespace
 
-std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size,
-                                                   int64_t end) {
+std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
   const int64_t left = end - start;
   if (left < static_cast<int64_t>(kChunkHeaderSize))
@@ -35,12 +34,12 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
   type = ReadU16LE(header);
   size = ReadU32LE(header + 2);
   if (size < kChunkHeaderSize)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " +
-                           Offset(start) + " has size " + std::to_string(size) + ", less than its header");
+    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
+                           " has size " + std::to_string(size) + ", less than its header");
   if (size > left)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " +
-                           Offset(start) + " has size " + std::to_string(size) + " but only " +
-                           std::to_string(left) + " bytes are left");
+    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
+                           " has size " + std::to_string(size) + " but only " + std::to_string(left) +
+                           " bytes are left");
   stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
   auto chunk = std::make_unique<TMemoryStream>();
   if (chunk->AppendFrom(stream, size) != size)

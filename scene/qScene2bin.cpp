@@ -27,21 +27,31 @@ void TqScene2bin::clear() {
 
 ChunkList* TqScene2bin::ListBySectionCode(uint16_t code) {
   switch (code) {
-    case kObjectsSection: return &objects;
-    case kDefinitionsSection: return &definitions;
-    case kVisualEffectsSection: return &visualEffects;
-    case kInitScriptsSection: return &initScripts;
-    default: return nullptr;
+    case kObjectsSection:
+      return &objects;
+    case kDefinitionsSection:
+      return &definitions;
+    case kVisualEffectsSection:
+      return &visualEffects;
+    case kInitScriptsSection:
+      return &initScripts;
+    default:
+      return nullptr;
   }
 }
 
 ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) {
   switch (SectionID) {
-    case kObjectChunk: return objects;
-    case kDefinitionChunk: return definitions;
-    case kInitScriptChunk: return initScripts;
-    case kVisualEffectChunk: return visualEffects;
-    default: throw Exception(0, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
+    case kObjectChunk:
+      return objects;
+    case kDefinitionChunk:
+      return definitions;
+    case kInitScriptChunk:
+      return initScripts;
+    case kVisualEffectChunk:
+      return visualEffects;
+    default:
+      throw Exception(0, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
   }
 }
 

@@ -81,8 +81,7 @@ std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
 
 // Reads the chunk that starts at the stream's position into a new chunk stream
 // and leaves the stream just past it. The chunk must lie whole before `end`.
-std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size,
-                                                   int64_t end);
+std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end);
 
 // Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
 // a space, with no line end.

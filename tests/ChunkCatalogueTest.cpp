@@ -31,22 +31,54 @@ TEST(ObjectTypes, ComeFromTypeCodeThenLightmapElseOther) {
 
 TEST(ObjectTypes, DisplayNames) {
   const std::pair<uint32_t, const char*> cases[] = {
-      {0, "other"},       {2, "light"},          {3, "camera"},         {4, "sound"},
-      {6, "standart"},    {9, "model"},          {12, "occluder"},      {14, "city music"},
-      {0x50414D4C, "LMAP"}, {0x52544353, "sector"}, {0x534E454C, "LENSF settings"},
-      {1, "0x00000001"},  {5, "0x00000005"},     {0xFFFFFFFF, "0xFFFFFFFF"}, {0xAB, "0x000000AB"},
+      {0, "other"},
+      {2, "light"},
+      {3, "camera"},
+      {4, "sound"},
+      {6, "standart"},
+      {9, "model"},
+      {12, "occluder"},
+      {14, "city music"},
+      {0x50414D4C, "LMAP"},
+      {0x52544353, "sector"},
+      {0x534E454C, "LENSF settings"},
+      {1, "0x00000001"},
+      {5, "0x00000005"},
+      {0xFFFFFFFF, "0xFFFFFFFF"},
+      {0xAB, "0x000000AB"},
   };
   for (const auto& [code, name] : cases) EXPECT_EQ(ObjectTypeName(code), name) << code;
 }
 
 TEST(DefinitionTypes, DisplayNames) {
   const std::pair<uint32_t, const char*> cases[] = {
-      {0, "0x00"},   {1, "ghost object"}, {2, "player"},  {3, "0x03"},          {4, "car"},
-      {5, "script"}, {6, "door"},         {8, "metro"},   {10, "bottle"},       {12, "traffic setup"},
-      {18, "pedestrian setup"}, {20, "bridge"}, {21, "dog"}, {22, "plane"},     {24, "route"},
-      {25, "pumpar"}, {27, "enemy"},      {28, "race camera"}, {30, "wagon"},   {34, "clock"},
-      {35, "phisical object"}, {36, "truck"}, {37, "0x25"}, {255, "0xFF"},      {256, "0x100"},
-      {418, "0x1A2"}, {0xFFFFFFFF, "0xFFFFFFFF"},
+      {0, "0x00"},
+      {1, "ghost object"},
+      {2, "player"},
+      {3, "0x03"},
+      {4, "car"},
+      {5, "script"},
+      {6, "door"},
+      {8, "metro"},
+      {10, "bottle"},
+      {12, "traffic setup"},
+      {18, "pedestrian setup"},
+      {20, "bridge"},
+      {21, "dog"},
+      {22, "plane"},
+      {24, "route"},
+      {25, "pumpar"},
+      {27, "enemy"},
+      {28, "race camera"},
+      {30, "wagon"},
+      {34, "clock"},
+      {35, "phisical object"},
+      {36, "truck"},
+      {37, "0x25"},
+      {255, "0xFF"},
+      {256, "0x100"},
+      {418, "0x1A2"},
+      {0xFFFFFFFF, "0xFFFFFFFF"},
   };
   for (const auto& [code, name] : cases) EXPECT_EQ(DefinitionTypeName(code), name) << code;
 }

@@ -11,8 +11,7 @@ namespace {
 
 const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
 const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 \xE4\xE0\xED\xED\xFB\xE5.";
-const char kIncorrectCall[] =
-    "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
+const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNoData[] = "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.";
 
 std::string Dump(const Bytes& bytes) {
@@ -27,13 +26,13 @@ std::string Dump(const Bytes& bytes) {
 class Editing : public testing::Test {
  protected:
   Editing()
-      : scene(SceneFile({Chunk(1, {}),
-                         Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4),
-                                                        ObjectChunk("door1", 9), ObjectChunk("lamp", 2),
-                                                        ObjectChunk("tree", 9)})),
-                         Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("car1", 4)})),
-                         Chunk(kInitScriptsSection, InitScriptChunk("start")),
-                         Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
+      : scene(SceneFile(
+            {Chunk(1, {}),
+             Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("door1", 9),
+                                            ObjectChunk("lamp", 2), ObjectChunk("tree", 9)})),
+             Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("car1", 4)})),
+             Chunk(kInitScriptsSection, InitScriptChunk("start")),
+             Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
 
   TqScene2bin& document() { return *scene.document; }
   int32_t FileSizeNow() { return document().FileSize(); }
@@ -132,8 +131,9 @@ TEST_F(Editing, RenameKeepsSubChunksBeforeAndAfterTheName) {
   scene.ui.answers = {"d"};
   std::string newName;
   ASSERT_TRUE(document().RenameChunk(definition, newName));
-  EXPECT_EQ(BytesOf(*definition), Concat({U16(kDefinitionChunk), U32(16 + 7), Bytes(before.begin() + 6, before.begin() + 16),
-                                           Chunk(kDefinitionNameChunk, Text("d"))}));
+  EXPECT_EQ(BytesOf(*definition),
+            Concat({U16(kDefinitionChunk), U32(16 + 7), Bytes(before.begin() + 6, before.begin() + 16),
+                    Chunk(kDefinitionNameChunk, Text("d"))}));
   EXPECT_EQ(GetDefinitionType(*definition), 6u);
   ExpectConsistent();
 }
@@ -160,8 +160,9 @@ TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
   EXPECT_EQ(chunk, document().GetObject(0));
   EXPECT_EQ(BytesOf(*chunk), before);
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
-  EXPECT_EQ(trace.TakeLines(),
-            (std::vector<std::string>{"OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide}));
+  EXPECT_EQ(
+      trace.TakeLines(),
+      (std::vector<std::string>{"OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide}));
   EXPECT_EQ(FileSizeNow(), fileSize);
 }
 
@@ -184,7 +185,8 @@ TEST_F(Editing, RenameRefusesWithoutAskingWhenThereIsNoNameSubChunk) {
   };
   EXPECT_EQ(refused(document().GetInitScript(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
   EXPECT_EQ(refused(document().GetVisualEffect(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
-  LoadedScene nameless(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9))))}));
+  LoadedScene nameless(
+      SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9))))}));
   trace.TakeLines();
   EXPECT_EQ(refused(nameless.document->GetObject(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: NAME=NULL");
   EXPECT_TRUE(scene.ui.prompts.empty());
@@ -204,14 +206,16 @@ TEST_F(Editing, CancelledRenameChangesNothing) {
 
 TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
   // The name sub-chunk claims more bytes than the chunk has: nothing follows it.
-  const Bytes broken = Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), U16(kObjectNameChunk), U32(500), Text("ab")}));
+  const Bytes broken =
+      Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), U16(kObjectNameChunk), U32(500), Text("ab")}));
   LoadedScene odd(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, broken)}));
   ASSERT_TRUE(odd.loaded);
   odd.ui.answers = {"new"};
   PStream chunk = odd.document->GetObject(0);
   std::string newName;
   ASSERT_TRUE(odd.document->RenameChunk(chunk, newName));
-  EXPECT_EQ(BytesOf(*chunk), Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), Chunk(kObjectNameChunk, Text("new"))})));
+  EXPECT_EQ(BytesOf(*chunk),
+            Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), Chunk(kObjectNameChunk, Text("new"))})));
   EXPECT_EQ(static_cast<int64_t>(Written(*odd.document).size()), odd.document->FileSize());
 }
 
@@ -237,7 +241,8 @@ TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
   EXPECT_EQ(trace.TakeLines().back(), std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall);
   PStream none = nullptr;
   EXPECT_FALSE(document().ReplaceChunkData(none, StreamOf(ObjectChunk("n", 9)).release(), newName));
-  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
+  EXPECT_EQ(trace.TakeLines(),
+            (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
 
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNoData, kIncorrectData, kIncorrectCall, kIncorrectCall}));
   EXPECT_EQ(FileSizeNow(), fileSize);
@@ -259,7 +264,8 @@ TEST_F(Editing, ReplaceRefusesAChunkTheSceneStillHolds) {
 
 TEST_F(Editing, ReplaceFindsOnlyTheFirstChunkOfAName) {
   // Two objects named "twin": renaming the second to its own name collides with the first.
-  LoadedScene twins(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
+  LoadedScene twins(
+      SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
   twins.ui.answers = {"twin", "twin"};
   std::string newName;
   PStream second = twins.document->GetObject(1);

@@ -28,8 +28,8 @@ TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
   for (const char* name : {"Obj_..\\..\\x.dnc", "Obj_../x.dnc", "C:\\x.dnc", "Obj_a:stream.dnc", "Obj_what?.dnc",
                            "Obj_a*.dnc", "Obj_tab\t.dnc", "CON.dnc", "con", "NUL.txt", "com1.dnc", "LPT9", "AUX .dnc"})
     EXPECT_NE(FileNameFault(name), "") << name;
-  for (const char* name : {"Obj_crate.dnc", "Obj_CON.dnc", "COM10.dnc", "Obj_\xC4\xE2\xE5\xF0\xFC.dnc", ".dnc",
-                           "Obj_a b.dnc"})
+  for (const char* name :
+       {"Obj_crate.dnc", "Obj_CON.dnc", "COM10.dnc", "Obj_\xC4\xE2\xE5\xF0\xFC.dnc", ".dnc", "Obj_a b.dnc"})
     EXPECT_EQ(FileNameFault(name), "") << name;
 }
 

@@ -18,9 +18,7 @@ const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC
 
 class Scene2Cli : public testing::Test {
  protected:
-  Scene2Cli() {
-    WriteFileBytes(in, kScene);
-  }
+  Scene2Cli() { WriteFileBytes(in, kScene); }
 
   int Run(std::vector<std::string> args) {
     std::ostringstream outStream;
@@ -42,11 +40,11 @@ class Scene2Cli : public testing::Test {
 
   const Bytes kScene = SceneFile(
       {Chunk(1, {}),
-       Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("a\tb\\c\x7F", 0x52544353),
-                                      Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1)})),
+       Chunk(kObjectsSection,
+             Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                     Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1)})),
        Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("thing", 3)})),
-       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")),
-       Chunk(kInitScriptsSection, InitScriptChunk("start"))});
+       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")), Chunk(kInitScriptsSection, InitScriptChunk("start"))});
 
   ScratchFolder folder;
   const std::string in = folder.Path("scene2.bin");
@@ -58,7 +56,8 @@ class Scene2Cli : public testing::Test {
 TEST_F(Scene2Cli, TracePrintsTheLoadAndTheClosingLine) {
   EXPECT_EQ(Run({"trace", in}), 0);
   EXPECT_EQ(out.rfind("* qScene2bin.clear done *\r\nqScene2bin.ReadFromFile: file open\r\n", 0), 0u);
-  EXPECT_NE(out.find("objects: 5\r\ndifinition: 2\r\ninit scripts: 1\r\n* qScene2bin.clear done *\r\n"), std::string::npos);
+  EXPECT_NE(out.find("objects: 5\r\ndifinition: 2\r\ninit scripts: 1\r\n* qScene2bin.clear done *\r\n"),
+            std::string::npos);
   EXPECT_EQ(err, "");
   EXPECT_EQ(Run({"trace", folder.Path("missing.bin")}), 1);
 }
@@ -132,9 +131,9 @@ TEST_F(Scene2Cli, RefusedRenamesFailAndWriteNothing) {
 TEST_F(Scene2Cli, ExportWritesEveryChunkAndSummarisesLast) {
   const std::string dir = folder.Path("dnc/deeper");
   EXPECT_EQ(Run({"export", in, dir}), 1) << "one name holds characters no file name can";
-  EXPECT_EQ(ScratchFolder::FileNamesOf(dir), (std::vector<std::string>{"Dfn_door1.dnc", "Dfn_thing.dnc", "InitSc_start.dnc",
-                                                 "Obj_.dnc", "Obj_crate.dnc", "Obj_horn.dnc", "Obj_odd.dnc",
-                                                 "VisEff_fog.dnc"}));
+  EXPECT_EQ(ScratchFolder::FileNamesOf(dir),
+            (std::vector<std::string>{"Dfn_door1.dnc", "Dfn_thing.dnc", "InitSc_start.dnc", "Obj_.dnc", "Obj_crate.dnc",
+                                      "Obj_horn.dnc", "Obj_odd.dnc", "VisEff_fog.dnc"}));
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n8 files written to " + dir + "\n")) << out;
   EXPECT_NE(err.find("scene2: cannot write Obj_a\\x09b\\x5Cc\\x7F.dnc: "), std::string::npos);
 }
@@ -151,10 +150,17 @@ TEST_F(Scene2Cli, ExportOfOneSectionOrOfNamedChunks) {
 }
 
 TEST_F(Scene2Cli, UsageErrors) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"frobnicate"}, {"trace"}, {"list", in, in}, {"save", in}, {"delete", in, out_path, "objects"},
-           {"delete", in, out_path, "things", "x"}, {"rename", in, out_path, "objects", "x"},
-           {"export", in}, {"export", in, out_path, "everything"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"frobnicate"},
+                                             {"trace"},
+                                             {"list", in, in},
+                                             {"save", in},
+                                             {"delete", in, out_path, "objects"},
+                                             {"delete", in, out_path, "things", "x"},
+                                             {"rename", in, out_path, "objects", "x"},
+                                             {"export", in},
+                                             {"export", in, out_path, "everything"}}) {
     EXPECT_EQ(Run(args), 2) << testing::PrintToString(args);
     EXPECT_EQ(err.rfind("usage: scene2", 0), 0u);
   }

@@ -11,10 +11,10 @@
 
 namespace {
 
-const Bytes kScene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("a", 9), ObjectChunk("b", 4)})),
-                                Chunk(kDefinitionsSection, DefinitionChunk("d", 6)),
-                                Chunk(kVisualEffectsSection, VisualEffectChunk("v")),
-                                Chunk(kInitScriptsSection, InitScriptChunk("i"))});
+const Bytes kScene =
+    SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("a", 9), ObjectChunk("b", 4)})),
+               Chunk(kDefinitionsSection, DefinitionChunk("d", 6)),
+               Chunk(kVisualEffectsSection, VisualEffectChunk("v")), Chunk(kInitScriptsSection, InitScriptChunk("i"))});
 
 TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   TraceCollector trace;
@@ -23,8 +23,8 @@ TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   EXPECT_EQ(ui.created, (std::vector<std::string>{"overwrite", "string"}));
   EXPECT_EQ(document->FileSize(), 0);
   EXPECT_EQ(document->Heads().sectionSize, 0);
-  for (const ChunkList* list : {&document->Objects(), &document->Definitions(), &document->InitScripts(),
-                                &document->VisualEffects()})
+  for (const ChunkList* list :
+       {&document->Objects(), &document->Definitions(), &document->InitScripts(), &document->VisualEffects()})
     EXPECT_EQ(list->sectionSize, 6);
   EXPECT_TRUE(trace.TakeLines().empty());
 

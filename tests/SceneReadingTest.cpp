@@ -10,10 +10,10 @@ namespace {
 
 // Root size 26; one head chunk of type 0x0001 and size 6; an objects section
 // of size 14 holding one chunk of type 0x4010 and size 8.
-const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,                    // root
-                           0x01, 0x00, 0x06, 0x00, 0x00, 0x00,                    // head chunk
-                           0x00, 0x40, 0x0E, 0x00, 0x00, 0x00,                    // objects section
-                           0x10, 0x40, 0x08, 0x00, 0x00, 0x00, 0xAA, 0xBB};       // one object
+const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,               // root
+                           0x01, 0x00, 0x06, 0x00, 0x00, 0x00,               // head chunk
+                           0x00, 0x40, 0x0E, 0x00, 0x00, 0x00,               // objects section
+                           0x10, 0x40, 0x08, 0x00, 0x00, 0x00, 0xAA, 0xBB};  // one object
 
 struct Load {
   explicit Load(const Bytes& file) {
@@ -123,8 +123,8 @@ TEST(SceneReading, SectionsAreWrittenInTheFixedOrder) {
 TEST(SceneReading, SectionOfSizeSixOrLessIsReadEmpty) {
   for (const uint32_t size : {6u, 2u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(size);
-    Load load(SceneFile({Chunk(1, {}), ChunkWithSize(kDefinitionsSection, size, {}),
-                         Chunk(kObjectsSection, ObjectChunk("o", 9))}));
+    Load load(SceneFile(
+        {Chunk(1, {}), ChunkWithSize(kDefinitionsSection, size, {}), Chunk(kObjectsSection, ObjectChunk("o", 9))}));
     ASSERT_TRUE(load.loaded);
     EXPECT_EQ(load.document->Definitions().Count(), 0);
     EXPECT_EQ(load.document->Definitions().sectionSize, static_cast<int32_t>(size));
@@ -183,70 +183,96 @@ INSTANTIATE_TEST_SUITE_P(
         ReadFailure{"LettersInTheOtherOrder",
                     {0x4C, 0x53, 0x0C, 0, 0, 0, 1, 0, 6, 0, 0, 0},
                     {"scene2.bin: incorrect file signature", kCantReadHeader},
-                    0, 0, 0},
+                    0,
+                    0,
+                    0},
         ReadFailure{"EmptyFile", {}, {"scene2.bin: incorrect file signature", kCantReadHeader}, 0, 0, 0},
         ReadFailure{"OneByte", {0x53}, {"scene2.bin: incorrect file signature", kCantReadHeader}, 0, 0, 0},
-        ReadFailure{"OnlyAHeadChunk",
-                    SceneFile({Chunk(1, {})}),
-                    {"TqScene2bin.ReadHeadFromStream: 0001 - done", "qScene2bin.ReadHeadFromStream: EOF",
-                     kCantReadHeader},
-                    0, 0, 12},
+        ReadFailure{
+            "OnlyAHeadChunk",
+            SceneFile({Chunk(1, {})}),
+            {"TqScene2bin.ReadHeadFromStream: 0001 - done", "qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
+            0,
+            0,
+            12},
         ReadFailure{"OnlyTheRootHeader",
                     {0x53, 0x4C, 0x06, 0, 0, 0},
                     {"qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
-                    0, 0, 6},
+                    0,
+                    0,
+                    6},
         ReadFailure{"RootSizeCutShort",
                     {0x53, 0x4C, 0x06, 0},
                     {"qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
-                    0, 0, 6},
+                    0,
+                    0,
+                    6},
         ReadFailure{"UnknownSectionAtOffset40",
                     Concat({U16(kRootChunk), U32(54), Chunk(1, Bytes(22, 0)), Chunk(kObjectsSection, {}),
                             Chunk(kDefinitionChunk, Bytes(8, 0))}),
                     {"qScene2bin.ReadSectionsFromStream BeginOffs: 42",
                      "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000002A", kCantReadSection},
-                    1, 0, 54},
+                    1,
+                    0,
+                    54},
         ReadFailure{"HeadChunkSizeBelowHeader",
                     SceneFile({ChunkWithSize(1, 5, {}), kObjects}),
                     {"qScene2bin.ReadChunkFromStream: chunk 0001 at offset 6 has size 5, less than its header",
                      kCantReadHeader},
-                    0, 0, 60},
+                    0,
+                    0,
+                    60},
         ReadFailure{"HeadChunkRunsPastTheFile",
                     Concat({U16(kRootChunk), U32(16), ChunkWithSize(1, 100, {1, 2, 3, 4})}),
                     {"qScene2bin.ReadChunkFromStream: chunk 0001 at offset 6 has size 100 but only 10 bytes are "
                      "left",
                      kCantReadHeader},
-                    0, 0, 16},
+                    0,
+                    0,
+                    16},
         ReadFailure{"RootSizeFarBeyondTheFile",
                     Concat({U16(kRootChunk), U32(63), Chunk(1, {}), kObjects}),
                     {"qScene2bin.ReadHeadFromStream: root size 63 exceeds the file's length 60", kCantReadHeader},
-                    0, 0, 63},
+                    0,
+                    0,
+                    63},
         ReadFailure{"NegativeRootSize",
                     Concat({U16(kRootChunk), U32(0xFFFFFFF0), Chunk(1, {}), kObjects}),
                     {"qScene2bin.ReadHeadFromStream: root size -16 is negative", kCantReadHeader},
-                    0, 0, -16},
+                    0,
+                    0,
+                    -16},
         ReadFailure{"ItemSizeBelowHeader",
                     SceneFile({Chunk(1, {}), kObjects, Chunk(kObjectsSection, ChunkWithSize(kObjectChunk, 0, {}))}),
                     {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 66 has size 0, less than its header",
                      kCantReadSection},
-                    1, 0, 72},
-        ReadFailure{"ItemRunsPastItsSection",
-                    SceneFile({Chunk(1, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
-                               ChunkWithSize(kObjectsSection, 6 + 8, ChunkWithSize(kObjectChunk, 9, {1, 2, 3})),
-                               Bytes(1, 0)}),
-                    {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 48 has size 9 but only 8 bytes are left",
-                     kCantReadSection},
-                    1, 0, 58},
+                    1,
+                    0,
+                    72},
+        ReadFailure{
+            "ItemRunsPastItsSection",
+            SceneFile({Chunk(1, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
+                       ChunkWithSize(kObjectsSection, 6 + 8, ChunkWithSize(kObjectChunk, 9, {1, 2, 3})), Bytes(1, 0)}),
+            {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 48 has size 9 but only 8 bytes are left",
+             kCantReadSection},
+            1,
+            0,
+            58},
         ReadFailure{"SectionRunsPastTheFile",
                     Concat({U16(kRootChunk), U32(38), Chunk(1, {}), ChunkWithSize(kObjectsSection, 200, kOneObject)}),
                     {"qScene2bin.ReadSectionsFromStream sectionSize: 200",
                      "qScene2bin.ReadSectionsFromStream: section of size 200 runs past the end of the file. offs: "
                      "0000000E",
                      kCantReadSection},
-                    1, 0, 38},
+                    1,
+                    0,
+                    38},
         ReadFailure{"SectionHeaderCutShort",
                     Concat({U16(kRootChunk), U32(16), Chunk(1, {}), U16(kObjectsSection), Bytes(2, 0)}),
                     {"qScene2bin.ReadSectionsFromStream: section header cut short. offs: 0000000E", kCantReadSection},
-                    1, 0, 16}),
+                    1,
+                    0,
+                    16}),
     [](const testing::TestParamInfo<ReadFailure>& info) { return std::string(info.param.name); });
 
 TEST(SceneReading, FailedSectionEmptiesItsListAndKeepsEarlierSections) {

@@ -45,8 +45,7 @@ Bytes SceneFile(std::initializer_list<Bytes> parts) {
 
 Bytes ObjectChunk(const std::string& name, uint32_t objectType) {
   return Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Concat({Text(name), {0}})),
-                                     Chunk(kObjectTypeChunk, U32(objectType)),
-                                     Chunk(0x0020, Bytes(12, 0))}));
+                                     Chunk(kObjectTypeChunk, U32(objectType)), Chunk(0x0020, Bytes(12, 0))}));
 }
 
 Bytes DefinitionChunk(const std::string& name, uint32_t definitionType) {
@@ -141,7 +140,8 @@ ScratchFolder::~ScratchFolder() {
 
 std::vector<std::string> ScratchFolder::FileNamesOf(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -84,9 +84,12 @@ std::string Escaped(const std::string& name) {
 
 std::string TypeNameOf(TMemoryStream& chunk) {
   switch (GetChunkType(chunk)) {
-    case kObjectChunk: return ObjectTypeName(GetObjectType(chunk));
-    case kDefinitionChunk: return DefinitionTypeName(GetDefinitionType(chunk));
-    default: return "-";
+    case kObjectChunk:
+      return ObjectTypeName(GetObjectType(chunk));
+    case kDefinitionChunk:
+      return DefinitionTypeName(GetDefinitionType(chunk));
+    default:
+      return "-";
   }
 }
 
@@ -161,8 +164,8 @@ int Command::List() {
     const ChunkList& list = document_->SectionListByChunkID(section.itemType);
     for (int32_t index = 0; index < list.Count(); ++index) {
       TMemoryStream& chunk = *list.At(index);
-      out_ << section.word << '\t' << index << '\t' << HexUpper(GetChunkType(chunk), 4) << '\t'
-           << TypeNameOf(chunk) << '\t' << Escaped(GetChunkName(chunk)) << '\n';
+      out_ << section.word << '\t' << index << '\t' << HexUpper(GetChunkType(chunk), 4) << '\t' << TypeNameOf(chunk)
+           << '\t' << Escaped(GetChunkName(chunk)) << '\n';
     }
   }
   document_.reset();
