@@ -91,8 +91,8 @@ TEST(SceneGenerator, LoadsWithTheAskedCountsAndSavesBackUnchanged) {
     const char* name;
     SceneOptions options;
   } cases[] = {
-      {"defaults", SceneOptions{}},      {"sample", Counts(40, 20, 5, 5)}, {"only init scripts", Counts(0, 0, 3, 0)},
-      {"no items", Counts(0, 0, 0, 0)}, {"unknown types", unknown},        {"padded", padded},
+      {"defaults", SceneOptions{}},     {"sample", Counts(40, 20, 5, 5)}, {"only init scripts", Counts(0, 0, 3, 0)},
+      {"no items", Counts(0, 0, 0, 0)}, {"unknown types", unknown},       {"padded", padded},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.name);
@@ -220,8 +220,7 @@ TEST_F(SceneGenCli, RefusesBadUsageWithStatusTwo) {
       {{"--objects", "-1", "a.bin"}, "scenegen: --objects needs a number from 0 to 2147483647"},
       {{"--objects", "2147483648", "a.bin"}, "scenegen: --objects needs a number from 0 to 2147483647"},
       {{"--target-bytes", "1e6", "a.bin"}, "scenegen: --target-bytes needs a number from 0 to 2147483647"},
-      {{"--seed", "18446744073709551616", "a.bin"},
-       "scenegen: --seed needs a number from 0 to 18446744073709551615"},
+      {{"--seed", "18446744073709551616", "a.bin"}, "scenegen: --seed needs a number from 0 to 18446744073709551615"},
   };
   for (const auto& each : cases) {
     SCOPED_TRACE(each.problem);

@@ -152,8 +152,8 @@ int Bench(const std::string& path, int runs) {
   const int32_t items = document->Objects().Count() + document->Definitions().Count() +
                         document->VisualEffects().Count() + document->InitScripts().Count();
   std::printf("%s: %llu bytes (%.1f MiB), %d head chunks, %d scene items; %d runs each\n", path.c_str(),
-              static_cast<unsigned long long>(size), static_cast<double>(size) / kMiB, document->Heads().Count(),
-              items, runs);
+              static_cast<unsigned long long>(size), static_cast<double>(size) / kMiB, document->Heads().Count(), items,
+              runs);
   std::printf("\nIn one process, memory and page cache warm:\n");
   PrintHeading();
   PrintRow("plain read (fread)", read);

@@ -5,8 +5,7 @@ namespace {
 const char* const kSharedNames[] = {"dummy", "Box01", "default", "helper"};
 // Cyrillic words in Windows-1251 and one Latin-1 word: names that a tool must
 // keep as bytes, never convert.
-const char* const kHighByteWords[] = {"\xEA\xF0\xE0\xED", "\xFF\xF9\xE8\xEA", "\xE4\xE2\xE5\xF0\xFC",
-                                      "caf\xE9"};
+const char* const kHighByteWords[] = {"\xEA\xF0\xE0\xED", "\xFF\xF9\xE8\xEA", "\xE4\xE2\xE5\xF0\xFC", "caf\xE9"};
 
 std::string Serial(uint32_t serial) {
   std::string digits = std::to_string(serial);

@@ -37,10 +37,17 @@ struct ObjectKind {
 
 // Every object type that has a display name, each once.
 constexpr ObjectKind kObjectKinds[] = {
-    {kModelType, 30, "building"}, {kStandartType, 25, "crate"}, {kLightType, 10, "lamp"},
-    {kSoundType, 8, "sound"},     {kSectorType, 6, "sector"},   {kLightmapObjectType, 5, "lightmap"},
-    {kOtherType, 5, "node"},      {12, 4, "occluder"},          {3, 3, "camera"},
-    {14, 2, "music"},             {kLensType, 2, "lensflare"},
+    {kModelType, 30, "building"},
+    {kStandartType, 25, "crate"},
+    {kLightType, 10, "lamp"},
+    {kSoundType, 8, "sound"},
+    {kSectorType, 6, "sector"},
+    {kLightmapObjectType, 5, "lightmap"},
+    {kOtherType, 5, "node"},
+    {12, 4, "occluder"},
+    {3, 3, "camera"},
+    {14, 2, "music"},
+    {kLensType, 2, "lensflare"},
 };
 constexpr uint32_t kUnknownObjectTypes[] = {1, 5, 0x77};
 constexpr uint32_t kUnknownDefinitionTypes[] = {37, 40, 255, 418};
@@ -51,17 +58,17 @@ struct DefinitionKind {
   const char* word;
 };
 constexpr DefinitionKind kNamedDefinitions[] = {
-    {1, "ghost"},   {2, "player"},  {4, "car"},     {5, "script"},   {6, "door"},     {8, "metro"},
-    {10, "bottle"}, {12, "traffic"}, {18, "walkers"}, {20, "bridge"}, {21, "dog"},     {22, "plane"},
-    {24, "route"},  {25, "pumpar"}, {27, "enemy"},  {28, "racecam"}, {30, "wagon"},  {34, "clock"},
-    {35, "physics"}, {36, "truck"},
+    {1, "ghost"},    {2, "player"},   {4, "car"},     {5, "script"}, {6, "door"},     {8, "metro"},  {10, "bottle"},
+    {12, "traffic"}, {18, "walkers"}, {20, "bridge"}, {21, "dog"},   {22, "plane"},   {24, "route"}, {25, "pumpar"},
+    {27, "enemy"},   {28, "racecam"}, {30, "wagon"},  {34, "clock"}, {35, "physics"}, {36, "truck"},
 };
 const char* const kScriptWords[] = {"init", "mission", "traffic", "enemy"};
 const char* const kEffectWords[] = {"smoke", "fire", "glow", "dust", "spark"};
 const char* const kScriptLines[] = {
-    "dim_act 1\r\n", "dim_flt 4\r\n",    "wait 100\r\n", "label 1\r\n",            "goto 1\r\n",
-    "return\r\n",    "event use_ab\r\n", "// set up\r\n", "actor_setdir 0, 90\r\n", "flag_set 7, 0\r\n",
-    "setcompass 0\r\n", "if_flag 2, 1, 1\r\n",
+    "dim_act 1\r\n",     "dim_flt 4\r\n",    "wait 100\r\n",
+    "label 1\r\n",       "goto 1\r\n",       "return\r\n",
+    "event use_ab\r\n",  "// set up\r\n",    "actor_setdir 0, 90\r\n",
+    "flag_set 7, 0\r\n", "setcompass 0\r\n", "if_flag 2, 1, 1\r\n",
 };
 constexpr uint16_t kHeadTypes[] = {0x0002, 0x0005, 0x0100, 0x3200, 0xAE00};
 
@@ -204,7 +211,8 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
       chunk.Name(word + std::to_string(random_.Between(1, 40)) + ".i3d");
       chunk.Close();
       break;
-    default: break;
+    default:
+      break;
   }
   if (parentPlace == 1) parent();
 }
