@@ -110,7 +110,9 @@ void TFileStream::Seek(int64_t offset, Origin origin) {
 void TFileStream::Commit() {
   std::FILE* file = file_;
   file_ = nullptr;
-  const bool flushed = std::fflush(file) == 0;
-  const bool closed = std::fclose(file) == 0;
-  if (!flushed || !closed) throw Exception(1, WriteFailure());
+  // The reason is taken at the first failure, before the next call changes errno.
+  std::string failure;
+  if (std::fflush(file) != 0) failure = WriteFailure();
+  if (std::fclose(file) != 0 && failure.empty()) failure = WriteFailure();
+  if (!failure.empty()) throw Exception(1, failure);
 }

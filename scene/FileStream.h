@@ -34,7 +34,8 @@ class TFileStream final : public TStream {
   bool writing_;
   int64_t size_ = 0;
   int64_t position_ = 0;
-  // Reading: buffer_ holds the file's bytes from bufferStart_ on.
+  // Reading: buffer_ holds the file's bytes from bufferStart_ on. Writing: it
+  // is stdio's buffer.
   std::unique_ptr<uint8_t[]> buffer_;
   int64_t bufferStart_ = 0;
   size_t bufferLength_ = 0;

@@ -40,19 +40,21 @@ void WriteSection(TStream& out, uint16_t code, uint64_t sectionSize, const Chunk
 }  // namespace
 
 void TqScene2bin::WriteToStream(TStream& out) const {
-  const struct {
+  struct Section {
     uint16_t code;
     const ChunkList& list;
-  } sections[] = {{kObjectsSection, objects},
-                  {kDefinitionsSection, definitions},
-                  {kVisualEffectsSection, visualEffects},
-                  {kInitScriptsSection, initScripts}};
+    uint64_t length;
+  };
+  const Section sections[] = {{kObjectsSection, objects, ListLength(objects)},
+                              {kDefinitionsSection, definitions, ListLength(definitions)},
+                              {kVisualEffectsSection, visualEffects, ListLength(visualEffects)},
+                              {kInitScriptsSection, initScripts, ListLength(initScripts)}};
 
   uint64_t rootSize = kChunkHeaderSize + ListLength(heads);
   bool anySection = false;
-  for (const auto& section : sections) {
+  for (const Section& section : sections) {
     if (section.list.Count() == 0) continue;
-    rootSize += kChunkHeaderSize + ListLength(section.list);
+    rootSize += kChunkHeaderSize + section.length;
     anySection = true;
   }
   // A file without any section fails to load at its head: keep one, empty.
@@ -61,8 +63,8 @@ void TqScene2bin::WriteToStream(TStream& out) const {
 
   WriteChunkHeader(out, kRootChunk, static_cast<uint32_t>(rootSize));
   WriteChunkList(out, heads);
-  for (const auto& section : sections)
-    WriteSection(out, section.code, kChunkHeaderSize + ListLength(section.list), section.list);
+  for (const Section& section : sections)
+    WriteSection(out, section.code, kChunkHeaderSize + section.length, section.list);
   if (!anySection) WriteChunkHeader(out, kObjectsSection, kChunkHeaderSize);
 }
 
