@@ -1,0 +1,34 @@
+#pragma once
+// A read-only window on bytes that someone else owns, such as the chunk a host
+// hands over. Every read is checked against the window's length, so nothing
+// read through it can reach at or past the end it was given.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class ByteView {
+ public:
+  ByteView() = default;
+  ByteView(const uint8_t* data, size_t length) : data_(data), length_(data != nullptr ? length : 0) {}
+
+  size_t Length() const { return length_; }
+
+  // The `count` bytes from `offset`, cut to what the window really has.
+  ByteView Part(size_t offset, size_t count) const;
+
+  // False, with `value` untouched, when the bytes are not all there.
+  bool ReadU16(size_t offset, uint16_t& value) const;
+  bool ReadU32(size_t offset, uint32_t& value) const;
+  bool ReadFloat(size_t offset, float& value) const;
+
+  // The bytes as they stand, and the same up to the first zero byte.
+  std::string Bytes() const;
+  std::string TextUpToNul() const;
+
+ private:
+  bool Has(size_t offset, size_t count) const { return offset <= length_ && count <= length_ - offset; }
+
+  const uint8_t* data_ = nullptr;
+  size_t length_ = 0;
+};

@@ -1,0 +1,3 @@
+#include "plugin/SoundFields.h"
+
+void SetSoundDefaults(SoundFields& fields) { fields = SoundFields{}; }

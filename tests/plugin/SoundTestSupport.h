@@ -1,0 +1,44 @@
+#pragma once
+// Sound objects built by hand, read from guarded memory and written into it.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plugin/SoundFields.h"
+#include "plugin/SoundWriting.h"
+#include "tests/SceneTestSupport.h"
+#include "tests/plugin/GuardedBlock.h"
+
+Bytes F32(std::initializer_list<float> values);
+// Text bytes followed by one NUL.
+Bytes TextNul(const std::string& text);
+
+// An object chunk whose type sub-chunk holds 4, followed by `subChunks`.
+Bytes SoundObject(std::initializer_list<Bytes> subChunks);
+
+struct ReadResult {
+  bool ok = false;
+  SoundFields fields;
+  std::vector<std::string> messages;
+};
+
+// Reads `chunk` from memory that ends where the chunk ends.
+ReadResult ReadSound(const Bytes& chunk);
+
+// Hands out guarded blocks of exactly the length asked for, or none at all,
+// and keeps what was asked.
+class TestAllocator {
+ public:
+  explicit TestAllocator(bool fails = false) : fails_(fails) {}
+  BlockAllocator Function();
+  const std::vector<size_t>& Requests() const { return requests_; }
+
+ private:
+  bool fails_;
+  std::vector<size_t> requests_;
+  std::vector<std::unique_ptr<GuardedBlock>> blocks_;
+};
+
+// The chunk that WriteSoundObject makes of `fields`.
+Bytes WrittenSound(const SoundFields& fields);
