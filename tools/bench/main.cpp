@@ -13,7 +13,7 @@
 #include "tools/bench/PeakMemory.h"
 #include "tools/bench/PlainIo.h"
 #include "tools/bench/Timing.h"
-#include "tools/scene2/ScriptedUi.h"
+#include "scene/ScriptedUi.h"
 
 namespace {
 

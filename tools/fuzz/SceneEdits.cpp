@@ -32,13 +32,16 @@ SizeBook Book(const TqScene2bin& scene, const ChunkList& list) {
 // first chunk's name (a clash for every other chunk), or a cancel.
 std::string Answer(std::string_view input, const ChunkList& list) {
   switch (input.size() % 3) {
-    case 0: return std::string(input.substr(input.size() - std::min<size_t>(input.size(), 8)));
-    case 1: return GetChunkName(*list.At(0));
-    default: return {};
+    case 0:
+      return std::string(input.substr(input.size() - std::min<size_t>(input.size(), 8)));
+    case 1:
+      return GetChunkName(*list.At(0));
+    default:
+      return {};
   }
 }
 
-void Rename(TqScene2bin& scene, FuzzUi& ui, const ChunkList& list, int32_t index, std::string answer) {
+void Rename(TqScene2bin& scene, ScriptedUi& ui, const ChunkList& list, int32_t index, std::string answer) {
   ui.SetAnswer(std::move(answer));
   PStream chunk = list.At(index);
   std::string newName;
@@ -64,7 +67,7 @@ void Delete(TqScene2bin& scene, const ChunkList& list, int32_t index) {
 
 }  // namespace
 
-void EditEverySection(TqScene2bin& scene, FuzzUi& ui, std::string_view input) {
+void EditEverySection(TqScene2bin& scene, ScriptedUi& ui, std::string_view input) {
   for (const uint16_t item : kItemChunks) {
     const ChunkList& list = scene.SectionListByChunkID(item);
     if (list.Count() == 0) continue;

@@ -4,13 +4,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string_view>
 
 #include "scene/MemoryStream.h"
+#include "scene/ScriptedUi.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/CatalogueWalk.h"
-#include "tools/fuzz/FuzzUi.h"
 #include "tools/fuzz/RoundTrip.h"
 #include "tools/fuzz/SceneEdits.h"
 
@@ -23,7 +24,7 @@ class DroppedTrace final : public TraceSink {
 
 // Only a scene that loaded whole promises a save that loads again; what a
 // failed load leaves must still save without a fault.
-void Save(const TqScene2bin& scene, FuzzUi& ui, bool loaded) {
+void Save(const TqScene2bin& scene, ScriptedUi& ui, bool loaded) {
   if (loaded) {
     RequireStableRoundTrip(scene, ui);
     return;
@@ -41,7 +42,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzUi ui;
+  std::ostringstream messages;
+  ScriptedUi ui(messages);
   const auto scene = NewScene2bin(ui);
   TMemoryStream input(data, size);
   input.Seek(0, TStream::Origin::Begin);

@@ -12,7 +12,7 @@
 #include "scene/Hex.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
-#include "tools/scene2/ScriptedUi.h"
+#include "scene/ScriptedUi.h"
 
 namespace {
 

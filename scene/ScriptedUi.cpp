@@ -1,4 +1,4 @@
-#include "tools/scene2/ScriptedUi.h"
+#include "scene/ScriptedUi.h"
 
 namespace {
 
