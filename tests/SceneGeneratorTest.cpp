@@ -12,7 +12,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/qScene2bin.h"
-#include "tools/scene2/ScriptedUi.h"
+#include "scene/ScriptedUi.h"
 #include "tools/scenegen/SceneGenCli.h"
 #include "tools/scenegen/SceneGenerator.h"
 
