@@ -1,0 +1,50 @@
+#include "editor/ChunkCommands.h"
+
+#include "editor/SceneTree.h"
+#include "scene/DncExport.h"
+
+void ExportChecked(const toolkit::TreeView& tree, HTREEITEM node, const std::string& folder, ExportTally& tally) {
+  for (HTREEITEM child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
+    if (tree.FirstChild(child) != nullptr) ExportChecked(tree, child, folder, tally);
+    PStream chunk = ChunkOf(tree, child);
+    if (chunk == nullptr || tree.CheckState(child) != toolkit::kChecked) continue;
+    std::string error;  // the summary counts failures; it does not list them
+    if (ExportChunk(*chunk, folder, error))
+      ++tally.written;
+    else
+      ++tally.failed;
+  }
+}
+
+std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
+  std::string summary = std::to_string(tally.written) + " files was created\rFolder: " + folder;
+  if (tally.failed > 0) summary += "\r" + std::to_string(tally.failed) + " files could not be written";
+  return summary;
+}
+
+void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
+  HTREEITEM child = tree.FirstChild(node);
+  while (child != nullptr) {
+    if (tree.FirstChild(child) != nullptr) DeleteChecked(tree, child, document);
+    HTREEITEM next = tree.NextSibling(child);
+    if (tree.CheckState(child) == toolkit::kChecked) {
+      if (PStream chunk = ChunkOf(tree, child); chunk != nullptr) document.DeleteDNC(chunk);
+      tree.Delete(child);
+    }
+    child = next;
+  }
+}
+
+bool RenameNode(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
+  PStream chunk = ChunkOf(tree, node);
+  std::string newName;
+  if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
+  tree.SetText(node, newName);
+  tree.SetData(node, reinterpret_cast<LPARAM>(chunk));
+  return true;
+}
+
+HTREEITEM FindByPrefix(const toolkit::TreeView& tree, HTREEITEM section, const std::string& prefix) {
+  if (prefix.empty()) return nullptr;
+  return FindInFolders(tree, section, [&prefix](const std::string& text) { return text.starts_with(prefix); });
+}

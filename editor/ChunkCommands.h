@@ -1,0 +1,36 @@
+#pragma once
+// What the chunk commands do to the tree and the document, apart from the
+// boxes they show.
+
+#include <windows.h>  // first: the document's header then undoes its GetObject macro
+
+#include <string>
+
+#include "scene/qScene2bin.h"
+#include "toolkit/TreeView.h"
+
+struct ExportTally {
+  int written = 0;
+  int failed = 0;  // checked chunks whose file could not be written
+};
+
+// Writes a .dnc file into `folder` for every checked chunk node below
+// `node`, at any depth, in tree order.
+void ExportChecked(const toolkit::TreeView& tree, HTREEITEM node, const std::string& folder, ExportTally& tally);
+
+// The export's summary: the files written, the folder, and the files that
+// could not be written when there were any. Lines end with CR alone.
+std::string ExportSummary(const ExportTally& tally, const std::string& folder);
+
+// Deletes every checked node below `node`, children before their parent,
+// and the chunk of each from the document. Errors of DeleteDNC end it, with
+// what was deleted before staying deleted.
+void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document);
+
+// Renames the chunk of `node` through the document's text-input dialog and
+// gives the node the new name and chunk. False when nothing changed.
+bool RenameNode(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document);
+
+// The first chunk node two levels below `section` whose text begins with
+// `prefix`; null for an empty prefix or no match.
+HTREEITEM FindByPrefix(const toolkit::TreeView& tree, HTREEITEM section, const std::string& prefix);

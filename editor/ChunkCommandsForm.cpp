@@ -1,0 +1,29 @@
+// The "Edit" menu, the tree menu and the search menu.
+#include "editor/ChunkCommands.h"
+#include "editor/Form1.h"
+#include "os/FileSystem.h"
+#include "toolkit/MessageBox.h"
+
+void TForm1::ExportSelected() {
+  std::string ignored;  // a folder that can't be made shows as files not written
+  os::CreateFolders(dncFolder_, ignored);
+  ExportTally tally;
+  ExportChecked(tree_, Nodes().scene2, dncFolder_, tally);
+  toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
+}
+
+void TForm1::DeleteSelected() {
+  for (HTREEITEM section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
+    DeleteChecked(tree_, section, *document_);
+}
+
+void TForm1::RenameSelected() {
+  if (HTREEITEM node = tree_.Selected(); node != nullptr) RenameNode(tree_, node, *document_);
+}
+
+void TForm1::FindInSection(HTREEITEM section) {
+  if (HTREEITEM found = FindByPrefix(tree_, section, searchField_.Text()); found != nullptr) {
+    tree_.MakeVisible(found);
+    tree_.Select(found);
+  }
+}

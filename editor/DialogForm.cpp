@@ -1,0 +1,10 @@
+#include "editor/DialogForm.h"
+
+toolkit::FormArgs DialogFormArgs(const std::string& caption, SIZE client) {
+  return {.caption = caption,
+          .centred = true,
+          .client = client,
+          .font = {"Verdana", 14},
+          .border = toolkit::FormBorder::Dialog,
+          .closeCommand = false};
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "toolkit/Form.h"
+
+// What the document's two small dialogs share: a fixed size, a raised edge,
+// no close box, centred on the screen, Verdana 14.
+toolkit::FormArgs DialogFormArgs(const std::string& caption, SIZE client);

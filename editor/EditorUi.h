@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "scene/DocumentUi.h"
+
+// The document's dialogs and message box as Win32 windows of the editor.
+class EditorUi final : public DocumentUi {
+ public:
+  // `caption` titles the message box: the application's caption.
+  explicit EditorUi(std::string caption) : caption_(std::move(caption)) {}
+
+  std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() override;
+  std::unique_ptr<TStringDialogBase> NewStringDialog() override;
+  // The document's messages are Windows-1251 text, Cyrillic among them.
+  void ShowMessage(const std::string& text) override;
+
+ private:
+  std::string caption_;
+};

@@ -1,0 +1,27 @@
+// The "File" menu: open, save, save as.
+#include "editor/Form1.h"
+
+void TForm1::OpenScene() {
+  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open)) {
+    // A file that did not load whole must not be overwritten by a plain
+    // "save" with the part that was read.
+    const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
+    currentFile_ = loaded ? fileDialog_.FileName() : std::string();
+  }
+  sceneTree_.FillTree(*document_);
+}
+
+void TForm1::SaveScene() {
+  if (currentFile_.empty())
+    SaveSceneAs();
+  else
+    WriteScene(currentFile_);
+}
+
+void TForm1::SaveSceneAs() {
+  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Save)) WriteScene(fileDialog_.FileName());
+}
+
+void TForm1::WriteScene(const std::string& fileName) {
+  if (document_->WriteToFile(fileName)) currentFile_ = fileName;
+}

@@ -1,0 +1,125 @@
+#include "editor/Form1.h"
+
+#include "editor/CheckRule.h"
+#include "editor/DncFolder.h"
+#include "toolkit/MessageBox.h"
+
+namespace {
+
+toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
+  return {.caption = "Form1",
+          .position = {199, 228},
+          .client = {862, 635},
+          .minimum = {640, 480},
+          .font = {"Verdana", 16},
+          .menuBar = std::move(menuBar)};
+}
+
+constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
+
+}  // namespace
+
+TForm1::TForm1(const toolkit::Application& application)
+    : Form(MainWindowArgs(MakeMenuBar(this))),
+      caption_(application.Caption()),
+      searchMenu_(MakeSearchMenu()),
+      treeMenu_(MakeTreeMenu()),
+      objectsButton_(JumpButton("objects", 8, &FixedNodes::objects)),
+      definitionsButton_(JumpButton("difinitions", 76, &FixedNodes::definitions)),
+      initScriptsButton_(JumpButton("InitScripts", 146, &FixedNodes::initScripts)),
+      visualEffectsButton_(JumpButton("VisEffects", 216, &FixedNodes::visualEffects)),
+      tree_(*this, {.bounds = {8, 32, 273, 545},
+                    .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorBottom,
+                    .font = {.height = 14},
+                    .contextMenu = &treeMenu_,
+                    .onCheckBoxClick = [this](HTREEITEM node) { ApplyCheckRule(tree_, Nodes(), node); }}),
+      searchField_(*this, {.bounds = {8, 584, 201, 20}, .anchors = kLeftBottom}),
+      findButton_(*this, {.text = "find",
+                          .bounds = {216, 584, 65, 20},
+                          .anchors = kLeftBottom,
+                          .onClick = [this] { ShowSearchMenu(); }}),
+      sidePanel_(*this, {.bounds = {288, 8, 569, 596}, .anchors = toolkit::kAnchorsAll}),
+      fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
+                   .defaultExtension = "bin",
+                   .fileMustExist = true,
+                   .pathMustExist = true,
+                   .overwritePrompt = true,
+                   .hideReadOnly = true}),
+      sceneTree_(tree_),
+      ui_(caption_),
+      document_(NewScene2bin(ui_)),
+      dncFolder_(ProgramDncFolder()) {
+  sceneTree_.ResetTree();
+}
+
+toolkit::Menu TForm1::MakeMenuBar(TForm1* form) {
+  toolkit::Menu file = toolkit::Menu::Popup();
+  file.AddItem("open..", Command(form, [form] { form->OpenScene(); }));
+  file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
+  file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }));
+  file.AddSeparator();
+  file.AddItem("export scene to *.chg ..", nullptr);  // no such format: the item stays inert
+  toolkit::Menu edit = toolkit::Menu::Popup();
+  edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
+  edit.AddItem("import..", nullptr);  // nothing reads .dnc files: inert
+  edit.AddSeparator();
+  edit.AddItem("delete selected", Command(form, [form] { form->DeleteSelected(); }));
+  toolkit::Menu bar = toolkit::Menu::Bar();
+  bar.AddSubmenu("File", std::move(file));
+  bar.AddSubmenu("Edit", std::move(edit));
+  return bar;
+}
+
+toolkit::Menu TForm1::MakeSearchMenu() {
+  toolkit::Menu menu = toolkit::Menu::Popup();
+  menu.AddItem("in Objects List", Command(this, [this] { FindInSection(Nodes().objects); }));
+  menu.AddItem("in Difinitions List", Command(this, [this] { FindInSection(Nodes().definitions); }));
+  return menu;
+}
+
+toolkit::Menu TForm1::MakeTreeMenu() {
+  toolkit::Menu menu = toolkit::Menu::Popup();
+  menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
+  return menu;
+}
+
+toolkit::Button TForm1::JumpButton(const char* text, int left, HTREEITEM FixedNodes::*section) {
+  return toolkit::Button(
+      *this,
+      {.text = text, .bounds = {left, 8, 64, 22}, .font = {.height = 13}, .flat = true, .onClick = [this, section] {
+         JumpTo(Nodes().*section);
+       }});
+}
+
+std::function<void()> TForm1::Command(TForm1* form, std::function<void()> command) {
+  return [form, command = std::move(command)] {
+    try {
+      command();
+    } catch (const std::exception& failure) {
+      // The tree keeps what the command left; the editor goes on from there.
+      form->ShowError(failure.what());
+    }
+  };
+}
+
+void TForm1::ShowError(const std::string& message) const {
+  toolkit::ShowMessageBox(hwnd_, message, caption_, MB_ICONERROR);
+}
+
+void TForm1::JumpTo(HTREEITEM section) {
+  tree_.MakeVisible(section);
+  tree_.Expand(section);
+  tree_.Select(section);
+}
+
+void TForm1::ShowSearchMenu() {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const RECT button = findButton_.BoundsInParent();
+  searchMenu_.TrackAt(hwnd_, {window.left + button.left + 10, window.top + button.top + 60});
+}
+
+void TForm1::OnDestroy() {
+  document_.reset();
+  PostQuitMessage(0);
+}

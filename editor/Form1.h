@@ -1,0 +1,78 @@
+#pragma once
+
+#include <windows.h>  // first: the document's header then undoes its GetObject macro
+
+#include <memory>
+#include <string>
+
+#include "editor/EditorUi.h"
+#include "editor/SceneTree.h"
+#include "scene/qScene2bin.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/Form.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Panel.h"
+#include "toolkit/TreeView.h"
+
+// The editor's main window: the scene tree with its check boxes, the jump
+// buttons, the search field, the menus, and the one scene document.
+class TForm1 final : public toolkit::Form {
+ public:
+  explicit TForm1(const toolkit::Application& application);
+
+  // The commands behind the menus and buttons. Errors reach the caller; the
+  // menus and buttons show them in a box.
+  void OpenScene();
+  void SaveScene();
+  void SaveSceneAs();
+  void ExportSelected();
+  void DeleteSelected();
+  void RenameSelected();
+  void FindInSection(HTREEITEM section);
+  void ShowSearchMenu();
+  void JumpTo(HTREEITEM section);
+
+  const toolkit::TreeView& Tree() const { return tree_; }
+  SceneTree& Scene() { return sceneTree_; }
+  const FixedNodes& Nodes() const { return sceneTree_.Nodes(); }
+  TqScene2bin& Document() { return *document_; }
+  const std::string& DncFolder() const { return dncFolder_; }
+  const toolkit::Menu& SearchMenu() const { return searchMenu_; }
+  const toolkit::Menu& TreeMenu() const { return treeMenu_; }
+
+ private:
+  // Static, and touching nothing of the form: the bar is made before the
+  // form's base, which takes it.
+  static toolkit::Menu MakeMenuBar(TForm1* form);
+  // A menu action: runs the command and shows in a box what it raises.
+  static std::function<void()> Command(TForm1* form, std::function<void()> command);
+  toolkit::Menu MakeSearchMenu();
+  toolkit::Menu MakeTreeMenu();
+  toolkit::Button JumpButton(const char* text, int left, HTREEITEM FixedNodes::*section);
+  void ShowError(const std::string& message) const;
+  void WriteScene(const std::string& fileName);
+  void OnDestroy() override;
+
+  std::string caption_;
+  toolkit::Menu searchMenu_;
+  toolkit::Menu treeMenu_;
+  toolkit::Button objectsButton_;
+  toolkit::Button definitionsButton_;
+  toolkit::Button initScriptsButton_;
+  toolkit::Button visualEffectsButton_;
+  toolkit::TreeView tree_;
+  toolkit::Edit searchField_;
+  toolkit::Button findButton_;
+  toolkit::Panel sidePanel_;
+  toolkit::FileDialog fileDialog_;
+  SceneTree sceneTree_;
+  EditorUi ui_;
+  std::unique_ptr<TqScene2bin> document_;
+  std::string dncFolder_;
+  // What "save" writes to without a dialog: the file of the last open or
+  // save that succeeded, emptied by an open that failed.
+  std::string currentFile_;
+};

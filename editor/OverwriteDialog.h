@@ -1,0 +1,27 @@
+#pragma once
+
+#include "scene/DocumentUi.h"
+#include "toolkit/Button.h"
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+
+// Asks whether to overwrite something, with four answers: 0x40 means yes,
+// 0x80 no, and the low bit that the answer holds for all further cases. The
+// document owns one; its use is ShowModal and the modal result.
+class TOverwriteDialog final : public toolkit::Form, public TOverwriteDialogBase {
+ public:
+  static constexpr int kYes = 0x40;
+  static constexpr int kNo = 0x80;
+  static constexpr int kForAll = 0x01;
+
+  TOverwriteDialog();
+
+ private:
+  void OnClose() override {}  // only the buttons end the dialog
+
+  toolkit::Label question_;
+  toolkit::Button no_;
+  toolkit::Button yes_;
+  toolkit::Button noForAll_;
+  toolkit::Button yesForAll_;
+};

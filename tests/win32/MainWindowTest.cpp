@@ -1,0 +1,174 @@
+#include "tests/win32/EditorFixture.h"
+#include "tests/win32/GuiDriver.h"
+
+namespace {
+
+RECT BoundsInParent(HWND control) {
+  RECT bounds{};
+  GetWindowRect(control, &bounds);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+struct ControlPlace {
+  const char* className;
+  const char* text;  // null: the only control of its class
+  RECT bounds;
+  int fontHeight;
+};
+
+// Every control of the main window, where it stands and the height of its font.
+const ControlPlace kControls[] = {
+    {"Button", "objects", {8, 8, 72, 30}, 13},        {"Button", "difinitions", {76, 8, 140, 30}, 13},
+    {"Button", "InitScripts", {146, 8, 210, 30}, 13}, {"Button", "VisEffects", {216, 8, 280, 30}, 13},
+    {WC_TREEVIEWA, nullptr, {8, 32, 281, 577}, 14},   {"Edit", nullptr, {8, 584, 209, 604}, 16},
+    {"Button", "find", {216, 584, 281, 604}, 16},     {"Static", nullptr, {288, 8, 857, 604}, 16},
+};
+
+HWND Find(HWND form, const ControlPlace& place) { return FindWindowExA(form, nullptr, place.className, place.text); }
+
+std::vector<std::string> MenuTexts(HMENU menu) {
+  std::vector<std::string> texts;
+  for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+    char text[64] = {};
+    GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
+    texts.push_back(GetMenuState(menu, index, MF_BYPOSITION) & MF_SEPARATOR ? "-" : text);
+  }
+  return texts;
+}
+
+}  // namespace
+
+TEST_F(EditorTest, MainWindowHasItsCaptionPlaceSizeAndFont) {
+  EXPECT_EQ(TextOf(form.Handle()), "Form1");
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  EXPECT_EQ(window.left, 199);
+  EXPECT_EQ(window.top, 228);
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 862);
+  EXPECT_EQ(client.bottom, 635);
+  const LOGFONTA font = FontOf(form.Handle());
+  EXPECT_STREQ(font.lfFaceName, "Verdana");
+  EXPECT_EQ(font.lfHeight, 16);
+}
+
+TEST_F(EditorTest, EveryControlStandsWhereDesignedWithItsFont) {
+  for (const ControlPlace& place : kControls) {
+    SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
+    HWND control = Find(form.Handle(), place);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(BoundsInParent(control), place.bounds);
+    EXPECT_EQ(FontOf(control).lfHeight, place.fontHeight);
+    EXPECT_STREQ(FontOf(control).lfFaceName, "Verdana");
+  }
+}
+
+TEST_F(EditorTest, ControlsHaveTheirStyles) {
+  for (const char* jump : {"objects", "difinitions", "InitScripts", "VisEffects"})
+    EXPECT_TRUE(GetWindowLongA(FindWindowExA(form.Handle(), nullptr, "Button", jump), GWL_STYLE) & BS_FLAT) << jump;
+  const LONG treeStyle = GetWindowLongA(tree().Handle(), GWL_STYLE);
+  for (LONG style : {TVS_HASLINES, TVS_LINESATROOT, TVS_HASBUTTONS, TVS_CHECKBOXES, TVS_FULLROWSELECT,
+                     TVS_SHOWSELALWAYS, TVS_DISABLEDRAGDROP})
+    EXPECT_EQ(treeStyle & style, style) << std::hex << style;
+  EXPECT_EQ(treeStyle & TVS_EDITLABELS, 0);
+  HWND panel = FindWindowExA(form.Handle(), nullptr, "Static", nullptr);
+  EXPECT_TRUE(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  EXPECT_EQ(TextOf(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr)), "");
+}
+
+TEST_F(EditorTest, WindowRefusesToShrinkBelowItsMinimum) {
+  SetWindowPos(form.Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  EXPECT_EQ(window.right - window.left, 640);
+  EXPECT_EQ(window.bottom - window.top, 480);
+}
+
+TEST_F(EditorTest, EnlargingStretchesTreeAndPanelAndMovesTheSearchRow) {
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  SetWindowPos(form.Handle(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top + 50,
+               SWP_NOMOVE | SWP_NOZORDER);
+  // 100 pixels wider and 50 higher than designed.
+  const ControlPlace moved[] = {
+      {"Button", "objects", {8, 8, 72, 30}, 13},   {WC_TREEVIEWA, nullptr, {8, 32, 281, 627}, 14},
+      {"Edit", nullptr, {8, 634, 209, 654}, 16},   {"Button", "find", {216, 634, 281, 654}, 16},
+      {"Static", nullptr, {288, 8, 957, 654}, 16},
+  };
+  for (const ControlPlace& place : moved) {
+    SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
+    EXPECT_EQ(BoundsInParent(Find(form.Handle(), place)), place.bounds);
+  }
+}
+
+TEST_F(EditorTest, MenusHoldTheirItemsInOrder) {
+  HMENU bar = GetMenu(form.Handle());
+  EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"File", "Edit"}));
+  EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
+            (std::vector<std::string>{"open..", "save", "save as..", "-", "export scene to *.chg .."}));
+  EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
+            (std::vector<std::string>{"export selected", "import..", "-", "delete selected"}));
+  EXPECT_EQ(MenuTexts(form.SearchMenu().Handle()),
+            (std::vector<std::string>{"in Objects List", "in Difinitions List"}));
+  EXPECT_EQ(MenuTexts(form.TreeMenu().Handle()), (std::vector<std::string>{"Rename"}));
+}
+
+TEST_F(EditorTest, InertMenuItemsDoNothing) {
+  ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)})})), "");
+  ChooseMenu("File", "export scene to *.chg ..");
+  ChooseMenu("Edit", "import..");
+  EXPECT_EQ(tree().Count(), 7u);
+  EXPECT_TRUE(trace.TakeLines().empty());
+}
+
+TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
+  EXPECT_EQ(tree().Count(), 5u);
+  EXPECT_EQ(tree().Text(nodes().scene2), "scene2");
+  EXPECT_EQ(ChildTexts(nodes().scene2),
+            (std::vector<std::string>{"Objects", "Difinitions", "Visual effects", "Init Scripts"}));
+  EXPECT_TRUE(tree().IsExpanded(nodes().scene2));
+  for (HTREEITEM section : Children(nodes().scene2)) {
+    EXPECT_FALSE(tree().IsExpanded(section));
+    EXPECT_EQ(tree().FirstChild(section), nullptr);
+  }
+  for (HTREEITEM node :
+       {nodes().scene2, nodes().objects, nodes().definitions, nodes().visualEffects, nodes().initScripts}) {
+    EXPECT_TRUE(tree().IsBold(node));
+    EXPECT_EQ(tree().CheckState(node), toolkit::kUnchecked);
+    EXPECT_EQ(tree().Data(node), 0);
+  }
+}
+
+TEST_F(EditorTest, DncFolderLiesNextToTheProgram) {
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  std::string folder = program;
+  folder.erase(folder.find_last_of('\\') + 1);
+  EXPECT_EQ(form.DncFolder(), folder + "DNCes\\");
+}
+
+TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {
+  ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)}), Definitions({DefinitionChunk("door", 6)})})), "");
+  const struct {
+    const char* button;
+    HTREEITEM section;
+  } jumps[] = {{"objects", nodes().objects},
+               {"difinitions", nodes().definitions},
+               {"InitScripts", nodes().initScripts},
+               {"VisEffects", nodes().visualEffects}};
+  for (const auto& jump : jumps) {
+    SCOPED_TRACE(jump.button);
+    Click(FindWindowExA(form.Handle(), nullptr, "Button", jump.button));
+    EXPECT_EQ(tree().Selected(), jump.section);
+  }
+  EXPECT_TRUE(tree().IsExpanded(nodes().objects));
+  EXPECT_TRUE(tree().IsExpanded(nodes().definitions));
+}

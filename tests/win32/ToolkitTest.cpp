@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "tests/win32/GuiDriver.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComboList.h"
+#include "toolkit/Edit.h"
+#include "toolkit/FileDialog.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Label.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/ProgressBar.h"
+
+using namespace toolkit;
+
+TEST(Layout, KeepsEachAnchoredEdgeAtItsDistance) {
+  const RECT designed{10, 20, 110, 70};  // 100 by 50 in a client area of 400 by 300
+  const struct {
+    const char* name;
+    Anchors anchors;
+    RECT placed;  // in a client area of 450 by 330
+  } cases[] = {
+      {"left top", kAnchorsTopLeft, {10, 20, 110, 70}},
+      {"right", kAnchorRight | kAnchorTop, {60, 20, 160, 70}},
+      {"left right", kAnchorLeft | kAnchorRight | kAnchorTop, {10, 20, 160, 70}},
+      {"bottom", kAnchorLeft | kAnchorBottom, {10, 50, 110, 100}},
+      {"top bottom", kAnchorLeft | kAnchorTop | kAnchorBottom, {10, 20, 110, 100}},
+      {"all", kAnchorsAll, {10, 20, 160, 100}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(AnchoredBounds(designed, {400, 300}, {450, 330}, c.anchors), c.placed);
+  }
+}
+
+TEST(FileDialog, FilterBecomesZeroSeparatedPairs) {
+  EXPECT_EQ(Win32Filter("scene2 file (*.bin)|*.bin|all files|*"),
+            std::string("scene2 file (*.bin)\0*.bin\0all files\0*\0\0", 39));
+}
+
+TEST(Widen, ReadsBytesInTheGivenCodePage) {
+  EXPECT_EQ(Widen("\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.", 1251), L"Совпадение имён.");
+  EXPECT_EQ(Widen("", 1251), L"");
+}
+
+namespace {
+
+class FormTest : public ::testing::Test {
+ protected:
+  Form form{{.caption = "probe", .position = {50, 50}, .client = {300, 200}, .font = {"Verdana", 14}}};
+};
+
+}  // namespace
+
+TEST_F(FormTest, LabelIsAsLargeAsItsText) {
+  Label label(form, {.text = "String?", .position = {10, 10}});
+  const SIZE first = TextExtent(label.FontHandle(), "String?");
+  RECT bounds = label.BoundsInParent();
+  EXPECT_EQ(bounds, (RECT{10, 10, 10 + first.cx, 10 + first.cy}));
+  label.SetText("a much longer prompt");
+  bounds = label.BoundsInParent();
+  EXPECT_EQ(bounds.right - bounds.left, TextExtent(label.FontHandle(), "a much longer prompt").cx);
+}
+
+TEST_F(FormTest, ControlsInheritTheFontTheyDoNotSet) {
+  Button plain(form, {.text = "a", .bounds = {0, 0, 50, 20}});
+  Button small(form, {.text = "b", .bounds = {0, 0, 50, 20}, .font = {.height = 11}});
+  EXPECT_EQ(plain.FontDescription().name, "Verdana");
+  EXPECT_EQ(plain.FontDescription().height, 14);
+  EXPECT_EQ(small.FontDescription().name, "Verdana");
+  EXPECT_EQ(small.FontDescription().height, 11);
+}
+
+TEST_F(FormTest, EditOfNoHeightShowsAWholeLine) {
+  Edit edit(form, {.bounds = {8, 25, 73, 0}});
+  RECT client{};
+  GetClientRect(edit.Handle(), &client);
+  EXPECT_GE(client.bottom, TextExtent(edit.FontHandle(), "").cy);
+  EXPECT_GT(client.right, 0);
+}
+
+TEST_F(FormTest, GroupBoxPassesItsChildrensClicksOn) {
+  GroupBox group(form, {.text = "Position", .bounds = {8, 7, 200, 100}});
+  int clicks = 0;
+  Button inside(group, {.text = "in", .bounds = {10, 20, 50, 20}, .onClick = [&clicks] { ++clicks; }});
+  Click(inside.Handle());
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(FormTest, ComboListSelectsOnlyItsItems) {
+  ComboList list(form, {.items = {"1 - lokal", "2 - ???", "3 - global"}, .bounds = {8, 64, 129, 100}});
+  EXPECT_EQ(list.SelectedIndex(), -1);
+  list.Select(2);
+  EXPECT_EQ(list.SelectedIndex(), 2);
+  EXPECT_EQ(list.Text(), "3 - global");
+  list.Select(3);
+  EXPECT_EQ(list.SelectedIndex(), -1);
+}
+
+TEST_F(FormTest, ProgressBarKeepsItsPositionInRange) {
+  ProgressBar bar(form, {.bounds = {144, 65, 209, 0}, .maximum = 50});
+  bar.SetPosition(25);
+  EXPECT_EQ(bar.Position(), 25);
+  bar.SetPosition(80);
+  EXPECT_EQ(bar.Position(), 50);
+  EXPECT_TRUE(GetWindowLongA(bar.Handle(), GWL_STYLE) & PBS_SMOOTH);
+}
+
+TEST_F(FormTest, ModalShowingEndsWithTheResultAButtonSets) {
+  Button ok(form, {.text = "Ok", .bounds = {10, 10, 50, 20}, .onClick = [this] { form.SetModalResult(7); }});
+  Form other({.caption = "other", .client = {100, 100}});
+  other.Show();
+  bool otherWasEnabled = true;
+  WhenShown answer("probe", [&](HWND) {
+    otherWasEnabled = IsWindowEnabled(other.Handle());
+    Click(ok.Handle());
+  });
+  EXPECT_EQ(form.ShowModal(ModalScope::DisableOthers), 7);
+  EXPECT_TRUE(answer.Done());
+  EXPECT_FALSE(otherWasEnabled);
+  EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+}
+
+TEST_F(FormTest, ModalShowingCanLeaveOtherWindowsAlone) {
+  Form host({.caption = "host", .client = {100, 100}});
+  host.Show();
+  bool hostWasEnabled = false;
+  WhenShown answer("probe", [&](HWND) {
+    hostWasEnabled = IsWindowEnabled(host.Handle());
+    form.SetModalResult(-1);
+  });
+  EXPECT_EQ(form.ShowModal(ModalScope::DisableNone), -1);
+  EXPECT_TRUE(hostWasEnabled);
+}
+
+TEST_F(FormTest, QuitDuringAModalLoopEndsItAndIsPostedAgain) {
+  WhenShown quit("probe", [](HWND) { PostQuitMessage(3); });
+  EXPECT_EQ(form.ShowModal(ModalScope::DisableOthers), 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(Menu, RunsTheItemsOfItsSubmenusByCommand) {
+  std::vector<std::string> ran;
+  Menu file = Menu::Popup();
+  file.AddItem("open..", [&ran] { ran.push_back("open"); });
+  file.AddItem("inert", nullptr);
+  Menu bar = Menu::Bar();
+  bar.AddSubmenu("File", std::move(file));
+  HMENU popup = GetSubMenu(bar.Handle(), 0);
+  EXPECT_TRUE(bar.Invoke(GetMenuItemID(popup, 0)));
+  EXPECT_TRUE(bar.Invoke(GetMenuItemID(popup, 1)));
+  EXPECT_FALSE(bar.Invoke(1));
+  EXPECT_EQ(ran, (std::vector<std::string>{"open"}));
+}
+
+TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
+  std::wstring shown;
+  std::string caption;
+  WhenShown read("tool", [&](HWND box) {
+    caption = TextOf(box);
+    HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
+    while (text != nullptr && GetWindowTextLengthW(text) == 0) text = FindWindowExA(box, text, "Static", nullptr);
+    wchar_t buffer[256] = {};
+    GetWindowTextW(text, buffer, 256);
+    shown = buffer;
+    PressOk(box);
+  });
+  ShowMessageBox(nullptr, "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.", "tool", 0, 1251);
+  EXPECT_EQ(shown, L"Данные не введены.");
+  EXPECT_EQ(caption, "tool");
+}

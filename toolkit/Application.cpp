@@ -1,0 +1,13 @@
+#include "toolkit/Application.h"
+
+#include "toolkit/Form.h"
+
+namespace toolkit {
+
+int Application::Run() const {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) HandleQueuedMessage(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace toolkit

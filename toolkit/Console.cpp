@@ -1,0 +1,34 @@
+#include "toolkit/Console.h"
+
+namespace toolkit {
+namespace {
+
+bool IsRedirected(HANDLE output) {
+  if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
+  const DWORD type = GetFileType(output);
+  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+
+}  // namespace
+
+Console& Console::Open() {
+  static Console console;
+  return console;
+}
+
+Console::Console() {
+  HANDLE inherited = GetStdHandle(STD_OUTPUT_HANDLE);
+  AllocConsole();
+  output_ = IsRedirected(inherited) ? inherited : GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
+void Console::Write(std::string_view bytes) const {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    if (!WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
+      return;  // nobody reads the trace any more; the program goes on
+    bytes.remove_prefix(written);
+  }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace toolkit {
+
+// The program's console, opened once per process. When standard output was
+// already redirected to a file or a pipe, writes keep going there (so the
+// output can be captured); otherwise they go to the new console window.
+// Bytes are written as they are: no text-mode translation of line ends.
+class Console {
+ public:
+  static Console& Open();
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  void Write(std::string_view bytes) const;
+
+ private:
+  Console();
+
+  HANDLE output_;  // not owned: the process's standard output
+};
+
+}  // namespace toolkit

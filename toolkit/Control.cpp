@@ -1,0 +1,88 @@
+#include "toolkit/Control.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "toolkit/Module.h"
+
+namespace toolkit {
+
+Control::Control(Window& parent, const Creation& creation) : layout_(parent.ChildLayout()) {
+  EnsureCommonControls();
+  MakeFont(creation.font, parent.FontDescription());
+  const Bounds& at = creation.bounds;
+  hwnd_ = CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
+                          WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())), ModuleInstance(), nullptr);
+  if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
+  SetWindowSubclass(hwnd_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  ApplyFont();
+  if (layout_ != nullptr) layout_->Add(hwnd_, BoundsInParent(), creation.anchors);
+}
+
+Control::~Control() {
+  if (hwnd_ == nullptr) return;
+  HWND going = hwnd_;
+  Detach();
+  DestroyWindow(going);
+}
+
+RECT Control::BoundsInParent() const {
+  RECT bounds{};
+  GetWindowRect(hwnd_, &bounds);
+  MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallOriginal(message, wParam, lParam);
+}
+
+LRESULT Control::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return DefSubclassProc(hwnd_, message, wParam, lParam);
+}
+
+void Control::Resize(int width, int height) const {
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+  try {
+    return reinterpret_cast<Control*>(data)->Route(message, wParam, lParam);
+  } catch (...) {
+    // Every command catches what it expects; nothing may unwind into Windows.
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT Control::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  switch (message) {
+    case kReflectedCommand:
+      OnCommand(HIWORD(wParam));
+      return 0;
+    case kReflectedNotify:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      // A control that holds others, a group box, passes theirs back too.
+      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      break;
+    case WM_NCDESTROY: {
+      HWND going = hwnd_;
+      Detach();
+      return DefSubclassProc(going, message, wParam, lParam);
+    }
+  }
+  return HandleMessage(message, wParam, lParam);
+}
+
+void Control::Detach() {
+  RemoveWindowSubclass(hwnd_, SubclassProc, 0);
+  if (layout_ != nullptr) layout_->Remove(hwnd_);
+  hwnd_ = nullptr;
+}
+
+}  // namespace toolkit

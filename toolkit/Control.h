@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Font.h"
+#include "toolkit/Layout.h"
+#include "toolkit/Window.h"
+
+namespace toolkit {
+
+// A control's place in its parent's client area, in pixels.
+struct Bounds {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// A built-in Windows control, subclassed so that its object sees its messages
+// and the notifications that its parent reflects back. Teardown: the subclass
+// goes first, then the HWND, then the font.
+class Control : public Window {
+ public:
+  ~Control() override;
+
+  RECT BoundsInParent() const;
+
+ protected:
+  struct Creation {
+    const char* className = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    std::string text{};
+    Bounds bounds{};
+    Anchors anchors = kAnchorsTopLeft;
+    FontSpec font{};
+  };
+  Control(Window& parent, const Creation& creation);
+
+  // The control's own messages; the built-in procedure unless overridden.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // A WM_COMMAND notification code or a WM_NOTIFY that the control sent.
+  virtual void OnCommand(WORD /*code*/) {}
+  virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }
+
+  LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const;
+  void Resize(int width, int height) const;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
+  LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+  void Detach();
+
+  Layout* layout_;  // not owned: the parent's
+};
+
+}  // namespace toolkit

@@ -1,0 +1,65 @@
+#include "toolkit/FileDialog.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace toolkit {
+namespace {
+
+bool IsFile(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Wine's save dialog ignores OFN_FILEMUSTEXIST: this hook refuses a file
+// that does not exist yet, as the open dialog does.
+UINT_PTR CALLBACK RefuseNewFile(HWND child, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_NOTIFY) return 0;
+  const auto& notice = *reinterpret_cast<const OFNOTIFYA*>(lParam);
+  if (notice.hdr.code != CDN_FILEOK || IsFile(notice.lpOFN->lpstrFile)) return 0;
+  HWND dialog = GetParent(child);
+  char title[256] = {};
+  GetWindowTextA(dialog, title, sizeof title);
+  const std::string text =
+      std::string(notice.lpOFN->lpstrFile) + "\nFile not found.\nCheck the file name and try again.";
+  MessageBoxA(dialog, text.c_str(), title, MB_OK | MB_ICONWARNING);
+  SetWindowLongPtrA(child, DWLP_MSGRESULT, 1);
+  return 1;
+}
+
+}  // namespace
+
+std::string Win32Filter(const std::string& filter) {
+  std::string zeroed = filter;
+  std::replace(zeroed.begin(), zeroed.end(), '|', '\0');
+  return zeroed + std::string(2, '\0');
+}
+
+bool FileDialog::Execute(HWND owner, FileDialogMode mode) {
+  const std::string filter = Win32Filter(args_.filter);
+  std::vector<char> file(32768, '\0');
+  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrDefExt = args_.defaultExtension.empty() ? nullptr : args_.defaultExtension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | (args_.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
+                 (args_.pathMustExist ? OFN_PATHMUSTEXIST : 0) | (args_.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
+                 (args_.hideReadOnly ? OFN_HIDEREADONLY : 0);
+  if (mode == FileDialogMode::Save && args_.fileMustExist) {
+    dialog.Flags |= OFN_ENABLEHOOK;
+    dialog.lpfnHook = RefuseNewFile;
+  }
+  const BOOL chosen = mode == FileDialogMode::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
+  if (!chosen) return false;
+  fileName_ = file.data();
+  return true;
+}
+
+}  // namespace toolkit

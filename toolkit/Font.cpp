@@ -1,0 +1,34 @@
+#include "toolkit/Font.h"
+
+namespace toolkit {
+
+FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
+  return {own.name.empty() ? inherited.name : own.name, own.height == 0 ? inherited.height : own.height};
+}
+
+Font::Font(const FontSpec& spec) : spec_(spec) {
+  LOGFONTA description{};
+  description.lfHeight = spec.height;  // positive: the cell height
+  description.lfWeight = FW_NORMAL;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(description.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  handle_ = CreateFontIndirectA(&description);
+}
+
+Font::~Font() { DeleteObject(handle_); }
+
+SIZE TextExtent(HFONT font, const std::string& text) {
+  SIZE size{};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  size.cy = metrics.tmHeight;  // an empty text still takes a line
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  return size;
+}
+
+}  // namespace toolkit

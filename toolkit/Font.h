@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace toolkit {
+
+// A font as the windows ask for it. The height is the cell height in pixels;
+// an empty name or a height of 0 takes that part from the parent's font.
+struct FontSpec {
+  std::string name{};
+  int height = 0;
+};
+
+// The parts of `own` that are set, the rest from `inherited`.
+FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited);
+
+// An owned GDI font.
+class Font {
+ public:
+  explicit Font(const FontSpec& spec);
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+  ~Font();
+
+  HFONT Handle() const { return handle_; }
+  const FontSpec& Spec() const { return spec_; }
+
+ private:
+  FontSpec spec_;
+  HFONT handle_;
+};
+
+// The size of `text` drawn in `font` on one line.
+SIZE TextExtent(HFONT font, const std::string& text);
+
+}  // namespace toolkit

@@ -1,0 +1,197 @@
+#include "toolkit/Form.h"
+
+#include <stdexcept>
+#include <vector>
+
+#include "toolkit/Module.h"
+
+namespace toolkit {
+namespace {
+
+constexpr char kClassName[] = "toolkit.Form";
+const FontSpec kSystemFont{"MS Shell Dlg", 13};
+
+// Registered once per module; unregistered when the module goes, so that a
+// plug-in loaded again registers its class anew.
+class FormClass {
+ public:
+  explicit FormClass(WNDPROC procedure) {
+    WNDCLASSEXA description{};
+    description.cbSize = sizeof description;
+    description.style = CS_DBLCLKS;
+    description.lpfnWndProc = procedure;
+    description.hInstance = ModuleInstance();
+    description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    description.lpszClassName = kClassName;
+    RegisterClassExA(&description);
+  }
+  ~FormClass() { UnregisterClassA(kClassName, ModuleInstance()); }
+};
+
+struct Styles {
+  DWORD style;
+  DWORD exStyle;
+};
+
+Styles StylesOf(FormBorder border) {
+  if (border == FormBorder::Dialog)
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE};
+  return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_WINDOWEDGE};
+}
+
+struct DisableWalk {
+  HWND except;
+  std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK DisableOne(HWND window, LPARAM data) {
+  auto& walk = *reinterpret_cast<DisableWalk*>(data);
+  if (window != walk.except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    walk.disabled.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> DisableThreadWindows(HWND except) {
+  DisableWalk walk{except, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&walk));
+  return walk.disabled;
+}
+
+}  // namespace
+
+Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menuBar)), layout_(args.client) {
+  EnsureCommonControls();
+  static FormClass formClass(WindowProc);
+  const Styles styles = StylesOf(args.border);
+  RECT outer{0, 0, args.client.cx, args.client.cy};
+  AdjustWindowRectEx(&outer, styles.style, menuBar_.has_value(), styles.exStyle);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  POINT position = args.position;
+  if (args.centred)
+    position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  MakeFont(args.font, kSystemFont);
+  CreateWindowExA(styles.exStyle, kClassName, args.caption.c_str(), styles.style, position.x, position.y, width, height,
+                  nullptr, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
+  if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
+  if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+}
+
+Form::~Form() {
+  if (hwnd_ == nullptr) return;
+  // The object is going first: no more messages reach it, and the menu bar
+  // stays with menuBar_, which frees it.
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetMenu(hwnd_, nullptr);
+  DestroyWindow(hwnd_);
+}
+
+void Form::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+int Form::ShowModal(ModalScope scope) {
+  modalResult_ = 0;
+  const std::vector<HWND> disabled =
+      scope == ModalScope::DisableOthers ? DisableThreadWindows(hwnd_) : std::vector<HWND>{};
+  Show();
+  bool quit = false;
+  WPARAM exitCode = 0;
+  while (modalResult_ == 0 && hwnd_ != nullptr) {
+    MSG msg;
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      quit = got == 0;
+      exitCode = msg.wParam;
+      break;
+    }
+    HandleQueuedMessage(msg);
+  }
+  for (HWND window : disabled) EnableWindow(window, TRUE);
+  if (hwnd_ != nullptr) Hide();
+  if (quit) PostQuitMessage(static_cast<int>(exitCode));
+  return modalResult_;
+}
+
+void Form::OnClose() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    created->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Every command catches what it expects; nothing may unwind into Windows.
+    return 0;
+  }
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  switch (message) {
+    case WM_COMMAND:
+      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      OnCommand(wParam);
+      return 0;
+    case WM_NOTIFY:
+      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      break;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(FontHandle());
+    case WM_GETMINMAXINFO:
+      OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) layout_.Apply({LOWORD(lParam), HIWORD(lParam)});
+      return 0;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      SetMenu(hwnd_, nullptr);  // menuBar_ frees it, not the window
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY: {
+      HWND going = hwnd_;
+      OnNcDestroy();
+      return DefWindowProcA(going, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Form::OnCommand(WPARAM wParam) {
+  // A menu item sends 0 as the notification code and no control.
+  if (HIWORD(wParam) == 0 && menuBar_) menuBar_->Invoke(LOWORD(wParam));
+}
+
+void Form::OnMinMaxInfo(MINMAXINFO& info) const {
+  if (minimum_.cx > 0) info.ptMinTrackSize.x = minimum_.cx;
+  if (minimum_.cy > 0) info.ptMinTrackSize.y = minimum_.cy;
+}
+
+void Form::OnNcDestroy() {
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+}
+
+void HandleQueuedMessage(MSG& msg) {
+  HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  // IsDialogMessage translates and dispatches whatever it does not use itself.
+  if (root != nullptr && IsDialogMessageA(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+}  // namespace toolkit

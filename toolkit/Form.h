@@ -1,0 +1,85 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "toolkit/Font.h"
+#include "toolkit/Layout.h"
+#include "toolkit/Menu.h"
+#include "toolkit/Window.h"
+
+namespace toolkit {
+
+enum class FormBorder {
+  Sizeable,  // a frame the user can drag, minimise and maximise boxes
+  Dialog,    // a fixed size, a raised edge, neither box
+};
+
+struct FormArgs {
+  std::string caption{};
+  // The outer window's top left corner on the screen, unless centred.
+  POINT position{CW_USEDEFAULT, CW_USEDEFAULT};
+  bool centred = false;
+  SIZE client{};
+  // The outer size below which the user can't drag the frame; 0 for none.
+  SIZE minimum{};
+  FontSpec font{};
+  FormBorder border = FormBorder::Sizeable;
+  // False removes Close from the system menu, which disables the close box.
+  bool closeCommand = true;
+  std::optional<Menu> menuBar{};
+};
+
+enum class ModalScope {
+  DisableOthers,  // the thread's other top-level windows take no input meanwhile
+  DisableNone,    // a plug-in's dialog leaves its host's windows alone
+};
+
+// A top-level window, created hidden. Its children are the controls that are
+// created with it as their parent.
+class Form : public Window {
+ public:
+  explicit Form(FormArgs args);
+  ~Form() override;
+
+  void Show();
+  void Hide();
+  Layout* ChildLayout() override { return &layout_; }
+  const Menu* MenuBar() const { return menuBar_ ? &*menuBar_ : nullptr; }
+
+  // Shows the form and handles messages until SetModalResult gives a result
+  // other than 0, then hides it and returns that result. With DisableOthers
+  // the thread's other enabled top-level windows are disabled meanwhile and
+  // enabled again before the form is hidden. A WM_QUIT ends the loop with the
+  // result 0 and is posted again for the loop outside.
+  int ShowModal(ModalScope scope);
+  void SetModalResult(int result) { modalResult_ = result; }
+  int ModalResult() const { return modalResult_; }
+
+ protected:
+  // The close box or Alt+F4; destroys the window unless overridden.
+  virtual void OnClose();
+  // The window is going; its children still exist.
+  virtual void OnDestroy() {}
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WPARAM wParam);
+  void OnMinMaxInfo(MINMAXINFO& info) const;
+  void OnNcDestroy();
+
+  SIZE minimum_;
+  std::optional<Menu> menuBar_;
+  Layout layout_;
+  int modalResult_ = 0;
+};
+
+// Handles one message as every loop of the toolkit does: keyboard navigation
+// between the controls of its top-level window, otherwise translation and
+// dispatch.
+void HandleQueuedMessage(MSG& msg);
+
+}  // namespace toolkit

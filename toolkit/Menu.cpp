@@ -1,0 +1,57 @@
+#include "toolkit/Menu.h"
+
+namespace toolkit {
+namespace {
+
+// Command identifiers are unique in the process, so a bar can run the items
+// of its submenus by identifier alone; they stay below the system commands.
+UINT NextCommand() {
+  static UINT next = 1000;
+  return next++;
+}
+
+}  // namespace
+
+Menu Menu::Bar() { return Menu(CreateMenu()); }
+Menu Menu::Popup() { return Menu(CreatePopupMenu()); }
+
+Menu::Menu(Menu&& other) noexcept : handle_(other.handle_), actions_(std::move(other.actions_)) {
+  other.handle_ = nullptr;
+}
+
+Menu::~Menu() {
+  if (handle_ != nullptr) DestroyMenu(handle_);
+}
+
+void Menu::AddItem(const std::string& text, std::function<void()> action) {
+  const UINT command = NextCommand();
+  AppendMenuA(handle_, MF_STRING, command, text.c_str());
+  actions_.emplace(command, std::move(action));
+}
+
+void Menu::AddSeparator() { AppendMenuA(handle_, MF_SEPARATOR, 0, nullptr); }
+
+void Menu::AddSubmenu(const std::string& text, Menu submenu) {
+  // The submenu's handle now belongs to this menu, which destroys it with its own.
+  AppendMenuA(handle_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.handle_), text.c_str());
+  submenu.handle_ = nullptr;
+  actions_.merge(submenu.actions_);
+}
+
+bool Menu::Invoke(UINT command) const {
+  const auto found = actions_.find(command);
+  if (found == actions_.end()) return false;
+  if (found->second) found->second();
+  return true;
+}
+
+void Menu::TrackAt(HWND owner, POINT screen) const {
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenu(handle_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, screen.x,
+                     screen.y, 0, owner, nullptr));
+  if (command != 0) Invoke(command);
+}
+
+}  // namespace toolkit

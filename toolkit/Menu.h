@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace toolkit {
+
+// An owned menu, a menu bar or a popup, with the action of each item. A menu
+// that is put into another, or given to a form as its bar, stays owned by
+// the object that holds it: windows never destroy it on their own.
+class Menu {
+ public:
+  static Menu Bar();
+  static Menu Popup();
+  Menu(Menu&& other) noexcept;
+  Menu& operator=(Menu&&) = delete;
+  Menu(const Menu&) = delete;
+  ~Menu();
+
+  // An item without an action can be chosen but does nothing.
+  void AddItem(const std::string& text, std::function<void()> action);
+  void AddSeparator();
+  // Appends `submenu` as a drop-down item; this menu takes it over.
+  void AddSubmenu(const std::string& text, Menu submenu);
+
+  // Runs the action of the item with this command identifier; false when no
+  // item of this menu or its submenus has it.
+  bool Invoke(UINT command) const;
+  // Shows the menu at a point of the screen, owned by `owner`, and runs the
+  // item chosen, if any.
+  void TrackAt(HWND owner, POINT screen) const;
+
+  HMENU Handle() const { return handle_; }
+
+ private:
+  explicit Menu(HMENU handle) : handle_(handle) {}
+
+  HMENU handle_;
+  std::map<UINT, std::function<void()>> actions_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "toolkit/Font.h"
+
+namespace toolkit {
+
+class Layout;
+
+// What every window object shares: the HWND it owns and the font it shows
+// its text in. Not copyable; the HWND is destroyed with the object unless the
+// system destroyed it first (a closed window, a parent destroyed before).
+class Window {
+ public:
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window() = default;
+
+  HWND Handle() const { return hwnd_; }
+  HFONT FontHandle() const { return font_ ? font_->Handle() : nullptr; }
+  const FontSpec& FontDescription() const { return font_->Spec(); }
+
+  std::string Text() const;
+  void SetText(const std::string& text);
+
+  // Keeps the children anchored to its edges; null for a window whose size
+  // never changes.
+  virtual Layout* ChildLayout() { return nullptr; }
+
+ protected:
+  Window() = default;
+  // Makes the font that this window shows, from its own spec and the parent's.
+  void MakeFont(const FontSpec& own, const FontSpec& inherited);
+  void ApplyFont() const;
+
+  HWND hwnd_ = nullptr;
+
+ private:
+  std::unique_ptr<Font> font_;
+};
+
+// Parents hand WM_COMMAND and WM_NOTIFY from a child back to the child's own
+// object as these messages, the way ATL reflects them.
+constexpr UINT kReflectedCommand = WM_APP + WM_COMMAND;
+constexpr UINT kReflectedNotify = WM_APP + WM_NOTIFY;
+
+// Reflects `message` to the child that sent it when it is a WM_COMMAND or
+// WM_NOTIFY from a child of `parent`; true, with the child's answer in
+// `result`, when it was.
+bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+}  // namespace toolkit
