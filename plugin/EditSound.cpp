@@ -1,0 +1,35 @@
+#include "plugin/EditSound.h"
+
+#include "plugin/PluginState.h"
+#include "plugin/SoundDialog.h"
+#include "plugin/SoundReading.h"
+#include "plugin/SoundWriting.h"
+#include "toolkit/MessageBox.h"
+
+namespace {
+
+void ShowStopMessage(const std::string& text) {
+  toolkit::ShowMessageBox(nullptr, text, kSoundDialogTitle, MB_ICONSTOP);
+}
+
+// Fixed memory, which the host releases with LocalFree.
+void* LocalBlock(size_t length) { return LocalAlloc(LMEM_FIXED, length); }
+
+}  // namespace
+
+bool EditSoundObject(uint8_t*& chunk, int32_t& size) {
+  SoundDialog dialog;
+  SoundFields fields;
+  if (!ReadSoundObject(fields, chunk, size, ShowStopMessage)) return false;
+  dialog.Fill(fields);
+  if (chunk != nullptr) dialog.SetText(fields.Name.substr(0, fields.Name.find('\0')));
+
+  PluginState& state = State();
+  dialog.Place(DialogRectangle(state));
+  const bool accepted = dialog.Run();
+  const bool handedBack = accepted && HandBackSoundObject(dialog.ReadBack(), LocalBlock, chunk, size);
+  const SIZE outer = dialog.OuterSize();
+  state.DialogWidth = outer.cx;
+  state.DialogHeight = outer.cy;
+  return handedBack;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// What the plug-in keeps between calls, for the whole process: the host's
+// window and the dialog's place and size. Calls never overlap, so nothing
+// guards it.
+
+#include <windows.h>
+
+struct PluginState {
+  HWND HostWindow = nullptr;
+  // The furthest right the dialog's left edge goes: 70 pixels short of the
+  // desktop's right edge, so that some of the dialog stays on screen.
+  LONG MaxLeft = 0;
+  // The dialog's outer size, as the last edit left it.
+  LONG DialogWidth = 352;
+  LONG DialogHeight = 636;
+};
+
+PluginState& State();
+
+// Announces the host's window and starts again from the size of a first
+// dialog.
+void InitState(HWND hostWindow);
+
+// The dialog's outer rectangle: just right of the host window, but with its
+// left edge no further right than MaxLeft, level with the host window's top,
+// in the remembered size. Centred on the desktop when the host window's
+// rectangle can't be read (no Init yet, or a window that has gone).
+RECT DialogRectangle(const PluginState& state);
