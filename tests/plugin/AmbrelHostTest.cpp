@@ -1,0 +1,503 @@
+// Ambrel.dll as a host scene editor uses it: loaded from the program's folder,
+// its two exports found by name and called with real chunks, its dialog
+// answered from another thread with the real mouse, its block checked byte
+// for byte and released as a host releases it.
+
+#include <float.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+
+#include "plugin/SoundLayout.h"
+#include "tests/plugin/AmbrelLibrary.h"
+#include "tests/plugin/DialogDriver.h"
+#include "tests/plugin/DialogView.h"
+#include "tests/plugin/HostWindow.h"
+#include "tests/plugin/SoundTestSupport.h"
+
+namespace {
+
+constexpr char kTitle[] = "Doruv Uvizi";
+
+// The outcome of one EditSound call, as the host sees it.
+struct EditOutcome {
+  uint8_t returned = 0;
+  uint8_t* chunk = nullptr;
+  int32_t size = 0;
+
+  // The block handed back, taken over and released as a host does.
+  Bytes TakeBlock() {
+    EXPECT_EQ(LocalSize(chunk), static_cast<SIZE_T>(size)) << "the block is exactly as long as the chunk";
+    EXPECT_EQ(LocalHandle(chunk), chunk) << "fixed memory";
+    Bytes block(chunk, chunk + size);
+    EXPECT_EQ(LocalFree(chunk), nullptr);
+    chunk = nullptr;
+    return block;
+  }
+};
+
+RECT WindowRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+RECT Desktop() { return WindowRect(GetDesktopWindow()); }
+
+// A host window whose right edge is at `right`, well inside the screen.
+RECT HostPlace(LONG right) { return {right - 300, 40, right, 500}; }
+
+class AmbrelHost : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(library_.Loaded()) << "Ambrel.dll and both exports"; }
+
+  uint8_t Init(HWND window) { return library_.Init()(&window); }
+
+  // Calls EditSound with the host's chunk while `script` answers on the
+  // driver's thread.
+  EditOutcome EditSound(uint8_t* chunk, int32_t size, const std::function<void()>& script) {
+    EditOutcome outcome{0, chunk, size};
+    DialogDriver driver(thread_, script);
+    outcome.returned = library_.EditSound()(&outcome.chunk, &outcome.size);
+    driver.HostReturned();
+    return outcome;
+  }
+
+  // Waits for the sound dialog and finds its controls.
+  DialogView WaitForDialog(const char* title = nullptr) {
+    HWND dialog = WaitForWindow(thread_, kDialogClass, title);
+    EXPECT_NE(dialog, nullptr) << "the sound dialog";
+    return dialog != nullptr ? FindControls(dialog) : DialogView{};
+  }
+
+  AmbrelLibrary library_;
+  const DWORD thread_ = GetCurrentThreadId();
+};
+
+TEST_F(AmbrelHost, ExportsBothFunctionsByNameUndecoratedAndStdcall) {
+  std::vector<std::string> names = library_.ExportNames();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"EditSound", "Init"}));
+
+  HWND none = nullptr;
+  const RawCall init = CallPushingOne(reinterpret_cast<void*>(library_.Init()), reinterpret_cast<uint32_t>(&none));
+  EXPECT_EQ(init.argumentBytesLeft, 0) << "Init removes its argument";
+  EXPECT_EQ(init.result & 0xFF, 1u);
+  const RawCall edit = CallPushingTwo(reinterpret_cast<void*>(library_.EditSound()), 0, 0);
+  EXPECT_EQ(edit.argumentBytesLeft, 0) << "EditSound removes its arguments";
+  EXPECT_EQ(edit.result & 0xFF, 0u) << "no chunk pointer to edit";
+}
+
+TEST_F(AmbrelHost, InitReturnsTrueWhateverTheHandle) {
+  const HostWindow host(HostPlace(600));
+  EXPECT_EQ(Init(host.Handle()), 1);
+  EXPECT_EQ(Init(nullptr), 1);
+  EXPECT_EQ(Init(reinterpret_cast<HWND>(0x1234)), 1);
+}
+
+TEST_F(AmbrelHost, NewSoundShowsTheDefaultsAndOkHandsBackTheDefaultObject) {
+  const HostWindow host(HostPlace(600));
+  Init(host.Handle());
+  EditOutcome outcome = EditSound(nullptr, 0, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.ok, nullptr);
+    EXPECT_EQ(TextOf(view.dialog), kTitle);
+    EXPECT_EQ(Shown(view), SoundFields{});
+    EXPECT_EQ(TextOf(view.soundType), "1 - lokal");
+    EXPECT_EQ(SendMessageA(view.soundType, CB_GETCOUNT, 0, 0), 3);
+
+    const LONG style = GetWindowLongA(view.dialog, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    EXPECT_EQ(GetWindow(view.dialog, GW_OWNER), nullptr) << "a window of its own";
+    EXPECT_TRUE(IsWindowEnabled(host.Handle())) << "the host's windows stay enabled";
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(view.texts[kSpeed], WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "verdana");
+    EXPECT_EQ(font.lfHeight, 12);
+    RECT client{};
+    GetClientRect(view.volume, &client);
+    EXPECT_EQ(client.right, 209) << "the volume bar's client area";
+    Click(view.ok);
+  });
+  EXPECT_EQ(outcome.returned, 1);
+  ASSERT_NE(outcome.chunk, nullptr);
+  EXPECT_EQ(outcome.size, 245);
+  EXPECT_EQ(outcome.TakeBlock(), WrittenSound(SoundFields{}));
+}
+
+TEST_F(AmbrelHost, CancelOfANewSoundLeavesThePointerNull) {
+  const HostWindow host(HostPlace(600));
+  Init(host.Handle());
+  const EditOutcome outcome = EditSound(nullptr, 77, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    Click(view.cancel);
+  });
+  EXPECT_EQ(outcome.returned, 0);
+  EXPECT_EQ(outcome.chunk, nullptr);
+  EXPECT_EQ(outcome.size, 77);
+}
+
+// A sound object with every value unlike a new sound's.
+Bytes StoredSound() {
+  return SoundObject({
+      Chunk(kObjectNameChunk, TextNul("rain on roof")),
+      Chunk(kPositionChunk, F32({1.5f, -2, 300})),
+      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2})),
+      Chunk(kScaleChunk, F32({2, 3, 4})),
+      Chunk(kPositionCopyChunk, F32({1.5f, -2, 300})),
+      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
+      Chunk(kSoundChunk, Concat({
+                             Chunk(kObjectNameChunk, TextNul("rain.wav")),
+                             Chunk(kSoundTypeChunk, U32(3)),
+                             Chunk(kVolumeChunk, F32({0.25f})),
+                             Chunk(kSound4063Chunk, U32(0)),
+                             Chunk(kExtraChunk, F32({7, 8.25f})),
+                             Chunk(kRadiiChunk, F32({5, 20, 0.2f, 0.8f})),
+                             Chunk(kSound4066Chunk, {}),
+                             Chunk(kSound4067Chunk, {}),
+                             Chunk(kSpeedChunk, F32({2.5f})),
+                             Chunk(kSoundSectorChunk, TextNul("hall")),
+                         })),
+  });
+}
+
+SoundFields StoredSoundShown() {
+  SoundFields fields;
+  fields.Position = {"1.5", "-2", "300"};
+  fields.Rotation = {"0.5", "0.25", "-0.125", "2"};
+  fields.Scale = {"2", "3", "4"};
+  fields.ParentSector = "yard";
+  fields.SoundFile = "rain.wav";
+  fields.SoundType = 2;
+  fields.Volume = 12;
+  fields.ConstRadius = "5";
+  fields.DecreaseRadius = "25";
+  fields.MinLevel = 10;
+  fields.MaxLevel = 40;
+  fields.Extra = {"7", "8.25"};
+  fields.Speed = "2.5";
+  fields.SoundSector = "hall";
+  return fields;
+}
+
+TEST_F(AmbrelHost, ExistingSoundShowsItsValuesAndWritesWhatTheUserChanged) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  Bytes stored = StoredSound();
+  const Bytes original = stored;
+  EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog("rain on roof");
+    ASSERT_NE(view.ok, nullptr);
+    EXPECT_EQ(Shown(view), StoredSoundShown());
+
+    TypeInto(view.texts[kPositionX], "12.5");
+    TypeInto(view.texts[kParentSector], "yard 2");
+    TypeInto(view.texts[kSoundFile], "storm.wav");
+    TypeInto(view.texts[kDecreaseRadius], "40");
+    TypeInto(view.texts[kSpeed], "1,5");
+    TypeInto(view.texts[kSoundSector], "");
+    SendMessageA(view.soundType, CB_SETCURSEL, 1, 0);
+    MouseDown(view.volume, BarPoint(view.volume, 104));
+    MouseUp(view.volume, BarPoint(view.volume, 104));
+    EXPECT_TRUE(WaitUntil([&] { return BarLevel(view.volume) == 25; })) << BarLevel(view.volume);
+    MouseDown(view.minLevel, BarPoint(view.minLevel, 0));
+    MouseUp(view.minLevel, BarPoint(view.minLevel, 0));
+    EXPECT_TRUE(WaitUntil([&] { return BarLevel(view.minLevel) == 0; })) << BarLevel(view.minLevel);
+    Click(view.ok);
+  });
+  EXPECT_EQ(stored, original) << "the host's chunk is only read";
+  EXPECT_EQ(outcome.returned, 1);
+  ASSERT_NE(outcome.chunk, stored.data());
+
+  SoundFields expected = StoredSoundShown();
+  expected.Name = std::string("rain on roof\0", 13);
+  expected.Position[0] = "12.5";
+  expected.ParentSector = "yard 2";
+  expected.SoundFile = "storm.wav";
+  expected.DecreaseRadius = "40";
+  expected.Speed = "15";
+  expected.SoundSector = "";
+  expected.SoundType = 1;
+  expected.Volume = 25;
+  expected.MinLevel = 0;
+  const Bytes written = outcome.TakeBlock();
+  EXPECT_EQ(written, WrittenSound(expected));
+  // The sound part: type 2, volume 0.5, and radius 5 with a decrease zone of 35.
+  const size_t sound = 111 + 13 + 6;
+  EXPECT_EQ(Bytes(written.begin() + sound + 6 + 16, written.begin() + sound + 6 + 36),
+            Concat({Chunk(kSoundTypeChunk, U32(2)), Chunk(kVolumeChunk, F32({0.5f}))}));
+  EXPECT_EQ(Bytes(written.begin() + sound + 6 + 66, written.begin() + sound + 6 + 82), F32({5, 35, 0, 0.8f}));
+}
+
+// Shown and confirmed without edits, a chunk as the plug-in writes it comes
+// back byte for byte: the decrease width is not taken for the absolute radius.
+TEST_F(AmbrelHost, UneditedOkGivesTheSameObjectBack) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  SoundFields fields = StoredSoundShown();
+  fields.Name = "rain";
+  fields.ConstRadius = "0.1";
+  fields.DecreaseRadius = "0.4";
+  Bytes stored = WrittenSound(fields);
+  EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog("rain");
+    ASSERT_NE(view.ok, nullptr);
+    Click(view.ok);
+  });
+  EXPECT_EQ(outcome.returned, 1);
+  ASSERT_NE(outcome.chunk, stored.data());
+  EXPECT_EQ(outcome.TakeBlock(), stored);
+}
+
+TEST_F(AmbrelHost, ClosingThroughTheFrameIsCancel) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  Bytes stored = StoredSound();
+  uint8_t* const pointer = stored.data();
+  const EditOutcome outcome = EditSound(pointer, static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.dialog, nullptr);
+    TypeInto(view.texts[kSpeed], "99");
+    SetWindowPos(view.dialog, nullptr, 0, 0, 610, 530, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(view.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  EXPECT_EQ(outcome.returned, 0);
+  EXPECT_EQ(outcome.chunk, pointer);
+  EXPECT_EQ(outcome.size, static_cast<int32_t>(stored.size()));
+  EXPECT_EQ(stored, StoredSound());
+  EXPECT_FALSE(ShowsWindow(thread_, kDialogClass)) << "the dialog is gone";
+
+  // Its size is remembered as after Cancel.
+  RECT next{};
+  EditSound(nullptr, 0, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    next = WindowRect(view.dialog);
+    Click(view.cancel);
+  });
+  EXPECT_EQ(next.right - next.left, 610);
+  EXPECT_EQ(next.bottom - next.top, 530);
+}
+
+TEST_F(AmbrelHost, OtherObjectTypeShowsItsMessageAndNoDialog) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  Bytes stored =
+      Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(7)), Chunk(kObjectNameChunk, TextNul("car"))}));
+  const Bytes original = stored;
+  const EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    HWND box = WaitForWindow(thread_, kMessageBoxClass, kTitle);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "Incorrect object type: 7\rNeeds sound object, type: 4");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_FALSE(IsWindowEnabled(host.Handle())) << "task-modal: the thread's windows wait for it";
+    EXPECT_FALSE(ShowsWindow(thread_, kDialogClass)) << "no dialog shows";
+    PressOk(box);
+  });
+  EXPECT_EQ(outcome.returned, 0);
+  EXPECT_EQ(outcome.chunk, stored.data());
+  EXPECT_EQ(stored, original);
+  EXPECT_TRUE(IsWindowEnabled(host.Handle()));
+}
+
+TEST_F(AmbrelHost, DialogOpensRightOfTheHostButLeaves70PixelsOnScreen) {
+  const LONG maxLeft = Desktop().right - 70;
+  for (const LONG hostRight : {LONG{1000}, Desktop().right - 20}) {
+    SCOPED_TRACE(hostRight);
+    const HostWindow host(HostPlace(hostRight));
+    Init(host.Handle());
+    RECT shown{};
+    EditSound(nullptr, 0, [&] {
+      const DialogView view = WaitForDialog();
+      ASSERT_NE(view.cancel, nullptr);
+      shown = WindowRect(view.dialog);
+      Click(view.cancel);
+    });
+    EXPECT_EQ(shown.left, std::min(hostRight, maxLeft));
+    EXPECT_EQ(shown.top, 40);
+    EXPECT_EQ(shown.right - shown.left, 500);
+    EXPECT_EQ(shown.bottom - shown.top, 465);
+  }
+}
+
+TEST_F(AmbrelHost, RemembersTheSizeTheUserLeftUntilTheNextInit) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  const auto openedSize = [&](const std::function<void(HWND)>& user) {
+    SIZE size{};
+    EditSound(nullptr, 0, [&] {
+      const DialogView view = WaitForDialog();
+      ASSERT_NE(view.cancel, nullptr);
+      const RECT rect = WindowRect(view.dialog);
+      size = {rect.right - rect.left, rect.bottom - rect.top};
+      user(view.dialog);
+      Click(view.cancel);
+    });
+    return std::pair{size.cx, size.cy};
+  };
+  EXPECT_EQ(openedSize([](HWND dialog) {
+              SetWindowPos(dialog, nullptr, 0, 0, 600, 520, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }),
+            std::pair(500L, 465L));
+  EXPECT_EQ(openedSize([](HWND) {}), std::pair(600L, 520L));
+  Init(host.Handle());
+  EXPECT_EQ(openedSize([](HWND) {}), std::pair(500L, 465L));
+}
+
+TEST_F(AmbrelHost, BeforeInitOpensCentredAt352By636) {
+  RECT shown{};
+  EditSound(nullptr, 0, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    shown = WindowRect(view.dialog);
+    Click(view.cancel);
+  });
+  EXPECT_EQ(shown.right - shown.left, 352);
+  EXPECT_EQ(shown.bottom - shown.top, 636);
+  const RECT desktop = Desktop();
+  EXPECT_EQ(shown.left, (desktop.right - 352) / 2);
+  EXPECT_EQ(shown.top, (desktop.bottom - 636) / 2);
+}
+
+TEST_F(AmbrelHost, LevelBarsFollowThePointerWhileTheButtonIsDown) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  EditSound(nullptr, 0, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    HWND bar = view.volume;
+    const auto settlesAt = [&](HWND which, int level) { return WaitUntil([&] { return BarLevel(which) == level; }); };
+    MouseMoveTo(bar, BarPoint(bar, 104));
+    MouseDown(bar, BarPoint(bar, 104));
+    EXPECT_TRUE(settlesAt(bar, 25)) << "24.88 of 50 at the middle";
+    MouseMoveTo(bar, BarPoint(bar, 208));
+    EXPECT_TRUE(settlesAt(bar, 50)) << "the far right";
+    MouseMoveTo(bar, BarPoint(bar, 0));
+    EXPECT_TRUE(settlesAt(bar, 0)) << "the far left";
+    MouseMoveTo(bar, BarPoint(bar, 50));
+    MouseUp(bar, BarPoint(bar, 50));
+    EXPECT_TRUE(settlesAt(bar, 12));
+    // Released: moving over the bar changes nothing. The click on the max bar
+    // shows that the moves before it have been handled.
+    MouseMoveTo(bar, BarPoint(bar, 180));
+    MouseDown(view.maxLevel, BarPoint(view.maxLevel, 116));
+    MouseUp(view.maxLevel, BarPoint(view.maxLevel, 116));
+    EXPECT_TRUE(settlesAt(view.maxLevel, 25)) << "116 of 233";
+    EXPECT_EQ(BarLevel(bar), 12);
+    Click(view.cancel);
+  });
+}
+
+TEST_F(AmbrelHost, LeavingABarStopsTheFollowing) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  EditSound(nullptr, 0, [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    const auto settlesAt = [&](HWND which, int level) { return WaitUntil([&] { return BarLevel(which) == level; }); };
+    // Pressed on the max bar and dragged down onto the min bar: the max bar
+    // stops where the pointer left it, the min bar never starts.
+    HWND max = view.maxLevel;
+    HWND min = view.minLevel;
+    MouseMoveTo(max, BarPoint(max, 100));
+    MouseDown(max, BarPoint(max, 100));
+    EXPECT_TRUE(settlesAt(max, 21));
+    MouseMoveTo(max, {140, 20});  // between the bars
+    MouseMoveTo(min, BarPoint(min, 200));
+    MouseMoveTo(max, BarPoint(max, 220));
+    MouseUp(max, BarPoint(max, 220));
+    // Pressed on the volume bar and moved out over its label and back.
+    HWND volume = view.volume;
+    MouseMoveTo(volume, BarPoint(volume, 100));
+    MouseDown(volume, BarPoint(volume, 100));
+    EXPECT_TRUE(settlesAt(volume, 24));
+    MouseMoveTo(volume, {100, -8});
+    MouseMoveTo(volume, BarPoint(volume, 200));
+    MouseUp(volume, BarPoint(volume, 200));
+    // The Speed field, typed into after the moves, shows they have been handled.
+    TypeInto(view.texts[kSpeed], "3");
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(view.texts[kSpeed]) == "3"; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(BarLevel(max), 21);
+    EXPECT_EQ(BarLevel(min), 0);
+    EXPECT_EQ(BarLevel(volume), 24);
+    Click(view.cancel);
+  });
+}
+
+TEST_F(AmbrelHost, AboutShowsCreditsUnderTheDialogsTitle) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  Bytes stored = StoredSound();
+  const EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog("rain on roof");
+    ASSERT_NE(view.about, nullptr);
+    Click(view.about);
+    HWND box = WaitForWindow(thread_, kMessageBoxClass, "rain on roof");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(MessageBoxText(box).find("2026"), std::string::npos) << MessageBoxText(box);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    PressOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !ShowsWindow(thread_, kMessageBoxClass); }));
+    EXPECT_TRUE(IsWindowVisible(view.dialog));
+    EXPECT_EQ(Shown(view), StoredSoundShown());
+    Click(view.cancel);
+  });
+  EXPECT_EQ(outcome.returned, 0);
+}
+
+// Only an item counts: the text part typed over names an item or none.
+TEST_F(AmbrelHost, TypedSoundTypeCountsOnlyAsAnItem) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  const std::pair<const char*, int> cases[] = {{"loud", -1}, {"3 - global", 2}, {"3", -1}};
+  for (const auto& [typed, index] : cases) {
+    SCOPED_TRACE(typed);
+    EditOutcome outcome = EditSound(nullptr, 0, [&] {
+      const DialogView view = WaitForDialog();
+      ASSERT_NE(view.ok, nullptr);
+      HWND text = FindWindowExA(view.soundType, nullptr, "Edit", nullptr);
+      ASSERT_NE(text, nullptr);
+      TypeInto(text, typed);
+      Click(view.ok);
+    });
+    ASSERT_EQ(outcome.returned, 1);
+    SoundFields expected;
+    expected.SoundType = index;
+    EXPECT_EQ(outcome.TakeBlock(), WrittenSound(expected));
+  }
+}
+
+// A host may round upwards and unmask the invalid-operation exception, which
+// a stored signalling not-a-number would raise: the plug-in works in the
+// default state and hands the host's back.
+TEST_F(AmbrelHost, WorksInItsOwnFloatingPointStateAndLeavesTheHostsAlone) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  Bytes stored = SoundObject({
+      Chunk(kPositionChunk, Concat({U32(0x7F800001), F32({1, 2})})),
+      Chunk(kSoundChunk, Chunk(kVolumeChunk, F32({0.25f}))),
+  });
+  SoundFields shown;
+  const unsigned int hostState = _RC_UP | (_MCW_EM & ~_EM_INVALID);
+  const unsigned int before = _controlfp(0, 0);
+  _controlfp(hostState, _MCW_RC | _MCW_EM);
+  EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    shown = Shown(view);
+    Click(view.cancel);
+  });
+  const unsigned int after = _controlfp(0, 0);
+  _controlfp(before, _MCW_RC | _MCW_EM);
+  EXPECT_EQ(after & (_MCW_RC | _MCW_EM), hostState);
+  EXPECT_EQ(outcome.returned, 0);
+  EXPECT_EQ(shown.Position[0], "nan");
+  EXPECT_EQ(shown.Volume, 12) << "12.5 rounds to the even 12";
+}
+
+}  // namespace
