@@ -16,34 +16,46 @@ std::map<UINT_PTR, WhenShown*>& Pollers() {
 }
 
 struct Search {
-  std::string caption;
+  const WindowMatch& match;
   HWND found = nullptr;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<Search*>(data);
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  const bool matches =
-      search.caption == kPopupMenuClass ? search.caption == className : TextOf(window) == search.caption;
   // A window that waits for a box it owns is disabled: the box is what shows.
-  if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !matches) return TRUE;
+  if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !search.match(window)) return TRUE;
   search.found = window;
   return FALSE;
 }
 
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
 BOOL CALLBACK FirstStaticText(HWND window, LPARAM data) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  auto& text = *reinterpret_cast<std::string*>(data);
-  if (lstrcmpiA(className, "Static") == 0) text = TextOf(window);
+  auto& text = *reinterpret_cast<std::wstring*>(data);
+  if (lstrcmpiA(ClassOf(window).c_str(), "Static") == 0) {
+    text.assign(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  }
   return text.empty();
 }
 
 }  // namespace
 
-WhenShown::WhenShown(std::string caption, std::function<void(HWND)> action)
-    : caption_(std::move(caption)), action_(std::move(action)), timer_(SetTimer(nullptr, 0, 20, Poll)) {
+WindowMatch Captioned(std::string caption) {
+  if (caption == kPopupMenuClass) return [](HWND window) { return ClassOf(window) == kPopupMenuClass; };
+  return [caption = std::move(caption)](HWND window) { return TextOf(window) == caption; };
+}
+
+WindowMatch OwnedBy(HWND owner) {
+  return [owner](HWND window) { return GetWindow(window, GW_OWNER) == owner; };
+}
+
+WhenShown::WhenShown(WindowMatch match, std::function<void(HWND)> action)
+    : match_(std::move(match)), action_(std::move(action)), timer_(SetTimer(nullptr, 0, 20, Poll)) {
   Pollers()[timer_] = this;
 }
 
@@ -56,7 +68,7 @@ void CALLBACK WhenShown::Poll(HWND, UINT, UINT_PTR timer, DWORD) {
   const auto found = Pollers().find(timer);
   if (found == Pollers().end()) return;
   WhenShown& self = *found->second;
-  HWND window = FindThreadWindow(self.caption_);
+  HWND window = FindThreadWindow(self.match_);
   if (window == nullptr) return;
   KillTimer(nullptr, timer);
   Pollers().erase(found);
@@ -64,14 +76,9 @@ void CALLBACK WhenShown::Poll(HWND, UINT, UINT_PTR timer, DWORD) {
   self.action_(window);
 }
 
-HWND FindThreadWindow(const std::string& caption) {
-  Search search{caption};
+HWND FindThreadWindow(const WindowMatch& match) {
+  Search search{match};
   EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
-  // Wine's popup menus belong to no thread's window list.
-  if (search.found == nullptr && caption == kPopupMenuClass) {
-    HWND menu = FindWindowA(kPopupMenuClass, nullptr);
-    if (menu != nullptr && IsWindowVisible(menu)) search.found = menu;
-  }
   return search.found;
 }
 
@@ -87,9 +94,19 @@ std::string TextOf(HWND window) {
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
-std::string MessageBoxText(HWND box) {
-  std::string text;
+std::wstring MessageBoxWideText(HWND box) {
+  std::wstring text;
   EnumChildWindows(box, FirstStaticText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+std::string MessageBoxText(HWND box) {
+  const std::wstring wide = MessageBoxWideText(box);
+  std::string text(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                           nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), static_cast<int>(text.size()),
+                      nullptr, nullptr);
   return text;
 }
 

@@ -10,14 +10,22 @@
 
 #include "toolkit/TreeView.h"
 
-// Runs `action` once on the first visible, enabled top-level window of this thread
-// whose caption (or, for "#32768", a popup menu, whose class) is `caption`.
-// It looks every few milliseconds on a thread timer, so it acts from inside
-// whatever message loop is running then: a modal dialog, a message box, a
-// file dialog, a menu.
+// Which window a WhenShown waits for.
+using WindowMatch = std::function<bool(HWND)>;
+// A window with this caption, or, for kPopupMenuClass, a popup menu.
+WindowMatch Captioned(std::string caption);
+// A window that `owner` owns, such as a box that a dialog shows.
+WindowMatch OwnedBy(HWND owner);
+
+// Runs `action` once on the first visible, enabled top-level window of this
+// thread that matches. It looks every few milliseconds on a thread timer, so
+// it acts from inside whatever message loop is running then: a modal dialog,
+// a message box, a file dialog, a menu.
 class WhenShown {
  public:
-  WhenShown(std::string caption, std::function<void(HWND)> action);
+  WhenShown(WindowMatch match, std::function<void(HWND)> action);
+  WhenShown(std::string caption, std::function<void(HWND)> action)
+      : WhenShown(Captioned(std::move(caption)), std::move(action)) {}
   WhenShown(const WhenShown&) = delete;
   WhenShown& operator=(const WhenShown&) = delete;
   ~WhenShown();
@@ -27,7 +35,7 @@ class WhenShown {
  private:
   static void CALLBACK Poll(HWND, UINT, UINT_PTR timer, DWORD);
 
-  std::string caption_;
+  WindowMatch match_;
   std::function<void(HWND)> action_;
   UINT_PTR timer_;
   bool done_ = false;
@@ -35,14 +43,16 @@ class WhenShown {
 
 constexpr char kPopupMenuClass[] = "#32768";
 
-// A visible top-level window of this thread with the caption; null if none.
-HWND FindThreadWindow(const std::string& caption);
+// A visible, enabled top-level window of this thread that matches; null if none.
+HWND FindThreadWindow(const WindowMatch& match);
 HWND ChildWithText(HWND parent, const char* className, const char* text);
 std::string TextOf(HWND window);
 void Click(HWND button);
 
-// The text of a message box, and its OK button pressed.
+// The text of a message box, as bytes of the ANSI code page or as UTF-16,
+// and its OK button pressed.
 std::string MessageBoxText(HWND box);
+std::wstring MessageBoxWideText(HWND box);
 void PressOk(HWND box);
 
 // Types a path into a file dialog and presses its Open or Save button.

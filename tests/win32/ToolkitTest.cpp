@@ -161,11 +161,7 @@ TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
   std::string caption;
   WhenShown read("tool", [&](HWND box) {
     caption = TextOf(box);
-    HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
-    while (text != nullptr && GetWindowTextLengthW(text) == 0) text = FindWindowExA(box, text, "Static", nullptr);
-    wchar_t buffer[256] = {};
-    GetWindowTextW(text, buffer, 256);
-    shown = buffer;
+    shown = MessageBoxWideText(box);
     PressOk(box);
   });
   ShowMessageBox(nullptr, "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.", "tool", 0, 1251);

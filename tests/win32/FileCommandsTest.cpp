@@ -1,0 +1,160 @@
+#include "tests/win32/EditorFixture.h"
+#include "tests/win32/GuiDriver.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr char kOpenCaption[] = "Open";
+constexpr char kSaveCaption[] = "Save As";
+
+const Texts kGoodLoadTrace = {
+    "* qScene2bin.clear done *",
+    "qScene2bin.ReadFromFile: file open",
+    "TqScene2bin.ReadHeadFromStream: 0001 - done",
+    "qScene2bin.ReadFromFile: reading head - done",
+    "qScene2bin.ReadSectionsFromStream BeginOffs: 14",
+    "qScene2bin.ReadSectionsFromStream sectionSize: 52",
+    "qScene2bin.ReadSectionsFromStream - done",
+    "qScene2bin.ReadFromFile: reading sections - done",
+    "objects: 1",
+    "difinition: 0",
+    "init scripts: 0",
+};
+
+class FileCommandsTest : public EditorTest {
+ protected:
+  FileCommandsTest() {
+    WriteFileBytes(good, kGoodScene);
+    WriteFileBytes(bad, Text("not a scene at all"));
+  }
+
+  // "open.." with the file chosen in the dialog.
+  void Open(const std::string& path) {
+    WhenShown choose(kOpenCaption, [&path](HWND dialog) { ChooseFile(dialog, WindowsPath(path)); });
+    ChooseMenu("File", "open..");
+    ASSERT_TRUE(choose.Done());
+  }
+
+  const Bytes kGoodScene = Scene({Objects({ObjectChunk("crate", 9)})});
+  const std::string good = scratch.Path("good.bin");
+  const std::string bad = scratch.Path("bad.bin");
+};
+
+}  // namespace
+
+TEST_F(FileCommandsTest, OpenLoadsTheChosenFileAndFillsTheTree) {
+  Open(good);
+  EXPECT_EQ(trace.TakeLines(), kGoodLoadTrace);
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+}
+
+TEST_F(FileCommandsTest, CancelledOpenRebuildsTheTreeFromTheSameDocument) {
+  Open(good);
+  ClickCheckBox(tree(), nodes().objects);
+  trace.TakeLines();
+  WhenShown cancel(kOpenCaption, CancelDialog);
+  ChooseMenu("File", "open..");
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_TRUE(trace.TakeLines().empty());
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kUnchecked);
+}
+
+TEST_F(FileCommandsTest, SaveBeforeAnyFileAsksForOne) {
+  WhenShown cancel(kSaveCaption, CancelDialog);
+  ChooseMenu("File", "save");
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_TRUE(trace.TakeLines().empty());
+}
+
+TEST_F(FileCommandsTest, SaveAfterOpenWritesBackWithoutADialog) {
+  Open(good);
+  WriteFileBytes(good, Text("changed on disk"));
+  trace.TakeLines();
+  WhenShown unexpected(kSaveCaption, CancelDialog);
+  ChooseMenu("File", "save");
+  EXPECT_FALSE(unexpected.Done());
+  EXPECT_EQ(trace.TakeLines(), (Texts{"TqScene2bin.WriteToFile - done"}));
+  EXPECT_EQ(ReadFileBytes(good), kGoodScene);
+}
+
+TEST_F(FileCommandsTest, SaveAfterAFailedOpenAsksForAName) {
+  Open(good);
+  Open(bad);
+  EXPECT_EQ(trace.TakeLines().back(), "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header");
+  WhenShown cancel(kSaveCaption, CancelDialog);
+  ChooseMenu("File", "save");
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_TRUE(trace.TakeLines().empty());
+  EXPECT_EQ(ReadFileBytes(bad), Text("not a scene at all"));
+  EXPECT_EQ(ReadFileBytes(good), kGoodScene);
+}
+
+TEST_F(FileCommandsTest, FailedOpenTracesAndShowsWhatWasRead) {
+  Open(bad);
+  EXPECT_EQ(trace.TakeLines(), (Texts{"* qScene2bin.clear done *", "qScene2bin.ReadFromFile: file open",
+                                      "scene2.bin: incorrect file signature",
+                                      "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header"}));
+  EXPECT_EQ(tree().Count(), 5u);
+}
+
+TEST_F(FileCommandsTest, SaveAsRefusesAFileThatDoesNotExistYet) {
+  Open(good);
+  trace.TakeLines();
+  const std::string fresh = scratch.Path("fresh.bin");
+  std::string refusal;
+  WhenShown choose(kSaveCaption, [&](HWND dialog) {
+    // The refusal shows inside the dialog's handling of its button.
+    WhenShown read(OwnedBy(dialog), [&](HWND box) {
+      refusal = MessageBoxText(box);
+      PressOk(box);
+    });
+    ChooseFile(dialog, WindowsPath(fresh));
+    EXPECT_TRUE(read.Done());
+    CancelDialog(dialog);
+  });
+  ChooseMenu("File", "save as..");
+  EXPECT_TRUE(choose.Done());
+  EXPECT_EQ(refusal, WindowsPath(fresh) + "\nFile not found.\nCheck the file name and try again.");
+  EXPECT_FALSE(FileExists(fresh));
+  EXPECT_TRUE(trace.TakeLines().empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirstThenBecomesTheFileOfSave) {
+  Open(good);
+  const std::string other = scratch.Path("other.bin");
+  WriteFileBytes(other, Text("old"));
+  trace.TakeLines();
+  bool asked = false;
+  WhenShown choose(kSaveCaption, [&](HWND dialog) {
+    WhenShown replace(OwnedBy(dialog), [&](HWND box) {
+      asked = true;
+      PostMessageA(box, WM_COMMAND, IDYES, 0);
+    });
+    ChooseFile(dialog, WindowsPath(other));
+  });
+  ChooseMenu("File", "save as..");
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(ReadFileBytes(other), kGoodScene);
+  WriteFileBytes(other, Text("old"));
+  ChooseMenu("File", "save");
+  EXPECT_EQ(ReadFileBytes(other), kGoodScene);
+  EXPECT_EQ(trace.TakeLines(), (Texts{"TqScene2bin.WriteToFile - done", "TqScene2bin.WriteToFile - done"}));
+}
+
+TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {
+  WriteFileBytes(good, Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("ghost", 1)})}));
+  std::string message;
+  bool errorIcon = false;
+  WhenShown read("tool", [&](HWND box) {
+    message = MessageBoxText(box);
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+      errorIcon |= reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == LoadIcon(nullptr, IDI_ERROR);
+    PressOk(box);
+  });
+  Open(good);
+  EXPECT_EQ(message, "Unknown object 0x00000001");
+  EXPECT_TRUE(errorIcon);
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+}
