@@ -162,9 +162,20 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TreeView::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
   // The tree itself does not select on a right click.
-  const Hit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  rightClick_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  const Hit hit = HitTest(rightClick_);
   if (hit.item != nullptr) Select(hit.item);
   return CallOriginal(WM_RBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT TreeView::OnNotify(const NMHDR& header) {
+  // Wine's tree sends no WM_CONTEXTMENU after a right click; the menu opens
+  // here, where the button was pressed, and the tree is told it was handled.
+  if (header.code != NM_RCLICK || contextMenu_ == nullptr) return 0;
+  POINT at = rightClick_;
+  ClientToScreen(hwnd_, &at);
+  ShowContextMenu(at);
+  return 1;
 }
 
 void TreeView::OnContextMenu(LPARAM lParam) const {
@@ -178,7 +189,9 @@ void TreeView::OnContextMenu(LPARAM lParam) const {
       at = {rect.left, rect.bottom};
     ClientToScreen(hwnd_, &at);
   }
-  contextMenu_->TrackAt(GetAncestor(hwnd_, GA_ROOT), at);
+  ShowContextMenu(at);
 }
+
+void TreeView::ShowContextMenu(POINT screen) const { contextMenu_->TrackAt(GetAncestor(hwnd_, GA_ROOT), screen); }
 
 }  // namespace toolkit

@@ -76,9 +76,12 @@ class TreeView final : public Control {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT OnNotify(const NMHDR& header) override;
   void OnContextMenu(LPARAM lParam) const;
+  void ShowContextMenu(POINT screen) const;
 
   const Menu* contextMenu_;
+  POINT rightClick_{};  // where the right button was last pressed
   std::function<void(HTREEITEM)> onCheckBoxClick_;
 };
 

@@ -1,0 +1,232 @@
+#include <filesystem>
+
+#include "scene/ChunkTypes.h"
+#include "tests/win32/EditorFixture.h"
+#include "tests/win32/GuiDriver.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr char kStringCaption[] = "TStringDialog: additional";
+
+class ChunkCommandsTest : public EditorTest {
+ protected:
+  // Loads the scene and opens every node, so that the mouse reaches them all.
+  void LoadShown(const Bytes& file) {
+    ASSERT_EQ(Load(file), "");
+    Expand(nodes().scene2);
+  }
+
+  void Expand(HTREEITEM node) {
+    tree().Expand(node);
+    for (HTREEITEM child : Children(node)) Expand(child);
+  }
+
+  // "export selected"; gives the summary that it shows.
+  std::string Export() {
+    std::string summary;
+    WhenShown read("tool", [&summary](HWND box) {
+      summary = MessageBoxText(box);
+      PressOk(box);
+    });
+    ChooseMenu("Edit", "export selected");
+    EXPECT_TRUE(read.Done());
+    return summary;
+  }
+
+  std::string Summary(int written) {
+    return std::to_string(written) + " files was created\rFolder: " + form.DncFolder();
+  }
+  Texts Exported() { return ScratchFolder::FileNamesOf(form.DncFolder()); }
+  Bytes ExportedBytes(const std::string& name) { return ReadFileBytes(form.DncFolder() + name); }
+
+  // Right-clicks the node and picks "Rename" in the tree menu; the dialog
+  // then gets `typed` and "Ok".
+  void Rename(HTREEITEM node, const char* typed) {
+    WhenShown menu(kPopupMenuClass, PickMenuItem(0));
+    WhenShown answer(kStringCaption, [typed](HWND dialog) {
+      SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
+      Click(ChildWithText(dialog, "Button", "Ok"));
+    });
+    RightClickNode(tree(), node);
+    PumpMessages();
+    EXPECT_TRUE(menu.Done());
+    EXPECT_TRUE(answer.Done());
+  }
+
+  // Types into the search field, clicks "find" and picks the search menu's
+  // item; gives where the menu showed.
+  RECT Find(const char* text, int item) {
+    SetWindowTextA(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), text);
+    RECT shown{};
+    WhenShown menu(kPopupMenuClass, [&shown, item](HWND window) {
+      GetWindowRect(window, &shown);
+      PickMenuItem(item)(window);
+    });
+    Click(FindWindowExA(form.Handle(), nullptr, "Button", "find"));
+    PumpMessages();
+    EXPECT_TRUE(menu.Done());
+    return shown;
+  }
+
+  HTREEITEM Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
+};
+
+const Bytes kHorn = ObjectChunk("horn", 4);
+const Bytes kCrate = ObjectChunk("crate", 9);
+
+}  // namespace
+
+TEST_F(ChunkCommandsTest, ExportWithNothingCheckedMakesTheFolderAndReportsNone) {
+  LoadShown(Scene({Objects({kCrate})}));
+  EXPECT_EQ(Export(), Summary(0));
+  EXPECT_TRUE(std::filesystem::is_directory(form.DncFolder()));
+  EXPECT_TRUE(Exported().empty());
+}
+
+TEST_F(ChunkCommandsTest, ExportWritesACheckedChunkByteForByte) {
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  ClickCheckBox(tree(), Object("sound", "horn"));
+  EXPECT_EQ(Export(), Summary(1));
+  EXPECT_EQ(Exported(), (Texts{"Obj_horn.dnc"}));
+  EXPECT_EQ(ExportedBytes("Obj_horn.dnc"), kHorn);
+}
+
+TEST_F(ChunkCommandsTest, ExportOfADefinitionTakesItsObjectAlong) {
+  LoadShown(Scene({Objects({ObjectChunk("door1", 9)}), Definitions({DefinitionChunk("door1", 6)})}));
+  ClickCheckBox(tree(), Child(Child(nodes().definitions, "door"), "door1"));
+  EXPECT_EQ(Export(), Summary(2));
+  EXPECT_EQ(Exported(), (Texts{"Dfn_door1.dnc", "Obj_door1.dnc"}));
+}
+
+TEST_F(ChunkCommandsTest, ExportOfTheWholeSceneWritesEveryChunkAndCountsEachWrite) {
+  const Bytes secondCrate = ObjectChunk("crate", 4);
+  LoadShown(Scene({Objects({kCrate, secondCrate}), Definitions({DefinitionChunk("door1", 6)}),
+                   VisualEffects({VisualEffectChunk("fog")}), InitScripts({InitScriptChunk("start")})}));
+  ClickCheckBox(tree(), nodes().scene2);
+  EXPECT_EQ(Export(), Summary(5));
+  EXPECT_EQ(Exported(), (Texts{"Dfn_door1.dnc", "InitSc_start.dnc", "Obj_crate.dnc", "VisEff_fog.dnc"}));
+  EXPECT_EQ(ExportedBytes("Obj_crate.dnc"), secondCrate);
+}
+
+TEST_F(ChunkCommandsTest, ExportWritesNothingOutsideItsFolderAndCountsWhatItCouldNotWrite) {
+  LoadShown(
+      Scene({Objects({ObjectChunk("..\\..\\escape", 9), ObjectChunk("C:\\escape", 9), ObjectChunk("sub/escape", 9),
+                      ObjectChunk("a:b", 9), ObjectChunk("x?y", 9), ObjectChunk("ok", 9)})}));
+  ClickCheckBox(tree(), nodes().scene2);
+  EXPECT_EQ(Export(), Summary(1) + "\r5 files could not be written");
+  EXPECT_EQ(Exported(), (Texts{"Obj_ok.dnc"}));
+  const std::filesystem::path program = std::filesystem::path(form.DncFolder()).parent_path().parent_path();
+  EXPECT_FALSE(std::filesystem::exists(program.parent_path() / "escape.dnc"));
+  EXPECT_FALSE(std::filesystem::exists(program / "escape.dnc"));
+  EXPECT_FALSE(std::filesystem::exists("C:\\escape.dnc"));
+}
+
+TEST_F(ChunkCommandsTest, DeleteRemovesEveryCheckedChunkAndKeepsTheSectionNode) {
+  LoadShown(Scene({Objects({kCrate}), VisualEffects({VisualEffectChunk("fog"), VisualEffectChunk("rain")})}));
+  ClickCheckBox(tree(), nodes().visualEffects);
+  ChooseMenu("Edit", "delete selected");
+  EXPECT_EQ(form.Document().CountByChunkID(kVisualEffectChunk), 0);
+  EXPECT_EQ(tree().FirstChild(nodes().visualEffects), nullptr);
+  EXPECT_EQ(tree().Text(nodes().visualEffects), "Visual effects");
+  EXPECT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
+}
+
+TEST_F(ChunkCommandsTest, DeleteThenSaveWritesTheSceneWithoutTheChunk) {
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  ClickCheckBox(tree(), Object("model", "crate"));
+  ChooseMenu("Edit", "delete selected");
+  EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));  // an emptied folder stays
+  EXPECT_EQ(tree().FirstChild(Child(nodes().objects, "model")), nullptr);
+  form.Document().WriteToFile(scratch.Path("saved.bin"));
+  EXPECT_EQ(ReadFileBytes(scratch.Path("saved.bin")), Scene({Objects({kHorn})}));
+}
+
+TEST_F(ChunkCommandsTest, DeleteKeepsUncheckedChunksOfACheckedFolderInTheDocument) {
+  LoadShown(Scene({Objects({kCrate, ObjectChunk("barrel", 9)})}));
+  ClickCheckBox(tree(), Child(nodes().objects, "model"));
+  ClickCheckBox(tree(), Object("model", "barrel"));  // unchecks the folder too
+  tree().SetCheckState(Child(nodes().objects, "model"), toolkit::kChecked);
+  ChooseMenu("Edit", "delete selected");
+  EXPECT_EQ(tree().FirstChild(nodes().objects), nullptr);
+  ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
+  EXPECT_EQ(GetChunkName(*form.Document().GetObject(0)), "barrel");
+}
+
+TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
+  LoadShown(Scene({Objects({kCrate, DefinitionChunk("stray", 4)})}));
+  ClickCheckBox(tree(), nodes().scene2);
+  std::string message;
+  WhenShown read("tool", [&message](HWND box) {
+    message = MessageBoxText(box);
+    PressOk(box);
+  });
+  ChooseMenu("Edit", "delete selected");
+  EXPECT_EQ(message, "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
+  EXPECT_EQ(tree().FirstChild(nodes().objects), nullptr);
+  EXPECT_EQ(ChildTexts(Child(nodes().definitions, "car")), (Texts{"stray"}));
+  EXPECT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
+}
+
+TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  HTREEITEM horn = Object("sound", "horn");
+  Rename(horn, "siren");
+  EXPECT_EQ(tree().Text(horn), "siren");
+  EXPECT_EQ(tree().Selected(), horn);
+  EXPECT_EQ(ChunkOf(tree(), horn), form.Document().GetObject(1));
+  EXPECT_EQ(GetChunkName(*form.Document().GetObject(1)), "siren");
+  ClickCheckBox(tree(), horn);
+  EXPECT_EQ(Export(), Summary(1));
+  EXPECT_EQ(Exported(), (Texts{"Obj_siren.dnc"}));
+}
+
+TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  std::wstring message;
+  WhenShown read("tool", [&message](HWND box) {
+    message = MessageBoxWideText(box);
+    PressOk(box);
+  });
+  HTREEITEM horn = Object("sound", "horn");
+  const PStream before = ChunkOf(tree(), horn);
+  Rename(horn, "crate");
+  EXPECT_EQ(message, L"Совпадение имён.");
+  EXPECT_EQ(tree().Text(horn), "horn");
+  EXPECT_EQ(ChunkOf(tree(), horn), before);
+}
+
+TEST_F(ChunkCommandsTest, RenameOfAFolderOrAScriptAsksNothing) {
+  LoadShown(Scene({Objects({kCrate}), InitScripts({InitScriptChunk("start")})}));
+  for (HTREEITEM node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
+    WhenShown unexpected(kStringCaption, [](HWND dialog) { Click(ChildWithText(dialog, "Button", "Cancel")); });
+    tree().Select(node);
+    form.RenameSelected();
+    EXPECT_FALSE(unexpected.Done());
+    EXPECT_NE(tree().Text(node), "");
+  }
+}
+
+TEST_F(ChunkCommandsTest, FindSelectsTheFirstNodeThatStartsWithTheText) {
+  LoadShown(Scene({Objects({ObjectChunk("barrel", 9), ObjectChunk("crane", 4), ObjectChunk("crate", 9)}),
+                   Definitions({DefinitionChunk("crate", 6)})}));
+  const RECT shown = Find("cra", 0);
+  EXPECT_EQ(tree().Selected(), Object("model", "crate"));
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  EXPECT_EQ(shown.left, window.left + 216 + 10);
+  EXPECT_EQ(shown.top, window.top + 584 + 60);
+
+  Find("cra", 1);
+  EXPECT_EQ(tree().Selected(), Child(Child(nodes().definitions, "door"), "crate"));
+}
+
+TEST_F(ChunkCommandsTest, FindIgnoresCaseMismatchesAndAnEmptyText) {
+  LoadShown(Scene({Objects({kCrate})}));
+  tree().Select(nodes().scene2);
+  Find("Cra", 0);
+  EXPECT_EQ(tree().Selected(), nodes().scene2);
+  Find("", 0);
+  EXPECT_EQ(tree().Selected(), nodes().scene2);
+}
