@@ -1,0 +1,116 @@
+#include "tests/win32/ToolProcess.h"
+
+#include <dlgs.h>
+
+#include <stdexcept>
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+namespace {
+
+struct ProcessSearch {
+  DWORD process;
+  const WindowMatch& match;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<ProcessSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process || !IsWindowVisible(window) || !IsWindowEnabled(window) || !search.match(window))
+    return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile) {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  std::string commandLine = "\"" + program + "\"";
+  const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                      &startup, &process_);
+  CloseHandle(output);
+  if (!started) throw std::runtime_error("cannot start " + program);
+  main_ = WaitForWindow(Captioned("Form1"));
+}
+
+ToolProcess::~ToolProcess() {
+  if (process_.hProcess == nullptr) return;
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND ToolProcess::FindWindowNow(const WindowMatch& match) const {
+  ProcessSearch search{process_.dwProcessId, match};
+  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ToolProcess::WaitForWindow(const WindowMatch& match) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowNow(match)) != nullptr; });
+  return found;
+}
+
+void ToolProcess::ChooseMenu(int menu, int item) const {
+  // Alt selects the bar's first menu; the arrows move to the menu and open it
+  // with its first item selected; Enter picks the item. A window that becomes
+  // active meanwhile (the console, as the program starts) cancels the menu:
+  // then it is tried again.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    SetForegroundWindow(main_);
+    PostMessageA(main_, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    for (int step = 0; step < menu; ++step) PostMessageA(main_, WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessageA(main_, WM_KEYDOWN, VK_DOWN, 0);
+    if (WaitUntil([this] { return FindWindowNow(Captioned(kPopupMenuClass)) != nullptr; }, 3000)) {
+      for (int step = 0; step < item; ++step) PostMessageA(main_, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageA(main_, WM_KEYDOWN, VK_RETURN, 0);
+      return;
+    }
+    PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);
+  }
+}
+
+void ToolProcess::ChooseFile(const std::string& caption, const std::string& path) const {
+  HWND dialog = WaitForWindow(Captioned(caption));
+  HWND field = GetDlgItem(dialog, cmb13);
+  if (field == nullptr) field = GetDlgItem(dialog, edt1);
+  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  // Either the dialog goes, or it asks first whether to replace the file.
+  bool answered = false;
+  WaitUntil([&] {
+    if (!IsWindow(dialog)) return true;
+    if (HWND question = FindWindowNow(OwnedBy(dialog)); question != nullptr && !answered) {
+      PostMessageA(question, WM_COMMAND, IDYES, 0);
+      answered = true;
+    }
+    return false;
+  });
+}
+
+DWORD ToolProcess::Close() {
+  PostMessageA(main_, WM_CLOSE, 0, 0);
+  WaitForSingleObject(process_.hProcess, 30000);
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}

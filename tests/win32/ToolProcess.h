@@ -1,0 +1,43 @@
+#pragma once
+// tool.exe started as a user starts it, its standard output going to a file,
+// and driven from outside through its windows: the keyboard for the menus,
+// the file dialog's own controls for a file name.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "tests/win32/GuiDriver.h"
+
+// Polls `condition` until it holds or `milliseconds` have passed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 30000);
+
+class ToolProcess {
+ public:
+  // Starts `program` and waits for its main window.
+  ToolProcess(const std::string& program, const std::string& outputFile);
+  ToolProcess(const ToolProcess&) = delete;
+  ToolProcess& operator=(const ToolProcess&) = delete;
+  // Ends the program if it still runs.
+  ~ToolProcess();
+
+  HWND MainWindow() const { return main_; }
+  // A visible, enabled top-level window of the program that matches, once it
+  // shows; null when none showed in time.
+  HWND WaitForWindow(const WindowMatch& match) const;
+  // Picks the item at `item` of the menu bar's menu at `menu`, as Alt, the
+  // arrow keys and Enter do.
+  void ChooseMenu(int menu, int item) const;
+  // Chooses `path` in the file dialog with this caption, and answers Yes if
+  // the dialog asks before replacing the file.
+  void ChooseFile(const std::string& caption, const std::string& path) const;
+  // Closes the main window and waits for the program to end; its exit code.
+  DWORD Close();
+
+ private:
+  HWND FindWindowNow(const WindowMatch& match) const;
+
+  PROCESS_INFORMATION process_{};
+  HWND main_ = nullptr;
+};

@@ -1,0 +1,80 @@
+// tool.exe as a user runs it: opened through the menu and the file dialog,
+// saved under another name, closed; its trace captured from standard output.
+#include <gtest/gtest.h>
+
+#include "tests/SceneTestSupport.h"
+#include "tests/win32/ToolProcess.h"
+#include "toolkit/TreeView.h"
+
+namespace {
+
+std::string ToolPath() {
+  // CTest passes the program's path as the build system knows it.
+  std::string path = testing::internal::GetArgvs().at(1);
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // Wine's drive for the Unix root
+  return WindowsPath(path);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  if (start != text.size()) lines.push_back("unended: " + text.substr(start));
+  return lines;
+}
+
+std::string FileText(const std::string& path) {
+  const Bytes bytes = ReadFileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+}  // namespace
+
+TEST(ToolProcess, OpensThroughTheMenuSavesUnderAnotherNameAndTracesItAll) {
+  ScratchFolder scratch;
+  const Bytes scene =
+      SceneFile({Chunk(0x0001, {}), Chunk(0x4000, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})),
+                 Chunk(0xAE20, DefinitionChunk("door1", 6))});
+  const std::string original = WindowsPath(scratch.Path("scene2.bin"));
+  const std::string copy = WindowsPath(scratch.Path("copy.bin"));
+  const std::string trace = WindowsPath(scratch.Path("trace.txt"));
+  WriteFileBytes(original, scene);
+  WriteFileBytes(copy, Text("to be replaced"));
+
+  ToolProcess tool(ToolPath(), trace);
+  ASSERT_NE(tool.MainWindow(), nullptr);
+  HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 5);
+
+  tool.ChooseMenu(0, 0);  // File > open..
+  tool.ChooseFile("Open", original);
+  // Five fixed nodes, two object folders with one object each, a definition folder with one.
+  EXPECT_TRUE(WaitUntil([tree] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 5 + 2 + 2 + 1 + 1; }));
+
+  tool.ChooseMenu(0, 2);  // File > save as..
+  tool.ChooseFile("Save As", copy);
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(copy) == scene; }));
+
+  EXPECT_EQ(tool.Close(), 0u);
+  EXPECT_EQ(Lines(FileText(trace)), (std::vector<std::string>{
+                                        "{$DEFINE scene2_DEBUG_MODE}",
+                                        "* qScene2bin.clear done *",
+                                        "qScene2bin.ReadFromFile: file open",
+                                        "TqScene2bin.ReadHeadFromStream: 0001 - done",
+                                        "qScene2bin.ReadFromFile: reading head - done",
+                                        "qScene2bin.ReadSectionsFromStream BeginOffs: 14",
+                                        "qScene2bin.ReadSectionsFromStream sectionSize: 97",
+                                        "qScene2bin.ReadSectionsFromStream - done",
+                                        "qScene2bin.ReadSectionsFromStream BeginOffs: 111",
+                                        "qScene2bin.ReadSectionsFromStream sectionSize: 34",
+                                        "qScene2bin.ReadSectionsFromStream - done",
+                                        "qScene2bin.ReadFromFile: reading sections - done",
+                                        "objects: 2",
+                                        "difinition: 1",
+                                        "init scripts: 0",
+                                        "TqScene2bin.WriteToFile - done",
+                                        "* qScene2bin.clear done *",
+                                    }));
+  EXPECT_EQ(ReadFileBytes(original), scene);
+}
