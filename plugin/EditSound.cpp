@@ -28,8 +28,11 @@ bool EditSoundObject(uint8_t*& chunk, int32_t& size) {
   dialog.Place(DialogRectangle(state));
   const bool accepted = dialog.Run();
   const bool handedBack = accepted && HandBackSoundObject(dialog.ReadBack(), LocalBlock, chunk, size);
-  const SIZE outer = dialog.OuterSize();
-  state.DialogWidth = outer.cx;
-  state.DialogHeight = outer.cy;
+  // A window destroyed from outside has no size to remember.
+  if (dialog.Handle() != nullptr) {
+    const SIZE outer = dialog.OuterSize();
+    state.DialogWidth = outer.cx;
+    state.DialogHeight = outer.cy;
+  }
   return handedBack;
 }

@@ -1,14 +1,12 @@
 // Ambrel.dll as a host scene editor uses it: loaded from the program's folder,
 // its two exports found by name and called with real chunks, its dialog
-// answered from another thread with the real mouse, its block checked byte
-// for byte and released as a host releases it.
+// answered from another thread as a user would, its block checked byte for
+// byte and released as a host releases it.
 
 #include <float.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
-#include <limits>
 
 #include "plugin/SoundLayout.h"
 #include "tests/plugin/AmbrelLibrary.h"
@@ -201,12 +199,11 @@ TEST_F(AmbrelHost, ExistingSoundShowsItsValuesAndWritesWhatTheUserChanged) {
     TypeInto(view.texts[kSpeed], "1,5");
     TypeInto(view.texts[kSoundSector], "");
     SendMessageA(view.soundType, CB_SETCURSEL, 1, 0);
-    MouseDown(view.volume, BarPoint(view.volume, 104));
-    MouseUp(view.volume, BarPoint(view.volume, 104));
-    EXPECT_TRUE(WaitUntil([&] { return BarLevel(view.volume) == 25; })) << BarLevel(view.volume);
-    MouseDown(view.minLevel, BarPoint(view.minLevel, 0));
-    MouseUp(view.minLevel, BarPoint(view.minLevel, 0));
-    EXPECT_TRUE(WaitUntil([&] { return BarLevel(view.minLevel) == 0; })) << BarLevel(view.minLevel);
+    Mouse mouse(thread_);
+    mouse.Down(view.volume, BarPoint(view.volume, 104));
+    mouse.Up(view.volume, BarPoint(view.volume, 104));
+    mouse.Down(view.minLevel, BarPoint(view.minLevel, 0));
+    mouse.Up(view.minLevel, BarPoint(view.minLevel, 0));
     Click(view.ok);
   });
   EXPECT_EQ(stored, original) << "the host's chunk is only read";
@@ -369,25 +366,24 @@ TEST_F(AmbrelHost, LevelBarsFollowThePointerWhileTheButtonIsDown) {
   EditSound(nullptr, 0, [&] {
     const DialogView view = WaitForDialog();
     ASSERT_NE(view.cancel, nullptr);
+    Mouse mouse(thread_);
     HWND bar = view.volume;
-    const auto settlesAt = [&](HWND which, int level) { return WaitUntil([&] { return BarLevel(which) == level; }); };
-    MouseMoveTo(bar, BarPoint(bar, 104));
-    MouseDown(bar, BarPoint(bar, 104));
-    EXPECT_TRUE(settlesAt(bar, 25)) << "24.88 of 50 at the middle";
-    MouseMoveTo(bar, BarPoint(bar, 208));
-    EXPECT_TRUE(settlesAt(bar, 50)) << "the far right";
-    MouseMoveTo(bar, BarPoint(bar, 0));
-    EXPECT_TRUE(settlesAt(bar, 0)) << "the far left";
-    MouseMoveTo(bar, BarPoint(bar, 50));
-    MouseUp(bar, BarPoint(bar, 50));
-    EXPECT_TRUE(settlesAt(bar, 12));
-    // Released: moving over the bar changes nothing. The click on the max bar
-    // shows that the moves before it have been handled.
-    MouseMoveTo(bar, BarPoint(bar, 180));
-    MouseDown(view.maxLevel, BarPoint(view.maxLevel, 116));
-    MouseUp(view.maxLevel, BarPoint(view.maxLevel, 116));
-    EXPECT_TRUE(settlesAt(view.maxLevel, 25)) << "116 of 233";
+    mouse.MoveTo(bar, BarPoint(bar, 104));
+    mouse.Down(bar, BarPoint(bar, 104));
+    EXPECT_EQ(BarLevel(bar), 25) << "24.88 at the middle";
+    mouse.MoveTo(bar, BarPoint(bar, 208));
+    EXPECT_EQ(BarLevel(bar), 50) << "the far right";
+    mouse.MoveTo(bar, BarPoint(bar, 0));
+    EXPECT_EQ(BarLevel(bar), 0) << "the far left";
+    mouse.MoveTo(bar, BarPoint(bar, 50));
+    mouse.Up(bar, BarPoint(bar, 50));
     EXPECT_EQ(BarLevel(bar), 12);
+    mouse.MoveTo(bar, BarPoint(bar, 180));
+    EXPECT_EQ(BarLevel(bar), 12) << "released, the bar no longer follows";
+    HWND max = view.maxLevel;
+    mouse.Down(max, BarPoint(max, 116));
+    mouse.Up(max, BarPoint(max, 116));
+    EXPECT_EQ(BarLevel(max), 25) << "116 of 233";
     Click(view.cancel);
   });
 }
@@ -398,32 +394,26 @@ TEST_F(AmbrelHost, LeavingABarStopsTheFollowing) {
   EditSound(nullptr, 0, [&] {
     const DialogView view = WaitForDialog();
     ASSERT_NE(view.cancel, nullptr);
-    const auto settlesAt = [&](HWND which, int level) { return WaitUntil([&] { return BarLevel(which) == level; }); };
+    Mouse mouse(thread_);
     // Pressed on the max bar and dragged down onto the min bar: the max bar
-    // stops where the pointer left it, the min bar never starts.
+    // stops following as the pointer leaves it, the min bar never starts.
     HWND max = view.maxLevel;
     HWND min = view.minLevel;
-    MouseMoveTo(max, BarPoint(max, 100));
-    MouseDown(max, BarPoint(max, 100));
-    EXPECT_TRUE(settlesAt(max, 21));
-    MouseMoveTo(max, {140, 20});  // between the bars
-    MouseMoveTo(min, BarPoint(min, 200));
-    MouseMoveTo(max, BarPoint(max, 220));
-    MouseUp(max, BarPoint(max, 220));
-    // Pressed on the volume bar and moved out over its label and back.
-    HWND volume = view.volume;
-    MouseMoveTo(volume, BarPoint(volume, 100));
-    MouseDown(volume, BarPoint(volume, 100));
-    EXPECT_TRUE(settlesAt(volume, 24));
-    MouseMoveTo(volume, {100, -8});
-    MouseMoveTo(volume, BarPoint(volume, 200));
-    MouseUp(volume, BarPoint(volume, 200));
-    // The Speed field, typed into after the moves, shows they have been handled.
-    TypeInto(view.texts[kSpeed], "3");
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(view.texts[kSpeed]) == "3"; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    mouse.Down(max, BarPoint(max, 100));
+    EXPECT_EQ(BarLevel(max), 21);
+    mouse.MoveTo(max, {140, 20});  // between the bars
+    mouse.MoveTo(min, BarPoint(min, 200));
+    mouse.MoveTo(max, BarPoint(max, 220));
+    mouse.Up(max, BarPoint(max, 220));
     EXPECT_EQ(BarLevel(max), 21);
     EXPECT_EQ(BarLevel(min), 0);
+    // Pressed on the volume bar, moved out over its label and back.
+    HWND volume = view.volume;
+    mouse.Down(volume, BarPoint(volume, 100));
+    EXPECT_EQ(BarLevel(volume), 24);
+    mouse.MoveTo(volume, {100, -8});
+    mouse.MoveTo(volume, BarPoint(volume, 200));
+    mouse.Up(volume, BarPoint(volume, 200));
     EXPECT_EQ(BarLevel(volume), 24);
     Click(view.cancel);
   });

@@ -32,21 +32,6 @@ HWND FindWindowOf(DWORD thread, const char* className, const char* caption) {
   return search.found;
 }
 
-void SendMouse(HWND window, POINT client, DWORD flags) {
-  POINT screen = client;
-  ClientToScreen(window, &screen);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  // Absolute coordinates run from 0 to 65536 across the screen; aim at the
-  // middle of the pixel.
-  const LONG width = GetSystemMetrics(SM_CXSCREEN);
-  const LONG height = GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dx = static_cast<LONG>((2LL * screen.x + 1) * 65536 / (2LL * width));
-  input.mi.dy = static_cast<LONG>((2LL * screen.y + 1) * 65536 / (2LL * height));
-  input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-  SendInput(1, &input, sizeof input);
-}
-
 }  // namespace
 
 DialogDriver::DialogDriver(DWORD hostThread, std::function<void()> script)
@@ -112,6 +97,28 @@ void PressOk(HWND messageBox) { PostMessageA(messageBox, WM_COMMAND, IDOK, 0); }
 
 std::string MessageBoxText(HWND messageBox) { return TextOf(GetDlgItem(messageBox, kMessageBoxTextId)); }
 
-void MouseMoveTo(HWND window, POINT client) { SendMouse(window, client, 0); }
-void MouseDown(HWND window, POINT client) { SendMouse(window, client, MOUSEEVENTF_LEFTDOWN); }
-void MouseUp(HWND window, POINT client) { SendMouse(window, client, MOUSEEVENTF_LEFTUP); }
+HWND MouseCapture(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+}
+
+void Mouse::Down(HWND window, POINT client) {
+  down_ = true;
+  Send(window, client, WM_LBUTTONDOWN);
+}
+
+void Mouse::Up(HWND window, POINT client) {
+  down_ = false;
+  Send(window, client, WM_LBUTTONUP);
+}
+
+void Mouse::Send(HWND window, POINT client, UINT message) const {
+  POINT screen = client;
+  ClientToScreen(window, &screen);
+  HWND target = MouseCapture(thread_);
+  if (target == nullptr) target = WindowFromPoint(screen);
+  POINT local = screen;
+  ScreenToClient(target, &local);
+  SendMessageA(target, message, down_ ? MK_LBUTTON : 0, MAKELPARAM(local.x, local.y));
+}

@@ -1,8 +1,8 @@
 #pragma once
 // Answers the plug-in's windows from a thread of its own while the host's
 // thread sits in EditSound, as a user in front of the screen would: it waits
-// for what the plug-in shows, reads it, types into it, moves and presses the
-// real mouse and clicks the buttons.
+// for what the plug-in shows, reads it, types into it, uses the mouse and
+// clicks the buttons.
 
 #include <windows.h>
 
@@ -55,7 +55,26 @@ void Click(HWND button);
 void PressOk(HWND messageBox);
 std::string MessageBoxText(HWND messageBox);
 
-// The real mouse, at a point of a window's client area.
-void MouseMoveTo(HWND window, POINT client);
-void MouseDown(HWND window, POINT client);
-void MouseUp(HWND window, POINT client);
+// The window of `thread` that holds the mouse capture; null for none.
+HWND MouseCapture(DWORD thread);
+
+// The left mouse button as the window system delivers it to `thread`: each
+// event goes to the window that holds the capture, else to the window under
+// the point, in that window's client coordinates. The messages are sent, so
+// each has been handled when the call returns. (Input through SendInput would
+// be the real mouse, but Wine replays the X server's motion events after it,
+// late, at places the pointer has already left.)
+class Mouse {
+ public:
+  explicit Mouse(DWORD thread) : thread_(thread) {}
+  // At a point of `window`'s client area.
+  void MoveTo(HWND window, POINT client) { Send(window, client, WM_MOUSEMOVE); }
+  void Down(HWND window, POINT client);
+  void Up(HWND window, POINT client);
+
+ private:
+  void Send(HWND window, POINT client, UINT message) const;
+
+  DWORD thread_;
+  bool down_ = false;
+};
