@@ -110,6 +110,8 @@ TEST_F(AmbrelHost, NewSoundShowsTheDefaultsAndOkHandsBackTheDefaultObject) {
     EXPECT_EQ(style & (WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
               WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     EXPECT_EQ(GetWindow(view.dialog, GW_OWNER), nullptr) << "a window of its own";
+    EXPECT_EQ(reinterpret_cast<HMODULE>(GetClassLongPtrA(view.dialog, GCLP_HMODULE)), library_.Module())
+        << "its class is the library's, not the host program's";
     EXPECT_TRUE(IsWindowEnabled(host.Handle())) << "the host's windows stay enabled";
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(view.texts[kSpeed], WM_GETFONT, 0, 0)), sizeof font, &font);
