@@ -340,6 +340,7 @@ TEST_F(AmbrelHost, RemembersTheSizeTheUserLeftUntilTheNextInit) {
   };
   EXPECT_EQ(openedSize([](HWND dialog) {
               SetWindowPos(dialog, nullptr, 0, 0, 600, 520, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+              FindControls(dialog);  // every control still at its place
             }),
             std::pair(500L, 465L));
   EXPECT_EQ(openedSize([](HWND) {}), std::pair(600L, 520L));
