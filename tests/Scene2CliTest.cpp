@@ -60,6 +60,7 @@ TEST_F(Scene2Cli, TracePrintsTheLoadAndTheClosingLine) {
             std::string::npos);
   EXPECT_EQ(err, "");
   EXPECT_EQ(Run({"trace", folder.Path("missing.bin")}), 1);
+  EXPECT_EQ(err.rfind("scene2: cannot open " + folder.Path("missing.bin") + ": ", 0), 0u) << err;
 }
 
 TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {

@@ -1,6 +1,7 @@
 #include "tools/scene2/Scene2Cli.h"
 
-#include <functional>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <optional>
 
@@ -9,10 +10,11 @@
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
 #include "scene/Exception.h"
+#include "scene/FileStream.h"
 #include "scene/Hex.h"
+#include "scene/ScriptedUi.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
-#include "scene/ScriptedUi.h"
 
 namespace {
 
@@ -132,7 +134,12 @@ int Command::Usage() {
 
 bool Command::Load() {
   document_ = NewScene2bin(ui_);
-  return document_->ReadFromFile(args_[1]);
+  if (document_->ReadFromFile(args_[1])) return true;
+  // The model reads a file it can't open as an empty one, and its trace then
+  // speaks of the signature: say what really happened.
+  if (!TFileStream::OpenRead(args_[1]))
+    err_ << "scene2: cannot open " << args_[1] << ": " << std::strerror(errno) << '\n';
+  return false;
 }
 
 int Command::SaveTo(const std::string& path) {
