@@ -1,6 +1,6 @@
 #include "editor/CheckRule.h"
 
-void SetCheckBelow(const toolkit::TreeView& tree, HTREEITEM node, int state) {
+void SetCheckBelow(toolkit::TreeView& tree, HTREEITEM node, int state) {
   for (HTREEITEM child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
     if (tree.FirstChild(child) != nullptr) SetCheckBelow(tree, child, state);
     tree.SetCheckState(child, state);
@@ -11,7 +11,7 @@ HTREEITEM FindNodeByText(const toolkit::TreeView& tree, HTREEITEM root, const st
   return FindInFolders(tree, root, [&text](const std::string& nodeText) { return nodeText == text; });
 }
 
-void ApplyCheckRule(const toolkit::TreeView& tree, const FixedNodes& nodes, HTREEITEM node) {
+void ApplyCheckRule(toolkit::TreeView& tree, const FixedNodes& nodes, HTREEITEM node) {
   const int state = tree.CheckState(node);
   SetCheckBelow(tree, node, state);
   HTREEITEM parent = tree.Parent(node);

@@ -22,20 +22,16 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
   return summary;
 }
 
-void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
-  HTREEITEM child = tree.FirstChild(node);
-  while (child != nullptr) {
-    if (tree.FirstChild(child) != nullptr) DeleteChecked(tree, child, document);
-    HTREEITEM next = tree.NextSibling(child);
-    if (tree.CheckState(child) == toolkit::kChecked) {
-      if (PStream chunk = ChunkOf(tree, child); chunk != nullptr) document.DeleteDNC(chunk);
-      tree.Delete(child);
-    }
-    child = next;
+void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document, NodeDeletions& deletions) {
+  for (HTREEITEM child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
+    if (tree.FirstChild(child) != nullptr) DeleteChecked(tree, child, document, deletions);
+    if (tree.CheckState(child) != toolkit::kChecked) continue;
+    if (PStream chunk = ChunkOf(tree, child); chunk != nullptr) document.DeleteDNC(chunk);
+    deletions.Add(child);
   }
 }
 
-bool RenameNode(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
+bool RenameNode(toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
   PStream chunk = ChunkOf(tree, node);
   std::string newName;
   if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;

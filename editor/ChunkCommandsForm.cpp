@@ -13,8 +13,10 @@ void TForm1::ExportSelected() {
 }
 
 void TForm1::DeleteSelected() {
+  toolkit::RedrawPause pause(tree_);
+  NodeDeletions deletions(tree_);
   for (HTREEITEM section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
-    DeleteChecked(tree_, section, *document_);
+    DeleteChecked(tree_, section, *document_, deletions);
 }
 
 void TForm1::RenameSelected() {

@@ -35,7 +35,7 @@ class TForm1 final : public toolkit::Form {
   void ShowSearchMenu();
   void JumpTo(HTREEITEM section);
 
-  const toolkit::TreeView& Tree() const { return tree_; }
+  toolkit::TreeView& Tree() { return tree_; }
   SceneTree& Scene() { return sceneTree_; }
   const FixedNodes& Nodes() const { return sceneTree_.Nodes(); }
   TqScene2bin& Document() { return *document_; }

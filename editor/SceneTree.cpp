@@ -68,7 +68,7 @@ HTREEITEM SceneTree::FolderForChunk(TMemoryStream& chunk) {
   }
 }
 
-HTREEITEM SceneTree::FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text) const {
+HTREEITEM SceneTree::FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text) {
   if (slot == nullptr) slot = tree_.Insert(section, text);
   return slot;
 }

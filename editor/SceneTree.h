@@ -24,7 +24,7 @@ struct FixedNodes {
 // data is a reference to the chunk stream that the document holds.
 class SceneTree {
  public:
-  explicit SceneTree(const toolkit::TreeView& tree) : tree_(tree) {}
+  explicit SceneTree(toolkit::TreeView& tree) : tree_(tree) {}
   SceneTree(const SceneTree&) = delete;
   SceneTree& operator=(const SceneTree&) = delete;
 
@@ -40,10 +40,10 @@ class SceneTree {
   const FixedNodes& Nodes() const { return nodes_; }
 
  private:
-  HTREEITEM FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text) const;
+  HTREEITEM FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text);
   void AddSection(int32_t count, PStream (TqScene2bin::*get)(int32_t) const, TqScene2bin& document, HTREEITEM section);
 
-  const toolkit::TreeView& tree_;  // not owned
+  toolkit::TreeView& tree_;  // not owned
   FixedNodes nodes_;
   std::array<HTREEITEM, kObjectFolderCount> ObjectFolders{};
   std::array<HTREEITEM, kDefinitionTypeCount> DefinitionFolders{};

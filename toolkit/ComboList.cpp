@@ -7,16 +7,15 @@ ComboList::ComboList(Window& parent, ComboListArgs args)
                        .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT,
                        .bounds = args.bounds,
                        .font = args.font}) {
-  for (const std::string& item : args.items)
-    SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : args.items) Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-int ComboList::SelectedIndex() const { return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0)); }
+int ComboList::SelectedIndex() const { return static_cast<int>(Send(CB_GETCURSEL, 0, 0)); }
 
 void ComboList::Select(int index) const {
   // Wine keeps the old selection for an index past the end; -1 clears it everywhere.
-  const int count = static_cast<int>(SendMessageA(hwnd_, CB_GETCOUNT, 0, 0));
-  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < count ? index : -1), 0);
+  const int count = static_cast<int>(Send(CB_GETCOUNT, 0, 0));
+  Send(CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < count ? index : -1), 0);
 }
 
 }  // namespace toolkit

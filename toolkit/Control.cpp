@@ -16,6 +16,8 @@ Control::Control(Window& parent, const Creation& creation) : layout_(parent.Chil
                           WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId())), ModuleInstance(), nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
+  procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowSubclass(hwnd_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   ApplyFont();
   if (layout_ != nullptr) layout_->Add(hwnd_, BoundsInParent(), creation.anchors);
@@ -43,6 +45,30 @@ LRESULT Control::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const 
   return DefSubclassProc(hwnd_, message, wParam, lParam);
 }
 
+LRESULT Control::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return CallWindowProcA(procedure_, hwnd_, message, wParam, lParam);
+}
+
+bool Control::Reflect(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND child = nullptr;
+  if (message == WM_COMMAND)
+    child = reinterpret_cast<HWND>(lParam);
+  else if (message == WM_NOTIFY)
+    child = reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+  // Menus send no window; tooltips and other helpers are not our children.
+  if (child == nullptr || GetAncestor(child, GA_PARENT) != parent) return false;
+  // A direct call, not a message: the child's subclass would cost a server call under Wine.
+  auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+  if (control == nullptr) return false;
+  if (message == WM_NOTIFY) {
+    result = control->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+  } else {
+    control->OnCommand(HIWORD(wParam));
+    result = 0;
+  }
+  return true;
+}
+
 void Control::Resize(int width, int height) const {
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -60,15 +86,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
 LRESULT Control::Route(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   switch (message) {
-    case kReflectedCommand:
-      OnCommand(HIWORD(wParam));
-      return 0;
-    case kReflectedNotify:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
     case WM_NOTIFY:
       // A control that holds others, a group box, passes theirs back too.
-      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      if (Reflect(hwnd_, message, wParam, lParam, result)) return result;
       break;
     case WM_NCDESTROY: {
       HWND going = hwnd_;
@@ -81,6 +102,7 @@ LRESULT Control::Route(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Control::Detach() {
   RemoveWindowSubclass(hwnd_, SubclassProc, 0);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
   if (layout_ != nullptr) layout_->Remove(hwnd_);
   hwnd_ = nullptr;
 }

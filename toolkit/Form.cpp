@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "toolkit/Control.h"
 #include "toolkit/Module.h"
 
 namespace toolkit {
@@ -141,11 +142,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   switch (message) {
     case WM_COMMAND:
-      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      if (Control::Reflect(hwnd_, message, wParam, lParam, result)) return result;
       OnCommand(wParam);
       return 0;
     case WM_NOTIFY:
-      if (ReflectToChild(hwnd_, message, wParam, lParam, result)) return result;
+      if (Control::Reflect(hwnd_, message, wParam, lParam, result)) return result;
       break;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(FontHandle());

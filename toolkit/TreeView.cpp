@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cassert>
+#include <utility>
+#include <vector>
 
 namespace toolkit {
 
@@ -17,7 +20,7 @@ TreeView::TreeView(Window& parent, TreeViewArgs args)
       contextMenu_(args.contextMenu),
       onCheckBoxClick_(std::move(args.onCheckBoxClick)) {}
 
-HTREEITEM TreeView::Insert(HTREEITEM parent, const std::string& text, LPARAM data) const {
+HTREEITEM TreeView::Insert(HTREEITEM parent, const std::string& text, LPARAM data) {
   assert(IsWindow(hwnd_));
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent != nullptr ? parent : TVI_ROOT;
@@ -27,81 +30,96 @@ HTREEITEM TreeView::Insert(HTREEITEM parent, const std::string& text, LPARAM dat
   insert.item.lParam = data;
   insert.item.state = INDEXTOSTATEIMAGEMASK(kUnchecked);
   insert.item.stateMask = TVIS_STATEIMAGEMASK;
-  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  auto item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (item != nullptr) nodes_.Add(item, parent, text, data, kUnchecked);
+  return item;
 }
 
-void TreeView::Delete(HTREEITEM item) const {
+void TreeView::Delete(HTREEITEM item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  nodes_.Remove(item);
 }
 
-void TreeView::DeleteAll() const {
+void TreeView::Delete(std::vector<HTREEITEM> items) {
+  const auto key = [this](HTREEITEM item) { return std::make_pair(-nodes_.Depth(item), nodes_[item].order); };
+  std::sort(items.begin(), items.end(), [&key](HTREEITEM a, HTREEITEM b) { return key(a) < key(b); });
+  for (HTREEITEM item : items)
+    if (nodes_.Holds(item)) Delete(item);  // unless gone with an ancestor
+}
+
+void TreeView::DeleteAll() {
   assert(IsWindow(hwnd_));
-  SendMessageA(hwnd_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  nodes_.Clear();
 }
 
 unsigned TreeView::Count() const {
   assert(IsWindow(hwnd_));
-  return static_cast<unsigned>(SendMessageA(hwnd_, TVM_GETCOUNT, 0, 0));
+  return static_cast<unsigned>(Send(TVM_GETCOUNT, 0, 0));
 }
 
-HTREEITEM TreeView::Next(HTREEITEM item, UINT relation) const {
+HTREEITEM TreeView::Selected() const {
   assert(IsWindow(hwnd_));
-  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd_, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  return reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
-std::string TreeView::Text(HTREEITEM item) const {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  // Chunk names are short, but nothing in the file bounds them.
-  std::string text(4096, '\0');
-  TVITEMA query{};
-  query.mask = TVIF_TEXT;
-  query.hItem = item;
-  query.pszText = text.data();
-  query.cchTextMax = static_cast<int>(text.size());
-  SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}
-
-void TreeView::SetText(HTREEITEM item, const std::string& text) const {
+void TreeView::SetText(HTREEITEM item, const std::string& text) {
   assert(IsWindow(hwnd_) && item != nullptr);
   TVITEMA change{};
   change.mask = TVIF_TEXT;
   change.hItem = item;
   change.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  nodes_[item].text = text;
 }
 
-LPARAM TreeView::Data(HTREEITEM item) const {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  TVITEMA query{};
-  query.mask = TVIF_PARAM;
-  query.hItem = item;
-  SendMessageA(hwnd_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-  return query.lParam;
-}
-
-void TreeView::SetData(HTREEITEM item, LPARAM data) const {
+void TreeView::SetData(HTREEITEM item, LPARAM data) {
   assert(IsWindow(hwnd_) && item != nullptr);
   TVITEMA change{};
   change.mask = TVIF_PARAM;
   change.hItem = item;
   change.lParam = data;
-  SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  nodes_[item].data = data;
 }
 
-int TreeView::CheckState(HTREEITEM item) const { return static_cast<int>(State(item, TVIS_STATEIMAGEMASK) >> 12); }
+void TreeView::SetCheckState(HTREEITEM item, int state) {
+  TreeNodes::Node& node = nodes_[item];
+  node.state = state;
+  if (nodes_[node.parent].childrenShown) PassCheckState(item);
+}
 
-void TreeView::SetCheckState(HTREEITEM item, int state) const {
-  SetState(item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
+void TreeView::PassCheckState(HTREEITEM item) {
+  TreeNodes::Node& node = nodes_[item];
+  if (node.shownState == node.state) return;
+  SetState(item, INDEXTOSTATEIMAGEMASK(node.state), TVIS_STATEIMAGEMASK);
+  node.shownState = node.state;
+}
+
+void TreeView::TakeCheckState(HTREEITEM item) {
+  TreeNodes::Node& node = nodes_[item];
+  node.state = node.shownState = static_cast<int>(State(item, TVIS_STATEIMAGEMASK) >> 12);
+}
+
+void TreeView::ShowChildren(HTREEITEM item) {
+  TreeNodes::Node& node = nodes_[item];
+  if (node.childrenShown) return;
+  node.childrenShown = true;
+  for (HTREEITEM child = node.firstChild; child != nullptr; child = nodes_[child].next) PassCheckState(child);
+}
+
+void TreeView::ShowAncestors(HTREEITEM item) {
+  std::vector<HTREEITEM> ancestors;
+  for (HTREEITEM above = Parent(item); above != nullptr; above = Parent(above)) ancestors.push_back(above);
+  for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) ShowChildren(*above);
 }
 
 void TreeView::SetBold(HTREEITEM item) const { SetState(item, TVIS_BOLD, TVIS_BOLD); }
 
 UINT TreeView::State(HTREEITEM item, UINT mask) const {
   assert(IsWindow(hwnd_) && item != nullptr);
-  return static_cast<UINT>(SendMessageA(hwnd_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+  return static_cast<UINT>(Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
 }
 
 void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
@@ -111,30 +129,39 @@ void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
   change.hItem = item;
   change.state = state;
   change.stateMask = mask;
-  SendMessageA(hwnd_, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-void TreeView::Expand(HTREEITEM item) const {
+void TreeView::Expand(HTREEITEM item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  SendMessageA(hwnd_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+  ShowChildren(item);
+  Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
-void TreeView::MakeVisible(HTREEITEM item) const {
+void TreeView::MakeVisible(HTREEITEM item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  SendMessageA(hwnd_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  ShowAncestors(item);
+  Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
 }
 
-void TreeView::Select(HTREEITEM item) const {
+void TreeView::Select(HTREEITEM item) {
   assert(IsWindow(hwnd_));
-  SendMessageA(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  if (item != nullptr) ShowAncestors(item);  // selecting a node opens its ancestors
+  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
 TreeView::Hit TreeView::HitTest(POINT point) const {
   assert(IsWindow(hwnd_));
   TVHITTESTINFO test{};
   test.pt = point;
-  SendMessageA(hwnd_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test));
+  Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test));
   return {test.hItem, (test.flags & TVHT_ONITEMSTATEICON) != 0};
+}
+
+void TreeView::SetRedraw(bool redraw) const {
+  assert(IsWindow(hwnd_));
+  Send(WM_SETREDRAW, redraw, 0);
+  if (redraw) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,6 +171,8 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnLeftButton(message, wParam, lParam);
     case WM_RBUTTONDOWN:
       return OnRightButtonDown(wParam, lParam);
+    case WM_KEYDOWN:
+      return OnKeyDown(wParam, lParam);
     case WM_CONTEXTMENU:
       OnContextMenu(lParam);
       return 0;
@@ -156,7 +185,18 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
   // swallows the release), so the rule runs right after it.
   const Hit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   const LRESULT result = CallOriginal(message, wParam, lParam);
-  if (hit.onCheckBox && hit.item != nullptr && onCheckBoxClick_) onCheckBoxClick_(hit.item);
+  if (hit.onCheckBox && hit.item != nullptr) {
+    TakeCheckState(hit.item);
+    if (onCheckBoxClick_) onCheckBoxClick_(hit.item);
+  }
+  return result;
+}
+
+LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
+  // The space bar flips the selected node's box, that node's alone.
+  if (wParam == VK_SPACE)
+    if (HTREEITEM item = Selected(); item != nullptr) TakeCheckState(item);
   return result;
 }
 
@@ -169,13 +209,26 @@ LRESULT TreeView::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TreeView::OnNotify(const NMHDR& header) {
-  // Wine's tree sends no WM_CONTEXTMENU after a right click; the menu opens
-  // here, where the button was pressed, and the tree is told it was handled.
-  if (header.code != NM_RCLICK || contextMenu_ == nullptr) return 0;
-  POINT at = rightClick_;
-  ClientToScreen(hwnd_, &at);
-  ShowContextMenu(at);
-  return 1;
+  switch (header.code) {
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW: {
+      // The user opens a node: its children show from now on.
+      const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
+      if (change.action & TVE_EXPAND) ShowChildren(change.itemNew.hItem);
+      return 0;
+    }
+    case NM_RCLICK: {
+      // Wine's tree sends no WM_CONTEXTMENU after a right click; the menu
+      // opens here, where the button was pressed, and the tree is told it was
+      // handled.
+      if (contextMenu_ == nullptr) return 0;
+      POINT at = rightClick_;
+      ClientToScreen(hwnd_, &at);
+      ShowContextMenu(at);
+      return 1;
+    }
+  }
+  return 0;
 }
 
 void TreeView::OnContextMenu(LPARAM lParam) const {

@@ -6,15 +6,13 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/Menu.h"
+#include "toolkit/TreeNodes.h"
 
 namespace toolkit {
-
-// Check states as the tree keeps them: the index of the state image.
-constexpr int kUnchecked = 1;
-constexpr int kChecked = 2;
 
 struct TreeViewArgs {
   Bounds bounds{};
@@ -29,6 +27,12 @@ struct TreeViewArgs {
 // selection that stays visible without the focus, and neither drag and drop
 // nor editing in place. A right-button press selects the node under the
 // mouse before the context menu opens.
+//
+// The nodes' structure, texts, data and check states are read from a copy
+// kept here (TreeNodes), so reading costs no message. The control gets a
+// node's check state once the node can show: when its parent is expanded,
+// or the node is made visible or selected. Until then changing it costs no
+// message either, which lets a click check 50,000 nodes at once.
 class TreeView final : public Control {
  public:
   struct Hit {
@@ -39,50 +43,78 @@ class TreeView final : public Control {
   TreeView(Window& parent, TreeViewArgs args);
 
   // Inserts a node, unchecked, as the last child of `parent` (null: at the top).
-  HTREEITEM Insert(HTREEITEM parent, const std::string& text, LPARAM data = 0) const;
+  HTREEITEM Insert(HTREEITEM parent, const std::string& text, LPARAM data = 0);
   // Deletes the node with everything below it.
-  void Delete(HTREEITEM item) const;
-  void DeleteAll() const;
+  void Delete(HTREEITEM item);
+  // Deletes the nodes, each with everything below it. Wine's tree looks a
+  // node up in the list of its nodes in the order they were inserted and
+  // then closes the gap: the deepest nodes go first, in that order, so that
+  // each is found at the front of the list.
+  void Delete(std::vector<HTREEITEM> items);
+  void DeleteAll();
   unsigned Count() const;
 
-  HTREEITEM FirstRoot() const { return Next(nullptr, TVGN_ROOT); }
-  HTREEITEM FirstChild(HTREEITEM item) const { return Next(item, TVGN_CHILD); }
-  HTREEITEM NextSibling(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
-  HTREEITEM Parent(HTREEITEM item) const { return Next(item, TVGN_PARENT); }
-  HTREEITEM Selected() const { return Next(nullptr, TVGN_CARET); }
+  HTREEITEM FirstRoot() const { return nodes_[nullptr].firstChild; }
+  HTREEITEM FirstChild(HTREEITEM item) const { return nodes_[item].firstChild; }
+  HTREEITEM NextSibling(HTREEITEM item) const { return nodes_[item].next; }
+  HTREEITEM Parent(HTREEITEM item) const { return nodes_[item].parent; }
+  HTREEITEM Selected() const;
 
-  std::string Text(HTREEITEM item) const;
-  void SetText(HTREEITEM item, const std::string& text) const;
-  LPARAM Data(HTREEITEM item) const;
-  void SetData(HTREEITEM item, LPARAM data) const;
-  int CheckState(HTREEITEM item) const;
-  void SetCheckState(HTREEITEM item, int state) const;
+  const std::string& Text(HTREEITEM item) const { return nodes_[item].text; }
+  void SetText(HTREEITEM item, const std::string& text);
+  LPARAM Data(HTREEITEM item) const { return nodes_[item].data; }
+  void SetData(HTREEITEM item, LPARAM data);
+  int CheckState(HTREEITEM item) const { return nodes_[item].state; }
+  void SetCheckState(HTREEITEM item, int state);
   bool IsBold(HTREEITEM item) const { return State(item, TVIS_BOLD) != 0; }
   void SetBold(HTREEITEM item) const;
   bool IsExpanded(HTREEITEM item) const { return State(item, TVIS_EXPANDED) != 0; }
-  void Expand(HTREEITEM item) const;
+  void Expand(HTREEITEM item);
   // Expands the node's ancestors and scrolls it into view.
-  void MakeVisible(HTREEITEM item) const;
-  void Select(HTREEITEM item) const;
+  void MakeVisible(HTREEITEM item);
+  void Select(HTREEITEM item);
 
   // The node at a point of the client area, if any.
   Hit HitTest(POINT point) const;
 
+  // Stops or resumes painting; resuming repaints the whole tree.
+  void SetRedraw(bool redraw) const;
+
  private:
-  HTREEITEM Next(HTREEITEM item, UINT relation) const;
   UINT State(HTREEITEM item, UINT mask) const;
   void SetState(HTREEITEM item, UINT state, UINT mask) const;
+  // Gives the control the check states of the node's children from now on.
+  void ShowChildren(HTREEITEM item);
+  void ShowAncestors(HTREEITEM item);
+  void PassCheckState(HTREEITEM item);
+  // Takes the check state that the control gave a node itself.
+  void TakeCheckState(HTREEITEM item);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header) override;
   void OnContextMenu(LPARAM lParam) const;
   void ShowContextMenu(POINT screen) const;
 
+  TreeNodes nodes_;
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
   std::function<void(HTREEITEM)> onCheckBoxClick_;
+};
+
+// Keeps a tree from painting, and from placing its rows again, while a
+// command changes many nodes; it repaints once at the end.
+class RedrawPause {
+ public:
+  explicit RedrawPause(const TreeView& tree) : tree_(tree) { tree_.SetRedraw(false); }
+  RedrawPause(const RedrawPause&) = delete;
+  RedrawPause& operator=(const RedrawPause&) = delete;
+  ~RedrawPause() { tree_.SetRedraw(true); }
+
+ private:
+  const TreeView& tree_;
 };
 
 }  // namespace toolkit

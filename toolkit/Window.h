@@ -43,14 +43,4 @@ class Window {
   std::unique_ptr<Font> font_;
 };
 
-// Parents hand WM_COMMAND and WM_NOTIFY from a child back to the child's own
-// object as these messages, the way ATL reflects them.
-constexpr UINT kReflectedCommand = WM_APP + WM_COMMAND;
-constexpr UINT kReflectedNotify = WM_APP + WM_NOTIFY;
-
-// Reflects `message` to the child that sent it when it is a WM_COMMAND or
-// WM_NOTIFY from a child of `parent`; true, with the child's answer in
-// `result`, when it was.
-bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
 }  // namespace toolkit

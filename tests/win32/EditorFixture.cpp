@@ -53,20 +53,20 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
   ADD_FAILURE() << "no menu item " << menu << " > " << item;
 }
 
-std::vector<HTREEITEM> EditorTest::Children(HTREEITEM node) const {
+std::vector<HTREEITEM> EditorTest::Children(HTREEITEM node) {
   std::vector<HTREEITEM> children;
   for (HTREEITEM child = tree().FirstChild(node); child != nullptr; child = tree().NextSibling(child))
     children.push_back(child);
   return children;
 }
 
-std::vector<std::string> EditorTest::ChildTexts(HTREEITEM node) const {
+std::vector<std::string> EditorTest::ChildTexts(HTREEITEM node) {
   std::vector<std::string> texts;
   for (HTREEITEM child : Children(node)) texts.push_back(tree().Text(child));
   return texts;
 }
 
-HTREEITEM EditorTest::Child(HTREEITEM node, const std::string& text) const {
+HTREEITEM EditorTest::Child(HTREEITEM node, const std::string& text) {
   for (HTREEITEM child : Children(node))
     if (tree().Text(child) == text) return child;
   ADD_FAILURE() << "no child " << text;

@@ -25,7 +25,7 @@ class EditorTest : public ::testing::Test {
   EditorTest();
   ~EditorTest() override;
 
-  const toolkit::TreeView& tree() const { return form.Tree(); }
+  toolkit::TreeView& tree() { return form.Tree(); }
   const FixedNodes& nodes() const { return form.Nodes(); }
 
   // Writes `file` to the scratch folder and loads it as "open.." does, without
@@ -35,9 +35,9 @@ class EditorTest : public ::testing::Test {
   void ChooseMenu(const std::string& menu, const std::string& item);
 
   // The texts of a node's children, in order.
-  std::vector<std::string> ChildTexts(HTREEITEM node) const;
-  HTREEITEM Child(HTREEITEM node, const std::string& text) const;
-  std::vector<HTREEITEM> Children(HTREEITEM node) const;
+  std::vector<std::string> ChildTexts(HTREEITEM node);
+  HTREEITEM Child(HTREEITEM node, const std::string& text);
+  std::vector<HTREEITEM> Children(HTREEITEM node);
 
   TraceCollector trace;
   ScratchFolder scratch;

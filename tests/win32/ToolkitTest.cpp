@@ -168,3 +168,82 @@ TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
   EXPECT_EQ(shown, L"Данные не введены.");
   EXPECT_EQ(caption, "tool");
 }
+
+namespace {
+
+class TreeViewTest : public FormTest {
+ protected:
+  TreeViewTest() {
+    form.Show();
+    top = tree.Insert(nullptr, "top");
+    folder = tree.Insert(top, "folder");
+    for (const char* name : {"a", "b", "c"}) leaves.push_back(tree.Insert(folder, name));
+  }
+
+  // The state image that the control itself shows.
+  int Shown(HTREEITEM item) {
+    return static_cast<int>(
+        SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK) >> 12);
+  }
+
+  void CheckAll() {
+    for (HTREEITEM item : {top, folder, leaves[0], leaves[1], leaves[2]}) tree.SetCheckState(item, kChecked);
+  }
+
+  TreeView tree{form, {.bounds = {0, 0, 300, 200}}};
+  HTREEITEM top;
+  HTREEITEM folder;
+  std::vector<HTREEITEM> leaves;
+};
+
+}  // namespace
+
+TEST_F(TreeViewTest, HiddenNodesShowTheirCheckStateOnceTheyCanBeSeen) {
+  CheckAll();
+  EXPECT_EQ(Shown(top), kChecked);
+  EXPECT_EQ(tree.CheckState(leaves[1]), kChecked);
+  tree.Expand(top);
+  EXPECT_EQ(Shown(folder), kChecked);
+  // The user opens the folder from the keyboard: the tree tells of it.
+  tree.Select(folder);
+  SendMessageA(tree.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  ASSERT_TRUE(tree.IsExpanded(folder));
+  for (HTREEITEM leaf : leaves) EXPECT_EQ(Shown(leaf), kChecked);
+  tree.SetCheckState(leaves[2], kUnchecked);
+  EXPECT_EQ(Shown(leaves[2]), kUnchecked);
+}
+
+TEST_F(TreeViewTest, SelectingOrRevealingANodeShowsItsState) {
+  CheckAll();
+  tree.Select(leaves[0]);
+  EXPECT_EQ(Shown(leaves[0]), kChecked);
+  EXPECT_EQ(Shown(folder), kChecked);
+  tree.DeleteAll();
+  top = tree.Insert(nullptr, "top");
+  folder = tree.Insert(top, "folder");
+  HTREEITEM leaf = tree.Insert(folder, "leaf");
+  tree.SetCheckState(leaf, kChecked);
+  tree.MakeVisible(leaf);
+  EXPECT_EQ(Shown(leaf), kChecked);
+}
+
+TEST_F(TreeViewTest, DeletingKeepsTheSiblingsLinked) {
+  tree.Delete(leaves[1]);
+  EXPECT_EQ(tree.FirstChild(folder), leaves[0]);
+  EXPECT_EQ(tree.NextSibling(leaves[0]), leaves[2]);
+  EXPECT_EQ(tree.NextSibling(leaves[2]), nullptr);
+  tree.Delete(leaves[0]);
+  tree.Delete(leaves[2]);
+  EXPECT_EQ(tree.FirstChild(folder), nullptr);
+  HTREEITEM again = tree.Insert(folder, "again");
+  EXPECT_EQ(tree.FirstChild(folder), again);
+  EXPECT_EQ(tree.Count(), 3u);
+}
+
+TEST_F(TreeViewTest, DeletingManyTakesNodesGoneWithAnAncestor) {
+  HTREEITEM second = tree.Insert(top, "second");
+  tree.Delete(std::vector<HTREEITEM>{leaves[2], folder, leaves[0]});
+  EXPECT_EQ(tree.FirstChild(top), second);
+  EXPECT_EQ(tree.NextSibling(second), nullptr);
+  EXPECT_EQ(tree.Count(), 2u);
+}
