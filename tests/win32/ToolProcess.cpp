@@ -4,6 +4,13 @@
 
 #include <stdexcept>
 
+std::string HostPath(const std::string& path) {
+  const std::string windows = WindowsPath(!path.empty() && path[0] == '/' ? "Z:" + path : path);
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(windows.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? full : windows;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   const DWORD start = GetTickCount();
   while (!condition()) {

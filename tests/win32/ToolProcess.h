@@ -10,6 +10,10 @@
 
 #include "tests/win32/GuiDriver.h"
 
+// A path given on the command line, full and with backslashes; Wine's
+// drive Z: stands for a Unix path's root.
+std::string HostPath(const std::string& path);
+
 // Polls `condition` until it holds or `milliseconds` have passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 30000);
 

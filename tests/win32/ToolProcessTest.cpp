@@ -8,12 +8,8 @@
 
 namespace {
 
-std::string ToolPath() {
-  // CTest passes the program's path as the build system knows it.
-  std::string path = testing::internal::GetArgvs().at(1);
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // Wine's drive for the Unix root
-  return WindowsPath(path);
-}
+// CTest passes the program's path as the build system knows it.
+std::string ToolPath() { return HostPath(testing::internal::GetArgvs().at(1)); }
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

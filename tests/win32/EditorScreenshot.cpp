@@ -1,0 +1,92 @@
+// The editor as the README shows it: tool.exe started as a user starts it,
+// a scene opened through the menu and the file dialog, "Objects" and its two
+// largest folders open, two objects checked and a third clicked. Writes the main window's left, top,
+// width and height to MARKER, waits until MARKER is gone, closes the editor.
+//
+// editor_screenshot TOOL SCENE MARKER
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "tests/win32/ToolProcess.h"
+#include "toolkit/TreeView.h"
+
+namespace {
+
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Selects the node and flips its check box, as the space bar does.
+void Check(HWND tree, HTREEITEM item) {
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  SendMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
+}
+
+int ChildCount(HWND tree, HTREEITEM item) {
+  int count = 0;
+  for (HTREEITEM child = Next(tree, item, TVGN_CHILD); child != nullptr; child = Next(tree, child, TVGN_NEXT)) ++count;
+  return count;
+}
+
+// The folders below `section`, the largest first.
+std::vector<HTREEITEM> FoldersBySize(HWND tree, HTREEITEM section) {
+  std::vector<HTREEITEM> folders;
+  for (HTREEITEM child = Next(tree, section, TVGN_CHILD); child != nullptr; child = Next(tree, child, TVGN_NEXT))
+    folders.push_back(child);
+  std::stable_sort(folders.begin(), folders.end(),
+                   [tree](HTREEITEM a, HTREEITEM b) { return ChildCount(tree, a) > ChildCount(tree, b); });
+  return folders;
+}
+
+// A click on the text of an object's node: it takes the selection and the
+// focus. Rows are counted from the first visible one; every row has one
+// height, and an object's text starts some 100 pixels in.
+void Click(HWND tree, HTREEITEM item) {
+  int row = 0;
+  for (HTREEITEM shown = Next(tree, nullptr, TVGN_FIRSTVISIBLE); shown != nullptr && shown != item;
+       shown = Next(tree, shown, TVGN_NEXTVISIBLE))
+    ++row;
+  const int height = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+  const LPARAM at = MAKELPARAM(140, row * height + height / 2);
+  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(tree, WM_LBUTTONUP, 0, at);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fputs("usage: editor_screenshot TOOL SCENE MARKER\n", stderr);
+    return 2;
+  }
+  const std::string marker = HostPath(argv[3]);
+  ToolProcess tool(HostPath(argv[1]), "NUL");
+  HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  tool.ChooseMenu(0, 0);
+  tool.ChooseFile("Open", HostPath(argv[2]));
+  if (!WaitUntil([tree] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 5; })) return 1;
+
+  HTREEITEM objects = Next(tree, Next(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
+  SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(objects));
+  const std::vector<HTREEITEM> folders = FoldersBySize(tree, objects);
+  for (size_t index = 0; index < 2 && index < folders.size(); ++index)
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folders[index]));
+  HTREEITEM object = Next(tree, folders.front(), TVGN_CHILD);
+  HTREEITEM third = Next(tree, Next(tree, object, TVGN_NEXT), TVGN_NEXT);
+  Check(tree, object);
+  Check(tree, third);
+  SetForegroundWindow(tool.MainWindow());
+  Click(tree, Next(tree, third, TVGN_NEXT));
+  Sleep(300);  // the click's repaint
+
+  RECT window{};
+  GetWindowRect(tool.MainWindow(), &window);
+  std::ofstream(marker) << window.left << ' ' << window.top << ' ' << window.right - window.left << ' '
+                        << window.bottom - window.top << '\n';
+  WaitUntil([&marker] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; }, 120000);
+  return tool.Close() == 0 ? 0 : 1;
+}
