@@ -1,0 +1,132 @@
+// How long the editor's tree takes on large scenes, under Wine: fill the tree,
+// check "scene2" by a click on its box, uncheck one object, export the
+// checked definitions, delete with everything checked. Each size is a
+// generated scene with that many objects and definitions (four objects to
+// one definition); comparing sizes shows how each step grows. "files" is how
+// long Wine takes to create as many small files with nothing but
+// CreateFile, WriteFile and CloseHandle, the floor under the export.
+//
+// editor_bench [COUNT...]   (default: 10000 50000)
+
+#include <windows.h>  // first: the document's header then undoes its GetObject macro
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor/Form1.h"
+#include "scene/ChunkTypes.h"
+#include "scene/FileStream.h"
+#include "scene/Trace.h"
+#include "tests/win32/GuiDriver.h"
+#include "toolkit/Application.h"
+#include "tools/scenegen/SceneGenerator.h"
+
+namespace {
+
+double Seconds(const std::function<void()>& step) {
+  const auto start = std::chrono::steady_clock::now();
+  step();
+  PumpMessages();  // what the step left to paint is part of it
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Timings {
+  int items;
+  int exported;  // files in the export folder afterwards
+  double fill, checkAll, uncheckOne, exportDefinitions, files, deleteAll;
+  int left;  // chunks that the delete left: none
+};
+
+void CreateFiles(const std::string& folder, int count) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int index = 0; index < count; ++index) {
+    const std::string path = folder + "Dfn_file_" + std::to_string(index) + ".dnc";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+}
+
+// A click on the node's check box, scrolled into view first.
+void Click(toolkit::TreeView& tree, HTREEITEM node) {
+  tree.MakeVisible(node);
+  ClickCheckBox(tree, node);
+}
+
+Timings Measure(int items, const std::string& folder) {
+  SceneOptions options;
+  options.objects = static_cast<uint32_t>(items) / 5 * 4;
+  options.definitions = static_cast<uint32_t>(items) / 5;
+  options.initScripts = 0;
+  options.visualEffects = 0;
+  const std::string path = folder + "\\bench-scene2.bin";
+  {
+    auto file = TFileStream::Create(path);
+    GenerateScene(options, *file);
+    file->Commit();
+  }
+  toolkit::Application application("tool");
+  TForm1 form(application);
+  form.Show();
+  form.Document().ReadFromFile(path);
+  toolkit::TreeView& tree = form.Tree();
+  const FixedNodes& nodes = form.Nodes();
+
+  Timings timings{};
+  timings.items = items;
+  timings.fill = Seconds([&] { form.Scene().FillTree(form.Document()); });
+  tree.MakeVisible(nodes.scene2);
+  timings.checkAll = Seconds([&] { ClickCheckBox(tree, nodes.scene2); });
+  HTREEITEM object = tree.FirstChild(tree.FirstChild(nodes.objects));
+  for (int step = 0; step < 10 && tree.NextSibling(object) != nullptr; ++step) object = tree.NextSibling(object);
+  tree.MakeVisible(object);
+  timings.uncheckOne = Seconds([&] { ClickCheckBox(tree, object); });
+
+  Click(tree, nodes.scene2);   // checks everything again
+  Click(tree, nodes.objects);  // objects unchecked, definitions left checked
+  {
+    WhenShown summary("tool", PressOk);
+    timings.exportDefinitions = Seconds([&] { form.ExportSelected(); });
+  }
+  timings.exported = static_cast<int>(
+      std::distance(std::filesystem::directory_iterator(form.DncFolder()), std::filesystem::directory_iterator()));
+  std::filesystem::remove_all(form.DncFolder());
+  timings.files = Seconds([&] { CreateFiles(form.DncFolder(), timings.exported); });
+  std::filesystem::remove_all(form.DncFolder());
+
+  Click(tree, nodes.objects);  // everything checked again
+  timings.deleteAll = Seconds([&] { form.DeleteSelected(); });
+  timings.left = form.Document().CountByChunkID(kObjectChunk) + form.Document().CountByChunkID(kDefinitionChunk);
+  return timings;
+}
+
+// The trace of loading and deleting is not what is measured.
+class NoTrace final : public TraceSink {
+ public:
+  void Write(std::string_view) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<int> sizes;
+  for (int index = 1; index < argc; ++index) sizes.push_back(std::stoi(argv[index]));
+  if (sizes.empty()) sizes = {10000, 50000};
+  NoTrace quiet;
+  SetTraceSink(&quiet);
+  const std::string folder = std::filesystem::temp_directory_path().string();
+  std::printf("%8s %10s %8s %10s %12s %10s %10s %11s %5s\n", "items", "exported", "fill", "check all", "uncheck one",
+              "export", "files", "delete all", "left");
+  for (int items : sizes) {
+    const Timings t = Measure(items, folder);
+    std::printf("%8d %10d %7.3fs %9.3fs %11.3fs %9.3fs %9.3fs %10.3fs %5d\n", t.items, t.exported, t.fill, t.checkAll,
+                t.uncheckOne, t.exportDefinitions, t.files, t.deleteAll, t.left);
+    std::fflush(stdout);
+  }
+  return 0;
+}
