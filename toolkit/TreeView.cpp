@@ -42,7 +42,7 @@ void TreeView::Delete(HTREEITEM item) {
 }
 
 void TreeView::Delete(std::vector<HTREEITEM> items) {
-  const auto key = [this](HTREEITEM item) { return std::make_pair(-nodes_.Depth(item), nodes_[item].order); };
+  const auto key = [this](HTREEITEM item) { return std::make_pair(nodes_.Depth(item), nodes_[item].order); };
   std::sort(items.begin(), items.end(), [&key](HTREEITEM a, HTREEITEM b) { return key(a) < key(b); });
   for (HTREEITEM item : items)
     if (nodes_.Holds(item)) Delete(item);  // unless gone with an ancestor
