@@ -49,7 +49,7 @@ HTREEITEM SceneTree::FolderForChunk(TMemoryStream& chunk) {
   switch (type) {
     case kObjectChunk: {
       const uint32_t code = GetObjectType(chunk);
-      const int slot = ObjectFolderSlot(code);
+      const int slot = KnownObjectTypeIndex(code);
       if (slot < 0) throw Exception(kUnknownTypeError, "Unknown object " + ObjectTypeName(code));
       return FolderInSlot(ObjectFolders[static_cast<size_t>(slot)], nodes_.objects, ObjectTypeName(code));
     }

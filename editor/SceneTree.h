@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 
-#include "editor/ObjectFolderSlot.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/TreeView.h"
@@ -45,7 +44,7 @@ class SceneTree {
 
   toolkit::TreeView& tree_;  // not owned
   FixedNodes nodes_;
-  std::array<HTREEITEM, kObjectFolderCount> ObjectFolders{};
+  std::array<HTREEITEM, kKnownObjectTypeCount> ObjectFolders{};
   std::array<HTREEITEM, kDefinitionTypeCount> DefinitionFolders{};
 };
 

@@ -1,6 +1,7 @@
 #include "scene/ChunkCatalogue.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
@@ -98,6 +99,13 @@ uint32_t GetObjectType(TMemoryStream& chunk) {
   uint32_t offset = 0;
   uint32_t size = 0;
   return FindSubChunk(chunk, kLightmapChunk, offset, size) ? kLightmapObjectType : 0;
+}
+
+int KnownObjectTypeIndex(uint32_t code) {
+  static_assert(std::size(kObjectTypeNames) == kKnownObjectTypeCount);
+  for (int index = 0; index < kKnownObjectTypeCount; ++index)
+    if (kObjectTypeNames[index].code == code) return index;
+  return -1;
 }
 
 std::string ObjectTypeName(uint32_t code) {

@@ -11,6 +11,8 @@
 
 // The object type that an object with a 0x4090 sub-chunk but no type code has.
 constexpr uint32_t kLightmapObjectType = 0x50414D4C;  // the bytes "LMAP"
+// The object types with a display name, each with an index of its own.
+constexpr int kKnownObjectTypeCount = 11;
 // Definition type codes 0 to kDefinitionTypeCount - 1 are known, named or not.
 constexpr uint32_t kDefinitionTypeCount = 37;
 
@@ -23,6 +25,9 @@ bool FindSubChunk(TMemoryStream& chunk, uint16_t type, uint32_t& offset, uint32_
 
 uint32_t GetObjectType(TMemoryStream& chunk);
 std::string ObjectTypeName(uint32_t code);
+// The index 0 to kKnownObjectTypeCount - 1 of an object type with a display
+// name, or -1 for any other code.
+int KnownObjectTypeIndex(uint32_t code);
 uint32_t GetDefinitionType(TMemoryStream& chunk);
 std::string DefinitionTypeName(uint32_t code);
 

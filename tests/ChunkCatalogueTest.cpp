@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
@@ -48,6 +50,18 @@ TEST(ObjectTypes, DisplayNames) {
       {0xAB, "0x000000AB"},
   };
   for (const auto& [code, name] : cases) EXPECT_EQ(ObjectTypeName(code), name) << code;
+}
+
+TEST(ObjectTypes, NamedTypesHaveAnIndexEachOthersNone) {
+  std::vector<bool> taken(kKnownObjectTypeCount, false);
+  for (const uint32_t code : {0u, 2u, 3u, 4u, 6u, 9u, 12u, 14u, 0x50414D4Cu, 0x52544353u, 0x534E454Cu}) {
+    const int index = KnownObjectTypeIndex(code);
+    ASSERT_GE(index, 0) << code;
+    ASSERT_LT(index, kKnownObjectTypeCount);
+    EXPECT_FALSE(taken[index]) << code;
+    taken[index] = true;
+  }
+  for (const uint32_t code : {1u, 5u, 7u, 37u, 0xFFFFFFFFu}) EXPECT_EQ(KnownObjectTypeIndex(code), -1) << code;
 }
 
 TEST(DefinitionTypes, DisplayNames) {
