@@ -6,13 +6,13 @@ FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
   return {own.name.empty() ? inherited.name : own.name, own.height == 0 ? inherited.height : own.height};
 }
 
-Font::Font(const FontSpec& spec) : spec_(spec) {
+Font::Font(const FontSpec& settings) : settings_(settings) {
   LOGFONTA description{};
-  description.lfHeight = spec.height;  // positive: the cell height
+  description.lfHeight = settings.height;  // positive: the cell height
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(description.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(description.lfFaceName, settings.name.c_str(), LF_FACESIZE);
   handle_ = CreateFontIndirectA(&description);
 }
 

@@ -19,16 +19,16 @@ FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited);
 // An owned GDI font.
 class Font {
  public:
-  explicit Font(const FontSpec& spec);
+  explicit Font(const FontSpec& settings);
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
   ~Font();
 
   HFONT Handle() const { return handle_; }
-  const FontSpec& Spec() const { return spec_; }
+  const FontSpec& Settings() const { return settings_; }
 
  private:
-  FontSpec spec_;
+  FontSpec settings_;
   HFONT handle_;
 };
 

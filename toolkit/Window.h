@@ -22,7 +22,7 @@ class Window {
 
   HWND Handle() const { return hwnd_; }
   HFONT FontHandle() const { return font_ ? font_->Handle() : nullptr; }
-  const FontSpec& FontDescription() const { return font_->Spec(); }
+  const FontSpec& FontDescription() const { return font_->Settings(); }
 
   std::string Text() const;
   void SetText(const std::string& text);
@@ -33,7 +33,7 @@ class Window {
 
  protected:
   Window() = default;
-  // Makes the font that this window shows, from its own spec and the parent's.
+  // Makes the font that this window shows, from its own settings and the parent's.
   void MakeFont(const FontSpec& own, const FontSpec& inherited);
   void ApplyFont() const;
 
