@@ -70,6 +70,20 @@ class AmbrelHost : public testing::Test {
     return dialog != nullptr ? FindControls(dialog) : DialogView{};
   }
 
+  // Opens the dialog for a new sound, lets `user` act on it and cancels;
+  // gives the rectangle it was shown in.
+  RECT ShownThenCancelled(const std::function<void(HWND)>& user = [](HWND) {}) {
+    RECT shown{};
+    EditSound(nullptr, 0, [&] {
+      const DialogView view = WaitForDialog();
+      ASSERT_NE(view.cancel, nullptr);
+      shown = WindowRect(view.dialog);
+      user(view.dialog);
+      Click(view.cancel);
+    });
+    return shown;
+  }
+
   AmbrelLibrary library_;
   const DWORD thread_ = GetCurrentThreadId();
 };
@@ -271,13 +285,7 @@ TEST_F(AmbrelHost, ClosingThroughTheFrameIsCancel) {
   EXPECT_FALSE(ShowsWindow(thread_, kDialogClass)) << "the dialog is gone";
 
   // Its size is remembered as after Cancel.
-  RECT next{};
-  EditSound(nullptr, 0, [&] {
-    const DialogView view = WaitForDialog();
-    ASSERT_NE(view.cancel, nullptr);
-    next = WindowRect(view.dialog);
-    Click(view.cancel);
-  });
+  const RECT next = ShownThenCancelled();
   EXPECT_EQ(next.right - next.left, 610);
   EXPECT_EQ(next.bottom - next.top, 530);
 }
@@ -309,13 +317,7 @@ TEST_F(AmbrelHost, DialogOpensRightOfTheHostButLeaves70PixelsOnScreen) {
     SCOPED_TRACE(hostRight);
     const HostWindow host(HostPlace(hostRight));
     Init(host.Handle());
-    RECT shown{};
-    EditSound(nullptr, 0, [&] {
-      const DialogView view = WaitForDialog();
-      ASSERT_NE(view.cancel, nullptr);
-      shown = WindowRect(view.dialog);
-      Click(view.cancel);
-    });
+    const RECT shown = ShownThenCancelled();
     EXPECT_EQ(shown.left, std::min(hostRight, maxLeft));
     EXPECT_EQ(shown.top, 40);
     EXPECT_EQ(shown.right - shown.left, 500);
@@ -327,16 +329,8 @@ TEST_F(AmbrelHost, RemembersTheSizeTheUserLeftUntilTheNextInit) {
   const HostWindow host(HostPlace(400));
   Init(host.Handle());
   const auto openedSize = [&](const std::function<void(HWND)>& user) {
-    SIZE size{};
-    EditSound(nullptr, 0, [&] {
-      const DialogView view = WaitForDialog();
-      ASSERT_NE(view.cancel, nullptr);
-      const RECT rect = WindowRect(view.dialog);
-      size = {rect.right - rect.left, rect.bottom - rect.top};
-      user(view.dialog);
-      Click(view.cancel);
-    });
-    return std::pair{size.cx, size.cy};
+    const RECT rect = ShownThenCancelled(user);
+    return std::pair{rect.right - rect.left, rect.bottom - rect.top};
   };
   EXPECT_EQ(openedSize([](HWND dialog) {
               SetWindowPos(dialog, nullptr, 0, 0, 600, 520, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -349,13 +343,7 @@ TEST_F(AmbrelHost, RemembersTheSizeTheUserLeftUntilTheNextInit) {
 }
 
 TEST_F(AmbrelHost, BeforeInitOpensCentredAt352By636) {
-  RECT shown{};
-  EditSound(nullptr, 0, [&] {
-    const DialogView view = WaitForDialog();
-    ASSERT_NE(view.cancel, nullptr);
-    shown = WindowRect(view.dialog);
-    Click(view.cancel);
-  });
+  const RECT shown = ShownThenCancelled();
   EXPECT_EQ(shown.right - shown.left, 352);
   EXPECT_EQ(shown.bottom - shown.top, 636);
   const RECT desktop = Desktop();
