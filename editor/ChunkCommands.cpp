@@ -3,8 +3,9 @@
 #include "editor/SceneTree.h"
 #include "scene/DncExport.h"
 
-void ExportChecked(const toolkit::TreeView& tree, HTREEITEM node, const std::string& folder, ExportTally& tally) {
-  for (HTREEITEM child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
+void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, const std::string& folder,
+                   ExportTally& tally) {
+  for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
     if (tree.FirstChild(child) != nullptr) ExportChecked(tree, child, folder, tally);
     PStream chunk = ChunkOf(tree, child);
     if (chunk == nullptr || tree.CheckState(child) != toolkit::kChecked) continue;
@@ -22,8 +23,9 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
   return summary;
 }
 
-void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document, NodeDeletions& deletions) {
-  for (HTREEITEM child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
+void DeleteChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document,
+                   NodeDeletions& deletions) {
+  for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
     if (tree.FirstChild(child) != nullptr) DeleteChecked(tree, child, document, deletions);
     if (tree.CheckState(child) != toolkit::kChecked) continue;
     if (PStream chunk = ChunkOf(tree, child); chunk != nullptr) document.DeleteDNC(chunk);
@@ -31,7 +33,7 @@ void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& d
   }
 }
 
-bool RenameNode(toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) {
+bool RenameNode(toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document) {
   PStream chunk = ChunkOf(tree, node);
   std::string newName;
   if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
@@ -40,7 +42,7 @@ bool RenameNode(toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document) 
   return true;
 }
 
-HTREEITEM FindByPrefix(const toolkit::TreeView& tree, HTREEITEM section, const std::string& prefix) {
+toolkit::TreeItem FindByPrefix(const toolkit::TreeView& tree, toolkit::TreeItem section, const std::string& prefix) {
   if (prefix.empty()) return nullptr;
   return FindInFolders(tree, section, [&prefix](const std::string& text) { return text.starts_with(prefix); });
 }

@@ -17,7 +17,8 @@ struct ExportTally {
 
 // Writes a .dnc file into `folder` for every checked chunk node below
 // `node`, at any depth, in tree order.
-void ExportChecked(const toolkit::TreeView& tree, HTREEITEM node, const std::string& folder, ExportTally& tally);
+void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, const std::string& folder,
+                   ExportTally& tally);
 
 // The export's summary: the files written, the folder, and the files that
 // could not be written when there were any. Lines end with CR alone.
@@ -33,22 +34,23 @@ class NodeDeletions {
   NodeDeletions& operator=(const NodeDeletions&) = delete;
   ~NodeDeletions() { tree_.Delete(std::move(nodes_)); }
 
-  void Add(HTREEITEM node) { nodes_.push_back(node); }
+  void Add(toolkit::TreeItem node) { nodes_.push_back(node); }
 
  private:
   toolkit::TreeView& tree_;  // not owned
-  std::vector<HTREEITEM> nodes_;
+  std::vector<toolkit::TreeItem> nodes_;
 };
 
 // Deletes every checked node below `node`, children before their parent,
 // and the chunk of each from the document. Errors of DeleteDNC end it, with
 // what was deleted before staying deleted.
-void DeleteChecked(const toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document, NodeDeletions& deletions);
+void DeleteChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document,
+                   NodeDeletions& deletions);
 
 // Renames the chunk of `node` through the document's text-input dialog and
 // gives the node the new name and chunk. False when nothing changed.
-bool RenameNode(toolkit::TreeView& tree, HTREEITEM node, TqScene2bin& document);
+bool RenameNode(toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document);
 
 // The first chunk node two levels below `section` whose text begins with
 // `prefix`; null for an empty prefix or no match.
-HTREEITEM FindByPrefix(const toolkit::TreeView& tree, HTREEITEM section, const std::string& prefix);
+toolkit::TreeItem FindByPrefix(const toolkit::TreeView& tree, toolkit::TreeItem section, const std::string& prefix);

@@ -15,16 +15,16 @@ void TForm1::ExportSelected() {
 void TForm1::DeleteSelected() {
   toolkit::RedrawPause pause(tree_);
   NodeDeletions deletions(tree_);
-  for (HTREEITEM section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
+  for (toolkit::TreeItem section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
     DeleteChecked(tree_, section, *document_, deletions);
 }
 
 void TForm1::RenameSelected() {
-  if (HTREEITEM node = tree_.Selected(); node != nullptr) RenameNode(tree_, node, *document_);
+  if (toolkit::TreeItem node = tree_.Selected(); node != nullptr) RenameNode(tree_, node, *document_);
 }
 
-void TForm1::FindInSection(HTREEITEM section) {
-  if (HTREEITEM found = FindByPrefix(tree_, section, searchField_.Text()); found != nullptr) {
+void TForm1::FindInSection(toolkit::TreeItem section) {
+  if (toolkit::TreeItem found = FindByPrefix(tree_, section, searchField_.Text()); found != nullptr) {
     tree_.MakeVisible(found);
     tree_.Select(found);
   }

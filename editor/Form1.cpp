@@ -32,7 +32,7 @@ TForm1::TForm1(const toolkit::Application& application)
                     .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorBottom,
                     .font = {.height = 14},
                     .contextMenu = &treeMenu_,
-                    .onCheckBoxClick = [this](HTREEITEM node) { ApplyCheckRule(tree_, Nodes(), node); }}),
+                    .onCheckBoxClick = [this](toolkit::TreeItem node) { ApplyCheckRule(tree_, Nodes(), node); }}),
       searchField_(*this, {.bounds = {8, 584, 201, 20}, .anchors = kLeftBottom}),
       findButton_(*this, {.text = "find",
                           .bounds = {216, 584, 65, 20},
@@ -83,7 +83,7 @@ toolkit::Menu TForm1::MakeTreeMenu() {
   return menu;
 }
 
-toolkit::Button TForm1::JumpButton(const char* text, int left, HTREEITEM FixedNodes::*section) {
+toolkit::Button TForm1::JumpButton(const char* text, int left, toolkit::TreeItem FixedNodes::*section) {
   return toolkit::Button(
       *this,
       {.text = text, .bounds = {left, 8, 64, 22}, .font = {.height = 13}, .flat = true, .onClick = [this, section] {
@@ -106,7 +106,7 @@ void TForm1::ShowError(const std::string& message) const {
   toolkit::ShowMessageBox(hwnd_, message, caption_, MB_ICONERROR);
 }
 
-void TForm1::JumpTo(HTREEITEM section) {
+void TForm1::JumpTo(toolkit::TreeItem section) {
   tree_.MakeVisible(section);
   tree_.Expand(section);
   tree_.Select(section);

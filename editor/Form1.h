@@ -31,9 +31,9 @@ class TForm1 final : public toolkit::Form {
   void ExportSelected();
   void DeleteSelected();
   void RenameSelected();
-  void FindInSection(HTREEITEM section);
+  void FindInSection(toolkit::TreeItem section);
   void ShowSearchMenu();
-  void JumpTo(HTREEITEM section);
+  void JumpTo(toolkit::TreeItem section);
 
   toolkit::TreeView& Tree() { return tree_; }
   SceneTree& Scene() { return sceneTree_; }
@@ -51,7 +51,7 @@ class TForm1 final : public toolkit::Form {
   static std::function<void()> Command(TForm1* form, std::function<void()> command);
   toolkit::Menu MakeSearchMenu();
   toolkit::Menu MakeTreeMenu();
-  toolkit::Button JumpButton(const char* text, int left, HTREEITEM FixedNodes::*section);
+  toolkit::Button JumpButton(const char* text, int left, toolkit::TreeItem FixedNodes::*section);
   void ShowError(const std::string& message) const;
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;

@@ -8,7 +8,9 @@ namespace {
 constexpr int32_t kUnknownTypeError = 12345;
 }
 
-PStream ChunkOf(const toolkit::TreeView& tree, HTREEITEM node) { return reinterpret_cast<PStream>(tree.Data(node)); }
+PStream ChunkOf(const toolkit::TreeView& tree, toolkit::TreeItem node) {
+  return reinterpret_cast<PStream>(tree.Data(node));
+}
 
 void SceneTree::ResetTree() {
   tree_.DeleteAll();
@@ -17,7 +19,8 @@ void SceneTree::ResetTree() {
   nodes_.definitions = tree_.Insert(nodes_.scene2, "Difinitions");
   nodes_.visualEffects = tree_.Insert(nodes_.scene2, "Visual effects");
   nodes_.initScripts = tree_.Insert(nodes_.scene2, "Init Scripts");
-  for (HTREEITEM node : {nodes_.scene2, nodes_.objects, nodes_.definitions, nodes_.visualEffects, nodes_.initScripts})
+  for (toolkit::TreeItem node :
+       {nodes_.scene2, nodes_.objects, nodes_.definitions, nodes_.visualEffects, nodes_.initScripts})
     tree_.SetBold(node);
   ObjectFolders.fill(nullptr);
   DefinitionFolders.fill(nullptr);
@@ -35,16 +38,16 @@ void SceneTree::FillTree(TqScene2bin& document) {
 
 // `section` null: each chunk goes under the folder of its own type.
 void SceneTree::AddSection(int32_t count, PStream (TqScene2bin::*get)(int32_t) const, TqScene2bin& document,
-                           HTREEITEM section) {
+                           toolkit::TreeItem section) {
   for (int32_t index = 0; index < count; ++index) {
     TMemoryStream& chunk = *(document.*get)(index);
     const std::string name = GetChunkName(chunk);
-    HTREEITEM parent = section != nullptr ? section : FolderForChunk(chunk);
+    toolkit::TreeItem parent = section != nullptr ? section : FolderForChunk(chunk);
     tree_.Insert(parent, name, reinterpret_cast<LPARAM>(&chunk));
   }
 }
 
-HTREEITEM SceneTree::FolderForChunk(TMemoryStream& chunk) {
+toolkit::TreeItem SceneTree::FolderForChunk(TMemoryStream& chunk) {
   const uint16_t type = GetChunkType(chunk);
   switch (type) {
     case kObjectChunk: {
@@ -68,7 +71,7 @@ HTREEITEM SceneTree::FolderForChunk(TMemoryStream& chunk) {
   }
 }
 
-HTREEITEM SceneTree::FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text) {
+toolkit::TreeItem SceneTree::FolderInSlot(toolkit::TreeItem& slot, toolkit::TreeItem section, const std::string& text) {
   if (slot == nullptr) slot = tree_.Insert(section, text);
   return slot;
 }

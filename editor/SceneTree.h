@@ -11,11 +11,11 @@
 
 // The five nodes that every scene tree has.
 struct FixedNodes {
-  HTREEITEM scene2 = nullptr;
-  HTREEITEM objects = nullptr;
-  HTREEITEM definitions = nullptr;
-  HTREEITEM visualEffects = nullptr;
-  HTREEITEM initScripts = nullptr;
+  toolkit::TreeItem scene2 = nullptr;
+  toolkit::TreeItem objects = nullptr;
+  toolkit::TreeItem definitions = nullptr;
+  toolkit::TreeItem visualEffects = nullptr;
+  toolkit::TreeItem initScripts = nullptr;
 };
 
 // The scene as the main window's tree shows it: the fixed nodes, a folder
@@ -34,29 +34,30 @@ class SceneTree {
   void FillTree(TqScene2bin& document);
   // The node that an object or definition belongs under, its type folder made
   // on first use. Raises Exception for unknown types.
-  HTREEITEM FolderForChunk(TMemoryStream& chunk);
+  toolkit::TreeItem FolderForChunk(TMemoryStream& chunk);
 
   const FixedNodes& Nodes() const { return nodes_; }
 
  private:
-  HTREEITEM FolderInSlot(HTREEITEM& slot, HTREEITEM section, const std::string& text);
-  void AddSection(int32_t count, PStream (TqScene2bin::*get)(int32_t) const, TqScene2bin& document, HTREEITEM section);
+  toolkit::TreeItem FolderInSlot(toolkit::TreeItem& slot, toolkit::TreeItem section, const std::string& text);
+  void AddSection(int32_t count, PStream (TqScene2bin::*get)(int32_t) const, TqScene2bin& document,
+                  toolkit::TreeItem section);
 
   toolkit::TreeView& tree_;  // not owned
   FixedNodes nodes_;
-  std::array<HTREEITEM, kKnownObjectTypeCount> ObjectFolders{};
-  std::array<HTREEITEM, kDefinitionTypeCount> DefinitionFolders{};
+  std::array<toolkit::TreeItem, kKnownObjectTypeCount> ObjectFolders{};
+  std::array<toolkit::TreeItem, kDefinitionTypeCount> DefinitionFolders{};
 };
 
 // The chunk that a node refers to; null for fixed nodes and folders.
-PStream ChunkOf(const toolkit::TreeView& tree, HTREEITEM node);
+PStream ChunkOf(const toolkit::TreeView& tree, toolkit::TreeItem node);
 
 // The first chunk node two levels below `section` (a child of one of its
 // folders), in tree order, for which `match` (its text) is true; or null.
 template <typename Match>
-HTREEITEM FindInFolders(const toolkit::TreeView& tree, HTREEITEM section, Match match) {
-  for (HTREEITEM folder = tree.FirstChild(section); folder != nullptr; folder = tree.NextSibling(folder))
-    for (HTREEITEM node = tree.FirstChild(folder); node != nullptr; node = tree.NextSibling(node))
+toolkit::TreeItem FindInFolders(const toolkit::TreeView& tree, toolkit::TreeItem section, Match match) {
+  for (toolkit::TreeItem folder = tree.FirstChild(section); folder != nullptr; folder = tree.NextSibling(folder))
+    for (toolkit::TreeItem node = tree.FirstChild(folder); node != nullptr; node = tree.NextSibling(node))
       if (match(tree.Text(node))) return node;
   return nullptr;
 }

@@ -2,56 +2,50 @@
 
 namespace toolkit {
 
-void TreeNodes::Add(HTREEITEM item, HTREEITEM parent, const std::string& text, LPARAM data, int state) {
-  Node& above = nodes_.at(parent);
-  Node& node = nodes_[item];
-  node = {.parent = parent,
-          .previous = above.lastChild,
-          .text = text,
-          .data = data,
-          .order = ++added_,
-          .state = state,
-          .shownState = state,
-          .childrenShown = false};
+TreeItem TreeNodes::Add(TreeItem parent, const std::string& text, LPARAM data) {
+  TreeNode& above = parent != nullptr ? *parent : *root_;
+  const unsigned long long order = ++made_;
+  TreeNode& node = nodes_[order];
+  node.parent = parent;
+  node.previous = above.lastChild;
+  node.text = text;
+  node.data = data;
+  node.order = order;
   if (above.lastChild != nullptr)
-    nodes_.at(above.lastChild).next = item;
+    above.lastChild->next = &node;
   else
-    above.firstChild = item;
-  above.lastChild = item;
+    above.firstChild = &node;
+  above.lastChild = &node;
+  return &node;
 }
 
-void TreeNodes::Remove(HTREEITEM item) {
-  Node& node = nodes_.at(item);
-  Node& above = nodes_.at(node.parent);
-  if (node.previous != nullptr)
-    nodes_.at(node.previous).next = node.next;
+void TreeNodes::Remove(TreeItem item) {
+  TreeNode& above = Above(item);
+  if (item->previous != nullptr)
+    item->previous->next = item->next;
   else
-    above.firstChild = node.next;
-  if (node.next != nullptr)
-    nodes_.at(node.next).previous = node.previous;
+    above.firstChild = item->next;
+  if (item->next != nullptr)
+    item->next->previous = item->previous;
   else
-    above.lastChild = node.previous;
+    above.lastChild = item->previous;
   Forget(item);
 }
 
-void TreeNodes::Forget(HTREEITEM item) {
-  for (HTREEITEM child = nodes_.at(item).firstChild; child != nullptr;) {
-    const HTREEITEM next = nodes_.at(child).next;
+void TreeNodes::Forget(TreeItem item) {
+  for (TreeItem child = item->firstChild; child != nullptr;) {
+    const TreeItem next = child->next;
     Forget(child);
     child = next;
   }
-  nodes_.erase(item);
-}
-
-int TreeNodes::Depth(HTREEITEM item) const {
-  int depth = 0;
-  for (HTREEITEM above = nodes_.at(item).parent; above != nullptr; above = nodes_.at(above).parent) ++depth;
-  return depth;
+  nodes_.erase(item->order);
 }
 
 void TreeNodes::Clear() {
   nodes_.clear();
-  nodes_[nullptr].childrenShown = true;  // the top-level nodes always show
+  root_ = &nodes_[0];
+  root_->item = TVI_ROOT;
+  root_->open = true;  // the top-level nodes always have items
 }
 
 }  // namespace toolkit

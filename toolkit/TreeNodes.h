@@ -4,6 +4,7 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 
@@ -13,46 +14,55 @@ namespace toolkit {
 constexpr int kUnchecked = 1;
 constexpr int kChecked = 2;
 
-// What a tree view holds, kept beside the control so that reading it costs no
-// message: Wine's tree view looks every node handle up in a list of all its
-// nodes, so one message on a tree of 50,000 nodes takes tens of microseconds,
-// and a walk over the whole tree took seconds. Null stands for the invisible
-// root above the top-level nodes.
+// A node of a TreeView: what the tree holds, kept beside the control so that
+// reading it costs no message. The control itself gets an item for a node
+// only once the node's parent has been opened, because Wine's tree view looks
+// every item handle up in a list of all its items: with 50,000 items, each
+// message, each insertion and each deletion costs a walk over that list.
+struct TreeNode {
+  TreeNode* parent = nullptr;  // null for a top-level node
+  TreeNode* firstChild = nullptr;
+  TreeNode* lastChild = nullptr;
+  TreeNode* next = nullptr;
+  TreeNode* previous = nullptr;
+  std::string text;
+  LPARAM data = 0;
+  unsigned long long order = 0;  // the how-manieth node made; the key it is kept under
+  int state = kUnchecked;        // the check state
+  bool bold = false;
+  HTREEITEM item = nullptr;  // the control's item for the node; null while it has none
+  bool open = false;         // whether the children have items in the control
+};
+
+// How callers hold a node: valid until the node is deleted.
+using TreeItem = TreeNode*;
+
+// The nodes of a tree. The invisible root above the top-level nodes is a node
+// too, open from the start.
 class TreeNodes {
  public:
-  struct Node {
-    HTREEITEM parent = nullptr;
-    HTREEITEM firstChild = nullptr;
-    HTREEITEM lastChild = nullptr;
-    HTREEITEM next = nullptr;
-    HTREEITEM previous = nullptr;
-    std::string text;
-    LPARAM data = 0;
-    unsigned long long order = 0;  // the how-manieth node inserted
-    int state = 0;                 // the check state
-    int shownState = 0;            // the state that the control shows
-    bool childrenShown = false;    // whether the children's states reach the control
-  };
-
   TreeNodes() { Clear(); }
+  TreeNodes(const TreeNodes&) = delete;
+  TreeNodes& operator=(const TreeNodes&) = delete;
 
-  // Appends `item` as the last child of `parent`; its state, and the one the
-  // control shows, is `state`.
-  void Add(HTREEITEM item, HTREEITEM parent, const std::string& text, LPARAM data, int state);
+  TreeItem Root() const { return root_; }
+  // The node that holds `item` in its list of children: its parent, or the root.
+  TreeNode& Above(TreeItem item) const { return item->parent != nullptr ? *item->parent : *root_; }
+
+  // Makes an unchecked node, the last child of `parent` (null: at the top).
+  TreeItem Add(TreeItem parent, const std::string& text, LPARAM data);
   // Removes the node with everything below it.
-  void Remove(HTREEITEM item);
+  void Remove(TreeItem item);
   void Clear();
-
-  bool Holds(HTREEITEM item) const { return nodes_.count(item) != 0; }
-  int Depth(HTREEITEM item) const;
-  Node& operator[](HTREEITEM item) { return nodes_.at(item); }
-  const Node& operator[](HTREEITEM item) const { return nodes_.at(item); }
+  size_t Count() const { return nodes_.size() - 1; }
 
  private:
-  void Forget(HTREEITEM item);
+  void Forget(TreeItem item);
 
-  std::unordered_map<HTREEITEM, Node> nodes_;
-  unsigned long long added_ = 0;
+  // Elements of an unordered map never move, so a node's address is its handle.
+  std::unordered_map<unsigned long long, TreeNode> nodes_;
+  unsigned long long made_ = 0;
+  TreeNode* root_ = nullptr;
 };
 
 }  // namespace toolkit

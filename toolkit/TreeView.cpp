@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -20,32 +21,75 @@ TreeView::TreeView(Window& parent, TreeViewArgs args)
       contextMenu_(args.contextMenu),
       onCheckBoxClick_(std::move(args.onCheckBoxClick)) {}
 
-HTREEITEM TreeView::Insert(HTREEITEM parent, const std::string& text, LPARAM data) {
+TreeItem TreeView::Insert(TreeItem parent, const std::string& text, LPARAM data) {
   assert(IsWindow(hwnd_));
+  const TreeItem node = nodes_.Add(parent, text, data);
+  const TreeNode& above = nodes_.Above(node);
+  if (above.open && !PutInControl(node)) {
+    nodes_.Remove(node);
+    return nullptr;
+  }
+  if (parent != nullptr && above.firstChild == node) ShowChildrenButton(above);
+  return node;
+}
+
+bool TreeView::PutInControl(TreeItem item) const {
   TVINSERTSTRUCTA insert{};
-  insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+  insert.hParent = nodes_.Above(item).item;
   insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
-  insert.item.pszText = const_cast<char*>(text.c_str());
-  insert.item.lParam = data;
-  insert.item.state = INDEXTOSTATEIMAGEMASK(kUnchecked);
-  insert.item.stateMask = TVIS_STATEIMAGEMASK;
-  auto item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (item != nullptr) nodes_.Add(item, parent, text, data, kUnchecked);
-  return item;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<char*>(item->text.c_str());
+  insert.item.lParam = reinterpret_cast<LPARAM>(item);
+  insert.item.state = INDEXTOSTATEIMAGEMASK(item->state) | (item->bold ? TVIS_BOLD : 0);
+  insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
+  insert.item.cChildren = item->firstChild != nullptr ? 1 : 0;
+  item->item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  return item->item != nullptr;
 }
 
-void TreeView::Delete(HTREEITEM item) {
+void TreeView::ShowChildrenButton(const TreeNode& node) const {
+  if (node.item == nullptr) return;
+  TVITEMA change{};
+  change.mask = TVIF_CHILDREN;
+  change.hItem = node.item;
+  change.cChildren = node.firstChild != nullptr ? 1 : 0;
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+void TreeView::Open(TreeItem item) {
+  if (item->open || item->item == nullptr) return;
+  item->open = true;
+  for (TreeItem child = item->firstChild; child != nullptr; child = child->next) PutInControl(child);
+}
+
+void TreeView::OpenAncestors(TreeItem item) {
+  std::vector<TreeItem> ancestors;
+  for (TreeItem above = item->parent; above != nullptr; above = above->parent) ancestors.push_back(above);
+  for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) Open(*above);
+}
+
+void TreeView::Delete(TreeItem item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  if (item->item != nullptr) Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item->item));
+  const TreeItem parent = item->parent;
   nodes_.Remove(item);
+  if (parent != nullptr && parent->firstChild == nullptr) ShowChildrenButton(*parent);
 }
 
-void TreeView::Delete(std::vector<HTREEITEM> items) {
-  const auto key = [this](HTREEITEM item) { return std::make_pair(nodes_.Depth(item), nodes_[item].order); };
-  std::sort(items.begin(), items.end(), [&key](HTREEITEM a, HTREEITEM b) { return key(a) < key(b); });
-  for (HTREEITEM item : items)
-    if (nodes_.Holds(item)) Delete(item);  // unless gone with an ancestor
+void TreeView::Delete(const std::vector<TreeItem>& items) {
+  const std::unordered_set<TreeItem> listed(items.begin(), items.end());
+  const auto goesWithAncestor = [&listed](TreeItem item) {
+    for (TreeItem above = item->parent; above != nullptr; above = above->parent)
+      if (listed.count(above) != 0) return true;
+    return false;
+  };
+  std::vector<TreeItem> highest;
+  for (TreeItem item : listed)
+    if (!goesWithAncestor(item)) highest.push_back(item);
+  // In the order they were made: Wine's tree finds an item fastest at the
+  // front of its list of items, which is in the order they were inserted.
+  std::sort(highest.begin(), highest.end(), [](TreeItem a, TreeItem b) { return a->order < b->order; });
+  for (TreeItem item : highest) Delete(item);
 }
 
 void TreeView::DeleteAll() {
@@ -54,68 +98,48 @@ void TreeView::DeleteAll() {
   nodes_.Clear();
 }
 
-unsigned TreeView::Count() const {
-  assert(IsWindow(hwnd_));
-  return static_cast<unsigned>(Send(TVM_GETCOUNT, 0, 0));
+TreeItem TreeView::NodeOf(HTREEITEM item) const {
+  if (item == nullptr) return nullptr;
+  TVITEMA read{};
+  read.mask = TVIF_PARAM;
+  read.hItem = item;
+  if (!Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
+  return reinterpret_cast<TreeItem>(read.lParam);
 }
 
-HTREEITEM TreeView::Selected() const {
+TreeItem TreeView::Selected() const {
   assert(IsWindow(hwnd_));
-  return reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return NodeOf(reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
-void TreeView::SetText(HTREEITEM item, const std::string& text) {
-  assert(IsWindow(hwnd_) && item != nullptr);
+void TreeView::SetText(TreeItem item, const std::string& text) {
+  item->text = text;
+  if (item->item == nullptr) return;
   TVITEMA change{};
   change.mask = TVIF_TEXT;
-  change.hItem = item;
+  change.hItem = item->item;
   change.pszText = const_cast<char*>(text.c_str());
   Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-  nodes_[item].text = text;
 }
 
-void TreeView::SetData(HTREEITEM item, LPARAM data) {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  TVITEMA change{};
-  change.mask = TVIF_PARAM;
-  change.hItem = item;
-  change.lParam = data;
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-  nodes_[item].data = data;
+void TreeView::SetCheckState(TreeItem item, int state) {
+  if (item->state == state) return;
+  item->state = state;
+  if (item->item != nullptr) SetState(item->item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
 }
 
-void TreeView::SetCheckState(HTREEITEM item, int state) {
-  TreeNodes::Node& node = nodes_[item];
-  node.state = state;
-  if (nodes_[node.parent].childrenShown) PassCheckState(item);
+void TreeView::TakeCheckState(TreeItem item) {
+  if (item->item != nullptr) item->state = static_cast<int>(State(item->item, TVIS_STATEIMAGEMASK) >> 12);
 }
 
-void TreeView::PassCheckState(HTREEITEM item) {
-  TreeNodes::Node& node = nodes_[item];
-  if (node.shownState == node.state) return;
-  SetState(item, INDEXTOSTATEIMAGEMASK(node.state), TVIS_STATEIMAGEMASK);
-  node.shownState = node.state;
+void TreeView::SetBold(TreeItem item) {
+  item->bold = true;
+  if (item->item != nullptr) SetState(item->item, TVIS_BOLD, TVIS_BOLD);
 }
 
-void TreeView::TakeCheckState(HTREEITEM item) {
-  TreeNodes::Node& node = nodes_[item];
-  node.state = node.shownState = static_cast<int>(State(item, TVIS_STATEIMAGEMASK) >> 12);
+bool TreeView::IsExpanded(TreeItem item) const {
+  return item->item != nullptr && State(item->item, TVIS_EXPANDED) != 0;
 }
-
-void TreeView::ShowChildren(HTREEITEM item) {
-  TreeNodes::Node& node = nodes_[item];
-  if (node.childrenShown) return;
-  node.childrenShown = true;
-  for (HTREEITEM child = node.firstChild; child != nullptr; child = nodes_[child].next) PassCheckState(child);
-}
-
-void TreeView::ShowAncestors(HTREEITEM item) {
-  std::vector<HTREEITEM> ancestors;
-  for (HTREEITEM above = Parent(item); above != nullptr; above = Parent(above)) ancestors.push_back(above);
-  for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) ShowChildren(*above);
-}
-
-void TreeView::SetBold(HTREEITEM item) const { SetState(item, TVIS_BOLD, TVIS_BOLD); }
 
 UINT TreeView::State(HTREEITEM item, UINT mask) const {
   assert(IsWindow(hwnd_) && item != nullptr);
@@ -132,22 +156,23 @@ void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
   Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-void TreeView::Expand(HTREEITEM item) {
+void TreeView::Expand(TreeItem item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  ShowChildren(item);
-  Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+  OpenAncestors(item);
+  Open(item);
+  if (item->item != nullptr) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item->item));
 }
 
-void TreeView::MakeVisible(HTREEITEM item) {
+void TreeView::MakeVisible(TreeItem item) {
   assert(IsWindow(hwnd_) && item != nullptr);
-  ShowAncestors(item);
-  Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  OpenAncestors(item);
+  if (item->item != nullptr) Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item->item));
 }
 
-void TreeView::Select(HTREEITEM item) {
+void TreeView::Select(TreeItem item) {
   assert(IsWindow(hwnd_));
-  if (item != nullptr) ShowAncestors(item);  // selecting a node opens its ancestors
-  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  if (item != nullptr) OpenAncestors(item);  // selecting a node opens its ancestors
+  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item != nullptr ? item->item : nullptr));
 }
 
 TreeView::Hit TreeView::HitTest(POINT point) const {
@@ -155,7 +180,7 @@ TreeView::Hit TreeView::HitTest(POINT point) const {
   TVHITTESTINFO test{};
   test.pt = point;
   Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test));
-  return {test.hItem, (test.flags & TVHT_ONITEMSTATEICON) != 0};
+  return {NodeOf(test.hItem), (test.flags & TVHT_ONITEMSTATEICON) != 0};
 }
 
 void TreeView::SetRedraw(bool redraw) const {
@@ -196,7 +221,7 @@ LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
   // The space bar flips the selected node's box, that node's alone.
   if (wParam == VK_SPACE)
-    if (HTREEITEM item = Selected(); item != nullptr) TakeCheckState(item);
+    if (TreeItem item = Selected(); item != nullptr) TakeCheckState(item);
   return result;
 }
 
@@ -212,9 +237,10 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
   switch (header.code) {
     case TVN_ITEMEXPANDINGA:
     case TVN_ITEMEXPANDINGW: {
-      // The user opens a node: its children show from now on.
+      // The user opens a node: its children get their items now, before
+      // the tree shows them.
       const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-      if (change.action & TVE_EXPAND) ShowChildren(change.itemNew.hItem);
+      if (change.action & TVE_EXPAND) Open(reinterpret_cast<TreeItem>(change.itemNew.lParam));
       return 0;
     }
     case NM_RCLICK: {
@@ -238,7 +264,8 @@ void TreeView::OnContextMenu(LPARAM lParam) const {
     // From the keyboard: below the selected node, or at the tree's corner.
     at = {0, 0};
     RECT rect{};
-    if (HTREEITEM item = Selected(); item != nullptr && TreeView_GetItemRect(hwnd_, item, &rect, TRUE))
+    if (TreeItem item = Selected();
+        item != nullptr && item->item != nullptr && TreeView_GetItemRect(hwnd_, item->item, &rect, TRUE))
       at = {rect.left, rect.bottom};
     ClientToScreen(hwnd_, &at);
   }

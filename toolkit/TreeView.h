@@ -20,7 +20,7 @@ struct TreeViewArgs {
   FontSpec font{};
   const Menu* contextMenu = nullptr;  // not owned
   // Runs after a left click on a node's check box, once the tree has flipped it.
-  std::function<void(HTREEITEM)> onCheckBoxClick{};
+  std::function<void(TreeItem)> onCheckBoxClick{};
 };
 
 // A tree with a check box on every node, lines and expand buttons, full-row
@@ -28,53 +28,54 @@ struct TreeViewArgs {
 // nor editing in place. A right-button press selects the node under the
 // mouse before the context menu opens.
 //
-// The nodes' structure, texts, data and check states are read from a copy
-// kept here (TreeNodes), so reading costs no message. The control gets a
-// node's check state once the node can show: when its parent is expanded,
-// or the node is made visible or selected. Until then changing it costs no
-// message either, which lets a click check 50,000 nodes at once.
+// The nodes live in TreeNodes; the control gets items for the children of a
+// node once the node is opened: by the user, or by Expand, MakeVisible or
+// Select. Until then a node has a button if it has children, and changing
+// what it holds costs no message; so filling, checking and deleting 50,000
+// nodes in closed folders touches only the folders in the control.
 class TreeView final : public Control {
  public:
   struct Hit {
-    HTREEITEM item;
+    TreeItem item;
     bool onCheckBox;
   };
 
   TreeView(Window& parent, TreeViewArgs args);
 
-  // Inserts a node, unchecked, as the last child of `parent` (null: at the top).
-  HTREEITEM Insert(HTREEITEM parent, const std::string& text, LPARAM data = 0);
+  // Inserts a node, unchecked, as the last child of `parent` (null: at the
+  // top). Null when the control could not take it.
+  TreeItem Insert(TreeItem parent, const std::string& text, LPARAM data = 0);
   // Deletes the node with everything below it.
-  void Delete(HTREEITEM item);
-  // Deletes the nodes, each with everything below it. Wine's tree removes a
-  // whole branch much faster than its nodes one by one, and finds a node
-  // fastest at the front of its list of nodes, which is in the order they
-  // were inserted: so the highest nodes go first, each with its branch, and
-  // nodes of one depth in the order they were inserted.
-  void Delete(std::vector<HTREEITEM> items);
+  void Delete(TreeItem item);
+  // Deletes the nodes, each with everything below it; a node below another
+  // one of them goes with that one.
+  void Delete(const std::vector<TreeItem>& items);
   void DeleteAll();
-  unsigned Count() const;
+  // The nodes, whether the control has items for them or not.
+  unsigned Count() const { return static_cast<unsigned>(nodes_.Count()); }
 
-  HTREEITEM FirstRoot() const { return nodes_[nullptr].firstChild; }
-  HTREEITEM FirstChild(HTREEITEM item) const { return nodes_[item].firstChild; }
-  HTREEITEM NextSibling(HTREEITEM item) const { return nodes_[item].next; }
-  HTREEITEM Parent(HTREEITEM item) const { return nodes_[item].parent; }
-  HTREEITEM Selected() const;
+  TreeItem FirstRoot() const { return nodes_.Root()->firstChild; }
+  TreeItem FirstChild(TreeItem item) const { return item->firstChild; }
+  TreeItem NextSibling(TreeItem item) const { return item->next; }
+  TreeItem Parent(TreeItem item) const { return item->parent; }
+  TreeItem Selected() const;
 
-  const std::string& Text(HTREEITEM item) const { return nodes_[item].text; }
-  void SetText(HTREEITEM item, const std::string& text);
-  LPARAM Data(HTREEITEM item) const { return nodes_[item].data; }
-  void SetData(HTREEITEM item, LPARAM data);
-  int CheckState(HTREEITEM item) const { return nodes_[item].state; }
-  void SetCheckState(HTREEITEM item, int state);
-  bool IsBold(HTREEITEM item) const { return State(item, TVIS_BOLD) != 0; }
-  void SetBold(HTREEITEM item) const;
-  bool IsExpanded(HTREEITEM item) const { return State(item, TVIS_EXPANDED) != 0; }
-  void Expand(HTREEITEM item);
+  const std::string& Text(TreeItem item) const { return item->text; }
+  void SetText(TreeItem item, const std::string& text);
+  LPARAM Data(TreeItem item) const { return item->data; }
+  void SetData(TreeItem item, LPARAM data) { item->data = data; }
+  int CheckState(TreeItem item) const { return item->state; }
+  void SetCheckState(TreeItem item, int state);
+  bool IsBold(TreeItem item) const { return item->bold; }
+  void SetBold(TreeItem item);
+  bool IsExpanded(TreeItem item) const;
+  void Expand(TreeItem item);
   // Expands the node's ancestors and scrolls it into view.
-  void MakeVisible(HTREEITEM item);
-  void Select(HTREEITEM item);
+  void MakeVisible(TreeItem item);
+  void Select(TreeItem item);
 
+  // The control's item for the node: null until the node's parent is opened.
+  HTREEITEM ControlItem(TreeItem item) const { return item->item; }
   // The node at a point of the client area, if any.
   Hit HitTest(POINT point) const;
 
@@ -82,14 +83,18 @@ class TreeView final : public Control {
   void SetRedraw(bool redraw) const;
 
  private:
+  TreeItem NodeOf(HTREEITEM item) const;
   UINT State(HTREEITEM item, UINT mask) const;
   void SetState(HTREEITEM item, UINT state, UINT mask) const;
-  // Gives the control the check states of the node's children from now on.
-  void ShowChildren(HTREEITEM item);
-  void ShowAncestors(HTREEITEM item);
-  void PassCheckState(HTREEITEM item);
+  // Gives the node an item in the control, below its parent's.
+  bool PutInControl(TreeItem item) const;
+  // Tells the control whether the node's item has a button.
+  void ShowChildrenButton(const TreeNode& node) const;
+  // Gives the node's children items in the control.
+  void Open(TreeItem item);
+  void OpenAncestors(TreeItem item);
   // Takes the check state that the control gave a node itself.
-  void TakeCheckState(HTREEITEM item);
+  void TakeCheckState(TreeItem item);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
@@ -102,7 +107,7 @@ class TreeView final : public Control {
   TreeNodes nodes_;
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
-  std::function<void(HTREEITEM)> onCheckBoxClick_;
+  std::function<void(TreeItem)> onCheckBoxClick_;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

@@ -18,22 +18,22 @@ class CheckRuleTest : public EditorTest {
   }
 
   // Every node visible, so that the mouse can reach its check box.
-  void Expand(HTREEITEM node) {
+  void Expand(toolkit::TreeItem node) {
     tree().Expand(node);
-    for (HTREEITEM child : Children(node)) Expand(child);
+    for (toolkit::TreeItem child : Children(node)) Expand(child);
   }
 
-  HTREEITEM Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
-  HTREEITEM Definition(const char* name) { return Child(Child(nodes().definitions, "door"), name); }
-  int State(HTREEITEM node) { return tree().CheckState(node); }
+  toolkit::TreeItem Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
+  toolkit::TreeItem Definition(const char* name) { return Child(Child(nodes().definitions, "door"), name); }
+  int State(toolkit::TreeItem node) { return tree().CheckState(node); }
 };
 
 }  // namespace
 
 TEST_F(CheckRuleTest, CheckingANodeChecksEverythingBelowAndNothingAbove) {
   ClickCheckBox(tree(), nodes().objects);
-  for (HTREEITEM node : {nodes().objects, Child(nodes().objects, "model"), Object("model", "crate"),
-                         Object("model", "door1"), Child(nodes().objects, "sound"), Object("sound", "horn")})
+  for (toolkit::TreeItem node : {nodes().objects, Child(nodes().objects, "model"), Object("model", "crate"),
+                                 Object("model", "door1"), Child(nodes().objects, "sound"), Object("sound", "horn")})
     EXPECT_EQ(State(node), kOn);
   EXPECT_EQ(State(nodes().scene2), kOff);
   EXPECT_EQ(State(nodes().definitions), kOff);
@@ -42,9 +42,10 @@ TEST_F(CheckRuleTest, CheckingANodeChecksEverythingBelowAndNothingAbove) {
 TEST_F(CheckRuleTest, UncheckingANodeUnchecksItsAncestorsButNotItsSiblings) {
   ClickCheckBox(tree(), nodes().scene2);
   ClickCheckBox(tree(), Object("model", "crate"));
-  for (HTREEITEM node : {Object("model", "crate"), Child(nodes().objects, "model"), nodes().objects, nodes().scene2})
+  for (toolkit::TreeItem node :
+       {Object("model", "crate"), Child(nodes().objects, "model"), nodes().objects, nodes().scene2})
     EXPECT_EQ(State(node), kOff);
-  for (HTREEITEM node : {Object("model", "door1"), Child(nodes().objects, "sound"), nodes().definitions})
+  for (toolkit::TreeItem node : {Object("model", "door1"), Child(nodes().objects, "sound"), nodes().definitions})
     EXPECT_EQ(State(node), kOn);
 }
 
@@ -68,7 +69,7 @@ TEST_F(CheckRuleTest, ADefinitionFolderDoesNotReachTheObjects) {
 TEST_F(CheckRuleTest, ADefinitionWithoutItsObjectChangesOnlyItsOwnBranch) {
   ClickCheckBox(tree(), Definition("door2"));
   EXPECT_EQ(State(Definition("door2")), kOn);
-  for (HTREEITEM object : Children(Child(nodes().objects, "model"))) EXPECT_EQ(State(object), kOff);
+  for (toolkit::TreeItem object : Children(Child(nodes().objects, "model"))) EXPECT_EQ(State(object), kOff);
 }
 
 TEST_F(CheckRuleTest, AKeyboardToggleChangesThatNodeAlone) {

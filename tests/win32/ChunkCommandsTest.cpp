@@ -18,9 +18,9 @@ class ChunkCommandsTest : public EditorTest {
     Expand(nodes().scene2);
   }
 
-  void Expand(HTREEITEM node) {
+  void Expand(toolkit::TreeItem node) {
     tree().Expand(node);
-    for (HTREEITEM child : Children(node)) Expand(child);
+    for (toolkit::TreeItem child : Children(node)) Expand(child);
   }
 
   // "export selected"; gives the summary that it shows.
@@ -43,7 +43,7 @@ class ChunkCommandsTest : public EditorTest {
 
   // Right-clicks the node and picks "Rename" in the tree menu; the dialog
   // then gets `typed` and "Ok".
-  void Rename(HTREEITEM node, const char* typed) {
+  void Rename(toolkit::TreeItem node, const char* typed) {
     WhenShown menu(kPopupMenuClass, PickMenuItem(0));
     WhenShown answer(kStringCaption, [typed](HWND dialog) {
       SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
@@ -70,7 +70,7 @@ class ChunkCommandsTest : public EditorTest {
     return shown;
   }
 
-  HTREEITEM Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
+  toolkit::TreeItem Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
 };
 
 const Bytes kHorn = ObjectChunk("horn", 4);
@@ -171,7 +171,7 @@ TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
 
 TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
   LoadShown(Scene({Objects({kCrate, kHorn})}));
-  HTREEITEM horn = Object("sound", "horn");
+  toolkit::TreeItem horn = Object("sound", "horn");
   Rename(horn, "siren");
   EXPECT_EQ(tree().Text(horn), "siren");
   EXPECT_EQ(tree().Selected(), horn);
@@ -189,7 +189,7 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
     message = MessageBoxWideText(box);
     PressOk(box);
   });
-  HTREEITEM horn = Object("sound", "horn");
+  toolkit::TreeItem horn = Object("sound", "horn");
   const PStream before = ChunkOf(tree(), horn);
   Rename(horn, "crate");
   EXPECT_EQ(message, L"Совпадение имён.");
@@ -199,7 +199,7 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
 
 TEST_F(ChunkCommandsTest, RenameOfAFolderOrAScriptAsksNothing) {
   LoadShown(Scene({Objects({kCrate}), InitScripts({InitScriptChunk("start")})}));
-  for (HTREEITEM node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
+  for (toolkit::TreeItem node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
     WhenShown unexpected(kStringCaption, [](HWND dialog) { Click(ChildWithText(dialog, "Button", "Cancel")); });
     tree().Select(node);
     form.RenameSelected();

@@ -53,7 +53,7 @@ void CreateFiles(const std::string& folder, int count) {
 }
 
 // A click on the node's check box, scrolled into view first.
-void Click(toolkit::TreeView& tree, HTREEITEM node) {
+void Click(toolkit::TreeView& tree, toolkit::TreeItem node) {
   tree.MakeVisible(node);
   ClickCheckBox(tree, node);
 }
@@ -82,7 +82,7 @@ Timings Measure(int items, const std::string& folder) {
   timings.fill = Seconds([&] { form.Scene().FillTree(form.Document()); });
   tree.MakeVisible(nodes.scene2);
   timings.checkAll = Seconds([&] { ClickCheckBox(tree, nodes.scene2); });
-  HTREEITEM object = tree.FirstChild(tree.FirstChild(nodes.objects));
+  toolkit::TreeItem object = tree.FirstChild(tree.FirstChild(nodes.objects));
   for (int step = 0; step < 10 && tree.NextSibling(object) != nullptr; ++step) object = tree.NextSibling(object);
   tree.MakeVisible(object);
   timings.uncheckOne = Seconds([&] { ClickCheckBox(tree, object); });

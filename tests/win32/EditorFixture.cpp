@@ -53,21 +53,21 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
   ADD_FAILURE() << "no menu item " << menu << " > " << item;
 }
 
-std::vector<HTREEITEM> EditorTest::Children(HTREEITEM node) {
-  std::vector<HTREEITEM> children;
-  for (HTREEITEM child = tree().FirstChild(node); child != nullptr; child = tree().NextSibling(child))
+std::vector<toolkit::TreeItem> EditorTest::Children(toolkit::TreeItem node) {
+  std::vector<toolkit::TreeItem> children;
+  for (toolkit::TreeItem child = tree().FirstChild(node); child != nullptr; child = tree().NextSibling(child))
     children.push_back(child);
   return children;
 }
 
-std::vector<std::string> EditorTest::ChildTexts(HTREEITEM node) {
+std::vector<std::string> EditorTest::ChildTexts(toolkit::TreeItem node) {
   std::vector<std::string> texts;
-  for (HTREEITEM child : Children(node)) texts.push_back(tree().Text(child));
+  for (toolkit::TreeItem child : Children(node)) texts.push_back(tree().Text(child));
   return texts;
 }
 
-HTREEITEM EditorTest::Child(HTREEITEM node, const std::string& text) {
-  for (HTREEITEM child : Children(node))
+toolkit::TreeItem EditorTest::Child(toolkit::TreeItem node, const std::string& text) {
+  for (toolkit::TreeItem child : Children(node))
     if (tree().Text(child) == text) return child;
   ADD_FAILURE() << "no child " << text;
   return nullptr;

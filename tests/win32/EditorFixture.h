@@ -35,9 +35,9 @@ class EditorTest : public ::testing::Test {
   void ChooseMenu(const std::string& menu, const std::string& item);
 
   // The texts of a node's children, in order.
-  std::vector<std::string> ChildTexts(HTREEITEM node);
-  HTREEITEM Child(HTREEITEM node, const std::string& text);
-  std::vector<HTREEITEM> Children(HTREEITEM node);
+  std::vector<std::string> ChildTexts(toolkit::TreeItem node);
+  toolkit::TreeItem Child(toolkit::TreeItem node, const std::string& text);
+  std::vector<toolkit::TreeItem> Children(toolkit::TreeItem node);
 
   TraceCollector trace;
   ScratchFolder scratch;

@@ -15,8 +15,10 @@
 
 namespace {
 
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) {
-  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+HTREEITEM Next(HWND tree, HTREEITEM item, UINT relation) { return TreeItemAt(tree, item, relation); }
+
+void Expand(HWND tree, HTREEITEM item, UINT action = TVE_EXPAND) {
+  SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(item));
 }
 
 // Selects the node and flips its check box, as the space bar does.
@@ -32,11 +34,15 @@ int ChildCount(HWND tree, HTREEITEM item) {
   return count;
 }
 
-// The folders below `section`, the largest first.
+// The folders below `section`, the largest first. A folder's children get
+// their items once it has been opened, so each opens and closes again.
 std::vector<HTREEITEM> FoldersBySize(HWND tree, HTREEITEM section) {
   std::vector<HTREEITEM> folders;
-  for (HTREEITEM child = Next(tree, section, TVGN_CHILD); child != nullptr; child = Next(tree, child, TVGN_NEXT))
+  for (HTREEITEM child = Next(tree, section, TVGN_CHILD); child != nullptr; child = Next(tree, child, TVGN_NEXT)) {
+    Expand(tree, child);
+    Expand(tree, child, TVE_COLLAPSE);
     folders.push_back(child);
+  }
   std::stable_sort(folders.begin(), folders.end(),
                    [tree](HTREEITEM a, HTREEITEM b) { return ChildCount(tree, a) > ChildCount(tree, b); });
   return folders;
@@ -68,13 +74,15 @@ int main(int argc, char** argv) {
   HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
   tool.ChooseMenu(0, 0);
   tool.ChooseFile("Open", HostPath(argv[2]));
-  if (!WaitUntil([tree] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) > 5; })) return 1;
-
   HTREEITEM objects = Next(tree, Next(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
-  SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(objects));
+  // "Objects" opens once the scene is in the tree.
+  const bool filled = WaitUntil([&] {
+    Expand(tree, objects);
+    return Next(tree, objects, TVGN_CHILD) != nullptr;
+  });
+  if (!filled) return 1;
   const std::vector<HTREEITEM> folders = FoldersBySize(tree, objects);
-  for (size_t index = 0; index < 2 && index < folders.size(); ++index)
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folders[index]));
+  for (size_t index = 0; index < 2 && index < folders.size(); ++index) Expand(tree, folders[index]);
   HTREEITEM object = Next(tree, folders.front(), TVGN_CHILD);
   HTREEITEM third = Next(tree, Next(tree, object, TVGN_NEXT), TVGN_NEXT);
   Check(tree, object);

@@ -65,8 +65,8 @@ std::function<void(HWND)> PickMenuItem(int index);
 
 // A press and release of the mouse button on a node's check box, or a right
 // click on its text, as the tree receives them.
-void ClickCheckBox(const toolkit::TreeView& tree, HTREEITEM item);
-void RightClickNode(const toolkit::TreeView& tree, HTREEITEM item);
+void ClickCheckBox(const toolkit::TreeView& tree, toolkit::TreeItem item);
+void RightClickNode(const toolkit::TreeView& tree, toolkit::TreeItem item);
 
 // Handles the messages that are waiting, as the program's loop would.
 void PumpMessages();

@@ -135,11 +135,11 @@ TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
   EXPECT_EQ(ChildTexts(nodes().scene2),
             (std::vector<std::string>{"Objects", "Difinitions", "Visual effects", "Init Scripts"}));
   EXPECT_TRUE(tree().IsExpanded(nodes().scene2));
-  for (HTREEITEM section : Children(nodes().scene2)) {
+  for (toolkit::TreeItem section : Children(nodes().scene2)) {
     EXPECT_FALSE(tree().IsExpanded(section));
     EXPECT_EQ(tree().FirstChild(section), nullptr);
   }
-  for (HTREEITEM node :
+  for (toolkit::TreeItem node :
        {nodes().scene2, nodes().objects, nodes().definitions, nodes().visualEffects, nodes().initScripts}) {
     EXPECT_TRUE(tree().IsBold(node));
     EXPECT_EQ(tree().CheckState(node), toolkit::kUnchecked);
@@ -159,7 +159,7 @@ TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)}), Definitions({DefinitionChunk("door", 6)})})), "");
   const struct {
     const char* button;
-    HTREEITEM section;
+    toolkit::TreeItem section;
   } jumps[] = {{"objects", nodes().objects},
                {"difinitions", nodes().definitions},
                {"InitScripts", nodes().initScripts},

@@ -43,13 +43,13 @@ TEST_F(EditorTest, EveryChunkNodeCarriesItsChunkAndFoldersCarryNothing) {
                         Definitions({DefinitionChunk("door", 6)}), InitScripts({InitScriptChunk("start")})})),
             "");
   TqScene2bin& document = form.Document();
-  HTREEITEM model = Child(nodes().objects, "model");
+  toolkit::TreeItem model = Child(nodes().objects, "model");
   EXPECT_EQ(tree().Data(model), 0);
   EXPECT_EQ(ChunkOf(tree(), Child(model, "crate")), document.GetObject(0));
   EXPECT_EQ(ChunkOf(tree(), Child(model, "barrel")), document.GetObject(1));
   EXPECT_EQ(ChunkOf(tree(), Child(Child(nodes().definitions, "door"), "door")), document.GetDefinition(0));
   EXPECT_EQ(ChunkOf(tree(), Child(nodes().initScripts, "start")), document.GetInitScript(0));
-  for (HTREEITEM node : {model, Child(model, "crate")}) {
+  for (toolkit::TreeItem node : {model, Child(model, "crate")}) {
     EXPECT_FALSE(tree().IsBold(node));
     EXPECT_EQ(tree().CheckState(node), toolkit::kUnchecked);
   }

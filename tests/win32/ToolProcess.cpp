@@ -1,5 +1,6 @@
 #include "tests/win32/ToolProcess.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <stdexcept>
@@ -19,6 +20,25 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   }
   return true;
 }
+
+HTREEITEM TreeItemAt(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+namespace {
+
+int ExpandFrom(HWND tree, HTREEITEM first) {
+  int count = 0;
+  for (HTREEITEM item = first; item != nullptr; item = TreeItemAt(tree, item, TVGN_NEXT)) {
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    count += 1 + ExpandFrom(tree, TreeItemAt(tree, item, TVGN_CHILD));
+  }
+  return count;
+}
+
+}  // namespace
+
+int ExpandAll(HWND tree) { return ExpandFrom(tree, TreeItemAt(tree, nullptr, TVGN_ROOT)); }
 
 namespace {
 

@@ -17,6 +17,13 @@ std::string HostPath(const std::string& path);
 // Polls `condition` until it holds or `milliseconds` have passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 30000);
 
+// Another process's tree view, through messages that carry no pointers.
+// The item in `relation` (TVGN_...) to `item`.
+HTREEITEM TreeItemAt(HWND tree, HTREEITEM item, UINT relation);
+// Expands every node, which gives the children of each their items; the
+// number of items then.
+int ExpandAll(HWND tree);
+
 class ToolProcess {
  public:
   // Starts `program` and waits for its main window.

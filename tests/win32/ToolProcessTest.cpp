@@ -41,12 +41,12 @@ TEST(ToolProcess, OpensThroughTheMenuSavesUnderAnotherNameAndTracesItAll) {
   ToolProcess tool(ToolPath(), trace);
   ASSERT_NE(tool.MainWindow(), nullptr);
   HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
-  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(ExpandAll(tree), 5);
 
   tool.ChooseMenu(0, 0);  // File > open..
   tool.ChooseFile("Open", original);
   // Five fixed nodes, two object folders with one object each, a definition folder with one.
-  EXPECT_TRUE(WaitUntil([tree] { return SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 5 + 2 + 2 + 1 + 1; }));
+  EXPECT_TRUE(WaitUntil([tree] { return ExpandAll(tree) == 5 + 2 + 2 + 1 + 1; }));
 
   tool.ChooseMenu(0, 2);  // File > save as..
   tool.ChooseFile("Save As", copy);

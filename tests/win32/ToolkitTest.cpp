@@ -181,36 +181,76 @@ class TreeViewTest : public FormTest {
   }
 
   // The state image that the control itself shows.
-  int Shown(HTREEITEM item) {
-    return static_cast<int>(
-        SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK) >> 12);
+  int Shown(TreeItem item) {
+    return static_cast<int>(SendMessageA(tree.Handle(), TVM_GETITEMSTATE,
+                                         reinterpret_cast<WPARAM>(tree.ControlItem(item)), TVIS_STATEIMAGEMASK) >>
+                            12);
   }
+  bool HasButton(TreeItem item) {
+    TVITEMA read{};
+    read.mask = TVIF_CHILDREN;
+    read.hItem = tree.ControlItem(item);
+    SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
+    return read.cChildren != 0;
+  }
+  unsigned ControlCount() { return static_cast<unsigned>(SendMessageA(tree.Handle(), TVM_GETCOUNT, 0, 0)); }
 
   void CheckAll() {
-    for (HTREEITEM item : {top, folder, leaves[0], leaves[1], leaves[2]}) tree.SetCheckState(item, kChecked);
+    for (TreeItem item : {top, folder, leaves[0], leaves[1], leaves[2]}) tree.SetCheckState(item, kChecked);
   }
 
   TreeView tree{form, {.bounds = {0, 0, 300, 200}}};
-  HTREEITEM top;
-  HTREEITEM folder;
-  std::vector<HTREEITEM> leaves;
+  TreeItem top;
+  TreeItem folder;
+  std::vector<TreeItem> leaves;
 };
 
 }  // namespace
 
-TEST_F(TreeViewTest, HiddenNodesShowTheirCheckStateOnceTheyCanBeSeen) {
+TEST_F(TreeViewTest, ANodeGetsAControlItemOnceItsParentOpensWithWhatItHolds) {
   CheckAll();
+  tree.SetBold(leaves[1]);
+  tree.SetText(leaves[2], "renamed");
+  EXPECT_EQ(tree.Count(), 5u);
+  EXPECT_EQ(ControlCount(), 1u);
   EXPECT_EQ(Shown(top), kChecked);
+  EXPECT_EQ(tree.ControlItem(folder), nullptr);
   EXPECT_EQ(tree.CheckState(leaves[1]), kChecked);
   tree.Expand(top);
   EXPECT_EQ(Shown(folder), kChecked);
+  EXPECT_TRUE(HasButton(folder));
+  EXPECT_EQ(tree.ControlItem(leaves[0]), nullptr);
   // The user opens the folder from the keyboard: the tree tells of it.
   tree.Select(folder);
   SendMessageA(tree.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
   ASSERT_TRUE(tree.IsExpanded(folder));
-  for (HTREEITEM leaf : leaves) EXPECT_EQ(Shown(leaf), kChecked);
+  EXPECT_EQ(ControlCount(), 5u);
+  for (TreeItem leaf : leaves) EXPECT_EQ(Shown(leaf), kChecked);
+  EXPECT_EQ(
+      SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.ControlItem(leaves[1])), TVIS_BOLD),
+      TVIS_BOLD);
+  char text[16] = {};
+  TVITEMA read{};
+  read.mask = TVIF_TEXT;
+  read.hItem = tree.ControlItem(leaves[2]);
+  read.pszText = text;
+  read.cchTextMax = sizeof text;
+  SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
+  EXPECT_STREQ(text, "renamed");
   tree.SetCheckState(leaves[2], kUnchecked);
   EXPECT_EQ(Shown(leaves[2]), kUnchecked);
+  EXPECT_EQ(tree.HitTest({1, 1}).item, top);
+}
+
+TEST_F(TreeViewTest, AClosedNodeHasAButtonWhileItHasChildren) {
+  tree.Expand(top);
+  TreeItem empty = tree.Insert(top, "empty");
+  EXPECT_FALSE(HasButton(empty));
+  TreeItem child = tree.Insert(empty, "child");
+  EXPECT_TRUE(HasButton(empty));
+  tree.Delete(child);
+  EXPECT_FALSE(HasButton(empty));
+  EXPECT_EQ(tree.FirstChild(empty), nullptr);
 }
 
 TEST_F(TreeViewTest, SelectingOrRevealingANodeShowsItsState) {
@@ -221,7 +261,7 @@ TEST_F(TreeViewTest, SelectingOrRevealingANodeShowsItsState) {
   tree.DeleteAll();
   top = tree.Insert(nullptr, "top");
   folder = tree.Insert(top, "folder");
-  HTREEITEM leaf = tree.Insert(folder, "leaf");
+  TreeItem leaf = tree.Insert(folder, "leaf");
   tree.SetCheckState(leaf, kChecked);
   tree.MakeVisible(leaf);
   EXPECT_EQ(Shown(leaf), kChecked);
@@ -235,15 +275,17 @@ TEST_F(TreeViewTest, DeletingKeepsTheSiblingsLinked) {
   tree.Delete(leaves[0]);
   tree.Delete(leaves[2]);
   EXPECT_EQ(tree.FirstChild(folder), nullptr);
-  HTREEITEM again = tree.Insert(folder, "again");
+  TreeItem again = tree.Insert(folder, "again");
   EXPECT_EQ(tree.FirstChild(folder), again);
   EXPECT_EQ(tree.Count(), 3u);
 }
 
 TEST_F(TreeViewTest, DeletingManyTakesNodesGoneWithAnAncestor) {
-  HTREEITEM second = tree.Insert(top, "second");
-  tree.Delete(std::vector<HTREEITEM>{leaves[2], folder, leaves[0]});
+  TreeItem second = tree.Insert(top, "second");
+  tree.Expand(folder);
+  tree.Delete(std::vector<TreeItem>{leaves[2], folder, leaves[0], folder});
   EXPECT_EQ(tree.FirstChild(top), second);
   EXPECT_EQ(tree.NextSibling(second), nullptr);
   EXPECT_EQ(tree.Count(), 2u);
+  EXPECT_EQ(ControlCount(), 2u);
 }
