@@ -33,7 +33,9 @@ class SceneTree {
   // (code 12345) with the nodes inserted before it left in place.
   void FillTree(TqScene2bin& document);
   // The node that an object or definition belongs under, its type folder made
-  // on first use. Raises Exception for unknown types.
+  // on first use. Raises Exception for unknown types. It keeps the folders
+  // it made until the next ResetTree, so it is for filling: a folder deleted
+  // in between would be handed out again.
   toolkit::TreeItem FolderForChunk(TMemoryStream& chunk);
 
   const FixedNodes& Nodes() const { return nodes_; }

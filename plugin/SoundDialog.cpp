@@ -1,6 +1,5 @@
 #include "plugin/SoundDialog.h"
 
-#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -86,12 +85,6 @@ const std::string kSoundTypes[] = {"1 - lokal", "2 - ???", "3 - global"};
 // The list's height is that of its dropped-down items.
 constexpr toolkit::Bounds kSoundTypeBounds{8, 64, 129, 100};
 
-// Tab and the arrow keys step into the controls that a group holds.
-void MakeControlParent(const toolkit::Window& group) {
-  HWND hwnd = group.Handle();
-  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-}
-
 }  // namespace
 
 SoundDialog::SoundDialog()
@@ -104,7 +97,6 @@ SoundDialog::SoundDialog()
       cancel_(*this,
               {.text = "Cancel", .bounds = {307, 405, 88, 25}, .onClick = [this] { SetModalResult(kCancelled); }}),
       ok_(*this, {.text = "Ok", .bounds = {400, 405, 88, 25}, .onClick = [this] { SetModalResult(kAccepted); }}) {
-  for (const toolkit::Window* group : {&positionGroup_, &soundGroup_, &levelsGroup_}) MakeControlParent(*group);
   // A group box paints no background of its own: the window paints it under
   // the groups, or their insides would stay unpainted.
   SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) & ~WS_CLIPCHILDREN);
@@ -142,34 +134,12 @@ void SoundDialog::Fill(const SoundFields& fields) {
 SoundFields SoundDialog::ReadBack() const {
   SoundFields fields = filled_;
   for (size_t i = 0; i < texts_.size(); ++i) kTexts[i].field(fields) = texts_[i]->Text();
-  fields.SoundType = ShownSoundType();
+  fields.SoundType = soundType_.ShownIndex();
   for (size_t i = 0; i < levels_.size(); ++i) fields.*kLevels[i].field = levels_[i]->Position();
   return fields;
 }
 
 bool SoundDialog::Run() { return ShowModal(toolkit::ModalScope::DisableNone) == kAccepted; }
-
-void SoundDialog::Place(const RECT& outer) const {
-  SetWindowPos(Handle(), nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-SIZE SoundDialog::OuterSize() const {
-  WINDOWPLACEMENT placement{};
-  placement.length = sizeof placement;
-  GetWindowPlacement(Handle(), &placement);
-  const RECT& normal = placement.rcNormalPosition;
-  return {normal.right - normal.left, normal.bottom - normal.top};
-}
-
-// The item whose text the list shows, or none. Typing over the text leaves
-// Wine's list selection on the item picked before, which the user no longer
-// sees: the text decides.
-int SoundDialog::ShownSoundType() const {
-  const std::string shown = soundType_.Text();
-  const auto* found = std::find(std::begin(kSoundTypes), std::end(kSoundTypes), shown);
-  return found != std::end(kSoundTypes) ? static_cast<int>(found - std::begin(kSoundTypes)) : -1;
-}
 
 void SoundDialog::OnClose() { SetModalResult(kCancelled); }
 

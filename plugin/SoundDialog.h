@@ -32,15 +32,9 @@ class SoundDialog final : public toolkit::Form {
   // it ended with Ok, false for Cancel or closing through the frame.
   bool Run();
 
-  // Gives the window its outer place and size, and tells its outer size as it
-  // is when not minimised or maximised.
-  void Place(const RECT& outer) const;
-  SIZE OuterSize() const;
-
  private:
   void OnClose() override;
   void ShowAbout() const;
-  int ShownSoundType() const;
 
   toolkit::GroupBox positionGroup_;
   toolkit::GroupBox soundGroup_;

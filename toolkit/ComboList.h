@@ -23,8 +23,15 @@ class ComboList final : public Control {
 
   // The selected item's index, or -1.
   int SelectedIndex() const;
+  // The index of the item whose text the field shows, or -1. Typing over the
+  // text leaves Wine's selection on the item picked before, which the user
+  // no longer sees.
+  int ShownIndex() const;
   // Selects the item; an index outside the items selects none.
   void Select(int index) const;
+
+ private:
+  std::vector<std::string> items_;
 };
 
 }  // namespace toolkit

@@ -120,6 +120,19 @@ int Form::ShowModal(ModalScope scope) {
   return modalResult_;
 }
 
+void Form::Place(const RECT& outer) const {
+  SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE Form::OuterSize() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd_, &placement);
+  const RECT& normal = placement.rcNormalPosition;
+  return {normal.right - normal.left, normal.bottom - normal.top};
+}
+
 void Form::OnClose() { DestroyWindow(hwnd_); }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,6 +46,10 @@ class Form : public Window {
 
   void Show();
   void Hide();
+  // Gives the window its outer place and size.
+  void Place(const RECT& outer) const;
+  // The outer size as it is when not minimised or maximised.
+  SIZE OuterSize() const;
   Layout* ChildLayout() override { return &layout_; }
   const Menu* MenuBar() const { return menuBar_ ? &*menuBar_ : nullptr; }
 
