@@ -16,6 +16,7 @@ TreeItem TreeNodes::Add(TreeItem parent, const std::string& text, LPARAM data) {
   else
     above.firstChild = &node;
   above.lastChild = &node;
+  ++above.childCount;
   return &node;
 }
 
@@ -29,6 +30,7 @@ void TreeNodes::Remove(TreeItem item) {
     item->next->previous = item->previous;
   else
     above.lastChild = item->previous;
+  --above.childCount;
   Forget(item);
 }
 

@@ -25,6 +25,7 @@ struct TreeNode {
   TreeNode* lastChild = nullptr;
   TreeNode* next = nullptr;
   TreeNode* previous = nullptr;
+  size_t childCount = 0;
   std::string text;
   LPARAM data = 0;
   unsigned long long order = 0;  // the how-manieth node made; the key it is kept under

@@ -58,6 +58,10 @@ class TreeView final : public Control {
   TreeItem FirstChild(TreeItem item) const { return item->firstChild; }
   TreeItem NextSibling(TreeItem item) const { return item->next; }
   TreeItem Parent(TreeItem item) const { return item->parent; }
+  // The children of the node (null: the top-level nodes).
+  unsigned ChildCount(TreeItem item) const {
+    return static_cast<unsigned>((item != nullptr ? item : nodes_.Root())->childCount);
+  }
   TreeItem Selected() const;
 
   const std::string& Text(TreeItem item) const { return item->text; }

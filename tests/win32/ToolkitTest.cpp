@@ -277,6 +277,8 @@ TEST_F(TreeViewTest, DeletingKeepsTheSiblingsLinked) {
   EXPECT_EQ(tree.FirstChild(folder), nullptr);
   TreeItem again = tree.Insert(folder, "again");
   EXPECT_EQ(tree.FirstChild(folder), again);
+  EXPECT_EQ(tree.ChildCount(folder), 1u);
+  EXPECT_EQ(tree.ChildCount(nullptr), 1u);
   EXPECT_EQ(tree.Count(), 3u);
 }
 
@@ -286,6 +288,7 @@ TEST_F(TreeViewTest, DeletingManyTakesNodesGoneWithAnAncestor) {
   tree.Delete(std::vector<TreeItem>{leaves[2], folder, leaves[0], folder});
   EXPECT_EQ(tree.FirstChild(top), second);
   EXPECT_EQ(tree.NextSibling(second), nullptr);
+  EXPECT_EQ(tree.ChildCount(top), 1u);
   EXPECT_EQ(tree.Count(), 2u);
   EXPECT_EQ(ControlCount(), 2u);
 }
