@@ -5,7 +5,7 @@
 
 #include "plugin/NumberText.h"
 #include "plugin/SoundLayout.h"
-#include "plugin/SubChunkWalk.h"
+#include "scene/SubChunkWalk.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
+#include "scene/SubChunkWalk.h"
 #include "scene/Trace.h"
 
 namespace {
@@ -76,21 +77,15 @@ uint16_t GetChunkType(TMemoryStream& chunk) {
 }
 
 bool FindSubChunk(TMemoryStream& chunk, uint16_t type, uint32_t& offset, uint32_t& size) {
-  int64_t position = kChunkHeaderSize;
-  while (chunk.Size() - position >= static_cast<int64_t>(kChunkHeaderSize)) {
-    chunk.Seek(position, TStream::Origin::Begin);
-    const uint16_t subType = chunk.ReadU16();
-    const uint32_t subSize = chunk.ReadU32();
-    // A size below the header can't be stepped over: the walk ends there.
-    if (subSize < kChunkHeaderSize) return false;
-    if (subType == type) {
-      offset = static_cast<uint32_t>(position);
-      size = subSize;
-      return true;
-    }
-    position += subSize;
-  }
-  return false;
+  // A sub-chunk that runs past the chunk is found too: a name in it then
+  // reads up to the chunk's end.
+  const std::optional<SubChunk> found =
+      FindSubChunk(ChunkBody(ByteView(chunk.Data(), static_cast<size_t>(chunk.Size()))), type, Overrun::GivenOut);
+  if (!found) return false;
+  offset = static_cast<uint32_t>(kChunkHeaderSize + found->Offset);
+  size = found->Size;
+  chunk.Seek(offset + kChunkHeaderSize, TStream::Origin::Begin);
+  return true;
 }
 
 uint32_t GetObjectType(TMemoryStream& chunk) {

@@ -1,4 +1,4 @@
-#include "plugin/ByteView.h"
+#include "scene/ByteView.h"
 
 #include <algorithm>
 #include <bit>
