@@ -242,6 +242,27 @@ TEST_F(TreeViewTest, ANodeGetsAControlItemOnceItsParentOpensWithWhatItHolds) {
   EXPECT_EQ(tree.HitTest({1, 1}).item, top);
 }
 
+TEST_F(TreeViewTest, AClickOnTheButtonOfAClosedNodeOpensItWithItsChildren) {
+  tree.SetCheckState(leaves[0], kChecked);
+  tree.Expand(top);
+  RECT row{};
+  TreeView_GetItemRect(tree.Handle(), tree.ControlItem(folder), &row, TRUE);
+  TVHITTESTINFO test{};
+  test.pt.y = (row.top + row.bottom) / 2;
+  while (test.pt.x < row.left && (test.flags & TVHT_ONITEMBUTTON) == 0) {
+    ++test.pt.x;
+    SendMessageA(tree.Handle(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&test));
+  }
+  ASSERT_NE(test.flags & TVHT_ONITEMBUTTON, 0u);
+  const LPARAM at = MAKELPARAM(test.pt.x, test.pt.y);
+  PostMessageA(tree.Handle(), WM_LBUTTONUP, 0, at);
+  SendMessageA(tree.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  EXPECT_TRUE(tree.IsExpanded(folder));
+  for (TreeItem leaf : leaves) EXPECT_NE(tree.ControlItem(leaf), nullptr);
+  EXPECT_EQ(Shown(leaves[0]), kChecked);
+  EXPECT_EQ(Shown(leaves[1]), kUnchecked);
+}
+
 TEST_F(TreeViewTest, AClosedNodeHasAButtonWhileItHasChildren) {
   tree.Expand(top);
   TreeItem empty = tree.Insert(top, "empty");
