@@ -3,16 +3,21 @@
 #include "editor/Form1.h"
 #include "os/FileSystem.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WaitCursor.h"
 
 void TForm1::ExportSelected() {
-  std::string ignored;  // a folder that can't be made shows as files not written
-  os::CreateFolders(dncFolder_, ignored);
   ExportTally tally;
-  ExportChecked(tree_, Nodes().scene2, dncFolder_, tally);
+  {
+    toolkit::WaitCursor waiting;
+    std::string ignored;  // a folder that can't be made shows as files not written
+    os::CreateFolders(dncFolder_, ignored);
+    ExportChecked(tree_, Nodes().scene2, dncFolder_, tally);
+  }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }
 
 void TForm1::DeleteSelected() {
+  toolkit::WaitCursor waiting;
   toolkit::RedrawPause pause(tree_);
   NodeDeletions deletions(tree_);
   for (toolkit::TreeItem section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})

@@ -1,8 +1,11 @@
 // The "File" menu: open, save, save as.
 #include "editor/Form1.h"
+#include "toolkit/WaitCursor.h"
 
 void TForm1::OpenScene() {
-  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open)) {
+  const bool chosen = fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open);
+  toolkit::WaitCursor waiting;
+  if (chosen) {
     // A file that did not load whole must not be overwritten by a plain
     // "save" with the part that was read.
     const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
@@ -23,5 +26,6 @@ void TForm1::SaveSceneAs() {
 }
 
 void TForm1::WriteScene(const std::string& fileName) {
+  toolkit::WaitCursor waiting;
   if (document_->WriteToFile(fileName)) currentFile_ = fileName;
 }
