@@ -18,7 +18,9 @@ constexpr int kChecked = 2;
 // reading it costs no message. The control itself gets an item for a node
 // only once the node's parent has been opened, because Wine's tree view looks
 // every item handle up in a list of all its items: with 50,000 items, each
-// message, each insertion and each deletion costs a walk over that list.
+// message, each insertion and each deletion costs a walk over that list. An
+// item gets its node's check state when it is drawn, because Wine's tree
+// measures every row of an expanded folder again after each change to one.
 struct TreeNode {
   TreeNode* parent = nullptr;  // null for a top-level node
   TreeNode* firstChild = nullptr;
@@ -30,6 +32,7 @@ struct TreeNode {
   LPARAM data = 0;
   unsigned long long order = 0;  // the how-manieth node made; the key it is kept under
   int state = kUnchecked;        // the check state
+  int shownState = kUnchecked;   // the check state of the control's item
   bool bold = false;
   HTREEITEM item = nullptr;  // the control's item for the node; null while it has none
   bool open = false;         // whether the children have items in the control

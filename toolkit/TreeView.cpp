@@ -43,6 +43,7 @@ bool TreeView::PutInControl(TreeItem item) const {
   insert.item.state = INDEXTOSTATEIMAGEMASK(item->state) | (item->bold ? TVIS_BOLD : 0);
   insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
   insert.item.cChildren = item->firstChild != nullptr ? 1 : 0;
+  item->shownState = item->state;
   item->item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   return item->item != nullptr;
 }
@@ -123,13 +124,25 @@ void TreeView::SetText(TreeItem item, const std::string& text) {
 }
 
 void TreeView::SetCheckState(TreeItem item, int state) {
-  if (item->state == state) return;
   item->state = state;
-  if (item->item != nullptr) SetState(item->item, INDEXTOSTATEIMAGEMASK(state), TVIS_STATEIMAGEMASK);
+  if (item->item != nullptr && item->shownState != state) RequestRepaint();
+}
+
+void TreeView::RequestRepaint() {
+  if (repaintRequested_) return;
+  repaintRequested_ = true;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TreeView::ShowCheckState(TreeItem item) {
+  if (item == nullptr || item->item == nullptr || item->shownState == item->state) return;
+  SetState(item->item, INDEXTOSTATEIMAGEMASK(item->state), TVIS_STATEIMAGEMASK);
+  item->shownState = item->state;
 }
 
 void TreeView::TakeCheckState(TreeItem item) {
-  if (item->item != nullptr) item->state = static_cast<int>(State(item->item, TVIS_STATEIMAGEMASK) >> 12);
+  if (item->item == nullptr) return;
+  item->state = item->shownState = static_cast<int>(State(item->item, TVIS_STATEIMAGEMASK) >> 12);
 }
 
 void TreeView::SetBold(TreeItem item) {
@@ -201,6 +214,9 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       OnContextMenu(lParam);
       return 0;
+    case WM_PAINT:
+      repaintRequested_ = false;
+      break;
   }
   return CallOriginal(message, wParam, lParam);
 }
@@ -209,6 +225,7 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tree flips the box inside its own button handling (and, under Wine,
   // swallows the release), so the rule runs right after it.
   const Hit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (hit.onCheckBox) ShowCheckState(hit.item);  // the tree flips what its item shows
   const LRESULT result = CallOriginal(message, wParam, lParam);
   if (hit.onCheckBox && hit.item != nullptr) {
     TakeCheckState(hit.item);
@@ -218,10 +235,11 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
-  const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
   // The space bar flips the selected node's box, that node's alone.
-  if (wParam == VK_SPACE)
-    if (TreeItem item = Selected(); item != nullptr) TakeCheckState(item);
+  const TreeItem flipped = wParam == VK_SPACE ? Selected() : nullptr;
+  ShowCheckState(flipped);
+  const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
+  if (flipped != nullptr) TakeCheckState(flipped);
   return result;
 }
 
@@ -242,6 +260,13 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
       const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
       if (change.action & TVE_EXPAND) Open(reinterpret_cast<TreeItem>(change.itemNew.lParam));
       return 0;
+    }
+    case NM_CUSTOMDRAW: {
+      // Each item takes its node's check state right before it is drawn.
+      const auto& draw = reinterpret_cast<const NMTVCUSTOMDRAW&>(header);
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ShowCheckState(reinterpret_cast<TreeItem>(draw.nmcd.lItemlParam));
+      return CDRF_DODEFAULT;
     }
     case NM_RCLICK: {
       // Wine's tree sends no WM_CONTEXTMENU after a right click; the menu

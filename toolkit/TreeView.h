@@ -32,7 +32,9 @@ struct TreeViewArgs {
 // node once the node is opened: by the user, or by Expand, MakeVisible or
 // Select. Until then a node has a button if it has children, and changing
 // what it holds costs no message; so filling, checking and deleting 50,000
-// nodes in closed folders touches only the folders in the control.
+// nodes in closed folders touches only the folders in the control. An item
+// takes its node's check state when it is drawn, or before the user clicks
+// its box, so checking the nodes of a large open folder costs a repaint.
 class TreeView final : public Control {
  public:
   struct Hit {
@@ -97,8 +99,12 @@ class TreeView final : public Control {
   // Gives the node's children items in the control.
   void Open(TreeItem item);
   void OpenAncestors(TreeItem item);
+  // Gives the node's item the node's check state.
+  void ShowCheckState(TreeItem item);
   // Takes the check state that the control gave a node itself.
   void TakeCheckState(TreeItem item);
+  // Invalidates the tree once until it paints.
+  void RequestRepaint();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
@@ -112,6 +118,7 @@ class TreeView final : public Control {
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
   std::function<void(TreeItem)> onCheckBoxClick_;
+  bool repaintRequested_ = false;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

@@ -180,8 +180,9 @@ class TreeViewTest : public FormTest {
     for (const char* name : {"a", "b", "c"}) leaves.push_back(tree.Insert(folder, name));
   }
 
-  // The state image that the control itself shows.
+  // The state image that the control itself shows, once it has painted.
   int Shown(TreeItem item) {
+    UpdateWindow(tree.Handle());
     return static_cast<int>(SendMessageA(tree.Handle(), TVM_GETITEMSTATE,
                                          reinterpret_cast<WPARAM>(tree.ControlItem(item)), TVIS_STATEIMAGEMASK) >>
                             12);
@@ -261,6 +262,22 @@ TEST_F(TreeViewTest, AClickOnTheButtonOfAClosedNodeOpensItWithItsChildren) {
   for (TreeItem leaf : leaves) EXPECT_NE(tree.ControlItem(leaf), nullptr);
   EXPECT_EQ(Shown(leaves[0]), kChecked);
   EXPECT_EQ(Shown(leaves[1]), kUnchecked);
+}
+
+TEST_F(TreeViewTest, ABoxFlipsFromTheNodesStateThoughItsItemWasNotDrawnSince) {
+  tree.Expand(top);
+  tree.Expand(folder);
+  UpdateWindow(tree.Handle());
+  for (int state : {kChecked, kUnchecked}) {
+    tree.SetCheckState(leaves[1], state);
+    ClickCheckBox(tree, leaves[1]);
+    EXPECT_EQ(tree.CheckState(leaves[1]), state == kChecked ? kUnchecked : kChecked);
+    tree.SetCheckState(leaves[2], state);
+    tree.Select(leaves[2]);
+    SendMessageA(tree.Handle(), WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(tree.Handle(), WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(tree.CheckState(leaves[2]), state == kChecked ? kUnchecked : kChecked);
+  }
 }
 
 TEST_F(TreeViewTest, AClosedNodeHasAButtonWhileItHasChildren) {
