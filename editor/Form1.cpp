@@ -2,6 +2,7 @@
 
 #include "editor/CheckRule.h"
 #include "editor/DncFolder.h"
+#include "scene/Exception.h"
 #include "toolkit/MessageBox.h"
 
 namespace {
@@ -97,7 +98,7 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
       command();
     } catch (const std::exception& failure) {
       // The tree keeps what the command left; the editor goes on from there.
-      form->ShowError(failure.what());
+      form->ShowError(FailureMessage(failure));
     }
   };
 }
