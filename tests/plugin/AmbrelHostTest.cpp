@@ -156,47 +156,9 @@ TEST_F(AmbrelHost, CancelOfANewSoundLeavesThePointerNull) {
 }
 
 // A sound object with every value unlike a new sound's.
-Bytes StoredSound() {
-  return SoundObject({
-      Chunk(kObjectNameChunk, TextNul("rain on roof")),
-      Chunk(kPositionChunk, F32({1.5f, -2, 300})),
-      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2})),
-      Chunk(kScaleChunk, F32({2, 3, 4})),
-      Chunk(kPositionCopyChunk, F32({1.5f, -2, 300})),
-      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
-      Chunk(kSoundChunk, Concat({
-                             Chunk(kObjectNameChunk, TextNul("rain.wav")),
-                             Chunk(kSoundTypeChunk, U32(3)),
-                             Chunk(kVolumeChunk, F32({0.25f})),
-                             Chunk(kSound4063Chunk, U32(0)),
-                             Chunk(kExtraChunk, F32({7, 8.25f})),
-                             Chunk(kRadiiChunk, F32({5, 20, 0.2f, 0.8f})),
-                             Chunk(kSound4066Chunk, {}),
-                             Chunk(kSound4067Chunk, {}),
-                             Chunk(kSpeedChunk, F32({2.5f})),
-                             Chunk(kSoundSectorChunk, TextNul("hall")),
-                         })),
-  });
-}
+Bytes StoredSound() { return RainSound("rain on roof", 0.25f, {1.5f, -2, 300}); }
 
-SoundFields StoredSoundShown() {
-  SoundFields fields;
-  fields.Position = {"1.5", "-2", "300"};
-  fields.Rotation = {"0.5", "0.25", "-0.125", "2"};
-  fields.Scale = {"2", "3", "4"};
-  fields.ParentSector = "yard";
-  fields.SoundFile = "rain.wav";
-  fields.SoundType = 2;
-  fields.Volume = 12;
-  fields.ConstRadius = "5";
-  fields.DecreaseRadius = "25";
-  fields.MinLevel = 10;
-  fields.MaxLevel = 40;
-  fields.Extra = {"7", "8.25"};
-  fields.Speed = "2.5";
-  fields.SoundSector = "hall";
-  return fields;
-}
+SoundFields StoredSoundShown() { return RainSoundShown(12); }
 
 TEST_F(AmbrelHost, ExistingSoundShowsItsValuesAndWritesWhatTheUserChanged) {
   const HostWindow host(HostPlace(400));

@@ -11,46 +11,11 @@
 namespace {
 
 // Every sub-chunk that the reader takes, with values unlike the defaults.
-Bytes FullSoundObject() {
-  return SoundObject({
-      Chunk(kObjectNameChunk, TextNul("rain")),
-      Chunk(kPositionChunk, F32({1.5f, -2.0f, 300.0f})),
-      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2.0f})),
-      Chunk(kScaleChunk, F32({2.0f, 3.0f, 4.0f})),
-      Chunk(kPositionCopyChunk, F32({9.0f, 9.0f, 9.0f})),
-      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
-      Chunk(kSoundChunk, Concat({
-                             Chunk(kObjectNameChunk, TextNul("rain.wav")),
-                             Chunk(kSoundTypeChunk, U32(3)),
-                             Chunk(kVolumeChunk, F32({0.5f})),
-                             Chunk(kSound4063Chunk, U32(0)),
-                             Chunk(kExtraChunk, F32({7.0f, 8.25f})),
-                             Chunk(kRadiiChunk, F32({5.0f, 20.0f, 0.2f, 0.8f})),
-                             Chunk(kSound4066Chunk, {}),
-                             Chunk(kSound4067Chunk, {}),
-                             Chunk(kSpeedChunk, F32({2.5f})),
-                             Chunk(kSoundSectorChunk, TextNul("hall")),
-                         })),
-  });
-}
+Bytes FullSoundObject() { return RainSound("rain", 0.5f, {9, 9, 9}); }
 
 SoundFields FullSoundFields() {
-  SoundFields fields;
+  SoundFields fields = RainSoundShown(25);
   fields.Name = std::string("rain\0", 5);
-  fields.Position = {"1.5", "-2", "300"};
-  fields.Rotation = {"0.5", "0.25", "-0.125", "2"};
-  fields.Scale = {"2", "3", "4"};
-  fields.ParentSector = "yard";
-  fields.SoundFile = "rain.wav";
-  fields.SoundType = 2;
-  fields.Volume = 25;
-  fields.ConstRadius = "5";
-  fields.DecreaseRadius = "25";
-  fields.MinLevel = 10;
-  fields.MaxLevel = 40;
-  fields.Extra = {"7", "8.25"};
-  fields.Speed = "2.5";
-  fields.SoundSector = "hall";
   return fields;
 }
 

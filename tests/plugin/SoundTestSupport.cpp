@@ -24,6 +24,48 @@ Bytes SoundObject(std::initializer_list<Bytes> subChunks) {
   return Chunk(kObjectChunk, body);
 }
 
+Bytes RainSound(const std::string& name, float volume, std::initializer_list<float> positionCopy) {
+  return SoundObject({
+      Chunk(kObjectNameChunk, TextNul(name)),
+      Chunk(kPositionChunk, F32({1.5f, -2, 300})),
+      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2})),
+      Chunk(kScaleChunk, F32({2, 3, 4})),
+      Chunk(kPositionCopyChunk, F32(positionCopy)),
+      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
+      Chunk(kSoundChunk, Concat({
+                             Chunk(kObjectNameChunk, TextNul("rain.wav")),
+                             Chunk(kSoundTypeChunk, U32(3)),
+                             Chunk(kVolumeChunk, F32({volume})),
+                             Chunk(kSound4063Chunk, U32(0)),
+                             Chunk(kExtraChunk, F32({7, 8.25f})),
+                             Chunk(kRadiiChunk, F32({5, 20, 0.2f, 0.8f})),
+                             Chunk(kSound4066Chunk, {}),
+                             Chunk(kSound4067Chunk, {}),
+                             Chunk(kSpeedChunk, F32({2.5f})),
+                             Chunk(kSoundSectorChunk, TextNul("hall")),
+                         })),
+  });
+}
+
+SoundFields RainSoundShown(int volumeLevel) {
+  SoundFields fields;
+  fields.Position = {"1.5", "-2", "300"};
+  fields.Rotation = {"0.5", "0.25", "-0.125", "2"};
+  fields.Scale = {"2", "3", "4"};
+  fields.ParentSector = "yard";
+  fields.SoundFile = "rain.wav";
+  fields.SoundType = 2;
+  fields.Volume = volumeLevel;
+  fields.ConstRadius = "5";
+  fields.DecreaseRadius = "25";
+  fields.MinLevel = 10;
+  fields.MaxLevel = 40;
+  fields.Extra = {"7", "8.25"};
+  fields.Speed = "2.5";
+  fields.SoundSector = "hall";
+  return fields;
+}
+
 ReadResult ReadSound(const Bytes& chunk) {
   const GuardedBlock block(chunk);
   ReadResult result;

@@ -17,6 +17,13 @@ Bytes TextNul(const std::string& text);
 // An object chunk whose type sub-chunk holds 4, followed by `subChunks`.
 Bytes SoundObject(std::initializer_list<Bytes> subChunks);
 
+// A sound object with every sub-chunk the reader takes, values unlike a new
+// sound's: "rain.wav" of type 3 in the sector "hall", parent "yard". The name,
+// the stored volume and the position copy vary with the test.
+Bytes RainSound(const std::string& name, float volume, std::initializer_list<float> positionCopy);
+// Its fields as the dialog shows them (no name), with the level of the volume.
+SoundFields RainSoundShown(int volumeLevel);
+
 struct ReadResult {
   bool ok = false;
   SoundFields fields;
