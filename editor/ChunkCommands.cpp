@@ -1,16 +1,14 @@
 #include "editor/ChunkCommands.h"
 
 #include "editor/SceneTree.h"
-#include "scene/DncExport.h"
 
-void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, const std::string& folder,
-                   ExportTally& tally) {
+void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TDncExport& dncExport, ExportTally& tally) {
   for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
-    if (tree.FirstChild(child) != nullptr) ExportChecked(tree, child, folder, tally);
+    if (tree.FirstChild(child) != nullptr) ExportChecked(tree, child, dncExport, tally);
     PStream chunk = ChunkOf(tree, child);
     if (chunk == nullptr || tree.CheckState(child) != toolkit::kChecked) continue;
-    std::string error;  // the summary counts failures; it does not list them
-    if (ExportChunk(*chunk, folder, error))
+    // The summary counts failures; it does not list them.
+    if (dncExport.Write(*chunk).written)
       ++tally.written;
     else
       ++tally.failed;

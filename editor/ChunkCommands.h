@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/DncExport.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/TreeView.h"
 
@@ -15,10 +16,9 @@ struct ExportTally {
   int failed = 0;  // checked chunks whose file could not be written
 };
 
-// Writes a .dnc file into `folder` for every checked chunk node below
-// `node`, at any depth, in tree order.
-void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, const std::string& folder,
-                   ExportTally& tally);
+// Writes a .dnc file for every checked chunk node below `node`, at any
+// depth, in tree order.
+void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TDncExport& dncExport, ExportTally& tally);
 
 // The export's summary: the files written, the folder, and the files that
 // could not be written when there were any. Lines end with CR alone.

@@ -1,7 +1,6 @@
 // The "Edit" menu, the tree menu and the search menu.
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
-#include "os/FileSystem.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -9,9 +8,8 @@ void TForm1::ExportSelected() {
   ExportTally tally;
   {
     toolkit::WaitCursor waiting;
-    std::string ignored;  // a folder that can't be made shows as files not written
-    os::CreateFolders(dncFolder_, ignored);
-    ExportChecked(tree_, Nodes().scene2, dncFolder_, tally);
+    TDncExport dncExport(dncFolder_);  // a folder that can't be made shows as files not written
+    ExportChecked(tree_, Nodes().scene2, dncExport, tally);
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }

@@ -1,19 +1,57 @@
 #pragma once
 // Paths are byte strings as the user gave them (the ANSI code page on Windows);
 // std::filesystem would reinterpret them, so these go to the system directly.
+// Failures give the system's reason in `error`, worded to follow "PATH: ".
 
+#include <cstdio>
 #include <string>
 
 namespace os {
 
+struct OpenedFile {
+  std::FILE* file = nullptr;  // owned by the caller; null when not opened
+  std::string error;
+  bool notAFile = false;  // it exists but is a folder, a device, a pipe or a socket
+};
+
+// Opens a regular file for reading, shared with other readers and writers.
+// Anything else is refused without waiting: opening a pipe never blocks.
+OpenedFile OpenForReading(const std::string& path);
+
+// Finds the file that a save to `path` replaces: a symbolic link is saved
+// through, so `target` is the file it points to. False, with the reason, when
+// that is not a regular file or is one the user could not write in place; a
+// name that does not exist yet may be written.
+bool FindReplaceable(const std::string& path, std::string& target, std::string& error);
+
+struct TemporaryFile {
+  std::FILE* file = nullptr;  // owned by the caller, open for writing
+  std::string path;
+};
+
+// Creates a new file under a fresh short name in `folder` (empty, or ending
+// with a separator), exclusively and never through a link. When
+// `keepModeOf` names an existing file, the new one gets its permissions, so
+// that it can take that file's place.
+bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf, TemporaryFile& created,
+                         std::string& error);
+
 // Puts `source` in the place of `target` in one step, replacing a file that is
-// there. Both must lie on one volume. False with `error` set when it failed;
-// `target` is then as it was.
+// there. Both must lie on one volume. `target` is as it was when it fails.
+// Windows: a target briefly held by another program (a virus scanner, the
+// search indexer) is tried again for about a second.
 bool MoveReplacing(const std::string& source, const std::string& target, std::string& error);
 
 // Creates `folder` and every missing folder above it. True when it exists
-// afterwards; otherwise false with `error` set.
+// afterwards. Windows: a drive or a network share is never created.
 bool CreateFolders(const std::string& folder, std::string& error);
+
+// Creates a new, empty folder under a fresh short name in `parent` (ending
+// with a separator); `created` ends with a separator.
+bool CreateTemporaryFolder(const std::string& parent, std::string& created, std::string& error);
+
+// Removes an empty folder; false when it can't.
+bool RemoveFolder(const std::string& folder);
 
 // True when `path` names an existing folder.
 bool IsFolder(const std::string& path);

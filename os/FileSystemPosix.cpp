@@ -1,16 +1,137 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "os/FileSystem.h"
+#include "os/Paths.h"
 
 namespace os {
+namespace {
+
+constexpr int kAttempts = 100;  // fresh names to try before giving up
+constexpr int kMaxLinks = 40;   // the system's own limit on links in a row
+
+std::string SystemError() { return std::strerror(errno); }
+
+std::string NotAFile(mode_t mode) {
+  return S_ISDIR(mode) ? "a folder, not a file" : "not a regular file (a device, pipe or socket)";
+}
+
+// The text of a symbolic link; false with errno set when it can't be read.
+bool ReadLink(const std::string& link, std::string& text) {
+  std::vector<char> buffer(PATH_MAX);
+  const ssize_t length = readlink(link.c_str(), buffer.data(), buffer.size());
+  if (length < 0) return false;
+  if (static_cast<size_t>(length) == buffer.size()) {
+    errno = ENAMETOOLONG;
+    return false;
+  }
+  text.assign(buffer.data(), static_cast<size_t>(length));
+  return true;
+}
+
+// The model's owner and group where the system allows it (root, or a group
+// the user is in); its permission bits always.
+void TakeOwnerAndMode(int descriptor, const struct stat& model) {
+  if (fchown(descriptor, model.st_uid, model.st_gid) != 0 && fchown(descriptor, static_cast<uid_t>(-1), model.st_gid) != 0) {
+    // Not allowed: the saving user owns the new file, as after any copy.
+  }
+  fchmod(descriptor, model.st_mode & 07777);
+}
+
+}  // namespace
+
+OpenedFile OpenForReading(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return {nullptr, SystemError(), false};
+  struct stat info {};
+  if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+    OpenedFile refused{nullptr, S_ISREG(info.st_mode) ? SystemError() : NotAFile(info.st_mode), true};
+    close(descriptor);
+    return refused;
+  }
+  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = fdopen(descriptor, "rb");
+  if (file == nullptr) {
+    OpenedFile failed{nullptr, SystemError(), false};
+    close(descriptor);
+    return failed;
+  }
+  return {file, "", false};
+}
+
+bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {
+  target = path;
+  for (int links = 0;; ++links) {
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0) {
+      // A new name: whether its folder takes a file shows when the file is made.
+      if (errno == ENOENT) return true;
+      error = SystemError();
+      return false;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+      if (!S_ISREG(info.st_mode)) {
+        error = NotAFile(info.st_mode);
+        return false;
+      }
+      if (access(target.c_str(), W_OK) != 0) {
+        error = SystemError();
+        return false;
+      }
+      return true;
+    }
+    std::string link;
+    if (links == kMaxLinks) {
+      error = std::strerror(ELOOP);
+      return false;
+    }
+    if (!ReadLink(target, link)) {
+      error = SystemError();
+      return false;
+    }
+    target = link.starts_with('/') ? link : FolderOf(target) + link;
+  }
+}
+
+bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf, TemporaryFile& created,
+                         std::string& error) {
+  struct stat model {};
+  const bool hasModel = !keepModeOf.empty() && stat(keepModeOf.c_str(), &model) == 0;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::string path = folder + TemporaryName();
+    // Private until it has the model's permissions; a new file gets the umask's.
+    const int descriptor =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasModel ? 0600 : 0666);
+    if (descriptor < 0 && errno == EEXIST) continue;
+    if (descriptor < 0) {
+      error = SystemError();
+      return false;
+    }
+    if (hasModel) TakeOwnerAndMode(descriptor, model);
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (file == nullptr) {
+      error = SystemError();
+      close(descriptor);
+      unlink(path.c_str());
+      return false;
+    }
+    created = {file, path};
+    return true;
+  }
+  error = std::strerror(EEXIST);
+  return false;
+}
 
 bool MoveReplacing(const std::string& source, const std::string& target, std::string& error) {
   if (std::rename(source.c_str(), target.c_str()) == 0) return true;
-  error = std::strerror(errno);
+  error = SystemError();
   return false;
 }
 
@@ -26,7 +147,7 @@ bool CreateFolders(const std::string& folder, std::string& error) {
     const std::string level = folder.substr(0, end);
     if (IsFolder(level)) continue;
     if (mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) {
-      error = level + ": " + std::strerror(errno);
+      error = level + ": " + SystemError();
       return false;
     }
   }
@@ -34,5 +155,20 @@ bool CreateFolders(const std::string& folder, std::string& error) {
   error = folder + ": not a folder";
   return false;
 }
+
+bool CreateTemporaryFolder(const std::string& parent, std::string& created, std::string& error) {
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const std::string path = parent + TemporaryName();
+    if (mkdir(path.c_str(), 0700) == 0) {
+      created = path + '/';
+      return true;
+    }
+    if (errno != EEXIST) break;
+  }
+  error = SystemError();
+  return false;
+}
+
+bool RemoveFolder(const std::string& folder) { return rmdir(folder.c_str()) == 0; }
 
 }  // namespace os

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "os/FileSystem.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "scene/FileStream.h"
+#include "scene/FileReplacement.h"
 
 namespace {
 
@@ -54,24 +53,30 @@ std::string FileNameFault(const std::string& fileName) {
   return "";
 }
 
-bool ExportChunk(TMemoryStream& chunk, const std::string& folder, std::string& error) {
-  const std::string fileName = DncFileName(chunk);
-  error = FileNameFault(fileName);
-  if (!error.empty()) return false;
-  const std::string path = folder + fileName;
-  auto file = TFileStream::Create(path);
-  if (!file) {
-    error = std::string("cannot create the file: ") + std::strerror(errno);
-    return false;
-  }
+TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
+  // Without a folder of their own, the temporary files go beside the targets.
+  std::string ignored;
+  if (os::CreateFolders(folder_, folderError_)) os::CreateTemporaryFolder(folder_, temporaryFolder_, ignored);
+}
+
+TDncExport::~TDncExport() {
+  if (!temporaryFolder_.empty()) os::RemoveFolder(temporaryFolder_);
+}
+
+DncWrite TDncExport::Write(TMemoryStream& chunk) {
+  DncWrite result{false, DncFileName(chunk), ""};
+  result.error = FileNameFault(result.fileName);
+  if (result.error.empty()) result.error = folderError_;
+  if (!result.error.empty()) return result;
   try {
-    file->Write(chunk.Data(), chunk.Length());
-    file->Commit();
-    return true;
+    TFileReplacement file(folder_ + result.fileName, temporaryFolder_);
+    file.Stream().Write(chunk.Data(), chunk.Length());
+    file.Commit();
+    result.written = true;
+  } catch (const FileWriteError& failure) {
+    result.error = failure.Reason;
   } catch (const std::exception& failure) {
-    file.reset();
-    std::remove(path.c_str());
-    error = FailureMessage(failure);
-    return false;
+    result.error = FailureMessage(failure);
   }
+  return result;
 }

@@ -14,7 +14,33 @@ std::string DncFileName(TMemoryStream& chunk);
 // empty text when it can.
 std::string FileNameFault(const std::string& fileName);
 
-// Writes the chunk into `folder` (which ends with a separator) under its .dnc
-// name, replacing a file of that name. False, with `error` set and no file
-// left behind, when it could not be written.
-bool ExportChunk(TMemoryStream& chunk, const std::string& folder, std::string& error);
+struct DncWrite {
+  bool written = false;
+  std::string fileName;  // inside the export's folder: the file written, or that could not be
+  std::string error;     // why it could not be
+};
+
+// One export into one folder. Each chunk is written the way a save is, so a
+// file of the same name is replaced whole or not at all. The temporary files
+// are made in a folder of their own inside, where a new name is cheap: Wine
+// looks through the whole folder for every name that is not in it yet, and
+// an export folder may hold thousands of files.
+class TDncExport {
+ public:
+  // Makes `folder` (ending with a separator) with every missing folder above it.
+  explicit TDncExport(std::string folder);
+  TDncExport(const TDncExport&) = delete;
+  TDncExport& operator=(const TDncExport&) = delete;
+  ~TDncExport();
+
+  const std::string& Folder() const { return folder_; }
+  // Why the folder could not be made; empty when it is there.
+  const std::string& FolderError() const { return folderError_; }
+  // Writes the chunk under its .dnc name, replacing a file of that name.
+  DncWrite Write(TMemoryStream& chunk);
+
+ private:
+  std::string folder_;
+  std::string folderError_;
+  std::string temporaryFolder_;
+};

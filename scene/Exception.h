@@ -15,5 +15,15 @@ class Exception : public std::exception {
   std::string Message;
 };
 
+// A file that could not be written: the message as the trace shows it, and
+// the system's own reason, which the command line names with the path.
+class FileWriteError : public Exception {
+ public:
+  FileWriteError(std::string message, std::string reason)
+      : Exception(1, std::move(message)), Reason(std::move(reason)) {}
+
+  std::string Reason;
+};
+
 // The text to trace for any failure caught at an operation's boundary.
 std::string FailureMessage(const std::exception& failure);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
+#include "os/FileSystem.h"
 #include "scene/Exception.h"
 
 namespace {
@@ -28,7 +30,10 @@ int64_t TellFile(std::FILE* file) {
 #endif
 }
 
-std::string WriteFailure() { return std::string("write failed: ") + std::strerror(errno); }
+FileWriteError WriteFailure() {
+  const std::string reason = std::strerror(errno);
+  return FileWriteError("write failed: " + reason, reason);
+}
 
 }  // namespace
 
@@ -38,9 +43,12 @@ TFileStream::~TFileStream() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return nullptr;
+std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path, std::string& error, bool& notAFile) {
+  const os::OpenedFile opened = os::OpenForReading(path);
+  error = opened.error;
+  notAFile = opened.notAFile;
+  if (opened.file == nullptr) return nullptr;
+  std::FILE* file = opened.file;
   std::unique_ptr<TFileStream> stream(new TFileStream(file, false));
   std::setvbuf(file, nullptr, _IONBF, 0);
   if (SeekFile(file, 0, SEEK_END) == 0) stream->size_ = std::max<int64_t>(0, TellFile(file));
@@ -51,7 +59,10 @@ std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path) {
 
 std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return nullptr;
+  return file == nullptr ? nullptr : Writing(file);
+}
+
+std::unique_ptr<TFileStream> TFileStream::Writing(std::FILE* file) {
   std::unique_ptr<TFileStream> stream(new TFileStream(file, true));
   // The read buffer, unused when writing, becomes stdio's: given no buffer,
   // glibc ignores the size asked for and writes in 4 KiB pieces.
@@ -96,14 +107,14 @@ size_t TFileStream::Read(void* buffer, size_t count) {
 }
 
 void TFileStream::Write(const void* buffer, size_t count) {
-  if (!writing_ || std::fwrite(buffer, 1, count, file_) != count) throw Exception(1, WriteFailure());
+  if (!writing_ || std::fwrite(buffer, 1, count, file_) != count) throw WriteFailure();
   position_ += static_cast<int64_t>(count);
   size_ = std::max(size_, position_);
 }
 
 void TFileStream::Seek(int64_t offset, Origin origin) {
   const int64_t target = origin == Origin::Begin ? offset : position_ + offset;
-  if (writing_ && SeekFile(file_, target, SEEK_SET) != 0) throw Exception(1, WriteFailure());
+  if (writing_ && SeekFile(file_, target, SEEK_SET) != 0) throw WriteFailure();
   position_ = target;
 }
 
@@ -111,8 +122,8 @@ void TFileStream::Commit() {
   std::FILE* file = file_;
   file_ = nullptr;
   // The reason is taken at the first failure, before the next call changes errno.
-  std::string failure;
+  std::optional<FileWriteError> failure;
   if (std::fflush(file) != 0) failure = WriteFailure();
-  if (std::fclose(file) != 0 && failure.empty()) failure = WriteFailure();
-  if (!failure.empty()) throw Exception(1, failure);
+  if (std::fclose(file) != 0 && !failure) failure = WriteFailure();
+  if (failure) throw *failure;
 }

@@ -11,9 +11,13 @@
 // created for writing (every write checked).
 class TFileStream final : public TStream {
  public:
-  // Null when the file can't be opened or created.
-  static std::unique_ptr<TFileStream> OpenRead(const std::string& path);
+  // A regular file only: null, with the reason in `error`, when it can't be
+  // opened; `notAFile` then tells a folder, a device or a pipe.
+  static std::unique_ptr<TFileStream> OpenRead(const std::string& path, std::string& error, bool& notAFile);
+  // Null when the file can't be created; errno says why.
   static std::unique_ptr<TFileStream> Create(const std::string& path);
+  // Writes into a file opened for writing, which the stream then owns.
+  static std::unique_ptr<TFileStream> Writing(std::FILE* file);
   ~TFileStream() override;
 
   size_t Read(void* buffer, size_t count) override;
@@ -22,8 +26,8 @@ class TFileStream final : public TStream {
   int64_t Position() const override { return position_; }
   int64_t Size() const override { return size_; }
 
-  // Flushes and closes a created file; raises Exception when anything written
-  // did not reach the file.
+  // Flushes and closes a created file; raises FileWriteError when anything
+  // written did not reach the file.
   void Commit();
 
  private:

@@ -2,6 +2,7 @@
 // a time. Every size from the file is checked against what is really there
 // before it is used to step, read or allocate.
 
+#include <algorithm>
 #include <string>
 
 #include "scene/ChunkTypes.h"
@@ -117,8 +118,15 @@ bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
 
 bool TqScene2bin::ReadFromFile(const std::string& FileName) {
   clear();
+  std::string error;
+  bool notAFile = false;
+  std::unique_ptr<TStream> file = TFileStream::OpenRead(FileName, error, notAFile);
+  // A folder, a device or a pipe is never read: a pipe could block for ever.
+  if (notAFile) {
+    Trace("qScene2bin.ReadFromFile: " + error);
+    return false;
+  }
   // A file that can't be opened reads as an empty one: it fails at the signature.
-  std::unique_ptr<TStream> file = TFileStream::OpenRead(FileName);
   if (!file) file = std::make_unique<TMemoryStream>();
   return ReadOpenedStream(*file);
 }
@@ -135,6 +143,9 @@ bool TqScene2bin::ReadOpenedStream(TStream& stream) {
     Trace("qScene2bin.ReadFromFile: reading head - done");
     while (static_cast<int64_t>(fileSize) > stream.Position() + 2)
       if (!ReadSectionsFromStream(stream)) throw Exception(1, "qScene2bin.ReadFromFile: cant read section");
+    // Sections after the root's end would be dropped by the next save.
+    const int64_t unread = stream.Size() - std::max<int64_t>(fileSize, stream.Position());
+    if (unread > 0) throw Exception(1, std::to_string(unread) + " bytes past the scene's size were not read");
     Trace("qScene2bin.ReadFromFile: reading sections - done");
     Trace("objects: " + std::to_string(objects.Count()));
     Trace("difinition: " + std::to_string(definitions.Count()));

@@ -2,13 +2,11 @@
 // order objects, definitions, visual effects, init scripts. The sizes written
 // are those of the bytes written, so every saved file loads again.
 
-#include <cstdio>
 #include <string>
 
-#include "os/FileSystem.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "scene/FileStream.h"
+#include "scene/FileReplacement.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
@@ -69,26 +67,23 @@ void TqScene2bin::WriteToStream(TStream& out) const {
 }
 
 bool TqScene2bin::WriteToFile(const std::string& FileName) {
-  // Written beside the target and moved over it only when complete, so a failed
-  // save leaves the old file as it was.
-  const std::string temporary = FileName + ".saving~";
+  std::string reason;
+  return WriteToFile(FileName, reason);
+}
+
+bool TqScene2bin::WriteToFile(const std::string& FileName, std::string& reason) {
   try {
-    auto file = TFileStream::Create(temporary);
-    if (!file) throw Exception(1, "IO error");
-    try {
-      WriteToStream(*file);
-      file->Commit();
-      std::string error;
-      if (!os::MoveReplacing(temporary, FileName, error)) throw Exception(1, "cannot replace the file: " + error);
-    } catch (...) {
-      file.reset();
-      std::remove(temporary.c_str());
-      throw;
-    }
+    TFileReplacement file(FileName);
+    WriteToStream(file.Stream());
+    file.Commit();
     Trace("TqScene2bin.WriteToFile - done");
     return true;
+  } catch (const FileWriteError& failure) {
+    reason = failure.Reason;
+    Trace("qScene2bin.WriteToFile: " + failure.Message);
   } catch (const std::exception& failure) {
-    Trace("qScene2bin.WriteToFile: " + FailureMessage(failure));
-    return false;
+    reason = FailureMessage(failure);
+    Trace("qScene2bin.WriteToFile: " + reason);
   }
+  return false;
 }

@@ -32,8 +32,10 @@ class TqScene2bin {
   bool ReadSectionsFromStream(TStream& stream);
 
   // Saving: true when the file was written whole. The file is replaced only
-  // then; the document never changes.
+  // then (see TFileReplacement); the document never changes. `reason` gives
+  // the system's reason for a failure, which the trace may word otherwise.
   bool WriteToFile(const std::string& FileName);
+  bool WriteToFile(const std::string& FileName, std::string& reason);
   // The bytes that WriteToFile puts into the file. Raises Exception.
   void WriteToStream(TStream& stream) const;
 

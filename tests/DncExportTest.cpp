@@ -37,18 +37,32 @@ TEST(DncExport, WritesTheChunkByteForByteInsideTheFolder) {
   ScratchFolder folder;
   const Bytes chunk = ObjectChunk("horn", 4);
   auto stream = StreamOf(chunk);
-  stream->Seek(3, TStream::Origin::Begin);
-  std::string error;
-  ASSERT_TRUE(ExportChunk(*stream, folder.path() + "/", error)) << error;
-  EXPECT_EQ(ReadFileBytes(folder.Path("Obj_horn.dnc")), chunk);
+  {
+    TDncExport dncExport(folder.path() + "/");
+    const DncWrite written = dncExport.Write(*stream);
+    ASSERT_TRUE(written.written) << written.error;
+    EXPECT_EQ(written.fileName, "Obj_horn.dnc");
 
-  auto escaping = StreamOf(ObjectChunk("..\\..\\x", 4));
-  EXPECT_FALSE(ExportChunk(*escaping, folder.path() + "/", error));
-  EXPECT_EQ(error, "the name holds a path separator");
-  auto unwritable = StreamOf(ObjectChunk("y", 4));
-  EXPECT_FALSE(ExportChunk(*unwritable, folder.Path("missing/"), error));
-  EXPECT_EQ(error.rfind("cannot create the file", 0), 0u) << error;
+    auto escaping = StreamOf(ObjectChunk("..\\..\\x", 4));
+    const DncWrite refused = dncExport.Write(*escaping);
+    EXPECT_FALSE(refused.written);
+    EXPECT_EQ(refused.error, "the name holds a path separator");
+  }
+  EXPECT_EQ(ReadFileBytes(folder.Path("Obj_horn.dnc")), chunk);
+  // The folder of temporary files goes with the export.
   EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"Obj_horn.dnc"}));
+}
+
+TEST(DncExport, AFolderThatCannotBeMadeFailsEveryWrite) {
+  ScratchFolder folder;
+  WriteFileBytes(folder.Path("file"), Text("in the way"));
+  TDncExport dncExport(folder.Path("file/dnc/"));
+  EXPECT_NE(dncExport.FolderError(), "");
+  auto stream = StreamOf(ObjectChunk("y", 4));
+  const DncWrite failed = dncExport.Write(*stream);
+  EXPECT_FALSE(failed.written);
+  EXPECT_EQ(failed.error, dncExport.FolderError());
+  EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"file"}));
 }
 
 }  // namespace

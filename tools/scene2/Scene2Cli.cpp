@@ -1,11 +1,8 @@
 #include "tools/scene2/Scene2Cli.h"
 
-#include <cerrno>
-#include <cstring>
 #include <map>
 #include <optional>
 
-#include "os/FileSystem.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
@@ -137,14 +134,18 @@ bool Command::Load() {
   if (document_->ReadFromFile(args_[1])) return true;
   // The model reads a file it can't open as an empty one, and its trace then
   // speaks of the signature: say what really happened.
-  if (!TFileStream::OpenRead(args_[1]))
-    err_ << "scene2: cannot open " << args_[1] << ": " << std::strerror(errno) << '\n';
+  std::string error;
+  bool notAFile = false;
+  if (!TFileStream::OpenRead(args_[1], error, notAFile))
+    err_ << "scene2: cannot open " << args_[1] << ": " << error << '\n';
   return false;
 }
 
 int Command::SaveTo(const std::string& path) {
-  const bool saved = document_->WriteToFile(path);
+  std::string reason;
+  const bool saved = document_->WriteToFile(path, reason);
   document_.reset();
+  if (!saved) err_ << "scene2: cannot write " << path << ": " << reason << '\n';
   return saved ? kSuccess : kFailure;
 }
 
@@ -247,20 +248,20 @@ int Command::Export() {
     }
   }
 
-  std::string error;
-  if (!os::CreateFolders(folder, error)) {
-    err_ << "scene2: cannot create the folder " << error << '\n';
+  const char last = folder.empty() ? '/' : folder.back();
+  TDncExport dncExport(last == '/' || last == '\\' ? folder : folder + '/');
+  if (!dncExport.FolderError().empty()) {
+    err_ << "scene2: cannot create the folder " << dncExport.FolderError() << '\n';
     return kFailure;
   }
-  const char last = folder.empty() ? '/' : folder.back();
-  const std::string prefix = last == '/' || last == '\\' ? folder : folder + '/';
   int written = 0;
   bool failed = false;
   for (PStream chunk : chunks) {
-    if (ExportChunk(*chunk, prefix, error)) {
+    const DncWrite result = dncExport.Write(*chunk);
+    if (result.written) {
       ++written;
     } else {
-      err_ << "scene2: cannot write " << Escaped(DncFileName(*chunk)) << ": " << error << '\n';
+      err_ << "scene2: cannot write " << dncExport.Folder() << Escaped(result.fileName) << ": " << result.error << '\n';
       failed = true;
     }
   }

@@ -1,0 +1,30 @@
+#include "scene/FileReplacement.h"
+
+#include <cstdio>
+
+#include "os/FileSystem.h"
+#include "os/Paths.h"
+#include "scene/Exception.h"
+
+TFileReplacement::TFileReplacement(const std::string& target, const std::string& temporaryFolder) {
+  std::string error;
+  if (!os::FindReplaceable(target, target_, error)) throw FileWriteError(error, error);
+  os::TemporaryFile temporary;
+  const std::string folder = temporaryFolder.empty() ? os::FolderOf(target_) : temporaryFolder;
+  if (!os::CreateTemporaryFile(folder, target_, temporary, error)) throw FileWriteError("IO error", error);
+  temporary_ = temporary.path;
+  stream_ = TFileStream::Writing(temporary.file);
+}
+
+TFileReplacement::~TFileReplacement() {
+  if (committed_) return;
+  stream_.reset();
+  std::remove(temporary_.c_str());
+}
+
+void TFileReplacement::Commit() {
+  stream_->Commit();
+  std::string error;
+  if (!os::MoveReplacing(temporary_, target_, error)) throw FileWriteError("cannot replace the file: " + error, error);
+  committed_ = true;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "scene/FileStream.h"
+
+// Writes a file so that nothing is lost whatever happens: into a fresh
+// temporary file created exclusively beside the target (or in a folder of the
+// caller's on the same volume), every write checked, then put in the target's
+// place in one step. Only a regular file or a new name is replaced; a link is
+// saved through to the file it points to, whose permissions the new file
+// keeps. Until Commit the target is untouched, and a replacement that goes
+// without Commit removes its temporary file.
+class TFileReplacement {
+ public:
+  // Raises FileWriteError when the target may not be replaced ("IO error" for
+  // a temporary file that can't be created).
+  explicit TFileReplacement(const std::string& target, const std::string& temporaryFolder = {});
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+  ~TFileReplacement();
+
+  TStream& Stream() { return *stream_; }
+  // Completes the file and puts it in the target's place; raises FileWriteError.
+  void Commit();
+
+ private:
+  std::string target_;  // links followed
+  std::string temporary_;
+  std::unique_ptr<TFileStream> stream_;
+  bool committed_ = false;
+};
