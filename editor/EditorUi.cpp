@@ -8,10 +8,12 @@ namespace {
 constexpr UINT kCyrillicCodePage = 1251;
 }
 
-std::unique_ptr<TOverwriteDialogBase> EditorUi::NewOverwriteDialog() { return std::make_unique<TOverwriteDialog>(); }
+std::unique_ptr<TOverwriteDialogBase> EditorUi::NewOverwriteDialog() {
+  return std::make_unique<TOverwriteDialog>(owner_);
+}
 
-std::unique_ptr<TStringDialogBase> EditorUi::NewStringDialog() { return std::make_unique<TStringDialog>(); }
+std::unique_ptr<TStringDialogBase> EditorUi::NewStringDialog() { return std::make_unique<TStringDialog>(owner_); }
 
 void EditorUi::ShowMessage(const std::string& text) {
-  toolkit::ShowMessageBox(nullptr, text, caption_, 0, kCyrillicCodePage);
+  toolkit::ShowMessageBox(owner_, text, caption_, 0, kCyrillicCodePage);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "scene/DocumentUi.h"
@@ -7,8 +9,9 @@
 // The document's dialogs and message box as Win32 windows of the editor.
 class EditorUi final : public DocumentUi {
  public:
-  // `caption` titles the message box: the application's caption.
-  explicit EditorUi(std::string caption) : caption_(std::move(caption)) {}
+  // `caption` titles the message box: the application's caption. The
+  // dialogs and the box belong to `owner`, the main window.
+  EditorUi(std::string caption, HWND owner) : caption_(std::move(caption)), owner_(owner) {}
 
   std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() override;
   std::unique_ptr<TStringDialogBase> NewStringDialog() override;
@@ -17,4 +20,5 @@ class EditorUi final : public DocumentUi {
 
  private:
   std::string caption_;
+  HWND owner_;  // not owned
 };

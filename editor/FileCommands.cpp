@@ -22,10 +22,14 @@ void TForm1::SaveScene() {
 }
 
 void TForm1::SaveSceneAs() {
-  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Save)) WriteScene(fileDialog_.FileName());
+  if (!fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Save)) return;
+  // The name chosen is the one "save" writes to next, whether or not this
+  // write works: never the file opened before, which the user chose to keep.
+  currentFile_ = fileDialog_.FileName();
+  WriteScene(currentFile_);
 }
 
 void TForm1::WriteScene(const std::string& fileName) {
   toolkit::WaitCursor waiting;
-  if (document_->WriteToFile(fileName)) currentFile_ = fileName;
+  document_->WriteToFile(fileName);
 }

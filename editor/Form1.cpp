@@ -38,7 +38,7 @@ TForm1::TForm1(const toolkit::Application& application)
       findButton_(*this, {.text = "find",
                           .bounds = {216, 584, 65, 20},
                           .anchors = kLeftBottom,
-                          .onClick = [this] { ShowSearchMenu(); }}),
+                          .onClick = Command(this, [this] { ShowSearchMenu(); })}),
       sidePanel_(*this, {.bounds = {288, 8, 569, 596}, .anchors = toolkit::kAnchorsAll}),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
@@ -47,7 +47,7 @@ TForm1::TForm1(const toolkit::Application& application)
                    .overwritePrompt = true,
                    .hideReadOnly = true}),
       sceneTree_(tree_),
-      ui_(caption_),
+      ui_(caption_, hwnd_),
       document_(NewScene2bin(ui_)),
       dncFolder_(ProgramDncFolder()) {
   sceneTree_.ResetTree();
@@ -94,6 +94,7 @@ toolkit::Button TForm1::JumpButton(const char* text, int left, toolkit::TreeItem
 
 std::function<void()> TForm1::Command(TForm1* form, std::function<void()> command) {
   return [form, command = std::move(command)] {
+    CommandScope running(*form);
     try {
       command();
     } catch (const std::exception& failure) {

@@ -72,7 +72,7 @@ class TForm1 final : public toolkit::Form {
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
   std::string dncFolder_;
-  // What "save" writes to without a dialog: the file of the last open or
-  // save that succeeded, emptied by an open that failed.
+  // What "save" writes to without a dialog: the file last chosen by "open.."
+  // or "save as..", emptied by an open that failed.
   std::string currentFile_;
 };

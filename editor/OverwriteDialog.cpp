@@ -2,8 +2,8 @@
 
 #include "editor/DialogForm.h"
 
-TOverwriteDialog::TOverwriteDialog()
-    : Form(DialogFormArgs("TOverwriteDialog: additional", {238, 125})),
+TOverwriteDialog::TOverwriteDialog(HWND owner)
+    : Form(DialogFormArgs("TOverwriteDialog: additional", {238, 125}, owner)),
       question_(*this, {.text = "Overwrite?", .position = {10, 10}}),
       no_(*this, {.text = "No", .bounds = {90, 75, 50, 22}, .onClick = [this] { SetModalResult(kNo); }}),
       yes_(*this, {.text = "Yes", .bounds = {90, 100, 50, 22}, .onClick = [this] { SetModalResult(kYes); }}),

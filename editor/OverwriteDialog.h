@@ -14,7 +14,7 @@ class TOverwriteDialog final : public toolkit::Form, public TOverwriteDialogBase
   static constexpr int kNo = 0x80;
   static constexpr int kForAll = 0x01;
 
-  TOverwriteDialog();
+  explicit TOverwriteDialog(HWND owner = nullptr);
 
  private:
   void OnClose() override {}  // only the buttons end the dialog

@@ -15,10 +15,11 @@ class TStringDialog final : public toolkit::Form, public TStringDialogBase {
   static constexpr int kOk = 1;
   static constexpr int kCancel = -1;
 
-  TStringDialog();
+  explicit TStringDialog(HWND owner = nullptr);
 
-  // The text in the field when the user pressed "Ok", or an empty text after
-  // "Cancel". An empty prompt leaves the label as it was.
+  // The text in the field when the user pressed "Ok" (or Enter), or an empty
+  // text after "Cancel" (or Escape). An empty prompt leaves the label as it
+  // was. The field has the focus, its text selected.
   std::string Execute(const std::string& prompt, const std::string& initial) override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "scene/ChunkTypes.h"
@@ -90,6 +91,19 @@ TEST_F(Scene2Cli, SaveWritesTheSameBytes) {
   EXPECT_NE(out.find("TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\n"), std::string::npos);
   EXPECT_EQ(Run({"save", in, folder.Path("no/such/out.bin")}), 1);
   EXPECT_NE(out.find("qScene2bin.WriteToFile: IO error\r\n"), std::string::npos);
+}
+
+TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
+  const std::string inside = folder.Path("folder");
+  std::filesystem::create_directory(inside);
+  EXPECT_EQ(Run({"save", in, inside}), 1);
+  EXPECT_EQ(err, "scene2: cannot write " + inside + ": a folder, not a file\n");
+  EXPECT_NE(out.find("qScene2bin.WriteToFile: a folder, not a file\r\n"), std::string::npos);
+  EXPECT_EQ(Run({"save", in, folder.Path("no/such/out.bin")}), 1);
+  EXPECT_EQ(err.rfind("scene2: cannot write " + folder.Path("no/such/out.bin") + ": ", 0), 0u) << err;
+  EXPECT_NE(err, "scene2: cannot write " + folder.Path("no/such/out.bin") + ": \n");
+  EXPECT_EQ(Run({"trace", inside}), 1);
+  EXPECT_EQ(err, "scene2: cannot open " + inside + ": a folder, not a file\n");
 }
 
 TEST_F(Scene2Cli, SaveAfterAFailedLoadWritesNothing) {

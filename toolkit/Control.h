@@ -41,6 +41,7 @@ class Control : public Window {
     Bounds bounds{};
     Anchors anchors = kAnchorsTopLeft;
     FontSpec font{};
+    int id = 0;  // 0 for the next free identifier
   };
   Control(Window& parent, const Creation& creation);
 

@@ -17,4 +17,6 @@ Edit::Edit(Window& parent, EditArgs args)
   }
 }
 
+void Edit::SelectAll() const { Send(EM_SETSEL, 0, -1); }
+
 }  // namespace toolkit

@@ -18,6 +18,9 @@ struct EditArgs {
 class Edit final : public Control {
  public:
   Edit(Window& parent, EditArgs args);
+
+  // Selects the whole text, so that typing replaces it.
+  void SelectAll() const;
 };
 
 }  // namespace toolkit

@@ -76,7 +76,7 @@ Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menu
     position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
   MakeFont(args.font, kSystemFont);
   CreateWindowExA(styles.exStyle, kClassName, args.caption.c_str(), styles.style, position.x, position.y, width, height,
-                  nullptr, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
+                  args.owner, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
   if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
 }
@@ -97,11 +97,12 @@ void Form::Show() {
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
-int Form::ShowModal(ModalScope scope) {
+int Form::ShowModal(ModalScope scope, const Window* focus) {
   modalResult_ = 0;
   const std::vector<HWND> disabled =
       scope == ModalScope::DisableOthers ? DisableThreadWindows(hwnd_) : std::vector<HWND>{};
   Show();
+  if (focus != nullptr) SetFocus(focus->Handle());
   bool quit = false;
   WPARAM exitCode = 0;
   while (modalResult_ == 0 && hwnd_ != nullptr) {
@@ -118,6 +119,13 @@ int Form::ShowModal(ModalScope scope) {
   if (hwnd_ != nullptr) Hide();
   if (quit) PostQuitMessage(static_cast<int>(exitCode));
   return modalResult_;
+}
+
+Form::CommandScope::~CommandScope() {
+  if (--form_.commandsRunning_ > 0 || !form_.closeWaiting_ || form_.hwnd_ == nullptr) return;
+  // Asked again once the command's own loops have ended.
+  form_.closeWaiting_ = false;
+  PostMessageA(form_.hwnd_, WM_CLOSE, 0, 0);
 }
 
 void Form::Place(const RECT& outer) const {
@@ -170,7 +178,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam != SIZE_MINIMIZED) layout_.Apply({LOWORD(lParam), HIWORD(lParam)});
       return 0;
     case WM_CLOSE:
-      OnClose();
+      if (commandsRunning_ > 0)
+        closeWaiting_ = true;
+      else
+        OnClose();
       return 0;
     case WM_DESTROY:
       SetMenu(hwnd_, nullptr);  // menuBar_ frees it, not the window

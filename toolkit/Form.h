@@ -29,6 +29,9 @@ struct FormArgs {
   FormBorder border = FormBorder::Sizeable;
   // False removes Close from the system menu, which disables the close box.
   bool closeCommand = true;
+  // The window that owns this one: it stays above its owner, shares its
+  // taskbar button and goes with it. Null for none.
+  HWND owner = nullptr;
   std::optional<Menu> menuBar{};
 };
 
@@ -53,14 +56,31 @@ class Form : public Window {
   Layout* ChildLayout() override { return &layout_; }
   const Menu* MenuBar() const { return menuBar_ ? &*menuBar_ : nullptr; }
 
-  // Shows the form and handles messages until SetModalResult gives a result
-  // other than 0, then hides it and returns that result. With DisableOthers
-  // the thread's other enabled top-level windows are disabled meanwhile and
+  // Shows the form, gives `focus` (a child, or null for none) the keyboard
+  // focus, and handles messages until SetModalResult gives a result other
+  // than 0, then hides it and returns that result. With DisableOthers the
+  // thread's other enabled top-level windows are disabled meanwhile and
   // enabled again before the form is hidden. A WM_QUIT ends the loop with the
   // result 0 and is posted again for the loop outside.
-  int ShowModal(ModalScope scope);
+  int ShowModal(ModalScope scope, const Window* focus = nullptr);
   void SetModalResult(int result) { modalResult_ = result; }
   int ModalResult() const { return modalResult_; }
+
+  // Marks a command of the form as running for as long as it lives. A
+  // request to close the form meanwhile (WM_CLOSE, from the user or another
+  // program) waits until the last command has ended: the command may be
+  // inside a dialog's or a box's loop, and closing would destroy what it
+  // works on.
+  class CommandScope {
+   public:
+    explicit CommandScope(Form& form) : form_(form) { ++form_.commandsRunning_; }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+    ~CommandScope();
+
+   private:
+    Form& form_;  // not owned
+  };
 
  protected:
   // The close box or Alt+F4; destroys the window unless overridden.
@@ -79,6 +99,8 @@ class Form : public Window {
   std::optional<Menu> menuBar_;
   Layout layout_;
   int modalResult_ = 0;
+  int commandsRunning_ = 0;
+  bool closeWaiting_ = false;
 };
 
 // Handles one message as every loop of the toolkit does: keyboard navigation

@@ -42,10 +42,12 @@ class ChunkCommandsTest : public EditorTest {
   Bytes ExportedBytes(const std::string& name) { return ReadFileBytes(form.DncFolder() + name); }
 
   // Right-clicks the node and picks "Rename" in the tree menu; the dialog
-  // then gets `typed` and "Ok".
-  void Rename(toolkit::TreeItem node, const char* typed) {
+  // then gets `typed` and "Ok". Gives the window that owns the dialog.
+  HWND Rename(toolkit::TreeItem node, const char* typed) {
+    HWND owner = nullptr;
     WhenShown menu(kPopupMenuClass, PickMenuItem(0));
-    WhenShown answer(kStringCaption, [typed](HWND dialog) {
+    WhenShown answer(kStringCaption, [typed, &owner](HWND dialog) {
+      owner = GetWindow(dialog, GW_OWNER);
       SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
       Click(ChildWithText(dialog, "Button", "Ok"));
     });
@@ -53,6 +55,7 @@ class ChunkCommandsTest : public EditorTest {
     PumpMessages();
     EXPECT_TRUE(menu.Done());
     EXPECT_TRUE(answer.Done());
+    return owner;
   }
 
   // Types into the search field, clicks "find" and picks the search menu's
@@ -195,6 +198,40 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
   EXPECT_EQ(message, L"Совпадение имён.");
   EXPECT_EQ(tree().Text(horn), "horn");
   EXPECT_EQ(ChunkOf(tree(), horn), before);
+}
+
+TEST_F(ChunkCommandsTest, TheDocumentsDialogsAndBoxBelongToTheMainWindow) {
+  // Without an owner each would get a taskbar button of its own and could
+  // fall behind the disabled main window, which then looks frozen.
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  HWND boxOwner = nullptr;
+  WhenShown read("tool", [&boxOwner](HWND box) {
+    boxOwner = GetWindow(box, GW_OWNER);
+    PressOk(box);
+  });
+  EXPECT_EQ(Rename(Object("sound", "horn"), "crate"), form.Handle());
+  EXPECT_EQ(boxOwner, form.Handle());
+  EXPECT_EQ(GetWindow(FindWindowA(nullptr, "TOverwriteDialog: additional"), GW_OWNER), form.Handle());
+}
+
+TEST_F(ChunkCommandsTest, ACloseAskedForWhileACommandRunsWaitsUntilItHasEnded) {
+  LoadShown(Scene({Objects({kCrate, kHorn})}));
+  trace.TakeLines();
+  HWND window = form.Handle();
+  bool openWhileAsked = false;
+  WhenShown read("tool", [&](HWND box) {
+    // As logging off, or taskkill without /F, asks while the box is up.
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    openWhileAsked = IsWindow(window) && form.Document().CountByChunkID(kObjectChunk) == 2;
+    PressOk(box);
+  });
+  Rename(Object("sound", "horn"), "crate");
+  EXPECT_TRUE(openWhileAsked);
+  EXPECT_FALSE(IsWindow(window)) << "the close is carried out once the command has ended";
+  const Texts lines = trace.TakeLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2].rfind("qScene2bin.ReplaceChunkData: ", 0), 0u) << lines[lines.size() - 2];
+  EXPECT_EQ(lines.back(), "* qScene2bin.clear done *");
 }
 
 TEST_F(ChunkCommandsTest, RenameOfAFolderOrAScriptAsksNothing) {

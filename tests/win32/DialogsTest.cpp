@@ -74,6 +74,35 @@ TEST(StringDialog, GivesWhatWasTypedOnOkAndNothingOnCancel) {
   }
 }
 
+// Keys as the keyboard gives them to the window that has the focus.
+void Type(const std::string& text) {
+  for (char c : text) PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+void PressKey(UINT key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 0); }
+
+TEST(StringDialog, OpensWithTheNameSelectedForTypingEnterIsOkEscapeIsCancel) {
+  TStringDialog dialog;
+  bool focused = false;
+  DWORD start = 1;
+  DWORD end = 0;
+  WhenShown enter(kStringCaption, [&](HWND window) {
+    focused = GetFocus() == Field(window);
+    SendMessageA(Field(window), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    Type("siren");
+    PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(dialog.Execute("Rename", "crate"), "siren");
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 5u);
+
+  WhenShown escape(kStringCaption, [](HWND) {
+    Type("x");
+    PressKey(VK_ESCAPE);
+  });
+  EXPECT_EQ(dialog.Execute("Rename", "crate"), "");
+}
+
 TEST(StringDialog, AnEmptyPromptKeepsTheOneBefore) {
   TStringDialog dialog;
   std::vector<std::string> prompts;

@@ -143,6 +143,29 @@ TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirstThenBecomesTheFileOfSa
   EXPECT_EQ(trace.TakeLines(), (Texts{"TqScene2bin.WriteToFile - done", "TqScene2bin.WriteToFile - done"}));
 }
 
+TEST_F(FileCommandsTest, SaveAfterAFailedSaveAsTriesTheNameChosenAgainNotTheFileOpened) {
+  Open(good);
+  const std::string other = scratch.Path("other.bin");
+  WriteFileBytes(other, Text("old"));
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_READONLY);
+  trace.TakeLines();
+  WhenShown choose(kSaveCaption, [&](HWND dialog) {
+    WhenShown replace(OwnedBy(dialog), [](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); });
+    ChooseFile(dialog, WindowsPath(other));
+  });
+  ChooseMenu("File", "save as..");
+  EXPECT_TRUE(choose.Done());
+  WriteFileBytes(good, Text("changed on disk"));
+  WhenShown unexpected(kSaveCaption, CancelDialog);
+  ChooseMenu("File", "save");
+  EXPECT_FALSE(unexpected.Done());
+  EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.WriteToFile: the file is read-only",
+                                      "qScene2bin.WriteToFile: the file is read-only"}));
+  EXPECT_EQ(ReadFileBytes(good), Text("changed on disk"));
+  EXPECT_EQ(ReadFileBytes(other), Text("old"));
+  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {
   WriteFileBytes(good, Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("ghost", 1)})}));
   std::string message;

@@ -1,0 +1,325 @@
+// What a save or an export may replace, what it keeps of the file it
+// replaces, and what it leaves behind when it fails; what a load refuses.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "os/Paths.h"
+#include "scene/ChunkTypes.h"
+#include "scene/DncExport.h"
+#include "tests/SceneTestSupport.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Bytes kScene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("crate", 9))});
+const Bytes kOld = Text("the file as it was");
+const char kFolder[] = "a folder, not a file";
+const char kDevice[] = "not a regular file (a device, pipe or socket)";
+
+struct SaveOutcome {
+  bool saved;
+  Lines trace;
+  std::string reason;
+};
+
+SaveOutcome Save(const std::string& path, const Bytes& scene = kScene) {
+  LoadedScene loaded(scene);
+  TraceCollector trace;
+  std::string reason;
+  const bool saved = loaded.document->WriteToFile(path, reason);
+  return {saved, trace.TakeLines(), reason};
+}
+
+void ExpectRefused(const std::string& path, const std::string& reason) {
+  SCOPED_TRACE(path);
+  const SaveOutcome outcome = Save(path);
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_EQ(outcome.reason, reason);
+  EXPECT_EQ(outcome.trace, Lines{"qScene2bin.WriteToFile: " + reason});
+}
+
+Lines LoadTrace(const std::string& path) {
+  TestUi ui;
+  auto document = NewScene2bin(ui);
+  TraceCollector trace;
+  EXPECT_FALSE(document->ReadFromFile(path));
+  return trace.TakeLines();
+}
+
+TEST(SafeSave, RefusesWhatIsNotARegularFile) {
+  ScratchFolder folder;
+  const std::string inside = folder.Path("folder");
+  std::filesystem::create_directory(inside);
+  ExpectRefused(inside, kFolder);
+  EXPECT_TRUE(std::filesystem::is_directory(inside));
+#ifdef _WIN32
+  ExpectRefused("NUL", kDevice);
+#else
+  const std::string fifo = folder.Path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ExpectRefused(fifo, kDevice);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  // The system's null device, reached through a link: the device stays.
+  const std::string null = folder.Path("null");
+  ASSERT_EQ(symlink("/dev/null", null.c_str()), 0);
+  ExpectRefused(null, kDevice);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+#endif
+  // No temporary file is left beside any of them.
+  for (const std::string& name : folder.FileNames()) EXPECT_FALSE(name.starts_with(".~")) << name;
+}
+
+TEST(SafeSave, ANameNearTheLengthLimitSaves) {
+  ScratchFolder folder;
+#ifdef _WIN32
+  // The whole path within MAX_PATH, its terminating zero included.
+  const size_t length = MAX_PATH - 1 - folder.Path("").size();
+#else
+  const size_t length = 255;  // NAME_MAX
+#endif
+  const std::string path = folder.Path(std::string(length, 'n'));
+  WriteFileBytes(path, kOld);
+  ASSERT_TRUE(Save(path).saved);
+  EXPECT_EQ(ReadFileBytes(path), kScene);
+}
+
+TEST(SafeLoad, RefusesWhatIsNotARegularFile) {
+  ScratchFolder folder;
+  EXPECT_EQ(LoadTrace(folder.path()),
+            (Lines{"* qScene2bin.clear done *", std::string("qScene2bin.ReadFromFile: ") + kFolder}));
+#ifdef _WIN32
+  EXPECT_EQ(LoadTrace("NUL").back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
+#else
+  // A pipe without a writer: opening it for reading would wait for ever.
+  const std::string fifo = folder.Path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(LoadTrace(fifo).back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
+  EXPECT_EQ(LoadTrace("/dev/zero").back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
+#endif
+}
+
+TEST(Paths, WindowsRootsAreNeverCreated) {
+  const std::pair<const char*, size_t> cases[] = {
+      {"C:\\tools\\DNCes\\", 3},
+      {"c:/tools", 3},
+      {"C:tools", 2},
+      {"\\\\server\\share\\tools\\DNCes\\", 15},
+      {"//server/share", 14},
+      {"\\\\?\\C:\\tools", 7},
+      {"\\\\?\\UNC\\server\\share\\tools", 21},
+      {"\\tools", 1},
+      {"DNCes\\", 0},
+      {"", 0},
+  };
+  for (const auto& [path, length] : cases) EXPECT_EQ(os::WindowsRootLength(path), length) << path;
+}
+
+TEST(Paths, FolderOfAPath) {
+  EXPECT_EQ(os::FolderOf("a/b/scene2.bin"), "a/b/");
+  EXPECT_EQ(os::FolderOf("/scene2.bin"), "/");
+  EXPECT_EQ(os::FolderOf("scene2.bin"), "");
+#ifdef _WIN32
+  EXPECT_EQ(os::FolderOf("C:\\tools\\scene2.bin"), "C:\\tools\\");
+  EXPECT_EQ(os::FolderOf("C:scene2.bin"), "C:");
+#else
+  EXPECT_EQ(os::FolderOf("a\\b"), "") << "a backslash is part of a name";
+#endif
+}
+
+#ifdef _WIN32
+
+TEST(SafeSave, RefusesAReadOnlyFile) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  WriteFileBytes(path, kOld);
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  ExpectRefused(path, "the file is read-only");
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Holds a file open without letting it be replaced, as a virus scanner does.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~HeldFile() { Release(); }
+  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (Held()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+TEST(SafeSave, AFileHeldBrieflyByAnotherProgramIsReplacedOnceItIsFree) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  WriteFileBytes(path, kOld);
+  HeldFile held(path);
+  ASSERT_TRUE(held.Held());
+  std::thread releaser([&held] {
+    Sleep(300);
+    held.Release();
+  });
+  const SaveOutcome outcome = Save(path);
+  releaser.join();
+  EXPECT_TRUE(outcome.saved) << outcome.reason;
+  EXPECT_EQ(ReadFileBytes(path), kScene);
+}
+
+TEST(SafeSave, AFileHeldForLongFailsAndKeepsItsBytes) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  WriteFileBytes(path, kOld);
+  HeldFile held(path);
+  ASSERT_TRUE(held.Held());
+  const SaveOutcome outcome = Save(path);
+  held.Release();
+  EXPECT_FALSE(outcome.saved);
+  ASSERT_EQ(outcome.trace.size(), 1u);
+  EXPECT_EQ(outcome.trace[0], "qScene2bin.WriteToFile: cannot replace the file: " + outcome.reason);
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  EXPECT_EQ(folder.FileNames(), Lines{"scene2.bin"});
+}
+
+#else
+
+mode_t ModeOf(const std::string& path) {
+  struct stat info {};
+  stat(path.c_str(), &info);
+  return info.st_mode & 07777;
+}
+
+TEST(SafeSave, SavesThroughALinkToTheFileItPointsTo) {
+  ScratchFolder folder;
+  std::filesystem::create_directory(folder.Path("real"));
+  std::filesystem::create_directory(folder.Path("links"));
+  const std::string real = folder.Path("real/scene2.bin");
+  const std::string link = folder.Path("links/scene2.bin");
+  WriteFileBytes(real, kOld);
+  ASSERT_EQ(symlink("../real/scene2.bin", link.c_str()), 0);
+  ASSERT_TRUE(Save(link).saved);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(real), kScene);
+  // The temporary file was made beside the file, and went into its place.
+  EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("real")), Lines{"scene2.bin"});
+  EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("links")), Lines{"scene2.bin"});
+
+  // A link to a name that does not exist yet makes that file.
+  const std::string dangling = folder.Path("links/new.bin");
+  ASSERT_EQ(symlink("../real/new.bin", dangling.c_str()), 0);
+  ASSERT_TRUE(Save(dangling).saved);
+  EXPECT_EQ(ReadFileBytes(folder.Path("real/new.bin")), kScene);
+
+  const std::string loop = folder.Path("links/loop");
+  ASSERT_EQ(symlink("loop", loop.c_str()), 0);
+  ExpectRefused(loop, std::strerror(ELOOP));
+}
+
+TEST(SafeSave, NeverWritesThroughALinkBesideTheTarget) {
+  // Such a link, planted under a temporary file's name, once had its target
+  // overwritten; temporary names are fresh now and never followed.
+  ScratchFolder folder;
+  const std::string victim = folder.Path("victim");
+  WriteFileBytes(victim, kOld);
+  ASSERT_EQ(symlink(victim.c_str(), folder.Path("scene2.bin.saving~").c_str()), 0);
+  ASSERT_TRUE(Save(folder.Path("scene2.bin")).saved);
+  EXPECT_EQ(ReadFileBytes(victim), kOld);
+}
+
+TEST(SafeSave, KeepsPermissionsAndRefusesAFileTheUserCouldNotWrite) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  for (const mode_t mode : {0600, 0640, 0755}) {
+    WriteFileBytes(path, kOld);
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+    ASSERT_TRUE(Save(path).saved);
+    EXPECT_EQ(ModeOf(path), mode);
+  }
+  WriteFileBytes(path, kOld);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  if (geteuid() == 0) {
+    // Root may write any file in place, so a save may replace it too.
+    ASSERT_TRUE(Save(path).saved);
+    EXPECT_EQ(ReadFileBytes(path), kScene);
+  } else {
+    ExpectRefused(path, std::strerror(EACCES));
+    EXPECT_EQ(ReadFileBytes(path), kOld);
+  }
+  EXPECT_EQ(ModeOf(path), 0444);
+}
+
+// Lets files grow to `bytes` while it lives: a write beyond fails as it
+// does on a full disk, with "File too large".
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    signal(SIGXFSZ, SIG_DFL);
+  }
+
+ private:
+  rlimit previous_{};
+};
+
+TEST(SafeSave, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  WriteFileBytes(path, kOld);
+  const Bytes large = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk(std::string(4000, 'n'), 9))});
+  SaveOutcome outcome;
+  {
+    FileSizeLimit limit(1024);
+    outcome = Save(path, large);
+  }
+  EXPECT_FALSE(outcome.saved);
+  EXPECT_EQ(outcome.reason, std::strerror(EFBIG));
+  EXPECT_EQ(outcome.trace, Lines{std::string("qScene2bin.WriteToFile: write failed: ") + std::strerror(EFBIG)});
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  EXPECT_EQ(folder.FileNames(), Lines{"scene2.bin"});
+}
+
+TEST(SafeExport, AFailedWriteKeepsTheOlderFileOfTheSameName) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("Obj_big.dnc");
+  WriteFileBytes(path, kOld);
+  auto chunk = StreamOf(Concat({ObjectChunk("big", 9), Bytes(4000, 0)}));
+  DncWrite written;
+  {
+    FileSizeLimit limit(1024);
+    TDncExport dncExport(folder.path() + "/");
+    written = dncExport.Write(*chunk);
+  }
+  EXPECT_FALSE(written.written);
+  EXPECT_EQ(written.error, std::strerror(EFBIG));
+  EXPECT_EQ(ReadFileBytes(path), kOld);
+  EXPECT_EQ(folder.FileNames(), Lines{"Obj_big.dnc"});
+}
+
+#endif
+
+}  // namespace

@@ -1,0 +1,102 @@
+// scene2 saves as processes: many at once to one file, and one killed while
+// it writes. Whatever happens, the file is one of the inputs, byte for byte,
+// and each process's exit status tells what happened to its own save.
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "scene/FileStream.h"
+#include "tests/SceneTestSupport.h"
+#include "tools/scenegen/SceneGenerator.h"
+
+namespace {
+
+void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
+  SceneOptions options;
+  options.seed = seed;
+  options.targetBytes = bytes;
+  auto file = TFileStream::Create(path);
+  ASSERT_NE(file, nullptr);
+  GenerateScene(options, *file);
+  file->Commit();
+}
+
+// Starts `scene2 save IN OUT` with its output dropped.
+pid_t StartSave(const std::string& in, const std::string& out) {
+  const pid_t child = fork();
+  if (child == 0) {
+    freopen("/dev/null", "w", stdout);
+    freopen("/dev/null", "w", stderr);
+    execl(SCENE2_PROGRAM, "scene2", "save", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return child;
+}
+
+// The exit status, or -1 when a signal ended the process.
+int Wait(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const std::string& name : ScratchFolder::FileNamesOf(folder))
+    if (name.starts_with(".~")) names.push_back(name);
+  return names;
+}
+
+TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
+  ScratchFolder folder;
+  const std::string a = folder.Path("a.bin");
+  const std::string b = folder.Path("b.bin");
+  const std::string out = folder.Path("out.bin");
+  Generate(a, 1, 2'000'000);
+  Generate(b, 2, 2'500'000);
+  const Bytes bytesA = ReadFileBytes(a);
+  const Bytes bytesB = ReadFileBytes(b);
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE(round);
+    const pid_t first = StartSave(a, out);
+    const pid_t second = StartSave(b, out);
+    EXPECT_EQ(Wait(first), 0);
+    EXPECT_EQ(Wait(second), 0);
+    const Bytes saved = ReadFileBytes(out);
+    EXPECT_TRUE(saved == bytesA || saved == bytesB);
+  }
+  EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"a.bin", "b.bin", "out.bin"}));
+}
+
+TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
+  ScratchFolder folder;
+  const std::string scene = folder.Path("new.bin");
+  const std::string out = folder.Path("out.bin");
+  Generate(scene, 3, 40'000'000);
+  const Bytes old = Text("the file as it was");
+  int killedMidway = 0;
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE(round);
+    WriteFileBytes(out, old);
+    const pid_t save = StartSave(scene, out);
+    // Kill it as soon as its temporary file is there.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (TemporaryFilesIn(folder.path()).empty() && std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    kill(save, SIGKILL);
+    const bool killed = Wait(save) == -1;
+    const Bytes left = ReadFileBytes(out);
+    if (killed && left == old) ++killedMidway;
+    EXPECT_TRUE(left == old || left == ReadFileBytes(scene));
+    for (const std::string& name : TemporaryFilesIn(folder.path())) std::remove(folder.Path(name).c_str());
+  }
+  EXPECT_GT(killedMidway, 0) << "no save was killed while it wrote";
+}
+
+}  // namespace
