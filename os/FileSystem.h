@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace os {
 
@@ -49,6 +50,10 @@ bool CreateFolders(const std::string& folder, std::string& error);
 // Creates a new, empty folder under a fresh short name in `parent` (ending
 // with a separator); `created` ends with a separator.
 bool CreateTemporaryFolder(const std::string& parent, std::string& created, std::string& error);
+
+// The names of everything in `folder` (ending with a separator), "." and
+// ".." left out; false when it can't be read.
+bool ListFolder(const std::string& folder, std::vector<std::string>& names);
 
 // Removes an empty folder; false when it can't.
 bool RemoveFolder(const std::string& folder);

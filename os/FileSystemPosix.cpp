@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -167,6 +168,17 @@ bool CreateTemporaryFolder(const std::string& parent, std::string& created, std:
   }
   error = SystemError();
   return false;
+}
+
+bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+  DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+  if (listing == nullptr) return false;
+  while (const dirent* entry = readdir(listing)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(listing);
+  return true;
 }
 
 bool RemoveFolder(const std::string& folder) { return rmdir(folder.c_str()) == 0; }

@@ -159,6 +159,18 @@ bool CreateTemporaryFolder(const std::string& parent, std::string& created, std:
   return false;
 }
 
+bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return true;
+}
+
 bool RemoveFolder(const std::string& folder) { return RemoveDirectoryA(folder.c_str()) != 0; }
 
 }  // namespace os

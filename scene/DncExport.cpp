@@ -27,6 +27,12 @@ const char* PrefixOf(uint16_t type) {
   }
 }
 
+std::string AsciiLowerCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
 bool IsDeviceName(const std::string& fileName) {
   // Windows opens the device whatever the extension and trailing blanks or dots.
   std::string stem = fileName.substr(0, fileName.find('.'));
@@ -54,13 +60,24 @@ std::string FileNameFault(const std::string& fileName) {
 }
 
 TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
+  if (!os::CreateFolders(folder_, folderError_)) return;
   // Without a folder of their own, the temporary files go beside the targets.
   std::string ignored;
-  if (os::CreateFolders(folder_, folderError_)) os::CreateTemporaryFolder(folder_, temporaryFolder_, ignored);
+  os::CreateTemporaryFolder(folder_, temporaryFolder_, ignored);
+  std::vector<std::string> names;
+  if (!os::ListFolder(folder_, names)) return;
+  names_.emplace();
+  for (const std::string& name : names) names_->insert(AsciiLowerCase(name));
 }
 
 TDncExport::~TDncExport() {
   if (!temporaryFolder_.empty()) os::RemoveFolder(temporaryFolder_);
+}
+
+bool TDncExport::MayExist(const std::string& fileName) const {
+  // Windows folds the case of other letters too, by rules not known here.
+  const bool onlyAscii = std::all_of(fileName.begin(), fileName.end(), [](unsigned char c) { return c < 0x80; });
+  return !names_ || !onlyAscii || names_->contains(AsciiLowerCase(fileName));
 }
 
 DncWrite TDncExport::Write(TMemoryStream& chunk) {
@@ -69,10 +86,12 @@ DncWrite TDncExport::Write(TMemoryStream& chunk) {
   if (result.error.empty()) result.error = folderError_;
   if (!result.error.empty()) return result;
   try {
-    TFileReplacement file(folder_ + result.fileName, temporaryFolder_);
+    TFileReplacement file(folder_ + result.fileName,
+                          {.temporaryFolder = temporaryFolder_, .targetIsNew = !MayExist(result.fileName)});
     file.Stream().Write(chunk.Data(), chunk.Length());
     file.Commit();
     result.written = true;
+    if (names_) names_->insert(AsciiLowerCase(result.fileName));
   } catch (const FileWriteError& failure) {
     result.error = failure.Reason;
   } catch (const std::exception& failure) {

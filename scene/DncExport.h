@@ -2,7 +2,9 @@
 // A .dnc file: one top-level chunk of a scene, byte for byte, alone in a file
 // named by its type's prefix and its name.
 
+#include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "scene/MemoryStream.h"
 
@@ -40,7 +42,15 @@ class TDncExport {
   DncWrite Write(TMemoryStream& chunk);
 
  private:
+  // Whether something of this name may be in the folder, as Windows
+  // compares names: ignoring case.
+  bool MayExist(const std::string& fileName) const;
+
   std::string folder_;
   std::string folderError_;
   std::string temporaryFolder_;
+  // What the folder held when the export began, and what it wrote since,
+  // each name with its ASCII letters in lower case; unknown when the folder
+  // could not be read.
+  std::optional<std::unordered_set<std::string>> names_;
 };

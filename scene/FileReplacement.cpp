@@ -6,12 +6,13 @@
 #include "os/Paths.h"
 #include "scene/Exception.h"
 
-TFileReplacement::TFileReplacement(const std::string& target, const std::string& temporaryFolder) {
+TFileReplacement::TFileReplacement(const std::string& target, const ReplacementOptions& options) : target_(target) {
   std::string error;
-  if (!os::FindReplaceable(target, target_, error)) throw FileWriteError(error, error);
+  if (!options.targetIsNew && !os::FindReplaceable(target, target_, error)) throw FileWriteError(error, error);
   os::TemporaryFile temporary;
-  const std::string folder = temporaryFolder.empty() ? os::FolderOf(target_) : temporaryFolder;
-  if (!os::CreateTemporaryFile(folder, target_, temporary, error)) throw FileWriteError("IO error", error);
+  const std::string folder = options.temporaryFolder.empty() ? os::FolderOf(target_) : options.temporaryFolder;
+  const std::string model = options.targetIsNew ? std::string() : target_;
+  if (!os::CreateTemporaryFile(folder, model, temporary, error)) throw FileWriteError("IO error", error);
   temporary_ = temporary.path;
   stream_ = TFileStream::Writing(temporary.file);
 }

@@ -12,11 +12,21 @@
 // saved through to the file it points to, whose permissions the new file
 // keeps. Until Commit the target is untouched, and a replacement that goes
 // without Commit removes its temporary file.
+struct ReplacementOptions {
+  // Where the temporary file is made, on the target's volume; beside the
+  // target when empty.
+  std::string temporaryFolder{};
+  // The caller has just seen that nothing has the target's name, so what is
+  // there needs no look: under Wine every look at a name that is not there
+  // reads through the whole folder.
+  bool targetIsNew = false;
+};
+
 class TFileReplacement {
  public:
   // Raises FileWriteError when the target may not be replaced ("IO error" for
   // a temporary file that can't be created).
-  explicit TFileReplacement(const std::string& target, const std::string& temporaryFolder = {});
+  explicit TFileReplacement(const std::string& target, const ReplacementOptions& options = {});
   TFileReplacement(const TFileReplacement&) = delete;
   TFileReplacement& operator=(const TFileReplacement&) = delete;
   ~TFileReplacement();
