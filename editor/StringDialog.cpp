@@ -10,10 +10,10 @@ TStringDialog::TStringDialog(HWND owner)
                   .bounds = {175, 70, 50, 22},
                   .role = toolkit::ButtonRole::Default,
                   .onClick = [this] { SetModalResult(kOk); }}),
-      cancel_(*this, {.text = "Cancel",
-                      .bounds = {100, 70, 70, 22},
-                      .role = toolkit::ButtonRole::Cancel,
-                      .onClick = [this] { SetModalResult(kCancel); }}) {}
+      cancel_(*this,
+              {.text = "Cancel", .bounds = {100, 70, 70, 22}, .role = toolkit::ButtonRole::Cancel, .onClick = [this] {
+                 SetModalResult(kCancel);
+               }}) {}
 
 std::string TStringDialog::Execute(const std::string& prompt, const std::string& initial) {
   if (!prompt.empty()) prompt_.SetText(prompt);

@@ -40,7 +40,8 @@ bool ReadLink(const std::string& link, std::string& text) {
 // The model's owner and group where the system allows it (root, or a group
 // the user is in); its permission bits always.
 void TakeOwnerAndMode(int descriptor, const struct stat& model) {
-  if (fchown(descriptor, model.st_uid, model.st_gid) != 0 && fchown(descriptor, static_cast<uid_t>(-1), model.st_gid) != 0) {
+  if (fchown(descriptor, model.st_uid, model.st_gid) != 0 &&
+      fchown(descriptor, static_cast<uid_t>(-1), model.st_gid) != 0) {
     // Not allowed: the saving user owns the new file, as after any copy.
   }
   fchmod(descriptor, model.st_mode & 07777);

@@ -57,8 +57,8 @@ size_t WindowsRootLength(const std::string& path) {
 std::string TemporaryName() {
   // Seeded once per thread from the system's randomness and the clock, so
   // that two processes started at once still draw apart.
-  thread_local std::mt19937_64 engine(std::random_device{}() ^
-                                      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  thread_local std::mt19937_64 engine(
+      std::random_device{}() ^ static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   static constexpr char kLetters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
   std::string name = ".~";

@@ -267,16 +267,16 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     0,
                     38},
-        ReadFailure{"RootSizeEndsBeforeTheLastSection",
-                    Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + kObjects.size())), Chunk(1, {}), kObjects,
-                            Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}),
-                    {"qScene2bin.ReadSectionsFromStream - done",
-                     "qScene2bin.ReadFromFile: " +
-                         std::to_string(Chunk(kDefinitionsSection, DefinitionChunk("d", 4)).size()) +
-                         " bytes past the scene's size were not read"},
-                    1,
-                    1,
-                    static_cast<int32_t>(12 + kObjects.size())},
+        ReadFailure{
+            "RootSizeEndsBeforeTheLastSection",
+            Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + kObjects.size())), Chunk(1, {}), kObjects,
+                    Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}),
+            {"qScene2bin.ReadSectionsFromStream - done",
+             "qScene2bin.ReadFromFile: " + std::to_string(Chunk(kDefinitionsSection, DefinitionChunk("d", 4)).size()) +
+                 " bytes past the scene's size were not read"},
+            1,
+            1,
+            static_cast<int32_t>(12 + kObjects.size())},
         ReadFailure{"SectionHeaderCutShort",
                     Concat({U16(kRootChunk), U32(16), Chunk(1, {}), U16(kObjectsSection), Bytes(2, 0)}),
                     {"qScene2bin.ReadSectionsFromStream: section header cut short. offs: 0000000E", kCantReadSection},

@@ -20,14 +20,15 @@ int IdOf(ButtonRole role) {
 }  // namespace
 
 Button::Button(Window& parent, ButtonArgs args)
-    : Control(parent, {.className = "BUTTON",
-                       .style = static_cast<DWORD>(WS_TABSTOP | (args.flat ? BS_FLAT : 0) |
-                                                   (args.role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
-                       .text = args.text,
-                       .bounds = args.bounds,
-                       .anchors = args.anchors,
-                       .font = args.font,
-                       .id = IdOf(args.role)}),
+    : Control(parent,
+              {.className = "BUTTON",
+               .style = static_cast<DWORD>(WS_TABSTOP | (args.flat ? BS_FLAT : 0) |
+                                           (args.role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+               .text = args.text,
+               .bounds = args.bounds,
+               .anchors = args.anchors,
+               .font = args.font,
+               .id = IdOf(args.role)}),
       onClick_(std::move(args.onClick)) {}
 
 void Button::OnCommand(WORD code) {

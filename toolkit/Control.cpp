@@ -12,9 +12,11 @@ Control::Control(Window& parent, const Creation& creation) : layout_(parent.Chil
   EnsureCommonControls();
   MakeFont(creation.font, parent.FontDescription());
   const Bounds& at = creation.bounds;
-  hwnd_ = CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
-                          WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())), ModuleInstance(), nullptr);
+  hwnd_ =
+      CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
+                      WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())),
+                      ModuleInstance(), nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
   procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

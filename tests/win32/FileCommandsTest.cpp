@@ -159,8 +159,8 @@ TEST_F(FileCommandsTest, SaveAfterAFailedSaveAsTriesTheNameChosenAgainNotTheFile
   WhenShown unexpected(kSaveCaption, CancelDialog);
   ChooseMenu("File", "save");
   EXPECT_FALSE(unexpected.Done());
-  EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.WriteToFile: the file is read-only",
-                                      "qScene2bin.WriteToFile: the file is read-only"}));
+  EXPECT_EQ(trace.TakeLines(),
+            (Texts{"qScene2bin.WriteToFile: the file is read-only", "qScene2bin.WriteToFile: the file is read-only"}));
   EXPECT_EQ(ReadFileBytes(good), Text("changed on disk"));
   EXPECT_EQ(ReadFileBytes(other), Text("old"));
   SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
