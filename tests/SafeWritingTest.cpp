@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "os/Paths.h"
@@ -168,15 +169,21 @@ class HeldFile {
   HANDLE handle_;
 };
 
-TEST(SafeSave, AFileHeldBrieflyByAnotherProgramIsReplacedOnceItIsFree) {
+class SafeSaveOfAHeldFile : public testing::Test {
+ protected:
+  SafeSaveOfAHeldFile() { WriteFileBytes(path, kOld); }
+
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
-  WriteFileBytes(path, kOld);
-  HeldFile held(path);
-  ASSERT_TRUE(held.Held());
-  std::thread releaser([&held] {
+  std::optional<HeldFile> held;
+};
+
+TEST_F(SafeSaveOfAHeldFile, IsReplacedOnceTheOtherProgramLetsGo) {
+  held.emplace(path);
+  ASSERT_TRUE(held->Held());
+  std::thread releaser([this] {
     Sleep(300);
-    held.Release();
+    held->Release();
   });
   const SaveOutcome outcome = Save(path);
   releaser.join();
@@ -184,14 +191,11 @@ TEST(SafeSave, AFileHeldBrieflyByAnotherProgramIsReplacedOnceItIsFree) {
   EXPECT_EQ(ReadFileBytes(path), kScene);
 }
 
-TEST(SafeSave, AFileHeldForLongFailsAndKeepsItsBytes) {
-  ScratchFolder folder;
-  const std::string path = folder.Path("scene2.bin");
-  WriteFileBytes(path, kOld);
-  HeldFile held(path);
-  ASSERT_TRUE(held.Held());
+TEST_F(SafeSaveOfAHeldFile, FailsAfterASecondAndKeepsItsBytes) {
+  held.emplace(path);
+  ASSERT_TRUE(held->Held());
   const SaveOutcome outcome = Save(path);
-  held.Release();
+  held->Release();
   EXPECT_FALSE(outcome.saved);
   ASSERT_EQ(outcome.trace.size(), 1u);
   EXPECT_EQ(outcome.trace[0], "qScene2bin.WriteToFile: cannot replace the file: " + outcome.reason);
