@@ -1,10 +1,11 @@
 # The release as a modder gets it: CPack makes the zip, which is unpacked into
-# a folder whose path holds a space and an accented letter; scene2.exe works
-# on the sample from there, then package_tests looks at the binaries and
-# drives tool.exe from there.
+# a folder whose path holds a space and an accented letter; every binary
+# there imports only Windows' own DLLs, scene2.exe works on the sample from
+# there, then package_tests looks at the version resources and drives
+# tool.exe from there.
 #
 # cmake -DCPACK=... -DCONFIG=CPackConfig.cmake -DVERSION=... -DEMULATOR=...
-#       -DTESTS=package_tests.exe -DWORK=... -P PackageTest.cmake
+#       -DOBJDUMP=... -DTESTS=package_tests.exe -DWORK=... -P PackageTest.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../RunScene2.cmake)
 
@@ -29,6 +30,20 @@ foreach(text README.txt LICENSE.txt)
   string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
   string(REPLACE "0d 0a " "" bytes "${bytes}")
   expect("${text} has a line without CR LF" NOT bytes MATCHES "(^| )0[ad] ")
+endforeach()
+
+# The binaries are linked statically: a MinGW runtime DLL (libstdc++,
+# libgcc, libwinpthread) would be missing on the modder's Windows.
+set(windows_dlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll)
+foreach(binary tool.exe Ambrel.dll scene2.exe scenegen.exe)
+  execute_process(COMMAND ${OBJDUMP} -p ${folder}/${binary} OUTPUT_VARIABLE dump)
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+  expect("no imports read from ${binary}" imports)
+  foreach(import IN LISTS imports)
+    string(REGEX REPLACE "^DLL Name: " "" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    expect("${binary} imports ${dll}, which is not Windows' own" dll IN_LIST windows_dlls)
+  endforeach()
 endforeach()
 
 set(SCENE2 ${folder}/scene2.exe)
