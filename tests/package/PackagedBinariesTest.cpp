@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/package/PackageFolder.h"
 #include "toolkit/ModuleIcon.h"
@@ -31,7 +32,7 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
   const std::string key = "\\StringFileInfo\\040904B0\\" + name;
   char* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) return "(none)";
+  if (!VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) return {};
   return value;
 }
 
@@ -57,7 +58,7 @@ TEST(PackagedBinaries, CarryTheProjectVersionAndTheirOwnNames) {
     EXPECT_EQ(VersionString(info, "ProductName"), "scene2 tools");
     EXPECT_EQ(VersionString(info, "OriginalFilename"), binary.name);
     EXPECT_EQ(VersionString(info, "LegalCopyright"), "Copyright (c) 2026 the scene2 tools authors");
-    EXPECT_NE(VersionString(info, "FileDescription"), "(none)");
+    EXPECT_FALSE(VersionString(info, "FileDescription").empty());
   }
 }
 
