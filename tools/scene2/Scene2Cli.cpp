@@ -282,8 +282,8 @@ int Command::Version() {
 
 int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   static const std::map<std::string, int (Command::*)()> kCommands = {
-      {"trace", &Command::Trace},   {"list", &Command::List},     {"save", &Command::Save},
-      {"delete", &Command::Delete}, {"rename", &Command::Rename}, {"export", &Command::Export},
+      {"trace", &Command::Trace},       {"list", &Command::List},     {"save", &Command::Save},
+      {"delete", &Command::Delete},     {"rename", &Command::Rename}, {"export", &Command::Export},
       {"--version", &Command::Version},
   };
   Command command(args, out, err);
