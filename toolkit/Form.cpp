@@ -5,6 +5,7 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/Module.h"
+#include "toolkit/ModuleIcon.h"
 
 namespace toolkit {
 namespace {
@@ -22,6 +23,8 @@ class FormClass {
     description.style = CS_DBLCLKS;
     description.lpfnWndProc = procedure;
     description.hInstance = ModuleInstance();
+    // Null for a module without an icon: Windows then shows its default one.
+    description.hIcon = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(TOOLKIT_MODULE_ICON));
     description.hCursor = LoadCursor(nullptr, IDC_ARROW);
     description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     description.lpszClassName = kClassName;

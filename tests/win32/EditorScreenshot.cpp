@@ -21,13 +21,6 @@ void Expand(HWND tree, HTREEITEM item, UINT action = TVE_EXPAND) {
   SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(item));
 }
 
-// Selects the node and flips its check box, as the space bar does.
-void Check(HWND tree, HTREEITEM item) {
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  SendMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
-  SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
-}
-
 int ChildCount(HWND tree, HTREEITEM item) {
   int count = 0;
   for (HTREEITEM child = Next(tree, item, TVGN_CHILD); child != nullptr; child = Next(tree, child, TVGN_NEXT)) ++count;
@@ -85,8 +78,8 @@ int main(int argc, char** argv) {
   for (size_t index = 0; index < 2 && index < folders.size(); ++index) Expand(tree, folders[index]);
   HTREEITEM object = Next(tree, folders.front(), TVGN_CHILD);
   HTREEITEM third = Next(tree, Next(tree, object, TVGN_NEXT), TVGN_NEXT);
-  Check(tree, object);
-  Check(tree, third);
+  CheckNode(tree, object);
+  CheckNode(tree, third);
   SetForegroundWindow(tool.MainWindow());
   Click(tree, Next(tree, third, TVGN_NEXT));
   Sleep(300);  // the click's repaint

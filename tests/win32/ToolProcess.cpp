@@ -40,6 +40,12 @@ int ExpandFrom(HWND tree, HTREEITEM first) {
 
 int ExpandAll(HWND tree) { return ExpandFrom(tree, TreeItemAt(tree, nullptr, TVGN_ROOT)); }
 
+void CheckNode(HWND tree, HTREEITEM item) {
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  SendMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
+}
+
 namespace {
 
 struct ProcessSearch {

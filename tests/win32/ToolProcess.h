@@ -23,6 +23,8 @@ HTREEITEM TreeItemAt(HWND tree, HTREEITEM item, UINT relation);
 // Expands every node, which gives the children of each their items; the
 // number of items then.
 int ExpandAll(HWND tree);
+// Selects the node and flips its check box, as the space bar does.
+void CheckNode(HWND tree, HTREEITEM item);
 
 class ToolProcess {
  public:

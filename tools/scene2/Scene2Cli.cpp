@@ -26,6 +26,7 @@ const char kUsageText[] =
     "       scene2 delete IN OUT SECTION NAME...\n"
     "       scene2 rename IN OUT SECTION OLD NEW\n"
     "       scene2 export IN DIR [SECTION [NAME...]]\n"
+    "       scene2 --version\n"
     "SECTION is one of objects, definitions, initscripts, viseffects.\n";
 
 // The four sections in tree order, each with its item chunk type.
@@ -104,6 +105,7 @@ class Command {
   int Delete();
   int Rename();
   int Export();
+  int Version();
 
  private:
   // Loads args_[1] into a new document; false when the load failed.
@@ -271,12 +273,19 @@ int Command::Export() {
   return failed ? kFailure : kSuccess;
 }
 
+int Command::Version() {
+  if (args_.size() != 1) return Usage();
+  out_ << "scene2 " SCENE2_VERSION "\n";
+  return kSuccess;
+}
+
 }  // namespace
 
 int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   static const std::map<std::string, int (Command::*)()> kCommands = {
-      {"trace", &Command::Trace},   {"list", &Command::List},     {"save", &Command::Save},
-      {"delete", &Command::Delete}, {"rename", &Command::Rename}, {"export", &Command::Export},
+      {"trace", &Command::Trace},       {"list", &Command::List},     {"save", &Command::Save},
+      {"delete", &Command::Delete},     {"rename", &Command::Rename}, {"export", &Command::Export},
+      {"--version", &Command::Version},
   };
   Command command(args, out, err);
   const auto found = args.empty() ? kCommands.end() : kCommands.find(args[0]);

@@ -1,0 +1,17 @@
+# scene2_version_resource(TARGET DESCRIPTION): gives a Win32 binary a version
+# resource with the project's version, product name and copyright and the
+# binary's own description and file name.
+function(scene2_version_resource target description)
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "SHARED_LIBRARY")
+    set(file_type VFT_DLL)
+  else()
+    set(file_type VFT_APP)
+  endif()
+  # configure_file fills in the values; file(GENERATE) then the file name,
+  # which only the generator knows.
+  set(configured ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc.in)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${configured} @ONLY)
+  file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc INPUT ${configured})
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+endfunction()

@@ -1,0 +1,7 @@
+#include "tests/package/PackageFolder.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/win32/ToolProcess.h"
+
+std::string PackagePath(const std::string& name) { return HostPath(testing::internal::GetArgvs().at(1)) + "\\" + name; }
