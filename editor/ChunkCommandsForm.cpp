@@ -1,6 +1,7 @@
 // The "Edit" menu, the tree menu and the search menu.
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
+#include "scene/DncImport.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -12,6 +13,18 @@ void TForm1::ExportSelected() {
     ExportChecked(tree_, Nodes().scene2, dncExport, tally);
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
+}
+
+void TForm1::ImportFiles() {
+  if (!importDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open)) return;
+  ImportTally tally;
+  {
+    toolkit::WaitCursor waiting;
+    // A refused file raises before the scene changes; the menu shows it.
+    tally = ImportDncFiles(*document_, importDialog_.FileNames());
+    sceneTree_.FillTree(*document_);
+  }
+  toolkit::ShowMessageBox(hwnd_, ImportSummary(tally), caption_, MB_ICONINFORMATION);
 }
 
 void TForm1::DeleteSelected() {

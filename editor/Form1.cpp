@@ -40,16 +40,22 @@ TForm1::TForm1(const toolkit::Application& application)
                           .anchors = kLeftBottom,
                           .onClick = Command(this, [this] { ShowSearchMenu(); })}),
       sidePanel_(*this, {.bounds = {288, 8, 569, 596}, .anchors = toolkit::kAnchorsAll}),
+      dncFolder_(ProgramDncFolder()),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
                    .fileMustExist = true,
                    .pathMustExist = true,
                    .overwritePrompt = true,
                    .hideReadOnly = true}),
+      importDialog_({.filter = "dnc file (*.dnc)|*.dnc|all files|*",
+                     .fileMustExist = true,
+                     .pathMustExist = true,
+                     .hideReadOnly = true,
+                     .allowMultiple = true,
+                     .initialFolder = dncFolder_}),
       sceneTree_(tree_),
       ui_(caption_, hwnd_),
-      document_(NewScene2bin(ui_)),
-      dncFolder_(ProgramDncFolder()) {
+      document_(NewScene2bin(ui_)) {
   sceneTree_.ResetTree();
 }
 
@@ -62,7 +68,7 @@ toolkit::Menu TForm1::MakeMenuBar(TForm1* form) {
   file.AddItem("export scene to *.chg ..", nullptr);  // no such format: the item stays inert
   toolkit::Menu edit = toolkit::Menu::Popup();
   edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
-  edit.AddItem("import..", nullptr);  // nothing reads .dnc files: inert
+  edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }));
   edit.AddSeparator();
   edit.AddItem("delete selected", Command(form, [form] { form->DeleteSelected(); }));
   toolkit::Menu bar = toolkit::Menu::Bar();

@@ -29,6 +29,7 @@ class TForm1 final : public toolkit::Form {
   void SaveScene();
   void SaveSceneAs();
   void ExportSelected();
+  void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
   void FindInSection(toolkit::TreeItem section);
@@ -67,11 +68,12 @@ class TForm1 final : public toolkit::Form {
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
   toolkit::Panel sidePanel_;
+  std::string dncFolder_;
   toolkit::FileDialog fileDialog_;
+  toolkit::FileDialog importDialog_;
   SceneTree sceneTree_;
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
-  std::string dncFolder_;
   // What "save" writes to without a dialog: the file last chosen by "open.."
   // or "save as..", emptied by an open that failed.
   std::string currentFile_;

@@ -119,7 +119,7 @@ std::string DefinitionTypeName(uint32_t code) {
   return name != nullptr ? name : "0x" + HexUpper(code, 2);
 }
 
-void GetChunkName(TMemoryStream& chunk, std::string& name) {
+bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure) {
   name.clear();
   try {
     uint32_t offset = 0;
@@ -147,10 +147,17 @@ void GetChunkName(TMemoryStream& chunk, std::string& name) {
     }
     name = ReadNameBytes(chunk, length);
     if (!name.empty() && name.back() == '\0') name.pop_back();
-  } catch (const std::exception& failure) {
-    Trace("qScene2bin.GetChunkName: " + FailureMessage(failure));
+    return true;
+  } catch (const std::exception& error) {
+    failure = FailureMessage(error);
     name.clear();
+    return false;
   }
+}
+
+void GetChunkName(TMemoryStream& chunk, std::string& name) {
+  std::string failure;
+  if (!ReadChunkName(chunk, name, failure)) Trace("qScene2bin.GetChunkName: " + failure);
 }
 
 std::string GetChunkName(TMemoryStream& chunk) {
@@ -164,6 +171,21 @@ void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size
   if (type != kObjectChunk && type != kDefinitionChunk) throw Exception(1, "GetChunkNameOffsSize: unk chunk type");
   const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
   if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkNameOffsSize: NAME=NULL");
+}
+
+const char* SectionWord(uint16_t itemType) {
+  switch (itemType) {
+    case kObjectChunk:
+      return "objects";
+    case kDefinitionChunk:
+      return "definitions";
+    case kInitScriptChunk:
+      return "initscripts";
+    case kVisualEffectChunk:
+      return "viseffects";
+    default:
+      return nullptr;
+  }
 }
 
 int32_t FindChunkByName(const ChunkList& list, const std::string& name) {

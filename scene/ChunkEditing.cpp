@@ -8,6 +8,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
+#include "scene/SizeBookkeeping.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
@@ -18,11 +19,6 @@ const char kNoData[] = "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\x
 const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 \xE4\xE0\xED\xED\xFB\xE5.";
 const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
-
-// Adds `delta` to a signed 32-bit size the way the stored field wraps.
-void AddToSize(int32_t& size, int64_t delta) {
-  size = static_cast<int32_t>(static_cast<uint32_t>(size) + static_cast<uint32_t>(delta));
-}
 
 // The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`:
 // the old bytes up to that sub-chunk's type, the new size and name, then the

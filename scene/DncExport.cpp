@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr char kExtension[] = ".dnc";
+
 const char* PrefixOf(uint16_t type) {
   switch (type) {
     case kObjectChunk:
@@ -27,12 +29,6 @@ const char* PrefixOf(uint16_t type) {
   }
 }
 
-std::string AsciiLowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 bool IsDeviceName(const std::string& fileName) {
   // Windows opens the device whatever the extension and trailing blanks or dots.
   std::string stem = fileName.substr(0, fileName.find('.'));
@@ -46,7 +42,15 @@ bool IsDeviceName(const std::string& fileName) {
 
 }  // namespace
 
-std::string DncFileName(TMemoryStream& chunk) { return PrefixOf(GetChunkType(chunk)) + GetChunkName(chunk) + ".dnc"; }
+std::string FoldedFileName(std::string fileName) {
+  for (char& c : fileName)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return fileName;
+}
+
+std::string DncFileName(TMemoryStream& chunk) {
+  return PrefixOf(GetChunkType(chunk)) + GetChunkName(chunk) + kExtension;
+}
 
 std::string FileNameFault(const std::string& fileName) {
   for (unsigned char c : fileName) {
@@ -67,21 +71,30 @@ TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
   std::vector<std::string> names;
   if (!os::ListFolder(folder_, names)) return;
   names_.emplace();
-  for (const std::string& name : names) names_->insert(AsciiLowerCase(name));
+  for (const std::string& name : names) names_->insert(FoldedFileName(name));
 }
 
 TDncExport::~TDncExport() {
   if (!temporaryFolder_.empty()) os::RemoveFolder(temporaryFolder_);
 }
 
+std::string TDncExport::UnusedName(const std::string& fileName) {
+  const std::string stem = fileName.substr(0, fileName.size() - std::strlen(kExtension));
+  std::string name = fileName;
+  for (int number = 2; used_.contains(FoldedFileName(name)); ++number)
+    name = stem + " (" + std::to_string(number) + ")" + kExtension;
+  used_.insert(FoldedFileName(name));
+  return name;
+}
+
 bool TDncExport::MayExist(const std::string& fileName) const {
   // Windows folds the case of other letters too, by rules not known here.
   const bool onlyAscii = std::all_of(fileName.begin(), fileName.end(), [](unsigned char c) { return c < 0x80; });
-  return !names_ || !onlyAscii || names_->contains(AsciiLowerCase(fileName));
+  return !names_ || !onlyAscii || names_->contains(FoldedFileName(fileName));
 }
 
 DncWrite TDncExport::Write(TMemoryStream& chunk) {
-  DncWrite result{false, DncFileName(chunk), ""};
+  DncWrite result{false, UnusedName(DncFileName(chunk)), ""};
   result.error = FileNameFault(result.fileName);
   if (result.error.empty()) result.error = folderError_;
   if (!result.error.empty()) return result;
@@ -91,7 +104,7 @@ DncWrite TDncExport::Write(TMemoryStream& chunk) {
     file.Stream().Write(chunk.Data(), chunk.Length());
     file.Commit();
     result.written = true;
-    if (names_) names_->insert(AsciiLowerCase(result.fileName));
+    if (names_) names_->insert(FoldedFileName(result.fileName));
   } catch (const FileWriteError& failure) {
     result.error = failure.Reason;
   } catch (const std::exception& failure) {

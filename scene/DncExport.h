@@ -11,6 +11,11 @@
 // Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate.
 std::string DncFileName(TMemoryStream& chunk);
 
+// A file name as Windows compares names, on every platform: with its ASCII
+// letters in lower case, so that an export copied between systems means
+// the same.
+std::string FoldedFileName(std::string fileName);
+
 // Why `fileName` can't name a file inside a folder (a path separator, a drive
 // or stream colon, another character Windows refuses, a device name), or an
 // empty text when it can.
@@ -38,10 +43,16 @@ class TDncExport {
   const std::string& Folder() const { return folder_; }
   // Why the folder could not be made; empty when it is there.
   const std::string& FolderError() const { return folderError_; }
-  // Writes the chunk under its .dnc name, replacing a file of that name.
+  // Writes the chunk under its .dnc name, replacing a file of that name
+  // left by an earlier export. A name that this export has written already
+  // gets a number: "Obj_crate (2).dnc", "Obj_crate (3).dnc" and so on, so
+  // that no chunk overwrites another.
   DncWrite Write(TMemoryStream& chunk);
 
  private:
+  // `fileName`, or the first numbered form of it that this export has not
+  // used yet; the name is used from then on.
+  std::string UnusedName(const std::string& fileName);
   // Whether something of this name may be in the folder, as Windows
   // compares names: ignoring case.
   bool MayExist(const std::string& fileName) const;
@@ -49,8 +60,9 @@ class TDncExport {
   std::string folder_;
   std::string folderError_;
   std::string temporaryFolder_;
-  // What the folder held when the export began, and what it wrote since,
-  // each name with its ASCII letters in lower case; unknown when the folder
-  // could not be read.
+  // What the folder held when the export began, and what it wrote since;
+  // unknown when the folder could not be read. Folded names, as are those
+  // that the export has used.
   std::optional<std::unordered_set<std::string>> names_;
+  std::unordered_set<std::string> used_;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scene/ChunkList.h"
 #include "scene/DocumentUi.h"
@@ -14,6 +15,11 @@
 #ifdef GetObject
 #undef GetObject
 #endif
+
+struct ImportTally {
+  int replaced = 0;
+  int added = 0;
+};
 
 class TqScene2bin {
  public:
@@ -52,6 +58,13 @@ class TqScene2bin {
   // Takes NewChunk over, except when it fails with a code other than 1.
   bool ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName);
   bool RenameChunk(PStream& Chunk, std::string& newName);
+  // Puts whole chunks of the four item types into their sections, in order.
+  // Each replaces, in its place, the chunk of its section that has its name
+  // (the k-th chunk of one name imported replaces the k-th chunk of that
+  // name), or is added at the end when there is none or it has no name.
+  // Takes the chunks over; one trace line each. Raises Exception, changing
+  // nothing, when a chunk is of another type.
+  ImportTally ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> chunks);
 
   const ChunkList& Heads() const { return heads; }
   const ChunkList& Objects() const { return objects; }

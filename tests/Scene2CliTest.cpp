@@ -164,6 +164,21 @@ TEST_F(Scene2Cli, ExportOfOneSectionOrOfNamedChunks) {
   EXPECT_EQ(err, "scene2: no chunk named \"nobody\" in objects\n");
 }
 
+TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
+  const std::string dir = folder.Path("dnc");
+  Run({"export", in, dir, "objects", "crate", "horn"});
+  EXPECT_EQ(Run({"import", in, out_path, dir + "/Obj_horn.dnc", dir + "/Obj_crate.dnc"}), 0);
+  EXPECT_EQ(ReadFileBytes(out_path), kScene);
+  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n2 chunks imported (2 replaced, 0 added)\n")) << out;
+
+  const std::string bad = dir + "/bad.dnc";
+  WriteFileBytes(bad, Bytes{1, 2, 3});
+  const std::string other = folder.Path("other.bin");
+  EXPECT_EQ(Run({"import", in, other, dir + "/Obj_horn.dnc", bad}), 1);
+  EXPECT_EQ(err, "scene2: cannot import " + bad + ": the file holds 3 bytes, less than a chunk's header\n");
+  EXPECT_FALSE(FileExists(other));
+}
+
 TEST_F(Scene2Cli, UsageErrors) {
   for (const std::vector<std::string>& args :
        std::vector<std::vector<std::string>>{{},
@@ -175,7 +190,8 @@ TEST_F(Scene2Cli, UsageErrors) {
                                              {"delete", in, out_path, "things", "x"},
                                              {"rename", in, out_path, "objects", "x"},
                                              {"export", in},
-                                             {"export", in, out_path, "everything"}}) {
+                                             {"export", in, out_path, "everything"},
+                                             {"import", in, out_path}}) {
     EXPECT_EQ(Run(args), 2) << testing::PrintToString(args);
     EXPECT_EQ(err.rfind("usage: scene2", 0), 0u);
   }

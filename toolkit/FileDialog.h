@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace toolkit {
 
@@ -15,6 +16,11 @@ struct FileDialogArgs {
   bool pathMustExist = false;
   bool overwritePrompt = false;
   bool hideReadOnly = false;
+  // Open mode: several files may be chosen at once.
+  bool allowMultiple = false;
+  // Where the dialog starts when no name was chosen before; empty for the
+  // system's choice.
+  std::string initialFolder{};
 };
 
 enum class FileDialogMode { Open, Save };
@@ -25,15 +31,22 @@ class FileDialog {
  public:
   explicit FileDialog(FileDialogArgs args) : args_(std::move(args)) {}
 
-  // True when the user chose a file; FileName() then gives it. Cancelling
-  // leaves the name chosen before.
+  // True when the user chose a file; FileName() then gives it, and
+  // FileNames() every file chosen. Cancelling leaves the names chosen before.
   bool Execute(HWND owner, FileDialogMode mode);
-  const std::string& FileName() const { return fileName_; }
+  const std::string& FileName() const { return fileNames_.empty() ? kNone : fileNames_.front(); }
+  const std::vector<std::string>& FileNames() const { return fileNames_; }
 
  private:
+  static inline const std::string kNone;
   FileDialogArgs args_;
-  std::string fileName_;
+  std::vector<std::string> fileNames_;
 };
+
+// The paths in what a dialog that allows several files gives back: one path,
+// or a folder and the names in it, each ended by a zero byte, then a second
+// zero byte.
+std::vector<std::string> ChosenPaths(const char* selection);
 
 // The filter as the dialog takes it: each "|" a zero byte, two at the end.
 std::string Win32Filter(const std::string& filter);

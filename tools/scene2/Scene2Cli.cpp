@@ -6,6 +6,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
+#include "scene/DncImport.h"
 #include "scene/Exception.h"
 #include "scene/FileStream.h"
 #include "scene/Hex.h"
@@ -26,24 +27,20 @@ const char kUsageText[] =
     "       scene2 delete IN OUT SECTION NAME...\n"
     "       scene2 rename IN OUT SECTION OLD NEW\n"
     "       scene2 export IN DIR [SECTION [NAME...]]\n"
+    "       scene2 import IN OUT FILE...\n"
     "       scene2 --version\n"
     "SECTION is one of objects, definitions, initscripts, viseffects.\n";
 
-// The four sections in tree order, each with its item chunk type.
+// The four sections in tree order, each by its item chunk type.
 struct Section {
-  const char* word;
   uint16_t itemType;
+  const char* word() const { return SectionWord(itemType); }
 };
-constexpr Section kSections[] = {
-    {"objects", kObjectChunk},
-    {"definitions", kDefinitionChunk},
-    {"initscripts", kInitScriptChunk},
-    {"viseffects", kVisualEffectChunk},
-};
+constexpr Section kSections[] = {{kObjectChunk}, {kDefinitionChunk}, {kInitScriptChunk}, {kVisualEffectChunk}};
 
 std::optional<Section> SectionByWord(const std::string& word) {
   for (const Section& section : kSections)
-    if (word == section.word) return section;
+    if (word == section.word()) return section;
   return std::nullopt;
 }
 
@@ -105,6 +102,7 @@ class Command {
   int Delete();
   int Rename();
   int Export();
+  int Import();
   int Version();
 
  private:
@@ -154,7 +152,7 @@ int Command::SaveTo(const std::string& path) {
 PStream Command::FindNamed(const Section& section, const std::string& name) {
   const ChunkList& list = document_->SectionListByChunkID(section.itemType);
   const int32_t index = FindChunkByName(list, name);
-  if (index < 0) err_ << "scene2: no chunk named \"" << Escaped(name) << "\" in " << section.word << '\n';
+  if (index < 0) err_ << "scene2: no chunk named \"" << Escaped(name) << "\" in " << section.word() << '\n';
   return list.At(index);
 }
 
@@ -174,7 +172,7 @@ int Command::List() {
     const ChunkList& list = document_->SectionListByChunkID(section.itemType);
     for (int32_t index = 0; index < list.Count(); ++index) {
       TMemoryStream& chunk = *list.At(index);
-      out_ << section.word << '\t' << index << '\t' << HexUpper(GetChunkType(chunk), 4) << '\t' << TypeNameOf(chunk)
+      out_ << section.word() << '\t' << index << '\t' << HexUpper(GetChunkType(chunk), 4) << '\t' << TypeNameOf(chunk)
            << '\t' << Escaped(GetChunkName(chunk)) << '\n';
     }
   }
@@ -273,6 +271,22 @@ int Command::Export() {
   return failed ? kFailure : kSuccess;
 }
 
+int Command::Import() {
+  if (args_.size() < 4) return Usage();
+  trace_.emplace(out_);
+  if (!Load()) return kFailure;
+  ImportTally tally;
+  try {
+    tally = ImportDncFiles(*document_, {args_.begin() + 3, args_.end()});
+  } catch (const std::exception& failure) {
+    err_ << "scene2: cannot import " << FailureMessage(failure) << '\n';
+    return kFailure;
+  }
+  if (SaveTo(args_[2]) != kSuccess) return kFailure;
+  out_ << ImportSummary(tally) << '\n';
+  return kSuccess;
+}
+
 int Command::Version() {
   if (args_.size() != 1) return Usage();
   out_ << "scene2 " SCENE2_VERSION "\n";
@@ -283,9 +297,9 @@ int Command::Version() {
 
 int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   static const std::map<std::string, int (Command::*)()> kCommands = {
-      {"trace", &Command::Trace},       {"list", &Command::List},     {"save", &Command::Save},
-      {"delete", &Command::Delete},     {"rename", &Command::Rename}, {"export", &Command::Export},
-      {"--version", &Command::Version},
+      {"trace", &Command::Trace},   {"list", &Command::List},         {"save", &Command::Save},
+      {"delete", &Command::Delete}, {"rename", &Command::Rename},     {"export", &Command::Export},
+      {"import", &Command::Import}, {"--version", &Command::Version},
   };
   Command command(args, out, err);
   const auto found = args.empty() ? kCommands.end() : kCommands.find(args[0]);

@@ -1,0 +1,105 @@
+#include "scene/DncImport.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/DncExport.h"
+#include "scene/Exception.h"
+#include "scene/FileStream.h"
+#include "scene/Hex.h"
+#include "scene/LittleEndian.h"
+#include "scene/Trace.h"
+
+namespace {
+
+// Where a file stands among an export's numbered copies of one name: the
+// name without extension and number, folded, and the number (1 for none).
+struct NumberedCopy {
+  std::string group;
+  unsigned number = 1;
+};
+
+NumberedCopy CopyOf(const std::string& path) {
+  std::string stem = FoldedFileName(path);
+  if (stem.ends_with(".dnc")) stem.resize(stem.size() - 4);
+  const size_t open = stem.rfind(" (");
+  if (open == std::string::npos || !stem.ends_with(')')) return {stem};
+  const std::string digits = stem.substr(open + 2, stem.size() - open - 3);
+  if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return {stem};
+  const unsigned number = static_cast<unsigned>(std::stoul(digits));
+  if (number < 2) return {stem};
+  return {stem.substr(0, open), number};
+}
+
+}  // namespace
+
+std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
+  std::vector<NumberedCopy> copies;
+  std::unordered_map<std::string, std::vector<size_t>> groups;
+  for (size_t index = 0; index < paths.size(); ++index) {
+    copies.push_back(CopyOf(paths[index]));
+    groups[copies.back().group].push_back(index);
+  }
+  std::vector<std::string> ordered;
+  for (size_t index = 0; index < paths.size(); ++index) {
+    std::vector<size_t>& group = groups[copies[index].group];
+    if (group.empty() || group.front() != index) continue;  // taken with the first of its group
+    std::stable_sort(group.begin(), group.end(),
+                     [&copies](size_t a, size_t b) { return copies[a].number < copies[b].number; });
+    for (size_t member : group) ordered.push_back(paths[member]);
+    group.clear();
+  }
+  return ordered;
+}
+
+std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path) {
+  std::string error;
+  bool notAFile = false;
+  auto file = TFileStream::OpenRead(path, error, notAFile);
+  if (!file) throw Exception(1, error);
+  return ReadDncChunk(*file);
+}
+
+std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
+  const int64_t length = file.Size();
+  if (length < static_cast<int64_t>(kChunkHeaderSize))
+    throw Exception(1, "the file holds " + std::to_string(length) + " bytes, less than a chunk's header");
+  uint8_t header[kChunkHeaderSize];
+  file.Seek(0, TStream::Origin::Begin);
+  file.Read(header, sizeof header);
+  const uint16_t type = ReadU16LE(header);
+  const uint32_t size = ReadU32LE(header + 2);
+  if (size != length)
+    throw Exception(1, "the chunk's size field says " + std::to_string(size) + " bytes, but the file holds " +
+                           std::to_string(length));
+  if (SectionWord(type) == nullptr)
+    throw Exception(1,
+                    "chunk type " + HexUpper(type, 4) + " is not an object, definition, init script or visual effect");
+  file.Seek(0, TStream::Origin::Begin);
+  uint16_t readType = 0;
+  uint32_t readSize = 0;
+  return ReadChunkFromStream(file, readType, readSize, length);
+}
+
+std::string ImportSummary(const ImportTally& tally) {
+  return std::to_string(tally.replaced + tally.added) + " chunks imported (" + std::to_string(tally.replaced) +
+         " replaced, " + std::to_string(tally.added) + " added)";
+}
+
+ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths) {
+  std::vector<std::unique_ptr<TMemoryStream>> chunks;
+  for (const std::string& path : ImportOrder(paths)) {
+    try {
+      chunks.push_back(ReadDncFile(path));
+    } catch (const std::exception& failure) {
+      const std::string message = path + ": " + FailureMessage(failure);
+      Trace("qScene2bin.ImportDNC: " + message);
+      throw Exception(1, message);
+    }
+  }
+  return document.ImportDNC(std::move(chunks));
+}

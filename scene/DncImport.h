@@ -1,0 +1,32 @@
+#pragma once
+// The way back in: .dnc files read and put into a scene.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scene/MemoryStream.h"
+#include "scene/qScene2bin.h"
+
+// The order in which an import takes its files: as given, except that an
+// export's numbered copies of one name ("Obj_x.dnc", "Obj_x (2).dnc",
+// "Obj_x (3).dnc") come together in number order, where the first of them
+// stands; so that importing every file an export wrote puts each chunk back
+// where it was. Names compare as Windows compares them (FoldedFileName).
+std::vector<std::string> ImportOrder(const std::vector<std::string>& paths);
+
+// Reads a .dnc file: one whole chunk of an item type, as long as the file.
+// Raises Exception with the reason when the file is refused: not a regular
+// file, shorter than a chunk's header, a size field that differs from the
+// file's length, a chunk of another type.
+std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path);
+// The same for a whole stream, from its start.
+std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& stream);
+
+// "3 chunks imported (2 replaced, 1 added)".
+std::string ImportSummary(const ImportTally& tally);
+
+// Imports the files into the document, in ImportOrder. Every file is read
+// and checked before the document changes: a refused file is traced and
+// raised as "PATH: reason", and the document is as it was.
+ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths);
