@@ -45,9 +45,10 @@ ImportTally TqScene2bin::ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> c
     if (!name.empty()) places[&list].indexes[name];
     incoming.push_back({std::move(chunk), type, std::move(name)});
   }
-  for (auto& [list, names] : places) {
+  for (auto& place : places) {
+    NamePlaces& names = place.second;
     int32_t index = 0;
-    list->ForEach([&names, &index](TMemoryStream& chunk) {
+    place.first->ForEach([&names, &index](TMemoryStream& chunk) {
       if (const auto found = names.indexes.find(NameOf(chunk)); found != names.indexes.end())
         found->second.push_back(index);
       ++index;

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "os/FileSystem.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
@@ -47,10 +48,14 @@ std::vector<std::string> ExportAll(TqScene2bin& document, const std::string& fol
   return paths;
 }
 
-// The files of a folder in name order, as a shell's `*` gives them.
+// The files of a folder in name order, as a shell's `*` gives them; their
+// names as the bytes the export wrote (std::filesystem would convert them).
 std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  EXPECT_TRUE(os::ListFolder(folder + "/", names));
+  std::sort(names.begin(), names.end());
   std::vector<std::string> paths;
-  for (const std::string& name : ScratchFolder::FileNamesOf(folder)) paths.push_back(folder + "/" + name);
+  for (const std::string& name : names) paths.push_back(folder + "/" + name);
   return paths;
 }
 

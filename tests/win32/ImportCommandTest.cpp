@@ -1,0 +1,98 @@
+// "Edit" > "import..": the file dialog, the summary, the refusals.
+
+#include <windows.h>
+// after windows.h, which it needs
+#include <dlgs.h>
+
+#include <filesystem>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "tests/win32/EditorFixture.h"
+#include "tests/win32/GuiDriver.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr char kOpenCaption[] = "Open";
+
+class ImportCommandTest : public EditorTest {
+ protected:
+  ImportCommandTest() {
+    std::filesystem::create_directories(form.DncFolder());
+    EXPECT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})})), "");
+  }
+
+  std::string DncFile(const std::string& name, const Bytes& bytes) {
+    WriteFileBytes(form.DncFolder() + name, bytes);
+    return form.DncFolder() + name;
+  }
+
+  // "import.." with `typed` in the dialog's name field; gives the text of
+  // the box that follows, and whether it had the error icon.
+  std::string Import(const std::string& typed, bool* error = nullptr) {
+    std::string text;
+    WhenShown choose(kOpenCaption, [&](HWND dialog) {
+      filter = TextOf(GetDlgItem(dialog, cmb1));
+      ChooseFile(dialog, typed);
+    });
+    WhenShown read("tool", [&](HWND box) {
+      text = MessageBoxText(box);
+      if (error != nullptr) *error = HasErrorIcon(box);
+      PressOk(box);
+    });
+    ChooseMenu("Edit", "import..");
+    EXPECT_TRUE(choose.Done());
+    return text;
+  }
+
+  static bool HasErrorIcon(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+      if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == LoadIcon(nullptr, IDI_ERROR)) return true;
+    return false;
+  }
+
+  std::string filter;
+};
+
+TEST_F(ImportCommandTest, PutsTheChosenFilesBackRefillsTheTreeAndSaysWhatItDid) {
+  const Bytes soundCrate = ObjectChunk("crate", 4);
+  const Bytes barrel = ObjectChunk("barrel", 9);
+  DncFile("Obj_crate.dnc", soundCrate);
+  DncFile("Obj_barrel.dnc", barrel);
+  ClickCheckBox(tree(), nodes().objects);
+  // Names without a folder: the dialog starts in the export folder.
+  EXPECT_EQ(Import("\"Obj_crate.dnc\" \"Obj_barrel.dnc\""), "2 chunks imported (1 replaced, 1 added)");
+  EXPECT_EQ(filter, "dnc file (*.dnc)");
+  EXPECT_EQ(BytesOf(*form.Document().GetObject(0)), soundCrate);
+  EXPECT_EQ(BytesOf(*form.Document().GetObject(2)), barrel);
+  EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"sound", "model"}));
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"crate", "horn"}));
+  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kUnchecked);
+  EXPECT_EQ(trace.TakeLines(),
+            (Texts{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: added objects barrel"}));
+}
+
+TEST_F(ImportCommandTest, ARefusedFileIsShownWithItsReasonAndChangesNothing) {
+  const std::string bad = DncFile("Obj_bad.dnc", Bytes{0x10, 0x40, 99, 0, 0, 0});
+  DncFile("Obj_barrel.dnc", ObjectChunk("barrel", 9));
+  bool error = false;
+  EXPECT_EQ(Import("\"Obj_barrel.dnc\" \"Obj_bad.dnc\"", &error),
+            WindowsPath(bad) + ": the chunk's size field says 99 bytes, but the file holds 6");
+  EXPECT_TRUE(error);
+  EXPECT_EQ(form.Document().CountByChunkID(kObjectChunk), 2);
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+}
+
+TEST_F(ImportCommandTest, CancelChangesNothing) {
+  ClickCheckBox(tree(), nodes().objects);
+  trace.TakeLines();
+  WhenShown cancel(kOpenCaption, CancelDialog);
+  ChooseMenu("Edit", "import..");
+  EXPECT_TRUE(cancel.Done());
+  EXPECT_TRUE(trace.TakeLines().empty());
+  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kChecked);
+}
+
+}  // namespace
