@@ -11,24 +11,20 @@
 
 namespace {
 
-struct NamedCode {
-  uint32_t code;
-  const char* name;
-};
-
 constexpr NamedCode kObjectTypeNames[] = {
-    {0, "other"},
-    {2, "light"},
-    {3, "camera"},
-    {4, "sound"},
-    {6, "standart"},
-    {9, "model"},
-    {12, "occluder"},
-    {14, "city music"},
+    {kOtherObjectType, "other"},
+    {kLightObjectType, "light"},
+    {kCameraObjectType, "camera"},
+    {kSoundObjectType, "sound"},
+    {kStandartObjectType, "standart"},
+    {kModelObjectType, "model"},
+    {kOccluderObjectType, "occluder"},
+    {kCityMusicObjectType, "city music"},
     {kLightmapObjectType, "LMAP"},
-    {0x52544353, "sector"},
-    {0x534E454C, "LENSF settings"},
+    {kSectorObjectType, "sector"},
+    {kLensFlareObjectType, "LENSF settings"},
 };
+static_assert(std::size(kObjectTypeNames) == kKnownObjectTypeCount);
 
 // The named entries of the definition type table; its other codes up to
 // kDefinitionTypeCount - 1 are known but have no name.
@@ -96,8 +92,11 @@ uint32_t GetObjectType(TMemoryStream& chunk) {
   return FindSubChunk(chunk, kLightmapChunk, offset, size) ? kLightmapObjectType : 0;
 }
 
+std::span<const NamedCode> ObjectTypeTable() { return kObjectTypeNames; }
+
+std::span<const NamedCode> NamedDefinitionTypeTable() { return kDefinitionTypeNames; }
+
 int KnownObjectTypeIndex(uint32_t code) {
-  static_assert(std::size(kObjectTypeNames) == kKnownObjectTypeCount);
   for (int index = 0; index < kKnownObjectTypeCount; ++index)
     if (kObjectTypeNames[index].code == code) return index;
   return -1;
