@@ -129,7 +129,8 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
       case kObjectChunk:
       case kDefinitionChunk: {
         const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-        if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkName: NAME=NULL");
+        if (!FindSubChunk(chunk, nameChunk, offset, size))
+          throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
         length = size - kChunkHeaderSize;
         break;
       }
@@ -142,7 +143,7 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
         break;
       }
       default:
-        throw Exception(0, "unknown chunk " + HexLower(type, 4));
+        throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
     }
     name = ReadNameBytes(chunk, length);
     if (!name.empty() && name.back() == '\0') name.pop_back();
@@ -167,9 +168,11 @@ std::string GetChunkName(TMemoryStream& chunk) {
 
 void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size) {
   const uint16_t type = GetChunkType(chunk);
-  if (type != kObjectChunk && type != kDefinitionChunk) throw Exception(1, "GetChunkNameOffsSize: unk chunk type");
+  if (type != kObjectChunk && type != kDefinitionChunk)
+    throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
   const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-  if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkNameOffsSize: NAME=NULL");
+  if (!FindSubChunk(chunk, nameChunk, offset, size))
+    throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
 }
 
 const char* SectionWord(uint16_t itemType) {

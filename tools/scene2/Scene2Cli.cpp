@@ -134,10 +134,8 @@ bool Command::Load() {
   if (document_->ReadFromFile(args_[1])) return true;
   // The model reads a file it can't open as an empty one, and its trace then
   // speaks of the signature: say what really happened.
-  std::string error;
-  bool notAFile = false;
-  if (!TFileStream::OpenRead(args_[1], error, notAFile))
-    err_ << "scene2: cannot open " << args_[1] << ": " << error << '\n';
+  if (const auto opened = TFileStream::OpenRead(args_[1]); !opened.ok())
+    err_ << "scene2: cannot open " << args_[1] << ": " << opened.reason() << '\n';
   return false;
 }
 
