@@ -1,24 +1,25 @@
 #include "editor/CheckRule.h"
 
-void SetCheckBelow(toolkit::TreeView& tree, toolkit::TreeItem node, int state) {
-  for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
-    if (tree.FirstChild(child) != nullptr) SetCheckBelow(tree, child, state);
-    tree.SetCheckState(child, state);
+#include "editor/SceneTree.h"
+
+void SetCheckBelow(toolkit::TreeModel& model, const SceneNode& node, toolkit::CheckState state) {
+  for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    if (child->FirstChild() != nullptr) SetCheckBelow(model, *child, state);
+    model.SetCheck(*child, state);
   }
 }
 
-toolkit::TreeItem FindNodeByText(const toolkit::TreeView& tree, toolkit::TreeItem root, const std::string& text) {
-  return FindInFolders(tree, root, [&text](const std::string& nodeText) { return nodeText == text; });
+SceneNode* FindNodeByText(const SceneNode& root, const std::string& text) {
+  return FindInFolders(root, [&text](const std::string& nodeText) { return nodeText == text; });
 }
 
-void ApplyCheckRule(toolkit::TreeView& tree, const FixedNodes& nodes, toolkit::TreeItem node) {
-  const int state = tree.CheckState(node);
-  SetCheckBelow(tree, node, state);
-  toolkit::TreeItem parent = tree.Parent(node);
-  if (parent != nullptr && tree.Parent(parent) == nodes.definitions)
-    if (toolkit::TreeItem object = FindNodeByText(tree, nodes.objects, tree.Text(node)); object != nullptr)
-      tree.SetCheckState(object, state);
-  if (state == toolkit::kUnchecked)
-    for (toolkit::TreeItem above = parent; above != nullptr; above = tree.Parent(above))
-      tree.SetCheckState(above, state);
+void ApplyCheckRule(toolkit::TreeModel& model, const FixedNodes& nodes, SceneNode& node) {
+  const toolkit::CheckState state = node.Check();
+  SetCheckBelow(model, node, state);
+  SceneNode* parent = node.Parent();
+  if (parent != nullptr && parent->Parent() == nodes.definitions)
+    if (SceneNode* object = FindNodeByText(*nodes.objects, node.Text()); object != nullptr)
+      model.SetCheck(*object, state);
+  if (state == toolkit::CheckState::Unchecked)
+    for (SceneNode* above = parent; above != nullptr; above = above->Parent()) model.SetCheck(*above, state);
 }

@@ -2,13 +2,12 @@
 
 #include "editor/SceneTree.h"
 
-void ExportChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TDncExport& dncExport, ExportTally& tally) {
-  for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
-    if (tree.FirstChild(child) != nullptr) ExportChecked(tree, child, dncExport, tally);
-    PStream chunk = ChunkOf(tree, child);
-    if (chunk == nullptr || tree.CheckState(child) != toolkit::kChecked) continue;
+void ExportChecked(const SceneNode& node, TDncExport& dncExport, ExportTally& tally) {
+  for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    if (child->FirstChild() != nullptr) ExportChecked(*child, dncExport, tally);
+    if (child->chunk == nullptr || !child->Checked()) continue;
     // The summary counts failures; it does not list them.
-    if (dncExport.Write(*chunk).written)
+    if (dncExport.Write(*child->chunk).written)
       ++tally.written;
     else
       ++tally.failed;
@@ -21,26 +20,25 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
   return summary;
 }
 
-void DeleteChecked(const toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document,
-                   NodeDeletions& deletions) {
-  for (toolkit::TreeItem child = tree.FirstChild(node); child != nullptr; child = tree.NextSibling(child)) {
-    if (tree.FirstChild(child) != nullptr) DeleteChecked(tree, child, document, deletions);
-    if (tree.CheckState(child) != toolkit::kChecked) continue;
-    if (PStream chunk = ChunkOf(tree, child); chunk != nullptr) document.DeleteDNC(chunk);
-    deletions.Add(child);
+void DeleteChecked(const SceneNode& node, TqScene2bin& document, NodeDeletions& deletions) {
+  for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    if (child->FirstChild() != nullptr) DeleteChecked(*child, document, deletions);
+    if (!child->Checked()) continue;
+    if (child->chunk != nullptr) document.DeleteDNC(child->chunk);
+    deletions.Add(*child);
   }
 }
 
-bool RenameNode(toolkit::TreeView& tree, toolkit::TreeItem node, TqScene2bin& document) {
-  PStream chunk = ChunkOf(tree, node);
+bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document) {
+  PStream chunk = node.chunk;
   std::string newName;
   if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
-  tree.SetText(node, newName);
-  tree.SetData(node, reinterpret_cast<LPARAM>(chunk));
+  node.chunk = chunk;
+  model.SetText(node, newName);
   return true;
 }
 
-toolkit::TreeItem FindByPrefix(const toolkit::TreeView& tree, toolkit::TreeItem section, const std::string& prefix) {
+SceneNode* FindByPrefix(const SceneNode& section, const std::string& prefix) {
   if (prefix.empty()) return nullptr;
-  return FindInFolders(tree, section, [&prefix](const std::string& text) { return text.starts_with(prefix); });
+  return FindInFolders(section, [&prefix](const std::string& text) { return text.starts_with(prefix); });
 }

@@ -10,7 +10,7 @@ void TForm1::ExportSelected() {
   {
     toolkit::WaitCursor waiting;
     TDncExport dncExport(dncFolder_);  // a folder that can't be made shows as files not written
-    ExportChecked(tree_, Nodes().scene2, dncExport, tally);
+    ExportChecked(*Nodes().scene2, dncExport, tally);
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }
@@ -22,7 +22,7 @@ void TForm1::ImportFiles() {
     toolkit::WaitCursor waiting;
     // A refused file raises before the scene changes; the menu shows it.
     tally = ImportDncFiles(*document_, importDialog_.FileNames());
-    sceneTree_.FillTree(*document_);
+    FillTree();
   }
   toolkit::ShowMessageBox(hwnd_, ImportSummary(tally), caption_, MB_ICONINFORMATION);
 }
@@ -30,18 +30,19 @@ void TForm1::ImportFiles() {
 void TForm1::DeleteSelected() {
   toolkit::WaitCursor waiting;
   toolkit::RedrawPause pause(tree_);
-  NodeDeletions deletions(tree_);
-  for (toolkit::TreeItem section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
-    DeleteChecked(tree_, section, *document_, deletions);
+  NodeDeletions deletions(sceneTree_.Model());
+  for (SceneNode* section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
+    DeleteChecked(*section, *document_, deletions);
 }
 
 void TForm1::RenameSelected() {
-  if (toolkit::TreeItem node = tree_.Selected(); node != nullptr) RenameNode(tree_, node, *document_);
+  if (SceneNode* node = SceneNode::Of(tree_.Selected()); node != nullptr)
+    RenameNode(sceneTree_.Model(), *node, *document_);
 }
 
-void TForm1::FindInSection(toolkit::TreeItem section) {
-  if (toolkit::TreeItem found = FindByPrefix(tree_, section, searchField_.Text()); found != nullptr) {
-    tree_.MakeVisible(found);
+void TForm1::FindInSection(SceneNode& section) {
+  if (SceneNode* found = FindByPrefix(section, searchField_.Text()); found != nullptr) {
+    tree_.MakeVisible(*found);
     tree_.Select(found);
   }
 }

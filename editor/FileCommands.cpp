@@ -11,7 +11,7 @@ void TForm1::OpenScene() {
     const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
     currentFile_ = loaded ? fileDialog_.FileName() : std::string();
   }
-  sceneTree_.FillTree(*document_);
+  FillTree();
 }
 
 void TForm1::SaveScene() {

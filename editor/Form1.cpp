@@ -29,11 +29,15 @@ TForm1::TForm1(const toolkit::Application& application)
       definitionsButton_(JumpButton("difinitions", 76, &FixedNodes::definitions)),
       initScriptsButton_(JumpButton("InitScripts", 146, &FixedNodes::initScripts)),
       visualEffectsButton_(JumpButton("VisEffects", 216, &FixedNodes::visualEffects)),
-      tree_(*this, {.bounds = {8, 32, 273, 545},
-                    .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorBottom,
-                    .font = {.height = 14},
-                    .contextMenu = &treeMenu_,
-                    .onCheckBoxClick = [this](toolkit::TreeItem node) { ApplyCheckRule(tree_, Nodes(), node); }}),
+      tree_(*this, sceneTree_.Model(),
+            {.bounds = {8, 32, 273, 545},
+             .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorBottom,
+             .font = {.height = 14},
+             .contextMenu = &treeMenu_,
+             .onCheckBoxClick =
+                 [this](toolkit::TreeModelNode& node) {
+                   ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
+                 }}),
       searchField_(*this, {.bounds = {8, 584, 201, 20}, .anchors = kLeftBottom}),
       findButton_(*this, {.text = "find",
                           .bounds = {216, 584, 65, 20},
@@ -53,10 +57,9 @@ TForm1::TForm1(const toolkit::Application& application)
                      .hideReadOnly = true,
                      .allowMultiple = true,
                      .initialFolder = dncFolder_}),
-      sceneTree_(tree_),
       ui_(caption_, hwnd_),
       document_(NewScene2bin(ui_)) {
-  sceneTree_.ResetTree();
+  tree_.Expand(*Nodes().scene2);
 }
 
 toolkit::Menu TForm1::MakeMenuBar(TForm1* form) {
@@ -79,8 +82,8 @@ toolkit::Menu TForm1::MakeMenuBar(TForm1* form) {
 
 toolkit::Menu TForm1::MakeSearchMenu() {
   toolkit::Menu menu = toolkit::Menu::Popup();
-  menu.AddItem("in Objects List", Command(this, [this] { FindInSection(Nodes().objects); }));
-  menu.AddItem("in Difinitions List", Command(this, [this] { FindInSection(Nodes().definitions); }));
+  menu.AddItem("in Objects List", Command(this, [this] { FindInSection(*Nodes().objects); }));
+  menu.AddItem("in Difinitions List", Command(this, [this] { FindInSection(*Nodes().definitions); }));
   return menu;
 }
 
@@ -90,11 +93,11 @@ toolkit::Menu TForm1::MakeTreeMenu() {
   return menu;
 }
 
-toolkit::Button TForm1::JumpButton(const char* text, int left, toolkit::TreeItem FixedNodes::*section) {
+toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {
   return toolkit::Button(
       *this,
       {.text = text, .bounds = {left, 8, 64, 22}, .font = {.height = 13}, .flat = true, .onClick = [this, section] {
-         JumpTo(Nodes().*section);
+         JumpTo(*(Nodes().*section));
        }});
 }
 
@@ -114,20 +117,31 @@ void TForm1::ShowError(const std::string& message) const {
   toolkit::ShowMessageBox(hwnd_, message, caption_, MB_ICONERROR);
 }
 
-void TForm1::JumpTo(toolkit::TreeItem section) {
+void TForm1::JumpTo(SceneNode& section) {
   tree_.MakeVisible(section);
   tree_.Expand(section);
-  tree_.Select(section);
+  tree_.Select(&section);
+}
+
+void TForm1::FillTree() {
+  // Opened also when the fill stops at a type it has no folder for.
+  const auto open = [this] { tree_.Expand(*Nodes().scene2); };
+  try {
+    sceneTree_.FillTree(*document_);
+  } catch (...) {
+    open();
+    throw;
+  }
+  open();
 }
 
 void TForm1::ShowSearchMenu() {
-  RECT window{};
-  GetWindowRect(hwnd_, &window);
+  const RECT window = ScreenRect();
   const RECT button = findButton_.BoundsInParent();
   searchMenu_.TrackAt(hwnd_, {window.left + button.left + 10, window.top + button.top + 60});
 }
 
 void TForm1::OnDestroy() {
   document_.reset();
-  PostQuitMessage(0);
+  toolkit::Application::Quit();
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <windows.h>  // first: the document's header then undoes its GetObject macro
-
 #include <memory>
 #include <string>
 
@@ -32,9 +30,11 @@ class TForm1 final : public toolkit::Form {
   void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
-  void FindInSection(toolkit::TreeItem section);
+  void FindInSection(SceneNode& section);
   void ShowSearchMenu();
-  void JumpTo(toolkit::TreeItem section);
+  void JumpTo(SceneNode& section);
+  // Rebuilds the tree from the document, "scene2" opened.
+  void FillTree();
 
   toolkit::TreeView& Tree() { return tree_; }
   SceneTree& Scene() { return sceneTree_; }
@@ -52,7 +52,7 @@ class TForm1 final : public toolkit::Form {
   static std::function<void()> Command(TForm1* form, std::function<void()> command);
   toolkit::Menu MakeSearchMenu();
   toolkit::Menu MakeTreeMenu();
-  toolkit::Button JumpButton(const char* text, int left, toolkit::TreeItem FixedNodes::*section);
+  toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;
@@ -64,6 +64,7 @@ class TForm1 final : public toolkit::Form {
   toolkit::Button definitionsButton_;
   toolkit::Button initScriptsButton_;
   toolkit::Button visualEffectsButton_;
+  SceneTree sceneTree_;  // before the view that shows it
   toolkit::TreeView tree_;
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
@@ -71,7 +72,6 @@ class TForm1 final : public toolkit::Form {
   std::string dncFolder_;
   toolkit::FileDialog fileDialog_;
   toolkit::FileDialog importDialog_;
-  SceneTree sceneTree_;
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
   // What "save" writes to without a dialog: the file last chosen by "open.."

@@ -1,65 +1,54 @@
 #pragma once
-
-#include <windows.h>  // first: the document's header then undoes its GetObject macro
+// The scene as the main window's tree shows it: the fixed nodes, a folder for
+// each object or definition type met, and a node for each chunk, which
+// refers to the chunk stream that the document holds. A model without a
+// window: the rules work on it, and the window's TreeView mirrors it.
 
 #include <array>
 #include <cstdint>
 
+#include "editor/SceneNode.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/qScene2bin.h"
-#include "toolkit/TreeView.h"
+#include "toolkit/TreeModel.h"
 
-// The five nodes that every scene tree has.
-struct FixedNodes {
-  toolkit::TreeItem scene2 = nullptr;
-  toolkit::TreeItem objects = nullptr;
-  toolkit::TreeItem definitions = nullptr;
-  toolkit::TreeItem visualEffects = nullptr;
-  toolkit::TreeItem initScripts = nullptr;
-};
-
-// The scene as the main window's tree shows it: the fixed nodes, a folder
-// for each object or definition type met, and a node for each chunk whose
-// data is a reference to the chunk stream that the document holds.
 class SceneTree {
  public:
-  explicit SceneTree(toolkit::TreeView& tree) : tree_(tree) {}
+  SceneTree() { ResetTree(); }
   SceneTree(const SceneTree&) = delete;
   SceneTree& operator=(const SceneTree&) = delete;
 
   // Only the five fixed nodes remain; every folder slot is empty.
   void ResetTree();
   // Rebuilds the tree from the document. An unknown type raises Exception
-  // (Code::UnknownType) with the nodes inserted before it left in place.
+  // (Code::UnknownType) with the nodes added before it left in place.
   void FillTree(TqScene2bin& document);
   // The node that an object or definition belongs under, its type folder made
   // on first use. Raises Exception for unknown types. It keeps the folders
   // it made until the next ResetTree, so it is for filling: a folder deleted
   // in between would be handed out again.
-  toolkit::TreeItem FolderForChunk(TMemoryStream& chunk);
+  SceneNode& FolderForChunk(TMemoryStream& chunk);
 
   const FixedNodes& Nodes() const { return nodes_; }
+  toolkit::TreeModel& Model() { return model_; }
 
  private:
-  toolkit::TreeItem FolderInSlot(toolkit::TreeItem& slot, toolkit::TreeItem section, const std::string& text);
-  void AddSection(int32_t count, PStream (TqScene2bin::*get)(int32_t) const, TqScene2bin& document,
-                  toolkit::TreeItem section);
+  SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, PStream chunk = nullptr);
+  SceneNode& FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text);
+  void AddSection(const ChunkList& list, SceneNode* section);
 
-  toolkit::TreeView& tree_;  // not owned
+  toolkit::TreeModel model_;
   FixedNodes nodes_;
-  std::array<toolkit::TreeItem, kKnownObjectTypeCount> ObjectFolders{};
-  std::array<toolkit::TreeItem, kDefinitionTypeCount> DefinitionFolders{};
+  std::array<SceneNode*, kKnownObjectTypeCount> objectFolders_{};
+  std::array<SceneNode*, kDefinitionTypeCount> definitionFolders_{};
 };
-
-// The chunk that a node refers to; null for fixed nodes and folders.
-PStream ChunkOf(const toolkit::TreeView& tree, toolkit::TreeItem node);
 
 // The first chunk node two levels below `section` (a child of one of its
 // folders), in tree order, for which `match` (its text) is true; or null.
 template <typename Match>
-toolkit::TreeItem FindInFolders(const toolkit::TreeView& tree, toolkit::TreeItem section, Match match) {
-  for (toolkit::TreeItem folder = tree.FirstChild(section); folder != nullptr; folder = tree.NextSibling(folder))
-    for (toolkit::TreeItem node = tree.FirstChild(folder); node != nullptr; node = tree.NextSibling(node))
-      if (match(tree.Text(node))) return node;
+SceneNode* FindInFolders(const SceneNode& section, Match match) {
+  for (SceneNode* folder = section.FirstChild(); folder != nullptr; folder = folder->NextSibling())
+    for (SceneNode* node = folder->FirstChild(); node != nullptr; node = node->NextSibling())
+      if (match(node->Text())) return node;
   return nullptr;
 }

@@ -88,7 +88,9 @@ constexpr toolkit::Bounds kSoundTypeBounds{8, 64, 129, 100};
 }  // namespace
 
 SoundDialog::SoundDialog()
-    : Form({.caption = kSoundDialogTitle, .client = {492, 438}, .font = {"verdana", 12}}),
+    // A group box paints no background of its own: the window paints it under
+    // the groups, or their insides would stay unpainted.
+    : Form({.caption = kSoundDialogTitle, .client = {492, 438}, .font = {"verdana", 12}, .clipChildren = false}),
       positionGroup_(*this, {.text = "Position", .bounds = {8, 7, 481, 137}}),
       soundGroup_(*this, {.text = "Sound settings", .bounds = {8, 150, 481, 251}}),
       levelsGroup_(soundGroup_, {.text = "Decrease-area volume levels", .bounds = {8, 136, 273, 65}}),
@@ -97,9 +99,6 @@ SoundDialog::SoundDialog()
       cancel_(*this,
               {.text = "Cancel", .bounds = {307, 405, 88, 25}, .onClick = [this] { SetModalResult(kCancelled); }}),
       ok_(*this, {.text = "Ok", .bounds = {400, 405, 88, 25}, .onClick = [this] { SetModalResult(kAccepted); }}) {
-  // A group box paints no background of its own: the window paints it under
-  // the groups, or their insides would stay unpainted.
-  SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) & ~WS_CLIPCHILDREN);
   const auto parentOf = [this](Parent parent) -> toolkit::Window& {
     switch (parent) {
       case Parent::Position:

@@ -62,6 +62,15 @@ Bytes VisualEffectChunk(const std::string& name) {
                Concat({Bytes(10, 7), U32(static_cast<uint32_t>(name.size())), Text(name), Bytes(3, 9)}));
 }
 
+Bytes Scene(std::initializer_list<Bytes> sections) {
+  return SceneFile({Chunk(0x0001, {}) /* the head */, Concat(sections)});
+}
+
+Bytes Objects(std::initializer_list<Bytes> chunks) { return Chunk(kObjectsSection, Concat(chunks)); }
+Bytes Definitions(std::initializer_list<Bytes> chunks) { return Chunk(kDefinitionsSection, Concat(chunks)); }
+Bytes InitScripts(std::initializer_list<Bytes> chunks) { return Chunk(kInitScriptsSection, Concat(chunks)); }
+Bytes VisualEffects(std::initializer_list<Bytes> chunks) { return Chunk(kVisualEffectsSection, Concat(chunks)); }
+
 std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
   return std::make_unique<TMemoryStream>(bytes.data(), bytes.size());
 }

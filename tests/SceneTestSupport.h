@@ -25,6 +25,14 @@ Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload);
 // A whole file: root header with the size of everything, then the parts.
 Bytes SceneFile(std::initializer_list<Bytes> parts);
 
+// A scene file with one head chunk and the given sections, and sections
+// holding the given chunks.
+Bytes Scene(std::initializer_list<Bytes> sections);
+Bytes Objects(std::initializer_list<Bytes> chunks);
+Bytes Definitions(std::initializer_list<Bytes> chunks);
+Bytes InitScripts(std::initializer_list<Bytes> chunks);
+Bytes VisualEffects(std::initializer_list<Bytes> chunks);
+
 // Scene items as the catalogue reads them.
 Bytes ObjectChunk(const std::string& name, uint32_t objectType);
 Bytes DefinitionChunk(const std::string& name, uint32_t definitionType);

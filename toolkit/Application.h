@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace toolkit {
@@ -15,6 +17,8 @@ class Application {
   const std::string& Caption() const { return caption_; }
   // Handles messages until WM_QUIT and gives its exit code.
   int Run() const;
+  // Ends Run once the messages waiting before have been handled.
+  static void Quit() { PostQuitMessage(0); }
 
  private:
   std::string caption_;

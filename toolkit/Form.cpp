@@ -38,10 +38,11 @@ struct Styles {
   DWORD exStyle;
 };
 
-Styles StylesOf(FormBorder border) {
+Styles StylesOf(FormBorder border, bool clipChildren) {
+  const DWORD clip = clipChildren ? WS_CLIPCHILDREN : 0;
   if (border == FormBorder::Dialog)
-    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE};
-  return {WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_WINDOWEDGE};
+    return {WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | clip, WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE};
+  return {WS_OVERLAPPEDWINDOW | clip, WS_EX_WINDOWEDGE};
 }
 
 struct DisableWalk {
@@ -69,7 +70,7 @@ std::vector<HWND> DisableThreadWindows(HWND except) {
 Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menuBar)), layout_(args.client) {
   EnsureCommonControls();
   static FormClass formClass(WindowProc);
-  const Styles styles = StylesOf(args.border);
+  const Styles styles = StylesOf(args.border, args.clipChildren);
   RECT outer{0, 0, args.client.cx, args.client.cy};
   AdjustWindowRectEx(&outer, styles.style, menuBar_.has_value(), styles.exStyle);
   const int width = outer.right - outer.left;

@@ -29,6 +29,9 @@ struct FormArgs {
   FormBorder border = FormBorder::Sizeable;
   // False removes Close from the system menu, which disables the close box.
   bool closeCommand = true;
+  // False lets the form paint under its children, for group boxes, which
+  // paint no background of their own.
+  bool clipChildren = true;
   // The window that owns this one: it stays above its owner, shares its
   // taskbar button and goes with it. Null for none.
   HWND owner = nullptr;
@@ -54,7 +57,6 @@ class Form : public Window {
   // The outer size as it is when not minimised or maximised.
   SIZE OuterSize() const;
   Layout* ChildLayout() override { return &layout_; }
-  const Menu* MenuBar() const { return menuBar_ ? &*menuBar_ : nullptr; }
 
   // Shows the form, gives `focus` (a child, or null for none) the keyboard
   // focus, and handles messages until SetModalResult gives a result other
@@ -64,7 +66,6 @@ class Form : public Window {
   // result 0 and is posted again for the loop outside.
   int ShowModal(ModalScope scope, const Window* focus = nullptr);
   void SetModalResult(int result) { modalResult_ = result; }
-  int ModalResult() const { return modalResult_; }
 
   // Marks a command of the form as running for as long as it lives. A
   // request to close the form meanwhile (WM_CLOSE, from the user or another

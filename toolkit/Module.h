@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace toolkit {
 
 // The module that the toolkit is linked into: the program, or the plug-in DLL
 // inside a host. Window classes are registered with it, never with the host's
 // executable.
 HINSTANCE ModuleInstance();
+
+// The folder of the running program's file, with its trailing backslash.
+std::string ProgramFolder();
 
 // Loads the common controls (tree view, progress bar) once per process.
 void EnsureCommonControls();

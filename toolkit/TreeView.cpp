@@ -2,15 +2,28 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <cassert>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 namespace toolkit {
+namespace {
 
-TreeView::TreeView(Window& parent, TreeViewArgs args)
+// Posted to the tree itself when a check state changes, so that the items
+// take their nodes' states together once the program waits for input.
+constexpr UINT kShowChangedChecks = WM_APP + 1;
+
+// How many item-state changes times items the control holds are given to the
+// control at once; some 0.3 s under Wine.
+constexpr size_t kStateChangeBudget = 500'000;
+
+// The control keeps a check state as the index of its state image.
+int ImageOf(CheckState check) { return check == CheckState::Checked ? 2 : 1; }
+CheckState CheckOf(UINT stateImage) { return stateImage == 2 ? CheckState::Checked : CheckState::Unchecked; }
+
+}  // namespace
+
+TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
     : Control(parent, {.className = WC_TREEVIEWA,
                        .style = WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_CHECKBOXES |
                                 TVS_FULLROWSELECT | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
@@ -18,140 +31,180 @@ TreeView::TreeView(Window& parent, TreeViewArgs args)
                        .bounds = args.bounds,
                        .anchors = args.anchors,
                        .font = args.font}),
+      model_(model),
       contextMenu_(args.contextMenu),
-      onCheckBoxClick_(std::move(args.onCheckBoxClick)) {}
+      onCheckBoxClick_(std::move(args.onCheckBoxClick)) {
+  for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling()) PutInControl(*node);
+  model_.SetListener(this);
+}
 
-TreeItem TreeView::Insert(TreeItem parent, const std::string& text, LPARAM data) {
-  assert(IsWindow(hwnd_));
-  const TreeItem node = nodes_.Add(parent, text, data);
-  const TreeNode& above = nodes_.Above(node);
-  if (above.open && !PutInControl(node)) {
-    nodes_.Remove(node);
-    return nullptr;
+TreeView::~TreeView() { model_.SetListener(nullptr); }
+
+TreeView::Item* TreeView::ItemOf(const TreeModelNode& node) {
+  const auto found = items_.find(&node);
+  return found != items_.end() ? &found->second : nullptr;
+}
+
+const TreeView::Item* TreeView::ItemOf(const TreeModelNode& node) const {
+  const auto found = items_.find(&node);
+  return found != items_.end() ? &found->second : nullptr;
+}
+
+bool TreeView::IsOpen(const TreeModelNode* parent) const {
+  if (parent == nullptr) return true;  // the top-level nodes always have items
+  const Item* item = ItemOf(*parent);
+  return item != nullptr && item->open;
+}
+
+void TreeView::NodeAdded(TreeModelNode& node) {
+  TreeModelNode* parent = node.Parent();
+  if (IsOpen(parent)) PutInControl(node);
+  if (parent != nullptr && parent->ChildCount() == 1) ShowChildrenButton(*parent);
+}
+
+void TreeView::NodeRemoving(TreeModelNode& node) {
+  if (const Item* item = ItemOf(node)) Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item->handle));
+  ForgetItems(node);
+  // The node is still counted: its parent keeps a button if others remain.
+  if (TreeModelNode* parent = node.Parent(); parent != nullptr && parent->ChildCount() == 1) {
+    if (const Item* above = ItemOf(*parent)) {
+      TVITEMA change{};
+      change.mask = TVIF_CHILDREN;
+      change.hItem = above->handle;
+      change.cChildren = 0;
+      Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    }
   }
-  if (parent != nullptr && above.firstChild == node) ShowChildrenButton(above);
-  return node;
 }
 
-bool TreeView::PutInControl(TreeItem item) const {
-  TVINSERTSTRUCTA insert{};
-  insert.hParent = nodes_.Above(item).item;
-  insert.hInsertAfter = TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
-  insert.item.pszText = const_cast<char*>(item->text.c_str());
-  insert.item.lParam = reinterpret_cast<LPARAM>(item);
-  insert.item.state = INDEXTOSTATEIMAGEMASK(item->state) | (item->bold ? TVIS_BOLD : 0);
-  insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
-  insert.item.cChildren = item->firstChild != nullptr ? 1 : 0;
-  item->shownState = item->state;
-  item->item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  return item->item != nullptr;
+void TreeView::ForgetItems(const TreeModelNode& node) {
+  const auto found = items_.find(&node);
+  // A node without an item has none below it: children get theirs only once it opens.
+  if (found == items_.end()) return;
+  const bool open = found->second.open;
+  items_.erase(found);
+  changedChecks_.erase(&node);
+  if (open)
+    for (const TreeModelNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+      ForgetItems(*child);
 }
 
-void TreeView::ShowChildrenButton(const TreeNode& node) const {
-  if (node.item == nullptr) return;
+void TreeView::NodesCleared() {
+  assert(IsWindow(hwnd_));
+  Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  items_.clear();
+  changedChecks_.clear();
+}
+
+void TreeView::TextChanged(TreeModelNode& node) {
+  const Item* item = ItemOf(node);
+  if (item == nullptr) return;
   TVITEMA change{};
-  change.mask = TVIF_CHILDREN;
-  change.hItem = node.item;
-  change.cChildren = node.firstChild != nullptr ? 1 : 0;
+  change.mask = TVIF_TEXT;
+  change.hItem = item->handle;
+  change.pszText = const_cast<char*>(node.Text().c_str());
   Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-void TreeView::Open(TreeItem item) {
-  if (item->open || item->item == nullptr) return;
+void TreeView::CheckChanged(TreeModelNode& node) {
+  const Item* item = ItemOf(node);
+  if (item == nullptr || item->shown == node.Check()) return;
+  if (changedChecks_.empty()) PostMessageA(hwnd_, kShowChangedChecks, 0, 0);
+  changedChecks_.insert(&node);
+}
+
+void TreeView::BoldChanged(TreeModelNode& node) {
+  if (const Item* item = ItemOf(node)) SetState(item->handle, node.Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+void TreeView::PutInControl(TreeModelNode& node) {
+  const TreeModelNode* parent = node.Parent();
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = parent != nullptr ? ItemOf(*parent)->handle : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<char*>(node.Text().c_str());
+  insert.item.lParam = reinterpret_cast<LPARAM>(&node);
+  insert.item.state = INDEXTOSTATEIMAGEMASK(ImageOf(node.Check())) | (node.Bold() ? TVIS_BOLD : 0);
+  insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
+  insert.item.cChildren = node.FirstChild() != nullptr ? 1 : 0;
+  const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (handle != nullptr) items_[&node] = {handle, node.Check(), false};
+}
+
+void TreeView::ShowChildrenButton(const TreeModelNode& node) const {
+  const Item* item = ItemOf(node);
+  if (item == nullptr) return;
+  TVITEMA change{};
+  change.mask = TVIF_CHILDREN;
+  change.hItem = item->handle;
+  change.cChildren = node.FirstChild() != nullptr ? 1 : 0;
+  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+}
+
+void TreeView::Open(TreeModelNode& node) {
+  Item* item = ItemOf(node);
+  if (item == nullptr || item->open) return;
   item->open = true;
-  for (TreeItem child = item->firstChild; child != nullptr; child = child->next) PutInControl(child);
+  for (TreeModelNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) PutInControl(*child);
 }
 
-void TreeView::OpenAncestors(TreeItem item) {
-  std::vector<TreeItem> ancestors;
-  for (TreeItem above = item->parent; above != nullptr; above = above->parent) ancestors.push_back(above);
-  for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) Open(*above);
+void TreeView::OpenAncestors(const TreeModelNode& node) {
+  std::vector<TreeModelNode*> ancestors;
+  for (TreeModelNode* above = node.Parent(); above != nullptr; above = above->Parent()) ancestors.push_back(above);
+  for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) Open(**above);
 }
 
-void TreeView::Delete(TreeItem item) {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  if (item->item != nullptr) Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item->item));
-  const TreeItem parent = item->parent;
-  nodes_.Remove(item);
-  if (parent != nullptr && parent->firstChild == nullptr) ShowChildrenButton(*parent);
-}
-
-void TreeView::Delete(const std::vector<TreeItem>& items) {
-  const std::unordered_set<TreeItem> listed(items.begin(), items.end());
-  const auto goesWithAncestor = [&listed](TreeItem item) {
-    for (TreeItem above = item->parent; above != nullptr; above = above->parent)
-      if (listed.count(above) != 0) return true;
-    return false;
-  };
-  std::vector<TreeItem> highest;
-  for (TreeItem item : listed)
-    if (!goesWithAncestor(item)) highest.push_back(item);
-  // In the order they were made: Wine's tree finds an item fastest at the
-  // front of its list of items, which is in the order they were inserted.
-  std::sort(highest.begin(), highest.end(), [](TreeItem a, TreeItem b) { return a->order < b->order; });
-  for (TreeItem item : highest) Delete(item);
-}
-
-void TreeView::DeleteAll() {
-  assert(IsWindow(hwnd_));
-  Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-  nodes_.Clear();
-}
-
-TreeItem TreeView::NodeOf(HTREEITEM item) const {
+TreeModelNode* TreeView::NodeOf(HTREEITEM item) const {
   if (item == nullptr) return nullptr;
   TVITEMA read{};
   read.mask = TVIF_PARAM;
   read.hItem = item;
   if (!Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
-  return reinterpret_cast<TreeItem>(read.lParam);
+  return reinterpret_cast<TreeModelNode*>(read.lParam);
 }
 
-TreeItem TreeView::Selected() const {
+TreeModelNode* TreeView::Selected() const {
   assert(IsWindow(hwnd_));
   return NodeOf(reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_CARET, 0)));
 }
 
-void TreeView::SetText(TreeItem item, const std::string& text) {
-  item->text = text;
-  if (item->item == nullptr) return;
-  TVITEMA change{};
-  change.mask = TVIF_TEXT;
-  change.hItem = item->item;
-  change.pszText = const_cast<char*>(text.c_str());
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+HTREEITEM TreeView::ControlItem(const TreeModelNode& node) const {
+  const Item* item = ItemOf(node);
+  return item != nullptr ? item->handle : nullptr;
 }
 
-void TreeView::SetCheckState(TreeItem item, int state) {
-  item->state = state;
-  if (item->item != nullptr && item->shownState != state) RequestRepaint();
+void TreeView::ShowCheckState(const TreeModelNode* node) {
+  if (node == nullptr) return;
+  Item* item = ItemOf(*node);
+  if (item == nullptr || item->shown == node->Check()) return;
+  SetState(item->handle, INDEXTOSTATEIMAGEMASK(ImageOf(node->Check())), TVIS_STATEIMAGEMASK);
+  item->shown = node->Check();
 }
 
-void TreeView::RequestRepaint() {
-  if (repaintRequested_) return;
-  repaintRequested_ = true;
-  InvalidateRect(hwnd_, nullptr, FALSE);
+void TreeView::TakeCheckState(TreeModelNode& node) {
+  Item* item = ItemOf(node);
+  if (item == nullptr) return;
+  item->shown = CheckOf(State(item->handle, TVIS_STATEIMAGEMASK) >> 12);
+  model_.SetCheck(node, item->shown);
 }
 
-void TreeView::ShowCheckState(TreeItem item) {
-  if (item == nullptr || item->item == nullptr || item->shownState == item->state) return;
-  SetState(item->item, INDEXTOSTATEIMAGEMASK(item->state), TVIS_STATEIMAGEMASK);
-  item->shownState = item->state;
+void TreeView::ShowChangedCheckStates() {
+  const std::unordered_set<const TreeModelNode*> changed = std::move(changedChecks_);
+  changedChecks_.clear();
+  // Under Wine each change to an item's state walks every item the control
+  // holds, even with painting off: a change to more than the budget leaves
+  // the rows out of sight to take their states as they are drawn.
+  if (changed.size() * items_.size() > kStateChangeBudget) {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    return;
+  }
+  for (const TreeModelNode* node : changed) ShowCheckState(node);
 }
 
-void TreeView::TakeCheckState(TreeItem item) {
-  if (item->item == nullptr) return;
-  item->state = item->shownState = static_cast<int>(State(item->item, TVIS_STATEIMAGEMASK) >> 12);
-}
-
-void TreeView::SetBold(TreeItem item) {
-  item->bold = true;
-  if (item->item != nullptr) SetState(item->item, TVIS_BOLD, TVIS_BOLD);
-}
-
-bool TreeView::IsExpanded(TreeItem item) const {
-  return item->item != nullptr && State(item->item, TVIS_EXPANDED) != 0;
+bool TreeView::IsExpanded(const TreeModelNode& node) const {
+  const Item* item = ItemOf(node);
+  return item != nullptr && State(item->handle, TVIS_EXPANDED) != 0;
 }
 
 UINT TreeView::State(HTREEITEM item, UINT mask) const {
@@ -169,23 +222,23 @@ void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
   Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 
-void TreeView::Expand(TreeItem item) {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  OpenAncestors(item);
-  Open(item);
-  if (item->item != nullptr) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item->item));
-}
-
-void TreeView::MakeVisible(TreeItem item) {
-  assert(IsWindow(hwnd_) && item != nullptr);
-  OpenAncestors(item);
-  if (item->item != nullptr) Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item->item));
-}
-
-void TreeView::Select(TreeItem item) {
+void TreeView::Expand(TreeModelNode& node) {
   assert(IsWindow(hwnd_));
-  if (item != nullptr) OpenAncestors(item);  // selecting a node opens its ancestors
-  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item != nullptr ? item->item : nullptr));
+  OpenAncestors(node);
+  Open(node);
+  if (const Item* item = ItemOf(node)) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item->handle));
+}
+
+void TreeView::MakeVisible(TreeModelNode& node) {
+  assert(IsWindow(hwnd_));
+  OpenAncestors(node);
+  if (const Item* item = ItemOf(node)) Send(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item->handle));
+}
+
+void TreeView::Select(TreeModelNode* node) {
+  assert(IsWindow(hwnd_));
+  if (node != nullptr) OpenAncestors(*node);  // selecting a node opens its ancestors
+  Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node != nullptr ? ControlItem(*node) : nullptr));
 }
 
 TreeView::Hit TreeView::HitTest(POINT point) const {
@@ -214,9 +267,9 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       OnContextMenu(lParam);
       return 0;
-    case WM_PAINT:
-      repaintRequested_ = false;
-      break;
+    case kShowChangedChecks:
+      ShowChangedCheckStates();
+      return 0;
   }
   return CallOriginal(message, wParam, lParam);
 }
@@ -225,21 +278,21 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
   // The tree flips the box inside its own button handling (and, under Wine,
   // swallows the release), so the rule runs right after it.
   const Hit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (hit.onCheckBox) ShowCheckState(hit.item);  // the tree flips what its item shows
+  if (hit.onCheckBox) ShowCheckState(hit.node);  // the tree flips what its item shows
   const LRESULT result = CallOriginal(message, wParam, lParam);
-  if (hit.onCheckBox && hit.item != nullptr) {
-    TakeCheckState(hit.item);
-    if (onCheckBoxClick_) onCheckBoxClick_(hit.item);
+  if (hit.onCheckBox && hit.node != nullptr) {
+    TakeCheckState(*hit.node);
+    if (onCheckBoxClick_) onCheckBoxClick_(*hit.node);
   }
   return result;
 }
 
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   // The space bar flips the selected node's box, that node's alone.
-  const TreeItem flipped = wParam == VK_SPACE ? Selected() : nullptr;
+  TreeModelNode* flipped = wParam == VK_SPACE ? Selected() : nullptr;
   ShowCheckState(flipped);
   const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
-  if (flipped != nullptr) TakeCheckState(flipped);
+  if (flipped != nullptr) TakeCheckState(*flipped);
   return result;
 }
 
@@ -247,7 +300,7 @@ LRESULT TreeView::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
   // The tree itself does not select on a right click.
   rightClick_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   const Hit hit = HitTest(rightClick_);
-  if (hit.item != nullptr) Select(hit.item);
+  if (hit.node != nullptr) Select(hit.node);
   return CallOriginal(WM_RBUTTONDOWN, wParam, lParam);
 }
 
@@ -258,14 +311,15 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
       // The user opens a node: its children get their items now, before
       // the tree shows them.
       const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
-      if (change.action & TVE_EXPAND) Open(reinterpret_cast<TreeItem>(change.itemNew.lParam));
+      if (change.action & TVE_EXPAND) Open(*reinterpret_cast<TreeModelNode*>(change.itemNew.lParam));
       return 0;
     }
     case NM_CUSTOMDRAW: {
-      // Each item takes its node's check state right before it is drawn.
+      // An item drawn before the changed states were shown takes its node's now.
       const auto& draw = reinterpret_cast<const NMTVCUSTOMDRAW&>(header);
       if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) ShowCheckState(reinterpret_cast<TreeItem>(draw.nmcd.lItemlParam));
+      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
+        ShowCheckState(reinterpret_cast<const TreeModelNode*>(draw.nmcd.lItemlParam));
       return CDRF_DODEFAULT;
     }
     case NM_RCLICK: {
@@ -289,8 +343,8 @@ void TreeView::OnContextMenu(LPARAM lParam) const {
     // From the keyboard: below the selected node, or at the tree's corner.
     at = {0, 0};
     RECT rect{};
-    if (TreeItem item = Selected();
-        item != nullptr && item->item != nullptr && TreeView_GetItemRect(hwnd_, item->item, &rect, TRUE))
+    if (TreeModelNode* node = Selected(); node != nullptr && ControlItem(*node) != nullptr &&
+                                          TreeView_GetItemRect(hwnd_, ControlItem(*node), &rect, TRUE))
       at = {rect.left, rect.bottom};
     ClientToScreen(hwnd_, &at);
   }

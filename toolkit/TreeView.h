@@ -5,12 +5,12 @@
 #include <commctrl.h>
 
 #include <functional>
-#include <string>
-#include <vector>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "toolkit/Control.h"
 #include "toolkit/Menu.h"
-#include "toolkit/TreeNodes.h"
+#include "toolkit/TreeModel.h"
 
 namespace toolkit {
 
@@ -19,69 +19,46 @@ struct TreeViewArgs {
   Anchors anchors = kAnchorsTopLeft;
   FontSpec font{};
   const Menu* contextMenu = nullptr;  // not owned
-  // Runs after a left click on a node's check box, once the tree has flipped it.
-  std::function<void(TreeItem)> onCheckBoxClick{};
+  // Runs after a left click on a node's check box, once the box has flipped
+  // and the model holds the new state.
+  std::function<void(TreeModelNode&)> onCheckBoxClick{};
 };
 
-// A tree with a check box on every node, lines and expand buttons, full-row
-// selection that stays visible without the focus, and neither drag and drop
-// nor editing in place. A right-button press selects the node under the
-// mouse before the context menu opens.
+// Shows a TreeModel and follows its changes: a check box on every node, lines
+// and expand buttons, full-row selection that stays visible without the
+// focus, and neither drag and drop nor editing in place. A right-button
+// press selects the node under the mouse before the context menu opens; a
+// click on a box or the space bar sets the node's state in the model.
 //
-// The nodes live in TreeNodes; the control gets items for the children of a
-// node once the node is opened: by the user, or by Expand, MakeVisible or
-// Select. Until then a node has a button if it has children, and changing
-// what it holds costs no message; so filling, checking and deleting 50,000
-// nodes in closed folders touches only the folders in the control. An item
-// takes its node's check state when it is drawn, or before the user clicks
-// its box, so checking the nodes of a large open folder costs a repaint.
-class TreeView final : public Control {
+// The control gets items for the children of a node only once the node is
+// opened: by the user, or by Expand, MakeVisible or Select. Wine's tree view
+// looks every item handle up in a list of all its items, so with 50,000
+// items each message, insertion and deletion costs a walk over that list;
+// this way, filling, checking and deleting in closed folders touches only
+// the folders in the control. The items of a changed check state take it
+// together, once the program waits for input again, or, when too many
+// changed for Wine's tree (which walks every item after each change to
+// one), as they are drawn.
+class TreeView final : public Control, private TreeModelListener {
  public:
   struct Hit {
-    TreeItem item;
+    TreeModelNode* node;
     bool onCheckBox;
   };
 
-  TreeView(Window& parent, TreeViewArgs args);
+  TreeView(Window& parent, TreeModel& model, TreeViewArgs args);
+  ~TreeView() override;
 
-  // Inserts a node, unchecked, as the last child of `parent` (null: at the
-  // top). Null when the control could not take it.
-  TreeItem Insert(TreeItem parent, const std::string& text, LPARAM data = 0);
-  // Deletes the node with everything below it.
-  void Delete(TreeItem item);
-  // Deletes the nodes, each with everything below it; a node below another
-  // one of them goes with that one.
-  void Delete(const std::vector<TreeItem>& items);
-  void DeleteAll();
-  // The nodes, whether the control has items for them or not.
-  unsigned Count() const { return static_cast<unsigned>(nodes_.Count()); }
-
-  TreeItem FirstRoot() const { return nodes_.Root()->firstChild; }
-  TreeItem FirstChild(TreeItem item) const { return item->firstChild; }
-  TreeItem NextSibling(TreeItem item) const { return item->next; }
-  TreeItem Parent(TreeItem item) const { return item->parent; }
-  // The children of the node (null: the top-level nodes).
-  unsigned ChildCount(TreeItem item) const {
-    return static_cast<unsigned>((item != nullptr ? item : nodes_.Root())->childCount);
-  }
-  TreeItem Selected() const;
-
-  const std::string& Text(TreeItem item) const { return item->text; }
-  void SetText(TreeItem item, const std::string& text);
-  LPARAM Data(TreeItem item) const { return item->data; }
-  void SetData(TreeItem item, LPARAM data) { item->data = data; }
-  int CheckState(TreeItem item) const { return item->state; }
-  void SetCheckState(TreeItem item, int state);
-  bool IsBold(TreeItem item) const { return item->bold; }
-  void SetBold(TreeItem item);
-  bool IsExpanded(TreeItem item) const;
-  void Expand(TreeItem item);
+  TreeModelNode* Selected() const;
+  bool IsExpanded(const TreeModelNode& node) const;
+  void Expand(TreeModelNode& node);
   // Expands the node's ancestors and scrolls it into view.
-  void MakeVisible(TreeItem item);
-  void Select(TreeItem item);
+  void MakeVisible(TreeModelNode& node);
+  // Selects the node (null: none), opening its ancestors.
+  void Select(TreeModelNode* node);
 
   // The control's item for the node: null until the node's parent is opened.
-  HTREEITEM ControlItem(TreeItem item) const { return item->item; }
+  HTREEITEM ControlItem(const TreeModelNode& node) const;
   // The node at a point of the client area, if any.
   Hit HitTest(POINT point) const;
 
@@ -89,22 +66,42 @@ class TreeView final : public Control {
   void SetRedraw(bool redraw) const;
 
  private:
-  TreeItem NodeOf(HTREEITEM item) const;
+  // What the control holds of a node that has an item.
+  struct Item {
+    HTREEITEM handle = nullptr;
+    CheckState shown = CheckState::Unchecked;
+    bool open = false;  // its children have items too
+  };
+
+  void NodeAdded(TreeModelNode& node) override;
+  void NodeRemoving(TreeModelNode& node) override;
+  void NodesCleared() override;
+  void TextChanged(TreeModelNode& node) override;
+  void CheckChanged(TreeModelNode& node) override;
+  void BoldChanged(TreeModelNode& node) override;
+
+  Item* ItemOf(const TreeModelNode& node);
+  const Item* ItemOf(const TreeModelNode& node) const;
+  // Whether the children of `parent` (null: the top-level nodes) have items.
+  bool IsOpen(const TreeModelNode* parent) const;
+  TreeModelNode* NodeOf(HTREEITEM item) const;
   UINT State(HTREEITEM item, UINT mask) const;
   void SetState(HTREEITEM item, UINT state, UINT mask) const;
   // Gives the node an item in the control, below its parent's.
-  bool PutInControl(TreeItem item) const;
+  void PutInControl(TreeModelNode& node);
+  // Forgets the items of the node and of everything below it that has one.
+  void ForgetItems(const TreeModelNode& node);
   // Tells the control whether the node's item has a button.
-  void ShowChildrenButton(const TreeNode& node) const;
+  void ShowChildrenButton(const TreeModelNode& node) const;
   // Gives the node's children items in the control.
-  void Open(TreeItem item);
-  void OpenAncestors(TreeItem item);
+  void Open(TreeModelNode& node);
+  void OpenAncestors(const TreeModelNode& node);
   // Gives the node's item the node's check state.
-  void ShowCheckState(TreeItem item);
-  // Takes the check state that the control gave a node itself.
-  void TakeCheckState(TreeItem item);
-  // Invalidates the tree once until it paints.
-  void RequestRepaint();
+  void ShowCheckState(const TreeModelNode* node);
+  // Takes the check state that the control gave a node's item into the model.
+  void TakeCheckState(TreeModelNode& node);
+  // Gives every item whose node's check state changed that state, at once.
+  void ShowChangedCheckStates();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
@@ -114,11 +111,13 @@ class TreeView final : public Control {
   void OnContextMenu(LPARAM lParam) const;
   void ShowContextMenu(POINT screen) const;
 
-  TreeNodes nodes_;
+  TreeModel& model_;  // not owned
+  std::unordered_map<const TreeModelNode*, Item> items_;
+  // Nodes whose items show another check state than they have.
+  std::unordered_set<const TreeModelNode*> changedChecks_;
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
-  std::function<void(TreeItem)> onCheckBoxClick_;
-  bool repaintRequested_ = false;
+  std::function<void(TreeModelNode&)> onCheckBoxClick_;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

@@ -2,6 +2,12 @@
 
 namespace toolkit {
 
+RECT Window::ScreenRect() const {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  return rect;
+}
+
 std::string Window::Text() const {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
   text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));

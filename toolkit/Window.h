@@ -26,6 +26,8 @@ class Window {
 
   std::string Text() const;
   void SetText(const std::string& text);
+  // The window's outer rectangle on the screen.
+  RECT ScreenRect() const;
 
   // Keeps the children anchored to its edges; null for a window whose size
   // never changes.

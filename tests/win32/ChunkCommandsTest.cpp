@@ -23,9 +23,9 @@ class ChunkCommandsTest : public EditorTest {
     Expand(nodes().scene2);
   }
 
-  void Expand(toolkit::TreeItem node) {
-    tree().Expand(node);
-    for (toolkit::TreeItem child : Children(node)) Expand(child);
+  void Expand(SceneNode* node) {
+    tree().Expand(*node);
+    for (SceneNode* child : Children(node)) Expand(child);
   }
 
   // "export selected"; gives the summary that it shows.
@@ -48,7 +48,7 @@ class ChunkCommandsTest : public EditorTest {
 
   // Right-clicks the node and picks "Rename" in the tree menu; the dialog
   // then gets `typed` and "Ok". Gives the window that owns the dialog.
-  HWND Rename(toolkit::TreeItem node, const char* typed) {
+  HWND Rename(SceneNode* node, const char* typed) {
     HWND owner = nullptr;
     WhenShown menu(kPopupMenuClass, PickMenuItem(0));
     WhenShown answer(kStringCaption, [typed, &owner](HWND dialog) {
@@ -78,7 +78,7 @@ class ChunkCommandsTest : public EditorTest {
     return shown;
   }
 
-  toolkit::TreeItem Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
+  SceneNode* Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
 };
 
 const Bytes kHorn = ObjectChunk("horn", 4);
@@ -139,8 +139,8 @@ TEST_F(ChunkCommandsTest, DeleteRemovesEveryCheckedChunkAndKeepsTheSectionNode) 
   ClickCheckBox(tree(), nodes().visualEffects);
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(form.Document().CountByChunkID(kVisualEffectChunk), 0);
-  EXPECT_EQ(tree().FirstChild(nodes().visualEffects), nullptr);
-  EXPECT_EQ(tree().Text(nodes().visualEffects), "Visual effects");
+  EXPECT_EQ(nodes().visualEffects->FirstChild(), nullptr);
+  EXPECT_EQ(nodes().visualEffects->Text(), "Visual effects");
   EXPECT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
 }
 
@@ -149,7 +149,7 @@ TEST_F(ChunkCommandsTest, DeleteThenSaveWritesTheSceneWithoutTheChunk) {
   ClickCheckBox(tree(), Object("model", "crate"));
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));  // an emptied folder stays
-  EXPECT_EQ(tree().FirstChild(Child(nodes().objects, "model")), nullptr);
+  EXPECT_EQ(Child(nodes().objects, "model")->FirstChild(), nullptr);
   form.Document().WriteToFile(scratch.Path("saved.bin"));
   EXPECT_EQ(ReadFileBytes(scratch.Path("saved.bin")), Scene({Objects({kHorn})}));
 }
@@ -158,9 +158,9 @@ TEST_F(ChunkCommandsTest, DeleteKeepsUncheckedChunksOfACheckedFolderInTheDocumen
   LoadShown(Scene({Objects({kCrate, ObjectChunk("barrel", 9)})}));
   ClickCheckBox(tree(), Child(nodes().objects, "model"));
   ClickCheckBox(tree(), Object("model", "barrel"));  // unchecks the folder too
-  tree().SetCheckState(Child(nodes().objects, "model"), toolkit::kChecked);
+  model().SetCheck(*Child(nodes().objects, "model"), toolkit::CheckState::Checked);
   ChooseMenu("Edit", "delete selected");
-  EXPECT_EQ(tree().FirstChild(nodes().objects), nullptr);
+  EXPECT_EQ(nodes().objects->FirstChild(), nullptr);
   ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
   EXPECT_EQ(GetChunkName(*form.Document().GetObject(0)), "barrel");
 }
@@ -175,18 +175,18 @@ TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
   });
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(message, "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
-  EXPECT_EQ(tree().FirstChild(nodes().objects), nullptr);
+  EXPECT_EQ(nodes().objects->FirstChild(), nullptr);
   EXPECT_EQ(ChildTexts(Child(nodes().definitions, "car")), (Texts{"stray"}));
   EXPECT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
 }
 
 TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
   LoadShown(Scene({Objects({kCrate, kHorn})}));
-  toolkit::TreeItem horn = Object("sound", "horn");
+  SceneNode* horn = Object("sound", "horn");
   Rename(horn, "siren");
-  EXPECT_EQ(tree().Text(horn), "siren");
+  EXPECT_EQ(horn->Text(), "siren");
   EXPECT_EQ(tree().Selected(), horn);
-  EXPECT_EQ(ChunkOf(tree(), horn), form.Document().GetObject(1));
+  EXPECT_EQ(horn->chunk, form.Document().GetObject(1));
   EXPECT_EQ(GetChunkName(*form.Document().GetObject(1)), "siren");
   ClickCheckBox(tree(), horn);
   EXPECT_EQ(Export(), Summary(1));
@@ -200,12 +200,12 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
     message = MessageBoxWideText(box);
     PostOk(box);
   });
-  toolkit::TreeItem horn = Object("sound", "horn");
-  const PStream before = ChunkOf(tree(), horn);
+  SceneNode* horn = Object("sound", "horn");
+  const PStream before = horn->chunk;
   Rename(horn, "crate");
   EXPECT_EQ(message, L"Совпадение имён.");
-  EXPECT_EQ(tree().Text(horn), "horn");
-  EXPECT_EQ(ChunkOf(tree(), horn), before);
+  EXPECT_EQ(horn->Text(), "horn");
+  EXPECT_EQ(horn->chunk, before);
 }
 
 TEST_F(ChunkCommandsTest, TheDocumentsDialogsAndBoxBelongToTheMainWindow) {
@@ -244,12 +244,12 @@ TEST_F(ChunkCommandsTest, ACloseAskedForWhileACommandRunsWaitsUntilItHasEnded) {
 
 TEST_F(ChunkCommandsTest, RenameOfAFolderOrAScriptAsksNothing) {
   LoadShown(Scene({Objects({kCrate}), InitScripts({InitScriptChunk("start")})}));
-  for (toolkit::TreeItem node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
+  for (SceneNode* node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
     WhenShown unexpected(kStringCaption, [](HWND dialog) { SendClick(ChildWithText(dialog, "Button", "Cancel")); });
     tree().Select(node);
     form.RenameSelected();
     EXPECT_FALSE(unexpected.Done());
-    EXPECT_NE(tree().Text(node), "");
+    EXPECT_NE(node->Text(), "");
   }
 }
 

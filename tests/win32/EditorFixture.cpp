@@ -11,15 +11,6 @@
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
-Bytes Scene(std::initializer_list<Bytes> sections) {
-  return SceneFile({Chunk(0x0001, {}) /* the head */, Concat(sections)});
-}
-
-Bytes Objects(std::initializer_list<Bytes> chunks) { return Chunk(kObjectsSection, Concat(chunks)); }
-Bytes Definitions(std::initializer_list<Bytes> chunks) { return Chunk(kDefinitionsSection, Concat(chunks)); }
-Bytes InitScripts(std::initializer_list<Bytes> chunks) { return Chunk(kInitScriptsSection, Concat(chunks)); }
-Bytes VisualEffects(std::initializer_list<Bytes> chunks) { return Chunk(kVisualEffectsSection, Concat(chunks)); }
-
 EditorTest::EditorTest() { form.Show(); }
 
 EditorTest::~EditorTest() {
@@ -33,7 +24,7 @@ std::string EditorTest::Load(const Bytes& file) {
   form.Document().ReadFromFile(path);
   trace.TakeLines();
   try {
-    form.Scene().FillTree(form.Document());
+    form.FillTree();
   } catch (const Exception& failure) {
     return failure.Message;
   }
@@ -56,24 +47,4 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
     }
   }
   ADD_FAILURE() << "no menu item " << menu << " > " << item;
-}
-
-std::vector<toolkit::TreeItem> EditorTest::Children(toolkit::TreeItem node) {
-  std::vector<toolkit::TreeItem> children;
-  for (toolkit::TreeItem child = tree().FirstChild(node); child != nullptr; child = tree().NextSibling(child))
-    children.push_back(child);
-  return children;
-}
-
-std::vector<std::string> EditorTest::ChildTexts(toolkit::TreeItem node) {
-  std::vector<std::string> texts;
-  for (toolkit::TreeItem child : Children(node)) texts.push_back(tree().Text(child));
-  return texts;
-}
-
-toolkit::TreeItem EditorTest::Child(toolkit::TreeItem node, const std::string& text) {
-  for (toolkit::TreeItem child : Children(node))
-    if (tree().Text(child) == text) return child;
-  ADD_FAILURE() << "no child " << text;
-  return nullptr;
 }

@@ -63,7 +63,7 @@ TEST_F(FileCommandsTest, CancelledOpenRebuildsTheTreeFromTheSameDocument) {
   EXPECT_TRUE(cancel.Done());
   EXPECT_TRUE(trace.TakeLines().empty());
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
-  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kUnchecked);
+  EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Unchecked);
 }
 
 TEST_F(FileCommandsTest, SaveBeforeAnyFileAsksForOne) {
@@ -101,7 +101,7 @@ TEST_F(FileCommandsTest, FailedOpenTracesAndShowsWhatWasRead) {
   EXPECT_EQ(trace.TakeLines(), (Texts{"* qScene2bin.clear done *", "qScene2bin.ReadFromFile: file open",
                                       "scene2.bin: incorrect file signature",
                                       "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header"}));
-  EXPECT_EQ(tree().Count(), 5u);
+  EXPECT_EQ(model().Count(), 5u);
 }
 
 TEST_F(FileCommandsTest, SaveAsRefusesAFileThatDoesNotExistYet) {

@@ -68,7 +68,7 @@ TEST_F(ImportCommandTest, PutsTheChosenFilesBackRefillsTheTreeAndSaysWhatItDid) 
   EXPECT_EQ(BytesOf(*form.Document().GetObject(2)), barrel);
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"sound", "model"}));
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"crate", "horn"}));
-  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kUnchecked);
+  EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Unchecked);
   EXPECT_EQ(trace.TakeLines(),
             (Texts{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: added objects barrel"}));
 }
@@ -91,7 +91,7 @@ TEST_F(ImportCommandTest, CancelChangesNothing) {
   ChooseMenu("Edit", "import..");
   EXPECT_TRUE(cancel.Done());
   EXPECT_TRUE(trace.TakeLines().empty());
-  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kChecked);
+  EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Checked);
 }
 
 }  // namespace

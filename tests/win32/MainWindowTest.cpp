@@ -129,25 +129,25 @@ TEST_F(EditorTest, MenusHoldTheirItemsInOrder) {
 TEST_F(EditorTest, InertMenuItemsDoNothing) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)})})), "");
   ChooseMenu("File", "export scene to *.chg ..");
-  EXPECT_EQ(tree().Count(), 7u);
+  EXPECT_EQ(model().Count(), 7u);
   EXPECT_TRUE(trace.TakeLines().empty());
 }
 
 TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
-  EXPECT_EQ(tree().Count(), 5u);
-  EXPECT_EQ(tree().Text(nodes().scene2), "scene2");
+  EXPECT_EQ(model().Count(), 5u);
+  EXPECT_EQ(nodes().scene2->Text(), "scene2");
   EXPECT_EQ(ChildTexts(nodes().scene2),
             (std::vector<std::string>{"Objects", "Difinitions", "Visual effects", "Init Scripts"}));
-  EXPECT_TRUE(tree().IsExpanded(nodes().scene2));
-  for (toolkit::TreeItem section : Children(nodes().scene2)) {
-    EXPECT_FALSE(tree().IsExpanded(section));
-    EXPECT_EQ(tree().FirstChild(section), nullptr);
+  EXPECT_TRUE(tree().IsExpanded(*nodes().scene2));
+  for (SceneNode* section : Children(nodes().scene2)) {
+    EXPECT_FALSE(tree().IsExpanded(*section));
+    EXPECT_EQ(section->FirstChild(), nullptr);
   }
-  for (toolkit::TreeItem node :
+  for (SceneNode* node :
        {nodes().scene2, nodes().objects, nodes().definitions, nodes().visualEffects, nodes().initScripts}) {
-    EXPECT_TRUE(tree().IsBold(node));
-    EXPECT_EQ(tree().CheckState(node), toolkit::kUnchecked);
-    EXPECT_EQ(tree().Data(node), 0);
+    EXPECT_TRUE(node->Bold());
+    EXPECT_EQ(node->Check(), toolkit::CheckState::Unchecked);
+    EXPECT_EQ(node->chunk, nullptr);
   }
 }
 
@@ -163,7 +163,7 @@ TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)}), Definitions({DefinitionChunk("door", 6)})})), "");
   const struct {
     const char* button;
-    toolkit::TreeItem section;
+    SceneNode* section;
   } jumps[] = {{"objects", nodes().objects},
                {"difinitions", nodes().definitions},
                {"InitScripts", nodes().initScripts},
@@ -173,6 +173,6 @@ TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {
     SendClick(FindWindowExA(form.Handle(), nullptr, "Button", jump.button));
     EXPECT_EQ(tree().Selected(), jump.section);
   }
-  EXPECT_TRUE(tree().IsExpanded(nodes().objects));
-  EXPECT_TRUE(tree().IsExpanded(nodes().definitions));
+  EXPECT_TRUE(tree().IsExpanded(*nodes().objects));
+  EXPECT_TRUE(tree().IsExpanded(*nodes().definitions));
 }

@@ -176,83 +176,105 @@ TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
 
 namespace {
 
+struct PlainNode : TreeModelNode {};
+
+constexpr CheckState kOff = CheckState::Unchecked;
+constexpr CheckState kOn = CheckState::Checked;
+
 class TreeViewTest : public FormTest {
  protected:
   TreeViewTest() {
     form.Show();
-    top = tree.Insert(nullptr, "top");
-    folder = tree.Insert(top, "folder");
-    for (const char* name : {"a", "b", "c"}) leaves.push_back(tree.Insert(folder, name));
+    top = &Add(nullptr, "top");
+    folder = &Add(top, "folder");
+    for (const char* name : {"a", "b", "c"}) leaves.push_back(&Add(folder, name));
   }
 
-  // The state image that the control itself shows, once it has painted.
-  int Shown(TreeItem item) {
+  PlainNode& Add(TreeModelNode* parent, const char* text) { return model.Add<PlainNode>(parent, text); }
+
+  // The state that the control's item shows, once the program has waited
+  // for input and painted.
+  CheckState Shown(const TreeModelNode* node) {
+    PumpMessages();
     UpdateWindow(tree.Handle());
-    return static_cast<int>(SendMessageA(tree.Handle(), TVM_GETITEMSTATE,
-                                         reinterpret_cast<WPARAM>(tree.ControlItem(item)), TVIS_STATEIMAGEMASK) >>
-                            12);
+    const auto image = SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.ControlItem(*node)),
+                                    TVIS_STATEIMAGEMASK) >>
+                       12;
+    return image == 2 ? kOn : kOff;
   }
-  bool HasButton(TreeItem item) {
+  bool HasButton(const TreeModelNode* node) {
     TVITEMA read{};
     read.mask = TVIF_CHILDREN;
-    read.hItem = tree.ControlItem(item);
+    read.hItem = tree.ControlItem(*node);
     SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
     return read.cChildren != 0;
   }
   unsigned ControlCount() { return static_cast<unsigned>(SendMessageA(tree.Handle(), TVM_GETCOUNT, 0, 0)); }
 
   void CheckAll() {
-    for (TreeItem item : {top, folder, leaves[0], leaves[1], leaves[2]}) tree.SetCheckState(item, kChecked);
+    for (TreeModelNode* node : {top, folder, leaves[0], leaves[1], leaves[2]}) model.SetCheck(*node, kOn);
   }
 
-  TreeView tree{form, {.bounds = {0, 0, 300, 200}}};
-  TreeItem top;
-  TreeItem folder;
-  std::vector<TreeItem> leaves;
+  TreeModel model;
+  TreeModelNode* top;
+  TreeModelNode* folder;
+  std::vector<TreeModelNode*> leaves;
+  TreeView tree{form, model, {.bounds = {0, 0, 300, 200}}};
 };
 
 }  // namespace
 
 TEST_F(TreeViewTest, ANodeGetsAControlItemOnceItsParentOpensWithWhatItHolds) {
   CheckAll();
-  tree.SetBold(leaves[1]);
-  tree.SetText(leaves[2], "renamed");
-  EXPECT_EQ(tree.Count(), 5u);
+  model.SetBold(*leaves[1]);
+  model.SetText(*leaves[2], "renamed");
   EXPECT_EQ(ControlCount(), 1u);
-  EXPECT_EQ(Shown(top), kChecked);
-  EXPECT_EQ(tree.ControlItem(folder), nullptr);
-  EXPECT_EQ(tree.CheckState(leaves[1]), kChecked);
-  tree.Expand(top);
-  EXPECT_EQ(Shown(folder), kChecked);
+  EXPECT_EQ(Shown(top), kOn);
+  EXPECT_EQ(tree.ControlItem(*folder), nullptr);
+  tree.Expand(*top);
+  EXPECT_EQ(Shown(folder), kOn);
   EXPECT_TRUE(HasButton(folder));
-  EXPECT_EQ(tree.ControlItem(leaves[0]), nullptr);
+  EXPECT_EQ(tree.ControlItem(*leaves[0]), nullptr);
   // The user opens the folder from the keyboard: the tree tells of it.
   tree.Select(folder);
   SendMessageA(tree.Handle(), WM_KEYDOWN, VK_RIGHT, 0);
-  ASSERT_TRUE(tree.IsExpanded(folder));
+  ASSERT_TRUE(tree.IsExpanded(*folder));
   EXPECT_EQ(ControlCount(), 5u);
-  for (TreeItem leaf : leaves) EXPECT_EQ(Shown(leaf), kChecked);
+  for (const TreeModelNode* leaf : leaves) EXPECT_EQ(Shown(leaf), kOn);
   EXPECT_EQ(
-      SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.ControlItem(leaves[1])), TVIS_BOLD),
+      SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.ControlItem(*leaves[1])), TVIS_BOLD),
       TVIS_BOLD);
   char text[16] = {};
   TVITEMA read{};
   read.mask = TVIF_TEXT;
-  read.hItem = tree.ControlItem(leaves[2]);
+  read.hItem = tree.ControlItem(*leaves[2]);
   read.pszText = text;
   read.cchTextMax = sizeof text;
   SendMessageA(tree.Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
   EXPECT_STREQ(text, "renamed");
-  tree.SetCheckState(leaves[2], kUnchecked);
-  EXPECT_EQ(Shown(leaves[2]), kUnchecked);
-  EXPECT_EQ(tree.HitTest({1, 1}).item, top);
+  EXPECT_EQ(tree.HitTest({1, 1}).node, top);
+}
+
+TEST_F(TreeViewTest, EveryItemTakesItsNodesChangedStateUndrawnToo) {
+  // Screen readers and UI automation read the items' own states, also of
+  // rows out of sight.
+  tree.Expand(*folder);
+  SetWindowPos(tree.Handle(), nullptr, 0, 0, 300, 1, SWP_NOMOVE | SWP_NOZORDER);
+  CheckAll();
+  PumpMessages();
+  for (const TreeModelNode* node : {top, folder, leaves[0], leaves[1], leaves[2]}) {
+    const auto image = SendMessageA(tree.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.ControlItem(*node)),
+                                    TVIS_STATEIMAGEMASK) >>
+                       12;
+    EXPECT_EQ(image, 2) << node->Text();
+  }
 }
 
 TEST_F(TreeViewTest, AClickOnTheButtonOfAClosedNodeOpensItWithItsChildren) {
-  tree.SetCheckState(leaves[0], kChecked);
-  tree.Expand(top);
+  model.SetCheck(*leaves[0], kOn);
+  tree.Expand(*top);
   RECT row{};
-  TreeView_GetItemRect(tree.Handle(), tree.ControlItem(folder), &row, TRUE);
+  TreeView_GetItemRect(tree.Handle(), tree.ControlItem(*folder), &row, TRUE);
   TVHITTESTINFO test{};
   test.pt.y = (row.top + row.bottom) / 2;
   while (test.pt.x < row.left && (test.flags & TVHT_ONITEMBUTTON) == 0) {
@@ -263,75 +285,58 @@ TEST_F(TreeViewTest, AClickOnTheButtonOfAClosedNodeOpensItWithItsChildren) {
   const LPARAM at = MAKELPARAM(test.pt.x, test.pt.y);
   PostMessageA(tree.Handle(), WM_LBUTTONUP, 0, at);
   SendMessageA(tree.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  EXPECT_TRUE(tree.IsExpanded(folder));
-  for (TreeItem leaf : leaves) EXPECT_NE(tree.ControlItem(leaf), nullptr);
-  EXPECT_EQ(Shown(leaves[0]), kChecked);
-  EXPECT_EQ(Shown(leaves[1]), kUnchecked);
+  EXPECT_TRUE(tree.IsExpanded(*folder));
+  for (const TreeModelNode* leaf : leaves) EXPECT_NE(tree.ControlItem(*leaf), nullptr);
+  EXPECT_EQ(Shown(leaves[0]), kOn);
+  EXPECT_EQ(Shown(leaves[1]), kOff);
 }
 
-TEST_F(TreeViewTest, ABoxFlipsFromTheNodesStateThoughItsItemWasNotDrawnSince) {
-  tree.Expand(top);
-  tree.Expand(folder);
+TEST_F(TreeViewTest, ABoxFlipsFromTheNodesStateIntoTheModel) {
+  tree.Expand(*top);
+  tree.Expand(*folder);
   UpdateWindow(tree.Handle());
-  for (int state : {kChecked, kUnchecked}) {
-    tree.SetCheckState(leaves[1], state);
+  for (CheckState state : {kOn, kOff}) {
+    const CheckState flipped = state == kOn ? kOff : kOn;
+    model.SetCheck(*leaves[1], state);
     ClickCheckBox(tree, leaves[1]);
-    EXPECT_EQ(tree.CheckState(leaves[1]), state == kChecked ? kUnchecked : kChecked);
-    tree.SetCheckState(leaves[2], state);
+    EXPECT_EQ(leaves[1]->Check(), flipped);
+    model.SetCheck(*leaves[2], state);
     tree.Select(leaves[2]);
     SendMessageA(tree.Handle(), WM_KEYDOWN, VK_SPACE, 0);
     SendMessageA(tree.Handle(), WM_KEYUP, VK_SPACE, 0);
-    EXPECT_EQ(tree.CheckState(leaves[2]), state == kChecked ? kUnchecked : kChecked);
+    EXPECT_EQ(leaves[2]->Check(), flipped);
   }
 }
 
 TEST_F(TreeViewTest, AClosedNodeHasAButtonWhileItHasChildren) {
-  tree.Expand(top);
-  TreeItem empty = tree.Insert(top, "empty");
-  EXPECT_FALSE(HasButton(empty));
-  TreeItem child = tree.Insert(empty, "child");
-  EXPECT_TRUE(HasButton(empty));
-  tree.Delete(child);
-  EXPECT_FALSE(HasButton(empty));
-  EXPECT_EQ(tree.FirstChild(empty), nullptr);
+  tree.Expand(*top);
+  PlainNode& empty = Add(top, "empty");
+  EXPECT_FALSE(HasButton(&empty));
+  PlainNode& child = Add(&empty, "child");
+  EXPECT_TRUE(HasButton(&empty));
+  model.Remove(child);
+  EXPECT_FALSE(HasButton(&empty));
 }
 
 TEST_F(TreeViewTest, SelectingOrRevealingANodeShowsItsState) {
   CheckAll();
   tree.Select(leaves[0]);
-  EXPECT_EQ(Shown(leaves[0]), kChecked);
-  EXPECT_EQ(Shown(folder), kChecked);
-  tree.DeleteAll();
-  top = tree.Insert(nullptr, "top");
-  folder = tree.Insert(top, "folder");
-  TreeItem leaf = tree.Insert(folder, "leaf");
-  tree.SetCheckState(leaf, kChecked);
+  EXPECT_EQ(Shown(leaves[0]), kOn);
+  EXPECT_EQ(Shown(folder), kOn);
+  model.Clear();
+  EXPECT_EQ(ControlCount(), 0u);
+  top = &Add(nullptr, "top");
+  folder = &Add(top, "folder");
+  PlainNode& leaf = Add(folder, "leaf");
+  model.SetCheck(leaf, kOn);
   tree.MakeVisible(leaf);
-  EXPECT_EQ(Shown(leaf), kChecked);
+  EXPECT_EQ(Shown(&leaf), kOn);
 }
 
-TEST_F(TreeViewTest, DeletingKeepsTheSiblingsLinked) {
-  tree.Delete(leaves[1]);
-  EXPECT_EQ(tree.FirstChild(folder), leaves[0]);
-  EXPECT_EQ(tree.NextSibling(leaves[0]), leaves[2]);
-  EXPECT_EQ(tree.NextSibling(leaves[2]), nullptr);
-  tree.Delete(leaves[0]);
-  tree.Delete(leaves[2]);
-  EXPECT_EQ(tree.FirstChild(folder), nullptr);
-  TreeItem again = tree.Insert(folder, "again");
-  EXPECT_EQ(tree.FirstChild(folder), again);
-  EXPECT_EQ(tree.ChildCount(folder), 1u);
-  EXPECT_EQ(tree.ChildCount(nullptr), 1u);
-  EXPECT_EQ(tree.Count(), 3u);
-}
-
-TEST_F(TreeViewTest, DeletingManyTakesNodesGoneWithAnAncestor) {
-  TreeItem second = tree.Insert(top, "second");
-  tree.Expand(folder);
-  tree.Delete(std::vector<TreeItem>{leaves[2], folder, leaves[0], folder});
-  EXPECT_EQ(tree.FirstChild(top), second);
-  EXPECT_EQ(tree.NextSibling(second), nullptr);
-  EXPECT_EQ(tree.ChildCount(top), 1u);
-  EXPECT_EQ(tree.Count(), 2u);
+TEST_F(TreeViewTest, RemovingNodesRemovesTheirItems) {
+  PlainNode& second = Add(top, "second");
+  tree.Expand(*folder);
+  model.Remove(std::vector<TreeModelNode*>{leaves[2], folder, leaves[0], folder});
   EXPECT_EQ(ControlCount(), 2u);
+  EXPECT_NE(tree.ControlItem(second), nullptr);
 }

@@ -10,7 +10,7 @@
 //
 // editor_bench [COUNT...]   (default: 10000 50000)
 
-#include <windows.h>  // first: the document's header then undoes its GetObject macro
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -79,8 +79,8 @@ int RemoveFolder(const std::string& folder) {
 }
 
 // A click on the node's check box, scrolled into view first.
-void ClickShown(toolkit::TreeView& tree, toolkit::TreeItem node) {
-  tree.MakeVisible(node);
+void ClickShown(toolkit::TreeView& tree, SceneNode* node) {
+  tree.MakeVisible(*node);
   ClickCheckBox(tree, node);
 }
 
@@ -105,18 +105,18 @@ Timings Measure(int items, const std::string& folder) {
 
   Timings timings{};
   timings.items = items;
-  timings.fill = Seconds([&] { form.Scene().FillTree(form.Document()); });
-  tree.MakeVisible(nodes.scene2);
+  timings.fill = Seconds([&] { form.FillTree(); });
+  tree.MakeVisible(*nodes.scene2);
   timings.checkAll = Seconds([&] { ClickCheckBox(tree, nodes.scene2); });
-  toolkit::TreeItem largest = tree.FirstChild(nodes.objects);
-  for (toolkit::TreeItem other = largest; other != nullptr; other = tree.NextSibling(other))
-    if (tree.ChildCount(other) > tree.ChildCount(largest)) largest = other;
-  timings.folderSize = tree.ChildCount(largest);
-  tree.MakeVisible(largest);
-  timings.openFolder = Seconds([&] { tree.Expand(largest); });
-  toolkit::TreeItem object = tree.FirstChild(largest);
-  for (int step = 0; step < 10 && tree.NextSibling(object) != nullptr; ++step) object = tree.NextSibling(object);
-  tree.MakeVisible(object);
+  SceneNode* largest = nodes.objects->FirstChild();
+  for (SceneNode* other = largest; other != nullptr; other = other->NextSibling())
+    if (other->ChildCount() > largest->ChildCount()) largest = other;
+  timings.folderSize = static_cast<unsigned>(largest->ChildCount());
+  tree.MakeVisible(*largest);
+  timings.openFolder = Seconds([&] { tree.Expand(*largest); });
+  SceneNode* object = largest->FirstChild();
+  for (int step = 0; step < 10 && object->NextSibling() != nullptr; ++step) object = object->NextSibling();
+  tree.MakeVisible(*object);
   timings.uncheckOne = Seconds([&] { ClickCheckBox(tree, object); });
 
   ClickShown(tree, nodes.scene2);  // checks everything again
@@ -135,7 +135,7 @@ Timings Measure(int items, const std::string& folder) {
   // The open folder's objects but one, each deleted on its own, and the
   // definitions.
   ClickShown(tree, largest);
-  ClickShown(tree, tree.FirstChild(largest));
+  ClickShown(tree, largest->FirstChild());
   timings.deleteInFolder = Seconds([&] { form.DeleteSelected(); });
 
   ClickShown(tree, nodes.scene2);  // everything checked again

@@ -1,5 +1,5 @@
 #include "scene/ChunkTypes.h"
-#include "tests/win32/EditorFixture.h"
+#include "tests/SceneTreeFixture.h"
 
 namespace {
 
@@ -12,17 +12,17 @@ Bytes UntypedObject(const std::string& name) {
 
 }  // namespace
 
-TEST_F(EditorTest, FillGroupsObjectsByTypeInOrderOfFirstUse) {
+TEST_F(SceneTreeTest, FillGroupsObjectsByTypeInOrderOfFirstUse) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("tree1", 9), ObjectChunk("horn", 4), ObjectChunk("tree2", 9),
                                  UntypedObject("misc"), ObjectChunk("lens", 0x534E454C)})})),
             "");
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound", "other", "LENSF settings"}));
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"tree1", "tree2"}));
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"horn"}));
-  EXPECT_EQ(tree().Count(), 5u + 4 + 5);
+  EXPECT_EQ(model().Count(), 5u + 4 + 5);
 }
 
-TEST_F(EditorTest, FillGroupsDefinitionsByTypeNamedOrNot) {
+TEST_F(SceneTreeTest, FillGroupsDefinitionsByTypeNamedOrNot) {
   ASSERT_EQ(Load(Scene({Definitions({DefinitionChunk("door1", 6), DefinitionChunk("odd", 3),
                                      DefinitionChunk("truck1", 36), DefinitionChunk("door2", 6)})})),
             "");
@@ -30,7 +30,7 @@ TEST_F(EditorTest, FillGroupsDefinitionsByTypeNamedOrNot) {
   EXPECT_EQ(ChildTexts(Child(nodes().definitions, "door")), (Texts{"door1", "door2"}));
 }
 
-TEST_F(EditorTest, FillPutsScriptsAndEffectsRightUnderTheirSection) {
+TEST_F(SceneTreeTest, FillPutsScriptsAndEffectsRightUnderTheirSection) {
   ASSERT_EQ(Load(Scene({VisualEffects({VisualEffectChunk("fog"), VisualEffectChunk("rain")}),
                         InitScripts({InitScriptChunk("start")})})),
             "");
@@ -38,36 +38,36 @@ TEST_F(EditorTest, FillPutsScriptsAndEffectsRightUnderTheirSection) {
   EXPECT_EQ(ChildTexts(nodes().initScripts), (Texts{"start"}));
 }
 
-TEST_F(EditorTest, EveryChunkNodeCarriesItsChunkAndFoldersCarryNothing) {
+TEST_F(SceneTreeTest, EveryChunkNodeCarriesItsChunkAndFoldersCarryNothing) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("barrel", 9)}),
                         Definitions({DefinitionChunk("door", 6)}), InitScripts({InitScriptChunk("start")})})),
             "");
-  TqScene2bin& document = form.Document();
-  toolkit::TreeItem model = Child(nodes().objects, "model");
-  EXPECT_EQ(tree().Data(model), 0);
-  EXPECT_EQ(ChunkOf(tree(), Child(model, "crate")), document.GetObject(0));
-  EXPECT_EQ(ChunkOf(tree(), Child(model, "barrel")), document.GetObject(1));
-  EXPECT_EQ(ChunkOf(tree(), Child(Child(nodes().definitions, "door"), "door")), document.GetDefinition(0));
-  EXPECT_EQ(ChunkOf(tree(), Child(nodes().initScripts, "start")), document.GetInitScript(0));
-  for (toolkit::TreeItem node : {model, Child(model, "crate")}) {
-    EXPECT_FALSE(tree().IsBold(node));
-    EXPECT_EQ(tree().CheckState(node), toolkit::kUnchecked);
+  TqScene2bin& document = this->document();
+  SceneNode* model = Child(nodes().objects, "model");
+  EXPECT_EQ(model->chunk, nullptr);
+  EXPECT_EQ(Child(model, "crate")->chunk, document.GetObject(0));
+  EXPECT_EQ(Child(model, "barrel")->chunk, document.GetObject(1));
+  EXPECT_EQ(Child(Child(nodes().definitions, "door"), "door")->chunk, document.GetDefinition(0));
+  EXPECT_EQ(Child(nodes().initScripts, "start")->chunk, document.GetInitScript(0));
+  for (SceneNode* node : {model, Child(model, "crate")}) {
+    EXPECT_FALSE(node->Bold());
+    EXPECT_EQ(node->Check(), toolkit::CheckState::Unchecked);
   }
 }
 
-TEST_F(EditorTest, AChunkIsFiledByItsOwnTypeNotByItsList) {
+TEST_F(SceneTreeTest, AChunkIsFiledByItsOwnTypeNotByItsList) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9), DefinitionChunk("stray", 4)})})), "");
   EXPECT_EQ(ChildTexts(nodes().definitions), (Texts{"car"}));
   EXPECT_EQ(ChildTexts(Child(nodes().definitions, "car")), (Texts{"stray"}));
 }
 
-TEST_F(EditorTest, AnUnreadableNameGivesAnEmptyNode) {
+TEST_F(SceneTreeTest, AnUnreadableNameGivesAnEmptyNode) {
   ASSERT_EQ(Load(Scene({Objects({Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9)))})})), "");
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{""}));
   EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.GetChunkName: GetChunkName: NAME=NULL"}));
 }
 
-TEST_F(EditorTest, AnUnknownTypeStopsTheFillWhereItStands) {
+TEST_F(SceneTreeTest, AnUnknownTypeStopsTheFillWhereItStands) {
   const struct {
     const char* name;
     Bytes stranger;
@@ -86,16 +86,15 @@ TEST_F(EditorTest, AnUnknownTypeStopsTheFillWhereItStands) {
               c.message);
     EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model"}));
     EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"before"}));
-    EXPECT_EQ(tree().FirstChild(nodes().definitions), nullptr);
-    EXPECT_EQ(tree().FirstChild(nodes().initScripts), nullptr);
+    EXPECT_EQ(nodes().definitions->FirstChild(), nullptr);
+    EXPECT_EQ(nodes().initScripts->FirstChild(), nullptr);
   }
 }
 
-TEST_F(EditorTest, RefillingStartsFromTheFixedNodesAgain) {
+TEST_F(SceneTreeTest, RefillingStartsFromTheFixedNodesAgain) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)})})), "");
-  tree().SetCheckState(nodes().objects, toolkit::kChecked);
+  model().SetCheck(*nodes().objects, toolkit::CheckState::Checked);
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("horn", 4)})})), "");
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"sound"}));
-  EXPECT_EQ(tree().CheckState(nodes().objects), toolkit::kUnchecked);
-  EXPECT_FALSE(tree().IsExpanded(nodes().objects));
+  EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Unchecked);
 }

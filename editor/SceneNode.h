@@ -1,0 +1,35 @@
+#pragma once
+// A node of the editor's scene tree, as its rules see it: no window in it.
+
+#include "scene/MemoryStream.h"
+#include "toolkit/TreeModel.h"
+
+enum class SceneNodeKind {
+  Root,     // "scene2"
+  Section,  // "Objects", "Difinitions", "Visual effects", "Init Scripts"
+  Folder,   // an object or definition type
+  Chunk,    // a chunk of the document
+};
+
+struct SceneNode final : toolkit::TreeModelNode {
+  explicit SceneNode(SceneNodeKind kind, PStream chunk = nullptr) : kind(kind), chunk(chunk) {}
+
+  // Every node of a scene tree is a SceneNode.
+  static SceneNode* Of(toolkit::TreeModelNode* node) { return static_cast<SceneNode*>(node); }
+  SceneNode* Parent() const { return Of(TreeModelNode::Parent()); }
+  SceneNode* FirstChild() const { return Of(TreeModelNode::FirstChild()); }
+  SceneNode* NextSibling() const { return Of(TreeModelNode::NextSibling()); }
+  bool Checked() const { return Check() == toolkit::CheckState::Checked; }
+
+  const SceneNodeKind kind;
+  PStream chunk;  // not owned: the document's; null but for a chunk node
+};
+
+// The five nodes that every scene tree has.
+struct FixedNodes {
+  SceneNode* scene2 = nullptr;
+  SceneNode* objects = nullptr;
+  SceneNode* definitions = nullptr;
+  SceneNode* visualEffects = nullptr;
+  SceneNode* initScripts = nullptr;
+};

@@ -1,0 +1,13 @@
+#pragma once
+// Reading the editor's scene tree in the tests, with and without a window.
+
+#include <string>
+#include <vector>
+
+#include "editor/SceneNode.h"
+
+// The children of a node, in order, and their texts.
+std::vector<SceneNode*> Children(const SceneNode* node);
+std::vector<std::string> ChildTexts(const SceneNode* node);
+// The child with the text; a failure of the test when there is none.
+SceneNode* Child(const SceneNode* node, const std::string& text);

@@ -1,0 +1,93 @@
+#include "toolkit/TreeModel.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace toolkit {
+
+void TreeModel::Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, std::string text) {
+  TreeModelNode& added = *node;
+  TreeModelNode& above = parent != nullptr ? *parent : root_;
+  added.parent_ = parent;
+  added.previous_ = above.lastChild_;
+  added.text_ = std::move(text);
+  added.order_ = ++made_;
+  if (above.lastChild_ != nullptr)
+    above.lastChild_->next_ = &added;
+  else
+    above.firstChild_ = &added;
+  above.lastChild_ = &added;
+  ++above.childCount_;
+  nodes_.emplace(added.order_, std::move(node));
+  if (listener_ != nullptr) listener_->NodeAdded(added);
+}
+
+void TreeModel::Remove(TreeModelNode& node) {
+  if (listener_ != nullptr) listener_->NodeRemoving(node);
+  Unlink(node);
+  Forget(node);
+}
+
+void TreeModel::Remove(const std::vector<TreeModelNode*>& nodes) {
+  const std::unordered_set<TreeModelNode*> listed(nodes.begin(), nodes.end());
+  const auto goesWithAncestor = [&listed](const TreeModelNode* node) {
+    for (TreeModelNode* above = node->Parent(); above != nullptr; above = above->Parent())
+      if (listed.count(above) != 0) return true;
+    return false;
+  };
+  std::vector<TreeModelNode*> highest;
+  for (TreeModelNode* node : listed)
+    if (!goesWithAncestor(node)) highest.push_back(node);
+  // In the order they were made: a view finds the earliest made fastest
+  // (Wine's tree keeps its items in a list in the order they were inserted).
+  std::sort(highest.begin(), highest.end(),
+            [](const TreeModelNode* a, const TreeModelNode* b) { return a->Order() < b->Order(); });
+  for (TreeModelNode* node : highest) Remove(*node);
+}
+
+void TreeModel::Unlink(TreeModelNode& node) {
+  TreeModelNode& above = Above(node);
+  if (node.previous_ != nullptr)
+    node.previous_->next_ = node.next_;
+  else
+    above.firstChild_ = node.next_;
+  if (node.next_ != nullptr)
+    node.next_->previous_ = node.previous_;
+  else
+    above.lastChild_ = node.previous_;
+  --above.childCount_;
+}
+
+void TreeModel::Forget(TreeModelNode& node) {
+  for (TreeModelNode* child = node.firstChild_; child != nullptr;) {
+    TreeModelNode* next = child->next_;
+    Forget(*child);
+    child = next;
+  }
+  nodes_.erase(node.order_);
+}
+
+void TreeModel::Clear() {
+  nodes_.clear();
+  root_.firstChild_ = root_.lastChild_ = nullptr;
+  root_.childCount_ = 0;
+  if (listener_ != nullptr) listener_->NodesCleared();
+}
+
+void TreeModel::SetText(TreeModelNode& node, std::string text) {
+  node.text_ = std::move(text);
+  if (listener_ != nullptr) listener_->TextChanged(node);
+}
+
+void TreeModel::SetCheck(TreeModelNode& node, CheckState check) {
+  if (node.check_ == check) return;
+  node.check_ = check;
+  if (listener_ != nullptr) listener_->CheckChanged(node);
+}
+
+void TreeModel::SetBold(TreeModelNode& node) {
+  node.bold_ = true;
+  if (listener_ != nullptr) listener_->BoldChanged(node);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,112 @@
+#pragma once
+// What a tree view shows, kept apart from the control: nodes with their text,
+// boldness and check state, in a tree that a program changes and reads
+// without a window, and that a TreeView mirrors. Portable: no Win32 in it.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace toolkit {
+
+enum class CheckState { Unchecked, Checked };
+
+// A node: a program derives its own node type from it to hold what it needs.
+class TreeModelNode {
+ public:
+  TreeModelNode() = default;
+  TreeModelNode(const TreeModelNode&) = delete;
+  TreeModelNode& operator=(const TreeModelNode&) = delete;
+  virtual ~TreeModelNode() = default;
+
+  TreeModelNode* Parent() const { return parent_; }  // null for a top-level node
+  TreeModelNode* FirstChild() const { return firstChild_; }
+  TreeModelNode* NextSibling() const { return next_; }
+  size_t ChildCount() const { return childCount_; }
+  const std::string& Text() const { return text_; }
+  bool Bold() const { return bold_; }
+  CheckState Check() const { return check_; }
+  // The how-manieth node the model made: earlier nodes have lower numbers.
+  uint64_t Order() const { return order_; }
+
+ private:
+  friend class TreeModel;
+
+  TreeModelNode* parent_ = nullptr;
+  TreeModelNode* firstChild_ = nullptr;
+  TreeModelNode* lastChild_ = nullptr;
+  TreeModelNode* next_ = nullptr;
+  TreeModelNode* previous_ = nullptr;
+  size_t childCount_ = 0;
+  std::string text_;
+  bool bold_ = false;
+  CheckState check_ = CheckState::Unchecked;
+  uint64_t order_ = 0;
+};
+
+// What a view hears of the changes to a model, each as it happens.
+class TreeModelListener {
+ public:
+  virtual ~TreeModelListener() = default;
+  virtual void NodeAdded(TreeModelNode& node) = 0;
+  // Before the node goes with everything below it.
+  virtual void NodeRemoving(TreeModelNode& node) = 0;
+  virtual void NodesCleared() = 0;
+  virtual void TextChanged(TreeModelNode& node) = 0;
+  virtual void CheckChanged(TreeModelNode& node) = 0;
+  virtual void BoldChanged(TreeModelNode& node) = 0;
+};
+
+class TreeModel {
+ public:
+  TreeModel() = default;
+  TreeModel(const TreeModel&) = delete;
+  TreeModel& operator=(const TreeModel&) = delete;
+
+  // Adds an unchecked node of the program's type as the last child of
+  // `parent` (null: at the top); `args` go to the node's constructor.
+  template <typename Node, typename... Args>
+  Node& Add(TreeModelNode* parent, std::string text, Args&&... args) {
+    auto node = std::make_unique<Node>(std::forward<Args>(args)...);
+    Node& added = *node;
+    Link(std::move(node), parent, std::move(text));
+    return added;
+  }
+  // Removes the node with everything below it.
+  void Remove(TreeModelNode& node);
+  // Removes the nodes, each with everything below it, the earliest made
+  // first; a node below another one of them goes with that one.
+  void Remove(const std::vector<TreeModelNode*>& nodes);
+  void Clear();
+
+  TreeModelNode* FirstTopLevel() const { return root_.firstChild_; }
+  size_t TopLevelCount() const { return root_.childCount_; }
+  size_t Count() const { return nodes_.size(); }
+
+  void SetText(TreeModelNode& node, std::string text);
+  void SetCheck(TreeModelNode& node, CheckState check);
+  void SetBold(TreeModelNode& node);
+
+  // The one listener (not owned; null for none).
+  void SetListener(TreeModelListener* listener) { listener_ = listener; }
+
+ private:
+  // The node whose list of children holds `node`: its parent, or the root.
+  TreeModelNode& Above(const TreeModelNode& node) { return node.parent_ != nullptr ? *node.parent_ : root_; }
+  void Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, std::string text);
+  void Unlink(TreeModelNode& node);
+  void Forget(TreeModelNode& node);
+
+  // Above the top-level nodes, holding them as its children; not a node of the tree.
+  TreeModelNode root_;
+  // Elements of an unordered map never move, and neither do the nodes they own.
+  std::unordered_map<uint64_t, std::unique_ptr<TreeModelNode>> nodes_;
+  uint64_t made_ = 0;
+  TreeModelListener* listener_ = nullptr;
+};
+
+}  // namespace toolkit
