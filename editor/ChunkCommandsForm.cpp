@@ -1,6 +1,7 @@
 // The "Edit" menu, the tree menu and the search menu.
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
+#include "editor/SoundChunk.h"
 #include "scene/DncImport.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
@@ -38,6 +39,27 @@ void TForm1::DeleteSelected() {
 void TForm1::RenameSelected() {
   if (SceneNode* node = SceneNode::Of(tree_.Selected()); node != nullptr)
     RenameNode(sceneTree_.Model(), *node, *document_);
+}
+
+void TForm1::EditSelectedSound() {
+  SceneNode* node = SceneNode::Of(tree_.Selected());
+  if (!IsSoundNode(node)) return;
+  std::unique_ptr<TMemoryStream> edited = soundPlugin_.Edit(node->chunk);
+  std::string newName;
+  // A refusal (a name that another object has) shows its own box.
+  if (edited == nullptr || !document_->ReplaceChunkData(node->chunk, edited, newName)) return;
+  sceneTree_.Model().SetText(*node, newName);
+}
+
+void TForm1::NewSound() {
+  std::unique_ptr<TMemoryStream> created = soundPlugin_.Edit(nullptr);
+  std::string name;
+  if (created == nullptr) return;
+  PStream added = document_->AddChunk(std::move(created), name);
+  if (added == nullptr) return;  // the name is taken: the box said so
+  SceneNode& node = sceneTree_.AddChunkNode(*added);
+  tree_.MakeVisible(node);
+  tree_.Select(&node);
 }
 
 void TForm1::FindInSection(SceneNode& section) {

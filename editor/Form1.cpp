@@ -2,8 +2,10 @@
 
 #include "editor/CheckRule.h"
 #include "editor/DncFolder.h"
+#include "editor/SoundChunk.h"
 #include "scene/Exception.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/Module.h"
 
 namespace {
 
@@ -20,7 +22,9 @@ constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchor
 
 }  // namespace
 
-TForm1::TForm1(const toolkit::Application& application)
+std::string TForm1::DefaultSoundPluginPath() { return toolkit::ProgramFolder() + "Ambrel.dll"; }
+
+TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath)
     : Form(MainWindowArgs(MakeMenuBar(this))),
       caption_(application.Caption()),
       searchMenu_(MakeSearchMenu()),
@@ -34,6 +38,7 @@ TForm1::TForm1(const toolkit::Application& application)
              .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorBottom,
              .font = {.height = 14},
              .contextMenu = &treeMenu_,
+             .beforeContextMenu = [this] { UpdateTreeMenu(); },
              .onCheckBoxClick =
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
@@ -58,7 +63,8 @@ TForm1::TForm1(const toolkit::Application& application)
                      .allowMultiple = true,
                      .initialFolder = dncFolder_}),
       ui_(caption_, hwnd_),
-      document_(NewScene2bin(ui_)) {
+      document_(NewScene2bin(ui_)),
+      soundPlugin_(std::move(soundPluginPath), hwnd_) {
   tree_.Expand(*Nodes().scene2);
 }
 
@@ -90,7 +96,15 @@ toolkit::Menu TForm1::MakeSearchMenu() {
 toolkit::Menu TForm1::MakeTreeMenu() {
   toolkit::Menu menu = toolkit::Menu::Popup();
   menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
+  soundSettingsItem_ = menu.AddItem("Sound settings..", Command(this, [this] { EditSelectedSound(); }));
+  newSoundItem_ = menu.AddItem("New sound..", Command(this, [this] { NewSound(); }));
   return menu;
+}
+
+void TForm1::UpdateTreeMenu() const {
+  const SceneNode* selected = SceneNode::Of(tree_.Selected());
+  treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected));
+  treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
 }
 
 toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {

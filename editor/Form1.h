@@ -5,6 +5,7 @@
 
 #include "editor/EditorUi.h"
 #include "editor/SceneTree.h"
+#include "editor/SoundPlugin.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -19,7 +20,10 @@
 // buttons, the search field, the menus, and the one scene document.
 class TForm1 final : public toolkit::Form {
  public:
-  explicit TForm1(const toolkit::Application& application);
+  // `soundPluginPath`: where Ambrel.dll is, beside the program unless a test
+  // gives another.
+  explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath());
+  static std::string DefaultSoundPluginPath();
 
   // The commands behind the menus and buttons. Errors reach the caller; the
   // menus and buttons show them in a box.
@@ -30,6 +34,9 @@ class TForm1 final : public toolkit::Form {
   void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
+  // "Sound settings.." on the selected sound object; "New sound..".
+  void EditSelectedSound();
+  void NewSound();
   void FindInSection(SceneNode& section);
   void ShowSearchMenu();
   void JumpTo(SceneNode& section);
@@ -52,12 +59,16 @@ class TForm1 final : public toolkit::Form {
   static std::function<void()> Command(TForm1* form, std::function<void()> command);
   toolkit::Menu MakeSearchMenu();
   toolkit::Menu MakeTreeMenu();
+  // Greys what the tree menu can't do for the selected node.
+  void UpdateTreeMenu() const;
   toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;
 
   std::string caption_;
+  UINT soundSettingsItem_ = 0;
+  UINT newSoundItem_ = 0;
   toolkit::Menu searchMenu_;
   toolkit::Menu treeMenu_;
   toolkit::Button objectsButton_;
@@ -74,6 +85,7 @@ class TForm1 final : public toolkit::Form {
   toolkit::FileDialog importDialog_;
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
+  SoundPlugin soundPlugin_;
   // What "save" writes to without a dialog: the file last chosen by "open.."
   // or "save as..", emptied by an open that failed.
   std::string currentFile_;

@@ -25,6 +25,16 @@ void SceneTree::FillTree(TqScene2bin& document) {
   AddSection(document.VisualEffects(), nodes_.visualEffects);
 }
 
+namespace {
+
+SceneNode* FindChild(const SceneNode& parent, const std::string& text) {
+  for (SceneNode* child = parent.FirstChild(); child != nullptr; child = child->NextSibling())
+    if (child->Text() == text) return child;
+  return nullptr;
+}
+
+}  // namespace
+
 SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, PStream chunk) {
   return model_.Add<SceneNode>(parent, text, kind, chunk);
 }
@@ -38,28 +48,45 @@ void SceneTree::AddSection(const ChunkList& list, SceneNode* section) {
   });
 }
 
-SceneNode& SceneTree::FolderForChunk(TMemoryStream& chunk) {
+SceneTree::Placement SceneTree::PlaceOf(TMemoryStream& chunk) {
   const uint16_t type = GetChunkType(chunk);
   switch (type) {
     case kObjectChunk: {
       const uint32_t code = GetObjectType(chunk);
       const int slot = KnownObjectTypeIndex(code);
       if (slot < 0) throw Exception(Exception::Code::UnknownType, "Unknown object " + ObjectTypeName(code));
-      return FolderInSlot(objectFolders_[static_cast<size_t>(slot)], *nodes_.objects, ObjectTypeName(code));
+      return {nodes_.objects, ObjectTypeName(code), &objectFolders_[static_cast<size_t>(slot)]};
     }
     case kDefinitionChunk: {
       const uint32_t code = GetDefinitionType(chunk);
       if (code >= kDefinitionTypeCount)
         throw Exception(Exception::Code::UnknownType, "Unknown difinition " + DefinitionTypeName(code));
-      return FolderInSlot(definitionFolders_[code], *nodes_.definitions, DefinitionTypeName(code));
+      return {nodes_.definitions, DefinitionTypeName(code), &definitionFolders_[code]};
     }
     case kVisualEffectChunk:
-      return *nodes_.visualEffects;
+      return {nodes_.visualEffects, ""};
     case kInitScriptChunk:
-      return *nodes_.initScripts;
+      return {nodes_.initScripts, ""};
     default:
       throw Exception(Exception::Code::UnknownType, "Unknown hunkType " + HexUpper(type, 4));
   }
+}
+
+SceneNode& SceneTree::FolderForChunk(TMemoryStream& chunk) {
+  const Placement place = PlaceOf(chunk);
+  if (place.slot == nullptr) return *place.section;
+  return FolderInSlot(*place.slot, *place.section, place.folder);
+}
+
+SceneNode& SceneTree::AddChunkNode(TMemoryStream& chunk) {
+  const Placement place = PlaceOf(chunk);
+  SceneNode* parent = place.section;
+  if (place.slot != nullptr) {
+    parent = FindChild(*place.section, place.folder);
+    if (parent == nullptr) parent = &AddNode(place.section, SceneNodeKind::Folder, place.folder);
+    *place.slot = parent;
+  }
+  return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk), &chunk);
 }
 
 SceneNode& SceneTree::FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "editor/SceneNode.h"
 #include "scene/ChunkCatalogue.h"
@@ -28,11 +29,23 @@ class SceneTree {
   // it made until the next ResetTree, so it is for filling: a folder deleted
   // in between would be handed out again.
   SceneNode& FolderForChunk(TMemoryStream& chunk);
+  // Adds a node for a chunk that the document gained after the fill, at the
+  // end of the folder of its type, which is made when the tree has none (not
+  // yet, or deleted since). Raises Exception for unknown types.
+  SceneNode& AddChunkNode(TMemoryStream& chunk);
 
   const FixedNodes& Nodes() const { return nodes_; }
   toolkit::TreeModel& Model() { return model_; }
 
  private:
+  // Where a chunk's node goes: its section, and the type folder in it with
+  // its slot (none for init scripts and visual effects).
+  struct Placement {
+    SceneNode* section;
+    std::string folder;
+    SceneNode** slot = nullptr;
+  };
+  Placement PlaceOf(TMemoryStream& chunk);
   SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, PStream chunk = nullptr);
   SceneNode& FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text);
   void AddSection(const ChunkList& list, SceneNode* section);

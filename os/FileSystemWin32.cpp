@@ -5,6 +5,7 @@
 #include "os/FileSystem.h"
 #include "os/MakeFolder.h"
 #include "os/Paths.h"
+#include "os/Win32Error.h"
 
 namespace os {
 namespace {
@@ -13,7 +14,9 @@ constexpr int kAttempts = 100;           // fresh names to try before giving up
 constexpr DWORD kReplaceRetryMs = 1000;  // how long a held target is tried again
 constexpr DWORD kReplaceStepMs = 50;
 
-std::string ErrorText(DWORD code) {
+}  // namespace
+
+std::string Win32ErrorText(unsigned long code) {
   char text[512] = {};
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                       text, sizeof text, nullptr);
@@ -22,7 +25,9 @@ std::string ErrorText(DWORD code) {
   return result.empty() ? "system error " + std::to_string(code) : result;
 }
 
-Failure LastFailure() { return {ErrorText(GetLastError())}; }
+namespace {
+
+Failure LastFailure() { return {Win32ErrorText(GetLastError())}; }
 
 // The C runtime's FILE over a handle, which it then owns; null when it fails
 // (the handle is closed then too).
@@ -97,7 +102,7 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
     }
     return TemporaryFile{file, path};
   }
-  return Failure{ErrorText(ERROR_FILE_EXISTS)};
+  return Failure{Win32ErrorText(ERROR_FILE_EXISTS)};
 }
 
 Status MoveReplacing(const std::string& source, const std::string& target) {
@@ -106,7 +111,7 @@ Status MoveReplacing(const std::string& source, const std::string& target) {
     if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Done{};
     const DWORD code = GetLastError();
     const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
-    if (!held || GetTickCount() - start >= kReplaceRetryMs) return Failure{ErrorText(code)};
+    if (!held || GetTickCount() - start >= kReplaceRetryMs) return Failure{Win32ErrorText(code)};
     Sleep(kReplaceStepMs);
   }
 }

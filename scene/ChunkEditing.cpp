@@ -77,13 +77,13 @@ int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
 
 bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
   std::unique_ptr<TMemoryStream> taken(NewChunk);
-  const bool replaced = ReplaceChunk(OldChunk, taken, NewName);
+  const bool replaced = ReplaceChunkData(OldChunk, taken, NewName);
   // What was neither taken nor destroyed stays the caller's.
   static_cast<void>(taken.release());
   return replaced;
 }
 
-bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName) {
+bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName) {
   try {
     if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
     if (OldChunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectCall);
@@ -120,6 +120,37 @@ bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>
   }
 }
 
+PStream TqScene2bin::AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk) {
+  if (list.sectionSize < static_cast<int32_t>(kChunkHeaderSize)) {
+    AddToSize(fileSize, kChunkHeaderSize - list.sectionSize);
+    list.sectionSize = kChunkHeaderSize;
+  }
+  const auto length = static_cast<int64_t>(chunk->Length());
+  AddToSize(list.sectionSize, length);
+  AddToSize(fileSize, length);
+  PStream added = chunk.get();
+  list.Append(std::move(chunk));
+  return added;
+}
+
+PStream TqScene2bin::AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string& name) {
+  try {
+    const uint16_t type = GetChunkType(*chunk);
+    ChunkList& list = SectionListByChunkID(type);
+    GetChunkName(*chunk, name);
+    if (FindChunkByName(list, name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
+    PStream added = AppendToSection(list, std::move(chunk));
+    Trace("qScene2bin.AddChunk: added " + std::string(SectionWord(type)) + " " + name);
+    return added;
+  } catch (const std::exception& failure) {
+    const std::string message = FailureMessage(failure);
+    ui_.ShowMessage(message);
+    name.clear();
+    Trace("qScene2bin.AddChunk: " + message);
+    return nullptr;
+  }
+}
+
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
   std::unique_ptr<TMemoryStream> rebuilt;
   try {
@@ -135,5 +166,5 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
     newName.clear();
     return false;
   }
-  return ReplaceChunk(Chunk, rebuilt, newName);
+  return ReplaceChunkData(Chunk, rebuilt, newName);
 }

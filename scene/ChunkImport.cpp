@@ -74,14 +74,7 @@ ImportTally TqScene2bin::ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> c
       Trace("qScene2bin.ImportDNC: replaced " + what);
       ++tally.replaced;
     } else {
-      // A section the scene did not have gets its header back.
-      if (list.sectionSize < static_cast<int32_t>(kChunkHeaderSize)) {
-        AddToSize(fileSize, kChunkHeaderSize - list.sectionSize);
-        list.sectionSize = kChunkHeaderSize;
-      }
-      AddToSize(list.sectionSize, length);
-      AddToSize(fileSize, length);
-      list.Append(std::move(item.chunk));
+      AppendToSection(list, std::move(item.chunk));
       Trace("qScene2bin.ImportDNC: added " + what);
       ++tally.added;
     }

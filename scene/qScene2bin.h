@@ -57,6 +57,9 @@ class TqScene2bin {
   int32_t DeleteDNC(PStream& Chunk);
   // Takes NewChunk over, except when it fails with a code other than 1.
   bool ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName);
+  // The same with the new chunk's ownership spelled out: moved into the list
+  // on success, destroyed on a failure with code 1, otherwise left.
+  bool ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName);
   bool RenameChunk(PStream& Chunk, std::string& newName);
   // Puts whole chunks of the four item types into their sections, in order.
   // Each replaces, in its place, the chunk of its section that has its name
@@ -65,6 +68,12 @@ class TqScene2bin {
   // Takes the chunks over; one trace line each. Raises Exception, changing
   // nothing, when a chunk is of another type.
   ImportTally ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> chunks);
+  // Adds a new chunk of an item type at the end of its section, the sizes in
+  // step, with one trace line; `name` is its name then. A name that a chunk
+  // of that section has already is refused as ReplaceChunkData refuses it
+  // (its box and trace line), and the chunk is destroyed. The chunk as the
+  // section holds it, or null.
+  PStream AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string& name);
 
   const ChunkList& Heads() const { return heads; }
   const ChunkList& Objects() const { return objects; }
@@ -77,9 +86,9 @@ class TqScene2bin {
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
   bool ReadOpenedStream(TStream& stream);
-  // ReplaceChunkData with the new chunk's ownership spelled out: moved into the
-  // list on success, destroyed on a failure with code 1, otherwise left.
-  bool ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName);
+  // Puts the chunk at the end of the list, its length added to the section
+  // size and the file size; a section that was absent gets its header back.
+  PStream AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk);
 
   DocumentUi& ui_;
   ChunkList heads;

@@ -23,10 +23,15 @@ Menu::~Menu() {
   if (handle_ != nullptr) DestroyMenu(handle_);
 }
 
-void Menu::AddItem(const std::string& text, std::function<void()> action) {
+UINT Menu::AddItem(const std::string& text, std::function<void()> action) {
   const UINT command = NextCommand();
   AppendMenuA(handle_, MF_STRING, command, text.c_str());
   actions_.emplace(command, std::move(action));
+  return command;
+}
+
+void Menu::SetEnabled(UINT command, bool enabled) const {
+  EnableMenuItem(handle_, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void Menu::AddSeparator() { AppendMenuA(handle_, MF_SEPARATOR, 0, nullptr); }

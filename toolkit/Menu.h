@@ -20,8 +20,11 @@ class Menu {
   Menu(const Menu&) = delete;
   ~Menu();
 
-  // An item without an action can be chosen but does nothing.
-  void AddItem(const std::string& text, std::function<void()> action);
+  // An item without an action can be chosen but does nothing. Gives the
+  // item's command identifier.
+  UINT AddItem(const std::string& text, std::function<void()> action);
+  // A disabled item shows greyed and can't be chosen.
+  void SetEnabled(UINT command, bool enabled) const;
   void AddSeparator();
   // Appends `submenu` as a drop-down item; this menu takes it over.
   void AddSubmenu(const std::string& text, Menu submenu);

@@ -33,7 +33,8 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
                        .font = args.font}),
       model_(model),
       contextMenu_(args.contextMenu),
-      onCheckBoxClick_(std::move(args.onCheckBoxClick)) {
+      onCheckBoxClick_(std::move(args.onCheckBoxClick)),
+      beforeContextMenu_(std::move(args.beforeContextMenu)) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling()) PutInControl(*node);
   model_.SetListener(this);
 }
@@ -351,6 +352,9 @@ void TreeView::OnContextMenu(LPARAM lParam) const {
   ShowContextMenu(at);
 }
 
-void TreeView::ShowContextMenu(POINT screen) const { contextMenu_->TrackAt(GetAncestor(hwnd_, GA_ROOT), screen); }
+void TreeView::ShowContextMenu(POINT screen) const {
+  if (beforeContextMenu_) beforeContextMenu_();
+  contextMenu_->TrackAt(GetAncestor(hwnd_, GA_ROOT), screen);
+}
 
 }  // namespace toolkit

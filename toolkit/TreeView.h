@@ -19,6 +19,8 @@ struct TreeViewArgs {
   Anchors anchors = kAnchorsTopLeft;
   FontSpec font{};
   const Menu* contextMenu = nullptr;  // not owned
+  // Runs right before the context menu shows, the node it is for selected.
+  std::function<void()> beforeContextMenu{};
   // Runs after a left click on a node's check box, once the box has flipped
   // and the model holds the new state.
   std::function<void(TreeModelNode&)> onCheckBoxClick{};
@@ -118,6 +120,7 @@ class TreeView final : public Control, private TreeModelListener {
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
   std::function<void(TreeModelNode&)> onCheckBoxClick_;
+  std::function<void()> beforeContextMenu_;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

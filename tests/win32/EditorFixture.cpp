@@ -11,7 +11,7 @@
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
-EditorTest::EditorTest() { form.Show(); }
+EditorTest::EditorTest(const std::string& soundPlugin) : form(application, soundPlugin) { form.Show(); }
 
 EditorTest::~EditorTest() {
   std::error_code ignored;

@@ -14,7 +14,8 @@
 
 class EditorTest : public ::testing::Test {
  protected:
-  EditorTest();
+  // `soundPlugin`: the sound plug-in the editor hosts; none by default.
+  explicit EditorTest(const std::string& soundPlugin = "no-such-plugin.dll");
   ~EditorTest() override;
 
   toolkit::TreeView& tree() { return form.Tree(); }
@@ -30,5 +31,5 @@ class EditorTest : public ::testing::Test {
   TraceCollector trace;
   ScratchFolder scratch;
   toolkit::Application application{"tool"};
-  TForm1 form{application};
+  TForm1 form;
 };

@@ -123,7 +123,8 @@ TEST_F(EditorTest, MenusHoldTheirItemsInOrder) {
             (std::vector<std::string>{"export selected", "import..", "-", "delete selected"}));
   EXPECT_EQ(MenuTexts(form.SearchMenu().Handle()),
             (std::vector<std::string>{"in Objects List", "in Difinitions List"}));
-  EXPECT_EQ(MenuTexts(form.TreeMenu().Handle()), (std::vector<std::string>{"Rename"}));
+  EXPECT_EQ(MenuTexts(form.TreeMenu().Handle()),
+            (std::vector<std::string>{"Rename", "Sound settings..", "New sound.."}));
 }
 
 TEST_F(EditorTest, InertMenuItemsDoNothing) {

@@ -1,0 +1,38 @@
+#include "editor/SoundChunk.h"
+
+#include <string>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/Exception.h"
+#include "scene/Hex.h"
+#include "scene/LittleEndian.h"
+
+bool IsSoundNode(const SceneNode* node) {
+  return node != nullptr && node->chunk != nullptr && GetChunkType(*node->chunk) == kObjectChunk &&
+         GetObjectType(*node->chunk) == kSoundObjectType;
+}
+
+bool TakesNewSound(const SceneNode* node, const FixedNodes& nodes) {
+  if (node == nullptr) return false;
+  return node == nodes.objects || (node->kind == SceneNodeKind::Folder && node->Parent() == nodes.objects &&
+                                   node->Text() == ObjectTypeName(kSoundObjectType));
+}
+
+std::unique_ptr<TMemoryStream> AcceptSoundChunk(const uint8_t* data, int32_t size) {
+  const auto refuse = [](const std::string& reason) {
+    return Exception(Exception::Code::Invalid, "The sound plug-in gave back " + reason + ".");
+  };
+  if (data == nullptr || size < static_cast<int32_t>(kChunkHeaderSize))
+    throw refuse(std::to_string(size) + " bytes, less than a chunk's header");
+  const uint32_t sizeField = ReadU32LE(data + 2);
+  if (sizeField != static_cast<uint32_t>(size))
+    throw refuse("a chunk whose size field says " + std::to_string(sizeField) + " bytes in a block of " +
+                 std::to_string(size));
+  auto chunk = std::make_unique<TMemoryStream>(data, static_cast<size_t>(size));
+  if (const uint16_t type = GetChunkType(*chunk); type != kObjectChunk)
+    throw refuse("a chunk of type " + HexUpper(type, 4) + ", not an object");
+  if (const uint32_t objectType = GetObjectType(*chunk); objectType != kSoundObjectType)
+    throw refuse("an object of type " + std::to_string(objectType) + ", not a sound");
+  return chunk;
+}
