@@ -15,6 +15,10 @@ constexpr uint32_t kLightmapObjectType = 0x50414D4C;  // the bytes "LMAP"
 constexpr int kKnownObjectTypeCount = 11;
 // Definition type codes 0 to kDefinitionTypeCount - 1 are known, named or not.
 constexpr uint32_t kDefinitionTypeCount = 37;
+// Where an init script and a visual effect keep the 32-bit length of their
+// name; the name's bytes follow it.
+constexpr uint32_t kInitScriptNameLengthOffset = 7;
+constexpr uint32_t kVisualEffectNameLengthOffset = 16;
 
 uint16_t GetChunkType(TMemoryStream& chunk);
 
