@@ -8,6 +8,7 @@
 
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTestSupport.h"
+#include "tools/scene2/Crc32.h"
 #include "tools/scene2/Scene2Cli.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
     EXPECT_EQ(Run(args), 0);
     EXPECT_EQ(out, deleteHelp);
   }
-  for (const char* command : {"trace", "list", "save", "delete", "rename", "export", "import"}) {
+  for (const char* command : {"trace", "list", "check", "diff", "save", "delete", "rename", "export", "import"}) {
     SCOPED_TRACE(command);
     EXPECT_EQ(Run({"help", command}), 0);
     EXPECT_EQ(out.rfind(std::string("usage: scene2 ") + command + " ", 0), 0u);
@@ -137,20 +138,23 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
        "backslash itself is \\x5C)",
        deleteUsage},
       {{"save", in, out_path, "more"}, "unexpected argument \"more\"", "usage: scene2 save [-q] IN OUT\n"},
-      {{"list", "--bogus", in}, "unknown option \"--bogus\"", "usage: scene2 list [-q] [--section S] FILE\n"},
-      {{"list", in, "--section"}, "--section needs a SECTION", "usage: scene2 list [-q] [--section S] FILE\n"},
+      {{"list", "--long", "--bogus", in},
+       "unknown option \"--bogus\"",
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"list", in, "--section"},
+       "--section needs a SECTION",
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
       {{"list", "--section=things", in},
        "unknown section \"things\": the sections are objects, definitions, initscripts and viseffects",
-       "usage: scene2 list [-q] [--section S] FILE\n"},
-      {{"save", "--section", "objects", in, out_path},
-       "unknown option \"--section\"",
-       "usage: scene2 save [-q] IN OUT\n"},
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"save", "--json", in, out_path}, "unknown option \"--json\"", "usage: scene2 save [-q] IN OUT\n"},
       {{"rename", in, out_path, "initscripts", "start", "go"},
        "only objects and definitions can be renamed, not initscripts",
        renameUsage},
       {{"rename", in, out_path, "objects", "horn", ""}, "the new name is empty", renameUsage},
       {{"export", in}, "missing DIR", "usage: scene2 export [-q] IN DIR [SECTION [NAME...]]\n"},
       {{"import", in, out_path}, "missing FILE", "usage: scene2 import [-q] IN OUT FILE...\n"},
+      {{"diff", in}, "missing B", "usage: scene2 diff [-q] [--json] A B\n"},
   };
   for (const auto& [args, problem, usage] : cases) {
     SCOPED_TRACE(testing::PrintToString(args));
@@ -232,6 +236,75 @@ TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {
   EXPECT_EQ(Run({"list", "-q", "--section", "definitions", in}), 0);
   EXPECT_EQ(out, "definitions\t0\tAE21\tdoor\tdoor1\ndefinitions\t1\tAE21\t0x03\tthing\n");
   EXPECT_EQ(err, "");
+}
+
+TEST_F(Scene2Cli, ListLongGivesEachChunksSizeOffsetAndCrc) {
+  EXPECT_EQ(Run({"list", "-q", "--long", in}), 0);
+  const Lines lines = LinesOf(out);
+  ASSERT_EQ(lines.size(), 9u);
+  // Each line's chunk, found by its size and offset in the file, has the CRC-32 shown.
+  std::set<uint64_t> offsets;
+  for (const std::string& line : lines) {
+    SCOPED_TRACE(line);
+    std::istringstream fields(line);
+    std::string section, index, type, typeName, size, offset, crc;
+    std::getline(fields, section, '\t');
+    std::getline(fields, index, '\t');
+    std::getline(fields, type, '\t');
+    std::getline(fields, typeName, '\t');
+    std::getline(fields, size, '\t');
+    std::getline(fields, offset, '\t');
+    std::getline(fields, crc, '\t');
+    const size_t at = std::stoul(offset);
+    const size_t length = std::stoul(size);
+    ASSERT_LE(at + length, kScene.size());
+    EXPECT_EQ(kScene[at] | kScene[at + 1] << 8, std::stoi(type, nullptr, 16));
+    EXPECT_EQ(kScene[at + 2] | kScene[at + 3] << 8, static_cast<int>(length));
+    EXPECT_EQ(crc, Crc32Text(Crc32(kScene.data() + at, length)));
+    offsets.insert(at);
+  }
+  EXPECT_EQ(offsets.size(), lines.size());
+  EXPECT_EQ(lines[0].rfind("objects\t0\t4010\tmodel\t46\t18\t", 0), 0u);
+  EXPECT_EQ(lines.back().substr(lines.back().rfind('\t')), "\tfog");
+}
+
+TEST_F(Scene2Cli, ListJsonIsOneDocumentWithNamesAsTextAndBytes) {
+  const Bytes scene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("\xDF\x98", 9)),
+                                 Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))});
+  WriteFileBytes(in, scene);
+  EXPECT_EQ(Run({"list", "--json", "-q", "--section", "objects", in}), 0);
+  const Bytes object = ObjectChunk("\xDF\x98", 9);
+  EXPECT_EQ(out,
+            "{\n"
+            "  \"rootSize\": " +
+                std::to_string(scene.size()) +
+                ",\n"
+                "  \"sections\": [\n"
+                "    {\n"
+                "      \"section\": \"objects\",\n"
+                "      \"chunks\": [\n"
+                "        {\n"
+                "          \"index\": 0,\n"
+                "          \"type\": \"4010\",\n"
+                "          \"typeName\": \"model\",\n"
+                "          \"name\": \"\\u042f\\ufffd\",\n"
+                "          \"nameHex\": \"DF98\",\n"
+                "          \"size\": 43,\n"
+                "          \"offset\": 18,\n"
+                "          \"crc32\": \"" +
+                Crc32Text(Crc32(object.data(), object.size())) +
+                "\"\n"
+                "        }\n"
+                "      ]\n"
+                "    }\n"
+                "  ]\n"
+                "}\n");
+  EXPECT_EQ(Run({"list", "--json", "-q", in}), 0);
+  EXPECT_NE(out.find("\"section\": \"viseffects\",\n      \"chunks\": [\n        {\n          \"index\": 0,\n"
+                     "          \"type\": \"AE03\",\n          \"name\": \"fog\",\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"section\": \"definitions\",\n      \"chunks\": []\n"), std::string::npos);
 }
 
 TEST_F(Scene2Cli, NamesOfEveryByteValueGoFromListIntoCommands) {
@@ -323,6 +396,8 @@ TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
   EXPECT_NE(err, "scene2: cannot write " + folder.Path("no/such/out.bin") + ": \n");
   EXPECT_EQ(Run({"trace", inside}), 1);
   EXPECT_EQ(err, "scene2: cannot open " + inside + ": a folder, not a file\n");
+  EXPECT_EQ(Run({"check", inside}), 1);
+  EXPECT_EQ(err, "scene2: cannot read " + inside + ": a folder, not a file\n");
 }
 
 TEST_F(Scene2Cli, ExportWritesEveryChunkAndSummarisesLast) {
@@ -374,6 +449,122 @@ TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   EXPECT_EQ(Run({"import", in, other, dir + "/Obj_horn.dnc", bad}), 1);
   EXPECT_EQ(err, "scene2: cannot import " + bad + ": the file holds 3 bytes, less than a chunk's header\n");
   EXPECT_FALSE(FileExists(other));
+}
+
+TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {
+  EXPECT_EQ(Run({"check", in}), 1);
+  EXPECT_EQ(
+      out,
+      "offset 109: objects 2 \"a\\x09b\\x5Cc\\x7F\": no export can write it to \"Obj_a\\x09b\\x5Cc\\x7F.dnc\": the "
+      "name holds a character that a file name can't hold\n"
+      "offset 156: objects 3: its name can't be read: GetChunkName: NAME=NULL\n"
+      "offset 168: objects 4 \"odd\": the editor's tree refuses object type 0x00000001\n" +
+          in + ": 3 problems\n");
+  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("crate", 9))}));
+  EXPECT_EQ(Run({"check", out_path}), 0);
+  EXPECT_EQ(out, out_path + ": no problems found\n");
+}
+
+std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
+
+TEST_F(Scene2Cli, DiffComparesChunkForChunk) {
+  EXPECT_EQ(Run({"diff", in, in}), 0);
+  EXPECT_EQ(out, "");
+  EXPECT_NE(err, "") << "the traces";
+  EXPECT_EQ(Run({"diff", "-q", in, folder.Path("missing.bin")}), 2);
+  EXPECT_EQ(err.rfind("scene2: cannot open " + folder.Path("missing.bin") + ": ", 0), 0u) << err;
+
+  const Bytes horn = ObjectChunk("horn", 4);
+  const Bytes otherHorn = ObjectChunk("horn", 2);
+  const Bytes crate = ObjectChunk("crate", 9);
+  const Bytes siren = ObjectChunk("sirens", 4);
+  const Bytes b = SceneFile(
+      {Chunk(2, {}),
+       Chunk(kObjectsSection, Concat({otherHorn, ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                                      Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
+       Chunk(kDefinitionsSection, Concat({DefinitionChunk("thing", 3), DefinitionChunk("door1", 6)})),
+       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")), Chunk(kInitScriptsSection, InitScriptChunk("start"))});
+  WriteFileBytes(out_path, b);
+  EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
+  EXPECT_EQ(out, "root size: " + std::to_string(kScene.size()) + " -> " + std::to_string(b.size()) +
+                     "\n"
+                     "head 0 (type 0001): changed, type 0001 -> 0002, size 6 -> 6, crc32 " +
+                     CrcOf(Chunk(1, {})) + " -> " + CrcOf(Chunk(2, {})) +
+                     "\n"
+                     "objects \"crate\": removed, size 46, crc32 " +
+                     CrcOf(crate) +
+                     "\n"
+                     "objects \"horn\": changed, size 45 -> 45, crc32 " +
+                     CrcOf(horn) + " -> " + CrcOf(otherHorn) +
+                     "\n"
+                     "objects \"sirens\": added, size 47, crc32 " +
+                     CrcOf(siren) +
+                     "\n"
+                     "definitions: order changed\n");
+}
+
+TEST_F(Scene2Cli, DiffPairsTheKthChunkOfANameWithTheKthAndWritesJson) {
+  const Bytes first = ObjectChunk("x", 9);
+  const Bytes second = ObjectChunk("x", 4);
+  const Bytes changed = ObjectChunk("x", 2);
+  WriteFileBytes(in, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, second}))}));
+  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, changed}))}));
+  EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
+  EXPECT_EQ(out, "objects \"x\" #2: changed, size 42 -> 42, crc32 " + CrcOf(second) + " -> " + CrcOf(changed) + "\n");
+  EXPECT_EQ(Run({"diff", "-q", "--json", in, out_path}), 1);
+  EXPECT_EQ(out,
+            "{\n"
+            "  \"same\": false,\n"
+            "  \"rootSize\": {\n"
+            "    \"a\": 102,\n"
+            "    \"b\": 102\n"
+            "  },\n"
+            "  \"heads\": [],\n"
+            "  \"sections\": [\n"
+            "    {\n"
+            "      \"section\": \"objects\",\n"
+            "      \"orderChanged\": false,\n"
+            "      \"chunks\": [\n"
+            "        {\n"
+            "          \"change\": \"changed\",\n"
+            "          \"name\": \"x\",\n"
+            "          \"ordinal\": 2,\n"
+            "          \"a\": {\n"
+            "            \"index\": 1,\n"
+            "            \"type\": \"4010\",\n"
+            "            \"size\": 42,\n"
+            "            \"crc32\": \"" +
+                CrcOf(second) +
+                "\"\n"
+                "          },\n"
+                "          \"b\": {\n"
+                "            \"index\": 1,\n"
+                "            \"type\": \"4010\",\n"
+                "            \"size\": 42,\n"
+                "            \"crc32\": \"" +
+                CrcOf(changed) +
+                "\"\n"
+                "          }\n"
+                "        }\n"
+                "      ]\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"definitions\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"initscripts\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"viseffects\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    }\n"
+                "  ]\n"
+                "}\n");
 }
 
 }  // namespace

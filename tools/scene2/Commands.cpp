@@ -11,11 +11,28 @@ constexpr CommandSpec kCommands[] = {
      "shows it, and last the closing line of the document. Exit status 1 when\n"
      "the load fails.\n",
      "scene2 trace scene2.bin", &RunTrace},
-    {"list", "FILE", kSectionOption, true, true, "print one line for each chunk of the sections",
+    {"list", "FILE", kSectionOption | kLongOption | kJsonOption, true, true,
+     "print one line for each chunk of the sections",
      "Prints one line for each chunk of the sections: section, index, chunk\n"
      "type, type name and name, separated by tabs. The trace goes to standard\n"
      "error.\n",
-     "scene2 list --section objects scene2.bin", &RunList},
+     "scene2 list --long --section objects scene2.bin", &RunList},
+    {"check", "FILE", 0, false, true, "report every problem of a scene file",
+     "Reads all of FILE and reports every problem it finds, one line each with\n"
+     "its offset in the file: what makes a load fail, bytes after the root\n"
+     "size, names that repeat within a section (rename refuses them, export\n"
+     "numbers them), chunks in a section that does not hold their type, object\n"
+     "and definition types that the editor's tree refuses, names that no export\n"
+     "can write. Exit status 0 when there is nothing to report, 1 otherwise.\n",
+     "scene2 check scene2.bin", &RunCheck},
+    {"diff", "A B", kJsonOption, true, true, "compare two scenes chunk for chunk",
+     "Compares scene B with scene A: the root size, the head chunks by\n"
+     "position, and in each section the chunks by name (the second chunk of a\n"
+     "name with the second of that name): those added, removed and changed,\n"
+     "with their sizes and CRC-32s, and a changed order. Exit status 0 when the\n"
+     "scenes are the same chunk for chunk, 1 when they differ, 2 on a usage\n"
+     "error or when a scene can't be loaded. The traces go to standard error.\n",
+     "scene2 diff scene2.bin edited.bin", &RunDiff},
     {"save", "IN OUT", 0, true, false, "load IN and save it as OUT",
      "Loads IN and saves it as OUT, which may be IN: every chunk as read, the\n"
      "sections in the order objects, definitions, visual effects, init scripts.\n"

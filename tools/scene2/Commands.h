@@ -29,6 +29,8 @@ const CommandSpec* FindCommand(std::string_view name);
 // Each command on its checked arguments; each gives the exit status.
 int RunTrace(Session& session);
 int RunList(Session& session);
+int RunCheck(Session& session);
+int RunDiff(Session& session);
 int RunSave(Session& session);
 int RunDelete(Session& session);
 int RunRename(Session& session);

@@ -68,8 +68,9 @@ std::string Overview() {
          "       scene2 help [COMMAND]\n"
          "       scene2 --version\n"
          "\n"
-         "Works on scene2.bin scene files in batches: lists them, deletes and\n"
-         "renames chunks, and moves chunks out into .dnc files and back in.\n"
+         "Works on scene2.bin scene files in batches: lists, checks and compares\n"
+         "them, deletes and renames chunks, and moves chunks out into .dnc files\n"
+         "and back in.\n"
          "\n" +
          CommandLines() +
          "\n"
