@@ -350,11 +350,12 @@ TEST_F(Scene2Cli, DeleteOfAMissingNameFailsAndWritesNothing) {
 }
 
 TEST_F(Scene2Cli, RenameAnswersTheDialogWithTheNewName) {
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", "Сирена"}), 0);
+  const std::string siren = PlatformText("Сирена", "\xD1\xE8\xF0\xE5\xED\xE0");
+  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", siren}), 0);
   EXPECT_NE(out.find("OLD\r\n"), std::string::npos);
-  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\nrenamed \"horn\" to \"" + PlatformText("Сирена", "Сирена") +
-                                "\" in objects, saved to " + out_path + "\n"));
-  EXPECT_EQ(NamesIn(out_path)[1], "Сирена");
+  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\nrenamed \"horn\" to \"" + siren + "\" in objects, saved to " +
+                                out_path + "\n"));
+  EXPECT_EQ(NamesIn(out_path)[1], siren);
   // Six bytes of name where there were four and a zero byte.
   EXPECT_EQ(ReadFileBytes(out_path).size(), kScene.size() + 1);
 }
