@@ -39,10 +39,8 @@ int RunDelete(Session& session) {
   std::unique_ptr<TqScene2bin> document = session.Load(in);
   if (!document) return kFailure;
   for (const std::string& name : *names) {
-    const ChunkList& list = document->SectionListByChunkID(section->itemType);
-    PStream chunk = list.At(FindChunkByName(list, name));
-    if (chunk == nullptr)
-      return session.Failure("no chunk named " + QuotedName(name) + " in " + section->Word() + " of " + in);
+    PStream chunk = session.NamedChunk(*document, in, *section, name);
+    if (chunk == nullptr) return kFailure;
     try {
       document->DeleteDNC(chunk);
     } catch (const std::exception& failure) {
@@ -72,11 +70,10 @@ int RunRename(Session& session) {
   std::unique_ptr<TqScene2bin> document = session.Load(in);
   if (!document) return kFailure;
 
-  const std::string where = std::string(" in ") + section->Word() + " of " + in;
-  const ChunkList& list = document->SectionListByChunkID(section->itemType);
-  PStream chunk = list.At(FindChunkByName(list, oldName));
-  if (chunk == nullptr) return session.Failure("no chunk named " + QuotedName(oldName) + where);
-  const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + where + ": ";
+  PStream chunk = session.NamedChunk(*document, in, *section, oldName);
+  if (chunk == nullptr) return kFailure;
+  const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + " in " +
+                           section->Word() + " of " + in + ": ";
   uint32_t offset = 0;
   uint32_t size = 0;
   try {

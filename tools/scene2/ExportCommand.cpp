@@ -1,6 +1,5 @@
 // export: chunks of a scene written as .dnc files, ending with how many.
 
-#include "scene/ChunkCatalogue.h"
 #include "scene/DncExport.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
@@ -28,9 +27,8 @@ int RunExport(Session& session) {
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
     if (names->empty()) list.ForEach([&chunks](TMemoryStream& chunk) { chunks.push_back(&chunk); });
     for (const std::string& name : *names) {
-      PStream chunk = list.At(FindChunkByName(list, name));
-      if (chunk == nullptr)
-        return session.Failure("no chunk named " + QuotedName(name) + " in " + section.Word() + " of " + in);
+      const PStream chunk = session.NamedChunk(*document, in, section, name);
+      if (chunk == nullptr) return kFailure;
       chunks.push_back(chunk);
     }
   }

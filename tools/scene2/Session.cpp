@@ -1,5 +1,6 @@
 #include "tools/scene2/Session.h"
 
+#include "scene/ChunkCatalogue.h"
 #include "scene/FileStream.h"
 #include "tools/scene2/Help.h"
 #include "tools/scene2/NameText.h"
@@ -58,6 +59,14 @@ std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
   else
     Failure("cannot load " + path + ": " + LoadFailureReason(lines));
   return nullptr;
+}
+
+PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const Section& section,
+                            const std::string& name) {
+  const ChunkList& list = document.SectionListByChunkID(section.itemType);
+  const PStream chunk = list.At(FindChunkByName(list, name));
+  if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.Word() + " of " + path);
+  return chunk;
 }
 
 bool Session::Save(std::unique_ptr<TqScene2bin> document, const std::string& path) {

@@ -48,6 +48,9 @@ class Session {
   // The scene in `path`; null after an error line that says why it could not
   // be opened or loaded.
   std::unique_ptr<TqScene2bin> Load(const std::string& path);
+  // The first chunk of `section` named `name` in the scene loaded from
+  // `path`; null after an error line.
+  PStream NamedChunk(TqScene2bin& document, const std::string& path, const Section& section, const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.
   bool Save(std::unique_ptr<TqScene2bin> document, const std::string& path);
