@@ -13,7 +13,6 @@ struct Flag {
 
 constexpr Flag kFlags[] = {
     {"-q", "--quiet", 0, &Arguments::quiet},
-    {"-h", "--help", 0, &Arguments::help},
     {nullptr, "--long", kLongOption, &Arguments::longListing},
     {nullptr, "--json", kJsonOption, &Arguments::json},
 };
@@ -24,10 +23,10 @@ bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; 
 
 }  // namespace
 
-bool AsksFor(const std::vector<std::string>& args, std::string_view shortForm, std::string_view longForm) {
+bool AsksForHelp(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     if (arg == "--") return false;
-    if (arg == shortForm || arg == longForm) return true;
+    if (arg == "-h" || arg == "--help") return true;
   }
   return false;
 }

@@ -18,14 +18,14 @@ enum CommandOption : unsigned {
 struct Arguments {
   std::vector<std::string> operands;
   bool quiet = false;
-  bool help = false;
   bool longListing = false;
   bool json = false;
   std::optional<std::string> section;
 };
 
-// Whether the arguments ask for -q or --quiet, or for -h or --help, before "--".
-bool AsksFor(const std::vector<std::string>& args, std::string_view shortForm, std::string_view longForm);
+// Whether the arguments ask for -h or --help before "--": then nothing else
+// of them counts.
+bool AsksForHelp(const std::vector<std::string>& args);
 
 // Options may stand anywhere among the operands; "--" ends them, so that an
 // operand (a name) may begin with "-", and a lone "-" is an operand. False,

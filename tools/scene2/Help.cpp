@@ -33,12 +33,21 @@ constexpr OptionHelp kOptionHelp[] = {
 
 constexpr char kQuietHelp[] = "  -q, --quiet   leave out the scene model's trace\n";
 
+// "list [--section S] [--long] [--json] FILE", with [-q] after the name when
+// `quiet`: the overview tells -q once for all.
+std::string Synopsis(const CommandSpec& command, bool quiet) {
+  std::string line = command.name;
+  if (quiet) line += " [-q]";
+  if ((command.options & kSectionOption) != 0) line += " [--section S]";
+  if ((command.options & kLongOption) != 0) line += " [--long]";
+  if ((command.options & kJsonOption) != 0) line += " [--json]";
+  return line + " " + command.operands;
+}
+
 std::string CommandLines() {
   std::string text = "commands:\n";
   for (const CommandSpec& command : Commands()) {
-    std::string line = "  " + UsageLine(command).substr(std::string_view("scene2 ").size());
-    // -q is told once for all commands in the overview.
-    if (const size_t quiet = line.find(" [-q]"); quiet != std::string::npos) line.erase(quiet, 5);
+    std::string line = "  " + Synopsis(command, false);
     line += line.size() < kSummaryColumn ? std::string(kSummaryColumn - line.size(), ' ')
                                          : "\n" + std::string(kSummaryColumn, ' ');
     text += line + command.summary + "\n";
@@ -48,14 +57,7 @@ std::string CommandLines() {
 
 }  // namespace
 
-std::string UsageLine(const CommandSpec& command) {
-  std::string line = std::string("scene2 ") + command.name;
-  if (command.traces) line += " [-q]";
-  if ((command.options & kSectionOption) != 0) line += " [--section S]";
-  if ((command.options & kLongOption) != 0) line += " [--long]";
-  if ((command.options & kJsonOption) != 0) line += " [--json]";
-  return line + " " + command.operands;
-}
+std::string UsageLine(const CommandSpec& command) { return "scene2 " + Synopsis(command, command.traces); }
 
 std::string GeneralUsage() { return "usage: scene2 [-q] COMMAND [ARGS]\n\n" + CommandLines(); }
 
@@ -74,8 +76,8 @@ std::string Overview() {
          "\n" +
          CommandLines() +
          "\n"
-         "options:\n"
-         "  -q, --quiet   leave out the scene model's trace\n"
+         "options:\n" +
+         kQuietHelp +
          "  -h, --help    print this help, or with a command that command's\n"
          "  --version     print the version\n"
          "\n"

@@ -55,7 +55,7 @@ int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << UsageError((word.starts_with('-') ? "unknown option \"" : "unknown command \"") + word + "\"");
     return kUsage;
   }
-  if (AsksFor(rest, "-h", "--help")) {
+  if (AsksForHelp(rest)) {
     out << CommandHelp(*command);
     return kSuccess;
   }
