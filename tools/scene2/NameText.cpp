@@ -41,7 +41,14 @@ std::string NameText(std::string_view name, TextEncoding encoding) {
   return text;
 }
 
-std::string QuotedName(std::string_view name, TextEncoding encoding) { return "\"" + NameText(name, encoding) + "\""; }
+std::string QuotedName(std::string_view name, TextEncoding encoding) {
+  // Appended piece by piece: '"' + text makes GCC 12 warn of an overlap that
+  // cannot happen.
+  std::string quoted = "\"";
+  quoted += NameText(name, encoding);
+  quoted += '"';
+  return quoted;
+}
 
 std::optional<std::string> NameBytes(std::string_view text, std::string& error, TextEncoding encoding) {
   std::string name;

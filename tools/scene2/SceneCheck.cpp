@@ -32,7 +32,7 @@ class ItemCheck {
     // Only the four item types have a known inside.
     const bool item = SectionWord(chunk.type) != nullptr;
     const bool named = item && ReadChunkName(stream, name, failure);
-    if (named) label_ += " " + QuotedName(name);
+    if (named) label_.append(" ").append(QuotedName(name));
 
     // The editor's tree puts objects and definitions into type folders, by
     // each chunk's own type, and refuses what has no folder.
