@@ -103,14 +103,17 @@ TEST_F(ChunkCommandsTest, ExportOfADefinitionTakesItsObjectAlong) {
   EXPECT_EQ(Exported(), (Texts{"Dfn_door1.dnc", "Obj_door1.dnc"}));
 }
 
-TEST_F(ChunkCommandsTest, ExportOfTheWholeSceneWritesEveryChunkAndCountsEachWrite) {
+TEST_F(ChunkCommandsTest, ExportOfTheWholeSceneWritesAFileForEveryChunk) {
+  // Two chunks of one name no longer end in one file: the second gets a number.
   const Bytes secondCrate = ObjectChunk("crate", 4);
   LoadShown(Scene({Objects({kCrate, secondCrate}), Definitions({DefinitionChunk("door1", 6)}),
                    VisualEffects({VisualEffectChunk("fog")}), InitScripts({InitScriptChunk("start")})}));
   ClickCheckBox(tree(), nodes().scene2);
   EXPECT_EQ(Export(), Summary(5));
-  EXPECT_EQ(Exported(), (Texts{"Dfn_door1.dnc", "InitSc_start.dnc", "Obj_crate.dnc", "VisEff_fog.dnc"}));
-  EXPECT_EQ(ExportedBytes("Obj_crate.dnc"), secondCrate);
+  EXPECT_EQ(Exported(),
+            (Texts{"Dfn_door1.dnc", "InitSc_start.dnc", "Obj_crate (2).dnc", "Obj_crate.dnc", "VisEff_fog.dnc"}));
+  EXPECT_EQ(ExportedBytes("Obj_crate.dnc"), kCrate);
+  EXPECT_EQ(ExportedBytes("Obj_crate (2).dnc"), secondCrate);
 }
 
 TEST_F(ChunkCommandsTest, ExportWritesNothingOutsideItsFolderAndCountsWhatItCouldNotWrite) {
