@@ -22,15 +22,25 @@ std::wstring FirstRow(HANDLE console) {
   return row.substr(0, row.find_last_not_of(L' ') + 1);
 }
 
+HANDLE NewScreenBuffer() {
+  return CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   CONSOLE_TEXTMODE_BUFFER, nullptr);
+}
+
 TEST(ConsoleOutput, ANameInTheAnsiCodePageShowsRightWhateverTheConsolesCodePage) {
   if (GetACP() != 1252 && GetACP() != 1251) GTEST_SKIP() << "ANSI code page " << GetACP();
-  // Wine gives a program started from a shell a console of its own, without
-  // a screen; a new one has one.
-  FreeConsole();
-  ASSERT_TRUE(AllocConsole());
-  const HANDLE console = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                   nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+  // A screen buffer of the test's own, in the console it runs in or, with
+  // none (Wine gives a program started from a shell one without a screen), in
+  // a new one.
+  HANDLE console = NewScreenBuffer();
+  const bool ownConsole = console == INVALID_HANDLE_VALUE;
+  if (ownConsole) {
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    console = NewScreenBuffer();
+  }
   ASSERT_NE(console, INVALID_HANDLE_VALUE);
+  const UINT codePage = GetConsoleOutputCP();
   SetConsoleOutputCP(437);  // the OEM code page of a western console
   {
     const std::unique_ptr<std::streambuf> buffer = NewConsoleBuffer(console);
@@ -42,10 +52,11 @@ TEST(ConsoleOutput, ANameInTheAnsiCodePageShowsRightWhateverTheConsolesCodePage)
   // The two bytes of the name as the ANSI code page reads them.
   const std::wstring name = GetACP() == 1252 ? L"\u00C0\u00E9" : L"\u0410\u0439";
   const std::wstring row = FirstRow(console);
+  SetConsoleOutputCP(codePage);
+  CloseHandle(console);
+  if (ownConsole) FreeConsole();
   ASSERT_GE(row.size(), 2u);
   EXPECT_EQ(row.substr(row.size() - 2), name);
-  CloseHandle(console);
-  FreeConsole();
 }
 
 TEST(ConsoleOutput, AFileOrAPipeIsNoConsole) {
