@@ -4,10 +4,6 @@
 #include "scene/Exception.h"
 #include "scene/Hex.h"
 
-namespace {
-constexpr int32_t kUnknownTypeError = 12345;
-}
-
 PStream ChunkOf(const toolkit::TreeView& tree, toolkit::TreeItem node) {
   return reinterpret_cast<PStream>(tree.Data(node));
 }
@@ -53,13 +49,13 @@ toolkit::TreeItem SceneTree::FolderForChunk(TMemoryStream& chunk) {
     case kObjectChunk: {
       const uint32_t code = GetObjectType(chunk);
       const int slot = KnownObjectTypeIndex(code);
-      if (slot < 0) throw Exception(kUnknownTypeError, "Unknown object " + ObjectTypeName(code));
+      if (slot < 0) throw Exception(Exception::Code::UnknownType, "Unknown object " + ObjectTypeName(code));
       return FolderInSlot(ObjectFolders[static_cast<size_t>(slot)], nodes_.objects, ObjectTypeName(code));
     }
     case kDefinitionChunk: {
       const uint32_t code = GetDefinitionType(chunk);
       if (code >= kDefinitionTypeCount)
-        throw Exception(kUnknownTypeError, "Unknown difinition " + DefinitionTypeName(code));
+        throw Exception(Exception::Code::UnknownType, "Unknown difinition " + DefinitionTypeName(code));
       return FolderInSlot(DefinitionFolders[code], nodes_.definitions, DefinitionTypeName(code));
     }
     case kVisualEffectChunk:
@@ -67,7 +63,7 @@ toolkit::TreeItem SceneTree::FolderForChunk(TMemoryStream& chunk) {
     case kInitScriptChunk:
       return nodes_.initScripts;
     default:
-      throw Exception(kUnknownTypeError, "Unknown hunkType " + HexUpper(type, 4));
+      throw Exception(Exception::Code::UnknownType, "Unknown hunkType " + HexUpper(type, 4));
   }
 }
 

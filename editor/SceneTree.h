@@ -30,7 +30,7 @@ class SceneTree {
   // Only the five fixed nodes remain; every folder slot is empty.
   void ResetTree();
   // Rebuilds the tree from the document. An unknown type raises Exception
-  // (code 12345) with the nodes inserted before it left in place.
+  // (Code::UnknownType) with the nodes inserted before it left in place.
   void FillTree(TqScene2bin& document);
   // The node that an object or definition belongs under, its type folder made
   // on first use. Raises Exception for unknown types. It keeps the folders

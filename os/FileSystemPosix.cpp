@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "os/FileSystem.h"
+#include "os/MakeFolder.h"
 #include "os/Paths.h"
 
 namespace os {
@@ -18,23 +19,19 @@ namespace {
 constexpr int kAttempts = 100;  // fresh names to try before giving up
 constexpr int kMaxLinks = 40;   // the system's own limit on links in a row
 
-std::string SystemError() { return std::strerror(errno); }
+Failure SystemFailure() { return {std::strerror(errno)}; }
 
-std::string NotAFile(mode_t mode) {
-  return S_ISDIR(mode) ? "a folder, not a file" : "not a regular file (a device, pipe or socket)";
+Failure NotAFile(mode_t mode) {
+  return {S_ISDIR(mode) ? "a folder, not a file" : "not a regular file (a device, pipe or socket)", true};
 }
 
-// The text of a symbolic link; false with errno set when it can't be read.
-bool ReadLink(const std::string& link, std::string& text) {
+// The text of a symbolic link.
+Result<std::string> ReadLink(const std::string& link) {
   std::vector<char> buffer(PATH_MAX);
   const ssize_t length = readlink(link.c_str(), buffer.data(), buffer.size());
-  if (length < 0) return false;
-  if (static_cast<size_t>(length) == buffer.size()) {
-    errno = ENAMETOOLONG;
-    return false;
-  }
-  text.assign(buffer.data(), static_cast<size_t>(length));
-  return true;
+  if (length < 0) return SystemFailure();
+  if (static_cast<size_t>(length) == buffer.size()) return Failure{std::strerror(ENAMETOOLONG)};
+  return std::string(buffer.data(), static_cast<size_t>(length));
 }
 
 // The model's owner and group where the system allows it (root, or a group
@@ -49,61 +46,47 @@ void TakeOwnerAndMode(int descriptor, const struct stat& model) {
 
 }  // namespace
 
-OpenedFile OpenForReading(const std::string& path) {
+Result<std::FILE*> OpenForReading(const std::string& path) {
   const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) return {nullptr, SystemError(), false};
+  if (descriptor < 0) return SystemFailure();
   struct stat info {};
   if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
-    OpenedFile refused{nullptr, S_ISREG(info.st_mode) ? SystemError() : NotAFile(info.st_mode), true};
+    const Failure refused = S_ISREG(info.st_mode) ? SystemFailure() : NotAFile(info.st_mode);
     close(descriptor);
     return refused;
   }
   fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
   std::FILE* file = fdopen(descriptor, "rb");
   if (file == nullptr) {
-    OpenedFile failed{nullptr, SystemError(), false};
+    const Failure failed = SystemFailure();
     close(descriptor);
     return failed;
   }
-  return {file, "", false};
+  return file;
 }
 
-bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {
-  target = path;
+Result<std::string> FindReplaceable(const std::string& path) {
+  std::string target = path;
   for (int links = 0;; ++links) {
     struct stat info {};
     if (lstat(target.c_str(), &info) != 0) {
       // A new name: whether its folder takes a file shows when the file is made.
-      if (errno == ENOENT) return true;
-      error = SystemError();
-      return false;
+      if (errno == ENOENT) return target;
+      return SystemFailure();
     }
     if (!S_ISLNK(info.st_mode)) {
-      if (!S_ISREG(info.st_mode)) {
-        error = NotAFile(info.st_mode);
-        return false;
-      }
-      if (access(target.c_str(), W_OK) != 0) {
-        error = SystemError();
-        return false;
-      }
-      return true;
+      if (!S_ISREG(info.st_mode)) return NotAFile(info.st_mode);
+      if (access(target.c_str(), W_OK) != 0) return SystemFailure();
+      return target;
     }
-    std::string link;
-    if (links == kMaxLinks) {
-      error = std::strerror(ELOOP);
-      return false;
-    }
-    if (!ReadLink(target, link)) {
-      error = SystemError();
-      return false;
-    }
-    target = link.starts_with('/') ? link : FolderOf(target) + link;
+    if (links == kMaxLinks) return Failure{std::strerror(ELOOP)};
+    Result<std::string> link = ReadLink(target);
+    if (!link.ok()) return link.failure();
+    target = link.value().starts_with('/') ? link.value() : FolderOf(target) + link.value();
   }
 }
 
-bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf, TemporaryFile& created,
-                         std::string& error) {
+Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf) {
   struct stat model {};
   const bool hasModel = !keepModeOf.empty() && stat(keepModeOf.c_str(), &model) == 0;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -112,29 +95,23 @@ bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeO
     const int descriptor =
         open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasModel ? 0600 : 0666);
     if (descriptor < 0 && errno == EEXIST) continue;
-    if (descriptor < 0) {
-      error = SystemError();
-      return false;
-    }
+    if (descriptor < 0) return SystemFailure();
     if (hasModel) TakeOwnerAndMode(descriptor, model);
     std::FILE* file = fdopen(descriptor, "wb");
     if (file == nullptr) {
-      error = SystemError();
+      const Failure failed = SystemFailure();
       close(descriptor);
       unlink(path.c_str());
-      return false;
+      return failed;
     }
-    created = {file, path};
-    return true;
+    return TemporaryFile{file, path};
   }
-  error = std::strerror(EEXIST);
-  return false;
+  return Failure{std::strerror(EEXIST)};
 }
 
-bool MoveReplacing(const std::string& source, const std::string& target, std::string& error) {
-  if (std::rename(source.c_str(), target.c_str()) == 0) return true;
-  error = SystemError();
-  return false;
+Status MoveReplacing(const std::string& source, const std::string& target) {
+  if (std::rename(source.c_str(), target.c_str()) != 0) return SystemFailure();
+  return Done{};
 }
 
 bool IsFolder(const std::string& path) {
@@ -142,46 +119,35 @@ bool IsFolder(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool CreateFolders(const std::string& folder, std::string& error) {
-  // Walk down from the root so that each missing level is made in turn.
-  for (size_t end = 1; end <= folder.size(); ++end) {
-    if (end < folder.size() && folder[end] != '/') continue;
-    const std::string level = folder.substr(0, end);
-    if (IsFolder(level)) continue;
-    if (mkdir(level.c_str(), 0777) != 0 && errno != EEXIST) {
-      error = level + ": " + SystemError();
-      return false;
-    }
-  }
-  if (IsFolder(folder)) return true;
-  error = folder + ": not a folder";
-  return false;
+Status MakeFolder(const std::string& folder) {
+  if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) return SystemFailure();
+  return Done{};
 }
 
-bool CreateTemporaryFolder(const std::string& parent, std::string& created, std::string& error) {
+Result<std::string> CreateTemporaryFolder(const std::string& parent) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = parent + TemporaryName();
-    if (mkdir(path.c_str(), 0700) == 0) {
-      created = path + '/';
-      return true;
-    }
+    if (mkdir(path.c_str(), 0700) == 0) return path + '/';
     if (errno != EEXIST) break;
   }
-  error = SystemError();
-  return false;
+  return SystemFailure();
 }
 
-bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+Result<std::vector<std::string>> ListFolder(const std::string& folder) {
   DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
-  if (listing == nullptr) return false;
+  if (listing == nullptr) return SystemFailure();
+  std::vector<std::string> names;
   while (const dirent* entry = readdir(listing)) {
     const std::string name = entry->d_name;
     if (name != "." && name != "..") names.push_back(name);
   }
   closedir(listing);
-  return true;
+  return names;
 }
 
-bool RemoveFolder(const std::string& folder) { return rmdir(folder.c_str()) == 0; }
+Status RemoveFolder(const std::string& folder) {
+  if (rmdir(folder.c_str()) != 0) return SystemFailure();
+  return Done{};
+}
 
 }  // namespace os

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "os/FileSystem.h"
+#include "os/MakeFolder.h"
 #include "os/Paths.h"
 
 namespace os {
@@ -21,9 +22,7 @@ std::string ErrorText(DWORD code) {
   return result.empty() ? "system error " + std::to_string(code) : result;
 }
 
-std::string LastErrorText() { return ErrorText(GetLastError()); }
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+Failure LastFailure() { return {ErrorText(GetLastError())}; }
 
 // The C runtime's FILE over a handle, which it then owns; null when it fails
 // (the handle is closed then too).
@@ -58,67 +57,56 @@ std::string Refusal(const std::string& path, bool& exists, DWORD& attributes) {
 
 }  // namespace
 
-OpenedFile OpenForReading(const std::string& path) {
+Result<std::FILE*> OpenForReading(const std::string& path) {
   bool exists = false;
   DWORD attributes = 0;
-  if (std::string refusal = Refusal(path, exists, attributes); !refusal.empty()) return {nullptr, refusal, true};
+  if (std::string refusal = Refusal(path, exists, attributes); !refusal.empty()) return Failure{refusal, true};
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {nullptr, LastErrorText(), false};
+  if (handle == INVALID_HANDLE_VALUE) return LastFailure();
   std::FILE* file = StreamOf(handle, _O_RDONLY | _O_BINARY, "rb");
-  if (file == nullptr) return {nullptr, "the file could not be opened", false};
-  return {file, "", false};
+  if (file == nullptr) return Failure{"the file could not be opened"};
+  return file;
 }
 
-bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {
-  target = path;
+Result<std::string> FindReplaceable(const std::string& path) {
   bool exists = false;
   DWORD attributes = 0;
-  error = Refusal(path, exists, attributes);
+  if (std::string refusal = Refusal(path, exists, attributes); !refusal.empty()) return Failure{refusal, true};
   // Wine replaces read-only files; Windows refuses them, and so does a save.
-  if (error.empty() && exists && (attributes & FILE_ATTRIBUTE_READONLY)) error = "the file is read-only";
-  return error.empty();
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return Failure{"the file is read-only"};
+  return path;
 }
 
-bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf, TemporaryFile& created,
-                         std::string& error) {
+Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf) {
   const DWORD model = keepModeOf.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(keepModeOf.c_str());
   // Hidden, system and archive marks go with the file; read-only was refused.
-  const DWORD attributes = model == INVALID_FILE_ATTRIBUTES
-                               ? FILE_ATTRIBUTE_NORMAL
-                               : model & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+  const DWORD kept = model == INVALID_FILE_ATTRIBUTES
+                         ? 0
+                         : model & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = folder + TemporaryName();
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                attributes == 0 ? FILE_ATTRIBUTE_NORMAL : attributes, nullptr);
+                                kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
-    if (handle == INVALID_HANDLE_VALUE) {
-      error = LastErrorText();
-      return false;
-    }
+    if (handle == INVALID_HANDLE_VALUE) return LastFailure();
     std::FILE* file = StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
     if (file == nullptr) {
       DeleteFileA(path.c_str());
-      error = "the file could not be opened";
-      return false;
+      return Failure{"the file could not be opened"};
     }
-    created = {file, path};
-    return true;
+    return TemporaryFile{file, path};
   }
-  error = ErrorText(ERROR_FILE_EXISTS);
-  return false;
+  return Failure{ErrorText(ERROR_FILE_EXISTS)};
 }
 
-bool MoveReplacing(const std::string& source, const std::string& target, std::string& error) {
+Status MoveReplacing(const std::string& source, const std::string& target) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Done{};
     const DWORD code = GetLastError();
     const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
-    if (!held || GetTickCount() - start >= kReplaceRetryMs) {
-      error = ErrorText(code);
-      return false;
-    }
+    if (!held || GetTickCount() - start >= kReplaceRetryMs) return Failure{ErrorText(code)};
     Sleep(kReplaceStepMs);
   }
 }
@@ -128,49 +116,42 @@ bool IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool CreateFolders(const std::string& folder, std::string& error) {
-  // Walk down from below the root (a drive, a share) so that each missing
-  // level is made in turn.
-  for (size_t end = WindowsRootLength(folder) + 1; end <= folder.size(); ++end) {
-    if (end < folder.size() && !IsSeparator(folder[end])) continue;
-    const std::string level = folder.substr(0, end);
-    if (IsSeparator(level.back()) || IsFolder(level)) continue;
-    if (!CreateDirectoryA(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS &&
-        GetLastError() != ERROR_ACCESS_DENIED) {
-      error = level + ": " + LastErrorText();
-      return false;
-    }
-  }
-  if (IsFolder(folder)) return true;
-  error = folder + ": not a folder";
-  return false;
+Status MakeFolder(const std::string& folder) {
+  // Access denied: a level that exists but can't be listed, such as a share's.
+  if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS &&
+      GetLastError() != ERROR_ACCESS_DENIED)
+    return LastFailure();
+  return Done{};
 }
 
-bool CreateTemporaryFolder(const std::string& parent, std::string& created, std::string& error) {
+Result<std::string> CreateTemporaryFolder(const std::string& parent) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = parent + TemporaryName();
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
-      created = path + '\\';
-      return true;
-    }
+    if (CreateDirectoryA(path.c_str(), nullptr)) return path + '\\';
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
-  error = LastErrorText();
-  return false;
+  return LastFailure();
 }
 
-bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+Result<std::vector<std::string>> ListFolder(const std::string& folder) {
+  std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  if (search == INVALID_HANDLE_VALUE) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+    return LastFailure();
+  }
   do {
     const std::string name = found.cFileName;
     if (name != "." && name != "..") names.push_back(name);
   } while (FindNextFileA(search, &found));
   FindClose(search);
-  return true;
+  return names;
 }
 
-bool RemoveFolder(const std::string& folder) { return RemoveDirectoryA(folder.c_str()) != 0; }
+Status RemoveFolder(const std::string& folder) {
+  if (!RemoveDirectoryA(folder.c_str())) return LastFailure();
+  return Done{};
+}
 
 }  // namespace os

@@ -32,6 +32,22 @@ bool StartsWithUnc(const std::string& path, size_t from) {
 
 }  // namespace
 
+bool IsSeparator(char c) {
+#ifdef _WIN32
+  return IsWindowsSeparator(c);
+#else
+  return c == '/';
+#endif
+}
+
+size_t RootLength(const std::string& path) {
+#ifdef _WIN32
+  return WindowsRootLength(path);
+#else
+  return path.starts_with('/') ? 1 : 0;
+#endif
+}
+
 std::string FolderOf(const std::string& path) {
 #ifdef _WIN32
   const size_t last = path.find_last_of("\\/:");

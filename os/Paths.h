@@ -11,6 +11,13 @@ namespace os {
 // for a bare name. Windows also takes "/" and a drive's colon ("C:x").
 std::string FolderOf(const std::string& path);
 
+// Whether `c` separates folders in a path of this platform.
+bool IsSeparator(char c);
+
+// How many leading characters of a path of this platform name its root,
+// which a program can't create: "/" on POSIX, WindowsRootLength on Windows.
+size_t RootLength(const std::string& path);
+
 // How many leading characters of a Windows path name its root, which a
 // program can't create: "C:\" (3), "\\server\share\" and the "\\?\" forms
 // of both, a lone "\" (1); 0 for a relative path.

@@ -1,20 +1,11 @@
 #pragma once
-// The sub-chunks of a sound object (an object chunk whose type sub-chunk holds
-// 4), beyond the object framing that the scene model names.
+// The inside of a sound object's settings sub-chunk (kSoundChunk of an object
+// whose type is kSoundObjectType); the object's own sub-chunks are the scene
+// model's (scene/ChunkTypes.h).
 
 #include <cstdint>
 
 #include "scene/ChunkTypes.h"
-
-constexpr int32_t kSoundObjectType = 4;
-
-// Direct sub-chunks of the object.
-constexpr uint16_t kPositionChunk = 0x0020;      // 3 floats
-constexpr uint16_t kRotationChunk = 0x0022;      // 4 floats
-constexpr uint16_t kScaleChunk = 0x002D;         // 3 floats
-constexpr uint16_t kPositionCopyChunk = 0x002C;  // the position again
-constexpr uint16_t kParentChunk = 0x4020;        // holds one name sub-chunk 0x0010
-constexpr uint16_t kSoundChunk = 0x4060;         // holds the sub-chunks below
 
 // Sub-chunks of kSoundChunk. The file is a name sub-chunk, 0x0010.
 constexpr uint16_t kSoundTypeChunk = 0x4061;    // int32: list index + 1

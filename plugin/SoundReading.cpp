@@ -103,7 +103,7 @@ bool ReadSoundObject(SoundFields& fields, const uint8_t* data, int32_t size, con
   // fail, and every read is checked against `size` itself.
   const ByteView body = ChunkBody(ByteView(data, size > 0 ? static_cast<size_t>(size) : 0));
   const int32_t type = ObjectType(body);
-  if (type != kSoundObjectType) {
+  if (type != static_cast<int32_t>(kSoundObjectType)) {
     showMessage(WrongObjectTypeMessage(type));
     return false;
   }

@@ -89,7 +89,7 @@ std::optional<SoundBlock> WriteSoundObject(const SoundFields& fields, const Bloc
   BlockWriter out(block, static_cast<size_t>(sizes.Object));
   out.Header(kObjectChunk, static_cast<uint32_t>(sizes.Object));
   out.Header(kObjectTypeChunk, 10);
-  out.U32(static_cast<uint32_t>(kSoundObjectType));
+  out.U32(kSoundObjectType);
   out.Header(kObjectNameChunk, static_cast<uint32_t>(kChunkHeaderSize + fields.Name.size()));
   out.Bytes(fields.Name);
   const auto position = Singles(fields.Position);

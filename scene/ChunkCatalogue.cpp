@@ -11,24 +11,20 @@
 
 namespace {
 
-struct NamedCode {
-  uint32_t code;
-  const char* name;
-};
-
 constexpr NamedCode kObjectTypeNames[] = {
-    {0, "other"},
-    {2, "light"},
-    {3, "camera"},
-    {4, "sound"},
-    {6, "standart"},
-    {9, "model"},
-    {12, "occluder"},
-    {14, "city music"},
+    {kOtherObjectType, "other"},
+    {kLightObjectType, "light"},
+    {kCameraObjectType, "camera"},
+    {kSoundObjectType, "sound"},
+    {kStandartObjectType, "standart"},
+    {kModelObjectType, "model"},
+    {kOccluderObjectType, "occluder"},
+    {kCityMusicObjectType, "city music"},
     {kLightmapObjectType, "LMAP"},
-    {0x52544353, "sector"},
-    {0x534E454C, "LENSF settings"},
+    {kSectorObjectType, "sector"},
+    {kLensFlareObjectType, "LENSF settings"},
 };
+static_assert(std::size(kObjectTypeNames) == kKnownObjectTypeCount);
 
 // The named entries of the definition type table; its other codes up to
 // kDefinitionTypeCount - 1 are known but have no name.
@@ -93,8 +89,11 @@ uint32_t GetObjectType(TMemoryStream& chunk) {
   return FindSubChunk(chunk, kLightmapChunk, offset, size) ? kLightmapObjectType : 0;
 }
 
+std::span<const NamedCode> ObjectTypeTable() { return kObjectTypeNames; }
+
+std::span<const NamedCode> NamedDefinitionTypeTable() { return kDefinitionTypeNames; }
+
 int KnownObjectTypeIndex(uint32_t code) {
-  static_assert(std::size(kObjectTypeNames) == kKnownObjectTypeCount);
   for (int index = 0; index < kKnownObjectTypeCount; ++index)
     if (kObjectTypeNames[index].code == code) return index;
   return -1;
@@ -127,7 +126,8 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
       case kObjectChunk:
       case kDefinitionChunk: {
         const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-        if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkName: NAME=NULL");
+        if (!FindSubChunk(chunk, nameChunk, offset, size))
+          throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
         length = size - kChunkHeaderSize;
         break;
       }
@@ -140,7 +140,7 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
         break;
       }
       default:
-        throw Exception(0, "unknown chunk " + HexLower(type, 4));
+        throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
     }
     name = ReadNameBytes(chunk, length);
     if (!name.empty() && name.back() == '\0') name.pop_back();
@@ -165,9 +165,11 @@ std::string GetChunkName(TMemoryStream& chunk) {
 
 void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size) {
   const uint16_t type = GetChunkType(chunk);
-  if (type != kObjectChunk && type != kDefinitionChunk) throw Exception(1, "GetChunkNameOffsSize: unk chunk type");
+  if (type != kObjectChunk && type != kDefinitionChunk)
+    throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
   const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-  if (!FindSubChunk(chunk, nameChunk, offset, size)) throw Exception(0, "GetChunkNameOffsSize: NAME=NULL");
+  if (!FindSubChunk(chunk, nameChunk, offset, size))
+    throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
 }
 
 const char* SectionWord(uint16_t itemType) {

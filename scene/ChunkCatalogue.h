@@ -4,15 +4,24 @@
 // state; every call reads the chunk again and moves its position.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "scene/ChunkList.h"
 #include "scene/MemoryStream.h"
 
-// The object type that an object with a 0x4090 sub-chunk but no type code has.
-constexpr uint32_t kLightmapObjectType = 0x50414D4C;  // the bytes "LMAP"
-// The object types with a display name, each with an index of its own.
+// A type code and its display name.
+struct NamedCode {
+  uint32_t code;
+  const char* name;
+};
+
+// The object types with a display name, each with an index of its own: its
+// place in ObjectTypeTable.
 constexpr int kKnownObjectTypeCount = 11;
+std::span<const NamedCode> ObjectTypeTable();
+// The definition types that have a display name.
+std::span<const NamedCode> NamedDefinitionTypeTable();
 // Definition type codes 0 to kDefinitionTypeCount - 1 are known, named or not.
 constexpr uint32_t kDefinitionTypeCount = 37;
 // Where an init script and a visual effect keep the 32-bit length of their

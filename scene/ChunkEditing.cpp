@@ -20,6 +20,13 @@ const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 
 const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
 
+// A failure of ReplaceChunkData with a code that makes it destroy the new
+// chunk; with any other, the chunk stays the caller's.
+bool DestroysNewChunk(const std::exception& failure) {
+  const auto* own = dynamic_cast<const Exception*>(&failure);
+  return own != nullptr && own->Is(Exception::Code::Invalid);
+}
+
 // The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`:
 // the old bytes up to that sub-chunk's type, the new size and name, then the
 // old bytes behind the old name. A name size that runs past the chunk's end
@@ -56,10 +63,10 @@ void DumpChunk(const TMemoryStream& chunk) {
 
 int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
-  if (Chunk == nullptr) throw Exception(1, kIncorrectParam);
+  if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectParam);
   ChunkList& list = SectionListByChunkID(GetChunkType(*Chunk));
   const int32_t index = list.IndexOf(Chunk);
-  if (index < 0) throw Exception(1, kIncorrectParam);
+  if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectParam);
   const auto length = static_cast<int64_t>(Chunk->Length());
   AddToSize(fileSize, -length);
   AddToSize(list.sectionSize, -length);
@@ -78,22 +85,23 @@ bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::str
 
 bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName) {
   try {
-    if (!NewChunk) throw Exception(2, kNoData);
-    if (OldChunk == nullptr) throw Exception(1, kIncorrectCall);
+    if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
+    if (OldChunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectCall);
     TraceDump("OLD", *OldChunk);
     // A chunk that a list holds belongs to the document: refuse it, and with a
     // code that does not destroy it.
     for (const ChunkList* held : {&heads, &objects, &definitions, &initScripts, &visualEffects})
       if (held->Holds(NewChunk.get()))
-        throw Exception(3, "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
+        throw Exception(Exception::Code::AlreadyHeld,
+                        "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
     const uint16_t type = GetChunkType(*OldChunk);
-    if (GetChunkType(*NewChunk) != type) throw Exception(1, kIncorrectData);
+    if (GetChunkType(*NewChunk) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
     ChunkList& list = SectionListByChunkID(type);
     const int32_t index = list.IndexOf(OldChunk);
-    if (index < 0) throw Exception(1, kIncorrectCall);
+    if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectCall);
     GetChunkName(*NewChunk, NewName);
     const int32_t holder = FindChunkByName(list, NewName);
-    if (holder >= 0 && holder != index) throw Exception(1, kNamesCoincide);
+    if (holder >= 0 && holder != index) throw Exception(Exception::Code::Invalid, kNamesCoincide);
 
     const int64_t delta = static_cast<int64_t>(NewChunk->Length()) - static_cast<int64_t>(OldChunk->Length());
     AddToSize(list.sectionSize, delta);
@@ -103,8 +111,7 @@ bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>
     TraceDump("NEW", *OldChunk);
     return true;
   } catch (const std::exception& failure) {
-    const auto* own = dynamic_cast<const Exception*>(&failure);
-    if (own != nullptr && own->ErrorCode == 1) NewChunk.reset();
+    if (DestroysNewChunk(failure)) NewChunk.reset();
     const std::string message = FailureMessage(failure);
     ui_.ShowMessage(message);
     NewName.clear();
@@ -116,12 +123,12 @@ bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
   std::unique_ptr<TMemoryStream> rebuilt;
   try {
-    if (Chunk == nullptr) throw Exception(1, "no chunk to rename");
+    if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
     uint32_t offset = 0;
     uint32_t size = 0;
     GetChunkNameOffsSize(*Chunk, offset, size);
     newName = stringDialog_->Execute("Rename", GetChunkName(*Chunk));
-    if (newName.empty()) throw Exception(0, "qScene2bin.RenameChunk: newName=Null");
+    if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
     rebuilt = RebuildWithName(*Chunk, offset, size, newName);
   } catch (const std::exception& failure) {
     Trace("qScene2bin.RenameChunk: " + FailureMessage(failure));

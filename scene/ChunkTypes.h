@@ -1,4 +1,7 @@
 #pragma once
+// The format's codes that more than one part of the toolset uses: the scene
+// model, the plug-in, the command line and the generator all take them from
+// here.
 
 #include <cstdint>
 
@@ -20,9 +23,31 @@ constexpr uint16_t kDefinitionChunk = 0xAE21;
 constexpr uint16_t kVisualEffectChunk = 0xAE03;
 constexpr uint16_t kInitScriptChunk = 0xAE51;
 
-// Sub-chunks of objects and definitions.
+// Direct sub-chunks of objects.
 constexpr uint16_t kObjectNameChunk = 0x0010;
-constexpr uint16_t kObjectTypeChunk = 0x4011;
-constexpr uint16_t kLightmapChunk = 0x4090;
+constexpr uint16_t kPositionChunk = 0x0020;      // 3 floats
+constexpr uint16_t kRotationChunk = 0x0022;      // 4 floats
+constexpr uint16_t kPositionCopyChunk = 0x002C;  // the position again
+constexpr uint16_t kScaleChunk = 0x002D;         // 3 floats
+constexpr uint16_t kObjectTypeChunk = 0x4011;    // begins with the object type code
+constexpr uint16_t kParentChunk = 0x4020;        // holds one name sub-chunk 0x0010
+constexpr uint16_t kSoundChunk = 0x4060;         // a sound object's settings
+constexpr uint16_t kLightmapChunk = 0x4090;      // its presence alone makes an object "LMAP"
+
+// Direct sub-chunks of definitions.
 constexpr uint16_t kDefinitionNameChunk = 0xAE23;
-constexpr uint16_t kDefinitionTypeChunk = 0xAE22;
+constexpr uint16_t kDefinitionTypeChunk = 0xAE22;  // begins with the definition type code
+
+// Object type codes. Three are four ASCII characters as they stand in the
+// file, read as a little-endian number.
+constexpr uint32_t kOtherObjectType = 0;
+constexpr uint32_t kLightObjectType = 2;
+constexpr uint32_t kCameraObjectType = 3;
+constexpr uint32_t kSoundObjectType = 4;
+constexpr uint32_t kStandartObjectType = 6;
+constexpr uint32_t kModelObjectType = 9;
+constexpr uint32_t kOccluderObjectType = 12;
+constexpr uint32_t kCityMusicObjectType = 14;
+constexpr uint32_t kLightmapObjectType = 0x50414D4C;   // "LMAP"; also an object with a 0x4090 but no type code
+constexpr uint32_t kSectorObjectType = 0x52544353;     // "SCTR"
+constexpr uint32_t kLensFlareObjectType = 0x534E454C;  // "LENS"

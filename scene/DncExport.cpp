@@ -77,18 +77,22 @@ std::string FileNameFault(const std::string& fileName) {
 }
 
 TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
-  if (!os::CreateFolders(folder_, folderError_)) return;
+  if (const os::Status made = os::CreateFolders(folder_); !made.ok()) {
+    folderError_ = made.reason();
+    return;
+  }
   // Without a folder of their own, the temporary files go beside the targets.
-  std::string ignored;
-  os::CreateTemporaryFolder(folder_, temporaryFolder_, ignored);
-  std::vector<std::string> names;
-  if (!os::ListFolder(folder_, names)) return;
+  if (os::Result<std::string> temporary = os::CreateTemporaryFolder(folder_); temporary.ok())
+    temporaryFolder_ = temporary.value();
+  os::Result<std::vector<std::string>> names = os::ListFolder(folder_);
+  if (!names.ok()) return;
   names_.emplace();
-  for (const std::string& name : names) names_->insert(FoldedFileName(name));
+  for (const std::string& name : names.value()) names_->insert(FoldedFileName(name));
 }
 
 TDncExport::~TDncExport() {
-  if (!temporaryFolder_.empty()) os::RemoveFolder(temporaryFolder_);
+  // What can't be removed (a file of another program's inside) stays.
+  if (!temporaryFolder_.empty()) static_cast<void>(os::RemoveFolder(temporaryFolder_));
 }
 
 std::string TDncExport::UnusedName(const std::string& fileName) {

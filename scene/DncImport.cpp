@@ -57,27 +57,26 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
 }
 
 std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path) {
-  std::string error;
-  bool notAFile = false;
-  auto file = TFileStream::OpenRead(path, error, notAFile);
-  if (!file) throw Exception(1, error);
-  return ReadDncChunk(*file);
+  os::Result<std::unique_ptr<TFileStream>> file = TFileStream::OpenRead(path);
+  if (!file.ok()) throw Exception(Exception::Code::Invalid, file.reason());
+  return ReadDncChunk(*file.value());
 }
 
 std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
   const int64_t length = file.Size();
   if (length < static_cast<int64_t>(kChunkHeaderSize))
-    throw Exception(1, "the file holds " + std::to_string(length) + " bytes, less than a chunk's header");
+    throw Exception(Exception::Code::Invalid,
+                    "the file holds " + std::to_string(length) + " bytes, less than a chunk's header");
   uint8_t header[kChunkHeaderSize];
   file.Seek(0, TStream::Origin::Begin);
   file.Read(header, sizeof header);
   const uint16_t type = ReadU16LE(header);
   const uint32_t size = ReadU32LE(header + 2);
   if (size != length)
-    throw Exception(1, "the chunk's size field says " + std::to_string(size) + " bytes, but the file holds " +
-                           std::to_string(length));
+    throw Exception(Exception::Code::Invalid, "the chunk's size field says " + std::to_string(size) +
+                                                  " bytes, but the file holds " + std::to_string(length));
   if (SectionWord(type) == nullptr)
-    throw Exception(1,
+    throw Exception(Exception::Code::Invalid,
                     "chunk type " + HexUpper(type, 4) + " is not an object, definition, init script or visual effect");
   file.Seek(0, TStream::Origin::Begin);
   uint16_t readType = 0;
@@ -99,7 +98,7 @@ ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>
     } catch (const std::exception& failure) {
       const std::string message = path + ": " + FailureMessage(failure);
       Trace("qScene2bin.ImportDNC: " + message);
-      throw Exception(1, message);
+      throw Exception(Exception::Code::Invalid, message);
     }
   }
   return document.ImportDNC(std::move(chunks));

@@ -8,8 +8,24 @@
 // shown or traced as it stands.
 class Exception : public std::exception {
  public:
-  Exception(int32_t errorCode, std::string message) : ErrorCode(errorCode), Message(std::move(message)) {}
+  // The codes, as the operations raise them.
+  enum class Code : int32_t {
+    // What was sought is not there: a section list for a chunk type, a name
+    // sub-chunk, a new name, the rest of a file's head.
+    Absent = 0,
+    // Anything else wrong with a file, a chunk or a call.
+    Invalid = 1,
+    // No new chunk given to ReplaceChunkData.
+    NoData = 2,
+    // A new chunk that the scene already holds: it stays the caller's.
+    AlreadyHeld = 3,
+    // An object or definition type that the editor's tree has no folder for.
+    UnknownType = 12345,
+  };
+
+  Exception(Code code, std::string message) : ErrorCode(static_cast<int32_t>(code)), Message(std::move(message)) {}
   const char* what() const noexcept override { return Message.c_str(); }
+  bool Is(Code code) const { return ErrorCode == static_cast<int32_t>(code); }
 
   int32_t ErrorCode;
   std::string Message;
@@ -20,7 +36,7 @@ class Exception : public std::exception {
 class FileWriteError : public Exception {
  public:
   FileWriteError(std::string message, std::string reason)
-      : Exception(1, std::move(message)), Reason(std::move(reason)) {}
+      : Exception(Code::Invalid, std::move(message)), Reason(std::move(reason)) {}
 
   std::string Reason;
 };

@@ -7,14 +7,17 @@
 #include "scene/Exception.h"
 
 TFileReplacement::TFileReplacement(const std::string& target, const ReplacementOptions& options) : target_(target) {
-  std::string error;
-  if (!options.targetIsNew && !os::FindReplaceable(target, target_, error)) throw FileWriteError(error, error);
-  os::TemporaryFile temporary;
+  if (!options.targetIsNew) {
+    os::Result<std::string> replaceable = os::FindReplaceable(target);
+    if (!replaceable.ok()) throw FileWriteError(replaceable.reason(), replaceable.reason());
+    target_ = replaceable.value();
+  }
   const std::string folder = options.temporaryFolder.empty() ? os::FolderOf(target_) : options.temporaryFolder;
-  const std::string model = options.targetIsNew ? std::string() : target_;
-  if (!os::CreateTemporaryFile(folder, model, temporary, error)) throw FileWriteError("IO error", error);
-  temporary_ = temporary.path;
-  stream_ = TFileStream::Writing(temporary.file);
+  os::Result<os::TemporaryFile> temporary =
+      os::CreateTemporaryFile(folder, options.targetIsNew ? std::string() : target_);
+  if (!temporary.ok()) throw FileWriteError("IO error", temporary.reason());
+  temporary_ = temporary.value().path;
+  stream_ = TFileStream::Writing(temporary.value().file);
 }
 
 TFileReplacement::~TFileReplacement() {
@@ -25,7 +28,7 @@ TFileReplacement::~TFileReplacement() {
 
 void TFileReplacement::Commit() {
   stream_->Commit();
-  std::string error;
-  if (!os::MoveReplacing(temporary_, target_, error)) throw FileWriteError("cannot replace the file: " + error, error);
+  if (const os::Status moved = os::MoveReplacing(temporary_, target_); !moved.ok())
+    throw FileWriteError("cannot replace the file: " + moved.reason(), moved.reason());
   committed_ = true;
 }

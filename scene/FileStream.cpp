@@ -43,12 +43,10 @@ TFileStream::~TFileStream() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path, std::string& error, bool& notAFile) {
-  const os::OpenedFile opened = os::OpenForReading(path);
-  error = opened.error;
-  notAFile = opened.notAFile;
-  if (opened.file == nullptr) return nullptr;
-  std::FILE* file = opened.file;
+os::Result<std::unique_ptr<TFileStream>> TFileStream::OpenRead(const std::string& path) {
+  os::Result<std::FILE*> opened = os::OpenForReading(path);
+  if (!opened.ok()) return opened.failure();
+  std::FILE* file = opened.value();
   std::unique_ptr<TFileStream> stream(new TFileStream(file, false));
   std::setvbuf(file, nullptr, _IONBF, 0);
   if (SeekFile(file, 0, SEEK_END) == 0) stream->size_ = std::max<int64_t>(0, TellFile(file));

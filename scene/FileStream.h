@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "os/Result.h"
 #include "scene/Stream.h"
 
 // A file as a stream: either opened for reading (shared, buffered here so that
@@ -11,9 +12,8 @@
 // created for writing (every write checked).
 class TFileStream final : public TStream {
  public:
-  // A regular file only: null, with the reason in `error`, when it can't be
-  // opened; `notAFile` then tells a folder, a device or a pipe.
-  static std::unique_ptr<TFileStream> OpenRead(const std::string& path, std::string& error, bool& notAFile);
+  // A regular file only: a folder, a device or a pipe is refused.
+  static os::Result<std::unique_ptr<TFileStream>> OpenRead(const std::string& path);
   // Null when the file can't be created; errno says why.
   static std::unique_ptr<TFileStream> Create(const std::string& path);
   // Writes into a file opened for writing, which the stream then owns.

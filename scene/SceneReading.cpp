@@ -29,22 +29,25 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
   const int64_t start = stream.Position();
   const int64_t left = end - start;
   if (left < static_cast<int64_t>(kChunkHeaderSize))
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
+    throw Exception(Exception::Code::Invalid,
+                    "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
   uint8_t header[kChunkHeaderSize];
   stream.Read(header, sizeof header);
   type = ReadU16LE(header);
   size = ReadU32LE(header + 2);
   if (size < kChunkHeaderSize)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
-                           " has size " + std::to_string(size) + ", less than its header");
+    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
+                                                  " at offset " + Offset(start) + " has size " + std::to_string(size) +
+                                                  ", less than its header");
   if (size > left)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
-                           " has size " + std::to_string(size) + " but only " + std::to_string(left) +
-                           " bytes are left");
+    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
+                                                  " at offset " + Offset(start) + " has size " + std::to_string(size) +
+                                                  " but only " + std::to_string(left) + " bytes are left");
   stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
   auto chunk = std::make_unique<TMemoryStream>();
   if (chunk->AppendFrom(stream, size) != size)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + Offset(start));
+    throw Exception(Exception::Code::Invalid,
+                    "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + Offset(start));
   return chunk;
 }
 
@@ -52,25 +55,28 @@ bool TqScene2bin::ReadHeadFromStream(TStream& stream) {
   try {
     uint8_t signature[2] = {};
     if (stream.Read(signature, sizeof signature) != sizeof signature || ReadU16LE(signature) != kRootChunk)
-      throw Exception(1, "scene2.bin: incorrect file signature");
+      throw Exception(Exception::Code::Invalid, "scene2.bin: incorrect file signature");
     uint8_t rootSize[4] = {};
     const size_t got = stream.Read(rootSize, sizeof rootSize);
     fileSize = static_cast<int32_t>(ReadU32LE(rootSize));
-    if (got < sizeof rootSize) throw Exception(0, "qScene2bin.ReadHeadFromStream: EOF");
+    if (got < sizeof rootSize) throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
     if (fileSize < 0)
-      throw Exception(1, "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) + " is negative");
+      throw Exception(Exception::Code::Invalid,
+                      "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) + " is negative");
     if (fileSize > stream.Size() + 2)
-      throw Exception(1, "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) +
-                             " exceeds the file's length " + std::to_string(stream.Size()));
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) +
+                                                    " exceeds the file's length " + std::to_string(stream.Size()));
     uint16_t next = 0;
     do {
-      if (stream.Position() >= stream.Size()) throw Exception(0, "qScene2bin.ReadHeadFromStream: EOF");
+      if (stream.Position() >= stream.Size())
+        throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
       uint16_t type = 0;
       uint32_t size = 0;
       auto chunk = ReadChunkFromStream(stream, type, size, stream.Size());
       Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(type, 4) + " - done");
       heads.Append(std::move(chunk));
-      if (stream.Position() >= stream.Size()) throw Exception(0, "qScene2bin.ReadHeadFromStream: EOF");
+      if (stream.Position() >= stream.Size())
+        throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
       uint8_t peek[2] = {};
       const size_t peeked = stream.Read(peek, sizeof peek);
       stream.Seek(-static_cast<int64_t>(peeked), TStream::Origin::Current);
@@ -92,16 +98,19 @@ bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
     Trace("qScene2bin.ReadSectionsFromStream BeginOffs: " + std::to_string(begin));
     list = ListBySectionCode(code);
     if (list == nullptr)
-      throw Exception(1, "qScene2bin.ReadSectionsFromStream: Unknown section. offs: " + HexUpper(begin, 8));
+      throw Exception(Exception::Code::Invalid,
+                      "qScene2bin.ReadSectionsFromStream: Unknown section. offs: " + HexUpper(begin, 8));
     if (stream.Size() - begin < 4)
-      throw Exception(1, "qScene2bin.ReadSectionsFromStream: section header cut short. offs: " + HexUpper(begin, 8));
+      throw Exception(Exception::Code::Invalid,
+                      "qScene2bin.ReadSectionsFromStream: section header cut short. offs: " + HexUpper(begin, 8));
     const auto sectionSize = static_cast<int32_t>(stream.ReadU32());
     Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
     list->sectionSize = sectionSize;
     const int64_t end = stream.Position() - static_cast<int64_t>(kChunkHeaderSize) + sectionSize;
     if (end > stream.Size())
-      throw Exception(1, "qScene2bin.ReadSectionsFromStream: section of size " + std::to_string(sectionSize) +
-                             " runs past the end of the file. offs: " + HexUpper(begin, 8));
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadSectionsFromStream: section of size " +
+                                                    std::to_string(sectionSize) +
+                                                    " runs past the end of the file. offs: " + HexUpper(begin, 8));
     while (stream.Position() < end) {
       uint16_t type = 0;
       uint32_t size = 0;
@@ -118,17 +127,18 @@ bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
 
 bool TqScene2bin::ReadFromFile(const std::string& FileName) {
   clear();
-  std::string error;
-  bool notAFile = false;
-  std::unique_ptr<TStream> file = TFileStream::OpenRead(FileName, error, notAFile);
+  os::Result<std::unique_ptr<TFileStream>> opened = TFileStream::OpenRead(FileName);
   // A folder, a device or a pipe is never read: a pipe could block for ever.
-  if (notAFile) {
-    Trace("qScene2bin.ReadFromFile: " + error);
+  if (!opened.ok() && opened.failure().notAFile) {
+    Trace("qScene2bin.ReadFromFile: " + opened.reason());
     return false;
   }
   // A file that can't be opened reads as an empty one: it fails at the signature.
-  if (!file) file = std::make_unique<TMemoryStream>();
-  return ReadOpenedStream(*file);
+  if (!opened.ok()) {
+    TMemoryStream empty;
+    return ReadOpenedStream(empty);
+  }
+  return ReadOpenedStream(*opened.value());
 }
 
 bool TqScene2bin::ReadFromStream(TStream& stream) {
@@ -139,13 +149,16 @@ bool TqScene2bin::ReadFromStream(TStream& stream) {
 bool TqScene2bin::ReadOpenedStream(TStream& stream) {
   try {
     Trace("qScene2bin.ReadFromFile: file open");
-    if (!ReadHeadFromStream(stream)) throw Exception(1, "qScene2bin.ReadFromFile: cant read header");
+    if (!ReadHeadFromStream(stream))
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
     Trace("qScene2bin.ReadFromFile: reading head - done");
     while (static_cast<int64_t>(fileSize) > stream.Position() + 2)
-      if (!ReadSectionsFromStream(stream)) throw Exception(1, "qScene2bin.ReadFromFile: cant read section");
+      if (!ReadSectionsFromStream(stream))
+        throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read section");
     // Sections after the root's end would be dropped by the next save.
     const int64_t unread = stream.Size() - std::max<int64_t>(fileSize, stream.Position());
-    if (unread > 0) throw Exception(1, std::to_string(unread) + " bytes past the scene's size were not read");
+    if (unread > 0)
+      throw Exception(Exception::Code::Invalid, std::to_string(unread) + " bytes past the scene's size were not read");
     Trace("qScene2bin.ReadFromFile: reading sections - done");
     Trace("objects: " + std::to_string(objects.Count()));
     Trace("difinition: " + std::to_string(definitions.Count()));

@@ -57,7 +57,7 @@ void TqScene2bin::WriteToStream(TStream& out) const {
   }
   // A file without any section fails to load at its head: keep one, empty.
   if (!anySection) rootSize += kChunkHeaderSize;
-  if (rootSize > INT32_MAX) throw Exception(1, "the scene is too large for one file");
+  if (rootSize > INT32_MAX) throw Exception(Exception::Code::Invalid, "the scene is too large for one file");
 
   WriteChunkHeader(out, kRootChunk, static_cast<uint32_t>(rootSize));
   WriteChunkList(out, heads);

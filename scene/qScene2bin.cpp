@@ -51,7 +51,7 @@ ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) {
     case kVisualEffectChunk:
       return visualEffects;
     default:
-      throw Exception(0, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
+      throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
   }
 }
 

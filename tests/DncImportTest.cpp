@@ -51,8 +51,9 @@ std::vector<std::string> ExportAll(TqScene2bin& document, const std::string& fol
 // The files of a folder in name order, as a shell's `*` gives them; their
 // names as the bytes the export wrote (std::filesystem would convert them).
 std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  EXPECT_TRUE(os::ListFolder(folder + "/", names));
+  os::Result<std::vector<std::string>> listed = os::ListFolder(folder + "/");
+  EXPECT_TRUE(listed.ok());
+  std::vector<std::string> names = listed.ok() ? listed.value() : std::vector<std::string>{};
   std::sort(names.begin(), names.end());
   std::vector<std::string> paths;
   for (const std::string& name : names) paths.push_back(folder + "/" + name);

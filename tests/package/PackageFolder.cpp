@@ -2,6 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/win32/ToolProcess.h"
+#include "tools/gui/ToolProcess.h"
 
 std::string PackagePath(const std::string& name) { return HostPath(testing::internal::GetArgvs().at(1)) + "\\" + name; }

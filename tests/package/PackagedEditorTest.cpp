@@ -8,7 +8,7 @@
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTestSupport.h"
 #include "tests/package/PackageFolder.h"
-#include "tests/win32/ToolProcess.h"
+#include "tools/gui/ToolProcess.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ TEST(PackagedEditor, ExportsACheckedObjectIntoDncesBesideItself) {
   HWND summary = tool.WaitForWindow(Captioned("tool"));
   ASSERT_NE(summary, nullptr) << "no summary after the export";
   EXPECT_NE(MessageBoxText(summary).find(PackagePath("DNCes\\")), std::string::npos) << MessageBoxText(summary);
-  PressOk(summary);
+  PostOk(summary);
   EXPECT_EQ(tool.Close(), 0u);
 
   const std::vector<std::string> files = FileNamesIn(PackagePath("DNCes"));

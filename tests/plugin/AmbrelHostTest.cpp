@@ -9,11 +9,14 @@
 #include <algorithm>
 
 #include "plugin/SoundLayout.h"
-#include "tests/plugin/AmbrelLibrary.h"
-#include "tests/plugin/DialogDriver.h"
 #include "tests/plugin/DialogView.h"
-#include "tests/plugin/HostWindow.h"
 #include "tests/plugin/SoundTestSupport.h"
+#include "tools/gui/AmbrelLibrary.h"
+#include "tools/gui/DialogDriver.h"
+#include "tools/gui/HostWindow.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -65,7 +68,7 @@ class AmbrelHost : public testing::Test {
 
   // Waits for the sound dialog and finds its controls.
   DialogView WaitForDialog(const char* title = nullptr) {
-    HWND dialog = WaitForWindow(thread_, kDialogClass, title);
+    HWND dialog = WaitForThreadWindow(thread_, OfClass(kFormClass, title));
     EXPECT_NE(dialog, nullptr) << "the sound dialog";
     return dialog != nullptr ? FindControls(dialog) : DialogView{};
   }
@@ -79,7 +82,7 @@ class AmbrelHost : public testing::Test {
       ASSERT_NE(view.cancel, nullptr);
       shown = WindowRect(view.dialog);
       user(view.dialog);
-      Click(view.cancel);
+      PostClick(view.cancel);
     });
     return shown;
   }
@@ -134,7 +137,7 @@ TEST_F(AmbrelHost, NewSoundShowsTheDefaultsAndOkHandsBackTheDefaultObject) {
     RECT client{};
     GetClientRect(view.volume, &client);
     EXPECT_EQ(client.right, 209) << "the volume bar's client area";
-    Click(view.ok);
+    PostClick(view.ok);
   });
   EXPECT_EQ(outcome.returned, 1);
   ASSERT_NE(outcome.chunk, nullptr);
@@ -148,7 +151,7 @@ TEST_F(AmbrelHost, CancelOfANewSoundLeavesThePointerNull) {
   const EditOutcome outcome = EditSound(nullptr, 77, [&] {
     const DialogView view = WaitForDialog();
     ASSERT_NE(view.cancel, nullptr);
-    Click(view.cancel);
+    PostClick(view.cancel);
   });
   EXPECT_EQ(outcome.returned, 0);
   EXPECT_EQ(outcome.chunk, nullptr);
@@ -170,19 +173,19 @@ TEST_F(AmbrelHost, ExistingSoundShowsItsValuesAndWritesWhatTheUserChanged) {
     ASSERT_NE(view.ok, nullptr);
     EXPECT_EQ(Shown(view), StoredSoundShown());
 
-    TypeInto(view.texts[kPositionX], "12.5");
-    TypeInto(view.texts[kParentSector], "yard 2");
-    TypeInto(view.texts[kSoundFile], "storm.wav");
-    TypeInto(view.texts[kDecreaseRadius], "40");
-    TypeInto(view.texts[kSpeed], "1,5");
-    TypeInto(view.texts[kSoundSector], "");
+    SendTyping(view.texts[kPositionX], "12.5");
+    SendTyping(view.texts[kParentSector], "yard 2");
+    SendTyping(view.texts[kSoundFile], "storm.wav");
+    SendTyping(view.texts[kDecreaseRadius], "40");
+    SendTyping(view.texts[kSpeed], "1,5");
+    SendTyping(view.texts[kSoundSector], "");
     SendMessageA(view.soundType, CB_SETCURSEL, 1, 0);
     Mouse mouse(thread_);
     mouse.Down(view.volume, BarPoint(view.volume, 104));
     mouse.Up(view.volume, BarPoint(view.volume, 104));
     mouse.Down(view.minLevel, BarPoint(view.minLevel, 0));
     mouse.Up(view.minLevel, BarPoint(view.minLevel, 0));
-    Click(view.ok);
+    PostClick(view.ok);
   });
   EXPECT_EQ(stored, original) << "the host's chunk is only read";
   EXPECT_EQ(outcome.returned, 1);
@@ -221,7 +224,7 @@ TEST_F(AmbrelHost, UneditedOkGivesTheSameObjectBack) {
   EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
     const DialogView view = WaitForDialog("rain");
     ASSERT_NE(view.ok, nullptr);
-    Click(view.ok);
+    PostClick(view.ok);
   });
   EXPECT_EQ(outcome.returned, 1);
   ASSERT_NE(outcome.chunk, stored.data());
@@ -236,7 +239,7 @@ TEST_F(AmbrelHost, ClosingThroughTheFrameIsCancel) {
   const EditOutcome outcome = EditSound(pointer, static_cast<int32_t>(stored.size()), [&] {
     const DialogView view = WaitForDialog();
     ASSERT_NE(view.dialog, nullptr);
-    TypeInto(view.texts[kSpeed], "99");
+    SendTyping(view.texts[kSpeed], "99");
     SetWindowPos(view.dialog, nullptr, 0, 0, 610, 530, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageA(view.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
@@ -244,7 +247,7 @@ TEST_F(AmbrelHost, ClosingThroughTheFrameIsCancel) {
   EXPECT_EQ(outcome.chunk, pointer);
   EXPECT_EQ(outcome.size, static_cast<int32_t>(stored.size()));
   EXPECT_EQ(stored, StoredSound());
-  EXPECT_FALSE(ShowsWindow(thread_, kDialogClass)) << "the dialog is gone";
+  EXPECT_FALSE(FindThreadWindow(thread_, OfClass(kFormClass))) << "the dialog is gone";
 
   // Its size is remembered as after Cancel.
   const RECT next = ShownThenCancelled();
@@ -259,13 +262,13 @@ TEST_F(AmbrelHost, OtherObjectTypeShowsItsMessageAndNoDialog) {
       Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(7)), Chunk(kObjectNameChunk, TextNul("car"))}));
   const Bytes original = stored;
   const EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
-    HWND box = WaitForWindow(thread_, kMessageBoxClass, kTitle);
+    HWND box = WaitForThreadWindow(thread_, OfClass(kMessageBoxClass, kTitle));
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Incorrect object type: 7\rNeeds sound object, type: 4");
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
     EXPECT_FALSE(IsWindowEnabled(host.Handle())) << "task-modal: the thread's windows wait for it";
-    EXPECT_FALSE(ShowsWindow(thread_, kDialogClass)) << "no dialog shows";
-    PressOk(box);
+    EXPECT_FALSE(FindThreadWindow(thread_, OfClass(kFormClass))) << "no dialog shows";
+    PostOk(box);
   });
   EXPECT_EQ(outcome.returned, 0);
   EXPECT_EQ(outcome.chunk, stored.data());
@@ -337,7 +340,7 @@ TEST_F(AmbrelHost, LevelBarsFollowThePointerWhileTheButtonIsDown) {
     mouse.Down(max, BarPoint(max, 116));
     mouse.Up(max, BarPoint(max, 116));
     EXPECT_EQ(BarLevel(max), 25) << "116 of 233";
-    Click(view.cancel);
+    PostClick(view.cancel);
   });
 }
 
@@ -368,7 +371,7 @@ TEST_F(AmbrelHost, LeavingABarStopsTheFollowing) {
     mouse.MoveTo(volume, BarPoint(volume, 200));
     mouse.Up(volume, BarPoint(volume, 200));
     EXPECT_EQ(BarLevel(volume), 24);
-    Click(view.cancel);
+    PostClick(view.cancel);
   });
 }
 
@@ -379,16 +382,16 @@ TEST_F(AmbrelHost, AboutShowsCreditsUnderTheDialogsTitle) {
   const EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
     const DialogView view = WaitForDialog("rain on roof");
     ASSERT_NE(view.about, nullptr);
-    Click(view.about);
-    HWND box = WaitForWindow(thread_, kMessageBoxClass, "rain on roof");
+    PostClick(view.about);
+    HWND box = WaitForThreadWindow(thread_, OfClass(kMessageBoxClass, "rain on roof"));
     ASSERT_NE(box, nullptr);
     EXPECT_NE(MessageBoxText(box).find("2026"), std::string::npos) << MessageBoxText(box);
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    PressOk(box);
-    EXPECT_TRUE(WaitUntil([&] { return !ShowsWindow(thread_, kMessageBoxClass); }));
+    PostOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !FindThreadWindow(thread_, OfClass(kMessageBoxClass)); }));
     EXPECT_TRUE(IsWindowVisible(view.dialog));
     EXPECT_EQ(Shown(view), StoredSoundShown());
-    Click(view.cancel);
+    PostClick(view.cancel);
   });
   EXPECT_EQ(outcome.returned, 0);
 }
@@ -405,8 +408,8 @@ TEST_F(AmbrelHost, TypedSoundTypeCountsOnlyAsAnItem) {
       ASSERT_NE(view.ok, nullptr);
       HWND text = FindWindowExA(view.soundType, nullptr, "Edit", nullptr);
       ASSERT_NE(text, nullptr);
-      TypeInto(text, typed);
-      Click(view.ok);
+      SendTyping(text, typed);
+      PostClick(view.ok);
     });
     ASSERT_EQ(outcome.returned, 1);
     SoundFields expected;
@@ -433,7 +436,7 @@ TEST_F(AmbrelHost, WorksInItsOwnFloatingPointStateAndLeavesTheHostsAlone) {
     const DialogView view = WaitForDialog();
     ASSERT_NE(view.cancel, nullptr);
     shown = Shown(view);
-    Click(view.cancel);
+    PostClick(view.cancel);
   });
   const unsigned int after = _controlfp(0, 0);
   _controlfp(before, _MCW_RC | _MCW_EM);

@@ -5,7 +5,10 @@
 
 #include <string>
 
-#include "tests/plugin/DialogDriver.h"
+#include "tools/gui/DialogDriver.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 

@@ -1,6 +1,11 @@
 #include "editor/CheckRule.h"
 #include "tests/win32/EditorFixture.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 

@@ -2,7 +2,12 @@
 
 #include "scene/ChunkTypes.h"
 #include "tests/win32/EditorFixture.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -28,7 +33,7 @@ class ChunkCommandsTest : public EditorTest {
     std::string summary;
     WhenShown read("tool", [&summary](HWND box) {
       summary = MessageBoxText(box);
-      PressOk(box);
+      PostOk(box);
     });
     ChooseMenu("Edit", "export selected");
     EXPECT_TRUE(read.Done());
@@ -49,7 +54,7 @@ class ChunkCommandsTest : public EditorTest {
     WhenShown answer(kStringCaption, [typed, &owner](HWND dialog) {
       owner = GetWindow(dialog, GW_OWNER);
       SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
-      Click(ChildWithText(dialog, "Button", "Ok"));
+      SendClick(ChildWithText(dialog, "Button", "Ok"));
     });
     RightClickNode(tree(), node);
     PumpMessages();
@@ -67,7 +72,7 @@ class ChunkCommandsTest : public EditorTest {
       GetWindowRect(window, &shown);
       PickMenuItem(item)(window);
     });
-    Click(FindWindowExA(form.Handle(), nullptr, "Button", "find"));
+    SendClick(FindWindowExA(form.Handle(), nullptr, "Button", "find"));
     PumpMessages();
     EXPECT_TRUE(menu.Done());
     return shown;
@@ -166,7 +171,7 @@ TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
   std::string message;
   WhenShown read("tool", [&message](HWND box) {
     message = MessageBoxText(box);
-    PressOk(box);
+    PostOk(box);
   });
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(message, "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
@@ -193,7 +198,7 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
   std::wstring message;
   WhenShown read("tool", [&message](HWND box) {
     message = MessageBoxWideText(box);
-    PressOk(box);
+    PostOk(box);
   });
   toolkit::TreeItem horn = Object("sound", "horn");
   const PStream before = ChunkOf(tree(), horn);
@@ -210,7 +215,7 @@ TEST_F(ChunkCommandsTest, TheDocumentsDialogsAndBoxBelongToTheMainWindow) {
   HWND boxOwner = nullptr;
   WhenShown read("tool", [&boxOwner](HWND box) {
     boxOwner = GetWindow(box, GW_OWNER);
-    PressOk(box);
+    PostOk(box);
   });
   EXPECT_EQ(Rename(Object("sound", "horn"), "crate"), form.Handle());
   EXPECT_EQ(boxOwner, form.Handle());
@@ -226,7 +231,7 @@ TEST_F(ChunkCommandsTest, ACloseAskedForWhileACommandRunsWaitsUntilItHasEnded) {
     // As logging off, or taskkill without /F, asks while the box is up.
     SendMessageA(window, WM_CLOSE, 0, 0);
     openWhileAsked = IsWindow(window) && form.Document().CountByChunkID(kObjectChunk) == 2;
-    PressOk(box);
+    PostOk(box);
   });
   Rename(Object("sound", "horn"), "crate");
   EXPECT_TRUE(openWhileAsked);
@@ -240,7 +245,7 @@ TEST_F(ChunkCommandsTest, ACloseAskedForWhileACommandRunsWaitsUntilItHasEnded) {
 TEST_F(ChunkCommandsTest, RenameOfAFolderOrAScriptAsksNothing) {
   LoadShown(Scene({Objects({kCrate}), InitScripts({InitScriptChunk("start")})}));
   for (toolkit::TreeItem node : {Child(nodes().objects, "model"), Child(nodes().initScripts, "start")}) {
-    WhenShown unexpected(kStringCaption, [](HWND dialog) { Click(ChildWithText(dialog, "Button", "Cancel")); });
+    WhenShown unexpected(kStringCaption, [](HWND dialog) { SendClick(ChildWithText(dialog, "Button", "Cancel")); });
     tree().Select(node);
     form.RenameSelected();
     EXPECT_FALSE(unexpected.Done());

@@ -2,7 +2,12 @@
 
 #include "editor/OverwriteDialog.h"
 #include "editor/StringDialog.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -16,7 +21,7 @@ std::string Prompt(HWND dialog) { return TextOf(FindWindowExA(dialog, nullptr, "
 std::function<void(HWND)> Answer(const char* typed, const char* button) {
   return [typed, button](HWND dialog) {
     if (typed != nullptr) SetWindowTextA(Field(dialog), typed);
-    Click(ChildWithText(dialog, "Button", button));
+    SendClick(ChildWithText(dialog, "Button", button));
   };
 }
 
@@ -74,12 +79,6 @@ TEST(StringDialog, GivesWhatWasTypedOnOkAndNothingOnCancel) {
   }
 }
 
-// Keys as the keyboard gives them to the window that has the focus.
-void Type(const std::string& text) {
-  for (char c : text) PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 0);
-}
-void PressKey(UINT key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 0); }
-
 TEST(StringDialog, OpensWithTheNameSelectedForTypingEnterIsOkEscapeIsCancel) {
   TStringDialog dialog;
   bool focused = false;
@@ -88,8 +87,8 @@ TEST(StringDialog, OpensWithTheNameSelectedForTypingEnterIsOkEscapeIsCancel) {
   WhenShown enter(kStringCaption, [&](HWND window) {
     focused = GetFocus() == Field(window);
     SendMessageA(Field(window), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    Type("siren");
-    PressKey(VK_RETURN);
+    PostTyping(GetFocus(), "siren");
+    PostKey(GetFocus(), VK_RETURN);
   });
   EXPECT_EQ(dialog.Execute("Rename", "crate"), "siren");
   EXPECT_TRUE(focused);
@@ -97,8 +96,8 @@ TEST(StringDialog, OpensWithTheNameSelectedForTypingEnterIsOkEscapeIsCancel) {
   EXPECT_EQ(end, 5u);
 
   WhenShown escape(kStringCaption, [](HWND) {
-    Type("x");
-    PressKey(VK_ESCAPE);
+    PostTyping(GetFocus(), "x");
+    PostKey(GetFocus(), VK_ESCAPE);
   });
   EXPECT_EQ(dialog.Execute("Rename", "crate"), "");
 }
@@ -161,7 +160,7 @@ TEST(OverwriteDialog, EachButtonGivesItsAnswer) {
   } cases[] = {{"Yes", 0x40}, {"No", 0x80}, {"Yes for all", 0x41}, {"No for all", 0x81}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.button);
-    WhenShown answer(kOverwriteCaption, [&c](HWND window) { Click(ChildWithText(window, "Button", c.button)); });
+    WhenShown answer(kOverwriteCaption, [&c](HWND window) { SendClick(ChildWithText(window, "Button", c.button)); });
     EXPECT_EQ(dialog.ShowModal(toolkit::ModalScope::DisableOthers), c.result);
   }
 }

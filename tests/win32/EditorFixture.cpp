@@ -4,7 +4,12 @@
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 Bytes Scene(std::initializer_list<Bytes> sections) {
   return SceneFile({Chunk(0x0001, {}) /* the head */, Concat(sections)});

@@ -1,5 +1,10 @@
 #include "tests/win32/EditorFixture.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -108,7 +113,7 @@ TEST_F(FileCommandsTest, SaveAsRefusesAFileThatDoesNotExistYet) {
     // The refusal shows inside the dialog's handling of its button.
     WhenShown read(OwnedBy(dialog), [&](HWND box) {
       refusal = MessageBoxText(box);
-      PressOk(box);
+      PostOk(box);
     });
     ChooseFile(dialog, WindowsPath(fresh));
     EXPECT_TRUE(read.Done());
@@ -172,9 +177,8 @@ TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {
   bool errorIcon = false;
   WhenShown read("tool", [&](HWND box) {
     message = MessageBoxText(box);
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-      errorIcon |= reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == LoadIcon(nullptr, IDI_ERROR);
-    PressOk(box);
+    errorIcon = ShowsIcon(box, IDI_ERROR);
+    PostOk(box);
   });
   Open(good);
   EXPECT_EQ(message, "Unknown object 0x00000001");

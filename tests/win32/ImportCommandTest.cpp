@@ -9,7 +9,12 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tests/win32/EditorFixture.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -39,18 +44,12 @@ class ImportCommandTest : public EditorTest {
     });
     WhenShown read("tool", [&](HWND box) {
       text = MessageBoxText(box);
-      if (error != nullptr) *error = HasErrorIcon(box);
-      PressOk(box);
+      if (error != nullptr) *error = ShowsIcon(box, IDI_ERROR);
+      PostOk(box);
     });
     ChooseMenu("Edit", "import..");
     EXPECT_TRUE(choose.Done());
     return text;
-  }
-
-  static bool HasErrorIcon(HWND box) {
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-      if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == LoadIcon(nullptr, IDI_ERROR)) return true;
-    return false;
   }
 
   std::string filter;

@@ -1,5 +1,10 @@
 #include "tests/win32/EditorFixture.h"
-#include "tests/win32/GuiDriver.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -165,7 +170,7 @@ TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {
                {"VisEffects", nodes().visualEffects}};
   for (const auto& jump : jumps) {
     SCOPED_TRACE(jump.button);
-    Click(FindWindowExA(form.Handle(), nullptr, "Button", jump.button));
+    SendClick(FindWindowExA(form.Handle(), nullptr, "Button", jump.button));
     EXPECT_EQ(tree().Selected(), jump.section);
   }
   EXPECT_TRUE(tree().IsExpanded(nodes().objects));

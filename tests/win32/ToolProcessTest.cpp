@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/SceneTestSupport.h"
-#include "tests/win32/ToolProcess.h"
 #include "toolkit/TreeView.h"
+#include "tools/gui/ToolProcess.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "tests/win32/GuiDriver.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComboList.h"
 #include "toolkit/Edit.h"
@@ -10,6 +9,12 @@
 #include "toolkit/Label.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ProgressBar.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 using namespace toolkit;
 
@@ -83,7 +88,7 @@ TEST_F(FormTest, GroupBoxPassesItsChildrensClicksOn) {
   GroupBox group(form, {.text = "Position", .bounds = {8, 7, 200, 100}});
   int clicks = 0;
   Button inside(group, {.text = "in", .bounds = {10, 20, 50, 20}, .onClick = [&clicks] { ++clicks; }});
-  Click(inside.Handle());
+  SendClick(inside.Handle());
   EXPECT_EQ(clicks, 1);
 }
 
@@ -113,7 +118,7 @@ TEST_F(FormTest, ModalShowingEndsWithTheResultAButtonSets) {
   bool otherWasEnabled = true;
   WhenShown answer("probe", [&](HWND) {
     otherWasEnabled = IsWindowEnabled(other.Handle());
-    Click(ok.Handle());
+    SendClick(ok.Handle());
   });
   EXPECT_EQ(form.ShowModal(ModalScope::DisableOthers), 7);
   EXPECT_TRUE(answer.Done());
@@ -162,7 +167,7 @@ TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
   WhenShown read("tool", [&](HWND box) {
     caption = TextOf(box);
     shown = MessageBoxWideText(box);
-    PressOk(box);
+    PostOk(box);
   });
   ShowMessageBox(nullptr, "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.", "tool", 0, 1251);
   EXPECT_EQ(shown, L"Данные не введены.");

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
-#include <string_view>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
@@ -15,17 +14,11 @@
 #include "scene/Exception.h"
 #include "scene/MemoryStream.h"
 #include "scene/ScriptedUi.h"
-#include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
 
 namespace {
-
-class DroppedTrace final : public TraceSink {
- public:
-  void Write(std::string_view) override {}
-};
 
 std::string Chunk(uint16_t type, const std::string& payload) {
   const auto size = static_cast<uint32_t>(kChunkHeaderSize + payload.size());
@@ -52,8 +45,7 @@ std::string BytesOf(const TMemoryStream& stream) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  static DroppedTrace trace;
-  SetTraceSink(&trace);
+  DropTrace();
   return 0;
 }
 

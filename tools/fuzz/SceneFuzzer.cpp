@@ -11,7 +11,6 @@
 
 #include "scene/MemoryStream.h"
 #include "scene/ScriptedUi.h"
-#include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/CatalogueWalk.h"
 #include "tools/fuzz/Require.h"
@@ -20,11 +19,6 @@
 #include "tools/scene2/SceneCheck.h"
 
 namespace {
-
-class DroppedTrace final : public TraceSink {
- public:
-  void Write(std::string_view) override {}
-};
 
 // Only a scene that loaded whole promises a save that loads again; what a
 // failed load leaves must still save without a fault.
@@ -40,8 +34,7 @@ void Save(const TqScene2bin& scene, ScriptedUi& ui, bool loaded) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  static DroppedTrace trace;
-  SetTraceSink(&trace);
+  DropTrace();
   return 0;
 }
 

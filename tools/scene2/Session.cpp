@@ -52,10 +52,8 @@ std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
   document.reset();
   // The model reads a file it can't open as an empty one, and its trace then
   // speaks of the signature: say what really happened.
-  std::string error;
-  bool notAFile = false;
-  if (!TFileStream::OpenRead(path, error, notAFile))
-    Failure("cannot open " + path + ": " + error);
+  if (const auto opened = TFileStream::OpenRead(path); !opened.ok())
+    Failure("cannot open " + path + ": " + opened.reason());
   else
     Failure("cannot load " + path + ": " + LoadFailureReason(lines));
   return nullptr;

@@ -5,9 +5,12 @@
 #include "scene/FileStream.h"
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
-  bool notAFile = false;
-  const std::unique_ptr<TFileStream> file = TFileStream::OpenRead(path, error, notAFile);
-  if (!file) return false;
+  auto opened = TFileStream::OpenRead(path);
+  if (!opened.ok()) {
+    error = opened.reason();
+    return false;
+  }
+  const std::unique_ptr<TFileStream>& file = opened.value();
   const auto size = static_cast<uint64_t>(file->Size());
   try {
     if (size > bytes.max_size()) throw std::bad_alloc();

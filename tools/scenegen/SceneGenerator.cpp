@@ -115,8 +115,8 @@ void Generator::WriteSection(const Section& section) {
     written_ += padding;
     --itemsLeft_;
     if (written_ > kMaxSceneBytes)
-      throw Exception(
-          1, "the scene grew past " + std::to_string(kMaxSceneBytes) + " bytes, the most a scene file can hold");
+      throw Exception(Exception::Code::Invalid, "the scene grew past " + std::to_string(kMaxSceneBytes) +
+                                                    " bytes, the most a scene file can hold");
   }
   PatchSize(start);
 }

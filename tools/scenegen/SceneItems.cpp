@@ -9,59 +9,37 @@
 
 namespace {
 
-constexpr uint32_t kOtherType = 0;
-constexpr uint32_t kLightType = 2;
-constexpr uint32_t kSoundType = 4;
-constexpr uint32_t kStandartType = 6;
-constexpr uint32_t kModelType = 9;
-constexpr uint32_t kSectorType = 0x52544353;  // the bytes "SCTR"
-constexpr uint32_t kLensType = 0x534E454C;    // the bytes "LENS"
-
-// Sub-chunks beside the ones the catalogue reads.
-constexpr uint16_t kPositionChunk = 0x0020;
-constexpr uint16_t kRotationChunk = 0x0022;
-constexpr uint16_t kScaleChunk = 0x002D;
-constexpr uint16_t kParentChunk = 0x4020;
+// Sub-chunks that only generated scenes carry; the toolset reads none of them.
 constexpr uint16_t kLightChunk = 0x4040;
-constexpr uint16_t kSoundFileChunk = 0x4060;
 constexpr uint16_t kModelFileChunk = 0x2012;
 constexpr uint16_t kDefinitionPositionChunk = 0xAE24;
 constexpr uint16_t kDefinitionFlagsChunk = 0xAE26;
 constexpr uint16_t kDefinitionLinkChunk = 0xAE30;
 
-struct ObjectKind {
-  uint32_t code;
-  unsigned weight;  // out of 100
-  const char* word;
+// How often a type is drawn, and the word its items are named with. The types
+// themselves are the catalogue's: one it gains is generated too, rarely and
+// named after its display name.
+constexpr Look kObjectLooks[] = {
+    {kModelObjectType, 30, "building"}, {kStandartObjectType, 25, "crate"},     {kLightObjectType, 10, "lamp"},
+    {kSoundObjectType, 8, "sound"},     {kSectorObjectType, 6, "sector"},       {kLightmapObjectType, 5, "lightmap"},
+    {kOtherObjectType, 5, "node"},      {kOccluderObjectType, 4, "occluder"},   {kCameraObjectType, 3, "camera"},
+    {kCityMusicObjectType, 2, "music"}, {kLensFlareObjectType, 2, "lensflare"},
 };
-
-// Every object type that has a display name, each once.
-constexpr ObjectKind kObjectKinds[] = {
-    {kModelType, 30, "building"},
-    {kStandartType, 25, "crate"},
-    {kLightType, 10, "lamp"},
-    {kSoundType, 8, "sound"},
-    {kSectorType, 6, "sector"},
-    {kLightmapObjectType, 5, "lightmap"},
-    {kOtherType, 5, "node"},
-    {12, 4, "occluder"},
-    {3, 3, "camera"},
-    {14, 2, "music"},
-    {kLensType, 2, "lensflare"},
+constexpr Look kDefinitionLooks[] = {
+    {1, 1, "ghost"},    {2, 1, "player"},  {4, 1, "car"},      {5, 1, "script"},   {6, 1, "door"},
+    {8, 1, "metro"},    {10, 1, "bottle"}, {12, 1, "traffic"}, {18, 1, "walkers"}, {20, 1, "bridge"},
+    {21, 1, "dog"},     {22, 1, "plane"},  {24, 1, "route"},   {25, 1, "pumpar"},  {27, 1, "enemy"},
+    {28, 1, "racecam"}, {30, 1, "wagon"},  {34, 1, "clock"},   {35, 1, "physics"}, {36, 1, "truck"},
 };
 constexpr uint32_t kUnknownObjectTypes[] = {1, 5, 0x77};
 constexpr uint32_t kUnknownDefinitionTypes[] = {37, 40, 255, 418};
 
-// The definition types that have a display name, with a word for their items.
-struct DefinitionKind {
-  uint32_t code;
-  const char* word;
-};
-constexpr DefinitionKind kNamedDefinitions[] = {
-    {1, "ghost"},    {2, "player"},   {4, "car"},     {5, "script"}, {6, "door"},     {8, "metro"},  {10, "bottle"},
-    {12, "traffic"}, {18, "walkers"}, {20, "bridge"}, {21, "dog"},   {22, "plane"},   {24, "route"}, {25, "pumpar"},
-    {27, "enemy"},   {28, "racecam"}, {30, "wagon"},  {34, "clock"}, {35, "physics"}, {36, "truck"},
-};
+template <size_t N>
+Look LookOf(const Look (&looks)[N], const NamedCode& type) {
+  for (const Look& look : looks)
+    if (look.code == type.code) return look;
+  return {type.code, 1, type.name};
+}
 const char* const kScriptWords[] = {"init", "mission", "traffic", "enemy"};
 const char* const kEffectWords[] = {"smoke", "fire", "glow", "dust", "spark"};
 const char* const kScriptLines[] = {
@@ -96,16 +74,10 @@ void NameLink(ChunkBuilder& chunk, uint16_t linkType, uint16_t nameType, const s
   chunk.Close();
 }
 
-const char* ObjectWord(uint32_t type) {
-  for (const ObjectKind& kind : kObjectKinds)
-    if (kind.code == type) return kind.word;
-  return "thing";
-}
-
-const char* DefinitionWord(uint32_t type) {
-  for (const DefinitionKind& kind : kNamedDefinitions)
-    if (kind.code == type) return kind.word;
-  return "def";
+const char* WordOf(const std::vector<Look>& looks, uint32_t code, const char* otherwise) {
+  for (const Look& look : looks)
+    if (look.code == code) return look.word;
+  return otherwise;
 }
 
 }  // namespace
@@ -113,7 +85,12 @@ const char* DefinitionWord(uint32_t type) {
 const char* ScriptLine(TRandom& random) { return random.Pick(kScriptLines); }
 
 SceneItems::SceneItems(TRandom& random, bool unknownTypes) : random_(random), unknownTypes_(unknownTypes) {
-  for (const ObjectKind& kind : kObjectKinds) firstObjectTypes_.push_back(kind.code);
+  for (const NamedCode& type : ObjectTypeTable()) {
+    objectLooks_.push_back(LookOf(kObjectLooks, type));
+    objectWeights_ += objectLooks_.back().weight;
+    firstObjectTypes_.push_back(type.code);
+  }
+  for (const NamedCode& type : NamedDefinitionTypeTable()) definitionLooks_.push_back(LookOf(kDefinitionLooks, type));
   for (size_t i = firstObjectTypes_.size() - 1; i > 0; --i)
     std::swap(firstObjectTypes_[i], firstObjectTypes_[random_.Below(i + 1)]);
 }
@@ -133,12 +110,12 @@ void SceneItems::Head(ChunkBuilder& chunk, uint32_t serial) {
 uint32_t SceneItems::ObjectType(uint32_t serial) {
   if (serial <= firstObjectTypes_.size()) return firstObjectTypes_[serial - 1];
   if (unknownTypes_ && random_.Percent(4)) return random_.Pick(kUnknownObjectTypes);
-  unsigned roll = static_cast<unsigned>(random_.Below(100));
-  for (const ObjectKind& kind : kObjectKinds) {
-    if (roll < kind.weight) return kind.code;
-    roll -= kind.weight;
+  unsigned roll = static_cast<unsigned>(random_.Below(objectWeights_));
+  for (const Look& look : objectLooks_) {
+    if (roll < look.weight) return look.code;
+    roll -= look.weight;
   }
-  return kModelType;
+  return kModelObjectType;
 }
 
 void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
@@ -149,11 +126,11 @@ void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
 
 void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   const uint32_t type = ObjectType(serial);
-  const std::string word = ObjectWord(type);
+  const std::string word = WordOf(objectLooks_, type, "thing");
   // A lightmap object is known either by its type code or by a 0x4090 alone;
   // some objects of type "other" carry no type at all.
   const bool lightmapOnly = type == kLightmapObjectType && random_.Percent(50);
-  const bool untyped = type == kOtherType && random_.Percent(30);
+  const bool untyped = type == kOtherObjectType && random_.Percent(30);
   const bool alsoLightmap = !lightmapOnly && !untyped && random_.Percent(5);
   const bool typeFirst = random_.Percent(10);
   // A parent link holds a name sub-chunk of its own; placed before the object's
@@ -193,20 +170,20 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   chunk.Close();
 
   switch (type) {
-    case kLightType:
+    case kLightObjectType:
       chunk.Open(kLightChunk);
       chunk.U32(static_cast<uint32_t>(random_.Between(1, 3)));
       for (int channel = 0; channel < 3; ++channel) chunk.Float(Quarters(random_, 0, 4));
       chunk.Float(static_cast<float>(random_.Between(4, 200)));
       chunk.Close();
       break;
-    case kSoundType:
-      chunk.Open(kSoundFileChunk);
+    case kSoundObjectType:
+      chunk.Open(kSoundChunk);
       chunk.Name("sounds\\" + NumberedName("ambient", static_cast<uint32_t>(random_.Between(1, 60))) + ".wav");
       chunk.Close();
       break;
-    case kModelType:
-    case kStandartType:
+    case kModelObjectType:
+    case kStandartObjectType:
       chunk.Open(kModelFileChunk);
       chunk.Name(word + std::to_string(random_.Between(1, 40)) + ".i3d");
       chunk.Close();
@@ -223,11 +200,11 @@ void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
   if (unknownTypes_ && random_.Percent(5))
     type = random_.Pick(kUnknownDefinitionTypes);
   else if (random_.Percent(70))
-    type = random_.Pick(kNamedDefinitions).code;
+    type = definitionLooks_[random_.Below(definitionLooks_.size())].code;
   else
     type = static_cast<uint32_t>(random_.Below(kDefinitionTypeCount));
   const bool nameFirst = random_.Percent(30);
-  const std::string name = ItemName(random_, DefinitionWord(type), serial);
+  const std::string name = ItemName(random_, WordOf(definitionLooks_, type, "def"), serial);
 
   chunk.Open(kDefinitionChunk);
   auto typeCode = [&] {

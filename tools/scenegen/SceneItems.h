@@ -8,6 +8,13 @@
 #include "tools/scenegen/ChunkBuilder.h"
 #include "tools/scenegen/Random.h"
 
+// A type the generator draws: how often, and the word its items are named with.
+struct Look {
+  uint32_t code;
+  unsigned weight;
+  const char* word;
+};
+
 // One line of init-script text, CR LF included.
 const char* ScriptLine(TRandom& random);
 
@@ -30,6 +37,11 @@ class SceneItems {
 
   TRandom& random_;  // not owned
   bool unknownTypes_;
+  // The catalogue's named types, each with how often it is drawn and the
+  // word its items are named with.
+  std::vector<Look> objectLooks_;
+  uint64_t objectWeights_ = 0;
+  std::vector<Look> definitionLooks_;
   // The first objects take every known type once, in a shuffled order, so
   // that even a small scene shows them all.
   std::vector<uint32_t> firstObjectTypes_;

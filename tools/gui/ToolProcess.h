@@ -8,14 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "tests/win32/GuiDriver.h"
-
-// A path given on the command line, full and with backslashes; Wine's
-// drive Z: stands for a Unix path's root.
-std::string HostPath(const std::string& path);
-
-// Polls `condition` until it holds or `milliseconds` have passed.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 30000);
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 
 // Another process's tree view, through messages that carry no pointers.
 // The item in `relation` (TVGN_...) to `item`.

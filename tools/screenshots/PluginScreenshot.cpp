@@ -11,9 +11,12 @@
 #include <thread>
 
 #include "plugin/SoundWriting.h"
-#include "tests/plugin/AmbrelLibrary.h"
-#include "tests/plugin/DialogDriver.h"
-#include "tests/plugin/HostWindow.h"
+#include "tools/gui/AmbrelLibrary.h"
+#include "tools/gui/DialogDriver.h"
+#include "tools/gui/HostWindow.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/WindowSearch.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ SoundFields SampleSound() {
 }
 
 void ShowWhileMarked(DWORD hostThread, const char* marker) {
-  HWND dialog = WaitForWindow(hostThread, kDialogClass);
+  HWND dialog = WaitForThreadWindow(hostThread, OfClass(kFormClass));
   if (dialog == nullptr) return;
   std::this_thread::sleep_for(std::chrono::milliseconds(500));  // let every control paint
   RECT shown{};

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <vector>
 
-#include "tests/win32/ToolProcess.h"
 #include "toolkit/TreeView.h"
+#include "tools/gui/ToolProcess.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::vector<HTREEITEM> FoldersBySize(HWND tree, HTREEITEM section) {
 // A click on the text of an object's node: it takes the selection and the
 // focus. Rows are counted from the first visible one; every row has one
 // height, and an object's text starts some 100 pixels in.
-void Click(HWND tree, HTREEITEM item) {
+void ClickNodeText(HWND tree, HTREEITEM item) {
   int row = 0;
   for (HTREEITEM shown = Next(tree, nullptr, TVGN_FIRSTVISIBLE); shown != nullptr && shown != item;
        shown = Next(tree, shown, TVGN_NEXTVISIBLE))
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   CheckNode(tree, object);
   CheckNode(tree, third);
   SetForegroundWindow(tool.MainWindow());
-  Click(tree, Next(tree, third, TVGN_NEXT));
+  ClickNodeText(tree, Next(tree, third, TVGN_NEXT));
   Sleep(300);  // the click's repaint
 
   RECT window{};

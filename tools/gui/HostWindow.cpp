@@ -1,4 +1,4 @@
-#include "tests/plugin/HostWindow.h"
+#include "tools/gui/HostWindow.h"
 
 namespace {
 

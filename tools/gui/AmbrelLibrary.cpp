@@ -1,4 +1,4 @@
-#include "tests/plugin/AmbrelLibrary.h"
+#include "tools/gui/AmbrelLibrary.h"
 
 AmbrelLibrary::AmbrelLibrary() : module_(LoadLibraryA("Ambrel.dll")) {
   if (module_ == nullptr) return;

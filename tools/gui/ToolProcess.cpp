@@ -1,25 +1,10 @@
-#include "tests/win32/ToolProcess.h"
+#include "tools/gui/ToolProcess.h"
 
 #include <commctrl.h>
-#include <dlgs.h>
 
 #include <stdexcept>
 
-std::string HostPath(const std::string& path) {
-  const std::string windows = WindowsPath(!path.empty() && path[0] == '/' ? "Z:" + path : path);
-  char full[MAX_PATH] = {};
-  const DWORD length = GetFullPathNameA(windows.c_str(), MAX_PATH, full, nullptr);
-  return length > 0 && length < MAX_PATH ? full : windows;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(50);
-  }
-  return true;
-}
+#include "tools/gui/FileDialogs.h"
 
 HTREEITEM TreeItemAt(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
@@ -46,26 +31,6 @@ void CheckNode(HWND tree, HTREEITEM item) {
   SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
 }
 
-namespace {
-
-struct ProcessSearch {
-  DWORD process;
-  const WindowMatch& match;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<ProcessSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.process || !IsWindowVisible(window) || !IsWindowEnabled(window) || !search.match(window))
-    return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-}  // namespace
-
 ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
@@ -91,9 +56,9 @@ ToolProcess::~ToolProcess() {
 }
 
 HWND ToolProcess::FindWindowNow(const WindowMatch& match) const {
-  ProcessSearch search{process_.dwProcessId, match};
-  EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  // A window that waits for a box it owns is disabled: the box is what shows.
+  return FindProcessWindow(process_.dwProcessId,
+                           [&match](HWND window) { return IsWindowEnabled(window) && match(window); });
 }
 
 HWND ToolProcess::WaitForWindow(const WindowMatch& match) const {
@@ -124,9 +89,7 @@ void ToolProcess::ChooseMenu(int menu, int item) const {
 
 void ToolProcess::ChooseFile(const std::string& caption, const std::string& path) const {
   HWND dialog = WaitForWindow(Captioned(caption));
-  HWND field = GetDlgItem(dialog, cmb13);
-  if (field == nullptr) field = GetDlgItem(dialog, edt1);
-  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   // Either the dialog goes, or it asks first whether to replace the file.
   bool answered = false;

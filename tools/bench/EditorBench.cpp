@@ -23,8 +23,13 @@
 #include "scene/ChunkTypes.h"
 #include "scene/FileStream.h"
 #include "scene/Trace.h"
-#include "tests/win32/GuiDriver.h"
 #include "toolkit/Application.h"
+#include "tools/gui/FileDialogs.h"
+#include "tools/gui/Input.h"
+#include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
+#include "tools/gui/WhenShown.h"
+#include "tools/gui/WindowSearch.h"
 #include "tools/scenegen/SceneGenerator.h"
 
 namespace {
@@ -74,7 +79,7 @@ int RemoveFolder(const std::string& folder) {
 }
 
 // A click on the node's check box, scrolled into view first.
-void Click(toolkit::TreeView& tree, toolkit::TreeItem node) {
+void ClickShown(toolkit::TreeView& tree, toolkit::TreeItem node) {
   tree.MakeVisible(node);
   ClickCheckBox(tree, node);
 }
@@ -114,13 +119,13 @@ Timings Measure(int items, const std::string& folder) {
   tree.MakeVisible(object);
   timings.uncheckOne = Seconds([&] { ClickCheckBox(tree, object); });
 
-  Click(tree, nodes.scene2);  // checks everything again
+  ClickShown(tree, nodes.scene2);  // checks everything again
   // Unchecks everything, now with the folder's nodes in the control.
-  timings.uncheckAll = Seconds([&] { Click(tree, nodes.scene2); });
-  Click(tree, nodes.scene2);
-  Click(tree, nodes.objects);  // objects unchecked, definitions left checked
+  timings.uncheckAll = Seconds([&] { ClickShown(tree, nodes.scene2); });
+  ClickShown(tree, nodes.scene2);
+  ClickShown(tree, nodes.objects);  // objects unchecked, definitions left checked
   {
-    WhenShown summary("tool", PressOk);
+    WhenShown summary("tool", PostOk);
     timings.exportDefinitions = Seconds([&] { form.ExportSelected(); });
   }
   timings.exported = RemoveFolder(form.DncFolder());
@@ -129,11 +134,11 @@ Timings Measure(int items, const std::string& folder) {
 
   // The open folder's objects but one, each deleted on its own, and the
   // definitions.
-  Click(tree, largest);
-  Click(tree, tree.FirstChild(largest));
+  ClickShown(tree, largest);
+  ClickShown(tree, tree.FirstChild(largest));
   timings.deleteInFolder = Seconds([&] { form.DeleteSelected(); });
 
-  Click(tree, nodes.scene2);  // everything checked again
+  ClickShown(tree, nodes.scene2);  // everything checked again
   timings.deleteAll = Seconds([&] { form.DeleteSelected(); });
   timings.left = form.Document().CountByChunkID(kObjectChunk) + form.Document().CountByChunkID(kDefinitionChunk);
   return timings;

@@ -1,0 +1,33 @@
+#include "tools/gui/FileDialogs.h"
+
+// After <windows.h>, which it needs.
+#include <dlgs.h>
+
+#include <algorithm>
+
+HWND FileNameField(HWND dialog) {
+  HWND field = GetDlgItem(dialog, cmb13);
+  return field != nullptr ? field : GetDlgItem(dialog, edt1);
+}
+
+void ChooseFile(HWND dialog, const std::string& path) {
+  SetWindowTextA(FileNameField(dialog), path.c_str());
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void CancelDialog(HWND dialog) {
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+std::string WindowsPath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+std::string HostPath(const std::string& path) {
+  const std::string windows = WindowsPath(!path.empty() && path[0] == '/' ? "Z:" + path : path);
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(windows.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? full : windows;
+}

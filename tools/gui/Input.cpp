@@ -1,0 +1,57 @@
+#include "tools/gui/Input.h"
+
+#include "toolkit/Form.h"
+
+void SendClick(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SendTyping(HWND edit, const std::string& text) {
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void PostTyping(HWND window, const std::string& text) {
+  for (char c : text) PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void PostKey(HWND window, UINT key) { PostMessageA(window, WM_KEYDOWN, key, 1); }
+
+std::function<void(HWND)> PickMenuItem(int index) {
+  return [index](HWND menu) {
+    for (int step = 0; step <= index; ++step) PostKey(menu, VK_DOWN);
+    PostKey(menu, VK_RETURN);
+  };
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) toolkit::HandleQueuedMessage(msg);
+}
+
+HWND MouseCapture(DWORD thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(thread, &info) ? info.hwndCapture : nullptr;
+}
+
+void Mouse::Down(HWND window, POINT client) {
+  down_ = true;
+  Send(window, client, WM_LBUTTONDOWN);
+}
+
+void Mouse::Up(HWND window, POINT client) {
+  down_ = false;
+  Send(window, client, WM_LBUTTONUP);
+}
+
+void Mouse::Send(HWND window, POINT client, UINT message) const {
+  POINT screen = client;
+  ClientToScreen(window, &screen);
+  HWND target = MouseCapture(thread_);
+  if (target == nullptr) target = WindowFromPoint(screen);
+  POINT local = screen;
+  ScreenToClient(target, &local);
+  SendMessageA(target, message, down_ ? MK_LBUTTON : 0, MAKELPARAM(local.x, local.y));
+}
