@@ -13,6 +13,7 @@ class ByteView {
   ByteView(const uint8_t* data, size_t length) : data_(data), length_(data != nullptr ? length : 0) {}
 
   size_t Length() const { return length_; }
+  const uint8_t* Data() const { return data_; }
 
   // The `count` bytes from `offset`, cut to what the window really has.
   ByteView Part(size_t offset, size_t count) const;

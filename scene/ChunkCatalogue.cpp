@@ -54,9 +54,6 @@ bool ReadSubChunkCode(TMemoryStream& chunk, uint16_t subChunk, uint32_t& code) {
   return true;
 }
 
-constexpr uint32_t kNameAfterInitScriptLength = 7;
-constexpr uint32_t kNameAfterVisualEffectLength = 16;
-
 // Reads `length` bytes from the stream's position, or what is left of them.
 std::string ReadNameBytes(TMemoryStream& chunk, uint32_t length) {
   const int64_t left = std::max<int64_t>(0, chunk.Size() - chunk.Position());
@@ -136,7 +133,7 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
       }
       case kInitScriptChunk:
       case kVisualEffectChunk: {
-        const int64_t at = type == kInitScriptChunk ? kNameAfterInitScriptLength : kNameAfterVisualEffectLength;
+        const int64_t at = type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
         chunk.Seek(at, TStream::Origin::Begin);
         // A length field cut short by the chunk's end promises nothing.
         length = chunk.Size() - at >= 4 ? chunk.ReadU32() : 0;

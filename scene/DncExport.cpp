@@ -9,6 +9,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/FileReplacement.h"
+#include "scene/Windows1251.h"
 
 namespace {
 
@@ -48,8 +49,20 @@ std::string FoldedFileName(std::string fileName) {
   return fileName;
 }
 
+std::string DncFileName(uint16_t type, const std::string& name) {
+#ifdef _WIN32
+  const std::string& fileName = name;  // the ANSI file functions take the bytes
+#else
+  bool complete = true;
+  std::string fileName = Utf8FromWindows1251(name, &complete);
+  if (!complete) fileName = name;
+#endif
+  return PrefixOf(type) + fileName + kExtension;
+}
+
 std::string DncFileName(TMemoryStream& chunk) {
-  return PrefixOf(GetChunkType(chunk)) + GetChunkName(chunk) + kExtension;
+  const uint16_t type = GetChunkType(chunk);
+  return DncFileName(type, GetChunkName(chunk));
 }
 
 std::string FileNameFault(const std::string& fileName) {

@@ -8,7 +8,10 @@
 
 #include "scene/MemoryStream.h"
 
-// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate.
+// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate. Linux
+// names files in UTF-8: there the name's Windows-1251 bytes are decoded, unless
+// one of them has no character, when the name keeps its bytes.
+std::string DncFileName(uint16_t type, const std::string& name);
 std::string DncFileName(TMemoryStream& chunk);
 
 // A file name as Windows compares names, on every platform: with its ASCII

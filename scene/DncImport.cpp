@@ -85,8 +85,9 @@ std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
 }
 
 std::string ImportSummary(const ImportTally& tally) {
-  return std::to_string(tally.replaced + tally.added) + " chunks imported (" + std::to_string(tally.replaced) +
-         " replaced, " + std::to_string(tally.added) + " added)";
+  const int imported = tally.replaced + tally.added;
+  return std::to_string(imported) + (imported == 1 ? " chunk" : " chunks") + " imported (" +
+         std::to_string(tally.replaced) + " replaced, " + std::to_string(tally.added) + " added)";
 }
 
 ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths) {

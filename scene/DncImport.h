@@ -23,7 +23,7 @@ std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path);
 // The same for a whole stream, from its start.
 std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& stream);
 
-// "3 chunks imported (2 replaced, 1 added)".
+// "3 chunks imported (2 replaced, 1 added)"; "1 chunk imported (...)" for one.
 std::string ImportSummary(const ImportTally& tally);
 
 // Imports the files into the document, in ImportOrder. Every file is read

@@ -24,6 +24,18 @@ TEST(DncExport, FileNameIsPrefixNameAndExtension) {
   EXPECT_EQ(DncFileName(*other), ".dnc");
 }
 
+TEST(DncExport, LinuxNamesTheFileInUtf8AndWindowsInTheNamesBytes) {
+  const std::string crate = "\xDF\xF9\xE8\xEA";  // in Windows-1251
+#ifdef _WIN32
+  EXPECT_EQ(DncFileName(kObjectChunk, crate), "Obj_" + crate + ".dnc");
+#else
+  EXPECT_EQ(DncFileName(kObjectChunk, crate), "Obj_Ящик.dnc");
+#endif
+  EXPECT_EQ(DncFileName(kObjectChunk, "a\x98" + crate), "Obj_a\x98" + crate + ".dnc") << "a byte without a character";
+  auto stream = StreamOf(ObjectChunk(crate, 9));
+  EXPECT_EQ(DncFileName(*stream), DncFileName(kObjectChunk, crate));
+}
+
 TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
   for (const char* name : {"Obj_..\\..\\x.dnc", "Obj_../x.dnc", "C:\\x.dnc", "Obj_a:stream.dnc", "Obj_what?.dnc",
                            "Obj_a*.dnc", "Obj_tab\t.dnc", "CON.dnc", "con", "NUL.txt", "com1.dnc", "LPT9", "AUX .dnc"})

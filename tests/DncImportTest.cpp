@@ -186,6 +186,8 @@ TEST_F(DncImport, ChunksOfOneNameReplaceThoseOfTheSceneInTurnThenAreAdded) {
       Import({File("Obj_crate.dnc", first), File("Obj_crate (2).dnc", second), File("Obj_crate (3).dnc", third)});
   EXPECT_EQ(tally.replaced, 2);
   EXPECT_EQ(tally.added, 1);
+  EXPECT_EQ(ImportSummary(tally), "3 chunks imported (2 replaced, 1 added)");
+  EXPECT_EQ(ImportSummary({1, 0}), "1 chunk imported (1 replaced, 0 added)");
   EXPECT_EQ(lines,
             (Lines{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: replaced objects crate",
                    "qScene2bin.ImportDNC: added objects crate"}));

@@ -1,6 +1,10 @@
 # Runs the real scene2 program (through the emulator for the Win32 build) on
-# the sample scene and on malformed files: exit statuses, output framing and
-# a byte-exact save.
+# the sample scene and on malformed files: exit statuses, output framing,
+# a byte-exact save, help and usage, and names in the platform's text:
+# UTF-8 natively, the Windows-1251 bytes as they are under Wine.
+# tests/data/names.bin holds five objects, named "\xDF\xF9\xE8\xEA" (Cyrillic
+# in Windows-1251), "a\x98b" (a byte without a character there),
+# "back\x5Cslash", "tab\x09name" and "crate".
 cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/RunScene2.cmake)
@@ -41,7 +45,60 @@ run_scene2(0 export ${sample} ${WORK}/dnc)
 expect("export summary:\n${out}" out MATCHES "\n[0-9]+ files written to ${WORK}/dnc\n$")
 
 run_scene2(2)
-expect("no usage text" err MATCHES "^usage: scene2")
+expect("no usage error:\n${err}" err MATCHES "^scene2: no command given\nusage: scene2 .-q. COMMAND")
+run_scene2(2 delete ${sample} ${WORK}/deleted.bin object crate)
+expect("usage error:\n${err}" err MATCHES "^scene2: unknown section \"object\": [^\n]*\nusage: scene2 delete ")
+expect("usage error on standard output" NOT out)
+foreach(help --help -h help)
+  run_scene2(0 ${help})
+  expect("${help}: no overview:\n${out}" out MATCHES "^usage: scene2 " AND NOT err)
+endforeach()
+run_scene2(0 rename --help)
+expect("rename --help:\n${out}" out MATCHES "^usage: scene2 rename .-q. IN OUT SECTION OLD NEW\n.*\nexample:\n")
 
 run_scene2(0 --version)
 expect("version: ${out}" out STREQUAL "scene2 ${VERSION}\n")
+
+# -q leaves the summary alone on standard output.
+run_scene2(0 -q delete ${sample} ${WORK}/deleted.bin objects crate_0011)
+expect("quiet delete:\n${out}" out STREQUAL "1 chunk deleted from objects, saved to ${WORK}/deleted.bin\n" AND NOT err)
+
+# check and diff answer with their exit status.
+run_scene2(0 check ${sample})
+expect("check of the sample:\n${out}" out MATCHES "no problems found\n$")
+run_scene2(1 check ${data}/truncated.bin)
+expect("check of truncated.bin:\n${out}" out MATCHES "^offset [0-9]+: ")
+run_scene2(0 diff -q ${sample} ${WORK}/saved.bin)
+expect("diff of equal scenes:\n${out}" NOT out)
+run_scene2(1 diff -q --json ${sample} ${WORK}/deleted.bin)
+expect("diff --json:\n${out}" out MATCHES "^{\n  \"same\": false,\n" AND out MATCHES "\"name\": \"crate_0011\"")
+run_scene2(2 diff -q ${sample} ${data}/truncated.bin)
+
+# Names in the platform's text, and back into a command.
+set(names ${data}/names.bin)
+run_scene2(0 -q list ${names})
+string(HEX "objects\t0\t4010\tmodel\t" first_hex)
+string(HEX "objects\t1\t4010\tmodel\ta" second_hex)
+if(EMULATOR)
+  expect("list under Wine:\n${out_hex}" out_hex MATCHES "^${first_hex}dff9e8ea0a${second_hex}98620a")
+  # Bytes beyond ASCII do not pass Wine's command line as they stand; their
+  # escapes do.
+  set(crate "\\xDF\\xF9\\xE8\\xEA")
+  set(listed ${crate} "a\\x98b" "back\\x5Cslash" "tab\\x09name" crate)
+  set(names_coincide "d1eee2efe0e4e5ede8e520e8ecb8ed2e")
+else()
+  string(HEX "Ящик\n" crate_hex)
+  string(HEX "\\x98b\n" escaped_hex)
+  expect("list natively:\n${out}" out_hex MATCHES "^${first_hex}${crate_hex}${second_hex}${escaped_hex}")
+  string(REGEX MATCHALL "[^\t\n]+\n" listed "${out}")
+  list(TRANSFORM listed STRIP)
+  set(crate "Ящик")
+  string(HEX "Совпадение имён." names_coincide)
+  run_scene2(0 -q export ${names} ${WORK}/names objects ${crate})
+  expect("export of a Cyrillic name" EXISTS "${WORK}/names/Obj_Ящик.dnc")
+endif()
+run_scene2(0 -q delete ${names} ${WORK}/names.bin objects ${listed})
+expect("delete by listed names:\n${out}" out STREQUAL "5 chunks deleted from objects, saved to ${WORK}/names.bin\n")
+run_scene2(1 -q rename ${names} ${WORK}/renamed.bin objects crate ${crate})
+string(HEX "scene2: cannot rename \"crate\" to \"" rename_hex)
+expect("collision message:\n${err}" err_hex MATCHES "^${rename_hex}.*3a20${names_coincide}0a$")

@@ -3,19 +3,39 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTestSupport.h"
+#include "tools/scene2/Crc32.h"
 #include "tools/scene2/Scene2Cli.h"
 
 namespace {
+
+using Lines = std::vector<std::string>;
+
+// A text as this platform's scene2 writes it: UTF-8 on Linux, the name's own
+// Windows-1251 bytes on Windows.
+#ifdef _WIN32
+std::string PlatformText(const char*, const char* windows1251) { return windows1251; }
+#else
+std::string PlatformText(const char* utf8, const char*) { return utf8; }
+#endif
+
+const std::string kNamesCoincide =
+    PlatformText("Совпадение имён.", "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.");
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
+Lines LinesOf(const std::string& text) {
+  Lines lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
 
 class Scene2Cli : public testing::Test {
  protected:
@@ -30,12 +50,11 @@ class Scene2Cli : public testing::Test {
     return status;
   }
 
-  std::vector<std::string> ObjectNamesIn(const std::string& path) {
-    EXPECT_EQ(Run({"list", path}), 0);
-    std::vector<std::string> names;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);)
-      if (line.rfind("objects\t", 0) == 0) names.push_back(line.substr(line.rfind('\t') + 1));
+  // The names in one section of a listing, as printed.
+  Lines NamesIn(const std::string& path, const std::string& section = "objects") {
+    EXPECT_EQ(Run({"-q", "list", "--section", section, path}), 0) << err;
+    Lines names;
+    for (const std::string& line : LinesOf(out)) names.push_back(line.substr(line.rfind('\t') + 1));
     return names;
   }
 
@@ -54,14 +73,149 @@ class Scene2Cli : public testing::Test {
   std::string err;
 };
 
+TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
+  for (const Lines& args : {Lines{"--help"}, Lines{"-h"}, Lines{"help"}, Lines{"-q", "help"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out.rfind("usage: scene2 [-q] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_NE(out.find("\n  rename IN OUT SECTION OLD NEW       rename an object or a definition\n"),
+              std::string::npos);
+    EXPECT_EQ(err, "");
+  }
+  const std::string deleteHelp =
+      "usage: scene2 delete [-q] IN OUT SECTION NAME...\n"
+      "\n"
+      "Loads IN, deletes from SECTION the first chunk of each NAME and saves the\n"
+      "result as OUT. When a NAME is not in SECTION, nothing is written.\n"
+      "\n"
+      "options:\n"
+      "  -q, --quiet   leave out the scene model's trace\n"
+      "\n"
+      "SECTION is objects, definitions, initscripts or viseffects.\n"
+      "Names are written as list prints them and as every command takes them:\n"
+      "bytes below 0x20, 0x7F and the backslash as \\xHH; on Linux the others in\n"
+      "UTF-8, decoded from Windows-1251, the game's code page, but for 0x98,\n"
+      "which has no character there, as \\x98; on Windows in the ANSI code page.\n"
+      "\n"
+      "example:\n"
+      "  scene2 delete scene2.bin edited.bin objects crate_0011 lamp_0006\n";
+  for (const Lines& args : {Lines{"help", "delete"}, Lines{"delete", "--help"}, Lines{"delete", "x", "-h"}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out, deleteHelp);
+  }
+  for (const char* command : {"trace", "list", "check", "diff", "save", "delete", "rename", "export", "import"}) {
+    SCOPED_TRACE(command);
+    EXPECT_EQ(Run({"help", command}), 0);
+    EXPECT_EQ(out.rfind(std::string("usage: scene2 ") + command + " ", 0), 0u);
+    EXPECT_NE(out.find("\nexample:\n  scene2 " + std::string(command) + " "), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_TRUE(std::regex_match(out, std::regex("scene2 [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << out;
+}
+
+TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
+  const std::string deleteUsage = "usage: scene2 delete [-q] IN OUT SECTION NAME...\n";
+  const std::string renameUsage = "usage: scene2 rename [-q] IN OUT SECTION OLD NEW\n";
+  const struct {
+    Lines args;
+    std::string problem;
+    std::string usage;  // the line after it; the general usage when empty
+  } cases[] = {
+      {{}, "no command given", ""},
+      {{"-q"}, "no command given", ""},
+      {{"bogus"}, "unknown command \"bogus\"", ""},
+      {{"--bogus"}, "unknown option \"--bogus\"", ""},
+      {{"help", "bogus"}, "unknown command \"bogus\"", ""},
+      {{"--version", "now"}, "unexpected argument \"now\"", ""},
+      {{"delete", in, out_path, "object", "crate"},
+       "unknown section \"object\": the sections are objects, definitions, initscripts and viseffects",
+       deleteUsage},
+      {{"delete", in, out_path, "objects"}, "missing NAME", deleteUsage},
+      {{"delete", in}, "missing OUT", deleteUsage},
+      {{"delete", in, out_path, "objects", "props\\crate"},
+       "the name \"props\\crate\" can't be read: a backslash in a name starts \\xHH, a byte in hexadecimal (a "
+       "backslash itself is \\x5C)",
+       deleteUsage},
+      {{"save", in, out_path, "more"}, "unexpected argument \"more\"", "usage: scene2 save [-q] IN OUT\n"},
+      {{"list", "--long", "--bogus", in},
+       "unknown option \"--bogus\"",
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"list", in, "--section"},
+       "--section needs a SECTION",
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"list", "--section=things", in},
+       "unknown section \"things\": the sections are objects, definitions, initscripts and viseffects",
+       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"save", "--json", in, out_path}, "unknown option \"--json\"", "usage: scene2 save [-q] IN OUT\n"},
+      {{"rename", in, out_path, "initscripts", "start", "go"},
+       "only objects and definitions can be renamed, not initscripts",
+       renameUsage},
+      {{"rename", in, out_path, "objects", "horn", ""}, "the new name is empty", renameUsage},
+      {{"export", in}, "missing DIR", "usage: scene2 export [-q] IN DIR [SECTION [NAME...]]\n"},
+      {{"import", in, out_path}, "missing FILE", "usage: scene2 import [-q] IN OUT FILE...\n"},
+      {{"diff", in}, "missing B", "usage: scene2 diff [-q] [--json] A B\n"},
+  };
+  for (const auto& [args, problem, usage] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 2);
+    EXPECT_EQ(out, "");
+    const Lines lines = LinesOf(err);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "scene2: " + problem);
+    EXPECT_EQ(lines[1] + "\n", usage.empty() ? "usage: scene2 [-q] COMMAND [ARGS]\n" : usage);
+  }
+  EXPECT_FALSE(FileExists(out_path));
+}
+
 TEST_F(Scene2Cli, TracePrintsTheLoadAndTheClosingLine) {
   EXPECT_EQ(Run({"trace", in}), 0);
   EXPECT_EQ(out.rfind("* qScene2bin.clear done *\r\nqScene2bin.ReadFromFile: file open\r\n", 0), 0u);
-  EXPECT_NE(out.find("objects: 5\r\ndifinition: 2\r\ninit scripts: 1\r\n* qScene2bin.clear done *\r\n"),
-            std::string::npos);
+  EXPECT_TRUE(EndsWith(out, "objects: 5\r\ndifinition: 2\r\ninit scripts: 1\r\n* qScene2bin.clear done *\r\n"));
   EXPECT_EQ(err, "");
+  EXPECT_EQ(Run({"trace", "-q", in}), 0);
+  EXPECT_EQ(out, "");
   EXPECT_EQ(Run({"trace", folder.Path("missing.bin")}), 1);
   EXPECT_EQ(err.rfind("scene2: cannot open " + folder.Path("missing.bin") + ": ", 0), 0u) << err;
+}
+
+TEST_F(Scene2Cli, QuietLeavesTheSummaryAloneOnStandardOutput) {
+  for (const Lines& args : {Lines{"-q", "save", in, out_path}, Lines{"save", in, "--quiet", out_path},
+                            Lines{"--quiet", "save", "--", in, out_path}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out, "scene saved to " + out_path + "\n");
+    EXPECT_EQ(err, "");
+  }
+  EXPECT_EQ(Run({"save", in, out_path}), 0);
+  EXPECT_TRUE(EndsWith(
+      out, "TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\nscene saved to " + out_path + "\n"));
+  EXPECT_EQ(ReadFileBytes(out_path), kScene);
+}
+
+TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
+  const struct {
+    const char* what;
+    Bytes file;
+    std::string reason;
+  } cases[] = {
+      {"another signature", Bytes{'L', 'S', 0, 0}, "scene2.bin: incorrect file signature"},
+      {"an unknown section", SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)), Chunk(0x4001, {})}),
+       "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000003E"},
+      {"bytes after the root", Concat({kScene, Bytes(3, 0)}), "3 bytes past the scene's size were not read"},
+  };
+  for (const auto& [what, file, reason] : cases) {
+    SCOPED_TRACE(what);
+    WriteFileBytes(in, file);
+    EXPECT_EQ(Run({"-q", "save", in, out_path}), 1);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "scene2: cannot load " + in + ": " + reason + "\n");
+    EXPECT_FALSE(FileExists(out_path));
+  }
+  EXPECT_EQ(Run({"list", in}), 1);
+  EXPECT_TRUE(EndsWith(err, "* qScene2bin.clear done *\r\nscene2: cannot load " + in +
+                                ": 3 bytes past the scene's size were not read\n"))
+      << "the reason comes after the whole trace";
 }
 
 TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {
@@ -79,18 +233,156 @@ TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {
   EXPECT_EQ(err.rfind("* qScene2bin.clear done *\r\n", 0), 0u);
   EXPECT_NE(err.find("qScene2bin.GetChunkName: GetChunkName: NAME=NULL\r\n"), std::string::npos);
   EXPECT_TRUE(EndsWith(err, "\r\n* qScene2bin.clear done *\r\n"));
-
-  WriteFileBytes(in, Bytes{'L', 'S', 0, 0});
-  EXPECT_EQ(Run({"list", in}), 1);
-  EXPECT_EQ(out, "");
+  EXPECT_EQ(Run({"list", "-q", "--section", "definitions", in}), 0);
+  EXPECT_EQ(out, "definitions\t0\tAE21\tdoor\tdoor1\ndefinitions\t1\tAE21\t0x03\tthing\n");
+  EXPECT_EQ(err, "");
 }
 
-TEST_F(Scene2Cli, SaveWritesTheSameBytes) {
-  EXPECT_EQ(Run({"save", in, out_path}), 0);
-  EXPECT_EQ(ReadFileBytes(out_path), kScene);
-  EXPECT_NE(out.find("TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\n"), std::string::npos);
-  EXPECT_EQ(Run({"save", in, folder.Path("no/such/out.bin")}), 1);
-  EXPECT_NE(out.find("qScene2bin.WriteToFile: IO error\r\n"), std::string::npos);
+TEST_F(Scene2Cli, ListLongGivesEachChunksSizeOffsetAndCrc) {
+  EXPECT_EQ(Run({"list", "-q", "--long", in}), 0);
+  const Lines lines = LinesOf(out);
+  ASSERT_EQ(lines.size(), 9u);
+  // Each line's chunk, found by its size and offset in the file, has the CRC-32 shown.
+  std::set<uint64_t> offsets;
+  for (const std::string& line : lines) {
+    SCOPED_TRACE(line);
+    std::istringstream fields(line);
+    std::string section, index, type, typeName, size, offset, crc;
+    std::getline(fields, section, '\t');
+    std::getline(fields, index, '\t');
+    std::getline(fields, type, '\t');
+    std::getline(fields, typeName, '\t');
+    std::getline(fields, size, '\t');
+    std::getline(fields, offset, '\t');
+    std::getline(fields, crc, '\t');
+    const size_t at = std::stoul(offset);
+    const size_t length = std::stoul(size);
+    ASSERT_LE(at + length, kScene.size());
+    EXPECT_EQ(kScene[at] | kScene[at + 1] << 8, std::stoi(type, nullptr, 16));
+    EXPECT_EQ(kScene[at + 2] | kScene[at + 3] << 8, static_cast<int>(length));
+    EXPECT_EQ(crc, Crc32Text(Crc32(kScene.data() + at, length)));
+    offsets.insert(at);
+  }
+  EXPECT_EQ(offsets.size(), lines.size());
+  EXPECT_EQ(lines[0].rfind("objects\t0\t4010\tmodel\t46\t18\t", 0), 0u);
+  EXPECT_EQ(lines.back().substr(lines.back().rfind('\t')), "\tfog");
+}
+
+TEST_F(Scene2Cli, ListJsonIsOneDocumentWithNamesAsTextAndBytes) {
+  const Bytes scene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("\xDF\x98", 9)),
+                                 Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))});
+  WriteFileBytes(in, scene);
+  EXPECT_EQ(Run({"list", "--json", "-q", "--section", "objects", in}), 0);
+  const Bytes object = ObjectChunk("\xDF\x98", 9);
+  EXPECT_EQ(out,
+            "{\n"
+            "  \"rootSize\": " +
+                std::to_string(scene.size()) +
+                ",\n"
+                "  \"sections\": [\n"
+                "    {\n"
+                "      \"section\": \"objects\",\n"
+                "      \"chunks\": [\n"
+                "        {\n"
+                "          \"index\": 0,\n"
+                "          \"type\": \"4010\",\n"
+                "          \"typeName\": \"model\",\n"
+                "          \"name\": \"\\u042f\\ufffd\",\n"
+                "          \"nameHex\": \"DF98\",\n"
+                "          \"size\": 43,\n"
+                "          \"offset\": 18,\n"
+                "          \"crc32\": \"" +
+                Crc32Text(Crc32(object.data(), object.size())) +
+                "\"\n"
+                "        }\n"
+                "      ]\n"
+                "    }\n"
+                "  ]\n"
+                "}\n");
+  EXPECT_EQ(Run({"list", "--json", "-q", in}), 0);
+  EXPECT_NE(out.find("\"section\": \"viseffects\",\n      \"chunks\": [\n        {\n          \"index\": 0,\n"
+                     "          \"type\": \"AE03\",\n          \"name\": \"fog\",\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"section\": \"definitions\",\n      \"chunks\": []\n"), std::string::npos);
+}
+
+TEST_F(Scene2Cli, NamesOfEveryByteValueGoFromListIntoCommands) {
+  Bytes objects;
+  for (int byte = 0; byte < 256; ++byte)
+    objects = Concat({objects, ObjectChunk(std::string("n") + static_cast<char>(byte) + "\\", 9)});
+  const Bytes scene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, objects)});
+  WriteFileBytes(in, scene);
+  const Lines names = NamesIn(in);
+  ASSERT_EQ(names.size(), 256u);
+#ifndef _WIN32
+  EXPECT_EQ(names[0xC0], "nА\\x5C");
+  EXPECT_EQ(names[0x98], "n\\x98\\x5C");
+#endif
+  // Export by the listed names writes each chunk; delete by them takes every one.
+  Lines args = {"-q", "export", in, folder.Path("dnc"), "objects"};
+  args.insert(args.end(), names.begin(), names.end());
+  EXPECT_EQ(Run(args), 1) << "the backslash makes every file name fail";
+  EXPECT_EQ(err.find("no chunk named"), std::string::npos) << err;
+  args = {"-q", "delete", in, out_path, "objects"};
+  args.insert(args.end(), names.rbegin(), names.rend());
+  EXPECT_EQ(Run(args), 0) << err;
+  EXPECT_EQ(out, "256 chunks deleted from objects, saved to " + out_path + "\n");
+  EXPECT_EQ(NamesIn(out_path), Lines{});
+}
+
+TEST_F(Scene2Cli, DeleteRemovesTheFirstChunkOfEachName) {
+  EXPECT_EQ(Run({"delete", in, out_path, "objects", "horn", "crate"}), 0);
+  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n2 chunks deleted from objects, saved to " + out_path + "\n"));
+  EXPECT_EQ(NamesIn(out_path), (Lines{"a\\x09b\\x5Cc\\x7F", "", "odd"}));
+  // The empty name finds the first chunk whose name is empty or unreadable.
+  EXPECT_EQ(Run({"-q", "delete", out_path, out_path, "objects", ""}), 0);
+  EXPECT_EQ(out, "1 chunk deleted from objects, saved to " + out_path + "\n");
+  EXPECT_EQ(NamesIn(out_path), (Lines{"a\\x09b\\x5Cc\\x7F", "odd"}));
+  EXPECT_EQ(Run({"-q", "delete", out_path, out_path, "objects", "a\\x09b\\x5cc\\x7F"}), 0);
+  EXPECT_EQ(NamesIn(out_path), (Lines{"odd"}));
+}
+
+TEST_F(Scene2Cli, DeleteOfAMissingNameFailsAndWritesNothing) {
+  EXPECT_EQ(Run({"-q", "delete", in, out_path, "definitions", "door1", "crate"}), 1);
+  EXPECT_EQ(err, "scene2: no chunk named \"crate\" in definitions of " + in + "\n");
+  EXPECT_FALSE(FileExists(out_path));
+}
+
+TEST_F(Scene2Cli, RenameAnswersTheDialogWithTheNewName) {
+  const std::string siren = PlatformText("Сирена", "\xD1\xE8\xF0\xE5\xED\xE0");
+  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", siren}), 0);
+  EXPECT_NE(out.find("OLD\r\n"), std::string::npos);
+  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\nrenamed \"horn\" to \"" + siren + "\" in objects, saved to " +
+                                out_path + "\n"));
+  EXPECT_EQ(NamesIn(out_path)[1], siren);
+  // Six bytes of name where there were four and a zero byte.
+  EXPECT_EQ(ReadFileBytes(out_path).size(), kScene.size() + 1);
+}
+
+TEST_F(Scene2Cli, RefusedRenamesSayWhyAndWriteNothing) {
+  const struct {
+    Lines args;
+    std::string error;
+  } cases[] = {
+      {{"objects", "horn", "crate"}, "cannot rename \"horn\" to \"crate\" in objects of " + in + ": " + kNamesCoincide},
+      {{"objects", "nobody", "x"}, "no chunk named \"nobody\" in objects of " + in},
+      {{"objects", "", "x"},
+       "cannot rename \"\" to \"x\" in objects of " + in + ": it has no name sub-chunk to rewrite"},
+  };
+  for (const auto& [args, error] : cases) {
+    SCOPED_TRACE(error);
+    Lines command = {"rename", "-q", in, out_path};
+    command.insert(command.end(), args.begin(), args.end());
+    EXPECT_EQ(Run(command), 1);
+    EXPECT_EQ(err, "scene2: " + error + "\n");
+  }
+  EXPECT_FALSE(FileExists(out_path));
+  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", "crate"}), 1);
+  EXPECT_TRUE(EndsWith(
+      out, "qScene2bin.ReplaceChunkData: " + std::string("\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.") +
+               "\r\n* qScene2bin.clear done *\r\n"))
+      << "the trace holds the model's bytes";
 }
 
 TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
@@ -99,77 +391,58 @@ TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
   EXPECT_EQ(Run({"save", in, inside}), 1);
   EXPECT_EQ(err, "scene2: cannot write " + inside + ": a folder, not a file\n");
   EXPECT_NE(out.find("qScene2bin.WriteToFile: a folder, not a file\r\n"), std::string::npos);
+  EXPECT_EQ(out.find("scene saved"), std::string::npos);
   EXPECT_EQ(Run({"save", in, folder.Path("no/such/out.bin")}), 1);
   EXPECT_EQ(err.rfind("scene2: cannot write " + folder.Path("no/such/out.bin") + ": ", 0), 0u) << err;
   EXPECT_NE(err, "scene2: cannot write " + folder.Path("no/such/out.bin") + ": \n");
   EXPECT_EQ(Run({"trace", inside}), 1);
   EXPECT_EQ(err, "scene2: cannot open " + inside + ": a folder, not a file\n");
-}
-
-TEST_F(Scene2Cli, SaveAfterAFailedLoadWritesNothing) {
-  WriteFileBytes(in, Bytes{'S', 'L', 99, 0, 0, 0, 1, 0, 6, 0, 0, 0});
-  EXPECT_EQ(Run({"save", in, out_path}), 1);
-  EXPECT_FALSE(FileExists(out_path));
-}
-
-TEST_F(Scene2Cli, DeleteRemovesTheFirstChunkOfEachName) {
-  EXPECT_EQ(Run({"delete", in, out_path, "objects", "horn", "crate"}), 0);
-  EXPECT_EQ(ObjectNamesIn(out_path), (std::vector<std::string>{"a\\x09b\\x5Cc\\x7F", "", "odd"}));
-  // The empty name finds the first chunk whose name is empty or unreadable.
-  EXPECT_EQ(Run({"delete", out_path, out_path, "objects", ""}), 0);
-  EXPECT_EQ(ObjectNamesIn(out_path), (std::vector<std::string>{"a\\x09b\\x5Cc\\x7F", "odd"}));
-}
-
-TEST_F(Scene2Cli, DeleteOfAMissingNameFailsAndWritesNothing) {
-  EXPECT_EQ(Run({"delete", in, out_path, "definitions", "door1", "crate"}), 1);
-  EXPECT_EQ(err, "scene2: no chunk named \"crate\" in definitions\n");
-  EXPECT_FALSE(FileExists(out_path));
-}
-
-TEST_F(Scene2Cli, RenameAnswersTheDialogWithTheNewName) {
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", "siren"}), 0);
-  EXPECT_NE(out.find("OLD\r\n"), std::string::npos);
-  EXPECT_EQ(ObjectNamesIn(out_path)[1], "siren");
-  EXPECT_EQ(ReadFileBytes(out_path).size(), kScene.size());
-}
-
-TEST_F(Scene2Cli, RefusedRenamesFailAndWriteNothing) {
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", "crate"}), 1);
-  EXPECT_EQ(err, std::string(kNamesCoincide) + "\n");
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", ""}), 1);
-  EXPECT_NE(out.find("qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null\r\n"), std::string::npos);
-  EXPECT_EQ(Run({"rename", in, out_path, "initscripts", "start", "go"}), 1);
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "nobody", "x"}), 1);
-  EXPECT_FALSE(FileExists(out_path));
+  EXPECT_EQ(Run({"check", inside}), 1);
+  EXPECT_EQ(err, "scene2: cannot read " + inside + ": a folder, not a file\n");
 }
 
 TEST_F(Scene2Cli, ExportWritesEveryChunkAndSummarisesLast) {
   const std::string dir = folder.Path("dnc/deeper");
   EXPECT_EQ(Run({"export", in, dir}), 1) << "one name holds characters no file name can";
-  EXPECT_EQ(ScratchFolder::FileNamesOf(dir),
-            (std::vector<std::string>{"Dfn_door1.dnc", "Dfn_thing.dnc", "InitSc_start.dnc", "Obj_.dnc", "Obj_crate.dnc",
-                                      "Obj_horn.dnc", "Obj_odd.dnc", "VisEff_fog.dnc"}));
+  EXPECT_EQ(ScratchFolder::FileNamesOf(dir), (Lines{"Dfn_door1.dnc", "Dfn_thing.dnc", "InitSc_start.dnc", "Obj_.dnc",
+                                                    "Obj_crate.dnc", "Obj_horn.dnc", "Obj_odd.dnc", "VisEff_fog.dnc"}));
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n8 files written to " + dir + "\n")) << out;
   EXPECT_NE(err.find("scene2: cannot write " + dir + "/Obj_a\\x09b\\x5Cc\\x7F.dnc: "), std::string::npos) << err;
 }
 
 TEST_F(Scene2Cli, ExportOfOneSectionOrOfNamedChunks) {
   const std::string dir = folder.Path("dnc");
-  EXPECT_EQ(Run({"export", in, dir, "definitions"}), 0);
-  EXPECT_EQ(ScratchFolder::FileNamesOf(dir), (std::vector<std::string>{"Dfn_door1.dnc", "Dfn_thing.dnc"}));
-  EXPECT_EQ(Run({"export", in, dir + "/", "objects", "horn"}), 0);
+  EXPECT_EQ(Run({"-q", "export", in, dir, "definitions"}), 0);
+  EXPECT_EQ(ScratchFolder::FileNamesOf(dir), (Lines{"Dfn_door1.dnc", "Dfn_thing.dnc"}));
+  EXPECT_EQ(out, "2 files written to " + dir + "\n");
+  EXPECT_EQ(Run({"-q", "export", in, dir + "/", "objects", "horn"}), 0);
   EXPECT_EQ(ReadFileBytes(dir + "/Obj_horn.dnc"), ObjectChunk("horn", 4));
-  EXPECT_TRUE(EndsWith(out, "\r\n1 files written to " + dir + "/\n")) << out;
-  EXPECT_EQ(Run({"export", in, dir, "objects", "nobody"}), 1);
-  EXPECT_EQ(err, "scene2: no chunk named \"nobody\" in objects\n");
+  EXPECT_EQ(out, "1 file written to " + dir + "/\n");
+  EXPECT_EQ(Run({"-q", "export", in, dir, "objects", "nobody"}), 1);
+  EXPECT_EQ(err, "scene2: no chunk named \"nobody\" in objects of " + in + "\n");
 }
+
+#ifndef _WIN32
+TEST_F(Scene2Cli, ExportNamesFilesInUtf8OnLinux) {
+  WriteFileBytes(
+      in, SceneFile({Chunk(1, {}),
+                     Chunk(kObjectsSection, Concat({ObjectChunk("\xDF\xF9\xE8\xEA", 9), ObjectChunk("a\x98", 9)}))}));
+  EXPECT_EQ(Run({"-q", "export", in, folder.Path("dnc")}), 0);
+  EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("dnc")), (Lines{"Obj_a\x98.dnc", "Obj_Ящик.dnc"}));
+  EXPECT_EQ(ReadFileBytes(folder.Path("dnc/Obj_Ящик.dnc")), ObjectChunk("\xDF\xF9\xE8\xEA", 9));
+}
+#endif
 
 TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   const std::string dir = folder.Path("dnc");
   Run({"export", in, dir, "objects", "crate", "horn"});
   EXPECT_EQ(Run({"import", in, out_path, dir + "/Obj_horn.dnc", dir + "/Obj_crate.dnc"}), 0);
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
-  EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n2 chunks imported (2 replaced, 0 added)\n")) << out;
+  EXPECT_TRUE(EndsWith(
+      out, "* qScene2bin.clear done *\r\n2 chunks imported (2 replaced, 0 added), saved to " + out_path + "\n"))
+      << out;
+  EXPECT_EQ(Run({"-q", "import", in, out_path, dir + "/Obj_horn.dnc"}), 0);
+  EXPECT_EQ(out, "1 chunk imported (1 replaced, 0 added), saved to " + out_path + "\n");
 
   const std::string bad = dir + "/bad.dnc";
   WriteFileBytes(bad, Bytes{1, 2, 3});
@@ -179,23 +452,120 @@ TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   EXPECT_FALSE(FileExists(other));
 }
 
-TEST_F(Scene2Cli, UsageErrors) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"frobnicate"},
-                                             {"trace"},
-                                             {"list", in, in},
-                                             {"save", in},
-                                             {"delete", in, out_path, "objects"},
-                                             {"delete", in, out_path, "things", "x"},
-                                             {"rename", in, out_path, "objects", "x"},
-                                             {"export", in},
-                                             {"export", in, out_path, "everything"},
-                                             {"import", in, out_path}}) {
-    EXPECT_EQ(Run(args), 2) << testing::PrintToString(args);
-    EXPECT_EQ(err.rfind("usage: scene2", 0), 0u);
-  }
-  EXPECT_FALSE(FileExists(out_path));
+TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {
+  EXPECT_EQ(Run({"check", in}), 1);
+  EXPECT_EQ(
+      out,
+      "offset 109: objects 2 \"a\\x09b\\x5Cc\\x7F\": no export can write it to \"Obj_a\\x09b\\x5Cc\\x7F.dnc\": the "
+      "name holds a character that a file name can't hold\n"
+      "offset 156: objects 3: its name can't be read: GetChunkName: NAME=NULL\n"
+      "offset 168: objects 4 \"odd\": the editor's tree refuses object type 0x00000001\n" +
+          in + ": 3 problems\n");
+  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("crate", 9))}));
+  EXPECT_EQ(Run({"check", out_path}), 0);
+  EXPECT_EQ(out, out_path + ": no problems found\n");
+}
+
+std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
+
+TEST_F(Scene2Cli, DiffComparesChunkForChunk) {
+  EXPECT_EQ(Run({"diff", in, in}), 0);
+  EXPECT_EQ(out, "");
+  EXPECT_NE(err, "") << "the traces";
+  EXPECT_EQ(Run({"diff", "-q", in, folder.Path("missing.bin")}), 2);
+  EXPECT_EQ(err.rfind("scene2: cannot open " + folder.Path("missing.bin") + ": ", 0), 0u) << err;
+
+  const Bytes horn = ObjectChunk("horn", 4);
+  const Bytes otherHorn = ObjectChunk("horn", 2);
+  const Bytes crate = ObjectChunk("crate", 9);
+  const Bytes siren = ObjectChunk("sirens", 4);
+  const Bytes b = SceneFile(
+      {Chunk(2, {}),
+       Chunk(kObjectsSection, Concat({otherHorn, ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                                      Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
+       Chunk(kDefinitionsSection, Concat({DefinitionChunk("thing", 3), DefinitionChunk("door1", 6)})),
+       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")), Chunk(kInitScriptsSection, InitScriptChunk("start"))});
+  WriteFileBytes(out_path, b);
+  EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
+  EXPECT_EQ(out, "root size: " + std::to_string(kScene.size()) + " -> " + std::to_string(b.size()) +
+                     "\n"
+                     "head 0 (type 0001): changed, type 0001 -> 0002, size 6 -> 6, crc32 " +
+                     CrcOf(Chunk(1, {})) + " -> " + CrcOf(Chunk(2, {})) +
+                     "\n"
+                     "objects \"crate\": removed, size 46, crc32 " +
+                     CrcOf(crate) +
+                     "\n"
+                     "objects \"horn\": changed, size 45 -> 45, crc32 " +
+                     CrcOf(horn) + " -> " + CrcOf(otherHorn) +
+                     "\n"
+                     "objects \"sirens\": added, size 47, crc32 " +
+                     CrcOf(siren) +
+                     "\n"
+                     "definitions: order changed\n");
+}
+
+TEST_F(Scene2Cli, DiffPairsTheKthChunkOfANameWithTheKthAndWritesJson) {
+  const Bytes first = ObjectChunk("x", 9);
+  const Bytes second = ObjectChunk("x", 4);
+  const Bytes changed = ObjectChunk("x", 2);
+  WriteFileBytes(in, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, second}))}));
+  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, changed}))}));
+  EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
+  EXPECT_EQ(out, "objects \"x\" #2: changed, size 42 -> 42, crc32 " + CrcOf(second) + " -> " + CrcOf(changed) + "\n");
+  EXPECT_EQ(Run({"diff", "-q", "--json", in, out_path}), 1);
+  EXPECT_EQ(out,
+            "{\n"
+            "  \"same\": false,\n"
+            "  \"rootSize\": {\n"
+            "    \"a\": 102,\n"
+            "    \"b\": 102\n"
+            "  },\n"
+            "  \"heads\": [],\n"
+            "  \"sections\": [\n"
+            "    {\n"
+            "      \"section\": \"objects\",\n"
+            "      \"orderChanged\": false,\n"
+            "      \"chunks\": [\n"
+            "        {\n"
+            "          \"change\": \"changed\",\n"
+            "          \"name\": \"x\",\n"
+            "          \"ordinal\": 2,\n"
+            "          \"a\": {\n"
+            "            \"index\": 1,\n"
+            "            \"type\": \"4010\",\n"
+            "            \"size\": 42,\n"
+            "            \"crc32\": \"" +
+                CrcOf(second) +
+                "\"\n"
+                "          },\n"
+                "          \"b\": {\n"
+                "            \"index\": 1,\n"
+                "            \"type\": \"4010\",\n"
+                "            \"size\": 42,\n"
+                "            \"crc32\": \"" +
+                CrcOf(changed) +
+                "\"\n"
+                "          }\n"
+                "        }\n"
+                "      ]\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"definitions\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"initscripts\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    },\n"
+                "    {\n"
+                "      \"section\": \"viseffects\",\n"
+                "      \"orderChanged\": false,\n"
+                "      \"chunks\": []\n"
+                "    }\n"
+                "  ]\n"
+                "}\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // libFuzzer's entry: the input is a scene2.bin. It is loaded, the catalogue is
 // asked about every chunk, the scene is saved and reloaded, then edited, saved
-// and reloaded again. Everything stays in memory.
+// and reloaded again. Everything stays in memory. scene2 check walks it too,
+// and must find a problem that fails a load exactly when the load failed.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -14,6 +16,7 @@
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
 #include "tools/fuzz/SceneEdits.h"
+#include "tools/scene2/SceneCheck.h"
 
 namespace {
 
@@ -42,6 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TMemoryStream input(data, size);
   input.Seek(0, TStream::Origin::Begin);
   const bool loaded = scene->ReadFromStream(input);
+  const std::vector<Problem> problems = CheckScene(ByteView(data, size));
+  Require(std::any_of(problems.begin(), problems.end(), [](const Problem& problem) { return problem.failsLoad; }) ==
+              !loaded,
+          "check and the load disagree on whether the file loads");
 
   for (const ChunkList* list :
        {&scene->Heads(), &scene->Objects(), &scene->Definitions(), &scene->InitScripts(), &scene->VisualEffects()})

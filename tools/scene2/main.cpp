@@ -6,16 +6,25 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "tools/scene2/ConsoleOutput.h"
 #endif
 
 int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  std::ostream out(std::cout.rdbuf());
+  std::ostream err(std::cerr.rdbuf());
+  err.setf(std::ios::unitbuf);
 #ifdef _WIN32
   // Trace lines end in CR LF themselves; text mode would double the CR.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  const std::unique_ptr<std::streambuf> outConsole = NewConsoleBuffer(STD_OUTPUT_HANDLE);
+  const std::unique_ptr<std::streambuf> errConsole = NewConsoleBuffer(STD_ERROR_HANDLE);
+  if (outConsole) out.rdbuf(outConsole.get());
+  if (errConsole) err.rdbuf(errConsole.get());
 #endif
-  std::ios::sync_with_stdio(false);
-  const int status = RunScene2(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
-  std::cout.flush();
+  const int status = RunScene2(std::vector<std::string>(argv + 1, argv + argc), out, err);
+  out.flush();
   return status;
 }

@@ -1,0 +1,20 @@
+#pragma once
+// Windows-1251, the game's code page, in which names and the scene model's
+// Cyrillic messages are held: our own table, so that every platform reads
+// the bytes alike and Linux needs no conversion library.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The character of a byte; nullopt for 0x98, the one byte the code page leaves
+// without a character.
+std::optional<char32_t> Windows1251Character(uint8_t byte);
+
+// The byte of a character; nullopt when the code page has none.
+std::optional<uint8_t> Windows1251Byte(char32_t character);
+
+// The bytes as UTF-8 text. A byte without a character becomes U+FFFD, the
+// replacement character, and clears `complete` when given.
+std::string Utf8FromWindows1251(std::string_view bytes, bool* complete = nullptr);

@@ -1,0 +1,89 @@
+#include "tools/scene2/Arguments.h"
+
+#include <sstream>
+
+namespace {
+
+struct Flag {
+  const char* shortForm;  // null when there is none
+  const char* longForm;
+  unsigned option;  // 0 for those every command takes
+  bool Arguments::*value;
+};
+
+constexpr Flag kFlags[] = {
+    {"-q", "--quiet", 0, &Arguments::quiet},
+    {nullptr, "--long", kLongOption, &Arguments::longListing},
+    {nullptr, "--json", kJsonOption, &Arguments::json},
+};
+
+constexpr std::string_view kSectionFlag = "--section";
+
+bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+}  // namespace
+
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") return false;
+    if (arg == "-h" || arg == "--help") return true;
+  }
+  return false;
+}
+
+bool ParseArguments(const std::vector<std::string>& args, unsigned options, Arguments& parsed, std::string& problem) {
+  bool operandsOnly = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (operandsOnly || !IsOption(arg)) {
+      parsed.operands.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      operandsOnly = true;
+      continue;
+    }
+    bool known = false;
+    for (const Flag& flag : kFlags) {
+      if ((flag.option & options) != flag.option ||
+          (arg != flag.longForm && (!flag.shortForm || arg != flag.shortForm)))
+        continue;
+      parsed.*flag.value = true;
+      known = true;
+    }
+    if (known) continue;
+    if ((options & kSectionOption) != 0 && arg.starts_with(kSectionFlag)) {
+      if (arg == kSectionFlag) {
+        if (i + 1 == args.size()) {
+          problem = "--section needs a SECTION";
+          return false;
+        }
+        parsed.section = args[++i];
+        continue;
+      }
+      if (arg[kSectionFlag.size()] == '=') {
+        parsed.section = arg.substr(kSectionFlag.size() + 1);
+        continue;
+      }
+    }
+    problem = "unknown option \"" + arg + "\"";
+    return false;
+  }
+  return true;
+}
+
+std::string OperandCountProblem(std::string_view usage, const std::vector<std::string>& operands) {
+  std::istringstream words{std::string(usage)};
+  size_t position = 0;
+  int depth = 0;  // of the brackets around optional operands
+  for (std::string word; words >> word; ++position) {
+    for (; word.starts_with('['); word.erase(0, 1)) ++depth;
+    const bool optional = depth > 0;
+    for (; word.ends_with(']'); word.pop_back()) --depth;
+    const bool repeats = word.ends_with("...");
+    if (repeats) word.resize(word.size() - 3);
+    if (position >= operands.size()) return optional ? "" : "missing " + word;
+    if (repeats) return "";
+  }
+  return position < operands.size() ? "unexpected argument \"" + operands[position] + "\"" : "";
+}

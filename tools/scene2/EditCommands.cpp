@@ -1,0 +1,111 @@
+// The commands that load a scene and, but for trace, save it changed: each
+// ends with one summary line that says what changed and where it went.
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/DncImport.h"
+#include "scene/Exception.h"
+#include "tools/scene2/NameText.h"
+#include "tools/scene2/Session.h"
+
+namespace {
+
+std::string Chunks(size_t count) { return std::to_string(count) + (count == 1 ? " chunk" : " chunks"); }
+
+}  // namespace
+
+int RunTrace(Session& session) {
+  session.TraceTo(session.Out());
+  return session.Load(session.Operand(0)) ? kSuccess : kFailure;
+}
+
+int RunSave(Session& session) {
+  const std::string& out = session.Operand(1);
+  session.TraceTo(session.Out());
+  std::unique_ptr<TqScene2bin> document = session.Load(session.Operand(0));
+  if (!document || !session.Save(std::move(document), out)) return kFailure;
+  session.Out() << "scene saved to " << out << '\n';
+  return kSuccess;
+}
+
+int RunDelete(Session& session) {
+  const std::string& in = session.Operand(0);
+  const std::string& out = session.Operand(1);
+  const Section* section = session.SectionOperand(session.Operand(2));
+  if (section == nullptr) return kUsage;
+  const auto names = session.NameOperands(3);
+  if (!names) return kUsage;
+  session.TraceTo(session.Out());
+  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  if (!document) return kFailure;
+  for (const std::string& name : *names) {
+    PStream chunk = session.NamedChunk(*document, in, *section, name);
+    if (chunk == nullptr) return kFailure;
+    try {
+      document->DeleteDNC(chunk);
+    } catch (const std::exception& failure) {
+      return session.Failure("cannot delete " + QuotedName(name) + " from " + section->Word() + " of " + in + ": " +
+                             FailureMessage(failure));
+    }
+  }
+  if (!session.Save(std::move(document), out)) return kFailure;
+  session.Out() << Chunks(names->size()) << " deleted from " << section->Word() << ", saved to " << out << '\n';
+  return kSuccess;
+}
+
+int RunRename(Session& session) {
+  const std::string& in = session.Operand(0);
+  const std::string& out = session.Operand(1);
+  const Section* section = session.SectionOperand(session.Operand(2));
+  if (section == nullptr) return kUsage;
+  // Init scripts and visual effects keep their names where no rename reaches.
+  if (section->itemType != kObjectChunk && section->itemType != kDefinitionChunk)
+    return session.UsageError(std::string("only objects and definitions can be renamed, not ") + section->Word());
+  const auto names = session.NameOperands(3);
+  if (!names) return kUsage;
+  const std::string& oldName = (*names)[0];
+  const std::string& newName = (*names)[1];
+  if (newName.empty()) return session.UsageError("the new name is empty");
+  session.TraceTo(session.Out());
+  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  if (!document) return kFailure;
+
+  PStream chunk = session.NamedChunk(*document, in, *section, oldName);
+  if (chunk == nullptr) return kFailure;
+  const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + " in " +
+                           section->Word() + " of " + in + ": ";
+  uint32_t offset = 0;
+  uint32_t size = 0;
+  try {
+    GetChunkNameOffsSize(*chunk, offset, size);
+  } catch (const std::exception&) {
+    return session.Failure(what + "it has no name sub-chunk to rewrite");
+  }
+  session.Ui().SetAnswer(newName);
+  std::string renamed;
+  if (!document->RenameChunk(chunk, renamed)) {
+    const std::string message = session.TakeMessage();
+    return session.Failure(what + (message.empty() ? "the scene model refused it" : message));
+  }
+  if (!session.Save(std::move(document), out)) return kFailure;
+  session.Out() << "renamed " << QuotedName(oldName) << " to " << QuotedName(newName) << " in " << section->Word()
+                << ", saved to " << out << '\n';
+  return kSuccess;
+}
+
+int RunImport(Session& session) {
+  const std::string& out = session.Operand(1);
+  session.TraceTo(session.Out());
+  std::unique_ptr<TqScene2bin> document = session.Load(session.Operand(0));
+  if (!document) return kFailure;
+  ImportTally tally;
+  try {
+    const auto& operands = session.Args().operands;
+    tally = ImportDncFiles(*document, {operands.begin() + 2, operands.end()});
+  } catch (const std::exception& failure) {
+    return session.Failure("cannot import " + FailureMessage(failure));
+  }
+  if (!session.Save(std::move(document), out)) return kFailure;
+  session.Out() << ImportSummary(tally) << ", saved to " << out << '\n';
+  return kSuccess;
+}

@@ -1,0 +1,54 @@
+// export: chunks of a scene written as .dnc files, ending with how many.
+
+#include "scene/DncExport.h"
+#include "tools/scene2/NameText.h"
+#include "tools/scene2/Session.h"
+
+namespace {
+
+std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
+
+}  // namespace
+
+int RunExport(Session& session) {
+  const std::string& in = session.Operand(0);
+  const std::string& folder = session.Operand(1);
+  const Section* only = nullptr;
+  if (session.OperandCount() > 2 && (only = session.SectionOperand(session.Operand(2))) == nullptr) return kUsage;
+  const auto names = session.NameOperands(3);
+  if (!names) return kUsage;
+  session.TraceTo(session.Out());
+  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  if (!document) return kFailure;
+
+  std::vector<PStream> chunks;
+  for (const Section& section : Sections()) {
+    if (only != nullptr && section.itemType != only->itemType) continue;
+    const ChunkList& list = document->SectionListByChunkID(section.itemType);
+    if (names->empty()) list.ForEach([&chunks](TMemoryStream& chunk) { chunks.push_back(&chunk); });
+    for (const std::string& name : *names) {
+      const PStream chunk = session.NamedChunk(*document, in, section, name);
+      if (chunk == nullptr) return kFailure;
+      chunks.push_back(chunk);
+    }
+  }
+
+  const char last = folder.empty() ? '/' : folder.back();
+  TDncExport dncExport(last == '/' || last == '\\' ? folder : folder + '/');
+  if (!dncExport.FolderError().empty()) return session.Failure("cannot create the folder " + dncExport.FolderError());
+  int written = 0;
+  bool failed = false;
+  for (PStream chunk : chunks) {
+    const DncWrite result = dncExport.Write(*chunk);
+    if (result.written) {
+      ++written;
+    } else {
+      session.Failure("cannot write " + dncExport.Folder() + FileNameText(result.fileName) + ": " + result.error);
+      failed = true;
+    }
+  }
+  // The summary comes after every trace line, the document's closing one too.
+  document.reset();
+  session.Out() << Files(written) << " written to " << folder << '\n';
+  return failed ? kFailure : kSuccess;
+}

@@ -1,0 +1,137 @@
+// list: one line, or one JSON object, for each chunk of the sections.
+
+#include <map>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/Hex.h"
+#include "tools/scene2/Crc32.h"
+#include "tools/scene2/JsonWriter.h"
+#include "tools/scene2/NameText.h"
+#include "tools/scene2/SceneMap.h"
+#include "tools/scene2/Session.h"
+#include "tools/scene2/WholeFile.h"
+
+namespace {
+
+struct ListedChunk {
+  int32_t index;
+  uint16_t type;
+  std::string typeName;  // empty for chunks without type codes
+  std::string name;
+  size_t size;
+  uint64_t offset;
+  uint32_t crc;
+};
+
+struct ListedSection {
+  const Section* section;
+  std::vector<ListedChunk> chunks;
+};
+
+std::string TypeNameOf(TMemoryStream& chunk) {
+  switch (GetChunkType(chunk)) {
+    case kObjectChunk:
+      return ObjectTypeName(GetObjectType(chunk));
+    case kDefinitionChunk:
+      return DefinitionTypeName(GetDefinitionType(chunk));
+    default:
+      return "";
+  }
+}
+
+void WriteLines(std::ostream& out, const std::vector<ListedSection>& sections, bool longListing) {
+  for (const ListedSection& listed : sections) {
+    for (const ListedChunk& chunk : listed.chunks) {
+      out << listed.section->Word() << '\t' << chunk.index << '\t' << HexUpper(chunk.type, 4) << '\t'
+          << (chunk.typeName.empty() ? "-" : chunk.typeName) << '\t';
+      if (longListing) out << chunk.size << '\t' << chunk.offset << '\t' << Crc32Text(chunk.crc) << '\t';
+      out << NameText(chunk.name) << '\n';
+    }
+  }
+}
+
+void WriteJson(std::ostream& out, int32_t rootSize, const std::vector<ListedSection>& sections) {
+  JsonWriter json(out);
+  json.BeginObject();
+  json.Key("rootSize");
+  json.Number(rootSize);
+  json.Key("sections");
+  json.BeginArray();
+  for (const ListedSection& listed : sections) {
+    json.BeginObject();
+    json.Key("section");
+    json.String(listed.section->Word());
+    json.Key("chunks");
+    json.BeginArray();
+    for (const ListedChunk& chunk : listed.chunks) {
+      json.BeginObject();
+      json.Key("index");
+      json.Number(chunk.index);
+      json.Key("type");
+      json.String(HexUpper(chunk.type, 4));
+      if (!chunk.typeName.empty()) {
+        json.Key("typeName");
+        json.String(chunk.typeName);
+      }
+      WriteName(json, chunk.name);
+      json.Key("size");
+      json.Number(static_cast<int64_t>(chunk.size));
+      json.Key("offset");
+      json.Number(static_cast<int64_t>(chunk.offset));
+      json.Key("crc32");
+      json.String(Crc32Text(chunk.crc));
+      json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace
+
+int RunList(Session& session) {
+  const Arguments& args = session.Args();
+  const Section* only = nullptr;
+  if (args.section && (only = session.SectionOperand(*args.section)) == nullptr) return kUsage;
+  const std::string& path = session.Operand(0);
+  session.TraceTo(session.Err());
+  std::unique_ptr<TqScene2bin> document = session.Load(path);
+  if (!document) return kFailure;
+
+  // A load keeps no offsets: a walk of the file finds them, the chunks of a
+  // section code in the order in which a load lists them.
+  const bool located = args.longListing || args.json;
+  std::map<uint16_t, std::vector<uint64_t>> offsets;
+  if (located) {
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) return session.Failure("cannot read " + path + ": " + error);
+    for (const MappedSection& section : MapScene(ByteView(bytes.data(), bytes.size())).sections)
+      for (const MappedChunk& chunk : section.chunks) offsets[section.code].push_back(chunk.offset);
+  }
+
+  std::vector<ListedSection> sections;
+  for (const Section& section : Sections()) {
+    if (only != nullptr && section.code != only->code) continue;
+    const ChunkList& list = document->SectionListByChunkID(section.itemType);
+    const std::vector<uint64_t>& at = offsets[section.code];
+    if (located && at.size() != static_cast<size_t>(list.Count()))
+      return session.Failure(path + " changed while it was read");
+    ListedSection& listed = sections.emplace_back(ListedSection{&section, {}});
+    for (int32_t index = 0; index < list.Count(); ++index) {
+      TMemoryStream& chunk = *list.At(index);
+      listed.chunks.push_back({index, GetChunkType(chunk), TypeNameOf(chunk), GetChunkName(chunk), chunk.Length(),
+                               located ? at[index] : 0, located ? Crc32(chunk.Data(), chunk.Length()) : 0});
+    }
+  }
+  const int32_t rootSize = document->FileSize();
+  document.reset();
+  if (args.json)
+    WriteJson(session.Out(), rootSize, sections);
+  else
+    WriteLines(session.Out(), sections, args.longListing);
+  return kSuccess;
+}

@@ -1,0 +1,106 @@
+#include "tools/scene2/NameText.h"
+
+#include <cctype>
+
+#include "scene/Hex.h"
+#include "scene/Utf8.h"
+#include "scene/Windows1251.h"
+
+namespace {
+
+bool BreaksText(unsigned char byte) { return byte < 0x20 || byte == 0x7F || byte == '\\'; }
+
+std::string Escape(unsigned char byte) { return "\\x" + HexUpper(byte, 2); }
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const int lower = std::tolower(static_cast<unsigned char>(c));
+  return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+std::string CharacterText(char32_t character) {
+  std::string text = "\"";
+  AppendUtf8(text, character);
+  return text + "\" (U+" + HexUpper(character, 4) + ")";
+}
+
+}  // namespace
+
+std::string NameText(std::string_view name, TextEncoding encoding) {
+  std::string text;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    const std::optional<char32_t> character = Windows1251Character(byte);
+    if (BreaksText(byte) || (encoding == TextEncoding::Utf8 && !character))
+      text += Escape(byte);
+    else if (encoding == TextEncoding::Utf8)
+      AppendUtf8(text, *character);
+    else
+      text += c;
+  }
+  return text;
+}
+
+std::string QuotedName(std::string_view name, TextEncoding encoding) {
+  // Appended piece by piece: '"' + text makes GCC 12 warn of an overlap that
+  // cannot happen.
+  std::string quoted = "\"";
+  quoted += NameText(name, encoding);
+  quoted += '"';
+  return quoted;
+}
+
+std::optional<std::string> NameBytes(std::string_view text, std::string& error, TextEncoding encoding) {
+  std::string name;
+  size_t at = 0;
+  while (at < text.size()) {
+    if (text[at] == '\\') {
+      const int high = text.size() - at >= 4 && text[at + 1] == 'x' ? HexDigit(text[at + 2]) : -1;
+      const int low = high >= 0 ? HexDigit(text[at + 3]) : -1;
+      if (low < 0) {
+        error = "a backslash in a name starts \\xHH, a byte in hexadecimal (a backslash itself is \\x5C)";
+        return std::nullopt;
+      }
+      name += static_cast<char>(high * 16 + low);
+      at += 4;
+      continue;
+    }
+    const std::optional<char32_t> character = encoding == TextEncoding::Utf8 ? ReadUtf8(text, at) : std::nullopt;
+    if (!character) {
+      name += text[at++];
+      continue;
+    }
+    const std::optional<uint8_t> byte = Windows1251Byte(*character);
+    if (!byte) {
+      error = CharacterText(*character) + " has no byte in Windows-1251, the game's code page";
+      return std::nullopt;
+    }
+    name += static_cast<char>(*byte);
+  }
+  return name;
+}
+
+std::string MessageText(std::string_view message, TextEncoding encoding) {
+  return encoding == TextEncoding::Utf8 ? Utf8FromWindows1251(message) : std::string(message);
+}
+
+std::string FileNameText(std::string_view fileName, TextEncoding encoding) {
+  std::string text;
+  size_t at = 0;
+  while (at < fileName.size()) {
+    const auto byte = static_cast<unsigned char>(fileName[at]);
+    const size_t start = at;
+    if (BreaksText(byte)) {
+      text += Escape(byte);
+      ++at;
+    } else if (encoding == TextEncoding::Ansi) {
+      text += fileName[at++];
+    } else if (ReadUtf8(fileName, at)) {
+      text.append(fileName.substr(start, at - start));
+    } else {
+      text += Escape(byte);
+      ++at;
+    }
+  }
+  return text;
+}

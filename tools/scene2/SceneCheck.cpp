@@ -1,0 +1,135 @@
+#include "tools/scene2/SceneCheck.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/DncExport.h"
+#include "scene/Hex.h"
+#include "scene/SubChunkWalk.h"
+#include "tools/scene2/NameText.h"
+#include "tools/scene2/Sections.h"
+
+namespace {
+
+std::string Bytes(uint64_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
+
+std::string Type(uint16_t type) { return HexUpper(type, 4); }
+
+// The items of every section, each numbered as a load numbers it in its list.
+class ItemCheck {
+ public:
+  explicit ItemCheck(std::vector<Problem>& problems) : problems_(problems) {}
+
+  void Check(const Section& section, const MappedChunk& chunk) {
+    const size_t index = next_[section.code]++;
+    label_ = std::string(section.Word()) + " " + std::to_string(index);
+    TMemoryStream stream(chunk.bytes.Data(), chunk.bytes.Length());
+    std::string name;
+    std::string failure;
+    // Only the four item types have a known inside.
+    const bool item = SectionWord(chunk.type) != nullptr;
+    const bool named = item && ReadChunkName(stream, name, failure);
+    if (named) label_.append(" ").append(QuotedName(name));
+
+    // The editor's tree puts objects and definitions into type folders, by
+    // each chunk's own type, and refuses what has no folder.
+    const bool foldered = section.itemType == kObjectChunk || section.itemType == kDefinitionChunk;
+    if (chunk.type != section.itemType) {
+      const bool refused = foldered && chunk.type != kObjectChunk && chunk.type != kDefinitionChunk;
+      Report(chunk.offset, "chunk type " + Type(chunk.type) + " in " + section.Word() + ", which hold " +
+                               Type(section.itemType) + (refused ? "; the editor's tree refuses it" : ""));
+    }
+    if (!item) return;
+    if (foldered) CheckFolder(chunk, stream);
+    if (chunk.type == kObjectChunk || chunk.type == kDefinitionChunk)
+      CheckSubChunks(chunk);
+    else
+      CheckNameLength(chunk);
+    if (!named) {
+      Report(chunk.offset, "its name can't be read: " + failure);
+      return;
+    }
+    CheckName(section, index, chunk, name);
+  }
+
+ private:
+  void Report(uint64_t offset, const std::string& text) { problems_.push_back({offset, label_ + ": " + text, false}); }
+
+  void CheckFolder(const MappedChunk& chunk, TMemoryStream& stream) {
+    if (chunk.type == kObjectChunk) {
+      const uint32_t code = GetObjectType(stream);
+      if (KnownObjectTypeIndex(code) < 0)
+        Report(chunk.offset, "the editor's tree refuses object type " + ObjectTypeName(code));
+    } else if (chunk.type == kDefinitionChunk) {
+      const uint32_t code = GetDefinitionType(stream);
+      if (code >= kDefinitionTypeCount)
+        Report(chunk.offset, "the editor's tree refuses definition type " + DefinitionTypeName(code));
+    }
+  }
+
+  // An object's or a definition's payload is a run of sub-chunks, end to end.
+  void CheckSubChunks(const MappedChunk& chunk) {
+    const ByteView body = ChunkBody(chunk.bytes);
+    size_t at = 0;
+    SubChunkWalk walk(body);
+    for (SubChunk sub; walk.Next(sub);) at = sub.Offset + sub.Size;
+    if (at == body.Length()) return;
+    const uint64_t offset = chunk.offset + kChunkHeaderSize + at;
+    uint16_t type = 0;
+    uint32_t size = 0;
+    if (!body.ReadU16(at, type) || !body.ReadU32(at + 2, size))
+      Report(offset, Bytes(body.Length() - at) + " at the chunk's end make no sub-chunk");
+    else if (size < kChunkHeaderSize)
+      Report(offset, "sub-chunk " + Type(type) + " has size " + std::to_string(size) + ", less than its header");
+    else
+      Report(offset, "sub-chunk " + Type(type) + " of size " + std::to_string(size) +
+                         " runs past the end of its chunk by " + Bytes(size - (body.Length() - at)));
+  }
+
+  void CheckNameLength(const MappedChunk& chunk) {
+    const uint32_t at = chunk.type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
+    uint32_t length = 0;
+    if (!chunk.bytes.ReadU32(at, length))
+      Report(chunk.offset, "the chunk ends before the length of its name");
+    else if (length > chunk.bytes.Length() - at - 4)
+      Report(chunk.offset + at, "its name's length " + std::to_string(length) + " runs past the chunk's end by " +
+                                    Bytes(length - (chunk.bytes.Length() - at - 4)));
+  }
+
+  void CheckName(const Section& section, size_t index, const MappedChunk& chunk, const std::string& name) {
+    const auto [first, isNew] = names_[section.code].emplace(name, Seen{index, chunk.offset});
+    if (!isNew)
+      Report(chunk.offset, "repeats the name of " + std::string(section.Word()) + " " +
+                               std::to_string(first->second.index) + " at offset " +
+                               std::to_string(first->second.offset) + ", which rename refuses and an export numbers");
+    const std::string fileName = DncFileName(chunk.type, name);
+    if (const std::string fault = FileNameFault(fileName); !fault.empty())
+      Report(chunk.offset, "no export can write it to \"" + FileNameText(fileName) + "\": " + fault);
+  }
+
+  struct Seen {
+    size_t index;
+    uint64_t offset;
+  };
+
+  std::vector<Problem>& problems_;
+  std::string label_;                                                // of the chunk being checked
+  std::map<uint16_t, size_t> next_;                                  // by section code: the index of its next chunk
+  std::map<uint16_t, std::unordered_map<std::string, Seen>> names_;  // by section code
+};
+
+}  // namespace
+
+std::vector<Problem> CheckScene(ByteView file) {
+  SceneMap map = MapScene(file);
+  std::vector<Problem> problems = std::move(map.problems);
+  ItemCheck items(problems);
+  for (const MappedSection& section : map.sections)
+    for (const MappedChunk& chunk : section.chunks) items.Check(*SectionByCode(section.code), chunk);
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const Problem& a, const Problem& b) { return a.offset < b.offset; });
+  return problems;
+}

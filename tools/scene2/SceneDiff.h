@@ -1,0 +1,46 @@
+#pragma once
+// Two scenes compared chunk for chunk: the head chunks by position; in each
+// section the chunks by name, the k-th chunk of a name in one scene with the
+// k-th of that name in the other, as an import replaces them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scene/qScene2bin.h"
+#include "tools/scene2/Sections.h"
+
+struct ChunkFacts {
+  int32_t index = 0;  // in its list
+  uint16_t type = 0;
+  uint32_t size = 0;
+  uint32_t crc = 0;
+};
+
+enum class Change { Added, Removed, Changed };
+
+struct ChunkDifference {
+  Change change = Change::Changed;
+  std::string name;  // a section's chunk: its name's bytes
+  int ordinal = 1;   // the how-manieth chunk of that name
+  std::optional<ChunkFacts> a;
+  std::optional<ChunkFacts> b;
+};
+
+struct SectionDifference {
+  const Section* section = nullptr;
+  std::vector<ChunkDifference> chunks;  // those removed and changed in A's order, then those added in B's
+  bool orderChanged = false;            // chunks that both hold stand in another order
+};
+
+struct SceneDifference {
+  int32_t rootSizeA = 0;
+  int32_t rootSizeB = 0;
+  std::vector<ChunkDifference> heads;
+  std::vector<SectionDifference> sections;  // all four, in listing order
+
+  bool Same() const;
+};
+
+SceneDifference DiffScenes(TqScene2bin& a, TqScene2bin& b);

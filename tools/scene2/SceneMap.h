@@ -1,0 +1,41 @@
+#pragma once
+// Where every chunk of a scene file lies, walked the way the scene model's
+// load walks it, over the file's bytes in memory with every length checked
+// against what is there before it is used. Unlike a load, the walk goes on
+// past a problem wherever it can still tell where the next chunk starts, so
+// that one look finds them all.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scene/ByteView.h"
+
+struct Problem {
+  uint64_t offset = 0;  // in the file
+  std::string text;
+  bool failsLoad = false;  // a load of the file fails here
+};
+
+struct MappedChunk {
+  uint16_t type = 0;
+  uint64_t offset = 0;
+  ByteView bytes;  // the whole chunk, header included
+};
+
+struct MappedSection {
+  uint16_t code = 0;
+  uint64_t offset = 0;
+  std::vector<MappedChunk> chunks;
+};
+
+struct SceneMap {
+  uint32_t rootSize = 0;
+  std::vector<MappedChunk> heads;
+  // In file order; a code that stands twice is here twice, where a load puts
+  // the chunks of both into one list.
+  std::vector<MappedSection> sections;
+  std::vector<Problem> problems;
+};
+
+SceneMap MapScene(ByteView file);

@@ -1,0 +1,83 @@
+#include "tools/scene2/Session.h"
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/FileStream.h"
+#include "tools/scene2/Help.h"
+#include "tools/scene2/NameText.h"
+
+Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err)
+    : command_(command), arguments_(std::move(arguments)), out_(out), err_(err) {}
+
+int Session::UsageError(const std::string& problem) {
+  err_ << ::UsageError(problem, &command_);
+  return kUsage;
+}
+
+int Session::Failure(const std::string& problem) {
+  err_ << "scene2: " << problem << '\n';
+  return kFailure;
+}
+
+const Section* Session::SectionOperand(const std::string& word) {
+  const Section* section = SectionByWord(word);
+  if (section == nullptr) UsageError("unknown section \"" + word + "\": the sections are " + SectionWords());
+  return section;
+}
+
+std::optional<std::string> Session::NameOperand(const std::string& text) {
+  std::string problem;
+  std::optional<std::string> name = NameBytes(text, problem);
+  if (!name) UsageError("the name \"" + text + "\" can't be read: " + problem);
+  return name;
+}
+
+std::optional<std::vector<std::string>> Session::NameOperands(size_t first) {
+  std::vector<std::string> names;
+  for (size_t i = first; i < OperandCount(); ++i) {
+    std::optional<std::string> name = NameOperand(Operand(i));
+    if (!name) return std::nullopt;
+    names.push_back(std::move(*name));
+  }
+  return names;
+}
+
+void Session::TraceTo(std::ostream& stream) { trace_.SendTo(arguments_.quiet ? nullptr : &stream); }
+
+std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
+  trace_.Keep();
+  std::unique_ptr<TqScene2bin> document = NewScene2bin(ui_);
+  const bool loaded = document->ReadFromFile(path);
+  const std::vector<std::string> lines = trace_.TakeLines();
+  if (loaded) return document;
+  document.reset();
+  // The model reads a file it can't open as an empty one, and its trace then
+  // speaks of the signature: say what really happened.
+  if (const auto opened = TFileStream::OpenRead(path); !opened.ok())
+    Failure("cannot open " + path + ": " + opened.reason());
+  else
+    Failure("cannot load " + path + ": " + LoadFailureReason(lines));
+  return nullptr;
+}
+
+PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const Section& section,
+                            const std::string& name) {
+  const ChunkList& list = document.SectionListByChunkID(section.itemType);
+  const PStream chunk = list.At(FindChunkByName(list, name));
+  if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.Word() + " of " + path);
+  return chunk;
+}
+
+bool Session::Save(std::unique_ptr<TqScene2bin> document, const std::string& path) {
+  std::string reason;
+  const bool saved = document->WriteToFile(path, reason);
+  document.reset();
+  if (!saved) Failure("cannot write " + path + ": " + reason);
+  return saved;
+}
+
+std::string Session::TakeMessage() {
+  std::string text = messages_.str();
+  messages_.str("");
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return MessageText(text);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// One run of a command: its arguments and streams, where the scene model's
+// trace goes, and what the commands share: reading SECTION and NAME
+// operands, loading and saving. Every failure is one line on standard error,
+// "scene2: " and what went wrong, naming the path.
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scene/ScriptedUi.h"
+#include "scene/qScene2bin.h"
+#include "tools/scene2/Arguments.h"
+#include "tools/scene2/Commands.h"
+#include "tools/scene2/Sections.h"
+#include "tools/scene2/TraceCapture.h"
+
+class Session {
+ public:
+  Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  const Arguments& Args() const { return arguments_; }
+  const std::string& Operand(size_t index) const { return arguments_.operands.at(index); }
+  size_t OperandCount() const { return arguments_.operands.size(); }
+  std::ostream& Out() { return out_; }
+  std::ostream& Err() { return err_; }
+
+  // Writes the problem and the command's usage; gives kUsage.
+  int UsageError(const std::string& problem);
+  // Writes "scene2: " and the problem; gives kFailure.
+  int Failure(const std::string& problem);
+
+  // The section that a SECTION operand names; null after a usage error that
+  // lists the four.
+  const Section* SectionOperand(const std::string& word);
+  // The bytes of a NAME operand (see NameBytes); nullopt after a usage error.
+  std::optional<std::string> NameOperand(const std::string& text);
+  // The same for every operand from `first` on.
+  std::optional<std::vector<std::string>> NameOperands(size_t first);
+
+  // Sends the scene model's trace to `stream` from now on; nowhere with -q.
+  void TraceTo(std::ostream& stream);
+  // The scene in `path`; null after an error line that says why it could not
+  // be opened or loaded.
+  std::unique_ptr<TqScene2bin> Load(const std::string& path);
+  // The first chunk of `section` named `name` in the scene loaded from
+  // `path`; null after an error line.
+  PStream NamedChunk(TqScene2bin& document, const std::string& path, const Section& section, const std::string& name);
+  // Saves the scene to `path` and destroys it, so that its closing trace line
+  // comes before whatever the command writes next; false after an error line.
+  bool Save(std::unique_ptr<TqScene2bin> document, const std::string& path);
+
+  // The scene's dialogs: the rename dialog answers what SetAnswer gave it.
+  ScriptedUi& Ui() { return ui_; }
+  // The text of the message boxes shown since the last call, as the
+  // platform's text; empty when none was.
+  std::string TakeMessage();
+
+ private:
+  const CommandSpec& command_;
+  Arguments arguments_;
+  std::ostream& out_;
+  std::ostream& err_;
+  // Before the scene's dialogs: a scene traces its closing line when it goes.
+  TraceCapture trace_;
+  std::ostringstream messages_;
+  ScriptedUi ui_{messages_};
+};
