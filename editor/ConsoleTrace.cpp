@@ -2,11 +2,9 @@
 
 #include "toolkit/Console.h"
 
-ConsoleTrace::ConsoleTrace() : previous_(SetTraceSink(this)) {
+ConsoleTrace::ConsoleTrace() {
   toolkit::Console::Open();
   Trace("{$DEFINE scene2_DEBUG_MODE}");
 }
-
-ConsoleTrace::~ConsoleTrace() { SetTraceSink(previous_); }
 
 void ConsoleTrace::Write(std::string_view bytes) { toolkit::Console::Open().Write(bytes); }

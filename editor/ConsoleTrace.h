@@ -4,15 +4,9 @@
 
 // The scene model's trace, written to the program's console for as long as
 // this object lives. Opening it writes the console's first line.
-class ConsoleTrace final : public TraceSink {
+class ConsoleTrace final : public InstalledTraceSink {
  public:
   ConsoleTrace();
-  ConsoleTrace(const ConsoleTrace&) = delete;
-  ConsoleTrace& operator=(const ConsoleTrace&) = delete;
-  ~ConsoleTrace() override;
 
   void Write(std::string_view bytes) override;
-
- private:
-  TraceSink* previous_;
 };

@@ -77,9 +77,6 @@ std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
 
 Bytes BytesOf(const TMemoryStream& stream) { return Bytes(stream.Data(), stream.Data() + stream.Length()); }
 
-TraceCollector::TraceCollector() : previous_(SetTraceSink(this)) {}
-TraceCollector::~TraceCollector() { SetTraceSink(previous_); }
-
 std::vector<std::string> TraceCollector::TakeLines() {
   std::vector<std::string> lines;
   size_t start = 0;

@@ -43,10 +43,8 @@ std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
 Bytes BytesOf(const TMemoryStream& stream);
 
 // Collects the trace for as long as it lives.
-class TraceCollector final : public TraceSink {
+class TraceCollector final : public InstalledTraceSink {
  public:
-  TraceCollector();
-  ~TraceCollector() override;
   void Write(std::string_view bytes) override { text_ += bytes; }
   // The lines written so far, each without its CR LF; clears them.
   std::vector<std::string> TakeLines();
@@ -54,7 +52,6 @@ class TraceCollector final : public TraceSink {
 
  private:
   std::string text_;
-  TraceSink* previous_;
 };
 
 // Dialogs that answer from a script and message boxes that are recorded.

@@ -1,9 +1,5 @@
 #include "tools/scene2/TraceCapture.h"
 
-TraceCapture::TraceCapture() : previous_(SetTraceSink(this)) {}
-
-TraceCapture::~TraceCapture() { SetTraceSink(previous_); }
-
 std::vector<std::string> TraceCapture::TakeLines() {
   keeping_ = false;
   line_.clear();

@@ -10,13 +10,8 @@
 // The scene model's trace on its way to a stream, or to nowhere with -q,
 // with the lines of a load kept: a failed load says why only there. Installs
 // itself for as long as it lives.
-class TraceCapture final : public TraceSink {
+class TraceCapture final : public InstalledTraceSink {
  public:
-  TraceCapture();
-  ~TraceCapture() override;
-  TraceCapture(const TraceCapture&) = delete;
-  TraceCapture& operator=(const TraceCapture&) = delete;
-
   // Null drops the trace.
   void SendTo(std::ostream* stream) { stream_ = stream; }
   // Keeps every whole line from now on, until TakeLines.
@@ -31,7 +26,6 @@ class TraceCapture final : public TraceSink {
   bool keeping_ = false;
   std::string line_;
   std::vector<std::string> lines_;
-  TraceSink* previous_;
 };
 
 // Why a load failed, from the lines it traced. The last is
