@@ -9,10 +9,12 @@
 #include <set>
 #include <sstream>
 
+#include "plugin/SoundReading.h"
+#include "plugin/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
-#include "scene/qScene2bin.h"
 #include "scene/ScriptedUi.h"
+#include "scene/qScene2bin.h"
 #include "tools/scenegen/SceneGenCli.h"
 #include "tools/scenegen/SceneGenerator.h"
 
@@ -238,6 +240,38 @@ TEST_F(SceneGenCli, ReportsAFileItCannotCreateOrWrite) {
   EXPECT_EQ(Run({"/dev/full"}), 1);
   EXPECT_EQ(err, "scenegen: cannot write /dev/full: write failed: No space left on device\n");
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SceneGenerator, SoundObjectsAreThePlugInsOwnAndReadBackAsTheirFields) {
+  const LoadedScene scene(Counts(300, 0, 0, 0));
+  ASSERT_TRUE(scene.loaded);
+  int sounds = 0;
+  std::set<std::string> files;
+  std::set<int> volumes;
+  scene.document.Objects().ForEach([&](TMemoryStream& chunk) {
+    if (GetObjectType(chunk) != kSoundObjectType) return;
+    ++sounds;
+    SoundFields fields;
+    ASSERT_TRUE(ReadSoundObject(fields, chunk.Data(), static_cast<int32_t>(chunk.Length()),
+                                [](const std::string& message) { ADD_FAILURE() << message; }));
+    // Written again from the fields read, the object is the same bytes: they
+    // are the fields it was written from.
+    std::vector<uint8_t> again;
+    WriteSoundObject(fields, [&again](size_t length) {
+      again.resize(length);
+      return again.data();
+    });
+    EXPECT_EQ(std::string(again.begin(), again.end()), Contents(chunk)) << GetChunkName(chunk);
+    files.insert(fields.SoundFile);
+    volumes.insert(fields.Volume);
+  });
+  EXPECT_GT(sounds, 10);
+  EXPECT_GT(files.size(), 5u) << "the fields vary";
+  EXPECT_GT(volumes.size(), 5u);
 }
 
 }  // namespace

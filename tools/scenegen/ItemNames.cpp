@@ -19,6 +19,9 @@ std::string NumberedName(const std::string& word, uint32_t serial) { return word
 
 std::string ItemName(TRandom& random, const std::string& word, uint32_t serial) {
   const uint64_t roll = random.Below(100);
+  // Every fiftieth item shares a name, so that a section of a hundred or more
+  // surely holds one name twice, as real scenes do.
+  if (serial % 50 == 0) return kSharedNames[0];
   if (roll < 4) return random.Pick(kSharedNames);
   if (roll < 6) return "old " + word + " " + Serial(serial);
   if (roll < 8) return NumberedName(random.Pick(kHighByteWords), serial);

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <utility>
 
+#include "plugin/NumberText.h"
+#include "plugin/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tools/scenegen/ItemNames.h"
@@ -124,8 +126,46 @@ void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
   chunk.Close();
 }
 
+void SceneItems::SoundObject(ChunkBuilder& chunk, uint32_t serial) {
+  // Texts as the plug-in shows numbers, of values that single floats hold
+  // exactly, so that the object reads back as the fields it was written from.
+  const auto number = [this](int64_t low, int64_t high) { return FormatNumber(Quarters(random_, low, high)); };
+  SoundFields fields;
+  fields.Name = ItemName(random_, "sound", serial) + std::string(1, '\0');
+  for (std::string& axis : fields.Position) axis = number(-40000, 40000);
+  const float* rotation = kRotations[random_.Below(std::size(kRotations))];
+  for (size_t part = 0; part < fields.Rotation.size(); ++part) fields.Rotation[part] = FormatNumber(rotation[part]);
+  const std::string scale = random_.Percent(80) ? "1" : number(1, 16);
+  fields.Scale = {scale, scale, scale};
+  fields.ParentSector = NumberedName("sector", static_cast<uint32_t>(random_.Between(1, serial)));
+  fields.SoundFile = "sounds\\" + NumberedName("ambient", static_cast<uint32_t>(random_.Between(1, 60))) + ".wav";
+  fields.SoundType = static_cast<int>(random_.Below(3));
+  fields.Volume = static_cast<int>(random_.Between(1, LevelSteps));
+  const float constRadius = Quarters(random_, 4, 200);
+  fields.ConstRadius = FormatNumber(constRadius);
+  fields.DecreaseRadius = FormatNumber(constRadius + Quarters(random_, 4, 800));
+  fields.MinLevel = static_cast<int>(random_.Between(0, LevelSteps / 2));
+  fields.MaxLevel = static_cast<int>(random_.Between(LevelSteps / 2, LevelSteps));
+  fields.Extra = {number(0, 8), number(0, 8)};
+  fields.Speed = number(1, 8);
+  if (random_.Percent(50)) fields.SoundSector = NumberedName("zone", static_cast<uint32_t>(random_.Between(1, 20)));
+
+  std::vector<uint8_t> block;
+  WriteSoundObject(fields, [&block](size_t length) {
+    block.resize(length);
+    return block.data();
+  });
+  // The builder makes the object's own header, so that padding can still go at its end.
+  chunk.Open(kObjectChunk);
+  chunk.Bytes(std::string(block.begin() + kChunkHeaderSize, block.end()));
+}
+
 void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   const uint32_t type = ObjectType(serial);
+  if (type == kSoundObjectType) {
+    SoundObject(chunk, serial);
+    return;
+  }
   const std::string word = WordOf(objectLooks_, type, "thing");
   // A lightmap object is known either by its type code or by a 0x4090 alone;
   // some objects of type "other" carry no type at all.
@@ -175,11 +215,6 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
       chunk.U32(static_cast<uint32_t>(random_.Between(1, 3)));
       for (int channel = 0; channel < 3; ++channel) chunk.Float(Quarters(random_, 0, 4));
       chunk.Float(static_cast<float>(random_.Between(4, 200)));
-      chunk.Close();
-      break;
-    case kSoundObjectType:
-      chunk.Open(kSoundChunk);
-      chunk.Name("sounds\\" + NumberedName("ambient", static_cast<uint32_t>(random_.Between(1, 60))) + ".wav");
       chunk.Close();
       break;
     case kModelObjectType:

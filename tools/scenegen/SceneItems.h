@@ -33,6 +33,8 @@ class SceneItems {
 
  private:
   uint32_t ObjectType(uint32_t serial);
+  // A sound object written by the plug-in's own writer from fields drawn at random.
+  void SoundObject(ChunkBuilder& chunk, uint32_t serial);
   void Position(ChunkBuilder& chunk, uint16_t type);
 
   TRandom& random_;  // not owned
