@@ -3,7 +3,9 @@
 // std::filesystem would reinterpret them, so these go to the system directly.
 // Failures give the system's reason in `error`, worded to follow "PATH: ".
 
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,18 @@ bool CreateTemporaryFile(const std::string& folder, const std::string& keepModeO
 // Windows: a target briefly held by another program (a virus scanner, the
 // search indexer) is tried again for about a second.
 bool MoveReplacing(const std::string& source, const std::string& target, std::string& error);
+
+// Bytes to write that lie elsewhere, one piece of a gather write.
+struct ByteRun {
+  const uint8_t* data;
+  size_t size;
+};
+
+// Writes the runs one after another to `file`, behind what its own buffer
+// holds, in few system calls: writev on POSIX; on Windows each large run in
+// one WriteFile straight from where it lies, the small ones through the
+// buffer. False, with the system's reason, when not all was written.
+bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error);
 
 // Creates `folder` and every missing folder above it. True when it exists
 // afterwards. Windows: a drive or a network share is never created.

@@ -1,6 +1,8 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "os/FileImage.h"
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 
@@ -66,6 +69,74 @@ OpenedFile OpenForReading(const std::string& path) {
     return failed;
   }
   return {file, "", false};
+}
+
+void FileImage::Release() {
+  if (mapped_)
+    munmap(const_cast<uint8_t*>(data_), size_);
+  else
+    delete[] data_;
+  data_ = nullptr;
+  size_ = 0;
+  mapped_ = false;
+}
+
+bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
+  image = FileImage();
+  struct stat info {};
+  bool loaded = false;
+  if (fstat(fileno(file), &info) != 0) {
+    error = SystemError();
+  } else if (info.st_size == 0) {
+    loaded = true;
+  } else if (static_cast<uint64_t>(info.st_size) > SIZE_MAX) {
+    error = "the file is too large to hold in memory";
+  } else {
+    const auto size = static_cast<size_t>(info.st_size);
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fileno(file), 0);
+    if (mapped != MAP_FAILED) {
+      image.data_ = static_cast<const uint8_t*>(mapped);
+      image.size_ = size;
+      image.mapped_ = true;
+      loaded = true;
+    } else {
+      // A file system that maps no files still reads them.
+      loaded = image.Read(file, size, error);
+    }
+  }
+  std::fclose(file);
+  return loaded;
+}
+
+bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error) {
+  if (std::fflush(file) != 0) {
+    error = SystemError();
+    return false;
+  }
+  iovec pieces[IOV_MAX];
+  size_t next = 0;
+  while (next < runs.size()) {
+    int count = 0;
+    for (; count < IOV_MAX && next < runs.size(); ++next)
+      if (runs[next].size > 0) pieces[count++] = {const_cast<uint8_t*>(runs[next].data), runs[next].size};
+    iovec* left = pieces;
+    while (count > 0) {
+      const ssize_t written = writev(fileno(file), left, count);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) {
+        error = written < 0 ? SystemError() : std::strerror(EIO);
+        return false;
+      }
+      // Pieces that went out whole are done; one cut short goes on from where it stopped.
+      auto done = static_cast<size_t>(written);
+      for (; count > 0 && done >= left->iov_len; ++left, --count) done -= left->iov_len;
+      if (count > 0) {
+        left->iov_base = static_cast<uint8_t*>(left->iov_base) + done;
+        left->iov_len -= done;
+      }
+    }
+  }
+  return true;
 }
 
 bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {

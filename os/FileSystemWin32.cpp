@@ -2,6 +2,11 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "os/FileImage.h"
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 
@@ -11,6 +16,10 @@ namespace {
 constexpr int kAttempts = 100;           // fresh names to try before giving up
 constexpr DWORD kReplaceRetryMs = 1000;  // how long a held target is tried again
 constexpr DWORD kReplaceStepMs = 50;
+// Runs from this length on are written straight from where they lie, in
+// pieces that any file system's driver takes.
+constexpr size_t kDirectRun = 64 << 10;
+constexpr size_t kWritePiece = 16 << 20;
 
 std::string ErrorText(DWORD code) {
   char text[512] = {};
@@ -68,6 +77,52 @@ OpenedFile OpenForReading(const std::string& path) {
   std::FILE* file = StreamOf(handle, _O_RDONLY | _O_BINARY, "rb");
   if (file == nullptr) return {nullptr, "the file could not be opened", false};
   return {file, "", false};
+}
+
+void FileImage::Release() {
+  delete[] data_;
+  data_ = nullptr;
+  size_ = 0;
+  mapped_ = false;
+}
+
+bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
+  image = FileImage();
+  LARGE_INTEGER size{};
+  bool loaded = false;
+  if (!GetFileSizeEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), &size))
+    error = LastErrorText();
+  else
+    loaded = image.Read(file, static_cast<uint64_t>(size.QuadPart), error);
+  std::fclose(file);
+  return loaded;
+}
+
+bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error) {
+  for (const ByteRun& run : runs) {
+    if (run.size < kDirectRun) {
+      if (std::fwrite(run.data, 1, run.size, file) != run.size) {
+        error = std::strerror(errno);
+        return false;
+      }
+      continue;
+    }
+    if (std::fflush(file) != 0) {
+      error = std::strerror(errno);
+      return false;
+    }
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    for (size_t done = 0; done < run.size;) {
+      const auto piece = static_cast<DWORD>(std::min(kWritePiece, run.size - done));
+      DWORD written = 0;
+      if (!WriteFile(handle, run.data + done, piece, &written, nullptr) || written == 0) {
+        error = LastErrorText();
+        return false;
+      }
+      done += written;
+    }
+  }
+  return true;
 }
 
 bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {

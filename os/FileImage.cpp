@@ -1,0 +1,64 @@
+#include "os/FileImage.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace os {
+namespace {
+
+// Pieces of a read: large, yet small enough for any file system's driver.
+constexpr size_t kReadPiece = 16 << 20;
+
+}  // namespace
+
+FileImage::FileImage(FileImage&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, false)) {}
+
+FileImage& FileImage::operator=(FileImage&& other) noexcept {
+  if (this != &other) {
+    Release();
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+    mapped_ = std::exchange(other.mapped_, false);
+  }
+  return *this;
+}
+
+FileImage::~FileImage() { Release(); }
+
+bool FileImage::Read(std::FILE* file, uint64_t size, std::string& error) {
+  if (size > SIZE_MAX) {
+    error = "the file is too large to hold in memory";
+    return false;
+  }
+  if (size == 0) return true;
+  auto* bytes = new (std::nothrow) uint8_t[static_cast<size_t>(size)];
+  if (bytes == nullptr) {
+    error = "not enough memory to hold the file";
+    return false;
+  }
+  size_t done = 0;
+  while (done < size) {
+    const size_t piece = std::min(kReadPiece, static_cast<size_t>(size) - done);
+    const size_t got = std::fread(bytes + done, 1, piece, file);
+    done += got;
+    if (got < piece) break;
+  }
+  if (std::ferror(file)) {
+    error = std::strerror(errno);
+    delete[] bytes;
+    return false;
+  }
+  Release();
+  data_ = bytes;
+  size_ = done;
+  mapped_ = false;
+  return true;
+}
+
+}  // namespace os
