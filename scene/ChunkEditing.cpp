@@ -85,11 +85,10 @@ bool TqScene2bin::ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>
     if (!NewChunk) throw Exception(2, kNoData);
     if (OldChunk == nullptr) throw Exception(1, kIncorrectCall);
     TraceDump("OLD", *OldChunk);
-    // A chunk that a list holds belongs to the document: refuse it, and with a
-    // code that does not destroy it.
-    for (const ChunkList* held : {&heads, &objects, &definitions, &initScripts, &visualEffects})
-      if (held->Holds(NewChunk.get()))
-        throw Exception(3, "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
+    // A chunk that a list holds, or has made and let go, belongs to a scene:
+    // refuse it, and with a code that does not destroy it.
+    if (ChunkList::BelongsToAList(NewChunk.get()))
+      throw Exception(3, "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
     const uint16_t type = GetChunkType(*OldChunk);
     if (GetChunkType(*NewChunk) != type) throw Exception(1, kIncorrectData);
     ChunkList& list = SectionListByChunkID(type);

@@ -1,6 +1,7 @@
 #include "scene/ChunkList.h"
 
 #include <bit>
+#include <stdexcept>
 
 ChunkList::~ChunkList() { Clear(); }
 
@@ -28,53 +29,91 @@ size_t ChunkList::SlotOf(int32_t index) const {
   return position;
 }
 
+TMemoryStream* ChunkList::StreamIn(size_t slot) const {
+  Slot& entry = slots_[slot];
+  if (entry.stream == nullptr) {
+    entry.stream = views_.NewView(entry.view, entry.length);
+    entry.stream->owner_ = this;
+    entry.stream->slot_ = static_cast<uint32_t>(slot);
+  }
+  return entry.stream;
+}
+
 PStream ChunkList::At(int32_t index) const {
   if (index < 0 || index >= count_) return nullptr;
-  return slots_[SlotOf(index)].get();
+  return StreamIn(SlotOf(index));
 }
 
 int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const { return Holds(chunk) ? LiveBefore(chunk->slot_) : -1; }
 
-void ChunkList::Append(std::unique_ptr<TMemoryStream> chunk) {
+void ChunkList::AddSlot(const Slot& slot) {
+  // Slots are counted in 32 bits, like the list's indexes.
+  if (slots_.size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");
   if (tree_.empty()) tree_.push_back(0);
-  const size_t slot = slots_.size();
-  const size_t node = slot + 1;
-  // A new node covers the slots (node - lowbit(node), node]: its own 1 plus the
-  // live slots before it in that range.
-  const size_t rangeStart = node - (node & (~node + 1));
-  tree_.push_back(1 + LiveBefore(slot) - LiveBefore(rangeStart));
-  chunk->owner_ = this;
-  chunk->slot_ = slot;
-  slots_.push_back(std::move(chunk));
+  const size_t node = slots_.size() + 1;
+  const size_t lowBit = node & (~node + 1);
+  // A new node covers the slots (node - lowBit, node]: its own 1 plus the live
+  // slots before it in that range, which are all of them while no slot has
+  // been emptied, as when a scene is read.
+  const bool noneEmptied = static_cast<size_t>(count_) == slots_.size();
+  tree_.push_back(noneEmptied ? static_cast<int32_t>(lowBit) : 1 + LiveBefore(node - 1) - LiveBefore(node - lowBit));
+  try {
+    slots_.push_back(slot);
+  } catch (...) {
+    tree_.pop_back();
+    throw;
+  }
   ++count_;
 }
 
-std::unique_ptr<TMemoryStream> ChunkList::RemoveAt(int32_t index) {
-  if (index < 0 || index >= count_) return nullptr;
-  const size_t slot = SlotOf(index);
-  std::unique_ptr<TMemoryStream> chunk = std::move(slots_[slot]);
-  AddToTree(slot, -1);
-  --count_;
-  chunk->owner_ = nullptr;
-  return chunk;
+void ChunkList::Append(std::unique_ptr<TMemoryStream> chunk) {
+  AddSlot({chunk.get(), nullptr, 0});
+  chunk->owner_ = this;
+  chunk->slot_ = static_cast<uint32_t>(slots_.size() - 1);
+  static_cast<void>(chunk.release());
+  ++built_;
 }
 
-std::unique_ptr<TMemoryStream> ChunkList::ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk) {
-  if (index < 0 || index >= count_) return nullptr;
+void ChunkList::AppendView(const uint8_t* bytes, uint32_t length) { AddSlot({nullptr, bytes, length}); }
+
+void ChunkList::Release(size_t slot) {
+  Slot& entry = slots_[slot];
+  if (entry.view == nullptr) {
+    delete entry.stream;
+    --built_;
+  } else if (entry.stream != nullptr) {
+    entry.stream->owner_ = nullptr;
+  }
+  entry = {nullptr, nullptr, 0};
+}
+
+void ChunkList::RemoveAt(int32_t index) {
+  if (index < 0 || index >= count_) return;
   const size_t slot = SlotOf(index);
-  std::unique_ptr<TMemoryStream> old = std::move(slots_[slot]);
-  old->owner_ = nullptr;
+  Release(slot);
+  AddToTree(slot, -1);
+  --count_;
+}
+
+void ChunkList::ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk) {
+  if (index < 0 || index >= count_) return;
+  const size_t slot = SlotOf(index);
+  Release(slot);
   chunk->owner_ = this;
-  chunk->slot_ = slot;
-  slots_[slot] = std::move(chunk);
-  return old;
+  chunk->slot_ = static_cast<uint32_t>(slot);
+  slots_[slot] = {chunk.release(), nullptr, 0};
+  ++built_;
 }
 
 void ChunkList::Clear() {
-  for (auto& slot : slots_) slot.reset();
-  std::vector<std::unique_ptr<TMemoryStream>>().swap(slots_);
+  if (built_ > 0)
+    for (const Slot& slot : slots_)
+      if (slot.view == nullptr) delete slot.stream;
+  views_.Clear();
+  std::vector<Slot>().swap(slots_);
   std::vector<int32_t>().swap(tree_);
   count_ = 0;
+  built_ = 0;
 }
 
 void ClearChunkList(ChunkList& list) {

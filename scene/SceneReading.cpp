@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "os/FileSystem.h"
+#include "scene/ByteBlock.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "scene/FileStream.h"
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/MemoryStream.h"
@@ -23,9 +24,9 @@ bool IsSectionCode(uint16_t code) {
 
 std::string Offset(int64_t position) { return std::to_string(position); }
 
-}  // namespace
-
-std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
+// Checks the header of the chunk at the stream's position: the chunk must lie
+// whole before `end`. The stream is left where it was.
+void CheckChunkHeader(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
   const int64_t left = end - start;
   if (left < static_cast<int64_t>(kChunkHeaderSize))
@@ -42,13 +43,42 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
                            " has size " + std::to_string(size) + " but only " + std::to_string(left) +
                            " bytes are left");
   stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
+}
+
+// Each header of a walk is found only from the one before, so their reads
+// would wait on memory one after another. Asking for the bytes a few
+// kilobytes ahead of the walk, as much as each chunk moves it on, has them
+// come in together instead.
+void FetchAhead(const uint8_t* chunk, uint32_t size, const uint8_t* end) {
+  constexpr size_t kAhead = 4096;
+  constexpr size_t kLine = 64;
+  constexpr size_t kMost = 64 * kLine;
+  if (static_cast<size_t>(end - chunk) <= kAhead) return;
+  const uint8_t* from = chunk + kAhead;
+  const size_t length = std::min({size_t{size}, kMost, static_cast<size_t>(end - from)});
+  for (size_t offset = 0; offset < length; offset += kLine) __builtin_prefetch(from + offset);
+}
+
+}  // namespace
+
+std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
+  const int64_t start = stream.Position();
+  CheckChunkHeader(stream, type, size, end);
   auto chunk = std::make_unique<TMemoryStream>();
   if (chunk->AppendFrom(stream, size) != size)
     throw Exception(1, "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + Offset(start));
   return chunk;
 }
 
-bool TqScene2bin::ReadHeadFromStream(TStream& stream) {
+const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& size, int64_t end) {
+  CheckChunkHeader(block, type, size, std::min(end, block.Size()));
+  const uint8_t* bytes = block.Data() + block.Position();
+  FetchAhead(bytes, size, block.Data() + block.Size());
+  block.Seek(size, TStream::Origin::Current);
+  return bytes;
+}
+
+bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream) {
   try {
     uint8_t signature[2] = {};
     if (stream.Read(signature, sizeof signature) != sizeof signature || ReadU16LE(signature) != kRootChunk)
@@ -67,9 +97,9 @@ bool TqScene2bin::ReadHeadFromStream(TStream& stream) {
       if (stream.Position() >= stream.Size()) throw Exception(0, "qScene2bin.ReadHeadFromStream: EOF");
       uint16_t type = 0;
       uint32_t size = 0;
-      auto chunk = ReadChunkFromStream(stream, type, size, stream.Size());
+      const uint8_t* chunk = ReadChunkView(stream, type, size, stream.Size());
       Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(type, 4) + " - done");
-      heads.Append(std::move(chunk));
+      heads.AppendView(chunk, size);
       if (stream.Position() >= stream.Size()) throw Exception(0, "qScene2bin.ReadHeadFromStream: EOF");
       uint8_t peek[2] = {};
       const size_t peeked = stream.Read(peek, sizeof peek);
@@ -84,7 +114,7 @@ bool TqScene2bin::ReadHeadFromStream(TStream& stream) {
   }
 }
 
-bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
+bool TqScene2bin::ReadSectionsFromStream(TMemoryStream& stream) {
   ChunkList* list = nullptr;
   try {
     const uint16_t code = stream.ReadU16();
@@ -105,7 +135,8 @@ bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
     while (stream.Position() < end) {
       uint16_t type = 0;
       uint32_t size = 0;
-      list->Append(ReadChunkFromStream(stream, type, size, end));
+      const uint8_t* chunk = ReadChunkView(stream, type, size, end);
+      list->AppendView(chunk, size);
     }
     Trace("qScene2bin.ReadSectionsFromStream - done");
     return true;
@@ -118,27 +149,43 @@ bool TqScene2bin::ReadSectionsFromStream(TStream& stream) {
 
 bool TqScene2bin::ReadFromFile(const std::string& FileName) {
   clear();
-  std::string error;
-  bool notAFile = false;
-  std::unique_ptr<TStream> file = TFileStream::OpenRead(FileName, error, notAFile);
+  const os::OpenedFile opened = os::OpenForReading(FileName);
   // A folder, a device or a pipe is never read: a pipe could block for ever.
-  if (notAFile) {
-    Trace("qScene2bin.ReadFromFile: " + error);
+  if (opened.notAFile) {
+    Trace("qScene2bin.ReadFromFile: " + opened.error);
     return false;
   }
   // A file that can't be opened reads as an empty one: it fails at the signature.
-  if (!file) file = std::make_unique<TMemoryStream>();
-  return ReadOpenedStream(*file);
+  os::FileImage image;
+  std::string error;
+  if (opened.file != nullptr && !os::LoadFile(opened.file, image, error)) return ReadBlock(nullptr, error);
+  return ReadBlock(BlockOfFile(std::move(image)), "");
 }
 
 bool TqScene2bin::ReadFromStream(TStream& stream) {
+  std::unique_ptr<ByteBlock> block;
+  std::string error;
+  try {
+    block = BlockCopiedFrom(stream);
+  } catch (const std::exception& failure) {
+    error = FailureMessage(failure);
+  }
   clear();
-  return ReadOpenedStream(stream);
+  return ReadBlock(std::move(block), error);
 }
 
-bool TqScene2bin::ReadOpenedStream(TStream& stream) {
+bool TqScene2bin::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
+  clear();
+  return ReadBlock(std::move(block), "");
+}
+
+bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, const std::string& error) {
   try {
     Trace("qScene2bin.ReadFromFile: file open");
+    if (!block) throw Exception(1, "cannot read the file: " + error);
+    block_ = std::move(block);
+    TMemoryStream stream = TMemoryStream::ViewOf(block_->Data(), block_->Size());
+    stream.Seek(0, TStream::Origin::Begin);
     if (!ReadHeadFromStream(stream)) throw Exception(1, "qScene2bin.ReadFromFile: cant read header");
     Trace("qScene2bin.ReadFromFile: reading head - done");
     while (static_cast<int64_t>(fileSize) > stream.Position() + 2)
