@@ -1,12 +1,14 @@
 // libFuzzer's entry: the input is a scene2.bin. It is loaded, the catalogue is
-// asked about every chunk, the scene is saved and reloaded, then edited, saved
-// and reloaded again. Everything stays in memory.
+// asked about every chunk, each fenced off from the rest of the loaded block,
+// the scene is saved and reloaded, then edited, saved and reloaded again.
+// Everything stays in memory.
 
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string_view>
 
+#include "scene/ByteBlock.h"
 #include "scene/MemoryStream.h"
 #include "scene/ScriptedUi.h"
 #include "scene/Trace.h"
@@ -47,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto scene = NewScene2bin(ui);
   TMemoryStream input(data, size);
   input.Seek(0, TStream::Origin::Begin);
-  const bool loaded = scene->ReadFromStream(input);
+  std::unique_ptr<ByteBlock> block = BlockCopiedFrom(input);
+  const os::ByteRun loadedBytes{block->Data(), block->Size()};
+  const bool loaded = scene->ReadFromBlock(std::move(block));
 
   for (const ChunkList* list :
        {&scene->Heads(), &scene->Objects(), &scene->Definitions(), &scene->InitScripts(), &scene->VisualEffects()})
-    WalkCatalogue(*list);
+    WalkCatalogue(*list, loadedBytes);
   Save(*scene, ui, loaded);
 
   EditEverySection(*scene, ui, std::string_view(reinterpret_cast<const char*>(data), size));
