@@ -93,7 +93,7 @@ bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
     error = "the file is too large to hold in memory";
   } else {
     const auto size = static_cast<size_t>(info.st_size);
-    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fileno(file), 0);
+    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(file), 0);
     if (mapped != MAP_FAILED) {
       image.data_ = static_cast<const uint8_t*>(mapped);
       image.size_ = size;

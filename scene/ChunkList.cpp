@@ -6,6 +6,7 @@
 ChunkList::~ChunkList() { Clear(); }
 
 int32_t ChunkList::LiveBefore(size_t slot) const {
+  if (tree_.empty()) return static_cast<int32_t>(slot);
   int32_t sum = 0;
   for (size_t i = slot; i > 0; i &= i - 1) sum += tree_[i];
   return sum;
@@ -15,7 +16,14 @@ void ChunkList::AddToTree(size_t slot, int32_t delta) {
   for (size_t i = slot + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += delta;
 }
 
+void ChunkList::BuildTree() {
+  // Every slot is live: a node covers as many as its lowest bit says.
+  tree_.resize(slots_.Size() + 1);
+  for (size_t node = 1; node < tree_.size(); ++node) tree_[node] = static_cast<int32_t>(node & (~node + 1));
+}
+
 size_t ChunkList::SlotOf(int32_t index) const {
+  if (tree_.empty()) return static_cast<size_t>(index);
   // Descend the tree for the smallest prefix that holds index + 1 live slots.
   size_t position = 0;
   int32_t remaining = index + 1;
@@ -48,20 +56,19 @@ int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const { return Holds(chun
 
 void ChunkList::AddSlot(const Slot& slot) {
   // Slots are counted in 32 bits, like the list's indexes.
-  if (slots_.size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");
-  if (tree_.empty()) tree_.push_back(0);
-  const size_t node = slots_.size() + 1;
-  const size_t lowBit = node & (~node + 1);
-  // A new node covers the slots (node - lowBit, node]: its own 1 plus the live
-  // slots before it in that range, which are all of them while no slot has
-  // been emptied, as when a scene is read.
-  const bool noneEmptied = static_cast<size_t>(count_) == slots_.size();
-  tree_.push_back(noneEmptied ? static_cast<int32_t>(lowBit) : 1 + LiveBefore(node - 1) - LiveBefore(node - lowBit));
-  try {
-    slots_.push_back(slot);
-  } catch (...) {
-    tree_.pop_back();
-    throw;
+  if (slots_.Size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");
+  slots_.PushBack(slot);
+  if (!tree_.empty()) {
+    // A new node covers the slots (node - lowBit, node]: its own 1 plus the
+    // live slots before it in that range.
+    const size_t node = slots_.Size();
+    const size_t lowBit = node & (~node + 1);
+    try {
+      tree_.push_back(1 + LiveBefore(node - 1) - LiveBefore(node - lowBit));
+    } catch (...) {
+      slots_.PopBack();
+      throw;
+    }
   }
   ++count_;
 }
@@ -69,7 +76,7 @@ void ChunkList::AddSlot(const Slot& slot) {
 void ChunkList::Append(std::unique_ptr<TMemoryStream> chunk) {
   AddSlot({chunk.get(), nullptr, 0});
   chunk->owner_ = this;
-  chunk->slot_ = static_cast<uint32_t>(slots_.size() - 1);
+  chunk->slot_ = static_cast<uint32_t>(slots_.Size() - 1);
   static_cast<void>(chunk.release());
   ++built_;
 }
@@ -91,6 +98,7 @@ void ChunkList::RemoveAt(int32_t index) {
   if (index < 0 || index >= count_) return;
   const size_t slot = SlotOf(index);
   Release(slot);
+  if (tree_.empty()) BuildTree();
   AddToTree(slot, -1);
   --count_;
 }
@@ -107,10 +115,11 @@ void ChunkList::ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk) {
 
 void ChunkList::Clear() {
   if (built_ > 0)
-    for (const Slot& slot : slots_)
+    slots_.ForEach([](const Slot& slot) {
       if (slot.view == nullptr) delete slot.stream;
+    });
   views_.Clear();
-  std::vector<Slot>().swap(slots_);
+  slots_.Clear();
   std::vector<int32_t>().swap(tree_);
   count_ = 0;
   built_ = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "scene/MemoryStream.h"
+#include "scene/PagedArray.h"
 #include "scene/StreamPool.h"
 
 // An ordered list of chunk streams that it owns, plus the section size that the
@@ -19,7 +20,8 @@
 // Deleting or replacing chunks one at a time must stay cheap on lists of
 // hundreds of thousands: entries keep their slot when others go, and a Fenwick
 // tree over the live slots turns list indexes into slots and back in
-// O(log n). Each chunk knows its slot, so finding it by identity is O(1).
+// O(log n); it is built when the first slot is emptied, until then an index
+// is its slot. Each chunk knows its slot, so finding it by identity is O(1).
 class ChunkList {
  public:
   ChunkList() = default;
@@ -54,18 +56,18 @@ class ChunkList {
   // Calls `visit` for every chunk's stream in list order.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
-    for (size_t slot = 0; slot < slots_.size(); ++slot)
+    for (size_t slot = 0; slot < slots_.Size(); ++slot)
       if (IsLive(slots_[slot])) visit(*StreamIn(slot));
   }
   // Calls `visit` (bytes, length) for every chunk in list order, making no stream.
   template <typename Visit>
   void ForEachBytes(Visit&& visit) const {
-    for (const Slot& slot : slots_) {
+    slots_.ForEach([&visit](const Slot& slot) {
       if (slot.stream != nullptr)
         visit(slot.stream->Data(), slot.stream->Length());
       else if (slot.view != nullptr)
         visit(slot.view, size_t{slot.length});
-    }
+    });
   }
 
   // The section's length as it will be written: 6 plus its chunks' lengths,
@@ -87,12 +89,13 @@ class ChunkList {
   void Release(size_t slot);
   size_t SlotOf(int32_t index) const;
   int32_t LiveBefore(size_t slot) const;
+  void BuildTree();
   void AddToTree(size_t slot, int32_t delta);
 
   // A view's stream is made on first ask, also through the const accessors.
-  mutable std::vector<Slot> slots_;
+  mutable PagedArray<Slot> slots_;
   mutable StreamPool views_;
-  std::vector<int32_t> tree_;  // Fenwick tree of live slots, 1-based
+  std::vector<int32_t> tree_;  // Fenwick tree of live slots, 1-based; empty while none was emptied
   int32_t count_ = 0;
   int32_t built_ = 0;  // chunks built anew among the live ones: what Clear frees one by one
 };

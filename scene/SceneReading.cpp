@@ -24,17 +24,15 @@ bool IsSectionCode(uint16_t code) {
 
 std::string Offset(int64_t position) { return std::to_string(position); }
 
-// Checks the header of the chunk at the stream's position: the chunk must lie
-// whole before `end`. The stream is left where it was.
-void CheckChunkHeader(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
-  const int64_t start = stream.Position();
-  const int64_t left = end - start;
-  if (left < static_cast<int64_t>(kChunkHeaderSize))
+// A chunk's header must lie whole between `start` and `end`...
+void CheckHeaderRoom(int64_t start, int64_t end) {
+  if (start < 0 || end - start < static_cast<int64_t>(kChunkHeaderSize))
     throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
-  uint8_t header[kChunkHeaderSize];
-  stream.Read(header, sizeof header);
-  type = ReadU16LE(header);
-  size = ReadU32LE(header + 2);
+}
+
+// ...and then the whole chunk that it announces.
+void CheckChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t end) {
+  const int64_t left = end - start;
   if (size < kChunkHeaderSize)
     throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
                            " has size " + std::to_string(size) + ", less than its header");
@@ -42,28 +40,19 @@ void CheckChunkHeader(TStream& stream, uint16_t& type, uint32_t& size, int64_t e
     throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
                            " has size " + std::to_string(size) + " but only " + std::to_string(left) +
                            " bytes are left");
-  stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
-}
-
-// Each header of a walk is found only from the one before, so their reads
-// would wait on memory one after another. Asking for the bytes a few
-// kilobytes ahead of the walk, as much as each chunk moves it on, has them
-// come in together instead.
-void FetchAhead(const uint8_t* chunk, uint32_t size, const uint8_t* end) {
-  constexpr size_t kAhead = 4096;
-  constexpr size_t kLine = 64;
-  constexpr size_t kMost = 64 * kLine;
-  if (static_cast<size_t>(end - chunk) <= kAhead) return;
-  const uint8_t* from = chunk + kAhead;
-  const size_t length = std::min({size_t{size}, kMost, static_cast<size_t>(end - from)});
-  for (size_t offset = 0; offset < length; offset += kLine) __builtin_prefetch(from + offset);
 }
 
 }  // namespace
 
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
-  CheckChunkHeader(stream, type, size, end);
+  CheckHeaderRoom(start, end);
+  uint8_t header[kChunkHeaderSize];
+  stream.Read(header, sizeof header);
+  type = ReadU16LE(header);
+  size = ReadU32LE(header + 2);
+  CheckChunkSize(type, size, start, end);
+  stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
   auto chunk = std::make_unique<TMemoryStream>();
   if (chunk->AppendFrom(stream, size) != size)
     throw Exception(1, "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + Offset(start));
@@ -71,11 +60,24 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
 }
 
 const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& size, int64_t end) {
-  CheckChunkHeader(block, type, size, std::min(end, block.Size()));
-  const uint8_t* bytes = block.Data() + block.Position();
-  FetchAhead(bytes, size, block.Data() + block.Size());
+  const int64_t start = block.Position();
+  end = std::min(end, block.Size());
+  CheckHeaderRoom(start, end);
+  const uint8_t* chunk = block.Data() + start;
+  type = ReadU16LE(chunk);
+  size = ReadU32LE(chunk + 2);
+  CheckChunkSize(type, size, start, end);
+  // Each header of a walk is found only from the one before, so their reads
+  // would wait on memory one after another. Asking for the bytes a few
+  // kilobytes ahead of the walk, as many as this chunk moves it on, has them
+  // come in together instead. (In a function of its own, GCC takes the
+  // asking for a call without effect and drops it.)
+  constexpr int64_t kAhead = 4096;
+  constexpr int64_t kLine = 64;
+  const int64_t fetched = std::min(start + kAhead + std::min<int64_t>(size, kAhead), block.Size());
+  for (int64_t ahead = start + kAhead; ahead < fetched; ahead += kLine) __builtin_prefetch(block.Data() + ahead);
   block.Seek(size, TStream::Origin::Current);
-  return bytes;
+  return chunk;
 }
 
 bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream) {
