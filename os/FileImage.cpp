@@ -17,19 +17,26 @@ constexpr size_t kReadPiece = 16 << 20;
 FileImage::FileImage(FileImage&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, false)) {}
+      release_(std::exchange(other.release_, nullptr)) {}
 
 FileImage& FileImage::operator=(FileImage&& other) noexcept {
   if (this != &other) {
     Release();
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
-    mapped_ = std::exchange(other.mapped_, false);
+    release_ = std::exchange(other.release_, nullptr);
   }
   return *this;
 }
 
 FileImage::~FileImage() { Release(); }
+
+void FileImage::Release() {
+  if (release_ != nullptr) release_(data_, size_);
+  data_ = nullptr;
+  size_ = 0;
+  release_ = nullptr;
+}
 
 bool FileImage::Read(std::FILE* file, uint64_t size, std::string& error) {
   if (size > SIZE_MAX) {
@@ -57,7 +64,7 @@ bool FileImage::Read(std::FILE* file, uint64_t size, std::string& error) {
   Release();
   data_ = bytes;
   size_ = done;
-  mapped_ = false;
+  release_ = [](const uint8_t* data, size_t) { delete[] data; };
   return true;
 }
 

@@ -29,7 +29,8 @@ class FileImage {
 
   const uint8_t* data_ = nullptr;
   size_t size_ = 0;
-  bool mapped_ = false;  // mapped from the file; otherwise allocated with new[]
+  // Gives the bytes back the way they were had: unmapped or deleted.
+  void (*release_)(const uint8_t* data, size_t size) = nullptr;
 };
 
 // Takes in the whole of a regular file opened for reading, and closes it.

@@ -71,16 +71,6 @@ OpenedFile OpenForReading(const std::string& path) {
   return {file, "", false};
 }
 
-void FileImage::Release() {
-  if (mapped_)
-    munmap(const_cast<uint8_t*>(data_), size_);
-  else
-    delete[] data_;
-  data_ = nullptr;
-  size_ = 0;
-  mapped_ = false;
-}
-
 bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
   image = FileImage();
   struct stat info {};
@@ -97,7 +87,7 @@ bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
     if (mapped != MAP_FAILED) {
       image.data_ = static_cast<const uint8_t*>(mapped);
       image.size_ = size;
-      image.mapped_ = true;
+      image.release_ = [](const uint8_t* data, size_t length) { munmap(const_cast<uint8_t*>(data), length); };
       loaded = true;
     } else {
       // A file system that maps no files still reads them.

@@ -79,13 +79,6 @@ OpenedFile OpenForReading(const std::string& path) {
   return {file, "", false};
 }
 
-void FileImage::Release() {
-  delete[] data_;
-  data_ = nullptr;
-  size_ = 0;
-  mapped_ = false;
-}
-
 bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
   image = FileImage();
   LARGE_INTEGER size{};
