@@ -70,8 +70,8 @@ const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& siz
   // Each header of a walk is found only from the one before, so their reads
   // would wait on memory one after another. Asking for the bytes a few
   // kilobytes ahead of the walk, as many as this chunk moves it on, has them
-  // come in together instead. (In a function of its own, GCC takes the
-  // asking for a call without effect and drops it.)
+  // come in together instead. (Not in a helper of its own: GCC judged such a
+  // helper to have no effect and dropped its calls.)
   constexpr int64_t kAhead = 4096;
   constexpr int64_t kLine = 64;
   const int64_t fetched = std::min(start + kAhead + std::min<int64_t>(size, kAhead), block.Size());

@@ -32,9 +32,6 @@ class TqScene2bin {
   // Takes in a copy of the rest of the stream.
   bool ReadFromStream(TStream& stream);
   bool ReadFromBlock(std::unique_ptr<ByteBlock> block);
-  // The steps of a load, on a view of the block that the document holds.
-  bool ReadHeadFromStream(TMemoryStream& stream);
-  bool ReadSectionsFromStream(TMemoryStream& stream);
 
   // Saving: true when the file was written whole. The file is replaced only
   // then (see TFileReplacement); the document never changes. `reason` gives
@@ -71,6 +68,10 @@ class TqScene2bin {
   // Reads the scene from `block`, which the document keeps; null when the
   // file's bytes could not be had, for `error`.
   bool ReadBlock(std::unique_ptr<ByteBlock> block, const std::string& error);
+  // The steps of a load, on a view of the block that the document holds: the
+  // chunks read are views of it too.
+  bool ReadHeadFromStream(TMemoryStream& stream);
+  bool ReadSectionsFromStream(TMemoryStream& stream);
   // ReplaceChunkData with the new chunk's ownership spelled out: moved into the
   // list on success, destroyed on a failure with code 1, otherwise left.
   bool ReplaceChunk(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName);
