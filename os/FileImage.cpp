@@ -17,6 +17,7 @@ constexpr size_t kReadPiece = 16 << 20;
 FileImage::FileImage(FileImage&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
+      source_(std::exchange(other.source_, -1)),
       release_(std::exchange(other.release_, nullptr)) {}
 
 FileImage& FileImage::operator=(FileImage&& other) noexcept {
@@ -24,6 +25,7 @@ FileImage& FileImage::operator=(FileImage&& other) noexcept {
     Release();
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
+    source_ = std::exchange(other.source_, -1);
     release_ = std::exchange(other.release_, nullptr);
   }
   return *this;
@@ -32,9 +34,10 @@ FileImage& FileImage::operator=(FileImage&& other) noexcept {
 FileImage::~FileImage() { Release(); }
 
 void FileImage::Release() {
-  if (release_ != nullptr) release_(data_, size_);
+  if (release_ != nullptr) release_(*this);
   data_ = nullptr;
   size_ = 0;
+  source_ = -1;
   release_ = nullptr;
 }
 
@@ -64,7 +67,7 @@ bool FileImage::Read(std::FILE* file, uint64_t size, std::string& error) {
   Release();
   data_ = bytes;
   size_ = done;
-  release_ = [](const uint8_t* data, size_t) { delete[] data; };
+  release_ = [](FileImage& image) { delete[] image.data_; };
   return true;
 }
 

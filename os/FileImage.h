@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
+
+#include "os/FileSystem.h"
 
 namespace os {
 
@@ -22,6 +25,7 @@ class FileImage {
 
  private:
   friend bool LoadFile(std::FILE* file, FileImage& image, std::string& error);
+  friend bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error);
   // Reads `size` bytes from the file's start into memory of the image's own;
   // fewer when the file has become shorter since.
   bool Read(std::FILE* file, uint64_t size, std::string& error);
@@ -29,8 +33,11 @@ class FileImage {
 
   const uint8_t* data_ = nullptr;
   size_t size_ = 0;
-  // Gives the bytes back the way they were had: unmapped or deleted.
-  void (*release_)(const uint8_t* data, size_t size) = nullptr;
+  // The file mapped, kept open so that its bytes can be copied from file to
+  // file; -1 otherwise.
+  int source_ = -1;
+  // Gives everything back the way it was had: unmapped and closed, or deleted.
+  void (*release_)(FileImage& image) = nullptr;
 };
 
 // Takes in the whole of a regular file opened for reading, and closes it.

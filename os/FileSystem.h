@@ -11,6 +11,8 @@
 
 namespace os {
 
+class FileImage;
+
 struct OpenedFile {
   std::FILE* file = nullptr;  // owned by the caller; null when not opened
   std::string error;
@@ -49,12 +51,16 @@ bool MoveReplacing(const std::string& source, const std::string& target, std::st
 struct ByteRun {
   const uint8_t* data;
   size_t size;
+  // The image of a file that holds the bytes, or null.
+  const FileImage* image = nullptr;
 };
 
 // Writes the runs one after another to `file`, behind what its own buffer
-// holds, in few system calls: writev on POSIX; on Windows each large run in
-// one WriteFile straight from where it lies, the small ones through the
-// buffer. False, with the system's reason, when not all was written.
+// holds, in few system calls: writev on POSIX, where a long run that a mapped
+// file holds is copied from that file by the system, as cp does; on Windows
+// each large run in one WriteFile straight from where it lies, the small ones
+// through the buffer. False, with the system's reason, when not all was
+// written.
 bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error);
 
 // Creates `folder` and every missing folder above it. True when it exists

@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kAttempts = 100;  // fresh names to try before giving up
 constexpr int kMaxLinks = 40;   // the system's own limit on links in a row
+// Runs from this length on are copied from file to file.
+constexpr size_t kCopiedRun = 64 << 10;
 
 std::string SystemError() { return std::strerror(errno); }
 
@@ -87,7 +89,11 @@ bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
     if (mapped != MAP_FAILED) {
       image.data_ = static_cast<const uint8_t*>(mapped);
       image.size_ = size;
-      image.release_ = [](const uint8_t* data, size_t length) { munmap(const_cast<uint8_t*>(data), length); };
+      image.source_ = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
+      image.release_ = [](FileImage& mapping) {
+        munmap(const_cast<uint8_t*>(mapping.data_), mapping.size_);
+        if (mapping.source_ >= 0) close(mapping.source_);
+      };
       loaded = true;
     } else {
       // A file system that maps no files still reads them.
@@ -98,35 +104,73 @@ bool LoadFile(std::FILE* file, FileImage& image, std::string& error) {
   return loaded;
 }
 
+namespace {
+
+// Writes the pieces whole, going on after a write that took only some.
+bool WritePieces(int descriptor, iovec* pieces, int count, std::string& error) {
+  while (count > 0) {
+    const ssize_t written = writev(descriptor, pieces, count);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error = written < 0 ? SystemError() : std::strerror(EIO);
+      return false;
+    }
+    auto done = static_cast<size_t>(written);
+    for (; count > 0 && done >= pieces->iov_len; ++pieces, --count) done -= pieces->iov_len;
+    if (count > 0) {
+      pieces->iov_base = static_cast<uint8_t*>(pieces->iov_base) + done;
+      pieces->iov_len -= done;
+    }
+  }
+  return true;
+}
+
+// Copies `size` bytes from `source` at `offset`, the file that an image maps;
+// `copied` says how much went before the system declined (file systems that
+// can't, or two of them), the rest being left to a write from memory. False
+// when the source has been cut short since: its bytes are no longer there.
+bool CopyFromFile(int source, off_t offset, int descriptor, size_t size, size_t& copied, std::string& error) {
+  for (copied = 0; copied < size;) {
+    const ssize_t done = copy_file_range(source, &offset, descriptor, nullptr, size - copied, 0);
+    if (done < 0 && errno == EINTR) continue;
+    if (done < 0) return true;
+    if (done == 0) {
+      error = "the file that the scene was loaded from has been cut short";
+      return false;
+    }
+    copied += static_cast<size_t>(done);
+  }
+  return true;
+}
+
+}  // namespace
+
 bool WriteRuns(std::FILE* file, std::span<const ByteRun> runs, std::string& error) {
   if (std::fflush(file) != 0) {
     error = SystemError();
     return false;
   }
+  const int descriptor = fileno(file);
   iovec pieces[IOV_MAX];
-  size_t next = 0;
-  while (next < runs.size()) {
-    int count = 0;
-    for (; count < IOV_MAX && next < runs.size(); ++next)
-      if (runs[next].size > 0) pieces[count++] = {const_cast<uint8_t*>(runs[next].data), runs[next].size};
-    iovec* left = pieces;
-    while (count > 0) {
-      const ssize_t written = writev(fileno(file), left, count);
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) {
-        error = written < 0 ? SystemError() : std::strerror(EIO);
+  int count = 0;
+  for (const ByteRun& run : runs) {
+    if (run.size == 0) continue;
+    size_t copied = 0;
+    if (run.size >= kCopiedRun && run.image != nullptr && run.image->source_ >= 0) {
+      const auto offset = static_cast<off_t>(run.data - run.image->data_);
+      if (!WritePieces(descriptor, pieces, count, error) ||
+          !CopyFromFile(run.image->source_, offset, descriptor, run.size, copied, error))
         return false;
-      }
-      // Pieces that went out whole are done; one cut short goes on from where it stopped.
-      auto done = static_cast<size_t>(written);
-      for (; count > 0 && done >= left->iov_len; ++left, --count) done -= left->iov_len;
-      if (count > 0) {
-        left->iov_base = static_cast<uint8_t*>(left->iov_base) + done;
-        left->iov_len -= done;
-      }
+      count = 0;
     }
+    if (copied == run.size) continue;
+    if (count == IOV_MAX) {
+      if (!WritePieces(descriptor, pieces, count, error)) return false;
+      count = 0;
+    }
+    pieces[count++] = {const_cast<uint8_t*>(run.data + copied), run.size - copied};
   }
-  return true;
+  return WritePieces(descriptor, pieces, count, error);
 }
 
 bool FindReplaceable(const std::string& path, std::string& target, std::string& error) {

@@ -19,6 +19,8 @@ class ByteBlock {
 
   virtual const uint8_t* Data() const = 0;
   virtual size_t Size() const = 0;
+  // The file image that holds the bytes, when they came from one.
+  virtual const os::FileImage* Image() const { return nullptr; }
 };
 
 // A whole file taken in by os::LoadFile.

@@ -12,9 +12,11 @@
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
 #include "scene/Exception.h"
+#include "scene/FileStream.h"
 #include "scene/LittleEndian.h"
 #include "tests/SceneTestSupport.h"
 #include "tests/plugin/GuardedBlock.h"
+#include "tools/scenegen/SceneGenerator.h"
 
 namespace {
 
@@ -159,6 +161,37 @@ TEST(LoadedChunks, ASaveOfScatteredChunksSendsEveryOneWhole) {
   const std::string path = folder.Path("scene2.bin");
   ASSERT_TRUE(scene.document->WriteToFile(path));
   EXPECT_EQ(ReadFileBytes(path), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({kept, renamed}))}));
+}
+
+TEST(LoadedChunks, ASaveOfAFileLoadedFromDiskGivesTheBytesHeldInMemory) {
+  ScratchFolder folder;
+  // Megabytes, so that long runs of the loaded file go out as copies of it.
+  const std::string path = folder.Path("scene2.bin");
+  {
+    SceneOptions options;
+    options.targetBytes = 1'000'000;
+    auto file = TFileStream::Create(path);
+    ASSERT_NE(file, nullptr);
+    GenerateScene(options, *file);
+    file->Commit();
+  }
+  TraceCollector trace;
+  TestUi ui;
+  const auto document = NewScene2bin(ui);
+  ASSERT_TRUE(document->ReadFromFile(path));
+  PStream middle = document->GetObject(document->CountByChunkID(kObjectChunk) / 2);
+  document->DeleteDNC(middle);
+  ui.answers = {"renamed"};
+  PStream renamed = document->GetObject(3);
+  std::string newName;
+  ASSERT_TRUE(document->RenameChunk(renamed, newName));
+
+  const std::string copy = folder.Path("copy.bin");
+  ASSERT_TRUE(document->WriteToFile(copy));
+  EXPECT_EQ(ReadFileBytes(copy), Written(*document));
+  // Saved over the file that its chunks came from, it gives the same again.
+  ASSERT_TRUE(document->WriteToFile(path));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(copy));
 }
 
 }  // namespace
