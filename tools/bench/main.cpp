@@ -29,13 +29,17 @@ constexpr double kGrowthTarget = 1.5;
 constexpr double kMiB = 1024.0 * 1024.0;
 
 const char kUsage[] =
-    "usage: scene_io_bench [--runs N] SCENE2 FILE [FILE...]\n"
+    "usage: scene_io_bench [--runs N] [--save-in DIR] SCENE2 FILE [FILE...]\n"
     "Runs `cat FILE` and `SCENE2 trace FILE`, then `cp FILE COPY` and\n"
     "`SCENE2 save FILE COPY`, as whole processes on the first FILE, N times each\n"
     "(default 5), each pair in turn, and gives their medians, their ratios and\n"
-    "the peak memory of a load. Then times the scene model's load, save and\n"
-    "clear of every FILE in this process, with the cost per chunk. Writes its\n"
-    "copies beside each FILE and removes them.\n";
+    "the peak memory of a load; the copies go beside FILE. Then times the scene\n"
+    "model's load, save and clear of every FILE in this process, with the cost\n"
+    "per chunk, the CPU caches emptied before each; these saves go into DIR\n"
+    "(default: beside FILE), which a RAM-backed folder keeps free of the disk's\n"
+    "pace. Removes every copy it writes.\n";
+// Larger than any CPU cache here: writing it all empties them.
+constexpr size_t kCacheFlushBytes = size_t{1} << 30;
 
 // The one document a measure needs; its dialogs are never shown.
 class Document {
@@ -110,38 +114,43 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
               limit / kMiB, Verdict(peak <= limit));
 }
 
+// A small scene fits in the CPU caches after one run, a large one never:
+// each run starts with them empty, so that sizes compare by their own work.
+void EmptyCaches() {
+  static std::vector<uint8_t> filler(kCacheFlushBytes);
+  for (size_t i = 0; i < filler.size(); i += 64) ++filler[i];
+}
+
+struct SizeSamples {
+  int64_t chunks = 0;
+  std::vector<double> loads, saves, clears;
+};
+
+void TimeInProcess(const std::string& path, const std::string& copy, SizeSamples& samples) {
+  Document document;
+  EmptyCaches();
+  Stopwatch loadClock;
+  const bool loaded = document->ReadFromFile(path);
+  samples.loads.push_back(loadClock.Milliseconds());
+  if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
+  samples.chunks = document->Heads().Count() + document->Objects().Count() + document->Definitions().Count() +
+                   document->VisualEffects().Count() + document->InitScripts().Count();
+  std::remove(copy.c_str());
+  EmptyCaches();
+  Stopwatch saveClock;
+  const bool saved = document->WriteToFile(copy);
+  samples.saves.push_back(saveClock.Milliseconds());
+  std::remove(copy.c_str());
+  if (!saved) throw std::runtime_error("the scene model cannot save " + copy);
+  Stopwatch clearClock;
+  document->clear();
+  samples.clears.push_back(clearClock.Milliseconds());
+}
+
 struct SizeTiming {
   int64_t chunks;
   Timing load, save, clear;
 };
-
-SizeTiming TimeInProcess(const std::string& path, int runs) {
-  const std::string copy = path + ".bench-save";
-  SizeTiming timing{};
-  std::vector<double> loads, saves, clears;
-  for (int run = 0; run < runs; ++run) {
-    Document document;
-    Stopwatch loadClock;
-    const bool loaded = document->ReadFromFile(path);
-    loads.push_back(loadClock.Milliseconds());
-    if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
-    timing.chunks = document->Heads().Count() + document->Objects().Count() + document->Definitions().Count() +
-                    document->VisualEffects().Count() + document->InitScripts().Count();
-    std::remove(copy.c_str());
-    Stopwatch saveClock;
-    const bool saved = document->WriteToFile(copy);
-    saves.push_back(saveClock.Milliseconds());
-    std::remove(copy.c_str());
-    if (!saved) throw std::runtime_error("the scene model cannot save " + copy);
-    Stopwatch clearClock;
-    document->clear();
-    clears.push_back(clearClock.Milliseconds());
-  }
-  timing.load = Summarise(loads);
-  timing.save = Summarise(saves);
-  timing.clear = Summarise(clears);
-  return timing;
-}
 
 double NanosecondsPerChunk(const Timing& timing, int64_t chunks) {
   return timing.median * 1e6 / static_cast<double>(chunks);
@@ -157,11 +166,23 @@ void PrintGrowth(const char* what, const std::vector<SizeTiming>& sizes, Timing 
   }
 }
 
-void CompareSizes(const std::vector<std::string>& paths, int runs) {
+// The sizes in turn, run after run, so that the machine's changing load falls
+// on all alike.
+void CompareSizes(const std::vector<std::string>& paths, const std::string& saveFolder, int runs) {
+  std::vector<SizeSamples> samples(paths.size());
+  for (int run = 0; run < runs; ++run)
+    for (size_t i = 0; i < paths.size(); ++i) {
+      const std::string name = paths[i].substr(paths[i].find_last_of('/') + 1);
+      const std::string copy = (saveFolder.empty() ? paths[i] : saveFolder + "/" + name) + ".bench-save";
+      TimeInProcess(paths[i], copy, samples[i]);
+    }
   std::vector<SizeTiming> sizes;
-  for (const std::string& path : paths) sizes.push_back(TimeInProcess(path, runs));
+  for (const SizeSamples& size : samples)
+    sizes.push_back({size.chunks, Summarise(size.loads), Summarise(size.saves), Summarise(size.clears)});
   std::sort(sizes.begin(), sizes.end(), [](const SizeTiming& a, const SizeTiming& b) { return a.chunks < b.chunks; });
-  std::printf("\nIn one process (medians of %d runs): load is ReadFromFile, save WriteToFile to a new file\n", runs);
+  std::printf("\nIn one process (medians of %d runs, CPU caches emptied before each): load is ReadFromFile,\n", runs);
+  std::printf("save WriteToFile to a new file %s\n",
+              saveFolder.empty() ? "beside the scene" : ("in " + saveFolder).c_str());
   std::printf("  %10s %10s %10s %10s %10s %10s %10s\n", "chunks", "load ms", "ns/chunk", "save ms", "ns/chunk",
               "clear ms", "ns/chunk");
   for (const SizeTiming& size : sizes)
@@ -179,15 +200,19 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
     int runs = kDefaultRuns;
-    if (args.size() >= 2 && args[0] == "--runs") {
-      runs = ParseRuns(args[1]);
+    std::string saveFolder;
+    while (args.size() >= 2 && (args[0] == "--runs" || args[0] == "--save-in")) {
+      if (args[0] == "--runs")
+        runs = ParseRuns(args[1]);
+      else
+        saveFolder = args[1];
       args.erase(args.begin(), args.begin() + 2);
     }
     if (args.size() >= 2 && runs > 0 && !args[0].starts_with("-")) {
       // No sink: the trace would cost more than the load itself.
       SetTraceSink(nullptr);
       CompareProcesses(args[0], args[1], runs);
-      CompareSizes(std::vector<std::string>(args.begin() + 1, args.end()), runs);
+      CompareSizes(std::vector<std::string>(args.begin() + 1, args.end()), saveFolder, runs);
       return 0;
     }
   } catch (const std::exception& failure) {
