@@ -49,14 +49,18 @@ TMemoryStream* ChunkList::StreamIn(size_t slot) const {
 
 PStream ChunkList::At(int32_t index) const {
   if (index < 0 || index >= count_) return nullptr;
+  GiveSlots();
   return StreamIn(SlotOf(index));
 }
 
 int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const { return Holds(chunk) ? LiveBefore(chunk->slot_) : -1; }
 
-void ChunkList::AddSlot(const Slot& slot) {
+void ChunkList::CheckRoom() const {
   // Slots are counted in 32 bits, like the list's indexes.
-  if (slots_.Size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");
+  if (slots_.Size() + loadedLengths_.Size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");
+}
+
+void ChunkList::AddSlot(const Slot& slot) const {
   slots_.PushBack(slot);
   if (!tree_.empty()) {
     // A new node covers the slots (node - lowBit, node]: its own 1 plus the
@@ -70,18 +74,51 @@ void ChunkList::AddSlot(const Slot& slot) {
       throw;
     }
   }
-  ++count_;
+}
+
+void ChunkList::GiveSlots() const {
+  if (loadedRuns_.empty()) return;
+  // All the room first, so that no chunk is left half moved.
+  slots_.Reserve(slots_.Size() + loadedLengths_.Size());
+  if (!tree_.empty()) tree_.reserve(tree_.size() + loadedLengths_.Size());
+  size_t next = 0;
+  for (const Run& run : loadedRuns_) {
+    for (size_t offset = 0; offset < run.length; ++next) {
+      const uint32_t length = loadedLengths_[next];
+      AddSlot({nullptr, run.bytes + offset, length});
+      offset += length;
+    }
+  }
+  std::vector<Run>().swap(loadedRuns_);
+  loadedLengths_.Clear();
 }
 
 void ChunkList::Append(std::unique_ptr<TMemoryStream> chunk) {
+  CheckRoom();
+  GiveSlots();
   AddSlot({chunk.get(), nullptr, 0});
   chunk->owner_ = this;
   chunk->slot_ = static_cast<uint32_t>(slots_.Size() - 1);
   static_cast<void>(chunk.release());
+  ++count_;
   ++built_;
 }
 
-void ChunkList::AppendView(const uint8_t* bytes, uint32_t length) { AddSlot({nullptr, bytes, length}); }
+void ChunkList::AppendView(const uint8_t* bytes, uint32_t length) {
+  CheckRoom();
+  loadedLengths_.PushBack(length);
+  if (!loadedRuns_.empty() && loadedRuns_.back().bytes + loadedRuns_.back().length == bytes) {
+    loadedRuns_.back().length += length;
+  } else {
+    try {
+      loadedRuns_.push_back({bytes, length});
+    } catch (...) {
+      loadedLengths_.PopBack();
+      throw;
+    }
+  }
+  ++count_;
+}
 
 void ChunkList::Release(size_t slot) {
   Slot& entry = slots_[slot];
@@ -96,6 +133,7 @@ void ChunkList::Release(size_t slot) {
 
 void ChunkList::RemoveAt(int32_t index) {
   if (index < 0 || index >= count_) return;
+  GiveSlots();
   const size_t slot = SlotOf(index);
   Release(slot);
   if (tree_.empty()) BuildTree();
@@ -105,6 +143,7 @@ void ChunkList::RemoveAt(int32_t index) {
 
 void ChunkList::ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk) {
   if (index < 0 || index >= count_) return;
+  GiveSlots();
   const size_t slot = SlotOf(index);
   Release(slot);
   chunk->owner_ = this;
@@ -120,6 +159,8 @@ void ChunkList::Clear() {
     });
   views_.Clear();
   slots_.Clear();
+  loadedLengths_.Clear();
+  std::vector<Run>().swap(loadedRuns_);
   std::vector<int32_t>().swap(tree_);
   count_ = 0;
   built_ = 0;

@@ -11,11 +11,13 @@
 // An ordered list of chunk streams that it owns, plus the section size that the
 // writer puts into the section's header.
 //
-// A loaded chunk is a view of its bytes in the loaded block: the list keeps
-// where they lie and makes the chunk's stream only when the chunk is first
-// asked for, in bulk, so that loading, saving and clearing hundreds of
-// thousands of chunks make and free none one by one. A chunk built anew is a
-// stream of its own, which the list frees when it goes.
+// A loaded chunk is a view of its bytes in the loaded block. Until one of the
+// list's chunks is asked for, the list keeps only their lengths and the runs
+// of the block that they fill, which is all a load and a save need; then
+// each gets a slot, and its stream when it is first asked for, made in bulk.
+// Loading, saving and clearing hundreds of thousands of chunks thus make and
+// free none one by one. A chunk built anew is a stream of its own, which the
+// list frees when it goes.
 //
 // Deleting or replacing chunks one at a time must stay cheap on lists of
 // hundreds of thousands: entries keep their slot when others go, and a Fenwick
@@ -56,10 +58,12 @@ class ChunkList {
   // Calls `visit` for every chunk's stream in list order.
   template <typename Visit>
   void ForEach(Visit&& visit) const {
+    GiveSlots();
     for (size_t slot = 0; slot < slots_.Size(); ++slot)
       if (IsLive(slots_[slot])) visit(*StreamIn(slot));
   }
-  // Calls `visit` (bytes, length) for every chunk in list order, making no stream.
+  // Calls `visit` (bytes, length) for the chunks' bytes in list order, making
+  // no stream: neighbours not yet asked for come as one run.
   template <typename Visit>
   void ForEachBytes(Visit&& visit) const {
     slots_.ForEach([&visit](const Slot& slot) {
@@ -68,6 +72,7 @@ class ChunkList {
       else if (slot.view != nullptr)
         visit(slot.view, size_t{slot.length});
     });
+    for (const Run& run : loadedRuns_) visit(run.bytes, run.length);
   }
 
   // The section's length as it will be written: 6 plus its chunks' lengths,
@@ -83,19 +88,32 @@ class ChunkList {
     uint32_t length;      // of the view
   };
   static bool IsLive(const Slot& slot) { return slot.stream != nullptr || slot.view != nullptr; }
+  // Loaded chunks laid end to end in the block.
+  struct Run {
+    const uint8_t* bytes;
+    size_t length;
+  };
 
+  // Gives the loaded chunks without a slot theirs, behind the others.
+  void GiveSlots() const;
+  void CheckRoom() const;
   TMemoryStream* StreamIn(size_t slot) const;
-  void AddSlot(const Slot& slot);
+  void AddSlot(const Slot& slot) const;
   void Release(size_t slot);
   size_t SlotOf(int32_t index) const;
   int32_t LiveBefore(size_t slot) const;
   void BuildTree();
   void AddToTree(size_t slot, int32_t delta);
 
-  // A view's stream is made on first ask, also through the const accessors.
+  // Loaded chunks get their slots, and then their streams, when first asked
+  // for, also through the const accessors.
   mutable PagedArray<Slot> slots_;
   mutable StreamPool views_;
-  std::vector<int32_t> tree_;  // Fenwick tree of live slots, 1-based; empty while none was emptied
+  mutable std::vector<int32_t> tree_;  // Fenwick tree of live slots, 1-based; empty while none was emptied
+  // The loaded chunks without a slot: their lengths in order, and the runs
+  // of the block that they fill.
+  mutable PagedArray<uint32_t> loadedLengths_;
+  mutable std::vector<Run> loadedRuns_;
   int32_t count_ = 0;
   int32_t built_ = 0;  // chunks built anew among the live ones: what Clear frees one by one
 };

@@ -14,10 +14,13 @@ class PagedArray {
   T& operator[](size_t index) { return pages_[index / kPageLength][index % kPageLength]; }
   const T& operator[](size_t index) const { return pages_[index / kPageLength][index % kPageLength]; }
 
-  void PushBack(const T& value) {
+  // Makes room for `size` values, so that pushing up to them allocates nothing.
+  void Reserve(size_t size) {
     // Left uninitialised: each value is written as it is added.
-    if (size_ % kPageLength == 0 && size_ / kPageLength == pages_.size())
-      pages_.push_back(std::unique_ptr<T[]>(new T[kPageLength]));
+    while (pages_.size() * kPageLength < size) pages_.push_back(std::unique_ptr<T[]>(new T[kPageLength]));
+  }
+  void PushBack(const T& value) {
+    Reserve(size_ + 1);
     (*this)[size_++] = value;
   }
   void PopBack() { --size_; }
