@@ -25,21 +25,27 @@ bool IsSectionCode(uint16_t code) {
 std::string Offset(int64_t position) { return std::to_string(position); }
 
 // A chunk's header must lie whole between `start` and `end`...
-void CheckHeaderRoom(int64_t start, int64_t end) {
-  if (start < 0 || end - start < static_cast<int64_t>(kChunkHeaderSize))
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
+[[noreturn]] void HeaderCutShort(int64_t start) {
+  throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
 }
 
-// ...and then the whole chunk that it announces.
-void CheckChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t end) {
-  const int64_t left = end - start;
+void CheckHeaderRoom(int64_t start, int64_t end) {
+  if (start < 0 || end - start < static_cast<int64_t>(kChunkHeaderSize)) HeaderCutShort(start);
+}
+
+// ...and then the whole chunk that it announces. (The checks are apart from
+// their failures so that a walk of many chunks keeps them inline.)
+[[noreturn]] void WrongChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t left) {
   if (size < kChunkHeaderSize)
     throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
                            " has size " + std::to_string(size) + ", less than its header");
-  if (size > left)
-    throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
-                           " has size " + std::to_string(size) + " but only " + std::to_string(left) +
-                           " bytes are left");
+  throw Exception(1, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
+                         " has size " + std::to_string(size) + " but only " + std::to_string(left) + " bytes are left");
+}
+
+void CheckChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t end) {
+  const int64_t left = end - start;
+  if (size < kChunkHeaderSize || size > left) WrongChunkSize(type, size, start, left);
 }
 
 }  // namespace
