@@ -67,7 +67,7 @@ int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
   const auto length = static_cast<int64_t>(Chunk->Length());
   AddToSize(fileSize, -length);
   AddToSize(list.sectionSize, -length);
-  list.RemoveAt(index);
+  list.Remove(Chunk);
   Chunk = nullptr;
   return index;
 }

@@ -131,14 +131,21 @@ void ChunkList::Release(size_t slot) {
   entry = {nullptr, nullptr, 0};
 }
 
-void ChunkList::RemoveAt(int32_t index) {
-  if (index < 0 || index >= count_) return;
-  GiveSlots();
-  const size_t slot = SlotOf(index);
+void ChunkList::RemoveSlot(size_t slot) {
   Release(slot);
   if (tree_.empty()) BuildTree();
   AddToTree(slot, -1);
   --count_;
+}
+
+void ChunkList::RemoveAt(int32_t index) {
+  if (index < 0 || index >= count_) return;
+  GiveSlots();
+  RemoveSlot(SlotOf(index));
+}
+
+void ChunkList::Remove(const TMemoryStream* chunk) {
+  if (Holds(chunk)) RemoveSlot(chunk->slot_);
 }
 
 void ChunkList::ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk) {

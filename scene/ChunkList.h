@@ -50,6 +50,9 @@ class ChunkList {
   // A chunk built anew is freed; a view's stream stays until the list is
   // cleared, so a reference to it never dangles.
   void RemoveAt(int32_t index);
+  // Takes out this very chunk, as RemoveAt does; nothing when the list does
+  // not hold it. Its slot is known, so no index is looked for.
+  void Remove(const TMemoryStream* chunk);
   // Puts `chunk` at `index` in place of the one there, which goes as RemoveAt says.
   void ReplaceAt(int32_t index, std::unique_ptr<TMemoryStream> chunk);
   // Frees every chunk and empties the list.
@@ -100,6 +103,7 @@ class ChunkList {
   TMemoryStream* StreamIn(size_t slot) const;
   void AddSlot(const Slot& slot) const;
   void Release(size_t slot);
+  void RemoveSlot(size_t slot);
   size_t SlotOf(int32_t index) const;
   int32_t LiveBefore(size_t slot) const;
   void BuildTree();
