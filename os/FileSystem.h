@@ -2,13 +2,17 @@
 // Paths are byte strings as the user gave them (the ANSI code page on Windows);
 // std::filesystem would reinterpret them, so these go to the system directly.
 
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "os/Result.h"
 
 namespace os {
+
+class FileImage;
 
 // Opens a regular file for reading, shared with other readers and writers;
 // the caller owns the file. Anything else is refused without waiting
@@ -37,6 +41,22 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
 // Windows: a target briefly held by another program (a virus scanner, the
 // search indexer) is tried again for about a second.
 Status MoveReplacing(const std::string& source, const std::string& target);
+
+// Bytes to write that lie elsewhere, one piece of a gather write.
+struct ByteRun {
+  const uint8_t* data;
+  size_t size;
+  // The image of a file that holds the bytes, or null.
+  const FileImage* image = nullptr;
+};
+
+// Writes the runs one after another to `file`, behind what its own buffer
+// holds, in few system calls: writev on POSIX, where a long run that a mapped
+// file holds is copied from that file by the system, as cp does; on Windows
+// each large run in one WriteFile straight from where it lies, the small ones
+// through the buffer. Fails, with the system's reason, when not all was
+// written.
+Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs);
 
 // Creates `folder` and every missing folder above it; fine when it exists
 // afterwards. Windows: a drive or a network share is never created.

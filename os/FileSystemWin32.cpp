@@ -2,6 +2,11 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "os/FileImage.h"
 #include "os/FileSystem.h"
 #include "os/MakeFolder.h"
 #include "os/Paths.h"
@@ -13,6 +18,10 @@ namespace {
 constexpr int kAttempts = 100;           // fresh names to try before giving up
 constexpr DWORD kReplaceRetryMs = 1000;  // how long a held target is tried again
 constexpr DWORD kReplaceStepMs = 50;
+// Runs from this length on are written straight from where they lie, in
+// pieces that any file system's driver takes.
+constexpr size_t kDirectRun = 64 << 10;
+constexpr size_t kWritePiece = 16 << 20;
 
 }  // namespace
 
@@ -72,6 +81,34 @@ Result<std::FILE*> OpenForReading(const std::string& path) {
   std::FILE* file = StreamOf(handle, _O_RDONLY | _O_BINARY, "rb");
   if (file == nullptr) return Failure{"the file could not be opened"};
   return file;
+}
+
+Status LoadFile(std::FILE* file, FileImage& image) {
+  image = FileImage();
+  LARGE_INTEGER size{};
+  const Status loaded = GetFileSizeEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), &size)
+                            ? image.Read(file, static_cast<uint64_t>(size.QuadPart))
+                            : Status(LastFailure());
+  std::fclose(file);
+  return loaded;
+}
+
+Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
+  for (const ByteRun& run : runs) {
+    if (run.size < kDirectRun) {
+      if (std::fwrite(run.data, 1, run.size, file) != run.size) return Failure{std::strerror(errno)};
+      continue;
+    }
+    if (std::fflush(file) != 0) return Failure{std::strerror(errno)};
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    for (size_t done = 0; done < run.size;) {
+      const auto piece = static_cast<DWORD>(std::min(kWritePiece, run.size - done));
+      DWORD written = 0;
+      if (!WriteFile(handle, run.data + done, piece, &written, nullptr) || written == 0) return LastFailure();
+      done += written;
+    }
+  }
+  return Done{};
 }
 
 Result<std::string> FindReplaceable(const std::string& path) {

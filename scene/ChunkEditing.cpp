@@ -70,7 +70,7 @@ int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
   const auto length = static_cast<int64_t>(Chunk->Length());
   AddToSize(fileSize, -length);
   AddToSize(list.sectionSize, -length);
-  list.RemoveAt(index);
+  list.Remove(Chunk);
   Chunk = nullptr;
   return index;
 }
@@ -88,12 +88,11 @@ bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStr
     if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
     if (OldChunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectCall);
     TraceDump("OLD", *OldChunk);
-    // A chunk that a list holds belongs to the document: refuse it, and with a
-    // code that does not destroy it.
-    for (const ChunkList* held : {&heads, &objects, &definitions, &initScripts, &visualEffects})
-      if (held->Holds(NewChunk.get()))
-        throw Exception(Exception::Code::AlreadyHeld,
-                        "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
+    // A chunk that a list holds, or has made and let go, belongs to a scene:
+    // refuse it, and with a code that does not destroy it.
+    if (ChunkList::BelongsToAList(NewChunk.get()))
+      throw Exception(Exception::Code::AlreadyHeld,
+                      "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
     const uint16_t type = GetChunkType(*OldChunk);
     if (GetChunkType(*NewChunk) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
     ChunkList& list = SectionListByChunkID(type);

@@ -110,6 +110,14 @@ void TFileStream::Write(const void* buffer, size_t count) {
   size_ = std::max(size_, position_);
 }
 
+void TFileStream::WriteRuns(std::span<const os::ByteRun> runs) {
+  if (!writing_) throw WriteFailure();
+  if (const os::Status written = os::WriteRuns(file_, runs); !written.ok())
+    throw FileWriteError("write failed: " + written.reason(), written.reason());
+  for (const os::ByteRun& run : runs) position_ += static_cast<int64_t>(run.size);
+  size_ = std::max(size_, position_);
+}
+
 void TFileStream::Seek(int64_t offset, Origin origin) {
   const int64_t target = origin == Origin::Begin ? offset : position_ + offset;
   if (writing_ && SeekFile(file_, target, SEEK_SET) != 0) throw WriteFailure();

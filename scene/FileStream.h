@@ -22,6 +22,7 @@ class TFileStream final : public TStream {
 
   size_t Read(void* buffer, size_t count) override;
   void Write(const void* buffer, size_t count) override;
+  void WriteRuns(std::span<const os::ByteRun> runs) override;
   void Seek(int64_t offset, Origin origin) override;
   int64_t Position() const override { return position_; }
   int64_t Size() const override { return size_; }

@@ -9,11 +9,16 @@ TMemoryStream::TMemoryStream(const void* bytes, size_t count) {
   position_ = 0;
 }
 
+TMemoryStream::TMemoryStream(const uint8_t* bytes, size_t count, View)
+    : bytes_(bytes), size_(bytes != nullptr ? count : 0), position_(static_cast<int64_t>(size_)) {}
+
+TMemoryStream TMemoryStream::ViewOf(const uint8_t* bytes, size_t count) { return TMemoryStream(bytes, count, View{}); }
+
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (position_ < 0 || static_cast<uint64_t>(position_) >= size_) return 0;
   const size_t available = size_ - static_cast<size_t>(position_);
   const size_t taken = std::min(count, available);
-  std::memcpy(buffer, data_.get() + position_, taken);
+  std::memcpy(buffer, bytes_ + position_, taken);
   position_ += static_cast<int64_t>(taken);
   return taken;
 }
@@ -21,8 +26,9 @@ size_t TMemoryStream::Read(void* buffer, size_t count) {
 void TMemoryStream::Reserve(size_t capacity) {
   if (capacity <= capacity_) return;
   std::unique_ptr<uint8_t[]> grown(new uint8_t[capacity]);
-  if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
-  data_ = std::move(grown);
+  if (size_ > 0) std::memcpy(grown.get(), bytes_, size_);
+  buffer_ = std::move(grown);
+  bytes_ = buffer_.get();
   capacity_ = capacity;
 }
 
@@ -32,10 +38,10 @@ void TMemoryStream::Write(const void* buffer, size_t count) {
   const uint64_t start = static_cast<uint64_t>(position_);
   if (count > SIZE_MAX - start) throw std::bad_alloc();
   const size_t end = static_cast<size_t>(start) + count;
-  if (end > capacity_) Reserve(std::max(end, capacity_ + capacity_ / 2));
+  if (end > capacity_) Reserve(std::max({end, size_, capacity_ + capacity_ / 2}));
   // A write past the end leaves no gap of stale bytes.
-  if (start > size_) std::memset(data_.get() + size_, 0, static_cast<size_t>(start) - size_);
-  std::memcpy(data_.get() + start, buffer, count);
+  if (start > size_) std::memset(buffer_.get() + size_, 0, static_cast<size_t>(start) - size_);
+  std::memcpy(buffer_.get() + start, buffer, count);
   size_ = std::max(size_, end);
   position_ = static_cast<int64_t>(end);
 }
@@ -47,7 +53,7 @@ void TMemoryStream::Seek(int64_t offset, Origin origin) {
 size_t TMemoryStream::AppendFrom(TStream& source, size_t count) {
   if (count > SIZE_MAX - size_) throw std::bad_alloc();
   Reserve(size_ + count);
-  const size_t arrived = source.Read(data_.get() + size_, count);
+  const size_t arrived = source.Read(buffer_.get() + size_, count);
   size_ += arrived;
   position_ = static_cast<int64_t>(size_);
   return arrived;

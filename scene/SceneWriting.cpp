@@ -2,68 +2,79 @@
 // order objects, definitions, visual effects, init scripts. The sizes written
 // are those of the bytes written, so every saved file loads again.
 
+#include <array>
 #include <string>
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/FileReplacement.h"
+#include "scene/GatherWriter.h"
+#include "scene/LittleEndian.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
 namespace {
 
-void WriteChunkHeader(TStream& out, uint16_t type, uint32_t size) {
-  out.WriteU16(type);
-  out.WriteU32(size);
+using ChunkHeader = std::array<uint8_t, kChunkHeaderSize>;
+
+ChunkHeader HeaderOf(uint16_t type, uint64_t size) {
+  ChunkHeader header;
+  WriteU16LE(header.data(), type);
+  WriteU32LE(header.data() + 2, static_cast<uint32_t>(size));
+  return header;
 }
 
-void WriteChunkList(TStream& out, const ChunkList& list) {
-  list.ForEach([&out](const TMemoryStream& chunk) { out.Write(chunk.Data(), chunk.Length()); });
+void WriteChunkList(GatherWriter& out, const ChunkList& list) {
+  list.ForEachBytes([&out](const uint8_t* bytes, size_t length) { out.Add(bytes, length); });
 }
 
 uint64_t ListLength(const ChunkList& list) {
   uint64_t length = 0;
-  list.ForEach([&length](const TMemoryStream& chunk) { length += chunk.Length(); });
+  list.ForEachBytes([&length](const uint8_t*, size_t chunk) { length += chunk; });
   return length;
-}
-
-// A section is written when its list holds a chunk; its size then covers every
-// chunk it holds, whatever the document kept (two merged sections, deletions).
-void WriteSection(TStream& out, uint16_t code, uint64_t sectionSize, const ChunkList& list) {
-  if (list.Count() == 0) return;
-  WriteChunkHeader(out, code, static_cast<uint32_t>(sectionSize));
-  WriteChunkList(out, list);
 }
 
 }  // namespace
 
-void TqScene2bin::WriteToStream(TStream& out) const {
+void TqScene2bin::WriteToStream(TStream& stream) const {
+  // A section is written when its list holds a chunk; its size then covers
+  // every chunk it holds, whatever the document kept (two merged sections,
+  // deletions). Its header stays here until everything has gone out.
   struct Section {
     uint16_t code;
     const ChunkList& list;
     uint64_t length;
+    ChunkHeader header;
   };
-  const Section sections[] = {{kObjectsSection, objects, ListLength(objects)},
-                              {kDefinitionsSection, definitions, ListLength(definitions)},
-                              {kVisualEffectsSection, visualEffects, ListLength(visualEffects)},
-                              {kInitScriptsSection, initScripts, ListLength(initScripts)}};
+  Section sections[] = {{kObjectsSection, objects, ListLength(objects), {}},
+                        {kDefinitionsSection, definitions, ListLength(definitions), {}},
+                        {kVisualEffectsSection, visualEffects, ListLength(visualEffects), {}},
+                        {kInitScriptsSection, initScripts, ListLength(initScripts), {}}};
 
   uint64_t rootSize = kChunkHeaderSize + ListLength(heads);
   bool anySection = false;
-  for (const Section& section : sections) {
+  for (Section& section : sections) {
     if (section.list.Count() == 0) continue;
+    section.header = HeaderOf(section.code, kChunkHeaderSize + section.length);
     rootSize += kChunkHeaderSize + section.length;
     anySection = true;
   }
   // A file without any section fails to load at its head: keep one, empty.
+  const ChunkHeader emptySection = HeaderOf(kObjectsSection, kChunkHeaderSize);
   if (!anySection) rootSize += kChunkHeaderSize;
   if (rootSize > INT32_MAX) throw Exception(Exception::Code::Invalid, "the scene is too large for one file");
 
-  WriteChunkHeader(out, kRootChunk, static_cast<uint32_t>(rootSize));
+  const ChunkHeader root = HeaderOf(kRootChunk, rootSize);
+  GatherWriter out(stream, block_ ? block_->Image() : nullptr);
+  out.Add(root.data(), root.size());
   WriteChunkList(out, heads);
-  for (const Section& section : sections)
-    WriteSection(out, section.code, kChunkHeaderSize + section.length, section.list);
-  if (!anySection) WriteChunkHeader(out, kObjectsSection, kChunkHeaderSize);
+  for (const Section& section : sections) {
+    if (section.list.Count() == 0) continue;
+    out.Add(section.header.data(), section.header.size());
+    WriteChunkList(out, section.list);
+  }
+  if (!anySection) out.Add(emptySection.data(), emptySection.size());
+  out.Flush();
 }
 
 bool TqScene2bin::WriteToFile(const std::string& FileName) {

@@ -2,6 +2,10 @@
 
 #include "scene/LittleEndian.h"
 
+void TStream::WriteRuns(std::span<const os::ByteRun> runs) {
+  for (const os::ByteRun& run : runs) Write(run.data, run.size);
+}
+
 uint16_t TStream::ReadU16() {
   uint8_t bytes[2] = {};
   Read(bytes, sizeof bytes);

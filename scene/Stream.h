@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+
+#include "os/FileSystem.h"
 
 // A byte stream with a current position: what the reader walks and the writer
 // fills. Reads never fail; they give fewer bytes at the end. Writes that fail
@@ -20,6 +23,9 @@ class TStream {
   virtual void Seek(int64_t offset, Origin origin) = 0;
   virtual int64_t Position() const = 0;
   virtual int64_t Size() const = 0;
+  // Writes the runs one after another. A file gathers them into few system
+  // calls; any other stream writes each in turn.
+  virtual void WriteRuns(std::span<const os::ByteRun> runs);
 
   // Reads a 16-bit or 32-bit little-endian number; bytes past the end read as 0.
   uint16_t ReadU16();

@@ -21,6 +21,7 @@ void TqScene2bin::clear() {
   ClearChunkList(definitions);
   ClearChunkList(visualEffects);
   ClearChunkList(initScripts);
+  block_.reset();
   fileSize = 0;
   Trace("* qScene2bin.clear done *");
 }

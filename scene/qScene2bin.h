@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "scene/ByteBlock.h"
 #include "scene/ChunkList.h"
 #include "scene/DocumentUi.h"
 #include "scene/Stream.h"
@@ -31,11 +32,12 @@ class TqScene2bin {
   void clear();
 
   // Loading: true when the whole file was read. Never raises; every failure is
-  // traced and the document keeps what was read.
+  // traced and the document keeps what was read. The loaded chunks are views
+  // of the bytes taken in, which the document holds until the next clear.
   bool ReadFromFile(const std::string& FileName);
+  // Takes in a copy of the rest of the stream.
   bool ReadFromStream(TStream& stream);
-  bool ReadHeadFromStream(TStream& stream);
-  bool ReadSectionsFromStream(TStream& stream);
+  bool ReadFromBlock(std::unique_ptr<ByteBlock> block);
 
   // Saving: true when the file was written whole. The file is replaced only
   // then (see TFileReplacement); the document never changes. `reason` gives
@@ -85,12 +87,20 @@ class TqScene2bin {
  private:
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
-  bool ReadOpenedStream(TStream& stream);
+  // Reads the scene from `block`, which the document keeps; null when the
+  // file's bytes could not be had, for `error`.
+  bool ReadBlock(std::unique_ptr<ByteBlock> block, const std::string& error);
+  // The steps of a load, on a view of the block that the document holds: the
+  // chunks read are views of it too.
+  bool ReadHeadFromStream(TMemoryStream& stream);
+  bool ReadSectionsFromStream(TMemoryStream& stream);
   // Puts the chunk at the end of the list, its length added to the section
   // size and the file size; a section that was absent gets its header back.
   PStream AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk);
 
   DocumentUi& ui_;
+  // What the loaded chunks are views of: released once the lists have let go.
+  std::unique_ptr<ByteBlock> block_;
   ChunkList heads;
   ChunkList objects;
   ChunkList definitions;
@@ -106,6 +116,9 @@ std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
 // Reads the chunk that starts at the stream's position into a new chunk stream
 // and leaves the stream just past it. The chunk must lie whole before `end`.
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end);
+// The same for a stream over a block of bytes: gives where the chunk's bytes
+// lie in the block, copying nothing.
+const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& size, int64_t end);
 
 // Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
 // a space, with no line end.

@@ -255,10 +255,16 @@ TEST_F(Editing, ReplaceRefusesAChunkTheSceneStillHolds) {
   std::string newName;
   EXPECT_FALSE(document().ReplaceChunkData(first, second, newName));
   EXPECT_FALSE(document().ReplaceChunkData(first, first, newName));
-  EXPECT_EQ(scene.ui.messages.size(), 2u);
-  EXPECT_EQ(scene.ui.messages[0], "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
+  // A loaded chunk that was deleted stays the scene's until it is cleared.
+  PStream deleted = document().GetObject(4);
+  PStream stale = deleted;
+  document().DeleteDNC(deleted);
+  EXPECT_FALSE(document().ReplaceChunkData(first, stale, newName));
+  EXPECT_EQ(scene.ui.messages.size(), 3u);
+  for (const std::string& message : scene.ui.messages)
+    EXPECT_EQ(message, "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
   // Both are still there, whole.
-  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "lamp", "tree"}));
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "lamp"}));
   ExpectConsistent();
 }
 

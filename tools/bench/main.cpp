@@ -1,35 +1,47 @@
-// scene_io_bench: how fast the scene model loads and saves a scene2.bin next
-// to plain reading and copying of the same file, and how much memory a load
-// takes.
+// scene_io_bench: how fast scene2 loads and saves a scene2.bin next to the
+// plain tools that read and copy the same file, how much memory a load takes,
+// and how the scene model's load and save grow with the number of chunks.
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "scene/ScriptedUi.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
-#include "tools/bench/PeakMemory.h"
-#include "tools/bench/PlainIo.h"
+#include "tools/bench/PageCache.h"
+#include "tools/bench/Processes.h"
 #include "tools/bench/Timing.h"
-#include "scene/ScriptedUi.h"
 
 namespace {
 
 constexpr int kDefaultRuns = 5;
-constexpr double kLoadTarget = 2.0;  // times a plain read
-constexpr double kSaveTarget = 2.0;  // times a plain copy
-constexpr double kMemoryFactor = 1.3;
-constexpr double kMemorySlack = 32.0 * 1024 * 1024;
+constexpr double kTraceTarget = 1.5;  // times cat
+constexpr double kSaveTarget = 1.5;   // times cp
+constexpr double kMemoryFactor = 1.1;
+constexpr double kMemorySlack = 16.0 * 1024 * 1024;
+// Cost per chunk from one size to the next: more than this is not linear,
+// with room for the noise of a shared machine.
+constexpr double kGrowthTarget = 1.5;
 constexpr double kMiB = 1024.0 * 1024.0;
 
 const char kUsage[] =
-    "usage: scene_io_bench [--runs N] FILE\n"
-    "Times plain reading and copying of FILE and the scene model's load and save\n"
-    "of it, N runs each (default 5), in one process and in fresh processes, and\n"
-    "gives the peak memory of a run that only loads. Writes its copies beside\n"
-    "FILE and removes them.\n";
+    "usage: scene_io_bench [--runs N] [--save-in DIR] SCENE2 FILE [FILE...]\n"
+    "Runs `cat FILE` and `SCENE2 trace FILE`, then `cp FILE COPY` and\n"
+    "`SCENE2 save FILE COPY`, as whole processes on the first FILE, N times each\n"
+    "(default 5), each pair in turn, and gives their medians, their ratios and\n"
+    "the peak memory of a load; the copies go beside FILE. Every FILE is first\n"
+    "read into the page cache afresh, as a read brings it in. Then times the scene\n"
+    "model's load, save and clear of every FILE in this process, with the cost\n"
+    "per chunk, the CPU caches emptied before each; these saves go into DIR\n"
+    "(default: beside FILE), which a RAM-backed folder keeps free of the disk's\n"
+    "pace. Removes every copy it writes.\n";
+// Larger than any CPU cache here: writing it all empties them.
+constexpr size_t kCacheFlushBytes = size_t{1} << 30;
 
 // The one document a measure needs; its dialogs are never shown.
 class Document {
@@ -43,41 +55,6 @@ class Document {
   std::unique_ptr<TqScene2bin> document_;
 };
 
-double TimedLoad(const std::string& path) {
-  Document document;
-  Stopwatch clock;
-  const bool loaded = document->ReadFromFile(path);
-  const double milliseconds = clock.Milliseconds();
-  if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
-  return milliseconds;
-}
-
-// A child run: one plain read or one load in a process of its own, printed
-// as its milliseconds and the process's peak resident bytes.
-int FreshRun(const std::string& what, const std::string& path) {
-  SetTraceSink(nullptr);
-  double milliseconds = 0;
-  if (what == "read") {
-    ReadBuffer buffer;
-    Stopwatch clock;
-    PlainRead(path, buffer);
-    milliseconds = clock.Milliseconds();
-  } else {
-    milliseconds = TimedLoad(path);
-  }
-  std::cout << milliseconds << ' ' << PeakResidentBytes() << '\n';
-  return 0;
-}
-
-// Runs `step` `runs` times; each gives the milliseconds that count, so that
-// setting up and tearing down stay off the clock.
-template <typename Step>
-Timing Repeat(int runs, Step step) {
-  std::vector<double> samples;
-  for (int run = 0; run < runs; ++run) samples.push_back(step());
-  return Summarise(samples);
-}
-
 // 1 to 999 runs; 0 for anything else.
 int ParseRuns(const std::string& text) {
   if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
@@ -86,97 +63,137 @@ int ParseRuns(const std::string& text) {
 
 const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
 
-void PrintHeading() { std::printf("  %-28s %10s %10s\n", "", "best ms", "median ms"); }
-
 void PrintRow(const char* name, const Timing& timing) {
-  std::printf("  %-28s %10.1f %10.1f\n", name, timing.best, timing.median);
+  std::printf("  %-34s %10.1f %10.1f\n", name, timing.best, timing.median);
 }
 
 void PrintRatio(const char* name, const Timing& measured, const Timing& base, double target) {
-  const double best = measured.best / base.best;
   const double median = measured.median / base.median;
-  std::printf("  %-28s %10.2f %10.2f   target <= %.1f (median)  %s\n", name, best, median, target,
+  std::printf("  %-34s %10.2f %10.2f   target <= %.1f (median)  %s\n", name, measured.best / base.best, median, target,
               Verdict(median <= target));
 }
 
-int Bench(const std::string& path, int runs) {
-  // No sink: the trace would cost more than the load itself.
-  SetTraceSink(nullptr);
-  ReadBuffer buffer;
-  // Also the warm-up: every measure below finds the file in the page cache.
-  const uint64_t size = PlainRead(path, buffer);
-  const std::string copyPath = path + ".bench-copy";
-  const std::string savePath = path + ".bench-save";
-
-  const Timing read = Repeat(runs, [&] {
-    Stopwatch clock;
-    PlainRead(path, buffer);
-    return clock.Milliseconds();
-  });
-  // Both writers make a new file each run: replacing one would add the cost
-  // of freeing the old one, which the file system charges unevenly.
-  const Timing copy = Repeat(runs, [&] {
-    std::remove(copyPath.c_str());
-    Stopwatch clock;
-    PlainCopy(path, copyPath);
-    return clock.Milliseconds();
-  });
-  std::remove(copyPath.c_str());
-  const Timing load = Repeat(runs, [&] { return TimedLoad(path); });
-  Document document;
-  document->ReadFromFile(path);
-  const Timing save = Repeat(runs, [&] {
-    std::remove(savePath.c_str());
-    Stopwatch clock;
-    const bool saved = document->WriteToFile(savePath);
-    const double milliseconds = clock.Milliseconds();
-    if (!saved) throw std::runtime_error("the scene model cannot save " + savePath);
-    return milliseconds;
-  });
-  std::remove(savePath.c_str());
-
-  std::vector<double> freshReads;
-  std::vector<double> freshLoads;
+// Whole processes as a user runs them, each pair in turn so that the machine's
+// changing load falls on both alike. Both writers make a new file each run:
+// replacing one would add the cost of freeing the old one, which the file
+// system charges unevenly.
+void CompareProcesses(const std::string& scene2, const std::string& path, int runs) {
+  const std::string copy = path + ".bench-copy";
+  std::vector<double> cat, trace, cp, save;
   double peak = 0;
   for (int run = 0; run < runs; ++run) {
-    for (const char* what : {"read", "load"}) {
-      std::istringstream output(RunSelf({"--fresh", what, path}));
-      double milliseconds = 0;
-      double runPeak = 0;
-      if (!(output >> milliseconds >> runPeak)) throw std::runtime_error("a child run printed nothing");
-      (what[0] == 'r' ? freshReads : freshLoads).push_back(milliseconds);
-      if (what[0] == 'l') peak = std::max(peak, runPeak);
-    }
+    cat.push_back(RunProcess({"cat", path}).milliseconds);
+    const ProcessRun load = RunProcess({scene2, "trace", path});
+    trace.push_back(load.milliseconds);
+    peak = std::max(peak, static_cast<double>(load.peakBytes));
+    std::remove(copy.c_str());
+    cp.push_back(RunProcess({"cp", path, copy}).milliseconds);
+    std::remove(copy.c_str());
+    save.push_back(RunProcess({scene2, "save", path, copy}).milliseconds);
+    std::remove(copy.c_str());
   }
 
-  const int32_t items = document->Objects().Count() + document->Definitions().Count() +
-                        document->VisualEffects().Count() + document->InitScripts().Count();
-  std::printf("%s: %llu bytes (%.1f MiB), %d head chunks, %d scene items; %d runs each\n", path.c_str(),
-              static_cast<unsigned long long>(size), static_cast<double>(size) / kMiB, document->Heads().Count(), items,
-              runs);
-  std::printf("\nIn one process, memory and page cache warm:\n");
-  PrintHeading();
-  PrintRow("plain read (fread)", read);
-  PrintRow("plain copy (fread, fwrite)", copy);
-  PrintRow("load (ReadFromFile)", load);
-  PrintRow("save (WriteToFile)", save);
-  PrintRatio("load / plain read", load, read, kLoadTarget);
-  PrintRatio("save / plain copy", save, copy, kSaveTarget);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw std::runtime_error("cannot open " + path);
+  std::fseek(file, 0, SEEK_END);
+  const double size = static_cast<double>(std::ftell(file));
+  std::fclose(file);
 
-  const Timing freshRead = Summarise(freshReads);
-  const Timing freshLoad = Summarise(freshLoads);
-  std::printf("\nEach run in a fresh process, page faults included:\n");
-  PrintHeading();
-  PrintRow("plain read (fread)", freshRead);
-  PrintRow("load (ReadFromFile)", freshLoad);
-  PrintRatio("load / plain read", freshLoad, freshRead, kLoadTarget);
-
-  const double limit = kMemoryFactor * static_cast<double>(size) + kMemorySlack;
-  std::printf("\nPeak memory of a run that only loads: %.1f MiB = %.2f x file size\n", peak / kMiB,
-              peak / static_cast<double>(size));
+  std::printf("%s: %.0f bytes (%.1f MiB); %d runs each, the file in the page cache as a read brings it in\n",
+              path.c_str(), size, size / kMiB, runs);
+  std::printf("\nWhole processes:                       best ms  median ms\n");
+  const Timing catTiming = Summarise(cat), traceTiming = Summarise(trace);
+  const Timing cpTiming = Summarise(cp), saveTiming = Summarise(save);
+  PrintRow("cat FILE >/dev/null", catTiming);
+  PrintRow("scene2 trace FILE >/dev/null", traceTiming);
+  PrintRow("cp FILE COPY", cpTiming);
+  PrintRow("scene2 save FILE COPY", saveTiming);
+  PrintRatio("trace / cat", traceTiming, catTiming, kTraceTarget);
+  PrintRatio("save / cp", saveTiming, cpTiming, kSaveTarget);
+  const double limit = kMemoryFactor * size + kMemorySlack;
+  std::printf("\nPeak memory of scene2 trace (a load): %.1f MiB = %.3f x file size\n", peak / kMiB, peak / size);
   std::printf("  target <= %.1f x file size + %.0f MiB = %.1f MiB  %s\n", kMemoryFactor, kMemorySlack / kMiB,
               limit / kMiB, Verdict(peak <= limit));
-  return 0;
+}
+
+// A small scene fits in the CPU caches after one run, a large one never:
+// each run starts with them empty, so that sizes compare by their own work.
+void EmptyCaches() {
+  static std::vector<uint8_t> filler(kCacheFlushBytes);
+  for (size_t i = 0; i < filler.size(); i += 64) ++filler[i];
+}
+
+struct SizeSamples {
+  int64_t chunks = 0;
+  std::vector<double> loads, saves, clears;
+};
+
+void TimeInProcess(const std::string& path, const std::string& copy, SizeSamples& samples) {
+  Document document;
+  EmptyCaches();
+  Stopwatch loadClock;
+  const bool loaded = document->ReadFromFile(path);
+  samples.loads.push_back(loadClock.Milliseconds());
+  if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
+  samples.chunks = document->Heads().Count() + document->Objects().Count() + document->Definitions().Count() +
+                   document->VisualEffects().Count() + document->InitScripts().Count();
+  std::remove(copy.c_str());
+  EmptyCaches();
+  Stopwatch saveClock;
+  const bool saved = document->WriteToFile(copy);
+  samples.saves.push_back(saveClock.Milliseconds());
+  std::remove(copy.c_str());
+  if (!saved) throw std::runtime_error("the scene model cannot save " + copy);
+  Stopwatch clearClock;
+  document->clear();
+  samples.clears.push_back(clearClock.Milliseconds());
+}
+
+struct SizeTiming {
+  int64_t chunks;
+  Timing load, save, clear;
+};
+
+double NanosecondsPerChunk(const Timing& timing, int64_t chunks) {
+  return timing.median * 1e6 / static_cast<double>(chunks);
+}
+
+void PrintGrowth(const char* what, const std::vector<SizeTiming>& sizes, Timing SizeTiming::*step) {
+  for (size_t i = 1; i < sizes.size(); ++i) {
+    const double growth = NanosecondsPerChunk(sizes[i].*step, sizes[i].chunks) /
+                          NanosecondsPerChunk(sizes[i - 1].*step, sizes[i - 1].chunks);
+    std::printf("  %-5s per chunk from %9lld to %9lld chunks: x %.2f   target <= %.1f  %s\n", what,
+                static_cast<long long>(sizes[i - 1].chunks), static_cast<long long>(sizes[i].chunks), growth,
+                kGrowthTarget, Verdict(growth <= kGrowthTarget));
+  }
+}
+
+// The sizes in turn, run after run, so that the machine's changing load falls
+// on all alike.
+void CompareSizes(const std::vector<std::string>& paths, const std::string& saveFolder, int runs) {
+  std::vector<SizeSamples> samples(paths.size());
+  for (int run = 0; run < runs; ++run)
+    for (size_t i = 0; i < paths.size(); ++i) {
+      const std::string name = paths[i].substr(paths[i].find_last_of('/') + 1);
+      const std::string copy = (saveFolder.empty() ? paths[i] : saveFolder + "/" + name) + ".bench-save";
+      TimeInProcess(paths[i], copy, samples[i]);
+    }
+  std::vector<SizeTiming> sizes;
+  for (const SizeSamples& size : samples)
+    sizes.push_back({size.chunks, Summarise(size.loads), Summarise(size.saves), Summarise(size.clears)});
+  std::sort(sizes.begin(), sizes.end(), [](const SizeTiming& a, const SizeTiming& b) { return a.chunks < b.chunks; });
+  std::printf("\nIn one process (medians of %d runs, CPU caches emptied before each): load is ReadFromFile,\n", runs);
+  std::printf("save WriteToFile to a new file %s\n",
+              saveFolder.empty() ? "beside the scene" : ("in " + saveFolder).c_str());
+  std::printf("  %10s %10s %10s %10s %10s %10s %10s\n", "chunks", "load ms", "ns/chunk", "save ms", "ns/chunk",
+              "clear ms", "ns/chunk");
+  for (const SizeTiming& size : sizes)
+    std::printf("  %10lld %10.1f %10.1f %10.1f %10.1f %10.2f %10.2f\n", static_cast<long long>(size.chunks),
+                size.load.median, NanosecondsPerChunk(size.load, size.chunks), size.save.median,
+                NanosecondsPerChunk(size.save, size.chunks), size.clear.median,
+                NanosecondsPerChunk(size.clear, size.chunks));
+  PrintGrowth("load", sizes, &SizeTiming::load);
+  PrintGrowth("save", sizes, &SizeTiming::save);
 }
 
 }  // namespace
@@ -184,13 +201,23 @@ int Bench(const std::string& path, int runs) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
-    if (args.size() == 3 && args[0] == "--fresh") return FreshRun(args[1], args[2]);
     int runs = kDefaultRuns;
-    if (args.size() == 3 && args[0] == "--runs") {
-      runs = ParseRuns(args[1]);
+    std::string saveFolder;
+    while (args.size() >= 2 && (args[0] == "--runs" || args[0] == "--save-in")) {
+      if (args[0] == "--runs")
+        runs = ParseRuns(args[1]);
+      else
+        saveFolder = args[1];
       args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.size() == 1 && runs > 0 && !args[0].starts_with("-")) return Bench(args[0], runs);
+    if (args.size() >= 2 && runs > 0 && !args[0].starts_with("-")) {
+      // No sink: the trace would cost more than the load itself.
+      SetTraceSink(nullptr);
+      for (size_t i = 1; i < args.size(); ++i) ReadIntoPageCache(args[i]);
+      CompareProcesses(args[0], args[1], runs);
+      CompareSizes(std::vector<std::string>(args.begin() + 1, args.end()), saveFolder, runs);
+      return 0;
+    }
   } catch (const std::exception& failure) {
     std::cerr << "scene_io_bench: " << failure.what() << '\n';
     return 1;

@@ -7,6 +7,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/LittleEndian.h"
+#include "tools/fuzz/ChunkFence.h"
 #include "tools/fuzz/Require.h"
 
 namespace {
@@ -58,8 +59,12 @@ void WalkChunk(TMemoryStream& chunk) {
 
 }  // namespace
 
-void WalkCatalogue(const ChunkList& list) {
+void WalkCatalogue(const ChunkList& list, os::ByteRun block) {
   if (list.Count() == 0) return;
-  for (int32_t index = 0; index < list.Count(); ++index) WalkChunk(*list.At(index));
+  for (int32_t index = 0; index < list.Count(); ++index) {
+    TMemoryStream& chunk = *list.At(index);
+    const ChunkFence fence(block, chunk);
+    WalkChunk(chunk);
+  }
   Require(FindChunkByName(list, GetChunkName(*list.At(0))) == 0, "the first chunk is not found by its own name");
 }

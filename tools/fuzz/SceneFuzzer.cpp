@@ -1,7 +1,8 @@
 // libFuzzer's entry: the input is a scene2.bin. It is loaded, the catalogue is
-// asked about every chunk, the scene is saved and reloaded, then edited, saved
-// and reloaded again. Everything stays in memory. scene2 check walks it too,
-// and must find a problem that fails a load exactly when the load failed.
+// asked about every chunk, each fenced off from the rest of the loaded block,
+// the scene is saved and reloaded, then edited, saved and reloaded again.
+// Everything stays in memory. scene2 check walks it too, and must find a
+// problem that fails a load exactly when the load failed.
 
 #include <algorithm>
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "scene/ByteBlock.h"
 #include "scene/MemoryStream.h"
 #include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
@@ -44,7 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto scene = NewScene2bin(ui);
   TMemoryStream input(data, size);
   input.Seek(0, TStream::Origin::Begin);
-  const bool loaded = scene->ReadFromStream(input);
+  std::unique_ptr<ByteBlock> block = BlockCopiedFrom(input);
+  const os::ByteRun loadedBytes{block->Data(), block->Size()};
+  const bool loaded = scene->ReadFromBlock(std::move(block));
   const std::vector<Problem> problems = CheckScene(ByteView(data, size));
   Require(std::any_of(problems.begin(), problems.end(), [](const Problem& problem) { return problem.failsLoad; }) ==
               !loaded,
@@ -52,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (const ChunkList* list :
        {&scene->Heads(), &scene->Objects(), &scene->Definitions(), &scene->InitScripts(), &scene->VisualEffects()})
-    WalkCatalogue(*list);
+    WalkCatalogue(*list, loadedBytes);
   Save(*scene, ui, loaded);
 
   EditEverySection(*scene, ui, std::string_view(reinterpret_cast<const char*>(data), size));

@@ -1,0 +1,43 @@
+#include "scene/ByteBlock.h"
+
+#include <new>
+#include <utility>
+
+namespace {
+
+class FileBlock final : public ByteBlock {
+ public:
+  explicit FileBlock(os::FileImage image) : image_(std::move(image)) {}
+  const uint8_t* Data() const override { return image_.Data(); }
+  size_t Size() const override { return image_.Size(); }
+  const os::FileImage* Image() const override { return &image_; }
+
+ private:
+  os::FileImage image_;
+};
+
+class CopiedBlock final : public ByteBlock {
+ public:
+  explicit CopiedBlock(size_t size) : bytes_(new uint8_t[size]), size_(size) {}
+  uint8_t* Bytes() { return bytes_.get(); }
+  void Shorten(size_t size) { size_ = size; }
+  const uint8_t* Data() const override { return bytes_.get(); }
+  size_t Size() const override { return size_; }
+
+ private:
+  std::unique_ptr<uint8_t[]> bytes_;
+  size_t size_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image) { return std::make_unique<FileBlock>(std::move(image)); }
+
+std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream) {
+  const int64_t left = stream.Size() - stream.Position();
+  if (left > 0 && static_cast<uint64_t>(left) > SIZE_MAX) throw std::bad_alloc();
+  const size_t size = left > 0 ? static_cast<size_t>(left) : 0;
+  auto block = std::make_unique<CopiedBlock>(size);
+  block->Shorten(stream.Read(block->Bytes(), size));
+  return block;
+}

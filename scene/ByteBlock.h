@@ -1,0 +1,29 @@
+#pragma once
+// The bytes of a loaded scene in one piece. The document's chunks are views
+// of it, so it stays until the document has let go of them all, and then
+// goes at once.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "os/FileImage.h"
+#include "scene/Stream.h"
+
+class ByteBlock {
+ public:
+  ByteBlock() = default;
+  ByteBlock(const ByteBlock&) = delete;
+  ByteBlock& operator=(const ByteBlock&) = delete;
+  virtual ~ByteBlock() = default;
+
+  virtual const uint8_t* Data() const = 0;
+  virtual size_t Size() const = 0;
+  // The file image that holds the bytes, when they came from one.
+  virtual const os::FileImage* Image() const { return nullptr; }
+};
+
+// A whole file taken in by os::LoadFile.
+std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image);
+// A copy of what the stream holds from its position to its end.
+std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream);

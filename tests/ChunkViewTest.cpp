@@ -1,0 +1,197 @@
+// Loaded chunks are views of the loaded bytes, one block for the whole file:
+// nothing that reads a chunk may step past its end into the next one, a
+// write to a chunk must leave the block alone, and a save must send out
+// every chunk whole however scattered the views are.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scene/ByteBlock.h"
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "scene/DncExport.h"
+#include "scene/Exception.h"
+#include "scene/FileStream.h"
+#include "scene/LittleEndian.h"
+#include "tests/SceneTestSupport.h"
+#include "tests/plugin/GuardedBlock.h"
+#include "tools/scenegen/SceneGenerator.h"
+
+namespace {
+
+// A file whose last byte stands right before a page that can't be touched.
+class GuardedFile final : public ByteBlock {
+ public:
+  explicit GuardedFile(const Bytes& bytes) : memory_(bytes) {}
+  const uint8_t* Data() const override { return memory_.Data(); }
+  size_t Size() const override { return memory_.Length(); }
+
+ private:
+  GuardedBlock memory_;
+};
+
+struct CutShort {
+  const char* name;
+  uint16_t section;
+  Bytes chunk;
+};
+
+// Item chunks whose insides point past their end, most of them a single
+// byte short of a field that a reader takes; the framing is sound.
+const CutShort kCutShort[] = {
+    {"ObjectNameRunsPastItsEnd", kObjectsSection,
+     ChunkWithSize(kObjectChunk, 14, ChunkWithSize(kObjectNameChunk, 60, {'a', 'b'}))},
+    {"ObjectNameWithoutItsZero", kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectNameChunk, Text("crate")))},
+    {"ObjectTypeOneByteShort", kObjectsSection,
+     Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text("a")), U16(kObjectTypeChunk), U32(10), {7, 7, 7}}))},
+    {"SubChunkHeaderOneByteShort", kObjectsSection,
+     Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text("a")), {0x11, 0x40, 9, 0, 0}}))},
+    {"LightmapAtTheEnd", kObjectsSection, Chunk(kObjectChunk, Concat({U16(kLightmapChunk), U32(6)}))},
+    {"SubChunkOfSizeZero", kObjectsSection, Chunk(kObjectChunk, Concat({U16(0x20), U32(0), {1, 2, 3}}))},
+    {"DefinitionTypeOneByteShort", kDefinitionsSection,
+     Chunk(kDefinitionChunk,
+           Concat({Chunk(kDefinitionNameChunk, Text("d")), U16(kDefinitionTypeChunk), U32(10), {3, 3, 3}}))},
+    {"DefinitionNameRunsPastItsEnd", kDefinitionsSection,
+     ChunkWithSize(kDefinitionChunk, 13, ChunkWithSize(kDefinitionNameChunk, 99, {'d'}))},
+    {"InitScriptNameRunsPastItsEnd", kInitScriptsSection, Chunk(kInitScriptChunk, Concat({{1}, U32(500), Text("go")}))},
+    {"InitScriptLengthOneByteShort", kInitScriptsSection, Chunk(kInitScriptChunk, {1, 4, 0, 0})},
+    {"VisualEffectNameRunsPastItsEnd", kVisualEffectsSection,
+     Chunk(kVisualEffectChunk, Concat({Bytes(10, 7), U32(70000), Text("fog")}))},
+    {"VisualEffectLengthOneByteShort", kVisualEffectsSection,
+     Chunk(kVisualEffectChunk, Concat({Bytes(10, 7), {3, 0, 0}}))},
+    {"HeaderOnly", kObjectsSection, Chunk(kObjectChunk, {})},
+};
+
+class ReadersStopAtTheChunksEnd : public testing::TestWithParam<CutShort> {};
+
+TEST_P(ReadersStopAtTheChunksEnd, EvenWhenItsInsidesPointFurther) {
+  const CutShort& item = GetParam();
+  const Bytes file = SceneFile({Chunk(1, {}), Chunk(item.section, item.chunk)});
+  TraceCollector trace;
+  TestUi ui;
+  ui.answers = {"renamed"};
+  const auto document = NewScene2bin(ui);
+  auto block = std::make_unique<GuardedFile>(file);
+  const uint8_t* guard = block->Data() + block->Size();
+  ASSERT_TRUE(document->ReadFromBlock(std::move(block)));
+  const ChunkList& list = document->SectionListByChunkID(ReadU16LE(item.chunk.data()));
+  PStream chunk = list.At(list.Count() - 1);
+  ASSERT_EQ(chunk->Data() + chunk->Length(), guard);
+
+  // Every reader of a chunk, each of which would fault on the guard page.
+  for (const uint16_t type : {kObjectNameChunk, kObjectTypeChunk, kLightmapChunk, kDefinitionNameChunk,
+                              kDefinitionTypeChunk, uint16_t{0x20}}) {
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    FindSubChunk(*chunk, type, offset, size);
+  }
+  GetObjectType(*chunk);
+  GetDefinitionType(*chunk);
+  EXPECT_LE(GetChunkName(*chunk).size(), chunk->Length() - kChunkHeaderSize);
+  FindChunkByName(list, "nothing of that name");
+  DncFileName(*chunk);
+  DumpChunk(*chunk);
+  Bytes read(chunk->Length() + 16);
+  chunk->Seek(0, TStream::Origin::Begin);
+  EXPECT_EQ(chunk->Read(read.data(), read.size()), chunk->Length());
+  EXPECT_EQ(Written(*document), file);
+  std::string newName;
+  document->RenameChunk(chunk, newName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadersStopAtTheChunksEnd, testing::ValuesIn(kCutShort),
+                         [](const testing::TestParamInfo<CutShort>& info) { return info.param.name; });
+
+TEST(LoadedChunks, AWriteTakesTheBytesInAndLeavesItsNeighboursAsTheyWere) {
+  const Bytes crate = ObjectChunk("crate", 9);
+  const Bytes horn = ObjectChunk("horn", 4);
+  const Bytes file = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({crate, horn}))});
+  LoadedScene scene(file);
+  ASSERT_TRUE(scene.loaded);
+  PStream first = scene.document->GetObject(0);
+  PStream second = scene.document->GetObject(1);
+  const uint8_t* viewed = first->Data();
+  ASSERT_EQ(viewed + first->Length(), second->Data());
+
+  // A read stops at the chunk's end though the next chunk follows in memory.
+  Bytes read(first->Length() + 8);
+  first->Seek(0, TStream::Origin::Begin);
+  ASSERT_EQ(first->Read(read.data(), read.size()), crate.size());
+  EXPECT_EQ(Bytes(read.begin(), read.begin() + crate.size()), crate);
+
+  // Writing over its end grows the chunk in a buffer of its own.
+  first->Seek(static_cast<int64_t>(crate.size()) - 2, TStream::Origin::Begin);
+  const Bytes tail = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
+  first->Write(tail.data(), tail.size());
+  EXPECT_NE(first->Data(), viewed);
+  EXPECT_EQ(BytesOf(*first), Concat({Bytes(crate.begin(), crate.end() - 2), tail}));
+  EXPECT_EQ(BytesOf(*second), horn);
+  EXPECT_EQ(Bytes(viewed, viewed + crate.size()), crate);
+  EXPECT_EQ(Written(*scene.document),
+            SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({BytesOf(*first), horn}))}));
+}
+
+TEST(LoadedChunks, ASaveOfScatteredChunksSendsEveryOneWhole) {
+  // Every second object deleted leaves more runs than one gather write takes.
+  constexpr int kObjects = 6000;
+  Bytes objects;
+  Bytes kept;
+  for (int i = 0; i < kObjects; ++i) {
+    const Bytes object = ObjectChunk("o" + std::to_string(i), 9);
+    objects.insert(objects.end(), object.begin(), object.end());
+    if (i % 2 == 1 && i + 1 < kObjects) kept.insert(kept.end(), object.begin(), object.end());
+  }
+  // The last one renamed: a chunk built anew among the views.
+  const Bytes renamed = Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text("renamed")),
+                                                    Chunk(kObjectTypeChunk, U32(9)), Chunk(0x0020, Bytes(12, 0))}));
+  LoadedScene scene(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, objects)}));
+  ASSERT_TRUE(scene.loaded);
+  TraceCollector trace;
+  for (int32_t index = 0; index < kObjects / 2; ++index) {
+    PStream chunk = scene.document->GetObject(index);
+    ASSERT_EQ(scene.document->DeleteDNC(chunk), index);
+  }
+  scene.ui.answers = {"renamed"};
+  PStream last = scene.document->GetObject(kObjects / 2 - 1);
+  std::string newName;
+  ASSERT_TRUE(scene.document->RenameChunk(last, newName));
+
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  ASSERT_TRUE(scene.document->WriteToFile(path));
+  EXPECT_EQ(ReadFileBytes(path), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({kept, renamed}))}));
+}
+
+TEST(LoadedChunks, ASaveOfAFileLoadedFromDiskGivesTheBytesHeldInMemory) {
+  ScratchFolder folder;
+  // Megabytes, so that long runs of the loaded file go out as copies of it.
+  const std::string path = folder.Path("scene2.bin");
+  {
+    SceneOptions options;
+    options.targetBytes = 1'000'000;
+    auto file = TFileStream::Create(path);
+    ASSERT_NE(file, nullptr);
+    GenerateScene(options, *file);
+    file->Commit();
+  }
+  TraceCollector trace;
+  TestUi ui;
+  const auto document = NewScene2bin(ui);
+  ASSERT_TRUE(document->ReadFromFile(path));
+  PStream middle = document->GetObject(document->CountByChunkID(kObjectChunk) / 2);
+  document->DeleteDNC(middle);
+  ui.answers = {"renamed"};
+  PStream renamed = document->GetObject(3);
+  std::string newName;
+  ASSERT_TRUE(document->RenameChunk(renamed, newName));
+
+  const std::string copy = folder.Path("copy.bin");
+  ASSERT_TRUE(document->WriteToFile(copy));
+  EXPECT_EQ(ReadFileBytes(copy), Written(*document));
+  // Saved over the file that its chunks came from, it gives the same again.
+  ASSERT_TRUE(document->WriteToFile(path));
+  EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(copy));
+}
+
+}  // namespace
