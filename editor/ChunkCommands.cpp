@@ -16,7 +16,7 @@ void ExportChecked(const SceneNode& node, TDncExport& dncExport, ExportTally& ta
 
 std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
   std::string summary = std::to_string(tally.written) + " files was created\rFolder: " + folder;
-  if (tally.failed > 0) summary += "\r" + std::to_string(tally.failed) + " files could not be written";
+  if (tally.failed > 0) summary.append("\r").append(std::to_string(tally.failed)).append(" files could not be written");
   return summary;
 }
 
