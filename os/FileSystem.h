@@ -19,6 +19,12 @@ class FileImage;
 // (Failure::notAFile): opening a pipe never blocks.
 Result<std::FILE*> OpenForReading(const std::string& path);
 
+// Seeks in, and tells the position of, a file with 64-bit offsets on every
+// platform: a scene's own sizes stay below 2 GiB, but the file holding it
+// need not. As fseek and ftell: 0 or -1; the position or -1.
+int SeekFile(std::FILE* file, int64_t offset, int origin);
+int64_t TellFile(std::FILE* file);
+
 // The file that a save to `path` replaces: a symbolic link is saved through,
 // to the file it points to. Refused when that is not a regular file or is one
 // the user could not write in place; a name that does not exist yet may be

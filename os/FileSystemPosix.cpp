@@ -145,8 +145,8 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
     if (run.size >= kCopiedRun && run.image != nullptr && run.image->source_ >= 0) {
       if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
       count = 0;
-      Result<size_t> copy = CopyFromFile(run.image->source_, static_cast<off_t>(run.data - run.image->data_),
-                                         descriptor, run.size);
+      Result<size_t> copy =
+          CopyFromFile(run.image->source_, static_cast<off_t>(run.data - run.image->data_), descriptor, run.size);
       if (!copy.ok()) return copy.failure();
       copied = copy.value();
     }
@@ -159,6 +159,10 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   }
   return WritePieces(descriptor, pieces, count);
 }
+
+int SeekFile(std::FILE* file, int64_t offset, int origin) { return fseeko(file, offset, origin); }
+
+int64_t TellFile(std::FILE* file) { return ftello(file); }
 
 Result<std::string> FindReplaceable(const std::string& path) {
   std::string target = path;

@@ -111,6 +111,10 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   return Done{};
 }
 
+int SeekFile(std::FILE* file, int64_t offset, int origin) { return _fseeki64(file, offset, origin); }
+
+int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+
 Result<std::string> FindReplaceable(const std::string& path) {
   bool exists = false;
   DWORD attributes = 0;

@@ -10,25 +10,8 @@
 
 namespace {
 
-constexpr size_t kBufferSize = 1 << 20;
-
-// 64-bit offsets on both platforms: a scene file's own sizes stay below 2 GiB,
-// but the file holding it need not.
-int SeekFile(std::FILE* file, int64_t offset, int origin) {
-#ifdef _WIN32
-  return _fseeki64(file, offset, origin);
-#else
-  return fseeko(file, offset, origin);
-#endif
-}
-
-int64_t TellFile(std::FILE* file) {
-#ifdef _WIN32
-  return _ftelli64(file);
-#else
-  return ftello(file);
-#endif
-}
+using os::SeekFile;
+using os::TellFile;
 
 FileWriteError WriteFailure() {
   const std::string reason = std::strerror(errno);
@@ -37,21 +20,21 @@ FileWriteError WriteFailure() {
 
 }  // namespace
 
-TFileStream::TFileStream(std::FILE* file, bool writing) : file_(file), writing_(writing) {}
+TFileStream::TFileStream(std::FILE* file, bool writing, size_t bufferSize)
+    : file_(file), writing_(writing), bufferSize_(bufferSize), buffer_(new uint8_t[bufferSize]) {}
 
 TFileStream::~TFileStream() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-os::Result<std::unique_ptr<TFileStream>> TFileStream::OpenRead(const std::string& path) {
+os::Result<std::unique_ptr<TFileStream>> TFileStream::OpenRead(const std::string& path, size_t bufferSize) {
   os::Result<std::FILE*> opened = os::OpenForReading(path);
   if (!opened.ok()) return opened.failure();
   std::FILE* file = opened.value();
-  std::unique_ptr<TFileStream> stream(new TFileStream(file, false));
+  std::unique_ptr<TFileStream> stream(new TFileStream(file, false, bufferSize));
   std::setvbuf(file, nullptr, _IONBF, 0);
   if (SeekFile(file, 0, SEEK_END) == 0) stream->size_ = std::max<int64_t>(0, TellFile(file));
   SeekFile(file, 0, SEEK_SET);
-  stream->buffer_.reset(new uint8_t[kBufferSize]);
   return stream;
 }
 
@@ -61,11 +44,10 @@ std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
 }
 
 std::unique_ptr<TFileStream> TFileStream::Writing(std::FILE* file) {
-  std::unique_ptr<TFileStream> stream(new TFileStream(file, true));
+  std::unique_ptr<TFileStream> stream(new TFileStream(file, true, kDefaultBufferSize));
   // The read buffer, unused when writing, becomes stdio's: given no buffer,
   // glibc ignores the size asked for and writes in 4 KiB pieces.
-  stream->buffer_.reset(new uint8_t[kBufferSize]);
-  std::setvbuf(file, reinterpret_cast<char*>(stream->buffer_.get()), _IOFBF, kBufferSize);
+  std::setvbuf(file, reinterpret_cast<char*>(stream->buffer_.get()), _IOFBF, stream->bufferSize_);
   return stream;
 }
 
@@ -73,7 +55,7 @@ void TFileStream::FillBuffer() {
   bufferStart_ = position_;
   bufferLength_ = 0;
   if (SeekFile(file_, position_, SEEK_SET) != 0) return;
-  bufferLength_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+  bufferLength_ = std::fread(buffer_.get(), 1, bufferSize_, file_);
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
@@ -85,7 +67,7 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     const bool inBuffer = position_ >= bufferStart_ && position_ < bufferStart_ + static_cast<int64_t>(bufferLength_);
     if (!inBuffer) {
       // A large read goes straight into the caller's memory.
-      if (count - done >= kBufferSize) {
+      if (count - done >= bufferSize_) {
         if (SeekFile(file_, position_, SEEK_SET) != 0) break;
         const size_t got = std::fread(out + done, 1, count - done, file_);
         done += got;

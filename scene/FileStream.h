@@ -12,8 +12,12 @@
 // created for writing (every write checked).
 class TFileStream final : public TStream {
  public:
-  // A regular file only: a folder, a device or a pipe is refused.
-  static os::Result<std::unique_ptr<TFileStream>> OpenRead(const std::string& path);
+  static constexpr size_t kDefaultBufferSize = 1 << 20;
+
+  // A regular file only: a folder, a device or a pipe is refused. Reads of
+  // `bufferSize` or more go straight into the caller's memory.
+  static os::Result<std::unique_ptr<TFileStream>> OpenRead(const std::string& path,
+                                                           size_t bufferSize = kDefaultBufferSize);
   // Null when the file can't be created; errno says why.
   static std::unique_ptr<TFileStream> Create(const std::string& path);
   // Writes into a file opened for writing, which the stream then owns.
@@ -32,7 +36,7 @@ class TFileStream final : public TStream {
   void Commit();
 
  private:
-  TFileStream(std::FILE* file, bool writing);
+  TFileStream(std::FILE* file, bool writing, size_t bufferSize);
   void FillBuffer();
 
   std::FILE* file_;
@@ -41,6 +45,7 @@ class TFileStream final : public TStream {
   int64_t position_ = 0;
   // Reading: buffer_ holds the file's bytes from bufferStart_ on. Writing: it
   // is stdio's buffer.
+  size_t bufferSize_;
   std::unique_ptr<uint8_t[]> buffer_;
   int64_t bufferStart_ = 0;
   size_t bufferLength_ = 0;
