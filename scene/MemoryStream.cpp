@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 TMemoryStream::TMemoryStream(const void* bytes, size_t count) {
   Write(bytes, count);
@@ -34,7 +35,8 @@ void TMemoryStream::Reserve(size_t capacity) {
 
 void TMemoryStream::Write(const void* buffer, size_t count) {
   if (count == 0) return;
-  if (position_ < 0) throw std::bad_alloc();
+  // A caller's bug, not a shortage of memory: say so rather than "Out of memory".
+  if (position_ < 0) throw std::out_of_range("a write before the start of a stream");
   const uint64_t start = static_cast<uint64_t>(position_);
   if (count > SIZE_MAX - start) throw std::bad_alloc();
   const size_t end = static_cast<size_t>(start) + count;

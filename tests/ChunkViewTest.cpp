@@ -132,6 +132,20 @@ TEST(LoadedChunks, AWriteTakesTheBytesInAndLeavesItsNeighboursAsTheyWere) {
             SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({BytesOf(*first), horn}))}));
 }
 
+TEST(LoadedChunks, AWriteBeforeTheStartIsRefusedAsABugAndChangesNothing) {
+  const Bytes crate = ObjectChunk("crate", 9);
+  TMemoryStream chunk(crate.data(), crate.size());
+  chunk.Seek(-1, TStream::Origin::Begin);
+  const uint8_t byte = 0xEE;
+  try {
+    chunk.Write(&byte, 1);
+    FAIL() << "a write at -1 was taken";
+  } catch (const std::exception& failure) {
+    EXPECT_EQ(FailureMessage(failure), "a write before the start of a stream");
+  }
+  EXPECT_EQ(BytesOf(chunk), crate);
+}
+
 TEST(LoadedChunks, ASaveOfScatteredChunksSendsEveryOneWhole) {
   // Every second object deleted leaves more runs than one gather write takes.
   constexpr int kObjects = 6000;
