@@ -37,6 +37,8 @@ class ToolProcess {
   // A visible, enabled top-level window of the program that matches, once it
   // shows; null when none showed in time.
   HWND WaitForWindow(const WindowMatch& match) const;
+  // The same at once: null when none shows now.
+  HWND FindWindowNow(const WindowMatch& match) const;
   // Picks the item at `item` of the menu bar's menu at `menu`, as Alt, the
   // arrow keys and Enter do.
   void ChooseMenu(int menu, int item) const;
@@ -47,8 +49,6 @@ class ToolProcess {
   DWORD Close();
 
  private:
-  HWND FindWindowNow(const WindowMatch& match) const;
-
   PROCESS_INFORMATION process_{};
   HWND main_ = nullptr;
 };

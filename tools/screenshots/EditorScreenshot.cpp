@@ -1,9 +1,12 @@
 // The editor as the README shows it: tool.exe started as a user starts it,
 // a scene opened through the menu and the file dialog, "Objects" and its two
-// largest folders open, two objects checked and a third clicked. Writes the main window's left, top,
-// width and height to MARKER, waits until MARKER is gone, closes the editor.
+// largest folders open, two objects checked and a third clicked. With
+// "sound", the first object named "sound..." is then found and opened in the
+// sound plug-in's dialog through the tree's menu. Writes the left, top, width
+// and height of what to picture (the main window, and the dialog over it) to
+// MARKER, waits until MARKER is gone, closes the editor.
 //
-// editor_screenshot TOOL SCENE MARKER
+// editor_screenshot TOOL SCENE MARKER [sound]
 
 #include <algorithm>
 #include <cstdio>
@@ -55,11 +58,32 @@ void ClickNodeText(HWND tree, HTREEITEM item) {
   PostMessageA(tree, WM_LBUTTONUP, 0, at);
 }
 
+// The sound dialog for the first object whose name starts with "sound",
+// found as a user finds it: typed into the search field, "find", "in Objects
+// List"; then "Sound settings.." on the tree's menu. Null if it did not show.
+HWND OpenSoundDialog(const ToolProcess& tool, HWND tree) {
+  HWND search = FindWindowExA(tool.MainWindow(), nullptr, "Edit", nullptr);
+  SendMessageA(search, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("sound"));
+  PostClick(ChildWithText(tool.MainWindow(), "Button", "find"));
+  HWND menu = tool.WaitForWindow(Captioned(kPopupMenuClass));
+  if (menu == nullptr) return nullptr;
+  PickMenuItem(0)(menu);
+  if (!WaitUntil([&] { return tool.FindWindowNow(Captioned(kPopupMenuClass)) == nullptr; })) return nullptr;
+  PostMessageA(tree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree), -1);  // as the menu key does
+  menu = tool.WaitForWindow(Captioned(kPopupMenuClass));
+  if (menu == nullptr) return nullptr;
+  PickMenuItem(1)(menu);  // below "Rename"
+  // The dialog is a form of its own, captioned with the object's name.
+  const WindowMatch form = OfClass(kFormClass);
+  return tool.WaitForWindow([&](HWND window) { return window != tool.MainWindow() && form(window); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fputs("usage: editor_screenshot TOOL SCENE MARKER\n", stderr);
+  const bool sound = argc == 5 && std::string(argv[4]) == "sound";
+  if (argc != 4 && !sound) {
+    std::fputs("usage: editor_screenshot TOOL SCENE MARKER [sound]\n", stderr);
     return 2;
   }
   const std::string marker = HostPath(argv[3]);
@@ -86,8 +110,17 @@ int main(int argc, char** argv) {
 
   RECT window{};
   GetWindowRect(tool.MainWindow(), &window);
+  HWND dialog = sound ? OpenSoundDialog(tool, tree) : nullptr;
+  if (sound && dialog == nullptr) return 1;
+  if (dialog != nullptr) {
+    Sleep(300);  // the dialog's first paint
+    RECT shown{};
+    GetWindowRect(dialog, &shown);
+    UnionRect(&window, &window, &shown);
+  }
   std::ofstream(marker) << window.left << ' ' << window.top << ' ' << window.right - window.left << ' '
                         << window.bottom - window.top << '\n';
   WaitUntil([&marker] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; }, 120000);
+  if (dialog != nullptr) PostMessageA(dialog, WM_CLOSE, 0, 0);
   return tool.Close() == 0 ? 0 : 1;
 }
