@@ -5,6 +5,7 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "scene/Counted.h"
 #include "scene/DncExport.h"
 #include "scene/Exception.h"
 #include "scene/FileStream.h"
@@ -86,8 +87,8 @@ std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
 
 std::string ImportSummary(const ImportTally& tally) {
   const int imported = tally.replaced + tally.added;
-  return std::to_string(imported) + (imported == 1 ? " chunk" : " chunks") + " imported (" +
-         std::to_string(tally.replaced) + " replaced, " + std::to_string(tally.added) + " added)";
+  return Counted(imported, "chunk") + " imported (" + std::to_string(tally.replaced) + " replaced, " +
+         std::to_string(tally.added) + " added)";
 }
 
 ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths) {

@@ -26,7 +26,8 @@ std::string Offset(int64_t position) { return std::to_string(position); }
 
 // A chunk's header must lie whole between `start` and `end`...
 [[noreturn]] void HeaderCutShort(int64_t start) {
-  throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
+  throw Exception(Exception::Code::Invalid,
+                  "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
 }
 
 void CheckHeaderRoom(int64_t start, int64_t end) {
@@ -37,10 +38,12 @@ void CheckHeaderRoom(int64_t start, int64_t end) {
 // their failures so that a walk of many chunks keeps them inline.)
 [[noreturn]] void WrongChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t left) {
   if (size < kChunkHeaderSize)
-    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
-                           " has size " + std::to_string(size) + ", less than its header");
-  throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) + " at offset " + Offset(start) +
-                         " has size " + std::to_string(size) + " but only " + std::to_string(left) + " bytes are left");
+    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
+                                                  " at offset " + Offset(start) + " has size " + std::to_string(size) +
+                                                  ", less than its header");
+  throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
+                                                " at offset " + Offset(start) + " has size " + std::to_string(size) +
+                                                " but only " + std::to_string(left) + " bytes are left");
 }
 
 void CheckChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t end) {
@@ -111,7 +114,8 @@ bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream) {
       const uint8_t* chunk = ReadChunkView(stream, type, size, stream.Size());
       Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(type, 4) + " - done");
       heads.AppendView(chunk, size);
-      if (stream.Position() >= stream.Size()) throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
+      if (stream.Position() >= stream.Size())
+        throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
       uint8_t peek[2] = {};
       const size_t peeked = stream.Read(peek, sizeof peek);
       stream.Seek(-static_cast<int64_t>(peeked), TStream::Origin::Current);
@@ -202,7 +206,8 @@ bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, const std::string&
     block_ = std::move(block);
     TMemoryStream stream = TMemoryStream::ViewOf(block_->Data(), block_->Size());
     stream.Seek(0, TStream::Origin::Begin);
-    if (!ReadHeadFromStream(stream)) throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
+    if (!ReadHeadFromStream(stream))
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
     Trace("qScene2bin.ReadFromFile: reading head - done");
     while (static_cast<int64_t>(fileSize) > stream.Position() + 2)
       if (!ReadSectionsFromStream(stream))

@@ -60,22 +60,15 @@ bool TreeView::IsOpen(const TreeModelNode* parent) const {
 void TreeView::NodeAdded(TreeModelNode& node) {
   TreeModelNode* parent = node.Parent();
   if (IsOpen(parent)) PutInControl(node);
-  if (parent != nullptr && parent->ChildCount() == 1) ShowChildrenButton(*parent);
+  if (parent != nullptr && parent->ChildCount() == 1) ShowChildrenButton(*parent, true);
 }
 
 void TreeView::NodeRemoving(TreeModelNode& node) {
   if (const Item* item = ItemOf(node)) Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item->handle));
   ForgetItems(node);
   // The node is still counted: its parent keeps a button if others remain.
-  if (TreeModelNode* parent = node.Parent(); parent != nullptr && parent->ChildCount() == 1) {
-    if (const Item* above = ItemOf(*parent)) {
-      TVITEMA change{};
-      change.mask = TVIF_CHILDREN;
-      change.hItem = above->handle;
-      change.cChildren = 0;
-      Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
-    }
-  }
+  if (TreeModelNode* parent = node.Parent(); parent != nullptr && parent->ChildCount() == 1)
+    ShowChildrenButton(*parent, false);
 }
 
 void TreeView::ForgetItems(const TreeModelNode& node) {
@@ -133,13 +126,13 @@ void TreeView::PutInControl(TreeModelNode& node) {
   if (handle != nullptr) items_[&node] = {handle, node.Check(), false};
 }
 
-void TreeView::ShowChildrenButton(const TreeModelNode& node) const {
+void TreeView::ShowChildrenButton(const TreeModelNode& node, bool shown) const {
   const Item* item = ItemOf(node);
   if (item == nullptr) return;
   TVITEMA change{};
   change.mask = TVIF_CHILDREN;
   change.hItem = item->handle;
-  change.cChildren = node.FirstChild() != nullptr ? 1 : 0;
+  change.cChildren = shown ? 1 : 0;
   Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
 }
 

@@ -93,8 +93,8 @@ class TreeView final : public Control, private TreeModelListener {
   void PutInControl(TreeModelNode& node);
   // Forgets the items of the node and of everything below it that has one.
   void ForgetItems(const TreeModelNode& node);
-  // Tells the control whether the node's item has a button.
-  void ShowChildrenButton(const TreeModelNode& node) const;
+  // Tells the control whether the node's item has an expand button.
+  void ShowChildrenButton(const TreeModelNode& node, bool shown) const;
   // Gives the node's children items in the control.
   void Open(TreeModelNode& node);
   void OpenAncestors(const TreeModelNode& node);

@@ -3,16 +3,11 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "scene/Counted.h"
 #include "scene/DncImport.h"
 #include "scene/Exception.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
-
-namespace {
-
-std::string Chunks(size_t count) { return std::to_string(count) + (count == 1 ? " chunk" : " chunks"); }
-
-}  // namespace
 
 int RunTrace(Session& session) {
   session.TraceTo(session.Out());
@@ -49,7 +44,8 @@ int RunDelete(Session& session) {
     }
   }
   if (!session.Save(std::move(document), out)) return kFailure;
-  session.Out() << Chunks(names->size()) << " deleted from " << section->Word() << ", saved to " << out << '\n';
+  session.Out() << Counted(names->size(), "chunk") << " deleted from " << section->Word() << ", saved to " << out
+                << '\n';
   return kSuccess;
 }
 

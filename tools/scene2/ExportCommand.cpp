@@ -1,14 +1,9 @@
 // export: chunks of a scene written as .dnc files, ending with how many.
 
+#include "scene/Counted.h"
 #include "scene/DncExport.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
-
-namespace {
-
-std::string Files(int count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
-
-}  // namespace
 
 int RunExport(Session& session) {
   const std::string& in = session.Operand(0);
@@ -49,6 +44,6 @@ int RunExport(Session& session) {
   }
   // The summary comes after every trace line, the document's closing one too.
   document.reset();
-  session.Out() << Files(written) << " written to " << folder << '\n';
+  session.Out() << Counted(written, "file") << " written to " << folder << '\n';
   return failed ? kFailure : kSuccess;
 }

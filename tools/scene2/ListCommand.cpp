@@ -106,10 +106,9 @@ int RunList(Session& session) {
   const bool located = args.longListing || args.json;
   std::map<uint16_t, std::vector<uint64_t>> offsets;
   if (located) {
-    std::vector<uint8_t> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error)) return session.Failure("cannot read " + path + ": " + error);
-    for (const MappedSection& section : MapScene(ByteView(bytes.data(), bytes.size())).sections)
+    os::Result<os::FileImage> file = ReadWholeFile(path);
+    if (!file.ok()) return session.Failure("cannot read " + path + ": " + file.reason());
+    for (const MappedSection& section : MapScene(ViewOf(file.value())).sections)
       for (const MappedChunk& chunk : section.chunks) offsets[section.code].push_back(chunk.offset);
   }
 

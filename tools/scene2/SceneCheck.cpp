@@ -6,6 +6,7 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "scene/Counted.h"
 #include "scene/DncExport.h"
 #include "scene/Hex.h"
 #include "scene/SubChunkWalk.h"
@@ -13,8 +14,6 @@
 #include "tools/scene2/Sections.h"
 
 namespace {
-
-std::string Bytes(uint64_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
 
 std::string Type(uint16_t type) { return HexUpper(type, 4); }
 
@@ -81,12 +80,12 @@ class ItemCheck {
     uint16_t type = 0;
     uint32_t size = 0;
     if (!body.ReadU16(at, type) || !body.ReadU32(at + 2, size))
-      Report(offset, Bytes(body.Length() - at) + " at the chunk's end make no sub-chunk");
+      Report(offset, Counted(body.Length() - at, "byte") + " at the chunk's end make no sub-chunk");
     else if (size < kChunkHeaderSize)
       Report(offset, "sub-chunk " + Type(type) + " has size " + std::to_string(size) + ", less than its header");
     else
       Report(offset, "sub-chunk " + Type(type) + " of size " + std::to_string(size) +
-                         " runs past the end of its chunk by " + Bytes(size - (body.Length() - at)));
+                         " runs past the end of its chunk by " + Counted(size - (body.Length() - at), "byte"));
   }
 
   void CheckNameLength(const MappedChunk& chunk) {
@@ -96,7 +95,7 @@ class ItemCheck {
       Report(chunk.offset, "the chunk ends before the length of its name");
     else if (length > chunk.bytes.Length() - at - 4)
       Report(chunk.offset + at, "its name's length " + std::to_string(length) + " runs past the chunk's end by " +
-                                    Bytes(length - (chunk.bytes.Length() - at - 4)));
+                                    Counted(length - (chunk.bytes.Length() - at - 4), "byte"));
   }
 
   void CheckName(const Section& section, size_t index, const MappedChunk& chunk, const std::string& name) {

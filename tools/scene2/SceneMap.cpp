@@ -6,12 +6,11 @@
 #include <optional>
 
 #include "scene/ChunkTypes.h"
+#include "scene/Counted.h"
 #include "scene/Hex.h"
 #include "tools/scene2/Sections.h"
 
 namespace {
-
-std::string Bytes(uint64_t count) { return std::to_string(count) + (count == 1 ? " byte" : " bytes"); }
 
 std::string Type(uint16_t type) { return HexUpper(type, 4); }
 
@@ -37,7 +36,8 @@ class Mapper {
     uint32_t size = 0;
     const size_t left = end - at;
     if (left < kChunkHeaderSize || !file_.ReadU16(at, type) || !file_.ReadU32(at + 2, size)) {
-      Report(at, std::string("a chunk header is cut short by the end of ") + within + ": " + Bytes(left) + " left");
+      Report(at, std::string("a chunk header is cut short by the end of ") + within + ": " + Counted(left, "byte") +
+                     " left");
       return std::nullopt;
     }
     if (size < kChunkHeaderSize) {
@@ -46,7 +46,7 @@ class Mapper {
     }
     if (size > left) {
       Report(at, "chunk " + Type(type) + " of size " + std::to_string(size) + " runs past the end of " + within +
-                     " by " + Bytes(size - left));
+                     " by " + Counted(size - left, "byte"));
       return std::nullopt;
     }
     return MappedChunk{type, at, file_.Part(at, size)};
@@ -67,7 +67,8 @@ class Mapper {
     if (map_.rootSize > INT32_MAX)
       Report(2, "the root size " + std::to_string(map_.rootSize) + " is above 2147483647, the most a scene can have");
     else if (map_.rootSize > length_ + 2)
-      Report(2, "the root size " + std::to_string(map_.rootSize) + " is more than the file's " + Bytes(length_));
+      Report(2,
+             "the root size " + std::to_string(map_.rootSize) + " is more than the file's " + Counted(length_, "byte"));
     else
       rootHolds_ = true;
     if (rootHolds_) root_ = map_.rootSize;
@@ -137,7 +138,7 @@ class Mapper {
                false);
       } else if (size > length_ - start) {
         Report(start, "the section of " + word + " of size " + std::to_string(size) +
-                          " runs past the end of the file by " + Bytes(size - (length_ - start)));
+                          " runs past the end of the file by " + Counted(size - (length_ - start), "byte"));
         end = length_;
         within = "the file";
       } else {
@@ -164,14 +165,15 @@ class Mapper {
     if (at > root && at >= length_)
       Report(2, rootSize + " ends before the sections do, at offset " + std::to_string(at) + "; a save writes that",
              false);
-    if (root > length_) Report(2, rootSize + " is " + Bytes(root - length_) + " more than the file holds", false);
+    if (root > length_)
+      Report(2, rootSize + " is " + Counted(root - length_, "byte") + " more than the file holds", false);
     if (std::min(root, length_) > at)
       Report(at,
-             Bytes(std::min(root, length_) - at) +
+             Counted(std::min(root, length_) - at, "byte") +
                  " at the root's end hold no section: a load leaves them out and a save drops them",
              false);
     if (const size_t reached = std::max(root, at); length_ > reached)
-      Report(reached, Bytes(length_ - reached) + " after the root's end");
+      Report(reached, Counted(length_ - reached, "byte") + " after the root's end");
   }
 
   ByteView file_;
