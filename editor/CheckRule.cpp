@@ -10,7 +10,7 @@ void SetCheckBelow(toolkit::TreeModel& model, const SceneNode& node, toolkit::Ch
 }
 
 SceneNode* FindNodeByText(const SceneNode& root, const std::string& text) {
-  return FindInFolders(root, [&text](const std::string& nodeText) { return nodeText == text; });
+  return FindInFolders(root, [&text](const SceneNode& node) { return node.Text() == text; });
 }
 
 void ApplyCheckRule(toolkit::TreeModel& model, const FixedNodes& nodes, SceneNode& node) {

@@ -1,6 +1,8 @@
 #include "editor/ChunkCommands.h"
 
 #include "editor/SceneTree.h"
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
 
 void ExportChecked(const SceneNode& node, TDncExport& dncExport, ExportTally& tally) {
   for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
@@ -29,6 +31,12 @@ void DeleteChecked(const SceneNode& node, TqScene2bin& document, NodeDeletions& 
   }
 }
 
+bool IsRenamable(const SceneNode* node) {
+  if (node == nullptr || node->chunk == nullptr) return false;
+  const uint16_t type = GetChunkType(*node->chunk);
+  return type == kObjectChunk || type == kDefinitionChunk;
+}
+
 bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document) {
   PStream chunk = node.chunk;
   std::string newName;
@@ -40,5 +48,5 @@ bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& documen
 
 SceneNode* FindByPrefix(const SceneNode& section, const std::string& prefix) {
   if (prefix.empty()) return nullptr;
-  return FindInFolders(section, [&prefix](const std::string& text) { return text.starts_with(prefix); });
+  return FindInFolders(section, [&prefix](const SceneNode& node) { return node.Text().starts_with(prefix); });
 }

@@ -45,6 +45,9 @@ class NodeDeletions {
 // what was deleted before staying deleted.
 void DeleteChecked(const SceneNode& node, TqScene2bin& document, NodeDeletions& deletions);
 
+// Whether "Rename" works on the node: an object's or a definition's chunk.
+bool IsRenamable(const SceneNode* node);
+
 // Renames the chunk of `node` through the document's text-input dialog and
 // gives the node the new name and chunk. False when nothing changed.
 bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document);

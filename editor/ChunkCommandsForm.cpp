@@ -3,6 +3,7 @@
 #include "editor/Form1.h"
 #include "editor/SoundChunk.h"
 #include "scene/DncImport.h"
+#include "scene/Exception.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -42,12 +43,22 @@ void TForm1::RenameSelected() {
 }
 
 void TForm1::EditSelectedSound() {
-  SceneNode* node = SceneNode::Of(tree_.Selected());
-  if (!IsSoundNode(node)) return;
-  std::unique_ptr<TMemoryStream> edited = soundPlugin_.Edit(node->chunk);
+  const SceneNode* selected = SceneNode::Of(tree_.Selected());
+  if (!IsSoundNode(selected)) return;
+  const ChunkIdentity sound = IdentityOf(*selected->chunk);
+  std::unique_ptr<TMemoryStream> edited = soundPlugin_.Edit(selected->chunk);
+  if (edited == nullptr) return;
+  // The dialog's loop ran the program's messages: the chunk, and its node,
+  // may have gone meanwhile, so both are looked for again.
+  const PStream chunk = document_->Objects().Find(sound);
+  SceneNode* node =
+      chunk == nullptr ? nullptr : FindInFolders(*Nodes().objects, [chunk](const SceneNode& n) { return n.chunk == chunk; });
+  if (node == nullptr)
+    throw Exception(Exception::Code::Invalid,
+                    "The sound object is no longer in the scene; its new settings were not applied.");
   std::string newName;
   // A refusal (a name that another object has) shows its own box.
-  if (edited == nullptr || !document_->ReplaceChunkData(node->chunk, edited, newName)) return;
+  if (!document_->ReplaceChunkData(node->chunk, edited, newName)) return;
   sceneTree_.Model().SetText(*node, newName);
 }
 

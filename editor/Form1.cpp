@@ -1,6 +1,7 @@
 #include "editor/Form1.h"
 
 #include "editor/CheckRule.h"
+#include "editor/ChunkCommands.h"
 #include "editor/DncFolder.h"
 #include "editor/SoundChunk.h"
 #include "scene/Exception.h"
@@ -24,9 +25,10 @@ constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchor
 
 std::string TForm1::DefaultSoundPluginPath() { return toolkit::ProgramFolder() + "Ambrel.dll"; }
 
-TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath)
-    : Form(MainWindowArgs(MakeMenuBar(this))),
+TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, FileItems items)
+    : Form(MainWindowArgs(MakeMenuBar(this, items))),
       caption_(application.Caption()),
+      fileItems_(items),
       searchMenu_(MakeSearchMenu()),
       treeMenu_(MakeTreeMenu()),
       objectsButton_(JumpButton("objects", 8, &FixedNodes::objects)),
@@ -39,7 +41,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
              .font = {.height = 14},
              .contextMenu = &treeMenu_,
              .beforeContextMenu = [this] { UpdateTreeMenu(); },
-             .onCheckBoxClick =
+             .onCheckBoxFlip =
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
                  }}),
@@ -66,15 +68,16 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
       document_(NewScene2bin(ui_)),
       soundPlugin_(std::move(soundPluginPath), hwnd_) {
   tree_.Expand(*Nodes().scene2);
+  UpdateFileMenu();
 }
 
-toolkit::Menu TForm1::MakeMenuBar(TForm1* form) {
+toolkit::Menu TForm1::MakeMenuBar(TForm1* form, FileItems& items) {
   toolkit::Menu file = toolkit::Menu::Popup();
   file.AddItem("open..", Command(form, [form] { form->OpenScene(); }));
-  file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
-  file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }));
+  items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
+  items.saveAs = file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }));
   file.AddSeparator();
-  file.AddItem("export scene to *.chg ..", nullptr);  // no such format: the item stays inert
+  file.AddItem("export scene to *.chg ..", nullptr);  // no such format: greyed for good
   toolkit::Menu edit = toolkit::Menu::Popup();
   edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
   edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }));
@@ -95,7 +98,7 @@ toolkit::Menu TForm1::MakeSearchMenu() {
 
 toolkit::Menu TForm1::MakeTreeMenu() {
   toolkit::Menu menu = toolkit::Menu::Popup();
-  menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
+  renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
   soundSettingsItem_ = menu.AddItem("Sound settings..", Command(this, [this] { EditSelectedSound(); }));
   newSoundItem_ = menu.AddItem("New sound..", Command(this, [this] { NewSound(); }));
   return menu;
@@ -103,8 +106,15 @@ toolkit::Menu TForm1::MakeTreeMenu() {
 
 void TForm1::UpdateTreeMenu() const {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
+  treeMenu_.SetEnabled(renameItem_, IsRenamable(selected));
   treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected));
   treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
+}
+
+void TForm1::UpdateFileMenu() const {
+  const bool holdsScene = document_->Heads().Count() > 0;
+  MenuBar()->SetEnabled(fileItems_.save, holdsScene);
+  MenuBar()->SetEnabled(fileItems_.saveAs, holdsScene);
 }
 
 toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {
@@ -139,7 +149,10 @@ void TForm1::JumpTo(SceneNode& section) {
 
 void TForm1::FillTree() {
   // Opened also when the fill stops at a type it has no folder for.
-  const auto open = [this] { tree_.Expand(*Nodes().scene2); };
+  const auto open = [this] {
+    tree_.Expand(*Nodes().scene2);
+    UpdateFileMenu();
+  };
   try {
     sceneTree_.FillTree(*document_);
   } catch (...) {

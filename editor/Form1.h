@@ -22,7 +22,8 @@ class TForm1 final : public toolkit::Form {
  public:
   // `soundPluginPath`: where Ambrel.dll is, beside the program unless a test
   // gives another.
-  explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath());
+  explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath())
+      : TForm1(application, std::move(soundPluginPath), FileItems{}) {}
   static std::string DefaultSoundPluginPath();
 
   // The commands behind the menus and buttons. Errors reach the caller; the
@@ -52,21 +53,33 @@ class TForm1 final : public toolkit::Form {
   const toolkit::Menu& TreeMenu() const { return treeMenu_; }
 
  private:
+  // The items of the "File" menu that are greyed while no scene is loaded.
+  struct FileItems {
+    UINT save = 0;
+    UINT saveAs = 0;
+  };
+  // `items` is filled as the bar is made, before the members are.
+  TForm1(const toolkit::Application& application, std::string soundPluginPath, FileItems items);
   // Static, and touching nothing of the form: the bar is made before the
   // form's base, which takes it.
-  static toolkit::Menu MakeMenuBar(TForm1* form);
+  static toolkit::Menu MakeMenuBar(TForm1* form, FileItems& items);
   // A menu action: runs the command and shows in a box what it raises.
   static std::function<void()> Command(TForm1* form, std::function<void()> command);
   toolkit::Menu MakeSearchMenu();
   toolkit::Menu MakeTreeMenu();
   // Greys what the tree menu can't do for the selected node.
   void UpdateTreeMenu() const;
+  // Greys "save" and "save as.." while the document holds no scene: what
+  // they would write is no scene2.bin.
+  void UpdateFileMenu() const;
   toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;
 
   std::string caption_;
+  FileItems fileItems_;
+  UINT renameItem_ = 0;
   UINT soundSettingsItem_ = 0;
   UINT newSoundItem_ = 0;
   toolkit::Menu searchMenu_;

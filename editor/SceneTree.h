@@ -57,11 +57,11 @@ class SceneTree {
 };
 
 // The first chunk node two levels below `section` (a child of one of its
-// folders), in tree order, for which `match` (its text) is true; or null.
+// folders), in tree order, for which `match` is true; or null.
 template <typename Match>
 SceneNode* FindInFolders(const SceneNode& section, Match match) {
   for (SceneNode* folder = section.FirstChild(); folder != nullptr; folder = folder->NextSibling())
     for (SceneNode* node = folder->FirstChild(); node != nullptr; node = node->NextSibling())
-      if (match(node->Text())) return node;
+      if (match(*node)) return node;
   return nullptr;
 }

@@ -5,6 +5,7 @@
 #include "editor/SoundChunk.h"
 #include "os/Win32Error.h"
 #include "scene/Exception.h"
+#include "toolkit/InputDisabled.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void SoundPlugin::Load() {
   if (module_ != nullptr) return;
   HMODULE module = LoadLibraryExA(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (module == nullptr)
-    throw Exception(Exception::Code::Invalid, "Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError()));
+    throw Exception(Exception::Code::Invalid, "Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError(), path_));
   // The exports are stdcall functions, taken by their undecorated names.
   const auto init = reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(module, "Init")));
   const auto editSound =
@@ -47,7 +48,13 @@ std::unique_ptr<TMemoryStream> SoundPlugin::Edit(const TMemoryStream* chunk) {
   uint8_t* const given = chunk != nullptr ? copy.data() : nullptr;
   uint8_t* data = given;
   auto size = static_cast<int32_t>(copy.size());
-  if (!editSound_(&data, &size)) return nullptr;
+  bool accepted = false;
+  {
+    // Nothing in the editor may change the scene under the dialog.
+    const toolkit::InputDisabled hostDisabled(host_);
+    accepted = editSound_(&data, &size) != 0;
+  }
+  if (!accepted) return nullptr;
   if (data == given) throw Exception(Exception::Code::Invalid, "The sound plug-in gave back no new chunk.");
   const LocalBlock block{data};
   return AcceptSoundChunk(data, size);

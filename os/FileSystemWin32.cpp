@@ -8,6 +8,7 @@
 
 #include "os/FileImage.h"
 #include "os/FileSystem.h"
+#include "os/LinksWin32.h"
 #include "os/MakeFolder.h"
 #include "os/Paths.h"
 #include "os/Win32Error.h"
@@ -16,6 +17,7 @@ namespace os {
 namespace {
 
 constexpr int kAttempts = 100;           // fresh names to try before giving up
+constexpr int kMaxLinks = 40;            // links in a row, as POSIX systems allow
 constexpr DWORD kReplaceRetryMs = 1000;  // how long a held target is tried again
 constexpr DWORD kReplaceStepMs = 50;
 // Runs from this length on are written straight from where they lie, in
@@ -25,11 +27,20 @@ constexpr size_t kWritePiece = 16 << 20;
 
 }  // namespace
 
-std::string Win32ErrorText(unsigned long code) {
+std::string Win32ErrorText(unsigned long code, const std::string& subject) {
   char text[512] = {};
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                                       text, sizeof text, nullptr);
-  std::string result(text, length);
+  std::string result;
+  for (DWORD i = 0; i < length; ++i) {
+    // An insert is % and a digit; the text holds no others.
+    if (text[i] == '%' && i + 1 < length && text[i + 1] >= '1' && text[i + 1] <= '9') {
+      result += subject;
+      ++i;
+    } else {
+      result += text[i];
+    }
+  }
   while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
   return result.empty() ? "system error " + std::to_string(code) : result;
 }
@@ -52,8 +63,9 @@ std::FILE* StreamOf(HANDLE handle, int flags, const char* mode) {
 }
 
 // Why a save or a load must not touch what `path` names; empty when it is a
-// regular file (or does not exist, with `exists` false).
-std::string Refusal(const std::string& path, bool& exists, DWORD& attributes) {
+// regular file (or does not exist, with `exists` false). `finalPath`, when
+// given, gets the path of the file reached through any links.
+std::string Refusal(const std::string& path, bool& exists, DWORD& attributes, std::string* finalPath = nullptr) {
   // No access asked: this only looks, so no other program's sharing is in the way.
   HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -62,6 +74,7 @@ std::string Refusal(const std::string& path, bool& exists, DWORD& attributes) {
   const DWORD type = GetFileType(handle);
   BY_HANDLE_FILE_INFORMATION info{};
   const bool known = GetFileInformationByHandle(handle, &info);
+  if (finalPath != nullptr) *finalPath = FinalPathOf(handle);
   CloseHandle(handle);
   attributes = known ? info.dwFileAttributes : 0;
   if (type != FILE_TYPE_DISK) return "not a regular file (a device, pipe or socket)";
@@ -116,12 +129,25 @@ int SeekFile(std::FILE* file, int64_t offset, int origin) { return _fseeki64(fil
 int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
 
 Result<std::string> FindReplaceable(const std::string& path) {
-  bool exists = false;
-  DWORD attributes = 0;
-  if (std::string refusal = Refusal(path, exists, attributes); !refusal.empty()) return Failure{refusal, true};
-  // Wine replaces read-only files; Windows refuses them, and so does a save.
-  if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) return Failure{"the file is read-only"};
-  return path;
+  // As on POSIX, a link is saved through: the file it ends at is replaced,
+  // and a link whose target is missing gets that target made.
+  std::string target = path;
+  for (int links = 0;; ++links) {
+    bool exists = false;
+    DWORD attributes = 0;
+    std::string finalPath;
+    if (std::string refusal = Refusal(target, exists, attributes, &finalPath); !refusal.empty())
+      return Failure{refusal, true};
+    if (exists) {
+      // Wine replaces read-only files; Windows refuses them, and so does a save.
+      if (attributes & FILE_ATTRIBUTE_READONLY) return Failure{"the file is read-only"};
+      return finalPath.empty() ? target : finalPath;
+    }
+    std::string next = SymbolicLinkTarget(target);
+    if (next.empty()) return target;  // a new name
+    if (links == kMaxLinks) return Failure{Win32ErrorText(ERROR_CANT_RESOLVE_FILENAME)};
+    target = std::move(next);
+  }
 }
 
 Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf) {
@@ -163,11 +189,13 @@ bool IsFolder(const std::string& path) {
 }
 
 Status MakeFolder(const std::string& folder) {
-  // Access denied: a level that exists but can't be listed, such as a share's.
-  if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS &&
-      GetLastError() != ERROR_ACCESS_DENIED)
-    return LastFailure();
-  return Done{};
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return Done{};
+  const DWORD code = GetLastError();
+  // Access denied for a level that is there: a share's, which can't be listed.
+  if (code == ERROR_ALREADY_EXISTS ||
+      (code == ERROR_ACCESS_DENIED && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES))
+    return Done{};
+  return Failure{Win32ErrorText(code)};
 }
 
 Result<std::string> CreateTemporaryFolder(const std::string& parent) {

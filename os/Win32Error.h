@@ -6,6 +6,8 @@
 
 namespace os {
 
-std::string Win32ErrorText(unsigned long code);
+// Some texts name what failed with an insert ("Bad EXE format for %1."):
+// `subject` takes its place, "the file" when none is given.
+std::string Win32ErrorText(unsigned long code, const std::string& subject = "the file");
 
 }  // namespace os

@@ -55,6 +55,16 @@ PStream ChunkList::At(int32_t index) const {
 
 int32_t ChunkList::IndexOf(const TMemoryStream* chunk) const { return Holds(chunk) ? LiveBefore(chunk->slot_) : -1; }
 
+PStream ChunkList::Find(const ChunkIdentity& identity) const {
+  // A chunk that was never asked for has no stream, so no one can name it.
+  if (identity.stream == nullptr) return nullptr;
+  for (size_t slot = 0; slot < slots_.Size(); ++slot) {
+    TMemoryStream* stream = slots_[slot].stream;
+    if (stream == identity.stream) return stream->Serial() == identity.serial ? stream : nullptr;
+  }
+  return nullptr;
+}
+
 void ChunkList::CheckRoom() const {
   // Slots are counted in 32 bits, like the list's indexes.
   if (slots_.Size() + loadedLengths_.Size() >= INT32_MAX) throw std::length_error("a list holds no more chunks");

@@ -37,6 +37,10 @@ class ChunkList {
   // The index of this very stream in the list, or -1.
   int32_t IndexOf(const TMemoryStream* chunk) const;
   bool Holds(const TMemoryStream* chunk) const { return chunk != nullptr && chunk->owner_ == this; }
+  // The chunk that `identity` names, when the list still holds that very
+  // chunk; otherwise null. Touches nothing through the remembered address,
+  // which may be gone: it compares it with the list's own streams.
+  PStream Find(const ChunkIdentity& identity) const;
   // True for a chunk that a list holds or has made: one that a scene owns.
   static bool BelongsToAList(const TMemoryStream* chunk) {
     return chunk != nullptr && (chunk->owner_ != nullptr || chunk->pooled_);

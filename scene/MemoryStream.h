@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "scene/Stream.h"
@@ -33,6 +34,9 @@ class TMemoryStream final : public TStream {
 
   const uint8_t* Data() const { return bytes_; }
   size_t Length() const { return size_; }
+  // A number that no other stream of the process had: tells a chunk from a
+  // later one made at the same address once the first is gone.
+  uint64_t Serial() const { return serial_; }
 
  private:
   friend class ChunkList;
@@ -42,12 +46,14 @@ class TMemoryStream final : public TStream {
   TMemoryStream(const uint8_t* bytes, size_t count, View);
 
   void Reserve(size_t capacity);
+  static uint64_t NextSerial();
 
   std::unique_ptr<uint8_t[]> buffer_;  // null for a view
   const uint8_t* bytes_ = nullptr;     // buffer_'s bytes, or those viewed
   size_t size_ = 0;
   size_t capacity_ = 0;  // of buffer_; 0 for a view, so that a write takes the bytes in
   int64_t position_ = 0;
+  uint64_t serial_ = NextSerial();
 
   // Which list holds this chunk and in which of its slots: lets a list find a
   // chunk by identity at once. Kept by ChunkList alone.
@@ -59,3 +65,12 @@ class TMemoryStream final : public TStream {
 
 // A plain, non-owning reference to a chunk stream that a section list holds.
 using PStream = TMemoryStream*;
+
+// Names a chunk stream without keeping it: what a caller remembers across a
+// wait during which the chunk may go (a plug-in's dialog). Ask the list
+// whether it still holds it before using the stream.
+struct ChunkIdentity {
+  const TMemoryStream* stream = nullptr;  // not owned; may be gone
+  uint64_t serial = 0;
+};
+inline ChunkIdentity IdentityOf(const TMemoryStream& chunk) { return {&chunk, chunk.Serial()}; }

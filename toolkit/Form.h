@@ -57,6 +57,8 @@ class Form : public Window {
   // The outer size as it is when not minimised or maximised.
   SIZE OuterSize() const;
   Layout* ChildLayout() override { return &layout_; }
+  // The menu bar given at creation, or null.
+  const Menu* MenuBar() const { return menuBar_ ? &*menuBar_ : nullptr; }
 
   // Shows the form, gives `focus` (a child, or null for none) the keyboard
   // focus, and handles messages until SetModalResult gives a result other

@@ -25,7 +25,7 @@ Menu::~Menu() {
 
 UINT Menu::AddItem(const std::string& text, std::function<void()> action) {
   const UINT command = NextCommand();
-  AppendMenuA(handle_, MF_STRING, command, text.c_str());
+  AppendMenuA(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, text.c_str());
   actions_.emplace(command, std::move(action));
   return command;
 }
@@ -46,7 +46,8 @@ void Menu::AddSubmenu(const std::string& text, Menu submenu) {
 bool Menu::Invoke(UINT command) const {
   const auto found = actions_.find(command);
   if (found == actions_.end()) return false;
-  if (found->second) found->second();
+  const UINT state = GetMenuState(handle_, command, MF_BYCOMMAND);
+  if (found->second && !(state & MF_GRAYED)) found->second();
   return true;
 }
 

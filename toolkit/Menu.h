@@ -20,8 +20,8 @@ class Menu {
   Menu(const Menu&) = delete;
   ~Menu();
 
-  // An item without an action can be chosen but does nothing. Gives the
-  // item's command identifier.
+  // An item without an action shows greyed for good. Gives the item's
+  // command identifier.
   UINT AddItem(const std::string& text, std::function<void()> action);
   // A disabled item shows greyed and can't be chosen.
   void SetEnabled(UINT command, bool enabled) const;
@@ -29,8 +29,10 @@ class Menu {
   // Appends `submenu` as a drop-down item; this menu takes it over.
   void AddSubmenu(const std::string& text, Menu submenu);
 
-  // Runs the action of the item with this command identifier; false when no
-  // item of this menu or its submenus has it.
+  // Runs the action of the item with this command identifier, unless the
+  // item is greyed (a command sent by another program, or one that came in
+  // before the item was greyed); false when no item of this menu or its
+  // submenus has it.
   bool Invoke(UINT command) const;
   // Shows the menu at a point of the screen, owned by `owner`, and runs the
   // item chosen, if any.

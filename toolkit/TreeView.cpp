@@ -33,7 +33,7 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
                        .font = args.font}),
       model_(model),
       contextMenu_(args.contextMenu),
-      onCheckBoxClick_(std::move(args.onCheckBoxClick)),
+      onCheckBoxFlip_(std::move(args.onCheckBoxFlip)),
       beforeContextMenu_(std::move(args.beforeContextMenu)) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling()) PutInControl(*node);
   model_.SetListener(this);
@@ -276,17 +276,20 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallOriginal(message, wParam, lParam);
   if (hit.onCheckBox && hit.node != nullptr) {
     TakeCheckState(*hit.node);
-    if (onCheckBoxClick_) onCheckBoxClick_(*hit.node);
+    if (onCheckBoxFlip_) onCheckBoxFlip_(*hit.node);
   }
   return result;
 }
 
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
-  // The space bar flips the selected node's box, that node's alone.
+  // The space bar flips the selected node's box, as a click on it does.
   TreeModelNode* flipped = wParam == VK_SPACE ? Selected() : nullptr;
   ShowCheckState(flipped);
   const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
-  if (flipped != nullptr) TakeCheckState(*flipped);
+  if (flipped != nullptr) {
+    TakeCheckState(*flipped);
+    if (onCheckBoxFlip_) onCheckBoxFlip_(*flipped);
+  }
   return result;
 }
 

@@ -21,9 +21,9 @@ struct TreeViewArgs {
   const Menu* contextMenu = nullptr;  // not owned
   // Runs right before the context menu shows, the node it is for selected.
   std::function<void()> beforeContextMenu{};
-  // Runs after a left click on a node's check box, once the box has flipped
-  // and the model holds the new state.
-  std::function<void(TreeModelNode&)> onCheckBoxClick{};
+  // Runs after the user flips a node's check box, by a left click on it or
+  // the space bar, once the model holds the new state.
+  std::function<void(TreeModelNode&)> onCheckBoxFlip{};
 };
 
 // Shows a TreeModel and follows its changes: a check box on every node, lines
@@ -119,7 +119,7 @@ class TreeView final : public Control, private TreeModelListener {
   std::unordered_set<const TreeModelNode*> changedChecks_;
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
-  std::function<void(TreeModelNode&)> onCheckBoxClick_;
+  std::function<void(TreeModelNode&)> onCheckBoxFlip_;
   std::function<void()> beforeContextMenu_;
 };
 

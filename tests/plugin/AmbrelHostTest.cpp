@@ -96,6 +96,7 @@ TEST_F(AmbrelHost, ExportsBothFunctionsByNameUndecoratedAndStdcall) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"EditSound", "Init"}));
 
+#if defined(__i386__)
   HWND none = nullptr;
   const RawCall init = CallPushingOne(reinterpret_cast<void*>(library_.Init()), reinterpret_cast<uint32_t>(&none));
   EXPECT_EQ(init.argumentBytesLeft, 0) << "Init removes its argument";
@@ -103,6 +104,7 @@ TEST_F(AmbrelHost, ExportsBothFunctionsByNameUndecoratedAndStdcall) {
   const RawCall edit = CallPushingTwo(reinterpret_cast<void*>(library_.EditSound()), 0, 0);
   EXPECT_EQ(edit.argumentBytesLeft, 0) << "EditSound removes its arguments";
   EXPECT_EQ(edit.result & 0xFF, 0u) << "no chunk pointer to edit";
+#endif  // 64-bit Windows has one calling convention
 }
 
 TEST_F(AmbrelHost, InitReturnsTrueWhateverTheHandle) {
@@ -422,6 +424,9 @@ TEST_F(AmbrelHost, TypedSoundTypeCountsOnlyAsAnItem) {
 // a stored signalling not-a-number would raise: the plug-in works in the
 // default state and hands the host's back.
 TEST_F(AmbrelHost, WorksInItsOwnFloatingPointStateAndLeavesTheHostsAlone) {
+#if !defined(__i386__)
+  GTEST_SKIP() << "a 64-bit host's unmasked SSE exceptions would fault in the system's own code";
+#endif
   const HostWindow host(HostPlace(400));
   Init(host.Handle());
   Bytes stored = SoundObject({

@@ -50,10 +50,19 @@ TEST_F(CheckBoxClickTest, AClickOnABoxRunsTheRuleAndEveryItemShowsItsNodesState)
   EXPECT_EQ(Shown(nodes().objects), kOn);
 }
 
-TEST_F(CheckBoxClickTest, TheSpaceBarFlipsTheSelectedNodeAlone) {
-  tree().Select(nodes().objects);
+TEST_F(CheckBoxClickTest, TheSpaceBarOnAFolderRunsTheRuleAsAClickDoes) {
+  SceneNode* model = Child(nodes().objects, "model");
+  tree().Select(model);
   SendMessageA(tree().Handle(), WM_KEYDOWN, VK_SPACE, 0);
   SendMessageA(tree().Handle(), WM_KEYUP, VK_SPACE, 0);
-  EXPECT_EQ(nodes().objects->Check(), kOn);
-  EXPECT_EQ(Child(nodes().objects, "model")->Check(), kOff);
+  for (const SceneNode* node : {model, Child(model, "crate"), Child(model, "door1")}) {
+    EXPECT_EQ(node->Check(), kOn) << node->Text();
+    EXPECT_EQ(Shown(node), kOn) << node->Text();
+  }
+  EXPECT_EQ(nodes().objects->Check(), kOff) << "a check goes down, not up";
+
+  SendMessageA(tree().Handle(), WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageA(tree().Handle(), WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(Child(model, "crate")->Check(), kOff);
+  EXPECT_EQ(Shown(Child(model, "door1")), kOff);
 }

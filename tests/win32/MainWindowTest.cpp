@@ -127,11 +127,35 @@ TEST_F(EditorTest, MenusHoldTheirItemsInOrder) {
             (std::vector<std::string>{"Rename", "Sound settings..", "New sound.."}));
 }
 
-TEST_F(EditorTest, InertMenuItemsDoNothing) {
+TEST_F(EditorTest, ItemsThatCanDoNothingAreGreyedAndDoNothing) {
+  const auto greyed = [this](const char* item) {
+    const toolkit::Menu* bar = form.MenuBar();
+    for (int top = 0; top < GetMenuItemCount(bar->Handle()); ++top) {
+      HMENU popup = GetSubMenu(bar->Handle(), top);
+      for (int index = 0; index < GetMenuItemCount(popup); ++index)
+        if (MenuTexts(popup)[static_cast<size_t>(index)] == item)
+          return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
+    }
+    ADD_FAILURE() << "no item " << item;
+    return false;
+  };
+  // Nothing loaded: a save would write no scene2.bin.
+  EXPECT_TRUE(greyed("save"));
+  EXPECT_TRUE(greyed("save as.."));
+  EXPECT_TRUE(greyed("export scene to *.chg .."));
+  ChooseMenu("File", "save");
+  EXPECT_TRUE(trace.TakeLines().empty()) << "a greyed item sent as a command does nothing";
+
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9)})})), "");
+  EXPECT_FALSE(greyed("save"));
+  EXPECT_FALSE(greyed("save as.."));
+  EXPECT_TRUE(greyed("export scene to *.chg .."));
   ChooseMenu("File", "export scene to *.chg ..");
   EXPECT_EQ(model().Count(), 7u);
   EXPECT_TRUE(trace.TakeLines().empty());
+
+  Load(Bytes{'n', 'o'});  // no scene2.bin: nothing is loaded
+  EXPECT_TRUE(greyed("save"));
 }
 
 TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {

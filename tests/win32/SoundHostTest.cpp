@@ -21,6 +21,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+constexpr int kRenameItem = 0;
 constexpr int kSoundSettingsItem = 1;
 constexpr int kNewSoundItem = 2;
 
@@ -46,15 +47,15 @@ class SoundHostTest : public EditorTest {
     EXPECT_TRUE(menu.Done());
   }
 
-  // Whether the tree menu's items for the node are enabled: "Sound
-  // settings..", "New sound..".
-  std::pair<bool, bool> SoundItemsFor(SceneNode* node) {
+  // Which of the tree menu's items are enabled for the node: "Rename",
+  // "Sound settings..", "New sound..".
+  std::vector<bool> ItemsFor(SceneNode* node) {
     tree().MakeVisible(*node);
-    std::pair<bool, bool> enabled;
+    std::vector<bool> enabled;
     WhenShown menu(kPopupMenuClass, [&](HWND window) {
       const HMENU items = form.TreeMenu().Handle();
-      enabled = {!(GetMenuState(items, kSoundSettingsItem, MF_BYPOSITION) & MF_GRAYED),
-                 !(GetMenuState(items, kNewSoundItem, MF_BYPOSITION) & MF_GRAYED)};
+      for (int item : {kRenameItem, kSoundSettingsItem, kNewSoundItem})
+        enabled.push_back(!(GetMenuState(items, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED));
       PostKey(window, VK_ESCAPE);
     });
     RightClickNode(tree(), node);
@@ -77,12 +78,21 @@ class SoundHostTest : public EditorTest {
 
 }  // namespace
 
-TEST_F(SoundHostTest, TheMenuOffersSoundSettingsOnASoundAndANewSoundOnItsFolder) {
-  EXPECT_EQ(SoundItemsFor(Rain()), std::make_pair(true, false));
-  EXPECT_EQ(SoundItemsFor(Child(Child(nodes().objects, "model"), "crate")), std::make_pair(false, false));
-  EXPECT_EQ(SoundItemsFor(Child(nodes().objects, "sound")), std::make_pair(false, true));
-  EXPECT_EQ(SoundItemsFor(nodes().objects), std::make_pair(false, true));
-  EXPECT_EQ(SoundItemsFor(nodes().definitions), std::make_pair(false, false));
+TEST_F(SoundHostTest, TheTreeMenuOffersEachItemWhereItWorks) {
+  using Items = std::vector<bool>;
+  ASSERT_EQ(Load(Scene({Objects({kCrate, kRain}), Definitions({kDoor}), InitScripts({InitScriptChunk("start")}),
+                        VisualEffects({VisualEffectChunk("smoke")})})),
+            "");
+  // Rename on objects and definitions; sound settings on a sound; a new
+  // sound from the objects or their sound folder.
+  EXPECT_EQ(ItemsFor(Rain()), (Items{true, true, false}));
+  EXPECT_EQ(ItemsFor(Child(Child(nodes().objects, "model"), "crate")), (Items{true, false, false}));
+  EXPECT_EQ(ItemsFor(Child(Child(nodes().definitions, "door"), "door")), (Items{true, false, false}));
+  EXPECT_EQ(ItemsFor(Child(nodes().objects, "sound")), (Items{false, false, true}));
+  EXPECT_EQ(ItemsFor(nodes().objects), (Items{false, false, true}));
+  EXPECT_EQ(ItemsFor(nodes().definitions), (Items{false, false, false}));
+  EXPECT_EQ(ItemsFor(Children(nodes().initScripts)[0]), (Items{false, false, false}));
+  EXPECT_EQ(ItemsFor(Children(nodes().visualEffects)[0]), (Items{false, false, false}));
 }
 
 TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
@@ -118,6 +128,51 @@ TEST_F(SoundHostTest, CancelChangesNothing) {
   ChooseTreeMenu(Rain(), kSoundSettingsItem);
   EXPECT_TRUE(cancel.Done());
   EXPECT_EQ(Written(form.Document()), kScene);
+}
+
+TEST_F(SoundHostTest, TheMainWindowTakesNoInputWhileTheDialogIsUp) {
+  bool enabledMeanwhile = true;
+  WhenShown cancel("rain", [&](HWND dialog) {
+    enabledMeanwhile = IsWindowEnabled(form.Handle()) != 0;
+    PostClick(FindControls(dialog).cancel);
+  });
+  ChooseTreeMenu(Rain(), kSoundSettingsItem);
+  ASSERT_TRUE(cancel.Done());
+  EXPECT_FALSE(enabledMeanwhile);
+  EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+}
+
+TEST_F(SoundHostTest, OkForASoundThatWentMeanwhileIsRefusedWithABox) {
+  // What the main window's messages could still do under the dialog: delete
+  // the object, or open a scene (the same one again: every chunk is new).
+  struct Going {
+    const char* what;
+    std::function<void()> act;
+    Bytes sceneAfter;
+  };
+  const Going goings[] = {
+      {"deleted",
+       [this] {
+         model().SetCheck(*Rain(), toolkit::CheckState::Checked);
+         form.DeleteSelected();
+       },
+       Scene({Objects({kCrate}), Definitions({kDoor})})},
+      {"opened anew", [this] { EXPECT_EQ(Load(kScene), ""); }, kScene},
+  };
+  for (const Going& going : goings) {
+    SCOPED_TRACE(going.what);
+    ASSERT_EQ(Load(kScene), "");
+    WhenShown edit("rain", [&](HWND dialog) {
+      const DialogView view = FindControls(dialog);
+      SendTyping(view.texts[kSoundFile], "storm.wav");
+      going.act();
+      PostClick(view.ok);
+    });
+    EXPECT_EQ(BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); }),
+              L"The sound object is no longer in the scene; its new settings were not applied.");
+    EXPECT_TRUE(edit.Done());
+    EXPECT_EQ(Written(form.Document()), going.sceneAfter);
+  }
 }
 
 TEST_F(SoundHostTest, ANewSoundIsAddedUnderTheSoundFolderAndASecondOneCollides) {
@@ -162,6 +217,17 @@ TEST_F(MissingSoundPlugin, IsNamedInABoxAndNothingChanges) {
   const std::wstring path = toolkit::Widen(HostPath(kMissingPlugin), CP_ACP);
   EXPECT_EQ(text.rfind(L"Cannot load " + path + L": ", 0), 0u) << std::string(text.begin(), text.end());
   EXPECT_EQ(Written(form.Document()), kScene);
+}
+
+class NoLibrarySoundPlugin : public SoundHostTest {
+ protected:
+  NoLibrarySoundPlugin() : SoundHostTest(HostPath(SCENE2_NOT_A_LIBRARY)) {}
+};
+
+TEST_F(NoLibrarySoundPlugin, IsNamedInTheSystemsWordsWithoutAnInsertLeft) {
+  const std::wstring text = BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); });
+  const std::wstring path = toolkit::Widen(HostPath(SCENE2_NOT_A_LIBRARY), CP_ACP);
+  EXPECT_EQ(text, L"Cannot load " + path + L": Bad EXE format for " + path + L".");
 }
 
 class MalformedSoundPlugin : public SoundHostTest {

@@ -13,7 +13,7 @@ AmbrelLibrary::~AmbrelLibrary() {
 std::vector<std::string> AmbrelLibrary::ExportNames() const {
   const auto* base = reinterpret_cast<const uint8_t*>(module_);
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
   const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
   const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
@@ -23,6 +23,7 @@ std::vector<std::string> AmbrelLibrary::ExportNames() const {
   return result;
 }
 
+#if defined(__i386__)
 // The stack pointer is kept in edi, which every callee preserves, and put
 // back after the call whatever the callee did.
 RawCall CallPushingOne(void* function, uint32_t argument) {
@@ -55,3 +56,4 @@ RawCall CallPushingTwo(void* function, uint32_t first, uint32_t second) {
       : "edx", "edi", "memory", "cc");
   return call;
 }
+#endif

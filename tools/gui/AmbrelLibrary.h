@@ -33,6 +33,7 @@ class AmbrelLibrary {
   EditSoundFunction editSound_ = nullptr;
 };
 
+#if defined(__i386__)
 // What a call through a bare function pointer did to the stack: the bytes of
 // arguments that the callee left for the caller to remove (none for
 // stdcall), and the result register.
@@ -42,3 +43,4 @@ struct RawCall {
 };
 RawCall CallPushingOne(void* function, uint32_t argument);
 RawCall CallPushingTwo(void* function, uint32_t first, uint32_t second);
+#endif
