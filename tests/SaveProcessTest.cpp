@@ -3,6 +3,7 @@
 // and each process's exit status tells what happened to its own save.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -27,13 +28,17 @@ void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
   file->Commit();
 }
 
-// Starts `scene2 save IN OUT` with its output dropped.
-pid_t StartSave(const std::string& in, const std::string& out) {
+// Starts scene2 with `args`, its standard output and error going to the file
+// `output`.
+pid_t StartScene2(const std::vector<std::string>& args, const std::string& output) {
+  std::vector<char*> argv{const_cast<char*>("scene2")};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-    freopen("/dev/null", "w", stdout);
-    freopen("/dev/null", "w", stderr);
-    execl(SCENE2_PROGRAM, "scene2", "save", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
+    const int log = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (log < 0 || dup2(log, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+    execv(SCENE2_PROGRAM, argv.data());
     _exit(127);
   }
   return child;
@@ -55,6 +60,7 @@ std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
 
 TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   ScratchFolder folder;
+  ScratchFolder logs;
   const std::string a = folder.Path("a.bin");
   const std::string b = folder.Path("b.bin");
   const std::string out = folder.Path("out.bin");
@@ -64,8 +70,8 @@ TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   const Bytes bytesB = ReadFileBytes(b);
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
-    const pid_t first = StartSave(a, out);
-    const pid_t second = StartSave(b, out);
+    const pid_t first = StartScene2({"save", a, out}, logs.Path("first"));
+    const pid_t second = StartScene2({"save", b, out}, logs.Path("second"));
     EXPECT_EQ(Wait(first), 0);
     EXPECT_EQ(Wait(second), 0);
     const Bytes saved = ReadFileBytes(out);
@@ -76,6 +82,7 @@ TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
 
 TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   ScratchFolder folder;
+  ScratchFolder logs;
   const std::string scene = folder.Path("new.bin");
   const std::string out = folder.Path("out.bin");
   Generate(scene, 3, 40'000'000);
@@ -84,7 +91,7 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE(round);
     WriteFileBytes(out, old);
-    const pid_t save = StartSave(scene, out);
+    const pid_t save = StartScene2({"save", scene, out}, logs.Path("save"));
     // Kill it as soon as its temporary file is there.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (TemporaryFilesIn(folder.path()).empty() && std::chrono::steady_clock::now() < giveUp)
