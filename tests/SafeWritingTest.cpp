@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -16,6 +17,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -319,6 +321,64 @@ TEST(SafeSave, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(outcome.trace, Lines{std::string("qScene2bin.WriteToFile: write failed: ") + std::strerror(EFBIG)});
   EXPECT_EQ(ReadFileBytes(path), kOld);
   EXPECT_EQ(folder.FileNames(), Lines{"scene2.bin"});
+}
+
+// A tmpfs mounted on a folder while it lives: another file system, onto
+// which no file from outside can be renamed.
+class MountedTmpfs {
+ public:
+  explicit MountedTmpfs(const std::string& folder) : folder_(folder) {
+    std::filesystem::create_directory(folder);
+    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m") != 0) error_ = std::strerror(errno);
+  }
+  ~MountedTmpfs() {
+    if (error_.empty()) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  MountedTmpfs(const MountedTmpfs&) = delete;
+  MountedTmpfs& operator=(const MountedTmpfs&) = delete;
+  // Why it could not be mounted; empty when it is.
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string folder_;
+  std::string error_;
+};
+
+TEST(SafeWriting, SavesAndExportsThroughALinkToAnotherFileSystem) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a file system takes root";
+  ScratchFolder folder;
+  const MountedTmpfs other(folder.Path("other"));
+  if (!other.error().empty()) GTEST_SKIP() << "no file system can be mounted here: " << other.error();
+  std::filesystem::create_directory(folder.Path("dnc"));
+  const std::string real = folder.Path("other/real");
+  const Bytes crate = ObjectChunk("crate", 9);
+  // Each writes through the link, and gives why it failed.
+  const struct {
+    const char* what;
+    std::string link;
+    std::function<std::string()> write;
+    Bytes written;
+  } cases[] = {
+      {"save", folder.Path("scene2.bin"), [&] { return Save(folder.Path("scene2.bin")).reason; }, kScene},
+      {"export", folder.Path("dnc/Obj_crate.dnc"),
+       [&] {
+         TDncExport dncExport(folder.Path("dnc/"));
+         auto chunk = StreamOf(crate);
+         return dncExport.Write(*chunk).error;
+       },
+       crate},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.what);
+    WriteFileBytes(real, kOld);
+    ASSERT_EQ(symlink(real.c_str(), each.link.c_str()), 0);
+    EXPECT_EQ(each.write(), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(each.link));
+    EXPECT_EQ(ReadFileBytes(real), each.written);
+    EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("other")), Lines{"real"});
+    std::filesystem::remove(each.link);
+  }
+  EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("dnc")), Lines{});
 }
 
 TEST(SafeExport, AFailedWriteKeepsTheOlderFileOfTheSameName) {
