@@ -76,6 +76,19 @@ std::string FileNameFault(const std::string& fileName) {
   return "";
 }
 
+std::string FileNameLengthFault(const std::string& fileName) {
+  // Windows: every byte of the game's single-byte code page is one UTF-16 unit.
+  constexpr size_t kLongest = 255;
+#ifdef _WIN32
+  constexpr const char* kUnit = "UTF-16 units";
+#else
+  constexpr const char* kUnit = "bytes";
+#endif
+  if (fileName.size() <= kLongest) return "";
+  return "the file name is " + std::to_string(fileName.size()) + " " + kUnit + " long, and a file system takes " +
+         std::to_string(kLongest) + " at most";
+}
+
 TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
   if (const os::Status made = os::CreateFolders(folder_); !made.ok()) {
     folderError_ = made.reason();
@@ -95,7 +108,7 @@ TDncExport::~TDncExport() {
   if (!temporaryFolder_.empty()) static_cast<void>(os::RemoveFolder(temporaryFolder_));
 }
 
-std::string TDncExport::UnusedName(const std::string& fileName) {
+std::string TDncFileNames::Unused(const std::string& fileName) {
   const std::string stem = fileName.substr(0, fileName.size() - std::strlen(kExtension));
   std::string name = fileName;
   for (int number = 2; used_.contains(FoldedFileName(name)); ++number)
@@ -111,7 +124,7 @@ bool TDncExport::MayExist(const std::string& fileName) const {
 }
 
 DncWrite TDncExport::Write(TMemoryStream& chunk) {
-  DncWrite result{false, UnusedName(DncFileName(chunk)), ""};
+  DncWrite result{false, fileNames_.Unused(DncFileName(chunk)), ""};
   result.error = FileNameFault(result.fileName);
   if (result.error.empty()) result.error = folderError_;
   if (!result.error.empty()) return result;

@@ -24,6 +24,24 @@ std::string FoldedFileName(std::string fileName);
 // empty text when it can.
 std::string FileNameFault(const std::string& fileName);
 
+// Why `fileName` is longer than a file system takes (255 bytes of UTF-8 on
+// Linux, 255 UTF-16 units on Windows), saying how long it is; an empty text
+// when it is not.
+std::string FileNameLengthFault(const std::string& fileName);
+
+// The file names that one export gives: a name given already gets a number,
+// "Obj_crate (2).dnc", "Obj_crate (3).dnc" and so on, names compared as
+// Windows compares them, so that no chunk overwrites another.
+class TDncFileNames {
+ public:
+  // `fileName`, or the first numbered form of it not given yet; given from
+  // then on.
+  std::string Unused(const std::string& fileName);
+
+ private:
+  std::unordered_set<std::string> used_;  // folded
+};
+
 struct DncWrite {
   bool written = false;
   std::string fileName;  // inside the export's folder: the file written, or that could not be
@@ -46,16 +64,12 @@ class TDncExport {
   const std::string& Folder() const { return folder_; }
   // Why the folder could not be made; empty when it is there.
   const std::string& FolderError() const { return folderError_; }
-  // Writes the chunk under its .dnc name, replacing a file of that name
-  // left by an earlier export. A name that this export has written already
-  // gets a number: "Obj_crate (2).dnc", "Obj_crate (3).dnc" and so on, so
-  // that no chunk overwrites another.
+  // Writes the chunk under its .dnc name, numbered when this export has
+  // given that name already, replacing a file of that name left by an
+  // earlier export.
   DncWrite Write(TMemoryStream& chunk);
 
  private:
-  // `fileName`, or the first numbered form of it that this export has not
-  // used yet; the name is used from then on.
-  std::string UnusedName(const std::string& fileName);
   // Whether something of this name may be in the folder, as Windows
   // compares names: ignoring case.
   bool MayExist(const std::string& fileName) const;
@@ -64,8 +78,7 @@ class TDncExport {
   std::string folderError_;
   std::string temporaryFolder_;
   // What the folder held when the export began, and what it wrote since;
-  // unknown when the folder could not be read. Folded names, as are those
-  // that the export has used.
+  // unknown when the folder could not be read. Folded names.
   std::optional<std::unordered_set<std::string>> names_;
-  std::unordered_set<std::string> used_;
+  TDncFileNames fileNames_;
 };

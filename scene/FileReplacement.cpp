@@ -12,7 +12,11 @@ TFileReplacement::TFileReplacement(const std::string& target, const ReplacementO
     if (!replaceable.ok()) throw FileWriteError(replaceable.reason(), replaceable.reason());
     target_ = replaceable.value();
   }
-  const std::string folder = options.temporaryFolder.empty() ? os::FolderOf(target_) : options.temporaryFolder;
+  // A link may lead to another volume, where only a file beside the one it
+  // leads to can take that file's place.
+  const bool throughALink = os::FolderOf(target_) != os::FolderOf(target);
+  const std::string folder =
+      options.temporaryFolder.empty() || throughALink ? os::FolderOf(target_) : options.temporaryFolder;
   os::Result<os::TemporaryFile> temporary =
       os::CreateTemporaryFile(folder, options.targetIsNew ? std::string() : target_);
   if (!temporary.ok()) throw FileWriteError("IO error", temporary.reason());

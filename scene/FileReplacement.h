@@ -14,7 +14,8 @@
 // without Commit removes its temporary file.
 struct ReplacementOptions {
   // Where the temporary file is made, on the target's volume; beside the
-  // target when empty.
+  // target when empty, or when the target is a link to a file in another
+  // folder, which may lie on another volume.
   std::string temporaryFolder{};
   // The caller has just seen that nothing has the target's name, so what is
   // there needs no look: under Wine every look at a name that is not there

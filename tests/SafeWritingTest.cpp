@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -16,9 +17,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <signal.h>
-#include <sys/resource.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -61,6 +62,28 @@ Lines LoadTrace(const std::string& path) {
   return trace.TakeLines();
 }
 
+#ifndef _WIN32
+// Devices of the test's own, made in its scratch folder: no test aims at the
+// machine's. The memory driver's minor 6 has no device behind it, so not
+// even a faulty save could write anywhere through it.
+const dev_t kNoDriver = makedev(1, 6);
+const dev_t kZero = makedev(1, 5);
+
+// Only root may make a device node; errno says why not.
+bool MakeDevice(const std::string& path, dev_t numbers) { return mknod(path.c_str(), S_IFCHR | 0600, numbers) == 0; }
+
+// A save to `path` and to a link to it are refused; both stay as they were.
+void ExpectRefusedAlsoThroughALink(const std::string& path) {
+  const std::string link = path + "-link";
+  ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+  const std::filesystem::file_type type = std::filesystem::symlink_status(path).type();
+  ExpectRefused(path, kDevice);
+  ExpectRefused(link, kDevice);
+  EXPECT_EQ(std::filesystem::symlink_status(path).type(), type);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+#endif
+
 TEST(SafeSave, RefusesWhatIsNotARegularFile) {
   ScratchFolder folder;
   const std::string inside = folder.Path("folder");
@@ -72,17 +95,21 @@ TEST(SafeSave, RefusesWhatIsNotARegularFile) {
 #else
   const std::string fifo = folder.Path("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  ExpectRefused(fifo, kDevice);
-  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-  // The system's null device, reached through a link: the device stays.
-  const std::string null = folder.Path("null");
-  ASSERT_EQ(symlink("/dev/null", null.c_str()), 0);
-  ExpectRefused(null, kDevice);
-  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  ExpectRefusedAlsoThroughALink(fifo);
 #endif
   // No temporary file is left beside any of them.
   for (const std::string& name : folder.FileNames()) EXPECT_FALSE(name.starts_with(".~")) << name;
 }
+
+#ifndef _WIN32
+TEST(SafeSave, RefusesADeviceAndALinkToIt) {
+  ScratchFolder folder;
+  const std::string device = folder.Path("device");
+  if (!MakeDevice(device, kNoDriver)) GTEST_SKIP() << "no device node can be made here: " << std::strerror(errno);
+  ExpectRefusedAlsoThroughALink(device);
+  for (const std::string& name : folder.FileNames()) EXPECT_FALSE(name.starts_with(".~")) << name;
+}
+#endif
 
 TEST(SafeSave, ANameNearTheLengthLimitSaves) {
   ScratchFolder folder;
@@ -109,9 +136,18 @@ TEST(SafeLoad, RefusesWhatIsNotARegularFile) {
   const std::string fifo = folder.Path("fifo");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(LoadTrace(fifo).back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
-  EXPECT_EQ(LoadTrace("/dev/zero").back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
 #endif
 }
+
+#ifndef _WIN32
+TEST(SafeLoad, RefusesADevice) {
+  // One that reads as an endless run of zeros, were it not refused.
+  ScratchFolder folder;
+  const std::string device = folder.Path("zero");
+  if (!MakeDevice(device, kZero)) GTEST_SKIP() << "no device node can be made here: " << std::strerror(errno);
+  EXPECT_EQ(LoadTrace(device).back(), std::string("qScene2bin.ReadFromFile: ") + kDevice);
+}
+#endif
 
 TEST(Paths, WindowsRootsAreNeverCreated) {
   const std::pair<const char*, size_t> cases[] = {
@@ -270,26 +306,6 @@ TEST(SafeSave, KeepsPermissionsAndRefusesAFileTheUserCouldNotWrite) {
   EXPECT_EQ(ModeOf(path), 0444);
 }
 
-// Lets files grow to `bytes` while it lives: a write beyond fails as it
-// does on a full disk, with "File too large".
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    signal(SIGXFSZ, SIG_DFL);
-  }
-
- private:
-  rlimit previous_{};
-};
-
 TEST(SafeSave, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
@@ -305,6 +321,64 @@ TEST(SafeSave, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(outcome.trace, Lines{std::string("qScene2bin.WriteToFile: write failed: ") + std::strerror(EFBIG)});
   EXPECT_EQ(ReadFileBytes(path), kOld);
   EXPECT_EQ(folder.FileNames(), Lines{"scene2.bin"});
+}
+
+// A tmpfs mounted on a folder while it lives: another file system, onto
+// which no file from outside can be renamed.
+class MountedTmpfs {
+ public:
+  explicit MountedTmpfs(const std::string& folder) : folder_(folder) {
+    std::filesystem::create_directory(folder);
+    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=1m") != 0) error_ = std::strerror(errno);
+  }
+  ~MountedTmpfs() {
+    if (error_.empty()) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  MountedTmpfs(const MountedTmpfs&) = delete;
+  MountedTmpfs& operator=(const MountedTmpfs&) = delete;
+  // Why it could not be mounted; empty when it is.
+  const std::string& error() const { return error_; }
+
+ private:
+  std::string folder_;
+  std::string error_;
+};
+
+TEST(SafeWriting, SavesAndExportsThroughALinkToAnotherFileSystem) {
+  if (geteuid() != 0) GTEST_SKIP() << "mounting a file system takes root";
+  ScratchFolder folder;
+  const MountedTmpfs other(folder.Path("other"));
+  if (!other.error().empty()) GTEST_SKIP() << "no file system can be mounted here: " << other.error();
+  std::filesystem::create_directory(folder.Path("dnc"));
+  const std::string real = folder.Path("other/real");
+  const Bytes crate = ObjectChunk("crate", 9);
+  // Each writes through the link, and gives why it failed.
+  const struct {
+    const char* what;
+    std::string link;
+    std::function<std::string()> write;
+    Bytes written;
+  } cases[] = {
+      {"save", folder.Path("scene2.bin"), [&] { return Save(folder.Path("scene2.bin")).reason; }, kScene},
+      {"export", folder.Path("dnc/Obj_crate.dnc"),
+       [&] {
+         TDncExport dncExport(folder.Path("dnc/"));
+         auto chunk = StreamOf(crate);
+         return dncExport.Write(*chunk).error;
+       },
+       crate},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.what);
+    WriteFileBytes(real, kOld);
+    ASSERT_EQ(symlink(real.c_str(), each.link.c_str()), 0);
+    EXPECT_EQ(each.write(), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(each.link));
+    EXPECT_EQ(ReadFileBytes(real), each.written);
+    EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("other")), Lines{"real"});
+    std::filesystem::remove(each.link);
+  }
+  EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("dnc")), Lines{});
 }
 
 TEST(SafeExport, AFailedWriteKeepsTheOlderFileOfTheSameName) {

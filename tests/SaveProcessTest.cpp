@@ -1,16 +1,23 @@
-// scene2 saves as processes: many at once to one file, and one killed while
-// it writes. Whatever happens, the file is one of the inputs, byte for byte,
-// and each process's exit status tells what happened to its own save.
+// scene2 saves as processes: many at once to one file, one killed while it
+// writes, and writes stopped by a limit on the size of files. Whatever
+// happens, the file is one of the inputs, byte for byte, and each process's
+// exit status tells what happened to its own save.
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <optional>
 #include <thread>
 
+#include "os/Paths.h"
+#include "scene/ChunkTypes.h"
 #include "scene/FileStream.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scenegen/SceneGenerator.h"
@@ -27,13 +34,24 @@ void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
   file->Commit();
 }
 
-// Starts `scene2 save IN OUT` with its output dropped.
-pid_t StartSave(const std::string& in, const std::string& out) {
+// Starts scene2 with `args`, its standard output and error going to the file
+// `output`; with a limit on the size of the files it writes, when given.
+pid_t StartScene2(const std::vector<std::string>& args, const std::string& output,
+                  std::optional<rlim_t> fileSizeLimit = std::nullopt) {
+  std::vector<char*> argv{const_cast<char*>("scene2")};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-    freopen("/dev/null", "w", stdout);
-    freopen("/dev/null", "w", stderr);
-    execl(SCENE2_PROGRAM, "scene2", "save", in.c_str(), out.c_str(), static_cast<char*>(nullptr));
+    const int log = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (log < 0 || dup2(log, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
+    if (fileSizeLimit) {
+      rlimit limit{};
+      getrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = *fileSizeLimit;
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+    }
+    execv(SCENE2_PROGRAM, argv.data());
     _exit(127);
   }
   return child;
@@ -55,6 +73,7 @@ std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
 
 TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   ScratchFolder folder;
+  ScratchFolder logs;
   const std::string a = folder.Path("a.bin");
   const std::string b = folder.Path("b.bin");
   const std::string out = folder.Path("out.bin");
@@ -64,8 +83,8 @@ TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   const Bytes bytesB = ReadFileBytes(b);
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
-    const pid_t first = StartSave(a, out);
-    const pid_t second = StartSave(b, out);
+    const pid_t first = StartScene2({"save", a, out}, logs.Path("first"));
+    const pid_t second = StartScene2({"save", b, out}, logs.Path("second"));
     EXPECT_EQ(Wait(first), 0);
     EXPECT_EQ(Wait(second), 0);
     const Bytes saved = ReadFileBytes(out);
@@ -76,6 +95,7 @@ TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
 
 TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   ScratchFolder folder;
+  ScratchFolder logs;
   const std::string scene = folder.Path("new.bin");
   const std::string out = folder.Path("out.bin");
   Generate(scene, 3, 40'000'000);
@@ -84,7 +104,7 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE(round);
     WriteFileBytes(out, old);
-    const pid_t save = StartSave(scene, out);
+    const pid_t save = StartScene2({"save", scene, out}, logs.Path("save"));
     // Kill it as soon as its temporary file is there.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (TemporaryFilesIn(folder.path()).empty() && std::chrono::steady_clock::now() < giveUp)
@@ -97,6 +117,44 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
     for (const std::string& name : TemporaryFilesIn(folder.path())) std::remove(folder.Path(name).c_str());
   }
   EXPECT_GT(killedMidway, 0) << "no save was killed while it wrote";
+}
+
+TEST(SaveProcesses, AWriteBeyondTheFileSizeLimitFailsAsOnAFullDisk) {
+  ScratchFolder folder;
+  ScratchFolder logs;
+  const std::string in = folder.Path("in.bin");
+  const std::string out = folder.Path("out.bin");
+  const std::string dnc = folder.Path("Obj_small.dnc");
+  const std::string exported = folder.Path("dnc/Obj_big.dnc");
+  // One object of 200 KB: every file made of the scene passes the limit.
+  WriteFileBytes(in, Scene({Objects({Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text(std::string("big", 4))),
+                                                                 Chunk(kObjectTypeChunk, U32(9)),
+                                                                 Chunk(0x0020, Bytes(200'000, 0))}))})}));
+  WriteFileBytes(dnc, ObjectChunk("small", 9));
+  std::filesystem::create_directory(folder.Path("dnc"));
+  const Bytes old = Text("the file as it was");
+  const struct {
+    std::vector<std::string> args;
+    const std::string& target;
+    std::string output;
+  } cases[] = {
+      {{"save", in, out}, out, ""},
+      {{"import", in, out, dnc}, out, ""},
+      {{"export", in, folder.Path("dnc")}, exported, "0 files written to " + folder.Path("dnc") + "\n"},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.args[0]);
+    WriteFileBytes(each.target, old);
+    std::vector<std::string> args{"-q"};
+    args.insert(args.end(), each.args.begin(), each.args.end());
+    const std::string log = logs.Path(each.args[0]);
+    EXPECT_EQ(Wait(StartScene2(args, log, 64 << 10)), 1);
+    const Bytes said = ReadFileBytes(log);
+    EXPECT_EQ(std::string(said.begin(), said.end()),
+              "scene2: cannot write " + each.target + ": File too large\n" + each.output);
+    EXPECT_EQ(ReadFileBytes(each.target), old);
+    EXPECT_EQ(TemporaryFilesIn(os::FolderOf(each.target)), std::vector<std::string>{});
+  }
 }
 
 }  // namespace

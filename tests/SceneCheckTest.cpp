@@ -142,6 +142,63 @@ TEST(SceneCheck, ItemProblemsAreThoseTheEditorRenameAndExportMeet) {
             }));
 }
 
+TEST(SceneCheck, FileNamesLongerThanAFileSystemTakesAreThoseNoExportCanWrite) {
+  // An object's chunk is 41 bytes and its name; its file name "Obj_", the
+  // name and ".dnc": 8 bytes more.
+  const auto tooLong = [](uint32_t offset, const std::string& label, const std::string& shown, size_t length) {
+    return std::to_string(offset) + ": objects " + label + ": no export can write it to \"" + shown +
+           "\": the file name is " + std::to_string(length) +
+#ifdef _WIN32
+           " UTF-16 units"
+#else
+           " bytes"
+#endif
+           " long, and a file system takes 255 at most";
+  };
+  const std::string n36(36, 'n');
+  const std::string n246(246, 'n');
+  const std::string n248(248, 'n');
+  const std::string huge(51'200, 'x');
+  const std::string cyrillic(124, '\xDF');  // "Я"
+  const std::string colonShown = "Obj_a:" + std::string(34, 'n') + "..." + std::string(16, 'n') + ".dnc";
+  const Case cases[] = {
+      {"255 bytes", SceneFile({kHead, Objects({ObjectChunk(std::string(247, 'n'), 9)})}), {}},
+      {"256 bytes",
+       SceneFile({kHead, Objects({ObjectChunk(n248, 9)})}),
+       {tooLong(kFirstItem, "0 \"" + n248 + "\"", "Obj_" + n36 + "..." + std::string(16, 'n') + ".dnc", 256)}},
+      {"51,208 bytes",
+       SceneFile({kHead, Objects({ObjectChunk(huge, 9)})}),
+       {tooLong(kFirstItem, "0 \"" + huge + "\"", "Obj_" + std::string(36, 'x') + "..." + std::string(16, 'x') + ".dnc",
+                51'208)}},
+      {"255 bytes, and 258 once numbered",
+       SceneFile({kHead, Objects({ObjectChunk(n246, 9), ObjectChunk(n246, 9)})}),
+       {std::to_string(kFirstItem + 41 + 246) + ": objects 1 \"" + n246 +
+            "\": repeats the name of objects 0 at offset 18, which rename refuses and an export numbers",
+        tooLong(kFirstItem + 41 + 246, "1 \"" + n246 + "\"", "Obj_" + n36 + "..." + std::string(12, 'n') + " (2).dnc",
+                258)}},
+      {"a colon too",
+       SceneFile({kHead, Objects({ObjectChunk("a:" + n246, 9)})}),
+       {"18: objects 0 \"a:" + n246 + "\": no export can write it to \"" + colonShown + "\": the name holds a colon",
+        tooLong(kFirstItem, "0 \"a:" + n246 + "\"", colonShown, 256)}},
+#ifdef _WIN32
+      // Each byte of the game's code page is one UTF-16 unit.
+      {"Cyrillic", SceneFile({kHead, Objects({ObjectChunk(cyrillic, 9)})}), {}},
+#else
+      // UTF-8 takes two bytes for each of these letters: 4 + 248 + 4.
+      {"Cyrillic", SceneFile({kHead, Objects({ObjectChunk(cyrillic, 9)})}), {[&] {
+         std::string ya;
+         for (int i = 0; i < 124; ++i) ya += "Я";
+         return tooLong(kFirstItem, "0 \"" + ya + "\"", "Obj_" + ya.substr(0, 36) + "..." + ya.substr(0, 16) + ".dnc",
+                        256);
+       }()}},
+#endif
+  };
+  for (const Case& each : cases) {
+    SCOPED_TRACE(each.what);
+    EXPECT_EQ(ProblemsOf(each.file), each.problems);
+  }
+}
+
 // The walk of check and the scene model's load must agree on what makes a
 // load fail: on a good scene with any byte changed or any length cut, each.
 TEST(SceneCheck, FindsALoadFailureExactlyWhenTheModelFailsToLoad) {

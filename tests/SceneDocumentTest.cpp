@@ -125,9 +125,12 @@ TEST(SceneFiles, SaveThatCannotReplaceTheTargetKeepsItAndLeavesNoTemporaryFile) 
 
 #ifndef _WIN32
 TEST(SceneFiles, EveryWriteIsChecked) {
-  // The device that is always full: a write, or the flush at the end, fails.
-  auto full = TFileStream::Create("/dev/full");
+  // A file that can't grow past 1 KiB, as on a full disk: a write, or the
+  // flush at the end, fails.
+  ScratchFolder folder;
+  auto full = TFileStream::Create(folder.Path("full.bin"));
   ASSERT_NE(full, nullptr);
+  FileSizeLimit limit(1024);
   const Bytes block(64 * 1024, 0x5A);
   EXPECT_THROW(
       {

@@ -15,6 +15,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
+#include "tests/SceneTestSupport.h"
 #include "tools/scenegen/SceneGenCli.h"
 #include "tools/scenegen/SceneGenerator.h"
 
@@ -189,7 +190,8 @@ class SceneGenCli : public testing::Test {
 
   std::string FirstErrorLine() const { return err.substr(0, err.find('\n')); }
 
-  const std::string path = testing::TempDir() + "scenegen-cli.bin";
+  ScratchFolder folder;
+  const std::string path = folder.Path("scenegen-cli.bin");
   std::string out;
   std::string err;
 };
@@ -233,12 +235,13 @@ TEST_F(SceneGenCli, RefusesBadUsageWithStatusTwo) {
 }
 
 TEST_F(SceneGenCli, ReportsAFileItCannotCreateOrWrite) {
-  const std::string missing = testing::TempDir() + "no-such-folder/scene2.bin";
+  const std::string missing = folder.Path("no-such-folder/scene2.bin");
   EXPECT_EQ(Run({missing}), 1);
   EXPECT_EQ(err, "scenegen: cannot create " + missing + ": No such file or directory\n");
 #ifndef _WIN32
-  EXPECT_EQ(Run({"/dev/full"}), 1);
-  EXPECT_EQ(err, "scenegen: cannot write /dev/full: write failed: No space left on device\n");
+  FileSizeLimit limit(1024);
+  EXPECT_EQ(Run({"--target-bytes", "20000", path}), 1);
+  EXPECT_EQ(err, "scenegen: cannot write " + path + ": write failed: File too large\n");
 #endif
 }
 

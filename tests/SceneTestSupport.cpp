@@ -6,7 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
+#include "os/FileSystem.h"
+#include "os/Paths.h"
 #include "scene/ChunkTypes.h"
 #include "scene/LittleEndian.h"
 
@@ -130,18 +138,25 @@ Bytes Written(const TqScene2bin& document) {
 }
 
 ScratchFolder::ScratchFolder() {
+  // A folder of this run's own holds the test's: two checkouts testing at
+  // once on one machine never share, or remove, each other's files.
+  std::string temp = testing::TempDir();
+  if (temp.empty() || !os::IsSeparator(temp.back())) temp += '/';
+  os::Result<std::string> run = os::CreateTemporaryFolder(temp);
+  if (!run.ok()) throw std::runtime_error("cannot create a scratch folder in " + temp + ": " + run.reason());
   const auto* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string("scene2-") + test->test_suite_name() + "-" + test->name();
   std::replace(name.begin(), name.end(), '/', '_');
-  path_ = testing::TempDir() + name;
+  run_ = run.value();
+  path_ = run_ + name;
+  std::replace(run_.begin(), run_.end(), '\\', '/');
   std::replace(path_.begin(), path_.end(), '\\', '/');
-  std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::filesystem::remove_all(run_, ignored);
 }
 
 std::vector<std::string> ScratchFolder::FileNamesOf(const std::string& folder) {
@@ -151,6 +166,25 @@ std::vector<std::string> ScratchFolder::FileNamesOf(const std::string& folder) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(uint64_t bytes) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  previous_ = limit.rlim_cur;
+  signal(SIGXFSZ, SIG_IGN);
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  limit.rlim_cur = previous_;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  signal(SIGXFSZ, SIG_DFL);
+}
+#endif
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream file(path, std::ios::binary);

@@ -77,7 +77,8 @@ struct LoadedScene {
 
 Bytes Written(const TqScene2bin& document);
 
-// A fresh, empty folder for one test, removed with everything in it.
+// A fresh, empty folder for one test, named for it inside a folder unique to
+// the run; removed with everything in it.
 class ScratchFolder {
  public:
   ScratchFolder();
@@ -92,8 +93,24 @@ class ScratchFolder {
   static std::vector<std::string> FileNamesOf(const std::string& folder);
 
  private:
+  std::string run_;  // ends with a separator
   std::string path_;
 };
+
+#ifndef _WIN32
+// Lets files grow to `bytes` while it lives: a write beyond fails as it
+// does on a full disk, with "File too large", instead of ending the process.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(uint64_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  uint64_t previous_;
+};
+#endif
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path);

@@ -33,7 +33,9 @@ TEST(PackagedEditor, ExportsACheckedObjectIntoDncesBesideItself) {
   const Bytes scene = ReadFileBytes(sample);
   ASSERT_FALSE(scene.empty());
 
-  ToolProcess tool(PackagePath("tool.exe"), "NUL");
+  // Its trace goes to a file of the test's own, never to a device of the system.
+  ScratchFolder scratch;
+  ToolProcess tool(PackagePath("tool.exe"), scratch.Path("trace.txt"));
   ASSERT_NE(tool.MainWindow(), nullptr);
   HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
   tool.ChooseMenu(0, 0);  // File > open..

@@ -17,6 +17,21 @@ namespace {
 
 std::string Type(uint16_t type) { return HexUpper(type, 4); }
 
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// A file name too long to show whole in a line: its start, and its end with
+// the number and the extension, cut between characters.
+std::string Shortened(const std::string& fileName) {
+  constexpr size_t kStart = 40;
+  constexpr size_t kEnd = 20;
+  if (fileName.size() <= kStart + kEnd) return fileName;
+  size_t start = kStart;
+  size_t end = fileName.size() - kEnd;
+  while (start > 0 && IsUtf8Continuation(fileName[start])) --start;
+  while (end < fileName.size() && IsUtf8Continuation(fileName[end])) ++end;
+  return fileName.substr(0, start) + "..." + fileName.substr(end);
+}
+
 // The items of every section, each numbered as a load numbers it in its list.
 class ItemCheck {
  public:
@@ -104,9 +119,13 @@ class ItemCheck {
       Report(chunk.offset, "repeats the name of " + std::string(section.Word()) + " " +
                                std::to_string(first->second.index) + " at offset " +
                                std::to_string(first->second.offset) + ", which rename refuses and an export numbers");
-    const std::string fileName = DncFileName(chunk.type, name);
-    if (const std::string fault = FileNameFault(fileName); !fault.empty())
-      Report(chunk.offset, "no export can write it to \"" + FileNameText(fileName) + "\": " + fault);
+    // Named as an export of the whole scene names it, numbered if it repeats.
+    const std::string fileName = fileNames_.Unused(DncFileName(chunk.type, name));
+    const std::string tooLong = FileNameLengthFault(fileName);
+    for (const std::string& fault : {FileNameFault(fileName), tooLong})
+      if (!fault.empty())
+        Report(chunk.offset, "no export can write it to \"" +
+                                 FileNameText(tooLong.empty() ? fileName : Shortened(fileName)) + "\": " + fault);
   }
 
   struct Seen {
@@ -118,6 +137,7 @@ class ItemCheck {
   std::string label_;                                                // of the chunk being checked
   std::map<uint16_t, size_t> next_;                                  // by section code: the index of its next chunk
   std::map<uint16_t, std::unordered_map<std::string, Seen>> names_;  // by section code
+  TDncFileNames fileNames_;
 };
 
 }  // namespace

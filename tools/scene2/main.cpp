@@ -8,9 +8,17 @@
 #include <io.h>
 
 #include "tools/scene2/ConsoleOutput.h"
+#else
+#include <csignal>
 #endif
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  // A write past the limit on file sizes then fails with "File too large", as
+  // on a full disk, and the save cleans up, instead of the signal ending the
+  // program with a temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   std::ios::sync_with_stdio(false);
   std::ostream out(std::cout.rdbuf());
   std::ostream err(std::cerr.rdbuf());
