@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "scene/ChunkTypes.h"
 #include "scene/LittleEndian.h"
@@ -131,7 +132,9 @@ Bytes Written(const TqScene2bin& document) {
 
 ScratchFolder::ScratchFolder() {
   const auto* test = testing::UnitTest::GetInstance()->current_test_info();
-  std::string name = std::string("scene2-") + test->test_suite_name() + "-" + test->name();
+  // Named for the run too: two checkouts may run the same test at once.
+  std::string name = std::string("scene2-") + test->test_suite_name() + "-" + test->name() + "-" +
+                     std::to_string(std::random_device{}());
   std::replace(name.begin(), name.end(), '/', '_');
   path_ = testing::TempDir() + name;
   std::replace(path_.begin(), path_.end(), '\\', '/');
