@@ -98,7 +98,7 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
       "which has no character there, as \\x98; on Windows in the ANSI code page.\n"
       "\n"
       "example:\n"
-      "  scene2 delete scene2.bin edited.bin objects crate_0011 lamp_0006\n";
+      "  scene2 delete scene2.bin edited.bin objects crate_0003 lamp_0004\n";
   for (const Lines& args : {Lines{"help", "delete"}, Lines{"delete", "--help"}, Lines{"delete", "x", "-h"}}) {
     SCOPED_TRACE(testing::PrintToString(args));
     EXPECT_EQ(Run(args), 0);

@@ -41,25 +41,25 @@ constexpr CommandSpec kCommands[] = {
     {"delete", "IN OUT SECTION NAME...", 0, true, true, "delete chunks by name",
      "Loads IN, deletes from SECTION the first chunk of each NAME and saves the\n"
      "result as OUT. When a NAME is not in SECTION, nothing is written.\n",
-     "scene2 delete scene2.bin edited.bin objects crate_0011 lamp_0006", &RunDelete},
+     "scene2 delete scene2.bin edited.bin objects crate_0003 lamp_0004", &RunDelete},
     {"rename", "IN OUT SECTION OLD NEW", 0, true, true, "rename an object or a definition",
      "Loads IN, renames the first chunk of SECTION named OLD to NEW and saves\n"
      "the result as OUT. Only objects and definitions can be renamed, and not\n"
      "to a name that another chunk of the section has.\n",
-     "scene2 rename scene2.bin edited.bin objects crate_0011 crate_big", &RunRename},
+     "scene2 rename scene2.bin edited.bin objects crate_0003 crate_big", &RunRename},
     {"export", "IN DIR [SECTION [NAME...]]", 0, true, true, "write chunks as .dnc files into DIR",
      "Loads IN and writes chunks as .dnc files into DIR, made when missing:\n"
      "every chunk, every chunk of SECTION, or the first chunk of each NAME in\n"
      "SECTION. A file is named by type prefix and name (Obj_crate.dnc), with a\n"
      "number when the export has used the name already (Obj_crate (2).dnc); on\n"
      "Linux the name is UTF-8. A file of that name is replaced.\n",
-     "scene2 export scene2.bin dnc objects crate_0011", &RunExport},
+     "scene2 export scene2.bin dnc objects crate_0003", &RunExport},
     {"import", "IN OUT FILE...", 0, true, false, "put .dnc files into IN and save it as OUT",
      "Loads IN, puts the chunk of each .dnc FILE into its section and saves the\n"
      "result as OUT. A chunk replaces, in its place, the chunk of its section\n"
      "that has its name; one with a new name or none is added at the end. Every\n"
      "file is read and checked first: a file refused writes nothing.\n",
-     "scene2 import scene2.bin edited.bin dnc/Obj_crate_0011.dnc", &RunImport},
+     "scene2 import scene2.bin edited.bin dnc/Obj_crate_0003.dnc", &RunImport},
 };
 
 }  // namespace
