@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kAttempts = 100;           // fresh names to try before giving up
 constexpr int kMaxLinks = 40;            // links in a row, as POSIX systems allow
+constexpr DWORD kNoSuchDevice = 433;     // ERROR_NO_SUCH_DEVICE, which MinGW's headers lack
 constexpr DWORD kReplaceRetryMs = 1000;  // how long a held target is tried again
 constexpr DWORD kReplaceStepMs = 50;
 // Runs from this length on are written straight from where they lie, in
@@ -70,14 +71,19 @@ std::string Refusal(const std::string& path, bool& exists, DWORD& attributes, st
   HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   exists = handle != INVALID_HANDLE_VALUE;
-  if (!exists) return "";
+  if (!exists) {
+    // A device node whose device is missing (Wine shows those) is there all the same.
+    exists = GetLastError() == kNoSuchDevice;
+    return exists ? "not a regular file (a device node with no device behind it)" : "";
+  }
   const DWORD type = GetFileType(handle);
   BY_HANDLE_FILE_INFORMATION info{};
   const bool known = GetFileInformationByHandle(handle, &info);
   if (finalPath != nullptr) *finalPath = FinalPathOf(handle);
   CloseHandle(handle);
   attributes = known ? info.dwFileAttributes : 0;
-  if (type != FILE_TYPE_DISK) return "not a regular file (a device, pipe or socket)";
+  // Wine gives a block device the type of a disk file, but no file information.
+  if (type != FILE_TYPE_DISK || !known) return "not a regular file (a device, pipe or socket)";
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "a folder, not a file";
   return "";
 }

@@ -102,3 +102,46 @@ expect("delete by listed names:\n${out}" out STREQUAL "5 chunks deleted from obj
 run_scene2(1 -q rename ${names} ${WORK}/renamed.bin objects crate ${crate})
 string(HEX "scene2: cannot rename \"crate\" to \"" rename_hex)
 expect("collision message:\n${err}" err_hex MATCHES "^${rename_hex}.*3a20${names_coincide}0a$")
+
+# A save through a chain of links replaces the file at its end and leaves the
+# links as they were, on Windows as on Linux.
+file(WRITE ${WORK}/real.bin "old")
+file(CREATE_LINK real.bin ${WORK}/l3 SYMBOLIC)
+file(CREATE_LINK l3 ${WORK}/l2 SYMBOLIC)
+file(CREATE_LINK l2 ${WORK}/l1 SYMBOLIC)
+run_scene2(0 -q save ${sample} ${WORK}/l1)
+file(SHA256 ${WORK}/real.bin through)
+expect("the save through l1 -> l2 -> l3 left real.bin old" through STREQUAL before)
+foreach(link l1 l2 l3)
+  expect("the save replaced the link ${link}" IS_SYMLINK ${WORK}/${link})
+endforeach()
+
+# Device nodes of the test's own, with numbers that no driver takes (those
+# kept for local use), are refused as what they are, before anything is
+# opened for writing. Only root makes them.
+execute_process(COMMAND mknod ${WORK}/block b 241 0 RESULT_VARIABLE block_made ERROR_QUIET)
+execute_process(COMMAND mknod ${WORK}/character c 240 0 RESULT_VARIABLE character_made ERROR_QUIET)
+if(block_made EQUAL 0 AND character_made EQUAL 0)
+  foreach(node block character)
+    run_scene2(1 save ${sample} ${WORK}/${node})
+    expect("save to a ${node} device:\n${err}" err MATCHES "^scene2: cannot write [^\n]*${node}: not a regular file [(]a device")
+    run_scene2(1 list ${WORK}/${node})
+    expect("list of a ${node} device:\n${err}" err MATCHES "\nscene2: cannot open [^\n]*${node}: not a regular file [(]a device")
+  endforeach()
+else()
+  message(STATUS "device nodes: skipped, this user can't make them")
+endif()
+
+# A folder that can't be made is named with the system's reason (under Wine a
+# read-only file system is "Access denied."), never called no folder.
+file(MAKE_DIRECTORY ${WORK}/readonly)
+execute_process(COMMAND mount --bind -o ro ${WORK}/readonly ${WORK}/readonly RESULT_VARIABLE mounted ERROR_QUIET)
+if(mounted EQUAL 0)
+  execute_process(COMMAND ${EMULATOR} ${SCENE2} -q export ${sample} ${WORK}/readonly/ex RESULT_VARIABLE status
+                  ERROR_VARIABLE err)
+  execute_process(COMMAND umount ${WORK}/readonly)
+  expect("export into a read-only folder: ${status}\n${err}" status EQUAL 1 AND err MATCHES
+         "^scene2: cannot create the folder [^\n]*readonly/ex: (Read-only file system|Access denied[.])\n$")
+else()
+  message(STATUS "read-only folder: skipped, this user can't mount")
+endif()
