@@ -53,7 +53,13 @@ void TakeOwnerAndMode(int descriptor, const struct stat& model) {
 
 Result<std::FILE*> OpenForReading(const std::string& path) {
   const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) return SystemFailure();
+  if (descriptor < 0) {
+    // A device node whose device is missing fails to open; it is refused as what it is.
+    struct stat info {};
+    const Failure failed = SystemFailure();
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return NotAFile(info.st_mode);
+    return failed;
+  }
   struct stat info {};
   if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
     const Failure refused = S_ISREG(info.st_mode) ? SystemFailure() : NotAFile(info.st_mode);
