@@ -12,7 +12,7 @@ enum class SceneNodeKind {
 };
 
 struct SceneNode final : toolkit::TreeModelNode {
-  explicit SceneNode(SceneNodeKind kind, PStream chunk = nullptr) : kind(kind), chunk(chunk) {}
+  explicit SceneNode(SceneNodeKind nodeKind, PStream nodeChunk = nullptr) : kind(nodeKind), chunk(nodeChunk) {}
 
   // Every node of a scene tree is a SceneNode.
   static SceneNode* Of(toolkit::TreeModelNode* node) { return static_cast<SceneNode*>(node); }

@@ -121,7 +121,7 @@ bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStr
 
 PStream TqScene2bin::AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk) {
   if (list.sectionSize < static_cast<int32_t>(kChunkHeaderSize)) {
-    AddToSize(fileSize, kChunkHeaderSize - list.sectionSize);
+    AddToSize(fileSize, static_cast<int64_t>(kChunkHeaderSize) - list.sectionSize);
     list.sectionSize = kChunkHeaderSize;
   }
   const auto length = static_cast<int64_t>(chunk->Length());

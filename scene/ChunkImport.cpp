@@ -59,7 +59,7 @@ ImportTally TqScene2bin::ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> c
   for (Incoming& item : incoming) {
     ChunkList& list = SectionListByChunkID(item.type);
     const std::string what = std::string(SectionWord(item.type)) + " " + item.name;
-    const int64_t length = item.chunk->Length();
+    const auto length = static_cast<int64_t>(item.chunk->Length());
     int32_t index = -1;
     if (!item.name.empty()) {
       NamePlaces& names = places[&list];

@@ -66,7 +66,9 @@ std::string DncFileName(TMemoryStream& chunk) {
 }
 
 std::string FileNameFault(const std::string& fileName) {
-  for (unsigned char c : fileName) {
+  for (const char byte : fileName) {
+    // Unsigned, so that the bytes above 0x7F are no control characters.
+    const auto c = static_cast<unsigned char>(byte);
     if (c == '/' || c == '\\') return "the name holds a path separator";
     if (c == ':') return "the name holds a colon";
     if (c < 0x20 || std::strchr("<>\"|?*", c) != nullptr)

@@ -86,7 +86,8 @@ std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
 }
 
 std::string ImportSummary(const ImportTally& tally) {
-  const int imported = tally.replaced + tally.added;
+  // Both counts only ever go up from 0.
+  const auto imported = static_cast<uint64_t>(tally.replaced + tally.added);
   return Counted(imported, "chunk") + " imported (" + std::to_string(tally.replaced) + " replaced, " +
          std::to_string(tally.added) + " added)";
 }

@@ -8,7 +8,7 @@ std::string Hex(uint64_t value, int digits, const char* alphabet) {
     text.insert(text.begin(), alphabet[value & 0xF]);
     value >>= 4;
   } while (value != 0);
-  if (static_cast<int>(text.size()) < digits) text.insert(0, digits - text.size(), '0');
+  if (static_cast<int>(text.size()) < digits) text.insert(0, static_cast<size_t>(digits) - text.size(), '0');
   return text;
 }
 

@@ -135,13 +135,13 @@ bool TqScene2bin::ReadSectionsFromStream(TMemoryStream& stream) {
     const uint16_t code = stream.ReadU16();
     const int64_t begin = stream.Position();
     Trace("qScene2bin.ReadSectionsFromStream BeginOffs: " + std::to_string(begin));
+    const std::string offs = HexUpper(static_cast<uint64_t>(begin), 8);  // a position is never negative
     list = ListBySectionCode(code);
     if (list == nullptr)
-      throw Exception(Exception::Code::Invalid,
-                      "qScene2bin.ReadSectionsFromStream: Unknown section. offs: " + HexUpper(begin, 8));
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadSectionsFromStream: Unknown section. offs: " + offs);
     if (stream.Size() - begin < 4)
       throw Exception(Exception::Code::Invalid,
-                      "qScene2bin.ReadSectionsFromStream: section header cut short. offs: " + HexUpper(begin, 8));
+                      "qScene2bin.ReadSectionsFromStream: section header cut short. offs: " + offs);
     const auto sectionSize = static_cast<int32_t>(stream.ReadU32());
     Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
     list->sectionSize = sectionSize;
@@ -149,7 +149,7 @@ bool TqScene2bin::ReadSectionsFromStream(TMemoryStream& stream) {
     if (end > stream.Size())
       throw Exception(Exception::Code::Invalid, "qScene2bin.ReadSectionsFromStream: section of size " +
                                                     std::to_string(sectionSize) +
-                                                    " runs past the end of the file. offs: " + HexUpper(begin, 8));
+                                                    " runs past the end of the file. offs: " + offs);
     while (stream.Position() < end) {
       uint16_t type = 0;
       uint32_t size = 0;

@@ -58,8 +58,9 @@ TEST(ObjectTypes, NamedTypesHaveAnIndexEachOthersNone) {
     const int index = KnownObjectTypeIndex(code);
     ASSERT_GE(index, 0) << code;
     ASSERT_LT(index, kKnownObjectTypeCount);
-    EXPECT_FALSE(taken[index]) << code;
-    taken[index] = true;
+    const auto slot = static_cast<size_t>(index);
+    EXPECT_FALSE(taken[slot]) << code;
+    taken[slot] = true;
   }
   for (const uint32_t code : {1u, 5u, 7u, 37u, 0xFFFFFFFFu}) EXPECT_EQ(KnownObjectTypeIndex(code), -1) << code;
 }

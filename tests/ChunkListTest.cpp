@@ -61,20 +61,21 @@ TEST(ChunkList, IndexesAndBytesFollowAppendsRemovalsAndReplacements) {
     } else if (action < 8) {
       const auto index = static_cast<int32_t>(next(static_cast<uint32_t>(model.size())));
       const PStream removed = list.At(index);
-      ASSERT_EQ(removed->Data(), model[index].bytes);
+      const Expected& entry = model[static_cast<size_t>(index)];
+      ASSERT_EQ(removed->Data(), entry.bytes);
       // By index or by identity, which must come to the same.
       if (next(2) == 0)
         list.RemoveAt(index);
       else
         list.Remove(removed);
       // A removed view stays readable; a chunk built anew is freed.
-      if (model[index].view) removedViews.push_back(removed);
+      if (entry.view) removedViews.push_back(removed);
       model.erase(model.begin() + index);
     } else {
       const auto index = static_cast<int32_t>(next(static_cast<uint32_t>(model.size())));
       auto [chunk, expected] = built(1 + next(20));
       list.ReplaceAt(index, std::move(chunk));
-      model[index] = expected;
+      model[static_cast<size_t>(index)] = expected;
     }
     ASSERT_EQ(list.Count(), static_cast<int32_t>(model.size()));
     if (step % 97 != 0) continue;
@@ -86,12 +87,13 @@ TEST(ChunkList, IndexesAndBytesFollowAppendsRemovalsAndReplacements) {
     ASSERT_EQ(listed, expected) << "step " << step;
     for (int32_t i = 0; i < list.Count(); ++i) {
       const PStream chunk = list.At(i);
-      if (model[i].stream != nullptr) {
-        ASSERT_EQ(chunk, model[i].stream);
+      Expected& entry = model[static_cast<size_t>(i)];
+      if (entry.stream != nullptr) {
+        ASSERT_EQ(chunk, entry.stream);
       }
-      model[i].stream = chunk;
-      ASSERT_EQ(chunk->Data(), model[i].bytes);
-      ASSERT_EQ(chunk->Length(), model[i].length);
+      entry.stream = chunk;
+      ASSERT_EQ(chunk->Data(), entry.bytes);
+      ASSERT_EQ(chunk->Length(), entry.length);
       ASSERT_EQ(list.IndexOf(chunk), i);
     }
     std::vector<PStream> visited;

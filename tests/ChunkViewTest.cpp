@@ -101,7 +101,7 @@ TEST_P(ReadersStopAtTheChunksEnd, EvenWhenItsInsidesPointFurther) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReadersStopAtTheChunksEnd, testing::ValuesIn(kCutShort),
-                         [](const testing::TestParamInfo<CutShort>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<CutShort>& instance) { return instance.param.name; });
 
 TEST(LoadedChunks, AWriteTakesTheBytesInAndLeavesItsNeighboursAsTheyWere) {
   const Bytes crate = ObjectChunk("crate", 9);
@@ -118,7 +118,7 @@ TEST(LoadedChunks, AWriteTakesTheBytesInAndLeavesItsNeighboursAsTheyWere) {
   Bytes read(first->Length() + 8);
   first->Seek(0, TStream::Origin::Begin);
   ASSERT_EQ(first->Read(read.data(), read.size()), crate.size());
-  EXPECT_EQ(Bytes(read.begin(), read.begin() + crate.size()), crate);
+  EXPECT_EQ(Bytes(read.data(), read.data() + crate.size()), crate);
 
   // Writing over its end grows the chunk in a buffer of its own.
   first->Seek(static_cast<int64_t>(crate.size()) - 2, TStream::Origin::Begin);

@@ -35,7 +35,7 @@ class FileStreamTest : public testing::Test {
     return bytes;
   }
 
-  Bytes Slice(size_t at, size_t count) const { return Bytes(content.begin() + at, content.begin() + at + count); }
+  Bytes Slice(size_t at, size_t count) const { return Bytes(content.data() + at, content.data() + at + count); }
 
   ScratchFolder folder;
   const std::string path = folder.Path("pattern");

@@ -287,7 +287,7 @@ TEST(SafeSave, NeverWritesThroughALinkBesideTheTarget) {
 TEST(SafeSave, KeepsPermissionsAndRefusesAFileTheUserCouldNotWrite) {
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
-  for (const mode_t mode : {0600, 0640, 0755}) {
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0755}}) {
     WriteFileBytes(path, kOld);
     ASSERT_EQ(chmod(path.c_str(), mode), 0);
     ASSERT_TRUE(Save(path).saved);

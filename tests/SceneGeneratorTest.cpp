@@ -135,13 +135,14 @@ TEST(SceneGenerator, EveryItemHasTheChunkTypeOfItsSectionAndAName) {
     EXPECT_EQ(wrongType, 0);
     EXPECT_EQ(unnamed, 0);
     // Mostly unique, yet some shared by several items.
-    EXPECT_GT(names.size(), section.list.Count() * 8u / 10);
-    EXPECT_LT(names.size(), static_cast<size_t>(section.list.Count()));
+    const auto count = static_cast<size_t>(section.list.Count());
+    EXPECT_GT(names.size(), count * 8 / 10);
+    EXPECT_LT(names.size(), count);
   }
 }
 
 TEST(SceneGenerator, EveryKnownObjectTypeOccursEvenInTheSmallestScene) {
-  for (uint64_t seed : {1, 2, 3}) {
+  for (uint64_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE(seed);
     SceneOptions options = Counts(static_cast<uint32_t>(kKnownTypes.size()), 0, 0, 0);
     options.seed = seed;

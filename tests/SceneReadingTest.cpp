@@ -133,7 +133,7 @@ TEST(SceneReading, SectionOfSizeSixOrLessIsReadEmpty) {
 }
 
 TEST(SceneReading, OneOrTwoBytesAfterTheLastSectionAreNotKept) {
-  for (const int extra : {1, 2}) {
+  for (const size_t extra : {1u, 2u}) {
     SCOPED_TRACE(extra);
     const Bytes body = Concat({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("o", 9)), Bytes(extra, 0xEE)});
     const Bytes file = Concat({U16(kRootChunk), U32(static_cast<uint32_t>(body.size() + 6)), body});
@@ -283,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     0,
                     16}),
-    [](const testing::TestParamInfo<ReadFailure>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ReadFailure>& instance) { return std::string(instance.param.name); });
 
 TEST(SceneReading, FailedSectionEmptiesItsListAndKeepsEarlierSections) {
   // The second objects section is broken: the first one's chunks go with it,

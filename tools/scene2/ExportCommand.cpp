@@ -31,7 +31,7 @@ int RunExport(Session& session) {
   const char last = folder.empty() ? '/' : folder.back();
   TDncExport dncExport(last == '/' || last == '\\' ? folder : folder + '/');
   if (!dncExport.FolderError().empty()) return session.Failure("cannot create the folder " + dncExport.FolderError());
-  int written = 0;
+  size_t written = 0;
   bool failed = false;
   for (PStream chunk : chunks) {
     const DncWrite result = dncExport.Write(*chunk);

@@ -123,7 +123,8 @@ int RunList(Session& session) {
     for (int32_t index = 0; index < list.Count(); ++index) {
       TMemoryStream& chunk = *list.At(index);
       listed.chunks.push_back({index, GetChunkType(chunk), TypeNameOf(chunk), GetChunkName(chunk), chunk.Length(),
-                               located ? at[index] : 0, located ? Crc32(chunk.Data(), chunk.Length()) : 0});
+                               located ? at[static_cast<size_t>(index)] : 0,
+                               located ? Crc32(chunk.Data(), chunk.Length()) : 0});
     }
   }
   const int32_t rootSize = document->FileSize();

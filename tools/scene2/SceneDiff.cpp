@@ -55,16 +55,16 @@ SectionDifference DiffSection(const Section& section, const ChunkList& a, const 
   const std::vector<NamePlace> placesA = NamePlaces(a);
   const std::vector<NamePlace> placesB = NamePlaces(b);
   std::map<NamePlace, int32_t> indexInB;
-  for (int32_t index = 0; index < b.Count(); ++index) indexInB.emplace(placesB[index], index);
+  for (int32_t index = 0; index < b.Count(); ++index) indexInB.emplace(placesB[static_cast<size_t>(index)], index);
 
   std::vector<bool> matchedInB(placesB.size(), false);
   std::vector<int32_t> matchedOrder;  // the indexes in B of the chunks matched, in A's order
   for (int32_t index = 0; index < a.Count(); ++index) {
-    const NamePlace& place = placesA[index];
+    const NamePlace& place = placesA[static_cast<size_t>(index)];
     const auto found = indexInB.find(place);
     ChunkDifference chunk{Change::Removed, place.first, place.second, FactsOf(*a.At(index), index), std::nullopt};
     if (found != indexInB.end()) {
-      matchedInB[found->second] = true;
+      matchedInB[static_cast<size_t>(found->second)] = true;
       matchedOrder.push_back(found->second);
       if (SameBytes(*a.At(index), *b.At(found->second))) continue;
       chunk.change = Change::Changed;
@@ -72,10 +72,12 @@ SectionDifference DiffSection(const Section& section, const ChunkList& a, const 
     }
     difference.chunks.push_back(chunk);
   }
-  for (int32_t index = 0; index < b.Count(); ++index)
-    if (!matchedInB[index])
+  for (int32_t index = 0; index < b.Count(); ++index) {
+    const auto slot = static_cast<size_t>(index);
+    if (!matchedInB[slot])
       difference.chunks.push_back(
-          {Change::Added, placesB[index].first, placesB[index].second, std::nullopt, FactsOf(*b.At(index), index)});
+          {Change::Added, placesB[slot].first, placesB[slot].second, std::nullopt, FactsOf(*b.At(index), index)});
+  }
   difference.orderChanged = !std::is_sorted(matchedOrder.begin(), matchedOrder.end());
   return difference;
 }
