@@ -147,7 +147,9 @@ Result<std::string> FindReplaceable(const std::string& path) {
     if (exists) {
       // Wine replaces read-only files; Windows refuses them, and so does a save.
       if (attributes & FILE_ATTRIBUTE_READONLY) return Failure{"the file is read-only"};
-      return finalPath.empty() ? target : finalPath;
+      // The name as given unless links lead elsewhere: an export's files
+      // then keep its folder of temporary files, which is faster under Wine.
+      return finalPath.empty() || _stricmp(FullPathOf(target).c_str(), finalPath.c_str()) == 0 ? target : finalPath;
     }
     std::string next = SymbolicLinkTarget(target);
     if (next.empty()) return target;  // a new name

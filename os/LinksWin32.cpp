@@ -54,6 +54,16 @@ std::string FinalPathOf(HANDLE handle) {
   }
 }
 
+std::string FullPathOf(const std::string& path) {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0) return path;
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(length);
+  }
+}
+
 std::string SymbolicLinkTarget(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return "";

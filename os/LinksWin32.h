@@ -14,6 +14,9 @@ namespace os {
 // system can't tell.
 std::string FinalPathOf(HANDLE handle);
 
+// `path` made absolute against the current folder, nothing followed.
+std::string FullPathOf(const std::string& path);
+
 // Where the symbolic link `path` points, made absolute against the link's
 // folder; empty when `path` is no symbolic link.
 std::string SymbolicLinkTarget(const std::string& path);
