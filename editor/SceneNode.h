@@ -1,6 +1,9 @@
 #pragma once
 // A node of the editor's scene tree, as its rules see it: no window in it.
 
+#include <iterator>
+
+#include "scene/ChunkTypes.h"
 #include "scene/MemoryStream.h"
 #include "toolkit/TreeModel.h"
 
@@ -32,4 +35,16 @@ struct FixedNodes {
   SceneNode* definitions = nullptr;
   SceneNode* visualEffects = nullptr;
   SceneNode* initScripts = nullptr;
+
+  // The node of one of kSceneSections.
+  SceneNode*& OfSection(const SceneSection& section);
 };
+
+// The node of each section, in the order of kSceneSections.
+inline constexpr SceneNode* FixedNodes::*kSectionNodes[] = {&FixedNodes::objects, &FixedNodes::definitions,
+                                                            &FixedNodes::initScripts, &FixedNodes::visualEffects};
+static_assert(std::size(kSectionNodes) == kSceneSectionCount);
+
+inline SceneNode*& FixedNodes::OfSection(const SceneSection& section) {
+  return this->*kSectionNodes[SectionIndex(section)];
+}

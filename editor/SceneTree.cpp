@@ -7,22 +7,21 @@
 void SceneTree::ResetTree() {
   model_.Clear();
   nodes_.scene2 = &AddNode(nullptr, SceneNodeKind::Root, "scene2");
-  nodes_.objects = &AddNode(nodes_.scene2, SceneNodeKind::Section, "Objects");
-  nodes_.definitions = &AddNode(nodes_.scene2, SceneNodeKind::Section, "Difinitions");
-  nodes_.visualEffects = &AddNode(nodes_.scene2, SceneNodeKind::Section, "Visual effects");
-  nodes_.initScripts = &AddNode(nodes_.scene2, SceneNodeKind::Section, "Init Scripts");
-  for (SceneNode* node : {nodes_.scene2, nodes_.objects, nodes_.definitions, nodes_.visualEffects, nodes_.initScripts})
-    model_.SetBold(*node);
+  std::array<SceneNode*, 1 + kSceneSectionCount> fixed{nodes_.scene2};
+  for (size_t place = 0; place < kSceneSectionCount; ++place) {
+    const SceneSection& section = SectionAtWritePlace(place);
+    fixed[1 + place] = nodes_.OfSection(section) = &AddNode(nodes_.scene2, SceneNodeKind::Section, section.nodeText);
+  }
+  for (SceneNode* node : fixed) model_.SetBold(*node);
   objectFolders_.fill(nullptr);
   definitionFolders_.fill(nullptr);
 }
 
 void SceneTree::FillTree(TqScene2bin& document) {
   ResetTree();
-  AddSection(document.Objects(), nullptr);
-  AddSection(document.Definitions(), nullptr);
-  AddSection(document.InitScripts(), nodes_.initScripts);
-  AddSection(document.VisualEffects(), nodes_.visualEffects);
+  for (const SceneSection& section : kSceneSections)
+    AddSection(document.SectionListByChunkID(section.itemType),
+               section.typeFolders ? nullptr : nodes_.OfSection(section));
 }
 
 namespace {
@@ -50,25 +49,24 @@ void SceneTree::AddSection(const ChunkList& list, SceneNode* section) {
 
 SceneTree::Placement SceneTree::PlaceOf(TMemoryStream& chunk) {
   const uint16_t type = GetChunkType(chunk);
+  const SceneSection* section = SectionOfItemType(type);
+  if (section == nullptr) throw Exception(Exception::Code::UnknownType, "Unknown hunkType " + HexUpper(type, 4));
+  SceneNode* node = nodes_.OfSection(*section);
   switch (type) {
     case kObjectChunk: {
       const uint32_t code = GetObjectType(chunk);
       const int slot = KnownObjectTypeIndex(code);
       if (slot < 0) throw Exception(Exception::Code::UnknownType, "Unknown object " + ObjectTypeName(code));
-      return {nodes_.objects, ObjectTypeName(code), &objectFolders_[static_cast<size_t>(slot)]};
+      return {node, ObjectTypeName(code), &objectFolders_[static_cast<size_t>(slot)]};
     }
     case kDefinitionChunk: {
       const uint32_t code = GetDefinitionType(chunk);
       if (code >= kDefinitionTypeCount)
         throw Exception(Exception::Code::UnknownType, "Unknown difinition " + DefinitionTypeName(code));
-      return {nodes_.definitions, DefinitionTypeName(code), &definitionFolders_[code]};
+      return {node, DefinitionTypeName(code), &definitionFolders_[code]};
     }
-    case kVisualEffectChunk:
-      return {nodes_.visualEffects, ""};
-    case kInitScriptChunk:
-      return {nodes_.initScripts, ""};
     default:
-      throw Exception(Exception::Code::UnknownType, "Unknown hunkType " + HexUpper(type, 4));
+      return {node, ""};
   }
 }
 

@@ -172,21 +172,6 @@ void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size
     throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
 }
 
-const char* SectionWord(uint16_t itemType) {
-  switch (itemType) {
-    case kObjectChunk:
-      return "objects";
-    case kDefinitionChunk:
-      return "definitions";
-    case kInitScriptChunk:
-      return "initscripts";
-    case kVisualEffectChunk:
-      return "viseffects";
-    default:
-      return nullptr;
-  }
-}
-
 int32_t FindChunkByName(const ChunkList& list, const std::string& name) {
   for (int32_t index = 0; index < list.Count(); ++index)
     if (GetChunkName(*list.At(index)) == name) return index;

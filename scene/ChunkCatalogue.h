@@ -53,10 +53,5 @@ std::string GetChunkName(TMemoryStream& chunk);
 // Where an object's or a definition's name sub-chunk lies. Raises Exception.
 void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size);
 
-// The word for the section of an item chunk type, as the command line takes
-// it and the trace shows it: "objects", "definitions", "initscripts" or
-// "viseffects"; null for any other type.
-const char* SectionWord(uint16_t itemType);
-
 // The index of the first chunk of the list named `name`, or -1.
 int32_t FindChunkByName(const ChunkList& list, const std::string& name);

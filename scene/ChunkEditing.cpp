@@ -139,7 +139,7 @@ PStream TqScene2bin::AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string&
     GetChunkName(*chunk, name);
     if (FindChunkByName(list, name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
     PStream added = AppendToSection(list, std::move(chunk));
-    Trace("qScene2bin.AddChunk: added " + std::string(SectionWord(type)) + " " + name);
+    Trace("qScene2bin.AddChunk: added " + std::string(SectionOfItemType(type)->word) + " " + name);
     return added;
   } catch (const std::exception& failure) {
     const std::string message = FailureMessage(failure);

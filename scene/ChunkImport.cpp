@@ -58,7 +58,7 @@ ImportTally TqScene2bin::ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> c
   ImportTally tally;
   for (Incoming& item : incoming) {
     ChunkList& list = SectionListByChunkID(item.type);
-    const std::string what = std::string(SectionWord(item.type)) + " " + item.name;
+    const std::string what = std::string(SectionOfItemType(item.type)->word) + " " + item.name;
     const auto length = static_cast<int64_t>(item.chunk->Length());
     int32_t index = -1;
     if (!item.name.empty()) {

@@ -3,7 +3,10 @@
 // model, the plug-in, the command line and the generator all take them from
 // here.
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 // Every chunk, at any depth: a 16-bit type, then a 32-bit size that counts
 // these six header bytes too.
@@ -22,6 +25,37 @@ constexpr uint16_t kObjectChunk = 0x4010;
 constexpr uint16_t kDefinitionChunk = 0xAE21;
 constexpr uint16_t kVisualEffectChunk = 0xAE03;
 constexpr uint16_t kInitScriptChunk = 0xAE51;
+
+// The four sections of a scene, and all that the toolset tells apart by
+// section. The table's order is the one in which the document counts them,
+// the editor's tree is filled and every listing shows them.
+struct SceneSection {
+  uint16_t code;           // of the section chunk
+  uint16_t itemType;       // of the chunks it holds
+  size_t writePlace;       // in a saved file, and among the editor's section nodes: 0 first
+  const char* word;        // as the command line takes it and the trace shows it
+  const char* filePrefix;  // of the .dnc file that one of its chunks is exported to
+  const char* nodeText;    // of the editor's section node
+  bool typeFolders;        // the editor's tree puts its chunks in a folder per type
+  const char* countLabel;  // of the trace line that counts its chunks after a load; null: none
+};
+
+inline constexpr SceneSection kSceneSections[] = {
+    {kObjectsSection, kObjectChunk, 0, "objects", "Obj_", "Objects", true, "objects: "},
+    {kDefinitionsSection, kDefinitionChunk, 1, "definitions", "Dfn_", "Difinitions", true, "difinition: "},
+    {kInitScriptsSection, kInitScriptChunk, 3, "initscripts", "InitSc_", "Init Scripts", false, "init scripts: "},
+    {kVisualEffectsSection, kVisualEffectChunk, 2, "viseffects", "VisEff_", "Visual effects", false, nullptr},
+};
+constexpr size_t kSceneSectionCount = std::size(kSceneSections);
+
+// Its place in the table, by which whatever is kept per section is indexed.
+constexpr size_t SectionIndex(const SceneSection& section) { return static_cast<size_t>(&section - kSceneSections); }
+// Null when no section has that section code, item chunk type or word.
+const SceneSection* SectionByCode(uint16_t code);
+const SceneSection* SectionOfItemType(uint16_t itemType);
+const SceneSection* SectionByWord(std::string_view word);
+// The section written at `place`, 0 to kSceneSectionCount - 1.
+const SceneSection& SectionAtWritePlace(size_t place);
 
 // Direct sub-chunks of objects.
 constexpr uint16_t kObjectNameChunk = 0x0010;

@@ -16,18 +16,8 @@ namespace {
 constexpr char kExtension[] = ".dnc";
 
 const char* PrefixOf(uint16_t type) {
-  switch (type) {
-    case kObjectChunk:
-      return "Obj_";
-    case kDefinitionChunk:
-      return "Dfn_";
-    case kInitScriptChunk:
-      return "InitSc_";
-    case kVisualEffectChunk:
-      return "VisEff_";
-    default:
-      return "";
-  }
+  const SceneSection* section = SectionOfItemType(type);
+  return section != nullptr ? section->filePrefix : "";
 }
 
 bool IsDeviceName(const std::string& fileName) {

@@ -76,7 +76,7 @@ std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
   if (size != length)
     throw Exception(Exception::Code::Invalid, "the chunk's size field says " + std::to_string(size) +
                                                   " bytes, but the file holds " + std::to_string(length));
-  if (SectionWord(type) == nullptr)
+  if (SectionOfItemType(type) == nullptr)
     throw Exception(Exception::Code::Invalid,
                     "chunk type " + HexUpper(type, 4) + " is not an object, definition, init script or visual effect");
   file.Seek(0, TStream::Origin::Begin);

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool IsSectionCode(uint16_t code) {
-  return code == kObjectsSection || code == kDefinitionsSection || code == kVisualEffectsSection ||
-         code == kInitScriptsSection;
-}
-
 std::string Offset(int64_t position) { return std::to_string(position); }
 
 // A chunk's header must lie whole between `start` and `end`...
@@ -120,7 +115,7 @@ bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream) {
       const size_t peeked = stream.Read(peek, sizeof peek);
       stream.Seek(-static_cast<int64_t>(peeked), TStream::Origin::Current);
       next = ReadU16LE(peek);
-    } while (!IsSectionCode(next));
+    } while (SectionByCode(next) == nullptr);
     return true;
   } catch (const std::exception& failure) {
     Trace(FailureMessage(failure));
@@ -217,9 +212,9 @@ bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, const std::string&
     if (unread > 0)
       throw Exception(Exception::Code::Invalid, std::to_string(unread) + " bytes past the scene's size were not read");
     Trace("qScene2bin.ReadFromFile: reading sections - done");
-    Trace("objects: " + std::to_string(objects.Count()));
-    Trace("difinition: " + std::to_string(definitions.Count()));
-    Trace("init scripts: " + std::to_string(initScripts.Count()));
+    for (const SceneSection& section : kSceneSections)
+      if (section.countLabel != nullptr)
+        Trace(section.countLabel + std::to_string(sectionLists[SectionIndex(section)].Count()));
     return true;
   } catch (const std::exception& failure) {
     Trace("qScene2bin.ReadFromFile: " + FailureMessage(failure));

@@ -1,5 +1,5 @@
-// Saving: the root header, the head chunks, then the sections in the fixed
-// order objects, definitions, visual effects, init scripts. The sizes written
+// Saving: the root header, the head chunks, then the sections in their fixed
+// write order (objects, definitions, visual effects, init scripts). The sizes written
 // are those of the bytes written, so every saved file loads again.
 
 #include <array>
@@ -41,20 +41,21 @@ void TqScene2bin::WriteToStream(TStream& stream) const {
   // every chunk it holds, whatever the document kept (two merged sections,
   // deletions). Its header stays here until everything has gone out.
   struct Section {
-    uint16_t code;
-    const ChunkList& list;
-    uint64_t length;
-    ChunkHeader header;
+    uint16_t code = 0;
+    const ChunkList* list = nullptr;
+    uint64_t length = 0;
+    ChunkHeader header{};
   };
-  Section sections[] = {{kObjectsSection, objects, ListLength(objects), {}},
-                        {kDefinitionsSection, definitions, ListLength(definitions), {}},
-                        {kVisualEffectsSection, visualEffects, ListLength(visualEffects), {}},
-                        {kInitScriptsSection, initScripts, ListLength(initScripts), {}}};
+  std::array<Section, kSceneSectionCount> sections;
+  for (const SceneSection& section : kSceneSections) {
+    const ChunkList& list = sectionLists[SectionIndex(section)];
+    sections[section.writePlace] = {section.code, &list, ListLength(list), {}};
+  }
 
   uint64_t rootSize = kChunkHeaderSize + ListLength(heads);
   bool anySection = false;
   for (Section& section : sections) {
-    if (section.list.Count() == 0) continue;
+    if (section.list->Count() == 0) continue;
     section.header = HeaderOf(section.code, kChunkHeaderSize + section.length);
     rootSize += kChunkHeaderSize + section.length;
     anySection = true;
@@ -69,9 +70,9 @@ void TqScene2bin::WriteToStream(TStream& stream) const {
   out.Add(root.data(), root.size());
   WriteChunkList(out, heads);
   for (const Section& section : sections) {
-    if (section.list.Count() == 0) continue;
+    if (section.list->Count() == 0) continue;
     out.Add(section.header.data(), section.header.size());
-    WriteChunkList(out, section.list);
+    WriteChunkList(out, *section.list);
   }
   if (!anySection) out.Add(emptySection.data(), emptySection.size());
   out.Flush();

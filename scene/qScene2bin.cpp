@@ -5,8 +5,7 @@
 #include "scene/Trace.h"
 
 TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui) {
-  for (ChunkList* section : {&objects, &definitions, &initScripts, &visualEffects})
-    section->sectionSize = static_cast<int32_t>(kChunkHeaderSize);
+  for (ChunkList& section : sectionLists) section.sectionSize = static_cast<int32_t>(kChunkHeaderSize);
   overwriteDialog_ = ui_.NewOverwriteDialog();
   stringDialog_ = ui_.NewStringDialog();
 }
@@ -17,43 +16,34 @@ std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui) { return std::make_uni
 
 void TqScene2bin::clear() {
   ClearChunkList(heads);
-  ClearChunkList(objects);
-  ClearChunkList(definitions);
-  ClearChunkList(visualEffects);
-  ClearChunkList(initScripts);
+  for (ChunkList& section : sectionLists) ClearChunkList(section);
   block_.reset();
   fileSize = 0;
   Trace("* qScene2bin.clear done *");
 }
 
 ChunkList* TqScene2bin::ListBySectionCode(uint16_t code) {
-  switch (code) {
-    case kObjectsSection:
-      return &objects;
-    case kDefinitionsSection:
-      return &definitions;
-    case kVisualEffectsSection:
-      return &visualEffects;
-    case kInitScriptsSection:
-      return &initScripts;
-    default:
-      return nullptr;
-  }
+  const SceneSection* section = SectionByCode(code);
+  return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
 }
 
+namespace {
+
+size_t ListIndexOfItemType(uint16_t SectionID) {
+  const SceneSection* section = SectionOfItemType(SectionID);
+  if (section == nullptr)
+    throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
+  return SectionIndex(*section);
+}
+
+}  // namespace
+
 ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) {
-  switch (SectionID) {
-    case kObjectChunk:
-      return objects;
-    case kDefinitionChunk:
-      return definitions;
-    case kInitScriptChunk:
-      return initScripts;
-    case kVisualEffectChunk:
-      return visualEffects;
-    default:
-      throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
-  }
+  return sectionLists[ListIndexOfItemType(SectionID)];
+}
+
+const ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) const {
+  return sectionLists[ListIndexOfItemType(SectionID)];
 }
 
 int32_t TqScene2bin::CountByChunkID(uint16_t SectionID) { return SectionListByChunkID(SectionID).Count(); }

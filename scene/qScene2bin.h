@@ -2,6 +2,7 @@
 // The scene document: one scene2.bin in memory, every top-level chunk held as
 // the exact bytes read.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "scene/ByteBlock.h"
 #include "scene/ChunkList.h"
+#include "scene/ChunkTypes.h"
 #include "scene/DocumentUi.h"
 #include "scene/Stream.h"
 
@@ -49,11 +51,12 @@ class TqScene2bin {
 
   // The section list of an item chunk type; raises Exception for other types.
   ChunkList& SectionListByChunkID(uint16_t SectionID);
+  const ChunkList& SectionListByChunkID(uint16_t SectionID) const;
   int32_t CountByChunkID(uint16_t SectionID);
-  PStream GetObject(int32_t index) const { return objects.At(index); }
-  PStream GetDefinition(int32_t index) const { return definitions.At(index); }
-  PStream GetInitScript(int32_t index) const { return initScripts.At(index); }
-  PStream GetVisualEffect(int32_t index) const { return visualEffects.At(index); }
+  PStream GetObject(int32_t index) const { return Objects().At(index); }
+  PStream GetDefinition(int32_t index) const { return Definitions().At(index); }
+  PStream GetInitScript(int32_t index) const { return InitScripts().At(index); }
+  PStream GetVisualEffect(int32_t index) const { return VisualEffects().At(index); }
 
   // Editing: each keeps the section size and the file size in step.
   int32_t DeleteDNC(PStream& Chunk);
@@ -78,10 +81,10 @@ class TqScene2bin {
   PStream AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string& name);
 
   const ChunkList& Heads() const { return heads; }
-  const ChunkList& Objects() const { return objects; }
-  const ChunkList& Definitions() const { return definitions; }
-  const ChunkList& InitScripts() const { return initScripts; }
-  const ChunkList& VisualEffects() const { return visualEffects; }
+  const ChunkList& Objects() const { return SectionListByChunkID(kObjectChunk); }
+  const ChunkList& Definitions() const { return SectionListByChunkID(kDefinitionChunk); }
+  const ChunkList& InitScripts() const { return SectionListByChunkID(kInitScriptChunk); }
+  const ChunkList& VisualEffects() const { return SectionListByChunkID(kVisualEffectChunk); }
   int32_t FileSize() const { return fileSize; }
 
  private:
@@ -102,10 +105,8 @@ class TqScene2bin {
   // What the loaded chunks are views of: released once the lists have let go.
   std::unique_ptr<ByteBlock> block_;
   ChunkList heads;
-  ChunkList objects;
-  ChunkList definitions;
-  ChunkList initScripts;
-  ChunkList visualEffects;
+  // One list for each section, in the order of kSceneSections.
+  std::array<ChunkList, kSceneSectionCount> sectionLists;
   int32_t fileSize = 0;
   std::unique_ptr<TOverwriteDialogBase> overwriteDialog_;
   std::unique_ptr<TStringDialogBase> stringDialog_;

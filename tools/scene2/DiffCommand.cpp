@@ -43,11 +43,11 @@ void WriteLines(std::ostream& out, const SceneDifference& difference) {
   }
   for (const SectionDifference& section : difference.sections) {
     for (const ChunkDifference& chunk : section.chunks) {
-      out << section.section->Word() << ' ' << QuotedName(chunk.name);
+      out << section.section->word << ' ' << QuotedName(chunk.name);
       if (chunk.ordinal > 1) out << " #" << chunk.ordinal;
       out << ": " << Details(chunk, false) << '\n';
     }
-    if (section.orderChanged) out << section.section->Word() << ": order changed\n";
+    if (section.orderChanged) out << section.section->word << ": order changed\n";
   }
 }
 
@@ -101,7 +101,7 @@ void WriteJson(std::ostream& out, const SceneDifference& difference) {
   for (const SectionDifference& section : difference.sections) {
     json.BeginObject();
     json.Key("section");
-    json.String(section.section->Word());
+    json.String(section.section->word);
     json.Key("orderChanged");
     json.Bool(section.orderChanged);
     json.Key("chunks");

@@ -26,7 +26,7 @@ int RunSave(Session& session) {
 int RunDelete(Session& session) {
   const std::string& in = session.Operand(0);
   const std::string& out = session.Operand(1);
-  const Section* section = session.SectionOperand(session.Operand(2));
+  const SceneSection* section = session.SectionOperand(session.Operand(2));
   if (section == nullptr) return kUsage;
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;
@@ -39,24 +39,23 @@ int RunDelete(Session& session) {
     try {
       document->DeleteDNC(chunk);
     } catch (const std::exception& failure) {
-      return session.Failure("cannot delete " + QuotedName(name) + " from " + section->Word() + " of " + in + ": " +
+      return session.Failure("cannot delete " + QuotedName(name) + " from " + section->word + " of " + in + ": " +
                              FailureMessage(failure));
     }
   }
   if (!session.Save(std::move(document), out)) return kFailure;
-  session.Out() << Counted(names->size(), "chunk") << " deleted from " << section->Word() << ", saved to " << out
-                << '\n';
+  session.Out() << Counted(names->size(), "chunk") << " deleted from " << section->word << ", saved to " << out << '\n';
   return kSuccess;
 }
 
 int RunRename(Session& session) {
   const std::string& in = session.Operand(0);
   const std::string& out = session.Operand(1);
-  const Section* section = session.SectionOperand(session.Operand(2));
+  const SceneSection* section = session.SectionOperand(session.Operand(2));
   if (section == nullptr) return kUsage;
   // Init scripts and visual effects keep their names where no rename reaches.
   if (section->itemType != kObjectChunk && section->itemType != kDefinitionChunk)
-    return session.UsageError(std::string("only objects and definitions can be renamed, not ") + section->Word());
+    return session.UsageError(std::string("only objects and definitions can be renamed, not ") + section->word);
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;
   const std::string& oldName = (*names)[0];
@@ -69,7 +68,7 @@ int RunRename(Session& session) {
   PStream chunk = session.NamedChunk(*document, in, *section, oldName);
   if (chunk == nullptr) return kFailure;
   const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + " in " +
-                           section->Word() + " of " + in + ": ";
+                           section->word + " of " + in + ": ";
   uint32_t offset = 0;
   uint32_t size = 0;
   try {
@@ -84,7 +83,7 @@ int RunRename(Session& session) {
     return session.Failure(what + (message.empty() ? "the scene model refused it" : message));
   }
   if (!session.Save(std::move(document), out)) return kFailure;
-  session.Out() << "renamed " << QuotedName(oldName) << " to " << QuotedName(newName) << " in " << section->Word()
+  session.Out() << "renamed " << QuotedName(oldName) << " to " << QuotedName(newName) << " in " << section->word
                 << ", saved to " << out << '\n';
   return kSuccess;
 }

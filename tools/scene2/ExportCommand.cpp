@@ -8,7 +8,7 @@
 int RunExport(Session& session) {
   const std::string& in = session.Operand(0);
   const std::string& folder = session.Operand(1);
-  const Section* only = nullptr;
+  const SceneSection* only = nullptr;
   if (session.OperandCount() > 2 && (only = session.SectionOperand(session.Operand(2))) == nullptr) return kUsage;
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;
@@ -17,7 +17,7 @@ int RunExport(Session& session) {
   if (!document) return kFailure;
 
   std::vector<PStream> chunks;
-  for (const Section& section : Sections()) {
+  for (const SceneSection& section : kSceneSections) {
     if (only != nullptr && section.itemType != only->itemType) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
     if (names->empty()) list.ForEach([&chunks](TMemoryStream& chunk) { chunks.push_back(&chunk); });

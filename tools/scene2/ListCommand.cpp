@@ -25,7 +25,7 @@ struct ListedChunk {
 };
 
 struct ListedSection {
-  const Section* section;
+  const SceneSection* section;
   std::vector<ListedChunk> chunks;
 };
 
@@ -43,7 +43,7 @@ std::string TypeNameOf(TMemoryStream& chunk) {
 void WriteLines(std::ostream& out, const std::vector<ListedSection>& sections, bool longListing) {
   for (const ListedSection& listed : sections) {
     for (const ListedChunk& chunk : listed.chunks) {
-      out << listed.section->Word() << '\t' << chunk.index << '\t' << HexUpper(chunk.type, 4) << '\t'
+      out << listed.section->word << '\t' << chunk.index << '\t' << HexUpper(chunk.type, 4) << '\t'
           << (chunk.typeName.empty() ? "-" : chunk.typeName) << '\t';
       if (longListing) out << chunk.size << '\t' << chunk.offset << '\t' << Crc32Text(chunk.crc) << '\t';
       out << NameText(chunk.name) << '\n';
@@ -61,7 +61,7 @@ void WriteJson(std::ostream& out, int32_t rootSize, const std::vector<ListedSect
   for (const ListedSection& listed : sections) {
     json.BeginObject();
     json.Key("section");
-    json.String(listed.section->Word());
+    json.String(listed.section->word);
     json.Key("chunks");
     json.BeginArray();
     for (const ListedChunk& chunk : listed.chunks) {
@@ -94,7 +94,7 @@ void WriteJson(std::ostream& out, int32_t rootSize, const std::vector<ListedSect
 
 int RunList(Session& session) {
   const Arguments& args = session.Args();
-  const Section* only = nullptr;
+  const SceneSection* only = nullptr;
   if (args.section && (only = session.SectionOperand(*args.section)) == nullptr) return kUsage;
   const std::string& path = session.Operand(0);
   session.TraceTo(session.Err());
@@ -113,7 +113,7 @@ int RunList(Session& session) {
   }
 
   std::vector<ListedSection> sections;
-  for (const Section& section : Sections()) {
+  for (const SceneSection& section : kSceneSections) {
     if (only != nullptr && section.code != only->code) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
     const std::vector<uint64_t>& at = offsets[section.code];

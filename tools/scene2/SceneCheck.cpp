@@ -11,7 +11,6 @@
 #include "scene/Hex.h"
 #include "scene/SubChunkWalk.h"
 #include "tools/scene2/NameText.h"
-#include "tools/scene2/Sections.h"
 
 namespace {
 
@@ -37,27 +36,26 @@ class ItemCheck {
  public:
   explicit ItemCheck(std::vector<Problem>& problems) : problems_(problems) {}
 
-  void Check(const Section& section, const MappedChunk& chunk) {
+  void Check(const SceneSection& section, const MappedChunk& chunk) {
     const size_t index = next_[section.code]++;
-    label_ = std::string(section.Word()) + " " + std::to_string(index);
+    label_ = std::string(section.word) + " " + std::to_string(index);
     TMemoryStream stream(chunk.bytes.Data(), chunk.bytes.Length());
     std::string name;
     std::string failure;
     // Only the four item types have a known inside.
-    const bool item = SectionWord(chunk.type) != nullptr;
-    const bool named = item && ReadChunkName(stream, name, failure);
+    const SceneSection* own = SectionOfItemType(chunk.type);
+    const bool named = own != nullptr && ReadChunkName(stream, name, failure);
     if (named) label_.append(" ").append(QuotedName(name));
 
     // The editor's tree puts objects and definitions into type folders, by
     // each chunk's own type, and refuses what has no folder.
-    const bool foldered = section.itemType == kObjectChunk || section.itemType == kDefinitionChunk;
     if (chunk.type != section.itemType) {
-      const bool refused = foldered && chunk.type != kObjectChunk && chunk.type != kDefinitionChunk;
-      Report(chunk.offset, "chunk type " + Type(chunk.type) + " in " + section.Word() + ", which hold " +
+      const bool refused = section.typeFolders && (own == nullptr || !own->typeFolders);
+      Report(chunk.offset, "chunk type " + Type(chunk.type) + " in " + section.word + ", which hold " +
                                Type(section.itemType) + (refused ? "; the editor's tree refuses it" : ""));
     }
-    if (!item) return;
-    if (foldered) CheckFolder(chunk, stream);
+    if (own == nullptr) return;
+    if (section.typeFolders) CheckFolder(chunk, stream);
     if (chunk.type == kObjectChunk || chunk.type == kDefinitionChunk)
       CheckSubChunks(chunk);
     else
@@ -113,10 +111,10 @@ class ItemCheck {
                                     Counted(length - (chunk.bytes.Length() - at - 4), "byte"));
   }
 
-  void CheckName(const Section& section, size_t index, const MappedChunk& chunk, const std::string& name) {
+  void CheckName(const SceneSection& section, size_t index, const MappedChunk& chunk, const std::string& name) {
     const auto [first, isNew] = names_[section.code].emplace(name, Seen{index, chunk.offset});
     if (!isNew)
-      Report(chunk.offset, "repeats the name of " + std::string(section.Word()) + " " +
+      Report(chunk.offset, "repeats the name of " + std::string(section.word) + " " +
                                std::to_string(first->second.index) + " at offset " +
                                std::to_string(first->second.offset) + ", which rename refuses and an export numbers");
     // Named as an export of the whole scene names it, numbered if it repeats.

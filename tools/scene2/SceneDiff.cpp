@@ -50,7 +50,7 @@ std::vector<ChunkDifference> DiffHeads(const ChunkList& a, const ChunkList& b) {
   return heads;
 }
 
-SectionDifference DiffSection(const Section& section, const ChunkList& a, const ChunkList& b) {
+SectionDifference DiffSection(const SceneSection& section, const ChunkList& a, const ChunkList& b) {
   SectionDifference difference{&section, {}, false};
   const std::vector<NamePlace> placesA = NamePlaces(a);
   const std::vector<NamePlace> placesB = NamePlaces(b);
@@ -92,7 +92,7 @@ bool SceneDifference::Same() const {
 
 SceneDifference DiffScenes(TqScene2bin& a, TqScene2bin& b) {
   SceneDifference difference{a.FileSize(), b.FileSize(), DiffHeads(a.Heads(), b.Heads()), {}};
-  for (const Section& section : Sections())
+  for (const SceneSection& section : kSceneSections)
     difference.sections.push_back(
         DiffSection(section, a.SectionListByChunkID(section.itemType), b.SectionListByChunkID(section.itemType)));
   return difference;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/ChunkTypes.h"
 #include "scene/qScene2bin.h"
-#include "tools/scene2/Sections.h"
 
 struct ChunkFacts {
   int32_t index = 0;  // in its list
@@ -29,7 +29,7 @@ struct ChunkDifference {
 };
 
 struct SectionDifference {
-  const Section* section = nullptr;
+  const SceneSection* section = nullptr;
   std::vector<ChunkDifference> chunks;  // those removed and changed in A's order, then those added in B's
   bool orderChanged = false;            // chunks that both hold stand in another order
 };

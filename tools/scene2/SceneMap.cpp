@@ -94,9 +94,9 @@ class Mapper {
       next = 0;
       file_.ReadU16(at, next);
     } while (SectionByCode(next) == nullptr);
-    if (const Section* section = SectionByCode(map_.heads.front().type))
+    if (const SceneSection* section = SectionByCode(map_.heads.front().type))
       Report(kChunkHeaderSize,
-             std::string("the first chunk is a section of ") + section->Word() +
+             std::string("the first chunk is a section of ") + section->word +
                  ", which a load takes for a head chunk: its chunks are in no section",
              false);
     return true;
@@ -111,7 +111,7 @@ class Mapper {
       uint32_t size = 0;
       file_.ReadU16(start, code);
       const bool sized = file_.ReadU32(start + 2, size);
-      const Section* section = SectionByCode(code);
+      const SceneSection* section = SectionByCode(code);
       if (section == nullptr) {
         Report(start, "unknown section code " + Type(code) + "; the sections are " + SectionCodes());
         // Stepped over as a chunk when its size allows: what follows may still be read.
@@ -119,7 +119,7 @@ class Mapper {
         at += size;
         continue;
       }
-      const std::string word = section->Word();
+      const std::string word = section->word;
       if (!sized) {
         Report(start, "the header of a section of " + word + " is cut short by the end of the file");
         return false;

@@ -1,23 +1,11 @@
 #pragma once
-// The four sections of a scene as the command line names them, in the order
-// in which the editor's tree and every listing show them.
+// The four sections of a scene as the command line's texts list them, in the
+// order of their table.
 
-#include <cstdint>
-#include <span>
 #include <string>
-#include <string_view>
 
-struct Section {
-  uint16_t code;      // of the section chunk
-  uint16_t itemType;  // of the chunks it holds
-  // "objects", "definitions", "initscripts" or "viseffects".
-  const char* Word() const;
-};
+#include "scene/ChunkTypes.h"
 
-std::span<const Section> Sections();
-// Null when no section has that word or code.
-const Section* SectionByWord(std::string_view word);
-const Section* SectionByCode(uint16_t code);
 // "objects, definitions, initscripts and viseffects", or with another last
 // conjunction.
 std::string SectionWords(const char* conjunction = "and");

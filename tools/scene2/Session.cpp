@@ -4,6 +4,7 @@
 #include "scene/FileStream.h"
 #include "tools/scene2/Help.h"
 #include "tools/scene2/NameText.h"
+#include "tools/scene2/Sections.h"
 
 Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err)
     : command_(command), arguments_(std::move(arguments)), out_(out), err_(err) {}
@@ -18,8 +19,8 @@ int Session::Failure(const std::string& problem) {
   return kFailure;
 }
 
-const Section* Session::SectionOperand(const std::string& word) {
-  const Section* section = SectionByWord(word);
+const SceneSection* Session::SectionOperand(const std::string& word) {
+  const SceneSection* section = SectionByWord(word);
   if (section == nullptr) UsageError("unknown section \"" + word + "\": the sections are " + SectionWords());
   return section;
 }
@@ -59,11 +60,11 @@ std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
   return nullptr;
 }
 
-PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const Section& section,
+PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
   const ChunkList& list = document.SectionListByChunkID(section.itemType);
   const PStream chunk = list.At(FindChunkByName(list, name));
-  if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.Word() + " of " + path);
+  if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
   return chunk;
 }
 

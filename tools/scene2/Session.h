@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "scene/ChunkTypes.h"
 #include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
 #include "tools/scene2/Arguments.h"
 #include "tools/scene2/Commands.h"
-#include "tools/scene2/Sections.h"
 #include "tools/scene2/TraceCapture.h"
 
 class Session {
@@ -37,7 +37,7 @@ class Session {
 
   // The section that a SECTION operand names; null after a usage error that
   // lists the four.
-  const Section* SectionOperand(const std::string& word);
+  const SceneSection* SectionOperand(const std::string& word);
   // The bytes of a NAME operand (see NameBytes); nullopt after a usage error.
   std::optional<std::string> NameOperand(const std::string& text);
   // The same for every operand from `first` on.
@@ -50,7 +50,8 @@ class Session {
   std::unique_ptr<TqScene2bin> Load(const std::string& path);
   // The first chunk of `section` named `name` in the scene loaded from
   // `path`; null after an error line.
-  PStream NamedChunk(TqScene2bin& document, const std::string& path, const Section& section, const std::string& name);
+  PStream NamedChunk(TqScene2bin& document, const std::string& path, const SceneSection& section,
+                     const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.
   bool Save(std::unique_ptr<TqScene2bin> document, const std::string& path);
