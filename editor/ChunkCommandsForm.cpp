@@ -33,8 +33,7 @@ void TForm1::DeleteSelected() {
   toolkit::WaitCursor waiting;
   toolkit::RedrawPause pause(tree_);
   NodeDeletions deletions(sceneTree_.Model());
-  for (SceneNode* section : {Nodes().objects, Nodes().definitions, Nodes().initScripts, Nodes().visualEffects})
-    DeleteChecked(*section, *document_, deletions);
+  for (const SceneSection& section : kSceneSections) DeleteChecked(*Nodes().OfSection(section), *document_, deletions);
 }
 
 void TForm1::RenameSelected() {

@@ -38,6 +38,7 @@ struct FixedNodes {
 
   // The node of one of kSceneSections.
   SceneNode*& OfSection(const SceneSection& section);
+  SceneNode* OfSection(const SceneSection& section) const;
 };
 
 // The node of each section, in the order of kSceneSections.
@@ -46,5 +47,9 @@ inline constexpr SceneNode* FixedNodes::*kSectionNodes[] = {&FixedNodes::objects
 static_assert(std::size(kSectionNodes) == kSceneSectionCount);
 
 inline SceneNode*& FixedNodes::OfSection(const SceneSection& section) {
+  return this->*kSectionNodes[SectionIndex(section)];
+}
+
+inline SceneNode* FixedNodes::OfSection(const SceneSection& section) const {
   return this->*kSectionNodes[SectionIndex(section)];
 }

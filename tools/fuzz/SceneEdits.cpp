@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr uint16_t kItemChunks[] = {kObjectChunk, kDefinitionChunk, kInitScriptChunk, kVisualEffectChunk};
-
 // What the section size and the file size count beyond the list's chunks. An
 // edit changes both by the change in the chunks' lengths, so this stays put
 // whatever it started as; sizes wrap as the stored 32-bit fields do.
@@ -68,8 +66,8 @@ void Delete(TqScene2bin& scene, const ChunkList& list, int32_t index) {
 }  // namespace
 
 void EditEverySection(TqScene2bin& scene, ScriptedUi& ui, std::string_view input) {
-  for (const uint16_t item : kItemChunks) {
-    const ChunkList& list = scene.SectionListByChunkID(item);
+  for (const SceneSection& section : kSceneSections) {
+    const ChunkList& list = scene.SectionListByChunkID(section.itemType);
     if (list.Count() == 0) continue;
     const auto index = static_cast<int32_t>(input.size() / 3 % static_cast<size_t>(list.Count()));
     const SizeBook before = Book(scene, list);
