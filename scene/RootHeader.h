@@ -13,9 +13,9 @@
 constexpr size_t kRootHeaderSize = kChunkHeaderSize;
 
 struct RootHeader {
-  size_t length = 0;        // how many of its bytes the file holds
-  bool signature = false;   // it begins with kRootChunk
-  int32_t rootSize = 0;     // as a load keeps it: the bytes that are there, little-endian
+  size_t length = 0;       // how many of its bytes the file holds
+  bool signature = false;  // it begins with kRootChunk
+  int32_t rootSize = 0;    // as a load keeps it: the bytes that are there, little-endian
 };
 
 // The header at the start of `bytes`, which may hold fewer than its six.

@@ -3,6 +3,8 @@
 // before it is used to step, read or allocate.
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "os/FileSystem.h"
@@ -12,9 +14,9 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/MemoryStream.h"
-#include "scene/Trace.h"
 #include "scene/RootHeader.h"
 #include "scene/SceneFileBytes.h"
+#include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
 namespace {
