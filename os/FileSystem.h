@@ -12,8 +12,6 @@
 
 namespace os {
 
-class FileImage;
-
 // Opens a regular file for reading, shared with other readers and writers;
 // the caller owns the file. Anything else is refused without waiting
 // (Failure::notAFile): opening a pipe never blocks.
@@ -24,6 +22,14 @@ Result<std::FILE*> OpenForReading(const std::string& path);
 // need not. As fseek and ftell: 0 or -1; the position or -1.
 int SeekFile(std::FILE* file, int64_t offset, int origin);
 int64_t TellFile(std::FILE* file);
+
+// The length of an open file, as the system has it now.
+Result<uint64_t> FileLength(std::FILE* file);
+
+// Reads up to `count` bytes at `offset` of a file opened for reading, leaving
+// its position alone; how many came, 0 at its end. Fails with the system's
+// reason.
+Result<size_t> ReadAt(std::FILE* file, uint64_t offset, uint8_t* into, size_t count);
 
 // The file that a save to `path` replaces: a symbolic link is saved through,
 // to the file it points to. Refused when that is not a regular file or is one
@@ -52,15 +58,12 @@ Status MoveReplacing(const std::string& source, const std::string& target);
 struct ByteRun {
   const uint8_t* data;
   size_t size;
-  // The image of a file that holds the bytes, or null.
-  const FileImage* image = nullptr;
 };
 
 // Writes the runs one after another to `file`, behind what its own buffer
-// holds, in few system calls: writev on POSIX, where a long run that a mapped
-// file holds is copied from that file by the system, as cp does; on Windows
-// each large run in one WriteFile straight from where it lies, the small ones
-// through the buffer. Fails, with the system's reason, when not all was
+// holds, in few system calls: writev on POSIX; on Windows each large run in
+// one WriteFile straight from where it lies, the small ones through the
+// buffer. Fails, with the system's reason, when not all was
 // written.
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs);
 

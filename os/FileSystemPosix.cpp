@@ -1,6 +1,5 @@
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -11,7 +10,6 @@
 #include <cstring>
 #include <vector>
 
-#include "os/FileImage.h"
 #include "os/FileSystem.h"
 #include "os/MakeFolder.h"
 #include "os/Paths.h"
@@ -21,8 +19,6 @@ namespace {
 
 constexpr int kAttempts = 100;  // fresh names to try before giving up
 constexpr int kMaxLinks = 40;   // the system's own limit on links in a row
-// Runs from this length on are copied from file to file.
-constexpr size_t kCopiedRun = 64 << 10;
 
 Failure SystemFailure() { return {std::strerror(errno)}; }
 
@@ -76,34 +72,6 @@ Result<std::FILE*> OpenForReading(const std::string& path) {
   return file;
 }
 
-Status LoadFile(std::FILE* file, FileImage& image) {
-  image = FileImage();
-  struct stat info {};
-  Status loaded = Done{};
-  if (fstat(fileno(file), &info) != 0) {
-    loaded = SystemFailure();
-  } else if (static_cast<uint64_t>(info.st_size) > SIZE_MAX) {
-    loaded = Failure{"the file is too large to hold in memory"};
-  } else if (info.st_size > 0) {
-    const auto size = static_cast<size_t>(info.st_size);
-    void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(file), 0);
-    if (mapped != MAP_FAILED) {
-      image.data_ = static_cast<const uint8_t*>(mapped);
-      image.size_ = size;
-      image.source_ = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
-      image.release_ = [](FileImage& mapping) {
-        munmap(const_cast<uint8_t*>(mapping.data_), mapping.size_);
-        if (mapping.source_ >= 0) close(mapping.source_);
-      };
-    } else {
-      // A file system that maps no files still reads them.
-      loaded = image.Read(file, size);
-    }
-  }
-  std::fclose(file);
-  return loaded;
-}
-
 namespace {
 
 // Writes the pieces whole, going on after a write that took only some.
@@ -122,22 +90,6 @@ Status WritePieces(int descriptor, iovec* pieces, int count) {
   return Done{};
 }
 
-// Copies `size` bytes from `source` at `offset`, the file that an image maps;
-// gives how much went before the system declined (file systems that can't,
-// or two of them), the rest being left to a write from memory. Fails when
-// the source has been cut short since: its bytes are no longer there.
-Result<size_t> CopyFromFile(int source, off_t offset, int descriptor, size_t size) {
-  size_t copied = 0;
-  while (copied < size) {
-    const ssize_t done = copy_file_range(source, &offset, descriptor, nullptr, size - copied, 0);
-    if (done < 0 && errno == EINTR) continue;
-    if (done < 0) break;
-    if (done == 0) return Failure{"the file that the scene was loaded from has been cut short"};
-    copied += static_cast<size_t>(done);
-  }
-  return copied;
-}
-
 }  // namespace
 
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
@@ -147,21 +99,11 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   int count = 0;
   for (const ByteRun& run : runs) {
     if (run.size == 0) continue;
-    size_t copied = 0;
-    if (run.size >= kCopiedRun && run.image != nullptr && run.image->source_ >= 0) {
-      if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
-      count = 0;
-      Result<size_t> copy =
-          CopyFromFile(run.image->source_, static_cast<off_t>(run.data - run.image->data_), descriptor, run.size);
-      if (!copy.ok()) return copy.failure();
-      copied = copy.value();
-    }
-    if (copied == run.size) continue;
     if (count == IOV_MAX) {
       if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
       count = 0;
     }
-    pieces[count++] = {const_cast<uint8_t*>(run.data + copied), run.size - copied};
+    pieces[count++] = {const_cast<uint8_t*>(run.data), run.size};
   }
   return WritePieces(descriptor, pieces, count);
 }
@@ -169,6 +111,20 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
 int SeekFile(std::FILE* file, int64_t offset, int origin) { return fseeko(file, offset, origin); }
 
 int64_t TellFile(std::FILE* file) { return ftello(file); }
+
+Result<uint64_t> FileLength(std::FILE* file) {
+  struct stat info {};
+  if (fstat(fileno(file), &info) != 0) return SystemFailure();
+  return static_cast<uint64_t>(info.st_size);
+}
+
+Result<size_t> ReadAt(std::FILE* file, uint64_t offset, uint8_t* into, size_t count) {
+  for (;;) {
+    const ssize_t got = pread(fileno(file), into, count, static_cast<off_t>(offset));
+    if (got >= 0) return static_cast<size_t>(got);
+    if (errno != EINTR) return SystemFailure();
+  }
+}
 
 Result<std::string> FindReplaceable(const std::string& path) {
   std::string target = path;

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "os/FileImage.h"
 #include "os/FileSystem.h"
 #include "os/LinksWin32.h"
 #include "os/MakeFolder.h"
@@ -49,6 +48,8 @@ std::string Win32ErrorText(unsigned long code, const std::string& subject) {
 namespace {
 
 Failure LastFailure() { return {Win32ErrorText(GetLastError())}; }
+
+HANDLE HandleOf(std::FILE* file) { return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))); }
 
 // The C runtime's FILE over a handle, which it then owns; null when it fails
 // (the handle is closed then too).
@@ -102,16 +103,6 @@ Result<std::FILE*> OpenForReading(const std::string& path) {
   return file;
 }
 
-Status LoadFile(std::FILE* file, FileImage& image) {
-  image = FileImage();
-  LARGE_INTEGER size{};
-  const Status loaded = GetFileSizeEx(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), &size)
-                            ? image.Read(file, static_cast<uint64_t>(size.QuadPart))
-                            : Status(LastFailure());
-  std::fclose(file);
-  return loaded;
-}
-
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   for (const ByteRun& run : runs) {
     if (run.size < kDirectRun) {
@@ -119,7 +110,7 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
       continue;
     }
     if (std::fflush(file) != 0) return Failure{std::strerror(errno)};
-    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    const HANDLE handle = HandleOf(file);
     for (size_t done = 0; done < run.size;) {
       const auto piece = static_cast<DWORD>(std::min(kWritePiece, run.size - done));
       DWORD written = 0;
@@ -133,6 +124,26 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
 int SeekFile(std::FILE* file, int64_t offset, int origin) { return _fseeki64(file, offset, origin); }
 
 int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+
+Result<uint64_t> FileLength(std::FILE* file) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(HandleOf(file), &size)) return LastFailure();
+  return static_cast<uint64_t>(size.QuadPart);
+}
+
+Result<size_t> ReadAt(std::FILE* file, uint64_t offset, uint8_t* into, size_t count) {
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD got = 0;
+  const auto piece = static_cast<DWORD>(std::min<size_t>(count, MAXDWORD));
+  if (!ReadFile(HandleOf(file), into, piece, &got, &at)) {
+    // Asked from past the end, a handle opened for plain reads says so rather than giving 0.
+    if (GetLastError() == ERROR_HANDLE_EOF) return size_t{0};
+    return LastFailure();
+  }
+  return static_cast<size_t>(got);
+}
 
 Result<std::string> FindReplaceable(const std::string& path) {
   // As on POSIX, a link is saved through: the file it ends at is replaced,

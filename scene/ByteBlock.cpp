@@ -10,7 +10,6 @@ class FileBlock final : public ByteBlock {
   explicit FileBlock(os::FileImage image) : image_(std::move(image)) {}
   const uint8_t* Data() const override { return image_.Data(); }
   size_t Size() const override { return image_.Size(); }
-  const os::FileImage* Image() const override { return &image_; }
 
  private:
   os::FileImage image_;

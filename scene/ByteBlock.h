@@ -19,11 +19,9 @@ class ByteBlock {
 
   virtual const uint8_t* Data() const = 0;
   virtual size_t Size() const = 0;
-  // The file image that holds the bytes, when they came from one.
-  virtual const os::FileImage* Image() const { return nullptr; }
 };
 
-// A whole file taken in by os::LoadFile.
+// A file's bytes taken in by os::LoadFile.
 std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image);
 // A copy of what the stream holds from its position to its end.
 std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream);

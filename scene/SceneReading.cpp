@@ -3,6 +3,8 @@
 // before it is used to step, read or allocate.
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "os/FileSystem.h"
@@ -12,6 +14,8 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/MemoryStream.h"
+#include "scene/RootHeader.h"
+#include "scene/SceneFileBytes.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
@@ -85,21 +89,12 @@ const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& siz
   return chunk;
 }
 
-bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream) {
+bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength) {
   try {
-    uint8_t signature[2] = {};
-    if (stream.Read(signature, sizeof signature) != sizeof signature || ReadU16LE(signature) != kRootChunk)
-      throw Exception(Exception::Code::Invalid, "scene2.bin: incorrect file signature");
-    uint8_t rootSize[4] = {};
-    const size_t got = stream.Read(rootSize, sizeof rootSize);
-    fileSize = static_cast<int32_t>(ReadU32LE(rootSize));
-    if (got < sizeof rootSize) throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
-    if (fileSize < 0)
-      throw Exception(Exception::Code::Invalid,
-                      "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) + " is negative");
-    if (fileSize > stream.Size() + 2)
-      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadHeadFromStream: root size " + std::to_string(fileSize) +
-                                                    " exceeds the file's length " + std::to_string(stream.Size()));
+    uint8_t bytes[kRootHeaderSize] = {};
+    const RootHeader header = ReadRootHeader(std::span(bytes, stream.Read(bytes, sizeof bytes)));
+    if (header.signature) fileSize = header.rootSize;
+    if (std::optional<Exception> fault = RootHeaderFault(header, fileLength)) throw *fault;
     uint16_t next = 0;
     do {
       if (stream.Position() >= stream.Size())
@@ -169,12 +164,11 @@ bool TqScene2bin::ReadFromFile(const std::string& FileName) {
     return false;
   }
   // A file that can't be opened reads as an empty one: it fails at the signature.
-  os::FileImage image;
-  if (opened.ok()) {
-    if (const os::Status loaded = os::LoadFile(opened.value(), image); !loaded.ok())
-      return ReadBlock(nullptr, loaded.reason());
-  }
-  return ReadBlock(BlockOfFile(std::move(image)), "");
+  if (!opened.ok()) return ReadBlock(BlockOfFile(os::FileImage()), 0, "");
+  os::Result<SceneFileBytes> read = ReadSceneFile(opened.value());
+  if (!read.ok()) return ReadBlock(nullptr, 0, read.reason());
+  const uint64_t length = read.value().length;
+  return ReadBlock(BlockOfFile(std::move(read.value().image)), length, "");
 }
 
 bool TqScene2bin::ReadFromStream(TStream& stream) {
@@ -186,22 +180,24 @@ bool TqScene2bin::ReadFromStream(TStream& stream) {
     error = FailureMessage(failure);
   }
   clear();
-  return ReadBlock(std::move(block), error);
+  const uint64_t length = block ? block->Size() : 0;
+  return ReadBlock(std::move(block), length, error);
 }
 
 bool TqScene2bin::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
   clear();
-  return ReadBlock(std::move(block), "");
+  const uint64_t length = block ? block->Size() : 0;
+  return ReadBlock(std::move(block), length, "");
 }
 
-bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, const std::string& error) {
+bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error) {
   try {
     Trace("qScene2bin.ReadFromFile: file open");
     if (!block) throw Exception(Exception::Code::Invalid, "cannot read the file: " + error);
     block_ = std::move(block);
     TMemoryStream stream = TMemoryStream::ViewOf(block_->Data(), block_->Size());
     stream.Seek(0, TStream::Origin::Begin);
-    if (!ReadHeadFromStream(stream))
+    if (!ReadHeadFromStream(stream, fileLength))
       throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
     Trace("qScene2bin.ReadFromFile: reading head - done");
     while (static_cast<int64_t>(fileSize) > stream.Position() + 2)

@@ -66,7 +66,7 @@ void TqScene2bin::WriteToStream(TStream& stream) const {
   if (rootSize > INT32_MAX) throw Exception(Exception::Code::Invalid, "the scene is too large for one file");
 
   const ChunkHeader root = HeaderOf(kRootChunk, rootSize);
-  GatherWriter out(stream, block_ ? block_->Image() : nullptr);
+  GatherWriter out(stream);
   out.Add(root.data(), root.size());
   WriteChunkList(out, heads);
   for (const Section& section : sections) {

@@ -90,12 +90,13 @@ class TqScene2bin {
  private:
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
-  // Reads the scene from `block`, which the document keeps; null when the
-  // file's bytes could not be had, for `error`.
-  bool ReadBlock(std::unique_ptr<ByteBlock> block, const std::string& error);
+  // Reads the scene from `block`, which the document keeps, the bytes of a
+  // file of `fileLength` bytes (fewer when its root header was refused);
+  // null when the file's bytes could not be had, for `error`.
+  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error);
   // The steps of a load, on a view of the block that the document holds: the
   // chunks read are views of it too.
-  bool ReadHeadFromStream(TMemoryStream& stream);
+  bool ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength);
   bool ReadSectionsFromStream(TMemoryStream& stream);
   // Puts the chunk at the end of the list, its length added to the section
   // size and the file size; a section that was absent gets its header back.

@@ -193,6 +193,26 @@ TEST_F(Scene2Cli, QuietLeavesTheSummaryAloneOnStandardOutput) {
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
 }
 
+TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOfALongFileAndStopsThere) {
+  const struct {
+    const char* what;
+    Bytes head;
+    std::string problem;
+  } cases[] = {
+      {"zeros", {}, "offset 0: the file does not begin with 53 4C (\"SL\"), the signature of a scene"},
+      {"a root size above the signed range", Concat({U16(kRootChunk), U32(0xFFFFFFFF)}),
+       "offset 2: the root size 4294967295 is above 2147483647, the most a scene can have"},
+  };
+  for (const auto& [what, head, problem] : cases) {
+    SCOPED_TRACE(what);
+    if (!WriteLongFile(in, head, uint64_t{4} << 30)) GTEST_SKIP() << "the file system refuses a file of 4 GiB";
+    EXPECT_EQ(Run({"check", in}), 1);
+    EXPECT_EQ(out, problem + " (a load fails here)\n" + in + ": 1 problem\n");
+    EXPECT_EQ(Run({"-q", "save", in, out_path}), 1);
+    EXPECT_FALSE(FileExists(out_path));
+  }
+}
+
 TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
   const struct {
     const char* what;

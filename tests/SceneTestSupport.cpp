@@ -196,4 +196,11 @@ Bytes ReadFileBytes(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+bool WriteLongFile(const std::string& path, const Bytes& head, uint64_t length) {
+  WriteFileBytes(path, head);
+  std::error_code refused;
+  std::filesystem::resize_file(path, length, refused);
+  return !refused;
+}
+
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }

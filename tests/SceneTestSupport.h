@@ -114,4 +114,7 @@ class FileSizeLimit {
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path);
+// Writes `head` and stretches the file to `length` bytes with zeros, sparse
+// where the file system allows; false when it refuses a file that long.
+bool WriteLongFile(const std::string& path, const Bytes& head, uint64_t length);
 bool FileExists(const std::string& path);

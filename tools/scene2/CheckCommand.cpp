@@ -7,9 +7,9 @@
 
 int RunCheck(Session& session) {
   const std::string& path = session.Operand(0);
-  os::Result<os::FileImage> file = ReadWholeFile(path);
+  os::Result<SceneFileBytes> file = ReadWholeFile(path);
   if (!file.ok()) return session.Failure("cannot read " + path + ": " + file.reason());
-  const std::vector<Problem> problems = CheckScene(ViewOf(file.value()));
+  const std::vector<Problem> problems = CheckScene(ViewOf(file.value()), file.value().length);
   for (const Problem& problem : problems)
     session.Out() << "offset " << problem.offset << ": " << problem.text
                   << (problem.failsLoad ? " (a load fails here)" : "") << '\n';

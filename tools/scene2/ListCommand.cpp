@@ -106,9 +106,9 @@ int RunList(Session& session) {
   const bool located = args.longListing || args.json;
   std::map<uint16_t, std::vector<uint64_t>> offsets;
   if (located) {
-    os::Result<os::FileImage> file = ReadWholeFile(path);
+    os::Result<SceneFileBytes> file = ReadWholeFile(path);
     if (!file.ok()) return session.Failure("cannot read " + path + ": " + file.reason());
-    for (const MappedSection& section : MapScene(ViewOf(file.value())).sections)
+    for (const MappedSection& section : MapScene(ViewOf(file.value()), file.value().length).sections)
       for (const MappedChunk& chunk : section.chunks) offsets[section.code].push_back(chunk.offset);
   }
 

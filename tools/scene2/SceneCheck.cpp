@@ -140,8 +140,8 @@ class ItemCheck {
 
 }  // namespace
 
-std::vector<Problem> CheckScene(ByteView file) {
-  SceneMap map = MapScene(file);
+std::vector<Problem> CheckScene(ByteView bytes, uint64_t fileLength) {
+  SceneMap map = MapScene(bytes, fileLength);
   std::vector<Problem> problems = std::move(map.problems);
   ItemCheck items(problems);
   for (const MappedSection& section : map.sections)

@@ -11,4 +11,6 @@
 // not hold its type, an object or definition type that the editor's tree
 // refuses, sub-chunks that do not fill their chunk, a name that can't be read,
 // repeats an earlier one of its section or can't name an export's file.
-std::vector<Problem> CheckScene(ByteView file);
+// `bytes` and `fileLength` as MapScene takes them.
+std::vector<Problem> CheckScene(ByteView bytes, uint64_t fileLength);
+inline std::vector<Problem> CheckScene(ByteView file) { return CheckScene(file, file.Length()); }

@@ -16,11 +16,12 @@ std::string Type(uint16_t type) { return HexUpper(type, 4); }
 
 class Mapper {
  public:
-  explicit Mapper(ByteView file) : file_(file), length_(file.Length()) {}
+  Mapper(ByteView bytes, uint64_t fileLength) : file_(bytes), length_(bytes.Length()), fileLength_(fileLength) {}
 
   SceneMap Map() {
     size_t at = kChunkHeaderSize;
-    if (MapRoot() && MapHead(at) && MapSections(at)) MapEnd(at);
+    // Only the root header was read when a load refuses it: the walk ends there.
+    if (MapRoot() && length_ == fileLength_ && MapHead(at) && MapSections(at)) MapEnd(at);
     return std::move(map_);
   }
 
@@ -66,9 +67,9 @@ class Mapper {
     root_ = length_;
     if (map_.rootSize > INT32_MAX)
       Report(2, "the root size " + std::to_string(map_.rootSize) + " is above 2147483647, the most a scene can have");
-    else if (map_.rootSize > length_ + 2)
-      Report(2,
-             "the root size " + std::to_string(map_.rootSize) + " is more than the file's " + Counted(length_, "byte"));
+    else if (map_.rootSize > fileLength_ + 2)
+      Report(2, "the root size " + std::to_string(map_.rootSize) + " is more than the file's " +
+                    Counted(fileLength_, "byte"));
     else
       rootHolds_ = true;
     if (rootHolds_) root_ = map_.rootSize;
@@ -177,7 +178,8 @@ class Mapper {
   }
 
   ByteView file_;
-  size_t length_;
+  size_t length_;        // of the bytes read
+  uint64_t fileLength_;  // of the file, more when only its root header was read
   // Where the root ends for the walk: at its size when a load takes that,
   // otherwise at the file's end.
   size_t root_ = 0;
@@ -187,4 +189,4 @@ class Mapper {
 
 }  // namespace
 
-SceneMap MapScene(ByteView file) { return Mapper(file).Map(); }
+SceneMap MapScene(ByteView bytes, uint64_t fileLength) { return Mapper(bytes, fileLength).Map(); }

@@ -38,4 +38,6 @@ struct SceneMap {
   std::vector<Problem> problems;
 };
 
-SceneMap MapScene(ByteView file);
+// `bytes` are the file's first bytes, all of its `fileLength` or only its root
+// header (SceneFileBytes): then the walk ends after that header.
+SceneMap MapScene(ByteView bytes, uint64_t fileLength);

@@ -1,0 +1,26 @@
+#pragma once
+// The root header, a scene file's first six bytes: the signature and the root
+// size. What a load demands of it, in one place, so that a file it refuses
+// is refused before the rest of it is read, however long it is.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "scene/ChunkTypes.h"
+#include "scene/Exception.h"
+
+constexpr size_t kRootHeaderSize = kChunkHeaderSize;
+
+struct RootHeader {
+  size_t length = 0;       // how many of its bytes the file holds
+  bool signature = false;  // it begins with kRootChunk
+  int32_t rootSize = 0;    // as a load keeps it: the bytes that are there, little-endian
+};
+
+// The header at the start of `bytes`, which may hold fewer than its six.
+RootHeader ReadRootHeader(std::span<const uint8_t> bytes);
+
+// Why a load refuses a file of `fileLength` bytes that begins with `header`,
+// in the load's words; nullopt when the load may read on.
+std::optional<Exception> RootHeaderFault(const RootHeader& header, uint64_t fileLength);

@@ -1,0 +1,147 @@
+// A scene file as the core reads it: whole into memory of its own, its root
+// header first. A file refused at that header costs no more than the header,
+// however long it is; a file changed on disk after a load reaches nothing
+// that a save writes.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "os/FileImage.h"
+#include "os/FileSystem.h"
+#include "scene/RootHeader.h"
+#include "scene/SceneFileBytes.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+constexpr uint64_t kFourGiB = uint64_t{4} << 30;
+const std::string kCantReadHeader = "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header";
+
+os::Result<SceneFileBytes> ReadScene(const std::string& path) {
+  os::Result<std::FILE*> opened = os::OpenForReading(path);
+  if (!opened.ok()) return opened.failure();
+  return ReadSceneFile(opened.value());
+}
+
+struct FileLoad {
+  explicit FileLoad(const std::string& path) {
+    document = NewScene2bin(ui);
+    trace.TakeLines();
+    loaded = document->ReadFromFile(path);
+    lines = trace.TakeLines();
+  }
+  TraceCollector trace;
+  TestUi ui;
+  std::unique_ptr<TqScene2bin> document;
+  bool loaded = false;
+  std::vector<std::string> lines;
+};
+
+TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
+  const struct {
+    const char* what;
+    Bytes head;
+    std::string cause;
+    int32_t fileSize;
+  } cases[] = {
+      {"zeros", {}, "scene2.bin: incorrect file signature", 0},
+      {"a negative root size", Concat({U16(kRootChunk), U32(0xFFFFFFFF)}),
+       "qScene2bin.ReadHeadFromStream: root size -1 is negative", -1},
+  };
+  ScratchFolder folder;
+  const std::string path = folder.Path("long.bin");
+  for (const auto& [what, head, cause, fileSize] : cases) {
+    SCOPED_TRACE(what);
+    if (!WriteLongFile(path, head, kFourGiB)) GTEST_SKIP() << "the file system refuses a file of 4 GiB";
+    os::Result<SceneFileBytes> read = ReadScene(path);
+    ASSERT_TRUE(read.ok()) << read.reason();
+    EXPECT_EQ(read.value().length, kFourGiB);
+    EXPECT_EQ(read.value().image.Size(), kRootHeaderSize);
+    EXPECT_FALSE(read.value().Whole());
+
+    FileLoad load(path);
+    EXPECT_FALSE(load.loaded);
+    EXPECT_EQ(load.lines, (std::vector<std::string>{"* qScene2bin.clear done *", "qScene2bin.ReadFromFile: file open",
+                                                    cause, kCantReadHeader}));
+    EXPECT_EQ(load.document->FileSize(), fileSize);
+  }
+}
+
+TEST(SceneFileReading, RefusesAFileAtItsHeaderAsALoadFromMemoryDoes) {
+  const Bytes objects = Chunk(kObjectsSection, ObjectChunk("o", 9));
+  const Bytes cases[] = {
+      Bytes{},
+      Bytes{0x53, 0x4C, 0x06, 0},
+      Concat({U16(0x534C), U32(12), Chunk(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(63), Chunk(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(0xFFFFFFF0), Chunk(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + objects.size() + 2)), Chunk(1, {}), objects}),
+  };
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  for (const Bytes& file : cases) {
+    SCOPED_TRACE(testing::PrintToString(file));
+    WriteFileBytes(path, file);
+    FileLoad fromFile(path);
+    TraceCollector trace;
+    TestUi ui;
+    std::unique_ptr<TqScene2bin> fromMemory = NewScene2bin(ui);
+    trace.TakeLines();
+    auto stream = StreamOf(file);
+    EXPECT_EQ(fromFile.loaded, fromMemory->ReadFromStream(*stream));
+    EXPECT_EQ(fromFile.lines, trace.TakeLines());
+    EXPECT_EQ(fromFile.document->FileSize(), fromMemory->FileSize());
+  }
+}
+
+TEST(SceneFileReading, AFileShorterThanItsLengthSaidFailsTheRead) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("short.bin");
+  WriteFileBytes(path, Bytes(10, 7));
+  os::Result<std::FILE*> opened = os::OpenForReading(path);
+  ASSERT_TRUE(opened.ok()) << opened.reason();
+  os::FileImage image;
+  const os::Status read = os::LoadFile(opened.value(), 20, image);
+  std::fclose(opened.value());
+  ASSERT_FALSE(read.ok());
+  EXPECT_EQ(read.reason(), "the file changed while it was being read");
+  EXPECT_EQ(image.Size(), 0u);
+}
+
+TEST(SceneFileReading, ASaveWritesTheBytesAsLoadedWhateverBecameOfTheFileSince) {
+  const Bytes scene =
+      Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("horn", 4)}), Definitions({DefinitionChunk("door", 6)})});
+  const struct {
+    const char* what;
+    void (*change)(const std::string& path, size_t length);
+  } changes[] = {
+      {"cut short", [](const std::string& path, size_t length) { WriteFileBytes(path, Bytes(length / 2, 1)); }},
+      {"emptied", [](const std::string& path, size_t) { WriteFileBytes(path, {}); }},
+      {"rewritten in place",
+       [](const std::string& path, size_t length) {
+         std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+         const std::string other(length, '\xEE');
+         file.write(other.data(), static_cast<std::streamsize>(other.size()));
+       }},
+  };
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  const std::string saved = folder.Path("saved.bin");
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    WriteFileBytes(path, scene);
+    FileLoad load(path);
+    ASSERT_TRUE(load.loaded);
+    change(path, scene.size());
+    ASSERT_NE(ReadFileBytes(path), scene);
+    ASSERT_TRUE(load.document->WriteToFile(saved));
+    EXPECT_EQ(ReadFileBytes(saved), scene);
+    // Saved over the changed file itself, too.
+    ASSERT_TRUE(load.document->WriteToFile(path));
+    EXPECT_EQ(ReadFileBytes(path), scene);
+  }
+}
+
+}  // namespace
