@@ -50,8 +50,9 @@ void TForm1::EditSelectedSound() {
   // The dialog's loop ran the program's messages: the chunk, and its node,
   // may have gone meanwhile, so both are looked for again.
   const PStream chunk = document_->Objects().Find(sound);
-  SceneNode* node =
-      chunk == nullptr ? nullptr : FindInFolders(*Nodes().objects, [chunk](const SceneNode& n) { return n.chunk == chunk; });
+  SceneNode* node = chunk == nullptr
+                        ? nullptr
+                        : FindInFolders(*Nodes().objects, [chunk](const SceneNode& n) { return n.chunk == chunk; });
   if (node == nullptr)
     throw Exception(Exception::Code::Invalid,
                     "The sound object is no longer in the scene; its new settings were not applied.");

@@ -25,7 +25,8 @@ void SoundPlugin::Load() {
   if (module_ != nullptr) return;
   HMODULE module = LoadLibraryExA(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (module == nullptr)
-    throw Exception(Exception::Code::Invalid, "Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError(), path_));
+    throw Exception(Exception::Code::Invalid,
+                    "Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError(), path_));
   // The exports are stdcall functions, taken by their undecorated names.
   const auto init = reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(module, "Init")));
   const auto editSound =
