@@ -25,18 +25,9 @@ os::Result<SceneFileBytes> ReadScene(const std::string& path) {
   return ReadSceneFile(opened.value());
 }
 
-struct FileLoad {
-  explicit FileLoad(const std::string& path) {
-    document = NewScene2bin(ui);
-    trace.TakeLines();
-    loaded = document->ReadFromFile(path);
-    lines = trace.TakeLines();
-  }
-  TraceCollector trace;
-  TestUi ui;
-  std::unique_ptr<TqScene2bin> document;
-  bool loaded = false;
-  std::vector<std::string> lines;
+struct FileLoad : TracedLoad {
+  explicit FileLoad(const std::string& path)
+      : TracedLoad([&path](TqScene2bin& loading) { return loading.ReadFromFile(path); }) {}
 };
 
 TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
@@ -85,14 +76,10 @@ TEST(SceneFileReading, RefusesAFileAtItsHeaderAsALoadFromMemoryDoes) {
     SCOPED_TRACE(testing::PrintToString(file));
     WriteFileBytes(path, file);
     FileLoad fromFile(path);
-    TraceCollector trace;
-    TestUi ui;
-    std::unique_ptr<TqScene2bin> fromMemory = NewScene2bin(ui);
-    trace.TakeLines();
-    auto stream = StreamOf(file);
-    EXPECT_EQ(fromFile.loaded, fromMemory->ReadFromStream(*stream));
-    EXPECT_EQ(fromFile.lines, trace.TakeLines());
-    EXPECT_EQ(fromFile.document->FileSize(), fromMemory->FileSize());
+    const TracedLoad fromMemory([&file](TqScene2bin& loading) { return loading.ReadFromStream(*StreamOf(file)); });
+    EXPECT_EQ(fromFile.loaded, fromMemory.loaded);
+    EXPECT_EQ(fromFile.lines, fromMemory.lines);
+    EXPECT_EQ(fromFile.document->FileSize(), fromMemory.document->FileSize());
   }
 }
 

@@ -15,19 +15,9 @@ const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,               // 
                            0x00, 0x40, 0x0E, 0x00, 0x00, 0x00,               // objects section
                            0x10, 0x40, 0x08, 0x00, 0x00, 0x00, 0xAA, 0xBB};  // one object
 
-struct Load {
-  explicit Load(const Bytes& file) {
-    document = NewScene2bin(ui);
-    trace.TakeLines();
-    auto stream = StreamOf(file);
-    loaded = document->ReadFromStream(*stream);
-    lines = trace.TakeLines();
-  }
-  TraceCollector trace;
-  TestUi ui;
-  std::unique_ptr<TqScene2bin> document;
-  bool loaded = false;
-  std::vector<std::string> lines;
+struct Load : TracedLoad {
+  explicit Load(const Bytes& file)
+      : TracedLoad([&file](TqScene2bin& loading) { return loading.ReadFromStream(*StreamOf(file)); }) {}
 };
 
 TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {

@@ -137,6 +137,12 @@ Bytes Written(const TqScene2bin& document) {
   return BytesOf(out);
 }
 
+TracedLoad::TracedLoad(const std::function<bool(TqScene2bin&)>& read) : document(NewScene2bin(ui)) {
+  trace.TakeLines();
+  loaded = read(*document);
+  lines = trace.TakeLines();
+}
+
 ScratchFolder::ScratchFolder() {
   // A folder of this run's own holds the test's: two checkouts testing at
   // once on one machine never share, or remove, each other's files.

@@ -3,6 +3,7 @@
 // trace collector, scripted dialogs and a scratch folder.
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -73,6 +74,16 @@ struct LoadedScene {
   TestUi ui;
   std::unique_ptr<TqScene2bin> document;
   bool loaded = false;
+};
+
+// A document loaded by `read`, with the trace lines of the load.
+struct TracedLoad {
+  explicit TracedLoad(const std::function<bool(TqScene2bin&)>& read);
+  TraceCollector trace;
+  TestUi ui;
+  std::unique_ptr<TqScene2bin> document;
+  bool loaded = false;
+  std::vector<std::string> lines;
 };
 
 Bytes Written(const TqScene2bin& document);
