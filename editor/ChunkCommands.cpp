@@ -4,12 +4,14 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 
-void ExportChecked(const SceneNode& node, TDncExport& dncExport, ExportTally& tally) {
+void ExportChecked(const SceneNode& node, const TqScene2bin& document, TDncExport& dncExport, ExportTally& tally) {
   for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
-    if (child->FirstChild() != nullptr) ExportChecked(*child, dncExport, tally);
-    if (child->chunk == nullptr || !child->Checked()) continue;
+    if (child->FirstChild() != nullptr) ExportChecked(*child, document, dncExport, tally);
+    if (!child->Checked()) continue;
+    const PStream chunk = document.Get(child->chunk);
+    if (chunk == nullptr) continue;
     // The summary counts failures; it does not list them.
-    if (dncExport.Write(*child->chunk).written)
+    if (dncExport.Write(chunk.Bytes()).written)
       ++tally.written;
     else
       ++tally.failed;
@@ -22,26 +24,40 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
   return summary;
 }
 
-void DeleteChecked(const SceneNode& node, TqScene2bin& document, NodeDeletions& deletions) {
+namespace {
+
+// The checked nodes below `node`, children before their parent.
+void GatherChecked(const SceneNode& node, std::vector<ChunkId>& chunks, std::vector<toolkit::TreeModelNode*>& nodes) {
   for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
-    if (child->FirstChild() != nullptr) DeleteChecked(*child, document, deletions);
+    if (child->FirstChild() != nullptr) GatherChecked(*child, chunks, nodes);
     if (!child->Checked()) continue;
-    if (child->chunk != nullptr) document.DeleteDNC(child->chunk);
-    deletions.Add(*child);
+    if (child->chunk != 0) chunks.push_back(child->chunk);
+    nodes.push_back(child);
   }
 }
 
-bool IsRenamable(const SceneNode* node) {
-  if (node == nullptr || node->chunk == nullptr) return false;
-  const uint16_t type = GetChunkType(*node->chunk);
+}  // namespace
+
+void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, toolkit::TreeModel& model) {
+  std::vector<ChunkId> chunks;
+  std::vector<toolkit::TreeModelNode*> nodes;
+  for (const SceneNode* section : sections) GatherChecked(*section, chunks, nodes);
+  document.DeleteChunks(chunks);
+  model.Remove(nodes);
+}
+
+bool IsRenamable(const SceneNode* node, const TqScene2bin& document) {
+  if (node == nullptr) return false;
+  const PStream chunk = document.Get(node->chunk);
+  if (chunk == nullptr) return false;
+  const uint16_t type = GetChunkType(chunk.Bytes());
   return type == kObjectChunk || type == kDefinitionChunk;
 }
 
 bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document) {
-  PStream chunk = node.chunk;
+  PStream chunk = document.Get(node.chunk);
   std::string newName;
   if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
-  node.chunk = chunk;
   model.SetText(node, newName);
   return true;
 }

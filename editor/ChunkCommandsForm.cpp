@@ -1,4 +1,6 @@
 // The "Edit" menu, the tree menu and the search menu.
+#include <array>
+
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
 #include "editor/SoundChunk.h"
@@ -12,7 +14,7 @@ void TForm1::ExportSelected() {
   {
     toolkit::WaitCursor waiting;
     TDncExport dncExport(dncFolder_);  // a folder that can't be made shows as files not written
-    ExportChecked(*Nodes().scene2, dncExport, tally);
+    ExportChecked(*Nodes().scene2, *document_, dncExport, tally);
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }
@@ -32,8 +34,9 @@ void TForm1::ImportFiles() {
 void TForm1::DeleteSelected() {
   toolkit::WaitCursor waiting;
   toolkit::RedrawPause pause(tree_);
-  NodeDeletions deletions(sceneTree_.Model());
-  for (const SceneSection& section : kSceneSections) DeleteChecked(*Nodes().OfSection(section), *document_, deletions);
+  std::array<SceneNode*, kSceneSectionCount> sections{};
+  for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = Nodes().OfSection(section);
+  DeleteChecked(sections, *document_, sceneTree_.Model());
 }
 
 void TForm1::RenameSelected() {
@@ -43,32 +46,32 @@ void TForm1::RenameSelected() {
 
 void TForm1::EditSelectedSound() {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
-  if (!IsSoundNode(selected)) return;
-  const ChunkIdentity sound = IdentityOf(*selected->chunk);
-  std::unique_ptr<TMemoryStream> edited = soundPlugin_.Edit(selected->chunk);
-  if (edited == nullptr) return;
+  if (!IsSoundNode(selected, *document_)) return;
+  const ChunkId sound = selected->chunk;
+  Chunk edited = soundPlugin_.Edit(document_->Get(sound).Bytes());
+  if (!edited) return;
   // The dialog's loop ran the program's messages: the chunk, and its node,
   // may have gone meanwhile, so both are looked for again.
-  const PStream chunk = document_->Objects().Find(sound);
+  PStream chunk = document_->Get(sound);
   SceneNode* node = chunk == nullptr
                         ? nullptr
-                        : FindInFolders(*Nodes().objects, [chunk](const SceneNode& n) { return n.chunk == chunk; });
+                        : FindInFolders(*Nodes().objects, [sound](const SceneNode& n) { return n.chunk == sound; });
   if (node == nullptr)
     throw Exception(Exception::Code::Invalid,
                     "The sound object is no longer in the scene; its new settings were not applied.");
   std::string newName;
   // A refusal (a name that another object has) shows its own box.
-  if (!document_->ReplaceChunkData(node->chunk, edited, newName)) return;
+  if (!document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName)) return;
   sceneTree_.Model().SetText(*node, newName);
 }
 
 void TForm1::NewSound() {
-  std::unique_ptr<TMemoryStream> created = soundPlugin_.Edit(nullptr);
+  Chunk created = soundPlugin_.Edit(ByteView());
   std::string name;
-  if (created == nullptr) return;
-  PStream added = document_->AddChunk(std::move(created), name);
+  if (!created) return;
+  const PStream added = document_->AddChunk(std::move(created), name);
   if (added == nullptr) return;  // the name is taken: the box said so
-  SceneNode& node = sceneTree_.AddChunkNode(*added);
+  SceneNode& node = sceneTree_.AddChunkNode(added);
   tree_.MakeVisible(node);
   tree_.Select(&node);
 }

@@ -1,15 +1,10 @@
 #include "editor/EditorUi.h"
 
-#include "editor/OverwriteDialog.h"
 #include "editor/StringDialog.h"
 #include "toolkit/MessageBox.h"
 
 namespace {
 constexpr UINT kCyrillicCodePage = 1251;
-}
-
-std::unique_ptr<TOverwriteDialogBase> EditorUi::NewOverwriteDialog() {
-  return std::make_unique<TOverwriteDialog>(owner_);
 }
 
 std::unique_ptr<TStringDialogBase> EditorUi::NewStringDialog() { return std::make_unique<TStringDialog>(owner_); }

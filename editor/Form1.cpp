@@ -106,8 +106,8 @@ toolkit::Menu TForm1::MakeTreeMenu() {
 
 void TForm1::UpdateTreeMenu() const {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
-  treeMenu_.SetEnabled(renameItem_, IsRenamable(selected));
-  treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected));
+  treeMenu_.SetEnabled(renameItem_, IsRenamable(selected, *document_));
+  treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected, *document_));
   treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "editor/EditorUi.h"
+#include "editor/OverwriteDialog.h"
 #include "editor/SceneTree.h"
 #include "editor/SoundPlugin.h"
 #include "scene/qScene2bin.h"
@@ -96,6 +97,7 @@ class TForm1 final : public toolkit::Form {
   std::string dncFolder_;
   toolkit::FileDialog fileDialog_;
   toolkit::FileDialog importDialog_;
+  TOverwriteDialog overwriteDialog_{hwnd_};
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
   SoundPlugin soundPlugin_;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "scene/DocumentUi.h"
 #include "toolkit/Button.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 
 // Asks whether to overwrite something, with four answers: 0x40 means yes,
 // 0x80 no, and the low bit that the answer holds for all further cases. The
-// document owns one; its use is ShowModal and the modal result.
-class TOverwriteDialog final : public toolkit::Form, public TOverwriteDialogBase {
+// main window owns one, made with it; its use is ShowModal and the modal
+// result, which no command of the editor asks for yet.
+class TOverwriteDialog final : public toolkit::Form {
  public:
   static constexpr int kYes = 0x40;
   static constexpr int kNo = 0x80;

@@ -3,8 +3,8 @@
 
 #include <iterator>
 
+#include "scene/Chunk.h"
 #include "scene/ChunkTypes.h"
-#include "scene/MemoryStream.h"
 #include "toolkit/TreeModel.h"
 
 enum class SceneNodeKind {
@@ -15,7 +15,7 @@ enum class SceneNodeKind {
 };
 
 struct SceneNode final : toolkit::TreeModelNode {
-  explicit SceneNode(SceneNodeKind nodeKind, PStream nodeChunk = nullptr) : kind(nodeKind), chunk(nodeChunk) {}
+  explicit SceneNode(SceneNodeKind nodeKind, ChunkId nodeChunk = 0) : kind(nodeKind), chunk(nodeChunk) {}
 
   // Every node of a scene tree is a SceneNode.
   static SceneNode* Of(toolkit::TreeModelNode* node) { return static_cast<SceneNode*>(node); }
@@ -25,7 +25,9 @@ struct SceneNode final : toolkit::TreeModelNode {
   bool Checked() const { return Check() == toolkit::CheckState::Checked; }
 
   const SceneNodeKind kind;
-  PStream chunk;  // not owned: the document's; null but for a chunk node
+  // The document's chunk that the node shows, which keeps its identity
+  // through a rename; 0 but for a chunk node.
+  const ChunkId chunk;
 };
 
 // The five nodes that every scene tree has.

@@ -34,20 +34,21 @@ SceneNode* FindChild(const SceneNode& parent, const std::string& text) {
 
 }  // namespace
 
-SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, PStream chunk) {
+SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk) {
   return model_.Add<SceneNode>(parent, text, kind, chunk);
 }
 
 // `section` null: each chunk goes under the folder of its own type.
 void SceneTree::AddSection(const ChunkList& list, SceneNode* section) {
-  list.ForEach([this, section](TMemoryStream& chunk) {
+  for (const ChunkEntry& entry : list.Entries()) {
+    const ByteView chunk = entry.chunk.Bytes();
     const std::string name = GetChunkName(chunk);
     SceneNode& parent = section != nullptr ? *section : FolderForChunk(chunk);
-    AddNode(&parent, SceneNodeKind::Chunk, name, &chunk);
-  });
+    AddNode(&parent, SceneNodeKind::Chunk, name, entry.id);
+  }
 }
 
-SceneTree::Placement SceneTree::PlaceOf(TMemoryStream& chunk) {
+SceneTree::Placement SceneTree::PlaceOf(ByteView chunk) {
   const uint16_t type = GetChunkType(chunk);
   const SceneSection* section = SectionOfItemType(type);
   if (section == nullptr) throw Exception(Exception::Code::UnknownType, "Unknown hunkType " + HexUpper(type, 4));
@@ -70,21 +71,21 @@ SceneTree::Placement SceneTree::PlaceOf(TMemoryStream& chunk) {
   }
 }
 
-SceneNode& SceneTree::FolderForChunk(TMemoryStream& chunk) {
+SceneNode& SceneTree::FolderForChunk(ByteView chunk) {
   const Placement place = PlaceOf(chunk);
   if (place.slot == nullptr) return *place.section;
   return FolderInSlot(*place.slot, *place.section, place.folder);
 }
 
-SceneNode& SceneTree::AddChunkNode(TMemoryStream& chunk) {
-  const Placement place = PlaceOf(chunk);
+SceneNode& SceneTree::AddChunkNode(const PStream& chunk) {
+  const Placement place = PlaceOf(chunk.Bytes());
   SceneNode* parent = place.section;
   if (place.slot != nullptr) {
     parent = FindChild(*place.section, place.folder);
     if (parent == nullptr) parent = &AddNode(place.section, SceneNodeKind::Folder, place.folder);
     *place.slot = parent;
   }
-  return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk), &chunk);
+  return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk.Bytes()), chunk.id);
 }
 
 SceneNode& SceneTree::FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text) {

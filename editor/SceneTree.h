@@ -1,7 +1,7 @@
 #pragma once
 // The scene as the main window's tree shows it: the fixed nodes, a folder for
 // each object or definition type met, and a node for each chunk, which
-// refers to the chunk stream that the document holds. A model without a
+// names the document's chunk by its identity. A model without a
 // window: the rules work on it, and the window's TreeView mirrors it.
 
 #include <array>
@@ -28,11 +28,11 @@ class SceneTree {
   // on first use. Raises Exception for unknown types. It keeps the folders
   // it made until the next ResetTree, so it is for filling: a folder deleted
   // in between would be handed out again.
-  SceneNode& FolderForChunk(TMemoryStream& chunk);
+  SceneNode& FolderForChunk(ByteView chunk);
   // Adds a node for a chunk that the document gained after the fill, at the
   // end of the folder of its type, which is made when the tree has none (not
   // yet, or deleted since). Raises Exception for unknown types.
-  SceneNode& AddChunkNode(TMemoryStream& chunk);
+  SceneNode& AddChunkNode(const PStream& chunk);
 
   const FixedNodes& Nodes() const { return nodes_; }
   toolkit::TreeModel& Model() { return model_; }
@@ -45,8 +45,8 @@ class SceneTree {
     std::string folder;
     SceneNode** slot = nullptr;
   };
-  Placement PlaceOf(TMemoryStream& chunk);
-  SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, PStream chunk = nullptr);
+  Placement PlaceOf(ByteView chunk);
+  SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk = 0);
   SceneNode& FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text);
   void AddSection(const ChunkList& list, SceneNode* section);
 

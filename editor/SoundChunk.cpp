@@ -8,9 +8,11 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 
-bool IsSoundNode(const SceneNode* node) {
-  return node != nullptr && node->chunk != nullptr && GetChunkType(*node->chunk) == kObjectChunk &&
-         GetObjectType(*node->chunk) == kSoundObjectType;
+bool IsSoundNode(const SceneNode* node, const TqScene2bin& document) {
+  if (node == nullptr) return false;
+  const PStream chunk = document.Get(node->chunk);
+  return chunk != nullptr && GetChunkType(chunk.Bytes()) == kObjectChunk &&
+         GetObjectType(chunk.Bytes()) == kSoundObjectType;
 }
 
 bool TakesNewSound(const SceneNode* node, const FixedNodes& nodes) {
@@ -19,7 +21,7 @@ bool TakesNewSound(const SceneNode* node, const FixedNodes& nodes) {
                                    node->Text() == ObjectTypeName(kSoundObjectType));
 }
 
-std::unique_ptr<TMemoryStream> AcceptSoundChunk(const uint8_t* data, int32_t size) {
+Chunk AcceptSoundChunk(const uint8_t* data, int32_t size) {
   const auto refuse = [](const std::string& reason) {
     return Exception(Exception::Code::Invalid, "The sound plug-in gave back " + reason + ".");
   };
@@ -29,10 +31,10 @@ std::unique_ptr<TMemoryStream> AcceptSoundChunk(const uint8_t* data, int32_t siz
   if (sizeField != static_cast<uint32_t>(size))
     throw refuse("a chunk whose size field says " + std::to_string(sizeField) + " bytes in a block of " +
                  std::to_string(size));
-  auto chunk = std::make_unique<TMemoryStream>(data, static_cast<size_t>(size));
-  if (const uint16_t type = GetChunkType(*chunk); type != kObjectChunk)
+  const ByteView block(data, static_cast<size_t>(size));
+  if (const uint16_t type = GetChunkType(block); type != kObjectChunk)
     throw refuse("a chunk of type " + HexUpper(type, 4) + ", not an object");
-  if (const uint32_t objectType = GetObjectType(*chunk); objectType != kSoundObjectType)
+  if (const uint32_t objectType = GetObjectType(block); objectType != kSoundObjectType)
     throw refuse("an object of type " + std::to_string(objectType) + ", not a sound");
-  return chunk;
+  return Chunk::CopyOf(block);
 }

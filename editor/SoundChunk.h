@@ -3,17 +3,17 @@
 // document: a block of the plug-in's own, which may hold anything.
 
 #include <cstdint>
-#include <memory>
 
 #include "editor/SceneNode.h"
-#include "scene/MemoryStream.h"
+#include "scene/Chunk.h"
+#include "scene/qScene2bin.h"
 
 // Whether the node is the chunk of a sound object: "Sound settings.." edits it.
-bool IsSoundNode(const SceneNode* node);
+bool IsSoundNode(const SceneNode* node, const TqScene2bin& document);
 // Whether "New sound.." starts from the node: the "Objects" node or its sound folder.
 bool TakesNewSound(const SceneNode* node, const FixedNodes& nodes);
 
 // A copy of the block as a chunk when it is a whole sound object: at least a
 // chunk's header, a size field equal to the block's length, an object chunk,
 // of object type sound. Raises Exception with the reason when it is not.
-std::unique_ptr<TMemoryStream> AcceptSoundChunk(const uint8_t* data, int32_t size);
+Chunk AcceptSoundChunk(const uint8_t* data, int32_t size);

@@ -42,11 +42,10 @@ void SoundPlugin::Load() {
   init(&host);
 }
 
-std::unique_ptr<TMemoryStream> SoundPlugin::Edit(const TMemoryStream* chunk) {
+Chunk SoundPlugin::Edit(ByteView chunk) {
   Load();
-  std::vector<uint8_t> copy;
-  if (chunk != nullptr) copy.assign(chunk->Data(), chunk->Data() + chunk->Length());
-  uint8_t* const given = chunk != nullptr ? copy.data() : nullptr;
+  std::vector<uint8_t> copy(chunk.Data(), chunk.Data() + chunk.Length());
+  uint8_t* const given = chunk.Data() != nullptr ? copy.data() : nullptr;
   uint8_t* data = given;
   auto size = static_cast<int32_t>(copy.size());
   bool accepted = false;
@@ -55,7 +54,7 @@ std::unique_ptr<TMemoryStream> SoundPlugin::Edit(const TMemoryStream* chunk) {
     const toolkit::InputDisabled hostDisabled(host_);
     accepted = editSound_(&data, &size) != 0;
   }
-  if (!accepted) return nullptr;
+  if (!accepted) return {};
   if (data == given) throw Exception(Exception::Code::Invalid, "The sound plug-in gave back no new chunk.");
   const LocalBlock block{data};
   return AcceptSoundChunk(data, size);

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "scene/MemoryStream.h"
+#include "scene/Chunk.h"
 
 class SoundPlugin {
  public:
@@ -20,12 +20,12 @@ class SoundPlugin {
   SoundPlugin& operator=(const SoundPlugin&) = delete;
   ~SoundPlugin();
 
-  // Shows the plug-in's dialog for a copy of `chunk` (null: a new sound):
-  // the document's chunk is never handed out. The chunk it hands back,
-  // checked, or null when the user cancelled or the object is no sound.
-  // Raises Exception when the library can't be loaded or what it hands back
-  // is no whole sound object.
-  std::unique_ptr<TMemoryStream> Edit(const TMemoryStream* chunk);
+  // Shows the plug-in's dialog for a copy of `chunk` (no bytes: a new
+  // sound): the document's chunk is never handed out. The chunk it hands
+  // back, checked, or none when the user cancelled or the object is no
+  // sound. Raises Exception when the library can't be loaded or what it
+  // hands back is no whole sound object.
+  Chunk Edit(ByteView chunk);
 
   const std::string& Path() const { return path_; }
 

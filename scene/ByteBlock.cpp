@@ -1,5 +1,6 @@
 #include "scene/ByteBlock.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -38,5 +39,11 @@ std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream) {
   const size_t size = left > 0 ? static_cast<size_t>(left) : 0;
   auto block = std::make_unique<CopiedBlock>(size);
   block->Shorten(stream.Read(block->Bytes(), size));
+  return block;
+}
+
+std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes) {
+  auto block = std::make_unique<CopiedBlock>(bytes.Length());
+  if (bytes.Length() > 0) std::memcpy(block->Bytes(), bytes.Data(), bytes.Length());
   return block;
 }

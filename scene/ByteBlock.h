@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "os/FileImage.h"
+#include "scene/ByteView.h"
 #include "scene/Stream.h"
 
 class ByteBlock {
@@ -25,3 +26,5 @@ class ByteBlock {
 std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image);
 // A copy of what the stream holds from its position to its end.
 std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream);
+// A copy of the bytes.
+std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes);

@@ -1,11 +1,12 @@
 #include "scene/ChunkCatalogue.h"
 
-#include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
+#include "scene/LittleEndian.h"
 #include "scene/SubChunkWalk.h"
 #include "scene/Trace.h"
 
@@ -45,43 +46,38 @@ const char* FindName(const NamedCode (&table)[N], uint32_t code) {
   return nullptr;
 }
 
-// The 32-bit code at the payload of the first `subChunk`, if there is one.
-bool ReadSubChunkCode(TMemoryStream& chunk, uint16_t subChunk, uint32_t& code) {
+// The 32-bit code at the payload of the first `subChunk`, if there is one. A
+// code cut short by the chunk's end reads its missing bytes as zero.
+bool ReadSubChunkCode(ByteView chunk, uint16_t subChunk, uint32_t& code) {
   uint32_t offset = 0;
   uint32_t size = 0;
   if (!FindSubChunk(chunk, subChunk, offset, size)) return false;
-  code = chunk.ReadU32();
+  const ByteView there = chunk.Part(offset + kChunkHeaderSize, 4);
+  uint8_t bytes[4] = {};
+  if (there.Length() > 0) std::memcpy(bytes, there.Data(), there.Length());
+  code = ReadU32LE(bytes);
   return true;
-}
-
-// Reads `length` bytes from the stream's position, or what is left of them.
-std::string ReadNameBytes(TMemoryStream& chunk, uint32_t length) {
-  const int64_t left = std::max<int64_t>(0, chunk.Size() - chunk.Position());
-  std::string name(static_cast<size_t>(std::min<int64_t>(length, left)), '\0');
-  name.resize(chunk.Read(name.data(), name.size()));
-  return name;
 }
 
 }  // namespace
 
-uint16_t GetChunkType(TMemoryStream& chunk) {
-  chunk.Seek(0, TStream::Origin::Begin);
-  return chunk.ReadU16();
+uint16_t GetChunkType(ByteView chunk) {
+  uint16_t type = 0;
+  chunk.ReadU16(0, type);
+  return type;
 }
 
-bool FindSubChunk(TMemoryStream& chunk, uint16_t type, uint32_t& offset, uint32_t& size) {
+bool FindSubChunk(ByteView chunk, uint16_t type, uint32_t& offset, uint32_t& size) {
   // A sub-chunk that runs past the chunk is found too: a name in it then
   // reads up to the chunk's end.
-  const std::optional<SubChunk> found =
-      FindSubChunk(ChunkBody(ByteView(chunk.Data(), static_cast<size_t>(chunk.Size()))), type, Overrun::GivenOut);
+  const std::optional<SubChunk> found = FindSubChunk(ChunkBody(chunk), type, Overrun::GivenOut);
   if (!found) return false;
   offset = static_cast<uint32_t>(kChunkHeaderSize + found->Offset);
   size = found->Size;
-  chunk.Seek(offset + kChunkHeaderSize, TStream::Origin::Begin);
   return true;
 }
 
-uint32_t GetObjectType(TMemoryStream& chunk) {
+uint32_t GetObjectType(ByteView chunk) {
   uint32_t code = 0;
   if (ReadSubChunkCode(chunk, kObjectTypeChunk, code)) return code;
   uint32_t offset = 0;
@@ -104,7 +100,7 @@ std::string ObjectTypeName(uint32_t code) {
   return name != nullptr ? name : "0x" + HexUpper(code, 8);
 }
 
-uint32_t GetDefinitionType(TMemoryStream& chunk) {
+uint32_t GetDefinitionType(ByteView chunk) {
   uint32_t code = 0;
   ReadSubChunkCode(chunk, kDefinitionTypeChunk, code);
   return code;
@@ -115,11 +111,12 @@ std::string DefinitionTypeName(uint32_t code) {
   return name != nullptr ? name : "0x" + HexUpper(code, 2);
 }
 
-bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure) {
+bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure) {
   name.clear();
   try {
     uint32_t offset = 0;
     uint32_t size = 0;
+    size_t at = 0;
     uint32_t length = 0;
     const uint16_t type = GetChunkType(chunk);
     switch (type) {
@@ -128,21 +125,23 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
         const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
         if (!FindSubChunk(chunk, nameChunk, offset, size))
           throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
+        at = offset + kChunkHeaderSize;
         length = size - kChunkHeaderSize;
         break;
       }
       case kInitScriptChunk:
       case kVisualEffectChunk: {
-        const int64_t at = type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
-        chunk.Seek(at, TStream::Origin::Begin);
+        const uint32_t field = type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
         // A length field cut short by the chunk's end promises nothing.
-        length = chunk.Size() - at >= 4 ? chunk.ReadU32() : 0;
+        chunk.ReadU32(field, length);
+        at = field + 4;
         break;
       }
       default:
         throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
     }
-    name = ReadNameBytes(chunk, length);
+    // A name longer than the chunk reads up to the chunk's end.
+    name = chunk.Part(at, length).Bytes();
     if (!name.empty() && name.back() == '\0') name.pop_back();
     return true;
   } catch (const std::exception& error) {
@@ -152,18 +151,18 @@ bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure
   }
 }
 
-void GetChunkName(TMemoryStream& chunk, std::string& name) {
+void GetChunkName(ByteView chunk, std::string& name) {
   std::string failure;
   if (!ReadChunkName(chunk, name, failure)) Trace("qScene2bin.GetChunkName: " + failure);
 }
 
-std::string GetChunkName(TMemoryStream& chunk) {
+std::string GetChunkName(ByteView chunk) {
   std::string name;
   GetChunkName(chunk, name);
   return name;
 }
 
-void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size) {
+void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size) {
   const uint16_t type = GetChunkType(chunk);
   if (type != kObjectChunk && type != kDefinitionChunk)
     throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
@@ -173,7 +172,8 @@ void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size
 }
 
 int32_t FindChunkByName(const ChunkList& list, const std::string& name) {
-  for (int32_t index = 0; index < list.Count(); ++index)
-    if (GetChunkName(*list.At(index)) == name) return index;
+  const std::span<const ChunkEntry> entries = list.Entries();
+  for (size_t index = 0; index < entries.size(); ++index)
+    if (GetChunkName(entries[index].chunk.Bytes()) == name) return static_cast<int32_t>(index);
   return -1;
 }

@@ -1,14 +1,14 @@
 #pragma once
 // What the scene item chunks look like inside: where each keeps its name, the
 // type codes of objects and definitions and their display names. Keeps no
-// state; every call reads the chunk again and moves its position.
+// state and only reads: every call reads the chunk's bytes again.
 
 #include <cstdint>
 #include <span>
 #include <string>
 
+#include "scene/ByteView.h"
 #include "scene/ChunkList.h"
-#include "scene/MemoryStream.h"
 
 // A type code and its display name.
 struct NamedCode {
@@ -29,29 +29,30 @@ constexpr uint32_t kDefinitionTypeCount = 37;
 constexpr uint32_t kInitScriptNameLengthOffset = 7;
 constexpr uint32_t kVisualEffectNameLengthOffset = 16;
 
-uint16_t GetChunkType(TMemoryStream& chunk);
+// 0 for fewer than two bytes.
+uint16_t GetChunkType(ByteView chunk);
 
-// Finds the first direct sub-chunk of `type`; the stream is then at its first
-// payload byte. False, with `offset` and `size` untouched, when there is none
-// or the walk meets a size field below 6.
-bool FindSubChunk(TMemoryStream& chunk, uint16_t type, uint32_t& offset, uint32_t& size);
+// Finds the first direct sub-chunk of `type`: where its header is and its
+// size. False, with `offset` and `size` untouched, when there is none or the
+// walk meets a size field below 6.
+bool FindSubChunk(ByteView chunk, uint16_t type, uint32_t& offset, uint32_t& size);
 
-uint32_t GetObjectType(TMemoryStream& chunk);
+uint32_t GetObjectType(ByteView chunk);
 std::string ObjectTypeName(uint32_t code);
 // The index 0 to kKnownObjectTypeCount - 1 of an object type with a display
 // name, or -1 for any other code.
 int KnownObjectTypeIndex(uint32_t code);
-uint32_t GetDefinitionType(TMemoryStream& chunk);
+uint32_t GetDefinitionType(ByteView chunk);
 std::string DefinitionTypeName(uint32_t code);
 
 // The chunk's name; empty, with a trace line, when it can't be read.
-void GetChunkName(TMemoryStream& chunk, std::string& name);
+void GetChunkName(ByteView chunk, std::string& name);
 // The same without the trace line: false, with the reason, when it can't be read.
-bool ReadChunkName(TMemoryStream& chunk, std::string& name, std::string& failure);
-std::string GetChunkName(TMemoryStream& chunk);
+bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure);
+std::string GetChunkName(ByteView chunk);
 
 // Where an object's or a definition's name sub-chunk lies. Raises Exception.
-void GetChunkNameOffsSize(TMemoryStream& chunk, uint32_t& offset, uint32_t& size);
+void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size);
 
 // The index of the first chunk of the list named `name`, or -1.
 int32_t FindChunkByName(const ChunkList& list, const std::string& name);

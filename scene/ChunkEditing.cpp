@@ -1,14 +1,18 @@
-// Deleting, replacing and renaming scene item chunks. Every change adds the
-// change in length to its list's section size and to the file size alike.
+// Deleting, replacing, renaming and adding scene item chunks: each checks
+// everything before it changes anything, then changes the scene as one edit
+// of its history, which keeps the sizes in step.
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "scene/Counted.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
-#include "scene/SizeBookkeeping.h"
+#include "scene/MemoryStream.h"
+#include "scene/SceneEdit.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
@@ -20,33 +24,28 @@ const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 
 const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
 
-// A failure of ReplaceChunkData with a code that makes it destroy the new
-// chunk; with any other, the chunk stays the caller's.
-bool DestroysNewChunk(const std::exception& failure) {
-  const auto* own = dynamic_cast<const Exception*>(&failure);
-  return own != nullptr && own->Is(Exception::Code::Invalid);
-}
+// The old bytes up to the name sub-chunk's type, the new size and name, then
+// the old bytes behind the old name. A name size that runs past the chunk's
+// end leaves nothing behind it.
+}  // namespace
 
-// The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`:
-// the old bytes up to that sub-chunk's type, the new size and name, then the
-// old bytes behind the old name. A name size that runs past the chunk's end
-// leaves nothing behind it.
-std::unique_ptr<TMemoryStream> RebuildWithName(const TMemoryStream& chunk, uint32_t offset, uint32_t size,
-                                               const std::string& name) {
+Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name) {
   const uint8_t* old = chunk.Data();
   const size_t oldLength = chunk.Length();
   const auto tail = static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(offset) + size, oldLength));
-  auto rebuilt = std::make_unique<TMemoryStream>();
-  rebuilt->Write(old, offset + 2);
-  rebuilt->WriteU32(static_cast<uint32_t>(name.size() + kChunkHeaderSize));
-  rebuilt->Write(name.data(), name.size());
-  rebuilt->Write(old + tail, oldLength - tail);
-  rebuilt->Seek(2, TStream::Origin::Begin);
-  rebuilt->WriteU32(static_cast<uint32_t>(rebuilt->Length()));
-  return rebuilt;
+  TMemoryStream rebuilt;
+  rebuilt.Write(old, offset + 2);
+  rebuilt.WriteU32(static_cast<uint32_t>(name.size() + kChunkHeaderSize));
+  rebuilt.Write(name.data(), name.size());
+  rebuilt.Write(old + tail, oldLength - tail);
+  rebuilt.Seek(2, TStream::Origin::Begin);
+  rebuilt.WriteU32(static_cast<uint32_t>(rebuilt.Length()));
+  return Chunk::CopyOf(ByteView(rebuilt.Data(), rebuilt.Length()));
 }
 
-void TraceDump(const char* label, const TMemoryStream& chunk) {
+namespace {
+
+void TraceDump(const char* label, ByteView chunk) {
   Trace(label);
   DumpChunk(chunk);
   Trace("");
@@ -54,7 +53,7 @@ void TraceDump(const char* label, const TMemoryStream& chunk) {
 
 }  // namespace
 
-void DumpChunk(const TMemoryStream& chunk) {
+void DumpChunk(ByteView chunk) {
   std::string text;
   text.reserve(chunk.Length() * 3);
   for (size_t i = 0; i < chunk.Length(); ++i) text += HexUpper(chunk.Data()[i], 2) + ' ';
@@ -64,106 +63,142 @@ void DumpChunk(const TMemoryStream& chunk) {
 int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
   if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectParam);
-  ChunkList& list = SectionListByChunkID(GetChunkType(*Chunk));
-  const int32_t index = list.IndexOf(Chunk);
+  const int32_t index = SectionListByChunkID(GetChunkType(Chunk.Bytes())).IndexOf(Chunk.id);
   if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectParam);
-  const auto length = static_cast<int64_t>(Chunk->Length());
-  AddToSize(fileSize, -length);
-  AddToSize(list.sectionSize, -length);
-  list.Remove(Chunk);
+  DeleteChunks(std::span(&Chunk.id, 1));
   Chunk = nullptr;
   return index;
 }
 
-bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
-  std::unique_ptr<TMemoryStream> taken(NewChunk);
-  const bool replaced = ReplaceChunkData(OldChunk, taken, NewName);
-  // What was neither taken nor destroyed stays the caller's.
-  static_cast<void>(taken.release());
-  return replaced;
+size_t TqScene2bin::DeleteChunks(std::span<const ChunkId> ids) {
+  std::array<std::vector<int32_t>, kSceneSectionCount> indexes;
+  size_t deleted = 0;
+  for (size_t section = 0; section < kSceneSectionCount; ++section) {
+    std::vector<int32_t>& found = indexes[section];
+    for (const ChunkId id : ids)
+      if (const int32_t index = sectionLists[section].IndexOf(id); index >= 0) found.push_back(index);
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    deleted += found.size();
+  }
+  if (deleted == 0) return 0;
+  SceneEdit edit("delete of " + Counted(deleted, "chunk"));
+  for (size_t section = 0; section < kSceneSectionCount; ++section) {
+    if (indexes[section].empty()) continue;
+    ChunkList& list = sectionLists[section];
+    std::vector<RemovedChunk>& removed = edit.Of(list).removed;
+    removed.reserve(indexes[section].size());
+    for (const int32_t index : indexes[section]) removed.push_back({index, *list.At(index)});
+  }
+  Do(std::move(edit));
+  return deleted;
 }
 
-bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName) {
+EditResult TqScene2bin::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
+  EditResult result;
   try {
     if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
     if (OldChunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectCall);
-    TraceDump("OLD", *OldChunk);
-    // A chunk that a list holds, or has made and let go, belongs to a scene:
-    // refuse it, and with a code that does not destroy it.
-    if (ChunkList::BelongsToAList(NewChunk.get()))
-      throw Exception(Exception::Code::AlreadyHeld,
-                      "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
-    const uint16_t type = GetChunkType(*OldChunk);
-    if (GetChunkType(*NewChunk) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
+    TraceDump("OLD", OldChunk.Bytes());
+    const uint16_t type = GetChunkType(OldChunk.Bytes());
+    if (GetChunkType(NewChunk.Bytes()) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
     ChunkList& list = SectionListByChunkID(type);
-    const int32_t index = list.IndexOf(OldChunk);
+    const int32_t index = list.IndexOf(OldChunk.id);
     if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectCall);
-    GetChunkName(*NewChunk, NewName);
-    const int32_t holder = FindChunkByName(list, NewName);
+    GetChunkName(NewChunk.Bytes(), result.name);
+    const int32_t holder = FindChunkByName(list, result.name);
     if (holder >= 0 && holder != index) throw Exception(Exception::Code::Invalid, kNamesCoincide);
 
-    const int64_t delta = static_cast<int64_t>(NewChunk->Length()) - static_cast<int64_t>(OldChunk->Length());
-    AddToSize(list.sectionSize, delta);
-    AddToSize(fileSize, delta);
-    OldChunk = NewChunk.get();
-    list.ReplaceAt(index, std::move(NewChunk));
-    TraceDump("NEW", *OldChunk);
-    return true;
+    SceneEdit edit("change of " + std::string(SectionOfItemType(type)->word) + " " + result.name);
+    edit.Of(list).swapped.emplace_back(index, NewChunk);
+    Do(std::move(edit));
+    result.chunk = {OldChunk.id, NewChunk};
+    TraceDump("NEW", NewChunk.Bytes());
   } catch (const std::exception& failure) {
-    if (DestroysNewChunk(failure)) NewChunk.reset();
-    const std::string message = FailureMessage(failure);
-    ui_.ShowMessage(message);
-    NewName.clear();
-    Trace("qScene2bin.ReplaceChunkData: " + message);
+    result.Refuse(failure);
+  }
+  return result;
+}
+
+EditResult TqScene2bin::Rename(const PStream& chunk, const std::string& newName) {
+  try {
+    if (chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    GetChunkNameOffsSize(chunk.Bytes(), offset, size);
+    return Replace(chunk, RebuildWithName(chunk.Bytes(), offset, size, newName));
+  } catch (const std::exception& failure) {
+    EditResult result;
+    result.Refuse(failure);
+    return result;
+  }
+}
+
+EditResult TqScene2bin::Add(Chunk chunk) {
+  EditResult result;
+  try {
+    const uint16_t type = GetChunkType(chunk.Bytes());
+    ChunkList& list = SectionListByChunkID(type);
+    GetChunkName(chunk.Bytes(), result.name);
+    if (FindChunkByName(list, result.name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
+    const std::string what = std::string(SectionOfItemType(type)->word) + " " + result.name;
+    result.chunk = {NewId(), std::move(chunk)};
+    SceneEdit edit("add of " + what);
+    edit.Of(list).added.push_back({result.chunk.id, result.chunk.chunk});
+    Do(std::move(edit));
+    Trace("qScene2bin.AddChunk: added " + what);
+  } catch (const std::exception& failure) {
+    result.Refuse(failure);
+  }
+  return result;
+}
+
+void EditResult::Refuse(const std::exception& failure) {
+  refusal = FailureMessage(failure);
+  chunk = nullptr;
+  name.clear();
+}
+
+bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
+  const EditResult replaced = Replace(OldChunk, NewChunk.chunk);
+  NewName = replaced.name;
+  if (!replaced) {
+    ui_.ShowMessage(*replaced.refusal);
+    TraceRefusal("ReplaceChunkData", replaced);
     return false;
   }
+  OldChunk = replaced.chunk;
+  return true;
 }
 
-PStream TqScene2bin::AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk) {
-  if (list.sectionSize < static_cast<int32_t>(kChunkHeaderSize)) {
-    AddToSize(fileSize, static_cast<int64_t>(kChunkHeaderSize) - list.sectionSize);
-    list.sectionSize = kChunkHeaderSize;
+PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
+  const EditResult added = Add(std::move(chunk));
+  name = added.name;
+  if (!added) {
+    ui_.ShowMessage(*added.refusal);
+    TraceRefusal("AddChunk", added);
   }
-  const auto length = static_cast<int64_t>(chunk->Length());
-  AddToSize(list.sectionSize, length);
-  AddToSize(fileSize, length);
-  PStream added = chunk.get();
-  list.Append(std::move(chunk));
-  return added;
+  return added.chunk;
 }
 
-PStream TqScene2bin::AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string& name) {
-  try {
-    const uint16_t type = GetChunkType(*chunk);
-    ChunkList& list = SectionListByChunkID(type);
-    GetChunkName(*chunk, name);
-    if (FindChunkByName(list, name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
-    PStream added = AppendToSection(list, std::move(chunk));
-    Trace("qScene2bin.AddChunk: added " + std::string(SectionOfItemType(type)->word) + " " + name);
-    return added;
-  } catch (const std::exception& failure) {
-    const std::string message = FailureMessage(failure);
-    ui_.ShowMessage(message);
-    name.clear();
-    Trace("qScene2bin.AddChunk: " + message);
-    return nullptr;
-  }
+void TraceRefusal(const char* operation, const EditResult& result) {
+  Trace("qScene2bin." + std::string(operation) + ": " + *result.refusal);
 }
 
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
-  std::unique_ptr<TMemoryStream> rebuilt;
+  ::Chunk rebuilt;
   try {
     if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
     uint32_t offset = 0;
     uint32_t size = 0;
-    GetChunkNameOffsSize(*Chunk, offset, size);
-    newName = stringDialog_->Execute("Rename", GetChunkName(*Chunk));
+    GetChunkNameOffsSize(Chunk.Bytes(), offset, size);
+    newName = stringDialog_->Execute("Rename", GetChunkName(Chunk.Bytes()));
     if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
-    rebuilt = RebuildWithName(*Chunk, offset, size, newName);
+    rebuilt = RebuildWithName(Chunk.Bytes(), offset, size, newName);
   } catch (const std::exception& failure) {
     Trace("qScene2bin.RenameChunk: " + FailureMessage(failure));
     newName.clear();
     return false;
   }
-  return ReplaceChunkData(Chunk, rebuilt, newName);
+  return ReplaceChunkData(Chunk, PStream(std::move(rebuilt)), newName);
 }

@@ -50,10 +50,7 @@ std::string DncFileName(uint16_t type, const std::string& name) {
   return PrefixOf(type) + fileName + kExtension;
 }
 
-std::string DncFileName(TMemoryStream& chunk) {
-  const uint16_t type = GetChunkType(chunk);
-  return DncFileName(type, GetChunkName(chunk));
-}
+std::string DncFileName(ByteView chunk) { return DncFileName(GetChunkType(chunk), GetChunkName(chunk)); }
 
 std::string FileNameFault(const std::string& fileName) {
   for (const char byte : fileName) {
@@ -115,7 +112,7 @@ bool TDncExport::MayExist(const std::string& fileName) const {
   return !names_ || !onlyAscii || names_->contains(FoldedFileName(fileName));
 }
 
-DncWrite TDncExport::Write(TMemoryStream& chunk) {
+DncWrite TDncExport::Write(ByteView chunk) {
   DncWrite result{false, fileNames_.Unused(DncFileName(chunk)), ""};
   result.error = FileNameFault(result.fileName);
   if (result.error.empty()) result.error = folderError_;

@@ -6,13 +6,13 @@
 #include <string>
 #include <unordered_set>
 
-#include "scene/MemoryStream.h"
+#include "scene/ByteView.h"
 
 // Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate. Linux
 // names files in UTF-8: there the name's Windows-1251 bytes are decoded, unless
 // one of them has no character, when the name keeps its bytes.
 std::string DncFileName(uint16_t type, const std::string& name);
-std::string DncFileName(TMemoryStream& chunk);
+std::string DncFileName(ByteView chunk);
 
 // A file name as Windows compares names, on every platform: with its ASCII
 // letters in lower case, so that an export copied between systems means
@@ -67,7 +67,7 @@ class TDncExport {
   // Writes the chunk under its .dnc name, numbered when this export has
   // given that name already, replacing a file of that name left by an
   // earlier export.
-  DncWrite Write(TMemoryStream& chunk);
+  DncWrite Write(ByteView chunk);
 
  private:
   // Whether something of this name may be in the folder, as Windows

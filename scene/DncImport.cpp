@@ -57,13 +57,13 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
   return ordered;
 }
 
-std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path) {
+Chunk ReadDncFile(const std::string& path) {
   os::Result<std::unique_ptr<TFileStream>> file = TFileStream::OpenRead(path);
   if (!file.ok()) throw Exception(Exception::Code::Invalid, file.reason());
   return ReadDncChunk(*file.value());
 }
 
-std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
+Chunk ReadDncChunk(TStream& file) {
   const int64_t length = file.Size();
   if (length < static_cast<int64_t>(kChunkHeaderSize))
     throw Exception(Exception::Code::Invalid,
@@ -82,7 +82,8 @@ std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& file) {
   file.Seek(0, TStream::Origin::Begin);
   uint16_t readType = 0;
   uint32_t readSize = 0;
-  return ReadChunkFromStream(file, readType, readSize, length);
+  const std::unique_ptr<TMemoryStream> chunk = ReadChunkFromStream(file, readType, readSize, length);
+  return Chunk::CopyOf(ByteView(chunk->Data(), chunk->Length()));
 }
 
 std::string ImportSummary(const ImportTally& tally) {
@@ -93,7 +94,7 @@ std::string ImportSummary(const ImportTally& tally) {
 }
 
 ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths) {
-  std::vector<std::unique_ptr<TMemoryStream>> chunks;
+  std::vector<Chunk> chunks;
   for (const std::string& path : ImportOrder(paths)) {
     try {
       chunks.push_back(ReadDncFile(path));

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/MemoryStream.h"
+#include "scene/Chunk.h"
+#include "scene/Stream.h"
 #include "scene/qScene2bin.h"
 
 // The order in which an import takes its files: as given, except that an
@@ -19,9 +20,9 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths);
 // Raises Exception with the reason when the file is refused: not a regular
 // file, shorter than a chunk's header, a size field that differs from the
 // file's length, a chunk of another type.
-std::unique_ptr<TMemoryStream> ReadDncFile(const std::string& path);
+Chunk ReadDncFile(const std::string& path);
 // The same for a whole stream, from its start.
-std::unique_ptr<TMemoryStream> ReadDncChunk(TStream& stream);
+Chunk ReadDncChunk(TStream& stream);
 
 // "3 chunks imported (2 replaced, 1 added)"; "1 chunk imported (...)" for one.
 std::string ImportSummary(const ImportTally& tally);

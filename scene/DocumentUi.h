@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-// What the scene document needs from the user interface: its two dialogs and
-// the one message box it shows. The editor passes Win32 windows; tests and the
-// command line pass scripted answers.
+// What the scene document needs from the user interface: its text-input
+// dialog and the one message box it shows. The editor passes Win32 windows;
+// tests and the command line pass scripted answers.
 
 class TStringDialogBase {
  public:
@@ -15,16 +15,9 @@ class TStringDialogBase {
   virtual std::string Execute(const std::string& prompt, const std::string& initial) = 0;
 };
 
-// Asks whether to overwrite something; no operation of the document shows it.
-class TOverwriteDialogBase {
- public:
-  virtual ~TOverwriteDialogBase() = default;
-};
-
 class DocumentUi {
  public:
   virtual ~DocumentUi() = default;
-  virtual std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() = 0;
   virtual std::unique_ptr<TStringDialogBase> NewStringDialog() = 0;
   // A modal message box with one OK button, titled with the application's caption.
   virtual void ShowMessage(const std::string& text) = 0;

@@ -1,7 +1,6 @@
 #include "scene/MemoryStream.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -15,11 +14,6 @@ TMemoryStream::TMemoryStream(const uint8_t* bytes, size_t count, View)
     : bytes_(bytes), size_(bytes != nullptr ? count : 0), position_(static_cast<int64_t>(size_)) {}
 
 TMemoryStream TMemoryStream::ViewOf(const uint8_t* bytes, size_t count) { return TMemoryStream(bytes, count, View{}); }
-
-uint64_t TMemoryStream::NextSerial() {
-  static std::atomic<uint64_t> last{0};
-  return ++last;
-}
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (position_ < 0 || static_cast<uint64_t>(position_) >= size_) return 0;

@@ -103,7 +103,7 @@ bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength)
       uint32_t size = 0;
       const uint8_t* chunk = ReadChunkView(stream, type, size, stream.Size());
       Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(type, 4) + " - done");
-      heads.AppendView(chunk, size);
+      AppendLoaded(heads, chunk, size);
       if (stream.Position() >= stream.Size())
         throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
       uint8_t peek[2] = {};
@@ -144,7 +144,7 @@ bool TqScene2bin::ReadSectionsFromStream(TMemoryStream& stream) {
       uint16_t type = 0;
       uint32_t size = 0;
       const uint8_t* chunk = ReadChunkView(stream, type, size, end);
-      list->AppendView(chunk, size);
+      AppendLoaded(*list, chunk, size);
     }
     Trace("qScene2bin.ReadSectionsFromStream - done");
     return true;

@@ -25,12 +25,12 @@ ChunkHeader HeaderOf(uint16_t type, uint64_t size) {
 }
 
 void WriteChunkList(GatherWriter& out, const ChunkList& list) {
-  list.ForEachBytes([&out](const uint8_t* bytes, size_t length) { out.Add(bytes, length); });
+  for (const ChunkEntry& entry : list.Entries()) out.Add(entry.chunk.Data(), entry.chunk.Length());
 }
 
 uint64_t ListLength(const ChunkList& list) {
   uint64_t length = 0;
-  list.ForEachBytes([&length](const uint8_t*, size_t chunk) { length += chunk; });
+  for (const ChunkEntry& entry : list.Entries()) length += entry.chunk.Length();
   return length;
 }
 
@@ -88,6 +88,7 @@ bool TqScene2bin::WriteToFile(const std::string& FileName, std::string& reason) 
     TFileReplacement file(FileName);
     WriteToStream(file.Stream());
     file.Commit();
+    history_.MarkSaved();
     Trace("TqScene2bin.WriteToFile - done");
     return true;
   } catch (const FileWriteError& failure) {

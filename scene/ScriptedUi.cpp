@@ -13,10 +13,6 @@ class ScriptedStringDialog final : public TStringDialogBase {
 
 }  // namespace
 
-std::unique_ptr<TOverwriteDialogBase> ScriptedUi::NewOverwriteDialog() {
-  return std::make_unique<TOverwriteDialogBase>();
-}
-
 std::unique_ptr<TStringDialogBase> ScriptedUi::NewStringDialog() {
   return std::make_unique<ScriptedStringDialog>(answer_);
 }

@@ -14,7 +14,6 @@ class ScriptedUi final : public DocumentUi {
   // What the text-input dialog answers from now on; empty answers as a cancel.
   void SetAnswer(std::string answer) { answer_ = std::move(answer); }
 
-  std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() override;
   std::unique_ptr<TStringDialogBase> NewStringDialog() override;
   void ShowMessage(const std::string& text) override;
 

@@ -6,7 +6,6 @@
 
 TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui) {
   for (ChunkList& section : sectionLists) section.sectionSize = static_cast<int32_t>(kChunkHeaderSize);
-  overwriteDialog_ = ui_.NewOverwriteDialog();
   stringDialog_ = ui_.NewStringDialog();
 }
 
@@ -19,6 +18,7 @@ void TqScene2bin::clear() {
   for (ChunkList& section : sectionLists) ClearChunkList(section);
   block_.reset();
   fileSize = 0;
+  history_.Clear();
   Trace("* qScene2bin.clear done *");
 }
 
@@ -47,3 +47,30 @@ const ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) const {
 }
 
 int32_t TqScene2bin::CountByChunkID(uint16_t SectionID) { return SectionListByChunkID(SectionID).Count(); }
+
+PStream TqScene2bin::Get(ChunkId id) const {
+  for (const ChunkList& list : sectionLists)
+    if (const ChunkEntry* entry = list.At(list.IndexOf(id)); entry != nullptr) return {entry->id, entry->chunk};
+  return nullptr;
+}
+
+void TqScene2bin::AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
+  list.Append({NewId(), Chunk(block_, ByteView(bytes, length))});
+}
+
+void TqScene2bin::Do(SceneEdit edit) {
+  edit.SetSizesAfter(fileSize);
+  history_.Do(std::move(edit), fileSize);
+}
+
+bool TqScene2bin::Undo() {
+  const SceneEdit* undone = history_.Undo(fileSize);
+  if (undone != nullptr) Trace("qScene2bin.Undo: " + undone->What());
+  return undone != nullptr;
+}
+
+bool TqScene2bin::Redo() {
+  const SceneEdit* redone = history_.Redo(fileSize);
+  if (redone != nullptr) Trace("qScene2bin.Redo: " + redone->What());
+  return redone != nullptr;
+}

@@ -1,28 +1,44 @@
 #pragma once
 // The scene document: one scene2.bin in memory, every top-level chunk held as
-// the exact bytes read.
+// the exact bytes read, each with an identity of its own; and the history of
+// its edits.
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "scene/ByteBlock.h"
 #include "scene/ChunkList.h"
+#include "scene/ChunkRef.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DocumentUi.h"
+#include "scene/EditHistory.h"
+#include "scene/MemoryStream.h"
 #include "scene/Stream.h"
-
-// <windows.h> maps GetObject to GetObjectA; the document's accessor keeps its name.
-#ifdef GetObject
-#undef GetObject
-#endif
 
 struct ImportTally {
   int replaced = 0;
   int added = 0;
 };
+
+// What an edit gives back: the chunk it left (replaced, renamed or added)
+// and that chunk's name; or, when it was refused and nothing changed, why.
+struct EditResult {
+  PStream chunk;
+  std::string name;
+  std::optional<std::string> refusal;  // the message, as the document words it
+
+  explicit operator bool() const { return !refusal; }
+  void Refuse(const std::exception& failure);
+};
+
+// Traces a refused edit as the document's operations trace their failures:
+// "qScene2bin.OPERATION: " and the message.
+void TraceRefusal(const char* operation, const EditResult& result);
 
 class TqScene2bin {
  public:
@@ -35,7 +51,8 @@ class TqScene2bin {
 
   // Loading: true when the whole file was read. Never raises; every failure is
   // traced and the document keeps what was read. The loaded chunks are views
-  // of the bytes taken in, which the document holds until the next clear.
+  // of the bytes taken in, which live as long as a handle to one of them
+  // does. A load starts a new history.
   bool ReadFromFile(const std::string& FileName);
   // Takes in a copy of the rest of the stream.
   bool ReadFromStream(TStream& stream);
@@ -53,32 +70,50 @@ class TqScene2bin {
   ChunkList& SectionListByChunkID(uint16_t SectionID);
   const ChunkList& SectionListByChunkID(uint16_t SectionID) const;
   int32_t CountByChunkID(uint16_t SectionID);
-  PStream GetObject(int32_t index) const { return Objects().At(index); }
-  PStream GetDefinition(int32_t index) const { return Definitions().At(index); }
-  PStream GetInitScript(int32_t index) const { return InitScripts().At(index); }
-  PStream GetVisualEffect(int32_t index) const { return VisualEffects().At(index); }
+  // The chunk that `id` names in one of the four sections, or null.
+  PStream Get(ChunkId id) const;
 
-  // Editing: each keeps the section size and the file size in step.
+  // Editing: each is one entry of the history, and keeps the section sizes
+  // and the file size in step. A chunk is found by its identity. Those that
+  // give an EditResult show nothing: a refusal is the caller's to report.
+  //
+  // Puts the bytes of `NewChunk` in the place of `OldChunk`, under its
+  // identity, refusing a chunk of another type, one that is not in its list
+  // and a name that another chunk of the list has. Traces "OLD" and "NEW"
+  // with each one's bytes.
+  EditResult Replace(const PStream& OldChunk, const Chunk& NewChunk);
+  // Replace with the chunk rebuilt around a new name sub-chunk.
+  EditResult Rename(const PStream& chunk, const std::string& newName);
+  // Adds a chunk of an item type at the end of its section, refusing a name
+  // that a chunk of that section has already.
+  EditResult Add(Chunk chunk);
+
+  // The same with the document's own reporting: a box for a refusal.
   int32_t DeleteDNC(PStream& Chunk);
-  // Takes NewChunk over, except when it fails with a code other than 1.
+  // Deletes every chunk that the identities name in the four sections, as
+  // one edit; identities not found are passed over. How many went.
+  size_t DeleteChunks(std::span<const ChunkId> ids);
+  // On success OldChunk names the chunk with its new bytes, under its identity.
   bool ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName);
-  // The same with the new chunk's ownership spelled out: moved into the list
-  // on success, destroyed on a failure with code 1, otherwise left.
-  bool ReplaceChunkData(PStream& OldChunk, std::unique_ptr<TMemoryStream>& NewChunk, std::string& NewName);
   bool RenameChunk(PStream& Chunk, std::string& newName);
   // Puts whole chunks of the four item types into their sections, in order.
   // Each replaces, in its place, the chunk of its section that has its name
   // (the k-th chunk of one name imported replaces the k-th chunk of that
   // name), or is added at the end when there is none or it has no name.
-  // Takes the chunks over; one trace line each. Raises Exception, changing
-  // nothing, when a chunk is of another type.
-  ImportTally ImportDNC(std::vector<std::unique_ptr<TMemoryStream>> chunks);
-  // Adds a new chunk of an item type at the end of its section, the sizes in
-  // step, with one trace line; `name` is its name then. A name that a chunk
-  // of that section has already is refused as ReplaceChunkData refuses it
-  // (its box and trace line), and the chunk is destroyed. The chunk as the
-  // section holds it, or null.
-  PStream AddChunk(std::unique_ptr<TMemoryStream> chunk, std::string& name);
+  // One trace line each. Raises Exception, changing nothing, when a chunk is
+  // of another type.
+  ImportTally ImportDNC(std::vector<Chunk> chunks);
+  // Add, with one trace line; `name` is its name then. A refusal shows its
+  // box and trace line as ReplaceChunkData's. The chunk added, or null.
+  PStream AddChunk(Chunk chunk, std::string& name);
+
+  // The history: each undo and redo traces what it took back or did again.
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // Whether the scene differs from what was last loaded or saved.
+  bool Modified() const { return history_.Modified(); }
 
   const ChunkList& Heads() const { return heads; }
   const ChunkList& Objects() const { return SectionListByChunkID(kObjectChunk); }
@@ -90,6 +125,12 @@ class TqScene2bin {
  private:
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
+  // Appends a chunk that lies in the loaded block, with a new identity.
+  void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length);
+  // An identity that no chunk of this document had.
+  ChunkId NewId() { return ++lastId_; }
+  // Applies the edit as the newest entry of the history.
+  void Do(SceneEdit edit);
   // Reads the scene from `block`, which the document keeps, the bytes of a
   // file of `fileLength` bytes (fewer when its root header was refused);
   // null when the file's bytes could not be had, for `error`.
@@ -98,18 +139,15 @@ class TqScene2bin {
   // chunks read are views of it too.
   bool ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength);
   bool ReadSectionsFromStream(TMemoryStream& stream);
-  // Puts the chunk at the end of the list, its length added to the section
-  // size and the file size; a section that was absent gets its header back.
-  PStream AppendToSection(ChunkList& list, std::unique_ptr<TMemoryStream> chunk);
-
   DocumentUi& ui_;
-  // What the loaded chunks are views of: released once the lists have let go.
-  std::unique_ptr<ByteBlock> block_;
+  // What the loaded chunks are views of: each handle to one keeps it.
+  std::shared_ptr<const ByteBlock> block_;
   ChunkList heads;
   // One list for each section, in the order of kSceneSections.
   std::array<ChunkList, kSceneSectionCount> sectionLists;
   int32_t fileSize = 0;
-  std::unique_ptr<TOverwriteDialogBase> overwriteDialog_;
+  ChunkId lastId_ = 0;
+  EditHistory history_;
   std::unique_ptr<TStringDialogBase> stringDialog_;
 };
 
@@ -124,4 +162,7 @@ const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& siz
 
 // Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
 // a space, with no line end.
-void DumpChunk(const TMemoryStream& chunk);
+void DumpChunk(ByteView chunk);
+
+// The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`.
+Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name);

@@ -11,22 +11,17 @@
 
 namespace {
 
-std::string NameOf(const Bytes& chunk) {
-  auto stream = StreamOf(chunk);
-  return GetChunkName(*stream);
-}
+std::string NameOf(const Bytes& chunk) { return GetChunkName(ViewOf(chunk)); }
 
-uint32_t ObjectTypeOf(const Bytes& chunk) {
-  auto stream = StreamOf(chunk);
-  return GetObjectType(*stream);
-}
+uint32_t ObjectTypeOf(const Bytes& chunk) { return GetObjectType(ViewOf(chunk)); }
 
 TEST(ObjectTypes, ComeFromTypeCodeThenLightmapElseOther) {
-  const Bytes withBoth = Chunk(kObjectChunk, Concat({Chunk(kLightmapChunk, {}), Chunk(kObjectTypeChunk, U32(9))}));
+  const Bytes withBoth =
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kLightmapChunk, {}), ChunkOf(kObjectTypeChunk, U32(9))}));
   EXPECT_EQ(ObjectTypeOf(withBoth), 9u);
-  EXPECT_EQ(ObjectTypeOf(Chunk(kObjectChunk, Chunk(kLightmapChunk, {1}))), kLightmapObjectType);
-  EXPECT_EQ(ObjectTypeOf(Chunk(kObjectChunk, Chunk(0x0010, Text("x")))), 0u);
-  EXPECT_EQ(ObjectTypeOf(Chunk(kObjectChunk, Chunk(kObjectTypeChunk, Text("SCTR")))), 0x52544353u);
+  EXPECT_EQ(ObjectTypeOf(ChunkOf(kObjectChunk, ChunkOf(kLightmapChunk, {1}))), kLightmapObjectType);
+  EXPECT_EQ(ObjectTypeOf(ChunkOf(kObjectChunk, ChunkOf(0x0010, Text("x")))), 0u);
+  EXPECT_EQ(ObjectTypeOf(ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, Text("SCTR")))), 0x52544353u);
   // A type code cut short by the chunk's end reads its missing bytes as zero.
   EXPECT_EQ(ObjectTypeOf(Concat({U16(kObjectChunk), U32(14), U16(kObjectTypeChunk), U32(10), Bytes{4, 0}})), 4u);
 }
@@ -99,22 +94,21 @@ TEST(DefinitionTypes, DisplayNames) {
 }
 
 TEST(DefinitionTypes, MissingTypeSubChunkGivesZero) {
-  auto withType = StreamOf(DefinitionChunk("door1", 6));
-  EXPECT_EQ(GetDefinitionType(*withType), 6u);
-  auto without = StreamOf(Chunk(kDefinitionChunk, Chunk(kDefinitionNameChunk, Text("d"))));
-  EXPECT_EQ(GetDefinitionType(*without), 0u);
+  const Bytes withType = DefinitionChunk("door1", 6);
+  EXPECT_EQ(GetDefinitionType(ViewOf(withType)), 6u);
+  const Bytes without = ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, Text("d")));
+  EXPECT_EQ(GetDefinitionType(ViewOf(without)), 0u);
 }
 
 TEST(FindSubChunk, FindsTheFirstDirectChildOnly) {
-  const Bytes nested = Chunk(0x4020, Chunk(0x7777, {1}));
-  auto chunk = StreamOf(Chunk(kObjectChunk, Concat({nested, Chunk(0x7777, {2}), Chunk(0x7777, {3})})));
+  const Bytes nested = ChunkOf(0x4020, ChunkOf(0x7777, {1}));
+  const Bytes chunk = ChunkOf(kObjectChunk, Concat({nested, ChunkOf(0x7777, {2}), ChunkOf(0x7777, {3})}));
   uint32_t offset = 0;
   uint32_t size = 0;
-  ASSERT_TRUE(FindSubChunk(*chunk, 0x7777, offset, size));
+  ASSERT_TRUE(FindSubChunk(ViewOf(chunk), 0x7777, offset, size));
   EXPECT_EQ(offset, 6 + nested.size());
   EXPECT_EQ(size, 7u);
-  EXPECT_EQ(chunk->Position(), static_cast<int64_t>(offset + 6));
-  EXPECT_FALSE(FindSubChunk(*chunk, 0x1111, offset, size));
+  EXPECT_FALSE(FindSubChunk(ViewOf(chunk), 0x1111, offset, size));
   EXPECT_EQ(size, 7u) << "untouched when not found";
 }
 
@@ -122,19 +116,19 @@ TEST(FindSubChunk, EndsOnSizesThatCannotBeSteppedOver) {
   uint32_t offset = 99;
   uint32_t size = 99;
   for (const uint32_t badSize : {0u, 5u}) {
-    auto chunk = StreamOf(Chunk(kObjectChunk, Concat({ChunkWithSize(0x1111, badSize, {}), Chunk(0x2222, {})})));
-    EXPECT_FALSE(FindSubChunk(*chunk, 0x2222, offset, size)) << badSize;
+    const Bytes chunk = ChunkOf(kObjectChunk, Concat({ChunkWithSize(0x1111, badSize, {}), ChunkOf(0x2222, {})}));
+    EXPECT_FALSE(FindSubChunk(ViewOf(chunk), 0x2222, offset, size)) << badSize;
   }
   // A header cut short at the end, and a size that points far past the end.
-  auto cut = StreamOf(Concat({Chunk(kObjectChunk, Chunk(0x1111, {})), Bytes{0x22, 0x22, 6}}));
-  EXPECT_FALSE(FindSubChunk(*cut, 0x2222, offset, size));
-  auto far = StreamOf(Chunk(kObjectChunk, Concat({ChunkWithSize(0x1111, 0xFFFFFFFF, {}), Chunk(0x2222, {})})));
-  EXPECT_FALSE(FindSubChunk(*far, 0x2222, offset, size));
+  const Bytes cut = Concat({ChunkOf(kObjectChunk, ChunkOf(0x1111, {})), Bytes{0x22, 0x22, 6}});
+  EXPECT_FALSE(FindSubChunk(ViewOf(cut), 0x2222, offset, size));
+  const Bytes far = ChunkOf(kObjectChunk, Concat({ChunkWithSize(0x1111, 0xFFFFFFFF, {}), ChunkOf(0x2222, {})}));
+  EXPECT_FALSE(FindSubChunk(ViewOf(far), 0x2222, offset, size));
   EXPECT_EQ(offset, 99u);
 }
 
 TEST(ChunkNames, OneTrailingZeroIsDropped) {
-  const auto object = [](const Bytes& stored) { return Chunk(kObjectChunk, Chunk(kObjectNameChunk, stored)); };
+  const auto object = [](const Bytes& stored) { return ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, stored)); };
   EXPECT_EQ(NameOf(object(Text("crate"))), "crate");
   EXPECT_EQ(NameOf(object(Concat({Text("crate"), {0}}))), "crate");
   EXPECT_EQ(NameOf(object(Concat({Text("crate"), {0, 0}}))), std::string("crate\0", 6));
@@ -151,47 +145,46 @@ TEST(ChunkNames, OfEveryKind) {
 
 TEST(ChunkNames, LengthsBeyondTheChunkGiveWhatIsThere) {
   // Init script: length 1000 at offset 7, four name bytes.
-  EXPECT_EQ(NameOf(Chunk(kInitScriptChunk, Concat({{1}, U32(1000), Text("abcd")}))), "abcd");
+  EXPECT_EQ(NameOf(ChunkOf(kInitScriptChunk, Concat({{1}, U32(1000), Text("abcd")}))), "abcd");
   // Visual effect whose length field is cut short: empty.
-  EXPECT_EQ(NameOf(Chunk(kVisualEffectChunk, Concat({Bytes(10, 0), Bytes{5, 0}}))), "");
+  EXPECT_EQ(NameOf(ChunkOf(kVisualEffectChunk, Concat({Bytes(10, 0), Bytes{5, 0}}))), "");
   // Object name sub-chunk whose size runs past the chunk's end.
-  EXPECT_EQ(NameOf(Chunk(kObjectChunk, Concat({U16(kObjectNameChunk), U32(0x7FFFFFFF), Text("xyz")}))), "xyz");
+  EXPECT_EQ(NameOf(ChunkOf(kObjectChunk, Concat({U16(kObjectNameChunk), U32(0x7FFFFFFF), Text("xyz")}))), "xyz");
 }
 
 TEST(ChunkNames, FailuresAreTracedAndGiveAnEmptyName) {
   TraceCollector trace;
-  EXPECT_EQ(NameOf(Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9)))), "");
-  EXPECT_EQ(NameOf(Chunk(kDefinitionChunk, {})), "");
-  EXPECT_EQ(NameOf(Chunk(kRootChunk, {})), "");
-  EXPECT_EQ(NameOf(Chunk(0x0001, {})), "");
+  EXPECT_EQ(NameOf(ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9)))), "");
+  EXPECT_EQ(NameOf(ChunkOf(kDefinitionChunk, {})), "");
+  EXPECT_EQ(NameOf(ChunkOf(kRootChunk, {})), "");
+  EXPECT_EQ(NameOf(ChunkOf(0x0001, {})), "");
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{
                                    "qScene2bin.GetChunkName: GetChunkName: NAME=NULL",
                                    "qScene2bin.GetChunkName: GetChunkName: NAME=NULL",
                                    "qScene2bin.GetChunkName: unknown chunk 4c53",
                                    "qScene2bin.GetChunkName: unknown chunk 0001",
                                }));
-  EXPECT_EQ(NameOf(Chunk(kObjectChunk, Chunk(kObjectNameChunk, {}))), "");
+  EXPECT_EQ(NameOf(ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, {}))), "");
   EXPECT_TRUE(trace.TakeLines().empty()) << "an empty name sub-chunk is no failure";
 }
 
 TEST(ChunkNames, NameOffsetAndSizeOfObjectsAndDefinitionsOnly) {
   uint32_t offset = 0;
   uint32_t size = 0;
-  auto definition = StreamOf(DefinitionChunk("door1", 6));
-  GetChunkNameOffsSize(*definition, offset, size);
+  const Bytes definition = DefinitionChunk("door1", 6);
+  GetChunkNameOffsSize(ViewOf(definition), offset, size);
   EXPECT_EQ(offset, 16u);
   EXPECT_EQ(size, 12u);
 
   const auto failure = [&](const Bytes& chunk) {
-    auto stream = StreamOf(chunk);
     try {
-      GetChunkNameOffsSize(*stream, offset, size);
+      GetChunkNameOffsSize(ViewOf(chunk), offset, size);
     } catch (const Exception& error) {
       return std::to_string(error.ErrorCode) + " " + error.Message;
     }
     return std::string("no error");
   };
-  EXPECT_EQ(failure(Chunk(kObjectChunk, {})), "0 GetChunkNameOffsSize: NAME=NULL");
+  EXPECT_EQ(failure(ChunkOf(kObjectChunk, {})), "0 GetChunkNameOffsSize: NAME=NULL");
   EXPECT_EQ(failure(InitScriptChunk("s")), "1 GetChunkNameOffsSize: unk chunk type");
   EXPECT_EQ(failure(VisualEffectChunk("v")), "1 GetChunkNameOffsSize: unk chunk type");
 }
@@ -199,9 +192,10 @@ TEST(ChunkNames, NameOffsetAndSizeOfObjectsAndDefinitionsOnly) {
 TEST(FindChunkByName, FirstExactMatchOrMinusOne) {
   TraceCollector trace;
   ChunkList list;
-  for (const Bytes& chunk : {ObjectChunk("crate", 9), Chunk(kObjectChunk, {}), ObjectChunk("Crate", 9),
+  ChunkId id = 0;
+  for (const Bytes& chunk : {ObjectChunk("crate", 9), ChunkOf(kObjectChunk, {}), ObjectChunk("Crate", 9),
                              ObjectChunk("crate", 4), ObjectChunk("", 9)})
-    list.Append(StreamOf(chunk));
+    list.Append({++id, LooseChunk(chunk).chunk});
   EXPECT_EQ(FindChunkByName(list, "crate"), 0);
   EXPECT_EQ(FindChunkByName(list, "Crate"), 2);
   EXPECT_EQ(FindChunkByName(list, "crat"), -1);

@@ -27,18 +27,18 @@ class Editing : public testing::Test {
  protected:
   Editing()
       : scene(SceneFile(
-            {Chunk(1, {}),
-             Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("door1", 9),
-                                            ObjectChunk("lamp", 2), ObjectChunk("tree", 9)})),
-             Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("car1", 4)})),
-             Chunk(kInitScriptsSection, InitScriptChunk("start")),
-             Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
+            {ChunkOf(1, {}),
+             ChunkOf(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("door1", 9),
+                                              ObjectChunk("lamp", 2), ObjectChunk("tree", 9)})),
+             ChunkOf(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("car1", 4)})),
+             ChunkOf(kInitScriptsSection, InitScriptChunk("start")),
+             ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
 
   TqScene2bin& document() { return *scene.document; }
   int32_t FileSizeNow() { return document().FileSize(); }
   std::vector<std::string> ObjectNames() {
     std::vector<std::string> names;
-    document().Objects().ForEach([&names](TMemoryStream& chunk) { names.push_back(GetChunkName(chunk)); });
+    for (const ChunkEntry& entry : document().Objects().Entries()) names.push_back(GetChunkName(entry.chunk.Bytes()));
     return names;
   }
   // What is written loads again to the same bytes.
@@ -57,12 +57,12 @@ TEST_F(Editing, DeleteRemovesTheChunkAndShrinksTheSizes) {
   ASSERT_TRUE(scene.loaded);
   const int32_t fileSize = FileSizeNow();
   const int32_t sectionSize = document().Objects().sectionSize;
-  PStream chunk = document().GetObject(3);
-  PStream behind = document().GetObject(4);
+  PStream chunk = RefAt(document().Objects(), 3);
+  PStream behind = RefAt(document().Objects(), 4);
   const auto length = static_cast<int32_t>(chunk->Length());
   EXPECT_EQ(document().DeleteDNC(chunk), 3);
   EXPECT_EQ(chunk, nullptr);
-  EXPECT_EQ(document().GetObject(3), behind);
+  EXPECT_EQ(RefAt(document().Objects(), 3).id, behind.id);
   EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "tree"}));
   EXPECT_EQ(document().Objects().sectionSize, sectionSize - length);
   EXPECT_EQ(FileSizeNow(), fileSize - length);
@@ -72,7 +72,7 @@ TEST_F(Editing, DeleteRemovesTheChunkAndShrinksTheSizes) {
 }
 
 TEST_F(Editing, DeletingTheOnlyChunkLeavesSectionSizeSix) {
-  PStream effect = document().GetVisualEffect(0);
+  PStream effect = RefAt(document().VisualEffects(), 0);
   document().DeleteDNC(effect);
   EXPECT_EQ(document().VisualEffects().sectionSize, 6);
   // The kept file size still counts the empty section, which is not written.
@@ -90,34 +90,38 @@ TEST_F(Editing, DeleteRefusesChunksItsListDoesNotHold) {
     }
     return std::string("no error");
   };
-  auto stray = StreamOf(ObjectChunk("crate", 9));
-  auto unknown = StreamOf(Chunk(0x1234, {}));
-  EXPECT_EQ(failure(stray.get()), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
+  const PStream stray = LooseChunk(ObjectChunk("crate", 9));
+  PStream deleted = RefAt(document().Objects(), 4);
+  const PStream gone = deleted;
+  document().DeleteDNC(deleted);
+  EXPECT_EQ(failure(stray), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
+  EXPECT_EQ(failure(gone), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
   EXPECT_EQ(failure(nullptr), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
-  EXPECT_EQ(failure(unknown.get()), "0 qScene2bin.SectionListByChunkID: incorrect param SectionID");
+  EXPECT_EQ(failure(LooseChunk(ChunkOf(0x1234, {}))), "0 qScene2bin.SectionListByChunkID: incorrect param SectionID");
   // A definition chunk that sits in the objects list is looked for in the definitions.
-  LoadedScene misplaced(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, DefinitionChunk("d", 1))}));
-  PStream definition = misplaced.document->GetObject(0);
+  LoadedScene misplaced(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, DefinitionChunk("d", 1))}));
+  PStream definition = RefAt(misplaced.document->Objects(), 0);
   EXPECT_THROW(misplaced.document->DeleteDNC(definition), Exception);
   EXPECT_EQ(misplaced.document->Objects().Count(), 1);
-  EXPECT_EQ(FileSizeNow(), fileSize);
-  EXPECT_EQ(document().Objects().Count(), 5);
+  EXPECT_EQ(FileSizeNow(), fileSize - static_cast<int32_t>(gone->Length()));
+  EXPECT_EQ(document().Objects().Count(), 4);
 }
 
 TEST_F(Editing, RenameRebuildsTheNameSubChunkAndGrowsTheSizes) {
   scene.ui.answers = {"longname"};
   const int32_t fileSize = FileSizeNow();
   const int32_t sectionSize = document().Objects().sectionSize;
-  PStream chunk = document().GetObject(0);
-  const Bytes before = BytesOf(*chunk);
+  PStream chunk = RefAt(document().Objects(), 0);
+  const Bytes before = BytesOf(chunk.Bytes());
   std::string newName;
   ASSERT_TRUE(document().RenameChunk(chunk, newName));
   EXPECT_EQ(newName, "longname");
-  EXPECT_EQ(chunk, document().GetObject(0));
+  EXPECT_EQ(chunk.id, RefAt(document().Objects(), 0).id);
+  EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
   // "crate" plus a zero byte (size 12) becomes eight bytes without one (size 14).
   const Bytes after = Concat({U16(kObjectChunk), U32(static_cast<uint32_t>(before.size() + 2)),
-                              Chunk(kObjectNameChunk, Text("longname")), Bytes(before.begin() + 18, before.end())});
-  EXPECT_EQ(BytesOf(*chunk), after);
+                              ChunkOf(kObjectNameChunk, Text("longname")), Bytes(before.begin() + 18, before.end())});
+  EXPECT_EQ(BytesOf(chunk.Bytes()), after);
   EXPECT_EQ(document().Objects().sectionSize, sectionSize + 2);
   EXPECT_EQ(FileSizeNow(), fileSize + 2);
   EXPECT_EQ(scene.ui.prompts, (std::vector<std::string>{"Rename|crate"}));
@@ -126,39 +130,40 @@ TEST_F(Editing, RenameRebuildsTheNameSubChunkAndGrowsTheSizes) {
 }
 
 TEST_F(Editing, RenameKeepsSubChunksBeforeAndAfterTheName) {
-  PStream definition = document().GetDefinition(0);
-  const Bytes before = BytesOf(*definition);
+  PStream definition = RefAt(document().Definitions(), 0);
+  const Bytes before = BytesOf(definition.Bytes());
   scene.ui.answers = {"d"};
   std::string newName;
   ASSERT_TRUE(document().RenameChunk(definition, newName));
-  EXPECT_EQ(BytesOf(*definition),
+  EXPECT_EQ(BytesOf(definition.Bytes()),
             Concat({U16(kDefinitionChunk), U32(16 + 7), Bytes(before.begin() + 6, before.begin() + 16),
-                    Chunk(kDefinitionNameChunk, Text("d"))}));
-  EXPECT_EQ(GetDefinitionType(*definition), 6u);
+                    ChunkOf(kDefinitionNameChunk, Text("d"))}));
+  EXPECT_EQ(GetDefinitionType(definition.Bytes()), 6u);
   ExpectConsistent();
 }
 
 TEST_F(Editing, RenameToTheSameNameStillRebuilds) {
   scene.ui.answers = {"horn"};
-  PStream chunk = document().GetObject(1);
+  PStream chunk = RefAt(document().Objects(), 1);
   const PStream old = chunk;
   std::string newName;
   ASSERT_TRUE(document().RenameChunk(chunk, newName));
-  EXPECT_NE(chunk, old);
+  EXPECT_EQ(chunk.id, old.id) << "a chunk keeps its identity";
+  EXPECT_FALSE(chunk.chunk == old.chunk);
   EXPECT_EQ(newName, "horn");
   EXPECT_EQ(trace.TakeLines().size(), 4u);
 }
 
 TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
   const int32_t fileSize = FileSizeNow();
-  PStream chunk = document().GetObject(0);
-  const Bytes before = BytesOf(*chunk);
+  PStream chunk = RefAt(document().Objects(), 0);
+  const Bytes before = BytesOf(chunk.Bytes());
   scene.ui.answers = {"horn"};
   std::string newName = "x";
   EXPECT_FALSE(document().RenameChunk(chunk, newName));
   EXPECT_EQ(newName, "");
-  EXPECT_EQ(chunk, document().GetObject(0));
-  EXPECT_EQ(BytesOf(*chunk), before);
+  EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
+  EXPECT_EQ(BytesOf(chunk.Bytes()), before);
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
   EXPECT_EQ(
       trace.TakeLines(),
@@ -168,7 +173,7 @@ TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
 
 TEST_F(Editing, RenameComparesNamesByteForByteWithinTheOneList) {
   scene.ui.answers = {"Horn", "car1"};
-  PStream chunk = document().GetObject(0);
+  PStream chunk = RefAt(document().Objects(), 0);
   std::string newName;
   EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "differs in case only";
   EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "a definition's name";
@@ -183,22 +188,24 @@ TEST_F(Editing, RenameRefusesWithoutAskingWhenThereIsNoNameSubChunk) {
     const auto lines = trace.TakeLines();
     return lines.size() == 1 ? lines[0] : "unexpected trace";
   };
-  EXPECT_EQ(refused(document().GetInitScript(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
-  EXPECT_EQ(refused(document().GetVisualEffect(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
+  EXPECT_EQ(refused(RefAt(document().InitScripts(), 0)),
+            "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
+  EXPECT_EQ(refused(RefAt(document().VisualEffects(), 0)),
+            "qScene2bin.RenameChunk: GetChunkNameOffsSize: unk chunk type");
   LoadedScene nameless(
-      SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9))))}));
+      SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9))))}));
   trace.TakeLines();
-  EXPECT_EQ(refused(nameless.document->GetObject(0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: NAME=NULL");
+  EXPECT_EQ(refused(RefAt(nameless.document->Objects(), 0)), "qScene2bin.RenameChunk: GetChunkNameOffsSize: NAME=NULL");
   EXPECT_TRUE(scene.ui.prompts.empty());
   EXPECT_TRUE(nameless.ui.prompts.empty());
 }
 
 TEST_F(Editing, CancelledRenameChangesNothing) {
-  PStream chunk = document().GetObject(0);
+  PStream chunk = RefAt(document().Objects(), 0);
   const PStream old = chunk;
   std::string newName = "x";
   EXPECT_FALSE(document().RenameChunk(chunk, newName));
-  EXPECT_EQ(chunk, old);
+  EXPECT_TRUE(chunk.chunk == old.chunk);
   EXPECT_EQ(newName, "");
   EXPECT_EQ(trace.TakeLines(),
             (std::vector<std::string>{"qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null"}));
@@ -207,76 +214,71 @@ TEST_F(Editing, CancelledRenameChangesNothing) {
 TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
   // The name sub-chunk claims more bytes than the chunk has: nothing follows it.
   const Bytes broken =
-      Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), U16(kObjectNameChunk), U32(500), Text("ab")}));
-  LoadedScene odd(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, broken)}));
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(4)), U16(kObjectNameChunk), U32(500), Text("ab")}));
+  LoadedScene odd(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, broken)}));
   ASSERT_TRUE(odd.loaded);
   odd.ui.answers = {"new"};
-  PStream chunk = odd.document->GetObject(0);
+  PStream chunk = RefAt(odd.document->Objects(), 0);
   std::string newName;
   ASSERT_TRUE(odd.document->RenameChunk(chunk, newName));
-  EXPECT_EQ(BytesOf(*chunk),
-            Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(4)), Chunk(kObjectNameChunk, Text("new"))})));
+  EXPECT_EQ(BytesOf(chunk.Bytes()),
+            ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(4)), ChunkOf(kObjectNameChunk, Text("new"))})));
   EXPECT_EQ(static_cast<int64_t>(Written(*odd.document).size()), odd.document->FileSize());
 }
 
 TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
   const int32_t fileSize = FileSizeNow();
-  PStream object = document().GetObject(0);
+  PStream object = RefAt(document().Objects(), 0);
   std::string newName = "x";
 
   EXPECT_FALSE(document().ReplaceChunkData(object, nullptr, newName));
   EXPECT_EQ(newName, "");
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kNoData}));
 
-  // A definition for an object: refused after the OLD dump, the new chunk destroyed (ASan sees a leak otherwise).
-  EXPECT_FALSE(document().ReplaceChunkData(object, StreamOf(DefinitionChunk("d", 1)).release(), newName));
+  // A definition for an object: refused after the OLD dump.
+  EXPECT_FALSE(document().ReplaceChunkData(object, LooseChunk(DefinitionChunk("d", 1)), newName));
   auto lines = trace.TakeLines();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[2], std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectData);
 
   // An old chunk that no list holds.
-  auto stray = StreamOf(ObjectChunk("stray", 9));
-  PStream strayRef = stray.get();
-  EXPECT_FALSE(document().ReplaceChunkData(strayRef, StreamOf(ObjectChunk("n", 9)).release(), newName));
+  PStream stray = LooseChunk(ObjectChunk("stray", 9));
+  EXPECT_FALSE(document().ReplaceChunkData(stray, LooseChunk(ObjectChunk("n", 9)), newName));
   EXPECT_EQ(trace.TakeLines().back(), std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall);
   PStream none = nullptr;
-  EXPECT_FALSE(document().ReplaceChunkData(none, StreamOf(ObjectChunk("n", 9)).release(), newName));
+  EXPECT_FALSE(document().ReplaceChunkData(none, LooseChunk(ObjectChunk("n", 9)), newName));
   EXPECT_EQ(trace.TakeLines(),
             (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
 
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNoData, kIncorrectData, kIncorrectCall, kIncorrectCall}));
   EXPECT_EQ(FileSizeNow(), fileSize);
-  EXPECT_EQ(document().GetObject(0), object);
+  EXPECT_TRUE(RefAt(document().Objects(), 0).chunk == object.chunk);
 }
 
-TEST_F(Editing, ReplaceRefusesAChunkTheSceneStillHolds) {
-  PStream first = document().GetObject(0);
-  PStream second = document().GetObject(1);
+TEST_F(Editing, ReplaceTakesBytesThatAnotherChunkShares) {
+  // Bytes never change, so two chunks may share them; only the name rule holds.
+  PStream first = RefAt(document().Objects(), 0);
   std::string newName;
-  EXPECT_FALSE(document().ReplaceChunkData(first, second, newName));
-  EXPECT_FALSE(document().ReplaceChunkData(first, first, newName));
-  // A loaded chunk that was deleted stays the scene's until it is cleared.
-  PStream deleted = document().GetObject(4);
-  PStream stale = deleted;
+  EXPECT_FALSE(document().ReplaceChunkData(first, RefAt(document().Objects(), 1), newName));
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
+  EXPECT_TRUE(document().ReplaceChunkData(first, first, newName));
+  PStream deleted = RefAt(document().Objects(), 4);
+  const PStream gone = deleted;
   document().DeleteDNC(deleted);
-  EXPECT_FALSE(document().ReplaceChunkData(first, stale, newName));
-  EXPECT_EQ(scene.ui.messages.size(), 3u);
-  for (const std::string& message : scene.ui.messages)
-    EXPECT_EQ(message, "qScene2bin.ReplaceChunkData: the new chunk is one the scene already holds");
-  // Both are still there, whole.
-  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "lamp"}));
+  EXPECT_TRUE(document().ReplaceChunkData(first, gone, newName));
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"tree", "horn", "door1", "lamp"}));
   ExpectConsistent();
 }
 
 TEST_F(Editing, ReplaceFindsOnlyTheFirstChunkOfAName) {
   // Two objects named "twin": renaming the second to its own name collides with the first.
   LoadedScene twins(
-      SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
+      SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
   twins.ui.answers = {"twin", "twin"};
   std::string newName;
-  PStream second = twins.document->GetObject(1);
+  PStream second = RefAt(twins.document->Objects(), 1);
   EXPECT_FALSE(twins.document->RenameChunk(second, newName));
-  PStream first = twins.document->GetObject(0);
+  PStream first = RefAt(twins.document->Objects(), 0);
   EXPECT_TRUE(twins.document->RenameChunk(first, newName));
 }
 

@@ -16,12 +16,12 @@ TEST(DncExport, FileNameIsPrefixNameAndExtension) {
       {VisualEffectChunk("fog"), "VisEff_fog.dnc"},
   };
   for (const auto& [chunk, name] : cases) {
-    auto stream = StreamOf(chunk);
-    EXPECT_EQ(DncFileName(*stream), name);
+    const Bytes stream = chunk;
+    EXPECT_EQ(DncFileName(ViewOf(stream)), name);
   }
   TraceCollector trace;
-  auto other = StreamOf(Chunk(0x1234, {}));
-  EXPECT_EQ(DncFileName(*other), ".dnc");
+  const Bytes other = ChunkOf(0x1234, {});
+  EXPECT_EQ(DncFileName(ViewOf(other)), ".dnc");
 }
 
 TEST(DncExport, LinuxNamesTheFileInUtf8AndWindowsInTheNamesBytes) {
@@ -32,8 +32,8 @@ TEST(DncExport, LinuxNamesTheFileInUtf8AndWindowsInTheNamesBytes) {
   EXPECT_EQ(DncFileName(kObjectChunk, crate), "Obj_Ящик.dnc");
 #endif
   EXPECT_EQ(DncFileName(kObjectChunk, "a\x98" + crate), "Obj_a\x98" + crate + ".dnc") << "a byte without a character";
-  auto stream = StreamOf(ObjectChunk(crate, 9));
-  EXPECT_EQ(DncFileName(*stream), DncFileName(kObjectChunk, crate));
+  const Bytes stream = ObjectChunk(crate, 9);
+  EXPECT_EQ(DncFileName(ViewOf(stream)), DncFileName(kObjectChunk, crate));
 }
 
 TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
@@ -48,15 +48,15 @@ TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
 TEST(DncExport, WritesTheChunkByteForByteInsideTheFolder) {
   ScratchFolder folder;
   const Bytes chunk = ObjectChunk("horn", 4);
-  auto stream = StreamOf(chunk);
+  const Bytes stream = chunk;
   {
     TDncExport dncExport(folder.path() + "/");
-    const DncWrite written = dncExport.Write(*stream);
+    const DncWrite written = dncExport.Write(ViewOf(stream));
     ASSERT_TRUE(written.written) << written.error;
     EXPECT_EQ(written.fileName, "Obj_horn.dnc");
 
-    auto escaping = StreamOf(ObjectChunk("..\\..\\x", 4));
-    const DncWrite refused = dncExport.Write(*escaping);
+    const Bytes escaping = ObjectChunk("..\\..\\x", 4);
+    const DncWrite refused = dncExport.Write(ViewOf(escaping));
     EXPECT_FALSE(refused.written);
     EXPECT_EQ(refused.error, "the name holds a path separator");
   }
@@ -70,8 +70,8 @@ TEST(DncExport, AFolderThatCannotBeMadeFailsEveryWrite) {
   WriteFileBytes(folder.Path("file"), Text("in the way"));
   TDncExport dncExport(folder.Path("file/dnc/"));
   EXPECT_NE(dncExport.FolderError(), "");
-  auto stream = StreamOf(ObjectChunk("y", 4));
-  const DncWrite failed = dncExport.Write(*stream);
+  const Bytes stream = ObjectChunk("y", 4);
+  const DncWrite failed = dncExport.Write(ViewOf(stream));
   EXPECT_FALSE(failed.written);
   EXPECT_EQ(failed.error, dncExport.FolderError());
   EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"file"}));

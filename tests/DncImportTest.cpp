@@ -40,11 +40,11 @@ std::vector<std::string> ExportAll(TqScene2bin& document, const std::string& fol
   TDncExport dncExport(folder + "/");
   std::vector<std::string> paths;
   for (uint16_t type : kItemTypes)
-    document.SectionListByChunkID(type).ForEach([&](TMemoryStream& chunk) {
-      const DncWrite written = dncExport.Write(chunk);
+    for (const ChunkEntry& entry : document.SectionListByChunkID(type).Entries()) {
+      const DncWrite written = dncExport.Write(entry.chunk.Bytes());
       EXPECT_TRUE(written.written) << written.fileName << ": " << written.error;
       paths.push_back(folder + "/" + written.fileName);
-    });
+    }
   return paths;
 }
 
@@ -62,14 +62,14 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 
 std::multiset<Bytes> ChunksOf(const ChunkList& list) {
   std::multiset<Bytes> chunks;
-  list.ForEach([&chunks](const TMemoryStream& chunk) { chunks.insert(BytesOf(chunk)); });
+  for (const ChunkEntry& entry : list.Entries()) chunks.insert(BytesOf(entry.chunk.Bytes()));
   return chunks;
 }
 
 bool HasRepeatedName(const ChunkList& list) {
   std::set<std::string> seen;
   bool repeated = false;
-  list.ForEach([&](TMemoryStream& chunk) { repeated |= !seen.insert(GetChunkName(chunk)).second; });
+  for (const ChunkEntry& entry : list.Entries()) repeated |= !seen.insert(GetChunkName(entry.chunk.Bytes())).second;
   return repeated;
 }
 
@@ -100,7 +100,7 @@ TEST(DncRoundTrip, ExportDeleteAndImportGivesBackEveryChunk) {
   for (uint16_t type : kItemTypes) {
     ChunkList& list = loaded.document->SectionListByChunkID(type);
     while (list.Count() > 0) {
-      PStream chunk = list.At(0);
+      PStream chunk = RefAt(list, 0);
       loaded.document->DeleteDNC(chunk);
     }
   }
@@ -123,8 +123,7 @@ TEST(DncExport, ANameUsedAlreadyInTheExportGetsTheFirstFreeNumber) {
   {
     TDncExport dncExport(folder.path() + "/");
     for (const Bytes& bytes : chunks) {
-      auto chunk = StreamOf(bytes);
-      const DncWrite written = dncExport.Write(*chunk);
+      const DncWrite written = dncExport.Write(ViewOf(bytes));
       EXPECT_TRUE(written.written) << written.error;
       names.push_back(written.fileName);
     }
@@ -163,7 +162,7 @@ class DncImport : public testing::Test {
     for (const ChunkList* list :
          {&scene.document->Objects(), &scene.document->Definitions(), &scene.document->VisualEffects()}) {
       int32_t length = 6;
-      list->ForEach([&length](const TMemoryStream& chunk) { length += static_cast<int32_t>(chunk.Length()); });
+      for (const ChunkEntry& entry : list->Entries()) length += static_cast<int32_t>(entry.chunk.Length());
       if (list->Count() > 0) {
         EXPECT_EQ(list->sectionSize, length);
       }
@@ -172,8 +171,8 @@ class DncImport : public testing::Test {
 
   ScratchFolder folder;
   LoadedScene scene{SceneFile(
-      {Chunk(1, {}),
-       Chunk(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("crate", 2)}))})};
+      {ChunkOf(1, {}),
+       ChunkOf(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("crate", 2)}))})};
   TraceCollector trace;
   Lines lines;
 };
@@ -193,15 +192,15 @@ TEST_F(DncImport, ChunksOfOneNameReplaceThoseOfTheSceneInTurnThenAreAdded) {
                    "qScene2bin.ImportDNC: added objects crate"}));
   const ChunkList& objects = scene.document->Objects();
   ASSERT_EQ(objects.Count(), 4);
-  EXPECT_EQ(BytesOf(*objects.At(0)), first);
-  EXPECT_EQ(GetChunkName(*objects.At(1)), "horn");
-  EXPECT_EQ(BytesOf(*objects.At(2)), second);
-  EXPECT_EQ(BytesOf(*objects.At(3)), third);
+  EXPECT_EQ(BytesOf(objects.At(0)->chunk.Bytes()), first);
+  EXPECT_EQ(GetChunkName(objects.At(1)->chunk.Bytes()), "horn");
+  EXPECT_EQ(BytesOf(objects.At(2)->chunk.Bytes()), second);
+  EXPECT_EQ(BytesOf(objects.At(3)->chunk.Bytes()), third);
   ExpectSizesInStep();
 }
 
 TEST_F(DncImport, ANamelessChunkIsAlwaysAdded) {
-  const Bytes nameless = Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9)));
+  const Bytes nameless = ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9)));
   EXPECT_EQ(Import({File("Obj_.dnc", nameless), File("Obj_ (2).dnc", nameless)}).added, 2);
   EXPECT_EQ(lines, (Lines{"qScene2bin.ImportDNC: added objects ", "qScene2bin.ImportDNC: added objects "}));
   EXPECT_EQ(scene.document->Objects().Count(), 5);
@@ -216,9 +215,9 @@ TEST_F(DncImport, ASectionTheSceneLackedIsWrittenAgain) {
   LoadedScene reloaded(Written(*scene.document));
   ASSERT_TRUE(reloaded.loaded);
   ASSERT_EQ(reloaded.document->Definitions().Count(), 1);
-  EXPECT_EQ(BytesOf(*reloaded.document->GetDefinition(0)), door);
+  EXPECT_EQ(BytesOf(reloaded.document->Definitions().At(0)->chunk.Bytes()), door);
   ASSERT_EQ(reloaded.document->VisualEffects().Count(), 1);
-  EXPECT_EQ(BytesOf(*reloaded.document->GetVisualEffect(0)), fog);
+  EXPECT_EQ(BytesOf(reloaded.document->VisualEffects().At(0)->chunk.Bytes()), fog);
 }
 
 TEST_F(DncImport, ARefusedFileChangesNothingAndIsNamedWithItsReason) {
@@ -236,8 +235,9 @@ TEST_F(DncImport, ARefusedFileChangesNothingAndIsNamedWithItsReason) {
       {"cut.dnc", Bytes(object.begin(), object.end() - 1),
        "the chunk's size field says " + std::to_string(object.size()) + " bytes, but the file holds " +
            std::to_string(object.size() - 1)},
-      {"root.dnc", Chunk(kRootChunk, {}), "chunk type 4C53 is not an object, definition, init script or visual effect"},
-      {"section.dnc", Chunk(kObjectsSection, object),
+      {"root.dnc", ChunkOf(kRootChunk, {}),
+       "chunk type 4C53 is not an object, definition, init script or visual effect"},
+      {"section.dnc", ChunkOf(kObjectsSection, object),
        "chunk type 4000 is not an object, definition, init script or visual effect"},
   };
   const Bytes before = Written(*scene.document);

@@ -27,7 +27,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-const Bytes kScene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("crate", 9))});
+const Bytes kScene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("crate", 9))});
 const Bytes kOld = Text("the file as it was");
 const char kFolder[] = "a folder, not a file";
 const char kDevice[] = "not a regular file (a device, pipe or socket)";
@@ -310,7 +310,7 @@ TEST(SafeSave, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
   WriteFileBytes(path, kOld);
-  const Bytes large = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk(std::string(4000, 'n'), 9))});
+  const Bytes large = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk(std::string(4000, 'n'), 9))});
   SaveOutcome outcome;
   {
     FileSizeLimit limit(1024);
@@ -363,8 +363,7 @@ TEST(SafeWriting, SavesAndExportsThroughALinkToAnotherFileSystem) {
       {"export", folder.Path("dnc/Obj_crate.dnc"),
        [&] {
          TDncExport dncExport(folder.Path("dnc/"));
-         auto chunk = StreamOf(crate);
-         return dncExport.Write(*chunk).error;
+         return dncExport.Write(ViewOf(crate)).error;
        },
        crate},
   };
@@ -385,12 +384,12 @@ TEST(SafeExport, AFailedWriteKeepsTheOlderFileOfTheSameName) {
   ScratchFolder folder;
   const std::string path = folder.Path("Obj_big.dnc");
   WriteFileBytes(path, kOld);
-  auto chunk = StreamOf(Concat({ObjectChunk("big", 9), Bytes(4000, 0)}));
+  const Bytes chunk = Concat({ObjectChunk("big", 9), Bytes(4000, 0)});
   DncWrite written;
   {
     FileSizeLimit limit(1024);
     TDncExport dncExport(folder.path() + "/");
-    written = dncExport.Write(*chunk);
+    written = dncExport.Write(ViewOf(chunk));
   }
   EXPECT_FALSE(written.written);
   EXPECT_EQ(written.error, std::strerror(EFBIG));

@@ -127,9 +127,10 @@ TEST(SaveProcesses, AWriteBeyondTheFileSizeLimitFailsAsOnAFullDisk) {
   const std::string dnc = folder.Path("Obj_small.dnc");
   const std::string exported = folder.Path("dnc/Obj_big.dnc");
   // One object of 200 KB: every file made of the scene passes the limit.
-  WriteFileBytes(in, Scene({Objects({Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text(std::string("big", 4))),
-                                                                 Chunk(kObjectTypeChunk, U32(9)),
-                                                                 Chunk(0x0020, Bytes(200'000, 0))}))})}));
+  WriteFileBytes(
+      in, Scene({Objects({ChunkOf(kObjectChunk,
+                                  Concat({ChunkOf(kObjectNameChunk, Text(std::string("big", 4))),
+                                          ChunkOf(kObjectTypeChunk, U32(9)), ChunkOf(0x0020, Bytes(200'000, 0))}))})}));
   WriteFileBytes(dnc, ObjectChunk("small", 9));
   std::filesystem::create_directory(folder.Path("dnc"));
   const Bytes old = Text("the file as it was");

@@ -59,12 +59,13 @@ class Scene2Cli : public testing::Test {
   }
 
   const Bytes kScene = SceneFile(
-      {Chunk(1, {}),
-       Chunk(kObjectsSection,
-             Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("a\tb\\c\x7F", 0x52544353),
-                     Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1)})),
-       Chunk(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("thing", 3)})),
-       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")), Chunk(kInitScriptsSection, InitScriptChunk("start"))});
+      {ChunkOf(1, {}),
+       ChunkOf(kObjectsSection,
+               Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                       ChunkOf(kObjectChunk, ChunkOf(kLightmapChunk, {})), ObjectChunk("odd", 1)})),
+       ChunkOf(kDefinitionsSection, Concat({DefinitionChunk("door1", 6), DefinitionChunk("thing", 3)})),
+       ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog")),
+       ChunkOf(kInitScriptsSection, InitScriptChunk("start"))});
 
   ScratchFolder folder;
   const std::string in = folder.Path("scene2.bin");
@@ -220,7 +221,8 @@ TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
     std::string reason;
   } cases[] = {
       {"another signature", Bytes{'L', 'S', 0, 0}, "scene2.bin: incorrect file signature"},
-      {"an unknown section", SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)), Chunk(0x4001, {})}),
+      {"an unknown section",
+       SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)), ChunkOf(0x4001, {})}),
        "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000003E"},
       {"bytes after the root", Concat({kScene, Bytes(3, 0)}), "3 bytes past the scene's size were not read"},
   };
@@ -289,8 +291,8 @@ TEST_F(Scene2Cli, ListLongGivesEachChunksSizeOffsetAndCrc) {
 }
 
 TEST_F(Scene2Cli, ListJsonIsOneDocumentWithNamesAsTextAndBytes) {
-  const Bytes scene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("\xDF\x98", 9)),
-                                 Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))});
+  const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("\xDF\x98", 9)),
+                                 ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog"))});
   WriteFileBytes(in, scene);
   EXPECT_EQ(Run({"list", "--json", "-q", "--section", "objects", in}), 0);
   const Bytes object = ObjectChunk("\xDF\x98", 9);
@@ -331,7 +333,7 @@ TEST_F(Scene2Cli, NamesOfEveryByteValueGoFromListIntoCommands) {
   Bytes objects;
   for (int byte = 0; byte < 256; ++byte)
     objects = Concat({objects, ObjectChunk(std::string("n") + static_cast<char>(byte) + "\\", 9)});
-  const Bytes scene = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, objects)});
+  const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, objects)});
   WriteFileBytes(in, scene);
   const Lines names = NamesIn(in);
   ASSERT_EQ(names.size(), 256u);
@@ -445,8 +447,8 @@ TEST_F(Scene2Cli, ExportOfOneSectionOrOfNamedChunks) {
 #ifndef _WIN32
 TEST_F(Scene2Cli, ExportNamesFilesInUtf8OnLinux) {
   WriteFileBytes(
-      in, SceneFile({Chunk(1, {}),
-                     Chunk(kObjectsSection, Concat({ObjectChunk("\xDF\xF9\xE8\xEA", 9), ObjectChunk("a\x98", 9)}))}));
+      in, SceneFile({ChunkOf(1, {}),
+                     ChunkOf(kObjectsSection, Concat({ObjectChunk("\xDF\xF9\xE8\xEA", 9), ObjectChunk("a\x98", 9)}))}));
   EXPECT_EQ(Run({"-q", "export", in, folder.Path("dnc")}), 0);
   EXPECT_EQ(ScratchFolder::FileNamesOf(folder.Path("dnc")), (Lines{"Obj_a\x98.dnc", "Obj_Ящик.dnc"}));
   EXPECT_EQ(ReadFileBytes(folder.Path("dnc/Obj_Ящик.dnc")), ObjectChunk("\xDF\xF9\xE8\xEA", 9));
@@ -481,7 +483,7 @@ TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {
       "offset 156: objects 3: its name can't be read: GetChunkName: NAME=NULL\n"
       "offset 168: objects 4 \"odd\": the editor's tree refuses object type 0x00000001\n" +
           in + ": 3 problems\n");
-  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("crate", 9))}));
+  WriteFileBytes(out_path, SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("crate", 9))}));
   EXPECT_EQ(Run({"check", out_path}), 0);
   EXPECT_EQ(out, out_path + ": no problems found\n");
 }
@@ -499,18 +501,20 @@ TEST_F(Scene2Cli, DiffComparesChunkForChunk) {
   const Bytes otherHorn = ObjectChunk("horn", 2);
   const Bytes crate = ObjectChunk("crate", 9);
   const Bytes siren = ObjectChunk("sirens", 4);
-  const Bytes b = SceneFile(
-      {Chunk(2, {}),
-       Chunk(kObjectsSection, Concat({otherHorn, ObjectChunk("a\tb\\c\x7F", 0x52544353),
-                                      Chunk(kObjectChunk, Chunk(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
-       Chunk(kDefinitionsSection, Concat({DefinitionChunk("thing", 3), DefinitionChunk("door1", 6)})),
-       Chunk(kVisualEffectsSection, VisualEffectChunk("fog")), Chunk(kInitScriptsSection, InitScriptChunk("start"))});
+  const Bytes b =
+      SceneFile({ChunkOf(2, {}),
+                 ChunkOf(kObjectsSection,
+                         Concat({otherHorn, ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                                 ChunkOf(kObjectChunk, ChunkOf(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
+                 ChunkOf(kDefinitionsSection, Concat({DefinitionChunk("thing", 3), DefinitionChunk("door1", 6)})),
+                 ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog")),
+                 ChunkOf(kInitScriptsSection, InitScriptChunk("start"))});
   WriteFileBytes(out_path, b);
   EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
   EXPECT_EQ(out, "root size: " + std::to_string(kScene.size()) + " -> " + std::to_string(b.size()) +
                      "\n"
                      "head 0 (type 0001): changed, type 0001 -> 0002, size 6 -> 6, crc32 " +
-                     CrcOf(Chunk(1, {})) + " -> " + CrcOf(Chunk(2, {})) +
+                     CrcOf(ChunkOf(1, {})) + " -> " + CrcOf(ChunkOf(2, {})) +
                      "\n"
                      "objects \"crate\": removed, size 46, crc32 " +
                      CrcOf(crate) +
@@ -528,8 +532,8 @@ TEST_F(Scene2Cli, DiffPairsTheKthChunkOfANameWithTheKthAndWritesJson) {
   const Bytes first = ObjectChunk("x", 9);
   const Bytes second = ObjectChunk("x", 4);
   const Bytes changed = ObjectChunk("x", 2);
-  WriteFileBytes(in, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, second}))}));
-  WriteFileBytes(out_path, SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({first, changed}))}));
+  WriteFileBytes(in, SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({first, second}))}));
+  WriteFileBytes(out_path, SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({first, changed}))}));
   EXPECT_EQ(Run({"diff", "-q", in, out_path}), 1);
   EXPECT_EQ(out, "objects \"x\" #2: changed, size 42 -> 42, crc32 " + CrcOf(second) + " -> " + CrcOf(changed) + "\n");
   EXPECT_EQ(Run({"diff", "-q", "--json", in, out_path}), 1);

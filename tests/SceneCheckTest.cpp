@@ -27,11 +27,11 @@ bool FailsLoad(const Bytes& file) {
 
 Bytes Root(uint32_t size, const Bytes& body) { return Concat({U16(kRootChunk), U32(size), body}); }
 
-const Bytes kHead = Chunk(1, {});
+const Bytes kHead = ChunkOf(1, {});
 const Bytes kCrate = ObjectChunk("crate", 9);     // 46 bytes
 const Bytes kDoor = DefinitionChunk("door1", 6);  // 28 bytes
-const Bytes kObjects = Chunk(kObjectsSection, kCrate);
-const Bytes kGood = SceneFile({kHead, kObjects, Chunk(kDefinitionsSection, kDoor)});
+const Bytes kObjects = ChunkOf(kObjectsSection, kCrate);
+const Bytes kGood = SceneFile({kHead, kObjects, ChunkOf(kDefinitionsSection, kDoor)});
 constexpr uint32_t kFirstItem = 18;  // root header, a 6-byte head chunk, the section's header
 
 struct Case {
@@ -68,20 +68,20 @@ TEST(SceneCheck, LayoutProblemsAreFoundWhereALoadMeetsThem) {
        Root(20, Concat({kHead, kObjects})),
        {"2: the root size 20 ends before the sections do, at offset 64; a save writes that"}},
       {"a chunk below its header, then more",
-       SceneFile({kHead, Chunk(kObjectsSection, Concat({kCrate, ChunkWithSize(kObjectChunk, 3, {})})),
-                  Chunk(kDefinitionsSection, Concat({kDoor, kDoor}))}),
+       SceneFile({kHead, ChunkOf(kObjectsSection, Concat({kCrate, ChunkWithSize(kObjectChunk, 3, {})})),
+                  ChunkOf(kDefinitionsSection, Concat({kDoor, kDoor}))}),
        {"64: chunk 4010 has size 3, less than its 6-byte header (fails)",
         "104: definitions 1 \"door1\": repeats the name of definitions 0 at offset 76, which rename refuses and an "
         "export numbers"}},
       {"a chunk past its section",
-       SceneFile({kHead, Chunk(kObjectsSection, Concat({kCrate, ChunkWithSize(kObjectChunk, 9, {1, 2})}))}),
+       SceneFile({kHead, ChunkOf(kObjectsSection, Concat({kCrate, ChunkWithSize(kObjectChunk, 9, {1, 2})}))}),
        {"64: chunk 4010 of size 9 runs past the end of its section by 1 byte (fails)"}},
       {"a header cut short in a section",
-       SceneFile({kHead, Chunk(kObjectsSection, Concat({kCrate, Bytes{1, 2, 3}}))}),
+       SceneFile({kHead, ChunkOf(kObjectsSection, Concat({kCrate, Bytes{1, 2, 3}}))}),
        {"64: a chunk header is cut short by the end of its section: 3 bytes left (fails)"}},
       {"an unknown section, stepped over",
        SceneFile(
-           {kHead, kObjects, Chunk(kDefinitionChunk, {}), Chunk(kDefinitionsSection, DefinitionChunk("far", 40))}),
+           {kHead, kObjects, ChunkOf(kDefinitionChunk, {}), ChunkOf(kDefinitionsSection, DefinitionChunk("far", 40))}),
        {"64: unknown section code AE21; the sections are 4000, AE20, AE50 and AE02 (fails)",
         "76: definitions 0 \"far\": the editor's tree refuses definition type 0x28"}},
       {"a section past the file's end",
@@ -96,7 +96,7 @@ TEST(SceneCheck, LayoutProblemsAreFoundWhereALoadMeetsThem) {
         "18: a second section of objects, after the one at offset 12: a load puts the chunks of both into one list "
         "and a save writes them as one section"}},
       {"a section first",
-       SceneFile({kObjects, Chunk(kDefinitionsSection, kDoor)}),
+       SceneFile({kObjects, ChunkOf(kDefinitionsSection, kDoor)}),
        {"6: the first chunk is a section of objects, which a load takes for a head chunk: its chunks are in no "
         "section"}},
   };
@@ -107,16 +107,18 @@ TEST(SceneCheck, LayoutProblemsAreFoundWhereALoadMeetsThem) {
 }
 
 TEST(SceneCheck, ItemProblemsAreThoseTheEditorRenameAndExportMeet) {
-  const Bytes nameless = Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9)));
-  const Bytes overrun = Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Text("x")), ChunkWithSize(0x20, 40, {})}));
-  const Bytes shortScript = Chunk(kInitScriptChunk, Concat({{1}, U32(50), Text("go")}));
-  const Bytes tinyEffect = Chunk(kVisualEffectChunk, Bytes(4, 0));
-  const Bytes file = SceneFile({kHead,
-                                Chunk(kObjectsSection, Concat({kCrate, ObjectChunk("odd", 1), kDoor, Chunk(0x1234, {}),
-                                                               nameless, ObjectChunk("a:b", 9), overrun, kCrate})),
-                                Chunk(kDefinitionsSection, DefinitionChunk("gate", 37)),
-                                Chunk(kInitScriptsSection, Concat({shortScript, ObjectChunk("start", 1)})),
-                                Chunk(kVisualEffectsSection, tinyEffect)});
+  const Bytes nameless = ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9)));
+  const Bytes overrun =
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Text("x")), ChunkWithSize(0x20, 40, {})}));
+  const Bytes shortScript = ChunkOf(kInitScriptChunk, Concat({{1}, U32(50), Text("go")}));
+  const Bytes tinyEffect = ChunkOf(kVisualEffectChunk, Bytes(4, 0));
+  const Bytes file =
+      SceneFile({kHead,
+                 ChunkOf(kObjectsSection, Concat({kCrate, ObjectChunk("odd", 1), kDoor, ChunkOf(0x1234, {}), nameless,
+                                                  ObjectChunk("a:b", 9), overrun, kCrate})),
+                 ChunkOf(kDefinitionsSection, DefinitionChunk("gate", 37)),
+                 ChunkOf(kInitScriptsSection, Concat({shortScript, ObjectChunk("start", 1)})),
+                 ChunkOf(kVisualEffectsSection, tinyEffect)});
   const uint32_t odd = kFirstItem + 46, door = odd + 44, other = door + 28, noName = other + 6, colon = noName + 16,
                  cut = colon + 44, crate = cut + 19, gate = crate + 46 + 6, script = gate + 27 + 6, start = script + 13,
                  effect = start + 46 + 6;
@@ -202,9 +204,9 @@ TEST(SceneCheck, FileNamesLongerThanAFileSystemTakesAreThoseNoExportCanWrite) {
 // The walk of check and the scene model's load must agree on what makes a
 // load fail: on a good scene with any byte changed or any length cut, each.
 TEST(SceneCheck, FindsALoadFailureExactlyWhenTheModelFailsToLoad) {
-  const Bytes scene = SceneFile({kHead, Chunk(kObjectsSection, Concat({kCrate, ObjectChunk("odd", 1)})),
-                                 Chunk(kDefinitionsSection, kDoor), Chunk(kInitScriptsSection, InitScriptChunk("go")),
-                                 Chunk(kVisualEffectsSection, VisualEffectChunk("fog"))});
+  const Bytes scene = SceneFile(
+      {kHead, ChunkOf(kObjectsSection, Concat({kCrate, ObjectChunk("odd", 1)})), ChunkOf(kDefinitionsSection, kDoor),
+       ChunkOf(kInitScriptsSection, InitScriptChunk("go")), ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog"))});
   std::mt19937 random(12);
   for (int trial = 0; trial < 3000; ++trial) {
     Bytes file = scene;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
@@ -11,16 +12,16 @@
 
 namespace {
 
-const Bytes kScene =
-    SceneFile({Chunk(1, {}), Chunk(kObjectsSection, Concat({ObjectChunk("a", 9), ObjectChunk("b", 4)})),
-               Chunk(kDefinitionsSection, DefinitionChunk("d", 6)),
-               Chunk(kVisualEffectsSection, VisualEffectChunk("v")), Chunk(kInitScriptsSection, InitScriptChunk("i"))});
+const Bytes kScene = SceneFile(
+    {ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("a", 9), ObjectChunk("b", 4)})),
+     ChunkOf(kDefinitionsSection, DefinitionChunk("d", 6)), ChunkOf(kVisualEffectsSection, VisualEffectChunk("v")),
+     ChunkOf(kInitScriptsSection, InitScriptChunk("i"))});
 
 TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   TraceCollector trace;
   TestUi ui;
   auto document = NewScene2bin(ui);
-  EXPECT_EQ(ui.created, (std::vector<std::string>{"overwrite", "string"}));
+  EXPECT_EQ(ui.created, (std::vector<std::string>{"string"}));
   EXPECT_EQ(document->FileSize(), 0);
   EXPECT_EQ(document->Heads().sectionSize, 0);
   for (const ChunkList* list :
@@ -43,16 +44,20 @@ TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
 }
 
-TEST(SceneDocument, AccessorsByIndexAndItemType) {
+TEST(SceneDocument, AccessorsByIdentityAndItemType) {
   LoadedScene scene(kScene);
   TqScene2bin& document = *scene.document;
-  EXPECT_EQ(document.GetObject(1), document.Objects().At(1));
-  EXPECT_EQ(document.GetObject(-1), nullptr);
-  EXPECT_EQ(document.GetObject(2), nullptr);
-  EXPECT_NE(document.GetDefinition(0), nullptr);
-  EXPECT_EQ(document.GetDefinition(1), nullptr);
-  EXPECT_NE(document.GetInitScript(0), nullptr);
-  EXPECT_NE(document.GetVisualEffect(0), nullptr);
+  // Every chunk of the four sections has an identity of its own.
+  std::set<ChunkId> ids;
+  for (const ChunkList* list :
+       {&document.Objects(), &document.Definitions(), &document.InitScripts(), &document.VisualEffects()})
+    for (const ChunkEntry& entry : list->Entries()) {
+      EXPECT_TRUE(ids.insert(entry.id).second);
+      EXPECT_TRUE(document.Get(entry.id).chunk == entry.chunk);
+    }
+  EXPECT_EQ(ids.size(), 5u);
+  EXPECT_EQ(document.Get(0), nullptr);
+  EXPECT_EQ(document.Get(document.Heads().At(0)->id), nullptr) << "head chunks are in no section";
   EXPECT_EQ(document.CountByChunkID(kObjectChunk), 2);
   EXPECT_EQ(document.CountByChunkID(kDefinitionChunk), 1);
   EXPECT_EQ(document.CountByChunkID(kInitScriptChunk), 1);

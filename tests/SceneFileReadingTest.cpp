@@ -61,14 +61,14 @@ TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
 }
 
 TEST(SceneFileReading, RefusesAFileAtItsHeaderAsALoadFromMemoryDoes) {
-  const Bytes objects = Chunk(kObjectsSection, ObjectChunk("o", 9));
+  const Bytes objects = ChunkOf(kObjectsSection, ObjectChunk("o", 9));
   const Bytes cases[] = {
       Bytes{},
       Bytes{0x53, 0x4C, 0x06, 0},
-      Concat({U16(0x534C), U32(12), Chunk(1, {}), objects}),
-      Concat({U16(kRootChunk), U32(63), Chunk(1, {}), objects}),
-      Concat({U16(kRootChunk), U32(0xFFFFFFF0), Chunk(1, {}), objects}),
-      Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + objects.size() + 2)), Chunk(1, {}), objects}),
+      Concat({U16(0x534C), U32(12), ChunkOf(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(63), ChunkOf(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(0xFFFFFFF0), ChunkOf(1, {}), objects}),
+      Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + objects.size() + 2)), ChunkOf(1, {}), objects}),
   };
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");

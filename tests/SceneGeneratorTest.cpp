@@ -56,13 +56,14 @@ struct LoadedScene {
 
   std::set<uint32_t> ObjectTypes() const {
     std::set<uint32_t> types;
-    document.Objects().ForEach([&types](TMemoryStream& chunk) { types.insert(GetObjectType(chunk)); });
+    for (const ChunkEntry& entry : document.Objects().Entries()) types.insert(GetObjectType(entry.chunk.Bytes()));
     return types;
   }
 
   std::set<uint32_t> DefinitionTypes() const {
     std::set<uint32_t> types;
-    document.Definitions().ForEach([&types](TMemoryStream& chunk) { types.insert(GetDefinitionType(chunk)); });
+    for (const ChunkEntry& entry : document.Definitions().Entries())
+      types.insert(GetDefinitionType(entry.chunk.Bytes()));
     return types;
   }
 
@@ -126,12 +127,12 @@ TEST(SceneGenerator, EveryItemHasTheChunkTypeOfItsSectionAndAName) {
     std::set<std::string> names;
     int wrongType = 0;
     int unnamed = 0;
-    section.list.ForEach([&](TMemoryStream& chunk) {
-      wrongType += GetChunkType(chunk) != section.type;
-      const std::string name = GetChunkName(chunk);
+    for (const ChunkEntry& entry : section.list.Entries()) {
+      wrongType += GetChunkType(entry.chunk.Bytes()) != section.type;
+      const std::string name = GetChunkName(entry.chunk.Bytes());
       unnamed += name.empty() || name.find('\0') != std::string::npos;
       names.insert(name);
-    });
+    }
     EXPECT_EQ(wrongType, 0);
     EXPECT_EQ(unnamed, 0);
     // Mostly unique, yet some shared by several items.
@@ -256,8 +257,9 @@ TEST(SceneGenerator, SoundObjectsAreThePlugInsOwnAndReadBackAsTheirFields) {
   int sounds = 0;
   std::set<std::string> files;
   std::set<int> volumes;
-  scene.document.Objects().ForEach([&](TMemoryStream& chunk) {
-    if (GetObjectType(chunk) != kSoundObjectType) return;
+  for (const ChunkEntry& entry : scene.document.Objects().Entries()) {
+    const ByteView chunk = entry.chunk.Bytes();
+    if (GetObjectType(chunk) != kSoundObjectType) continue;
     ++sounds;
     SoundFields fields;
     ASSERT_TRUE(ReadSoundObject(fields, chunk.Data(), static_cast<int32_t>(chunk.Length()),
@@ -269,10 +271,10 @@ TEST(SceneGenerator, SoundObjectsAreThePlugInsOwnAndReadBackAsTheirFields) {
       again.resize(length);
       return again.data();
     });
-    EXPECT_EQ(std::string(again.begin(), again.end()), Contents(chunk)) << GetChunkName(chunk);
+    EXPECT_EQ(std::string(again.begin(), again.end()), chunk.Bytes()) << GetChunkName(chunk);
     files.insert(fields.SoundFile);
     volumes.insert(fields.Volume);
-  });
+  }
   EXPECT_GT(sounds, 10);
   EXPECT_GT(files.size(), 5u) << "the fields vary";
   EXPECT_GT(volumes.size(), 5u);

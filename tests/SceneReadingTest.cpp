@@ -39,9 +39,9 @@ TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {
                         }));
   EXPECT_EQ(document.FileSize(), 26);
   ASSERT_EQ(document.Heads().Count(), 1);
-  EXPECT_EQ(BytesOf(*document.Heads().At(0)), Bytes(kSmallScene.begin() + 6, kSmallScene.begin() + 12));
+  EXPECT_EQ(BytesOf(document.Heads().At(0)->chunk.Bytes()), Bytes(kSmallScene.begin() + 6, kSmallScene.begin() + 12));
   ASSERT_EQ(document.Objects().Count(), 1);
-  EXPECT_EQ(BytesOf(*document.Objects().At(0)), Bytes(kSmallScene.begin() + 18, kSmallScene.end()));
+  EXPECT_EQ(BytesOf(document.Objects().At(0)->chunk.Bytes()), Bytes(kSmallScene.begin() + 18, kSmallScene.end()));
   EXPECT_EQ(document.Objects().sectionSize, 14);
   EXPECT_EQ(document.Definitions().Count(), 0);
   EXPECT_EQ(document.InitScripts().Count(), 0);
@@ -59,8 +59,8 @@ TEST(SceneReading, LoadingTwiceGivesTheSameListsAndTrace) {
 }
 
 TEST(SceneReading, CountLinesLeaveOutVisualEffects) {
-  Load load(SceneFile({Chunk(1, {}), Chunk(kVisualEffectsSection, VisualEffectChunk("fog")),
-                       Chunk(kInitScriptsSection, Concat({InitScriptChunk("a"), InitScriptChunk("b")}))}));
+  Load load(SceneFile({ChunkOf(1, {}), ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog")),
+                       ChunkOf(kInitScriptsSection, Concat({InitScriptChunk("a"), InitScriptChunk("b")}))}));
   ASSERT_TRUE(load.loaded);
   EXPECT_EQ(std::vector<std::string>(load.lines.end() - 3, load.lines.end()),
             (std::vector<std::string>{"objects: 0", "difinition: 0", "init scripts: 2"}));
@@ -68,7 +68,7 @@ TEST(SceneReading, CountLinesLeaveOutVisualEffects) {
 }
 
 TEST(SceneReading, HeadChunkTypesAreTracedAsFourUpperCaseDigits) {
-  Load load(SceneFile({Chunk(0x00AB, {}), Chunk(0xBEEF, {1, 2}), Chunk(kObjectsSection, ObjectChunk("a", 9))}));
+  Load load(SceneFile({ChunkOf(0x00AB, {}), ChunkOf(0xBEEF, {1, 2}), ChunkOf(kObjectsSection, ObjectChunk("a", 9))}));
   ASSERT_TRUE(load.loaded);
   EXPECT_EQ(load.lines[2], "TqScene2bin.ReadHeadFromStream: 00AB - done");
   EXPECT_EQ(load.lines[3], "TqScene2bin.ReadHeadFromStream: BEEF - done");
@@ -76,15 +76,15 @@ TEST(SceneReading, HeadChunkTypesAreTracedAsFourUpperCaseDigits) {
 
 TEST(SceneReading, FirstHeadChunkIsTakenWhateverItsType) {
   // A section right behind the root header is read as a head chunk.
-  Load load(SceneFile({Chunk(kObjectsSection, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}));
+  Load load(SceneFile({ChunkOf(kObjectsSection, {}), ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4))}));
   ASSERT_TRUE(load.loaded);
   EXPECT_EQ(load.document->Heads().Count(), 1);
   EXPECT_EQ(load.document->Definitions().Count(), 1);
 }
 
 TEST(SceneReading, SectionsOfOneCodeMergeAndKeepTheLastSize) {
-  const Bytes file = SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
-                                Chunk(kObjectsSection, Concat({ObjectChunk("bb", 4), ObjectChunk("c", 2)}))});
+  const Bytes file = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)),
+                                ChunkOf(kObjectsSection, Concat({ObjectChunk("bb", 4), ObjectChunk("c", 2)}))});
   Load load(file);
   ASSERT_TRUE(load.loaded);
   const ChunkList& objects = load.document->Objects();
@@ -100,11 +100,11 @@ TEST(SceneReading, SectionsOfOneCodeMergeAndKeepTheLastSize) {
 }
 
 TEST(SceneReading, SectionsAreWrittenInTheFixedOrder) {
-  const Bytes objects = Chunk(kObjectsSection, ObjectChunk("o", 9));
-  const Bytes definitions = Chunk(kDefinitionsSection, DefinitionChunk("d", 4));
-  const Bytes effects = Chunk(kVisualEffectsSection, VisualEffectChunk("v"));
-  const Bytes scripts = Chunk(kInitScriptsSection, InitScriptChunk("i"));
-  const Bytes head = Chunk(7, {1, 2, 3});
+  const Bytes objects = ChunkOf(kObjectsSection, ObjectChunk("o", 9));
+  const Bytes definitions = ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4));
+  const Bytes effects = ChunkOf(kVisualEffectsSection, VisualEffectChunk("v"));
+  const Bytes scripts = ChunkOf(kInitScriptsSection, InitScriptChunk("i"));
+  const Bytes head = ChunkOf(7, {1, 2, 3});
   Load load(SceneFile({head, scripts, effects, definitions, objects}));
   ASSERT_TRUE(load.loaded);
   EXPECT_EQ(Written(*load.document), SceneFile({head, objects, definitions, effects, scripts}));
@@ -114,7 +114,7 @@ TEST(SceneReading, SectionOfSizeSixOrLessIsReadEmpty) {
   for (const uint32_t size : {6u, 2u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(size);
     Load load(SceneFile(
-        {Chunk(1, {}), ChunkWithSize(kDefinitionsSection, size, {}), Chunk(kObjectsSection, ObjectChunk("o", 9))}));
+        {ChunkOf(1, {}), ChunkWithSize(kDefinitionsSection, size, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))}));
     ASSERT_TRUE(load.loaded);
     EXPECT_EQ(load.document->Definitions().Count(), 0);
     EXPECT_EQ(load.document->Definitions().sectionSize, static_cast<int32_t>(size));
@@ -125,13 +125,14 @@ TEST(SceneReading, SectionOfSizeSixOrLessIsReadEmpty) {
 TEST(SceneReading, OneOrTwoBytesAfterTheLastSectionAreNotKept) {
   for (const size_t extra : {1u, 2u}) {
     SCOPED_TRACE(extra);
-    const Bytes body = Concat({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("o", 9)), Bytes(extra, 0xEE)});
+    const Bytes body = Concat({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9)), Bytes(extra, 0xEE)});
     const Bytes file = Concat({U16(kRootChunk), U32(static_cast<uint32_t>(body.size() + 6)), body});
     Load load(file);
     ASSERT_TRUE(load.loaded);
     EXPECT_EQ(load.document->FileSize(), static_cast<int32_t>(file.size()));
     // The root size written is the length written.
-    EXPECT_EQ(Written(*load.document), Bytes(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("o", 9))})));
+    EXPECT_EQ(Written(*load.document),
+              Bytes(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))})));
   }
 }
 
@@ -163,7 +164,7 @@ TEST_P(SceneReadingFailure, TracesTheCauseAndKeepsWhatWasRead) {
 }
 
 const Bytes kOneObject = ObjectChunk("o", 9);
-const Bytes kObjects = Chunk(kObjectsSection, kOneObject);
+const Bytes kObjects = ChunkOf(kObjectsSection, kOneObject);
 const std::string kCantReadHeader = "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header";
 const std::string kCantReadSection = "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read section";
 
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadFailure{"OneByte", {0x53}, {"scene2.bin: incorrect file signature", kCantReadHeader}, 0, 0, 0},
         ReadFailure{
             "OnlyAHeadChunk",
-            SceneFile({Chunk(1, {})}),
+            SceneFile({ChunkOf(1, {})}),
             {"TqScene2bin.ReadHeadFromStream: 0001 - done", "qScene2bin.ReadHeadFromStream: EOF", kCantReadHeader},
             0,
             0,
@@ -198,8 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     6},
         ReadFailure{"UnknownSectionAtOffset40",
-                    Concat({U16(kRootChunk), U32(54), Chunk(1, Bytes(22, 0)), Chunk(kObjectsSection, {}),
-                            Chunk(kDefinitionChunk, Bytes(8, 0))}),
+                    Concat({U16(kRootChunk), U32(54), ChunkOf(1, Bytes(22, 0)), ChunkOf(kObjectsSection, {}),
+                            ChunkOf(kDefinitionChunk, Bytes(8, 0))}),
                     {"qScene2bin.ReadSectionsFromStream BeginOffs: 42",
                      "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000002A", kCantReadSection},
                     1,
@@ -221,19 +222,19 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     16},
         ReadFailure{"RootSizeFarBeyondTheFile",
-                    Concat({U16(kRootChunk), U32(63), Chunk(1, {}), kObjects}),
+                    Concat({U16(kRootChunk), U32(63), ChunkOf(1, {}), kObjects}),
                     {"qScene2bin.ReadHeadFromStream: root size 63 exceeds the file's length 60", kCantReadHeader},
                     0,
                     0,
                     63},
         ReadFailure{"NegativeRootSize",
-                    Concat({U16(kRootChunk), U32(0xFFFFFFF0), Chunk(1, {}), kObjects}),
+                    Concat({U16(kRootChunk), U32(0xFFFFFFF0), ChunkOf(1, {}), kObjects}),
                     {"qScene2bin.ReadHeadFromStream: root size -16 is negative", kCantReadHeader},
                     0,
                     0,
                     -16},
         ReadFailure{"ItemSizeBelowHeader",
-                    SceneFile({Chunk(1, {}), kObjects, Chunk(kObjectsSection, ChunkWithSize(kObjectChunk, 0, {}))}),
+                    SceneFile({ChunkOf(1, {}), kObjects, ChunkOf(kObjectsSection, ChunkWithSize(kObjectChunk, 0, {}))}),
                     {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 66 has size 0, less than its header",
                      kCantReadSection},
                     1,
@@ -241,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                     72},
         ReadFailure{
             "ItemRunsPastItsSection",
-            SceneFile({Chunk(1, {}), Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
+            SceneFile({ChunkOf(1, {}), ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4)),
                        ChunkWithSize(kObjectsSection, 6 + 8, ChunkWithSize(kObjectChunk, 9, {1, 2, 3})), Bytes(1, 0)}),
             {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 48 has size 9 but only 8 bytes are left",
              kCantReadSection},
@@ -249,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             58},
         ReadFailure{"SectionRunsPastTheFile",
-                    Concat({U16(kRootChunk), U32(38), Chunk(1, {}), ChunkWithSize(kObjectsSection, 200, kOneObject)}),
+                    Concat({U16(kRootChunk), U32(38), ChunkOf(1, {}), ChunkWithSize(kObjectsSection, 200, kOneObject)}),
                     {"qScene2bin.ReadSectionsFromStream sectionSize: 200",
                      "qScene2bin.ReadSectionsFromStream: section of size 200 runs past the end of the file. offs: "
                      "0000000E",
@@ -257,18 +258,18 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     0,
                     38},
-        ReadFailure{
-            "RootSizeEndsBeforeTheLastSection",
-            Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + kObjects.size())), Chunk(1, {}), kObjects,
-                    Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}),
-            {"qScene2bin.ReadSectionsFromStream - done",
-             "qScene2bin.ReadFromFile: " + std::to_string(Chunk(kDefinitionsSection, DefinitionChunk("d", 4)).size()) +
-                 " bytes past the scene's size were not read"},
-            1,
-            1,
-            static_cast<int32_t>(12 + kObjects.size())},
+        ReadFailure{"RootSizeEndsBeforeTheLastSection",
+                    Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + kObjects.size())), ChunkOf(1, {}), kObjects,
+                            ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4))}),
+                    {"qScene2bin.ReadSectionsFromStream - done",
+                     "qScene2bin.ReadFromFile: " +
+                         std::to_string(ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4)).size()) +
+                         " bytes past the scene's size were not read"},
+                    1,
+                    1,
+                    static_cast<int32_t>(12 + kObjects.size())},
         ReadFailure{"SectionHeaderCutShort",
-                    Concat({U16(kRootChunk), U32(16), Chunk(1, {}), U16(kObjectsSection), Bytes(2, 0)}),
+                    Concat({U16(kRootChunk), U32(16), ChunkOf(1, {}), U16(kObjectsSection), Bytes(2, 0)}),
                     {"qScene2bin.ReadSectionsFromStream: section header cut short. offs: 0000000E", kCantReadSection},
                     1,
                     0,
@@ -278,9 +279,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SceneReading, FailedSectionEmptiesItsListAndKeepsEarlierSections) {
   // The second objects section is broken: the first one's chunks go with it,
   // the definitions read before stay.
-  Load load(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
-                       Chunk(kDefinitionsSection, DefinitionChunk("d", 4)),
-                       Chunk(kObjectsSection, ChunkWithSize(kObjectChunk, 3, {}))}));
+  Load load(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)),
+                       ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4)),
+                       ChunkOf(kObjectsSection, ChunkWithSize(kObjectChunk, 3, {}))}));
   EXPECT_FALSE(load.loaded);
   EXPECT_EQ(load.document->Objects().Count(), 0);
   EXPECT_EQ(load.document->Objects().sectionSize, 0);
@@ -307,17 +308,17 @@ TEST(SceneWriting, EmptyDocumentWritesALoadableFileOfTheRightSize) {
 }
 
 TEST(SceneWriting, SectionsEmptiedByDeletionAreLeftOutAndTheRootSizeFollows) {
-  LoadedScene scene(SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9)),
-                               Chunk(kDefinitionsSection, DefinitionChunk("d", 4))}));
+  LoadedScene scene(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)),
+                               ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4))}));
   ASSERT_TRUE(scene.loaded);
-  PStream definition = scene.document->GetDefinition(0);
+  PStream definition = RefAt(scene.document->Definitions(), 0);
   scene.document->DeleteDNC(definition);
   EXPECT_EQ(scene.document->Definitions().sectionSize, 6);
-  EXPECT_EQ(Written(*scene.document), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, ObjectChunk("a", 9))}));
+  EXPECT_EQ(Written(*scene.document), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9))}));
 
-  PStream object = scene.document->GetObject(0);
+  PStream object = RefAt(scene.document->Objects(), 0);
   scene.document->DeleteDNC(object);
-  EXPECT_EQ(Written(*scene.document), SceneFile({Chunk(1, {}), Chunk(kObjectsSection, {})}));
+  EXPECT_EQ(Written(*scene.document), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, {})}));
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload) {
   return Concat({U16(type), U32(size), payload});
 }
 
-Bytes Chunk(uint16_t type, const Bytes& payload) {
+Bytes ChunkOf(uint16_t type, const Bytes& payload) {
   return ChunkWithSize(type, static_cast<uint32_t>(payload.size() + 6), payload);
 }
 
@@ -52,38 +52,47 @@ Bytes SceneFile(std::initializer_list<Bytes> parts) {
 }
 
 Bytes ObjectChunk(const std::string& name, uint32_t objectType) {
-  return Chunk(kObjectChunk, Concat({Chunk(kObjectNameChunk, Concat({Text(name), {0}})),
-                                     Chunk(kObjectTypeChunk, U32(objectType)), Chunk(0x0020, Bytes(12, 0))}));
+  return ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Concat({Text(name), {0}})),
+                                       ChunkOf(kObjectTypeChunk, U32(objectType)), ChunkOf(0x0020, Bytes(12, 0))}));
 }
 
 Bytes DefinitionChunk(const std::string& name, uint32_t definitionType) {
-  return Chunk(kDefinitionChunk, Concat({Chunk(kDefinitionTypeChunk, U32(definitionType)),
-                                         Chunk(kDefinitionNameChunk, Concat({Text(name), {0}}))}));
+  return ChunkOf(kDefinitionChunk, Concat({ChunkOf(kDefinitionTypeChunk, U32(definitionType)),
+                                           ChunkOf(kDefinitionNameChunk, Concat({Text(name), {0}}))}));
 }
 
 Bytes InitScriptChunk(const std::string& name) {
-  return Chunk(kInitScriptChunk, Concat({{1}, U32(static_cast<uint32_t>(name.size())), Text(name), Text("run();")}));
+  return ChunkOf(kInitScriptChunk, Concat({{1}, U32(static_cast<uint32_t>(name.size())), Text(name), Text("run();")}));
 }
 
 Bytes VisualEffectChunk(const std::string& name) {
-  return Chunk(kVisualEffectChunk,
-               Concat({Bytes(10, 7), U32(static_cast<uint32_t>(name.size())), Text(name), Bytes(3, 9)}));
+  return ChunkOf(kVisualEffectChunk,
+                 Concat({Bytes(10, 7), U32(static_cast<uint32_t>(name.size())), Text(name), Bytes(3, 9)}));
 }
 
 Bytes Scene(std::initializer_list<Bytes> sections) {
-  return SceneFile({Chunk(0x0001, {}) /* the head */, Concat(sections)});
+  return SceneFile({ChunkOf(0x0001, {}) /* the head */, Concat(sections)});
 }
 
-Bytes Objects(std::initializer_list<Bytes> chunks) { return Chunk(kObjectsSection, Concat(chunks)); }
-Bytes Definitions(std::initializer_list<Bytes> chunks) { return Chunk(kDefinitionsSection, Concat(chunks)); }
-Bytes InitScripts(std::initializer_list<Bytes> chunks) { return Chunk(kInitScriptsSection, Concat(chunks)); }
-Bytes VisualEffects(std::initializer_list<Bytes> chunks) { return Chunk(kVisualEffectsSection, Concat(chunks)); }
+Bytes Objects(std::initializer_list<Bytes> chunks) { return ChunkOf(kObjectsSection, Concat(chunks)); }
+Bytes Definitions(std::initializer_list<Bytes> chunks) { return ChunkOf(kDefinitionsSection, Concat(chunks)); }
+Bytes InitScripts(std::initializer_list<Bytes> chunks) { return ChunkOf(kInitScriptsSection, Concat(chunks)); }
+Bytes VisualEffects(std::initializer_list<Bytes> chunks) { return ChunkOf(kVisualEffectsSection, Concat(chunks)); }
 
 std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
   return std::make_unique<TMemoryStream>(bytes.data(), bytes.size());
 }
 
 Bytes BytesOf(const TMemoryStream& stream) { return Bytes(stream.Data(), stream.Data() + stream.Length()); }
+
+PStream LooseChunk(const Bytes& bytes) { return PStream(Chunk::CopyOf(ByteView(bytes.data(), bytes.size()))); }
+
+PStream RefAt(const ChunkList& list, int32_t index) {
+  const ChunkEntry* entry = list.At(index);
+  return entry != nullptr ? PStream(entry->id, entry->chunk) : nullptr;
+}
+
+Bytes BytesOf(ByteView bytes) { return Bytes(bytes.Data(), bytes.Data() + bytes.Length()); }
 
 std::vector<std::string> TraceCollector::TakeLines() {
   std::vector<std::string> lines;
@@ -114,11 +123,6 @@ class ScriptedStringDialog final : public TStringDialogBase {
 
 }  // namespace
 
-std::unique_ptr<TOverwriteDialogBase> TestUi::NewOverwriteDialog() {
-  created.push_back("overwrite");
-  return std::make_unique<TOverwriteDialogBase>();
-}
-
 std::unique_ptr<TStringDialogBase> TestUi::NewStringDialog() {
   created.push_back("string");
   return std::make_unique<ScriptedStringDialog>(*this);
@@ -127,8 +131,7 @@ std::unique_ptr<TStringDialogBase> TestUi::NewStringDialog() {
 LoadedScene::LoadedScene(const Bytes& file) {
   TraceCollector trace;
   document = NewScene2bin(ui);
-  auto stream = StreamOf(file);
-  loaded = document->ReadFromStream(*stream);
+  loaded = document->ReadFromStream(*StreamOf(file));
 }
 
 Bytes Written(const TqScene2bin& document) {

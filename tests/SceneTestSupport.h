@@ -21,7 +21,7 @@ Bytes U32(uint32_t value);
 Bytes Text(const std::string& text);
 Bytes Concat(std::initializer_list<Bytes> parts);
 // A chunk: type, size (header included, as computed unless given), payload.
-Bytes Chunk(uint16_t type, const Bytes& payload);
+Bytes ChunkOf(uint16_t type, const Bytes& payload);
 Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload);
 // A whole file: root header with the size of everything, then the parts.
 Bytes SceneFile(std::initializer_list<Bytes> parts);
@@ -42,6 +42,12 @@ Bytes VisualEffectChunk(const std::string& name);
 
 std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
 Bytes BytesOf(const TMemoryStream& stream);
+// A chunk that no document holds, of a copy of the bytes.
+PStream LooseChunk(const Bytes& bytes);
+inline ByteView ViewOf(const Bytes& bytes) { return ByteView(bytes.data(), bytes.size()); }
+// The chunk at `index` of the list, or null.
+PStream RefAt(const ChunkList& list, int32_t index);
+Bytes BytesOf(ByteView bytes);
 
 // Collects the trace for as long as it lives.
 class TraceCollector final : public InstalledTraceSink {
@@ -58,7 +64,6 @@ class TraceCollector final : public InstalledTraceSink {
 // Dialogs that answer from a script and message boxes that are recorded.
 class TestUi final : public DocumentUi {
  public:
-  std::unique_ptr<TOverwriteDialogBase> NewOverwriteDialog() override;
   std::unique_ptr<TStringDialogBase> NewStringDialog() override;
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
 

@@ -7,7 +7,7 @@ using Texts = std::vector<std::string>;
 
 // An object without a type sub-chunk: type 0, "other".
 Bytes UntypedObject(const std::string& name) {
-  return Chunk(kObjectChunk, Chunk(kObjectNameChunk, Concat({Text(name), {0}})));
+  return ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, Concat({Text(name), {0}})));
 }
 
 }  // namespace
@@ -44,11 +44,11 @@ TEST_F(SceneTreeTest, EveryChunkNodeCarriesItsChunkAndFoldersCarryNothing) {
             "");
   TqScene2bin& document = this->document();
   SceneNode* model = Child(nodes().objects, "model");
-  EXPECT_EQ(model->chunk, nullptr);
-  EXPECT_EQ(Child(model, "crate")->chunk, document.GetObject(0));
-  EXPECT_EQ(Child(model, "barrel")->chunk, document.GetObject(1));
-  EXPECT_EQ(Child(Child(nodes().definitions, "door"), "door")->chunk, document.GetDefinition(0));
-  EXPECT_EQ(Child(nodes().initScripts, "start")->chunk, document.GetInitScript(0));
+  EXPECT_EQ(model->chunk, 0u);
+  EXPECT_EQ(Child(model, "crate")->chunk, document.Objects().At(0)->id);
+  EXPECT_EQ(Child(model, "barrel")->chunk, document.Objects().At(1)->id);
+  EXPECT_EQ(Child(Child(nodes().definitions, "door"), "door")->chunk, document.Definitions().At(0)->id);
+  EXPECT_EQ(Child(nodes().initScripts, "start")->chunk, document.InitScripts().At(0)->id);
   for (SceneNode* node : {model, Child(model, "crate")}) {
     EXPECT_FALSE(node->Bold());
     EXPECT_EQ(node->Check(), toolkit::CheckState::Unchecked);
@@ -62,7 +62,7 @@ TEST_F(SceneTreeTest, AChunkIsFiledByItsOwnTypeNotByItsList) {
 }
 
 TEST_F(SceneTreeTest, AnUnreadableNameGivesAnEmptyNode) {
-  ASSERT_EQ(Load(Scene({Objects({Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(9)))})})), "");
+  ASSERT_EQ(Load(Scene({Objects({ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9)))})})), "");
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{""}));
   EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.GetChunkName: GetChunkName: NAME=NULL"}));
 }
@@ -77,7 +77,7 @@ TEST_F(SceneTreeTest, AnUnknownTypeStopsTheFillWhereItStands) {
       {"object type 5", ObjectChunk("ghost", 5), "Unknown object 0x00000005"},
       {"definition type 37", DefinitionChunk("ghost", 37), "Unknown difinition 0x25"},
       {"definition type -1", DefinitionChunk("ghost", 0xFFFFFFFF), "Unknown difinition 0xFFFFFFFF"},
-      {"root chunk type", Chunk(kRootChunk, {}), "Unknown hunkType 4C53"},
+      {"root chunk type", ChunkOf(kRootChunk, {}), "Unknown hunkType 4C53"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

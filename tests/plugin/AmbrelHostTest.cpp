@@ -209,7 +209,7 @@ TEST_F(AmbrelHost, ExistingSoundShowsItsValuesAndWritesWhatTheUserChanged) {
   // The sound part: type 2, volume 0.5, and radius 5 with a decrease zone of 35.
   const size_t sound = 111 + 13 + 6;
   EXPECT_EQ(Bytes(written.begin() + sound + 6 + 16, written.begin() + sound + 6 + 36),
-            Concat({Chunk(kSoundTypeChunk, U32(2)), Chunk(kVolumeChunk, F32({0.5f}))}));
+            Concat({ChunkOf(kSoundTypeChunk, U32(2)), ChunkOf(kVolumeChunk, F32({0.5f}))}));
   EXPECT_EQ(Bytes(written.begin() + sound + 6 + 66, written.begin() + sound + 6 + 82), F32({5, 35, 0, 0.8f}));
 }
 
@@ -261,7 +261,7 @@ TEST_F(AmbrelHost, OtherObjectTypeShowsItsMessageAndNoDialog) {
   const HostWindow host(HostPlace(400));
   Init(host.Handle());
   Bytes stored =
-      Chunk(kObjectChunk, Concat({Chunk(kObjectTypeChunk, U32(7)), Chunk(kObjectNameChunk, TextNul("car"))}));
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(7)), ChunkOf(kObjectNameChunk, TextNul("car"))}));
   const Bytes original = stored;
   const EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
     HWND box = WaitForThreadWindow(thread_, OfClass(kMessageBoxClass, kTitle));
@@ -430,8 +430,8 @@ TEST_F(AmbrelHost, WorksInItsOwnFloatingPointStateAndLeavesTheHostsAlone) {
   const HostWindow host(HostPlace(400));
   Init(host.Handle());
   Bytes stored = SoundObject({
-      Chunk(kPositionChunk, Concat({U32(0x7F800001), F32({1, 2})})),
-      Chunk(kSoundChunk, Chunk(kVolumeChunk, F32({0.25f}))),
+      ChunkOf(kPositionChunk, Concat({U32(0x7F800001), F32({1, 2})})),
+      ChunkOf(kSoundChunk, ChunkOf(kVolumeChunk, F32({0.25f}))),
   });
   SoundFields shown;
   const unsigned int hostState = _RC_UP | (_MCW_EM & ~_EM_INVALID);

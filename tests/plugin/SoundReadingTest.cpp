@@ -48,13 +48,13 @@ TEST(ReadSoundObject, TakesEverySubChunkOfASoundObject) {
 
 TEST(ReadSoundObject, RefusesOtherObjectTypesWithTheirNumber) {
   const std::pair<Bytes, const char*> cases[] = {
-      {Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(7))), "7"},
-      {Chunk(kObjectChunk, Chunk(kObjectTypeChunk, U32(0xFFFFFFFF))), "-1"},
-      {Chunk(kObjectChunk, Chunk(kObjectNameChunk, TextNul("x"))), "0"},
+      {ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(7))), "7"},
+      {ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(0xFFFFFFFF))), "-1"},
+      {ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, TextNul("x"))), "0"},
       // A type sub-chunk too short for its number has no number.
-      {Chunk(kObjectChunk, Chunk(kObjectTypeChunk, Bytes{4, 0})), "0"},
+      {ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, Bytes{4, 0})), "0"},
       // Nested one level down it is not the object's type.
-      {Chunk(kObjectChunk, Chunk(kSoundChunk, Chunk(kObjectTypeChunk, U32(4)))), "0"},
+      {ChunkOf(kObjectChunk, ChunkOf(kSoundChunk, ChunkOf(kObjectTypeChunk, U32(4)))), "0"},
       {Bytes{0x10, 0x40, 0x06}, "0"},
       {Bytes{}, "0"},
   };
@@ -70,10 +70,10 @@ TEST(ReadSoundObject, RefusesOtherObjectTypesWithTheirNumber) {
 
 TEST(ReadSoundObject, WithoutSoundPropertiesKeepsTheSoundDefaults) {
   const ReadResult read = ReadSound(SoundObject({
-      Chunk(kPositionChunk, F32({1.5f, -2.0f, 300.0f})),
-      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2.0f})),
-      Chunk(kScaleChunk, F32({2.0f, 3.0f, 4.0f})),
-      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
+      ChunkOf(kPositionChunk, F32({1.5f, -2.0f, 300.0f})),
+      ChunkOf(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2.0f})),
+      ChunkOf(kScaleChunk, F32({2.0f, 3.0f, 4.0f})),
+      ChunkOf(kParentChunk, ChunkOf(kObjectNameChunk, TextNul("yard"))),
   }));
   ASSERT_TRUE(read.ok);
   SoundFields expected;
@@ -89,8 +89,9 @@ TEST(ReadSoundObject, LevelsRoundTiesToEvenAndClamp) {
   const std::pair<float, int> cases[] = {{0.25f, 12}, {1.7f, 50}, {-0.5f, 0}, {0.05f, 3}};
   for (const auto& [stored, level] : cases) {
     SCOPED_TRACE(stored);
-    const ReadResult read = ReadSound(SoundObject({Chunk(
-        kSoundChunk, Concat({Chunk(kVolumeChunk, F32({stored})), Chunk(kRadiiChunk, F32({1, 2, stored, stored}))}))}));
+    const ReadResult read =
+        ReadSound(SoundObject({ChunkOf(kSoundChunk, Concat({ChunkOf(kVolumeChunk, F32({stored})),
+                                                            ChunkOf(kRadiiChunk, F32({1, 2, stored, stored}))}))}));
     EXPECT_EQ(read.fields.Volume, level);
     EXPECT_EQ(read.fields.MinLevel, level);
     EXPECT_EQ(read.fields.MaxLevel, level);
@@ -101,17 +102,17 @@ TEST(ReadSoundObject, SoundTypeOutsideTheListSelectsNothing) {
   const std::pair<uint32_t, int> cases[] = {{1, 0},  {2, 1},           {3, 2},          {0, -1},
                                             {4, -1}, {0xFFFFFFFF, -1}, {0x80000000, -1}};
   for (const auto& [stored, index] : cases) {
-    const ReadResult read = ReadSound(SoundObject({Chunk(kSoundChunk, Chunk(kSoundTypeChunk, U32(stored)))}));
+    const ReadResult read = ReadSound(SoundObject({ChunkOf(kSoundChunk, ChunkOf(kSoundTypeChunk, U32(stored)))}));
     EXPECT_EQ(read.fields.SoundType, index) << stored;
   }
 }
 
 TEST(ReadSoundObject, TextsEndAtTheirFirstNulButTheNameIsKeptWhole) {
   const ReadResult read = ReadSound(SoundObject({
-      Chunk(kObjectNameChunk, Text(std::string("a\0b\0", 4))),
-      Chunk(kParentChunk, Chunk(kObjectNameChunk, Text(std::string("sec\0junk", 8)))),
-      Chunk(kSoundChunk, Concat({Chunk(kObjectNameChunk, Text("no-nul.wav")),
-                                 Chunk(kSoundSectorChunk, Text(std::string("\0x", 2)))})),
+      ChunkOf(kObjectNameChunk, Text(std::string("a\0b\0", 4))),
+      ChunkOf(kParentChunk, ChunkOf(kObjectNameChunk, Text(std::string("sec\0junk", 8)))),
+      ChunkOf(kSoundChunk, Concat({ChunkOf(kObjectNameChunk, Text("no-nul.wav")),
+                                   ChunkOf(kSoundSectorChunk, Text(std::string("\0x", 2)))})),
   }));
   EXPECT_EQ(read.fields.Name, std::string("a\0b\0", 4));
   EXPECT_EQ(read.fields.ParentSector, "sec");
@@ -121,22 +122,22 @@ TEST(ReadSoundObject, TextsEndAtTheirFirstNulButTheNameIsKeptWhole) {
 
 TEST(ReadSoundObject, ParentIsTakenOnlyFromANameThatComesFirst) {
   const ReadResult nameSecond = ReadSound(
-      SoundObject({Chunk(kParentChunk, Concat({Chunk(0x0011, {}), Chunk(kObjectNameChunk, TextNul("late"))}))}));
+      SoundObject({ChunkOf(kParentChunk, Concat({ChunkOf(0x0011, {}), ChunkOf(kObjectNameChunk, TextNul("late"))}))}));
   EXPECT_EQ(nameSecond.fields.ParentSector, "Primary sector");
   const ReadResult nameFirst = ReadSound(
-      SoundObject({Chunk(kParentChunk, Concat({Chunk(kObjectNameChunk, TextNul("early")), Chunk(0x0011, {})}))}));
+      SoundObject({ChunkOf(kParentChunk, Concat({ChunkOf(kObjectNameChunk, TextNul("early")), ChunkOf(0x0011, {})}))}));
   EXPECT_EQ(nameFirst.fields.ParentSector, "early");
 }
 
 TEST(ReadSoundObject, AnyOrderAndTheLastOccurrenceWins) {
-  const ReadResult read = ReadSound(
-      Chunk(kObjectChunk, Concat({
-                              Chunk(kSoundChunk, Concat({Chunk(kSpeedChunk, F32({3})), Chunk(kSpeedChunk, F32({4}))})),
-                              Chunk(kPositionChunk, F32({1, 1, 1})),
-                              Chunk(kObjectTypeChunk, U32(4)),
-                              Chunk(kPositionChunk, F32({2, 2, 2})),
-                              Chunk(kSoundChunk, Chunk(kObjectNameChunk, TextNul("second.wav"))),
-                          })));
+  const ReadResult read = ReadSound(ChunkOf(
+      kObjectChunk, Concat({
+                        ChunkOf(kSoundChunk, Concat({ChunkOf(kSpeedChunk, F32({3})), ChunkOf(kSpeedChunk, F32({4}))})),
+                        ChunkOf(kPositionChunk, F32({1, 1, 1})),
+                        ChunkOf(kObjectTypeChunk, U32(4)),
+                        ChunkOf(kPositionChunk, F32({2, 2, 2})),
+                        ChunkOf(kSoundChunk, ChunkOf(kObjectNameChunk, TextNul("second.wav"))),
+                    })));
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(read.fields.Position, (std::array<std::string, 3>{"2", "2", "2"}));
   EXPECT_EQ(read.fields.Speed, "4");
@@ -146,16 +147,17 @@ TEST(ReadSoundObject, AnyOrderAndTheLastOccurrenceWins) {
 // The first float of 0x4068 is the const radius; the second, the width of the
 // decrease zone beyond it, is shown as the absolute radius.
 TEST(ReadSoundObject, ShowsTheDecreaseRadiusAsTheAbsoluteRadius) {
-  const ReadResult read = ReadSound(SoundObject({Chunk(kSoundChunk, Chunk(kRadiiChunk, F32({12.5f, 30.25f, 0, 1})))}));
+  const ReadResult read =
+      ReadSound(SoundObject({ChunkOf(kSoundChunk, ChunkOf(kRadiiChunk, F32({12.5f, 30.25f, 0, 1})))}));
   EXPECT_EQ(read.fields.ConstRadius, "12.5");
   EXPECT_EQ(read.fields.DecreaseRadius, "42.75");
 }
 
 TEST(ReadSoundObject, ValuesThatDoNotFitTheirSubChunkAreDropped) {
   const ReadResult read = ReadSound(SoundObject({
-      Chunk(kPositionChunk, F32({5, 6})),
-      Chunk(kRotationChunk, F32({5, 6, 7, 8, 9})),  // longer than needed: the rest is passed over
-      Chunk(kSoundChunk, Concat({Chunk(kVolumeChunk, Bytes{0, 0}), Chunk(kRadiiChunk, F32({1, 2, 0}))})),
+      ChunkOf(kPositionChunk, F32({5, 6})),
+      ChunkOf(kRotationChunk, F32({5, 6, 7, 8, 9})),  // longer than needed: the rest is passed over
+      ChunkOf(kSoundChunk, Concat({ChunkOf(kVolumeChunk, Bytes{0, 0}), ChunkOf(kRadiiChunk, F32({1, 2, 0}))})),
   }));
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(read.fields.Position, SoundFields{}.Position);
@@ -167,12 +169,12 @@ TEST(ReadSoundObject, ValuesThatDoNotFitTheirSubChunkAreDropped) {
 // The walk ends at a size below the header, which would never step forward,
 // and at a sub-chunk that reaches past the bytes the host gave.
 TEST(ReadSoundObject, WalkEndsAtSizesThatCannotBeStepped) {
-  const Bytes speed = Chunk(kSoundChunk, Chunk(kSpeedChunk, F32({9})));
+  const Bytes speed = ChunkOf(kSoundChunk, ChunkOf(kSpeedChunk, F32({9})));
   const std::pair<const char*, Bytes> cases[] = {
       {"size 0", Concat({ChunkWithSize(0x7777, 0, {}), speed})},
       {"size 5", Concat({ChunkWithSize(0x7777, 5, {}), speed})},
-      {"past the end", ChunkWithSize(kSoundChunk, 40, Chunk(kSpeedChunk, F32({9})))},
-      {"inner past the end", Chunk(kSoundChunk, ChunkWithSize(kSpeedChunk, 11, F32({9})))},
+      {"past the end", ChunkWithSize(kSoundChunk, 40, ChunkOf(kSpeedChunk, F32({9})))},
+      {"inner past the end", ChunkOf(kSoundChunk, ChunkWithSize(kSpeedChunk, 11, F32({9})))},
       {"header cut short", Concat({speed, Bytes{0x20, 0x00, 0x12}})},
   };
   for (const auto& [what, subChunks] : cases) {

@@ -19,31 +19,31 @@ Bytes F32(std::initializer_list<float> values) {
 Bytes TextNul(const std::string& text) { return Concat({Text(text), {0}}); }
 
 Bytes SoundObject(std::initializer_list<Bytes> subChunks) {
-  Bytes body = Chunk(kObjectTypeChunk, U32(4));
+  Bytes body = ChunkOf(kObjectTypeChunk, U32(4));
   for (const Bytes& sub : subChunks) body.insert(body.end(), sub.begin(), sub.end());
-  return Chunk(kObjectChunk, body);
+  return ChunkOf(kObjectChunk, body);
 }
 
 Bytes RainSound(const std::string& name, float volume, std::initializer_list<float> positionCopy) {
   return SoundObject({
-      Chunk(kObjectNameChunk, TextNul(name)),
-      Chunk(kPositionChunk, F32({1.5f, -2, 300})),
-      Chunk(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2})),
-      Chunk(kScaleChunk, F32({2, 3, 4})),
-      Chunk(kPositionCopyChunk, F32(positionCopy)),
-      Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("yard"))),
-      Chunk(kSoundChunk, Concat({
-                             Chunk(kObjectNameChunk, TextNul("rain.wav")),
-                             Chunk(kSoundTypeChunk, U32(3)),
-                             Chunk(kVolumeChunk, F32({volume})),
-                             Chunk(kSound4063Chunk, U32(0)),
-                             Chunk(kExtraChunk, F32({7, 8.25f})),
-                             Chunk(kRadiiChunk, F32({5, 20, 0.2f, 0.8f})),
-                             Chunk(kSound4066Chunk, {}),
-                             Chunk(kSound4067Chunk, {}),
-                             Chunk(kSpeedChunk, F32({2.5f})),
-                             Chunk(kSoundSectorChunk, TextNul("hall")),
-                         })),
+      ChunkOf(kObjectNameChunk, TextNul(name)),
+      ChunkOf(kPositionChunk, F32({1.5f, -2, 300})),
+      ChunkOf(kRotationChunk, F32({0.5f, 0.25f, -0.125f, 2})),
+      ChunkOf(kScaleChunk, F32({2, 3, 4})),
+      ChunkOf(kPositionCopyChunk, F32(positionCopy)),
+      ChunkOf(kParentChunk, ChunkOf(kObjectNameChunk, TextNul("yard"))),
+      ChunkOf(kSoundChunk, Concat({
+                               ChunkOf(kObjectNameChunk, TextNul("rain.wav")),
+                               ChunkOf(kSoundTypeChunk, U32(3)),
+                               ChunkOf(kVolumeChunk, F32({volume})),
+                               ChunkOf(kSound4063Chunk, U32(0)),
+                               ChunkOf(kExtraChunk, F32({7, 8.25f})),
+                               ChunkOf(kRadiiChunk, F32({5, 20, 0.2f, 0.8f})),
+                               ChunkOf(kSound4066Chunk, {}),
+                               ChunkOf(kSound4067Chunk, {}),
+                               ChunkOf(kSpeedChunk, F32({2.5f})),
+                               ChunkOf(kSoundSectorChunk, TextNul("hall")),
+                           })),
   });
 }
 

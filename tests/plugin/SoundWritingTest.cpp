@@ -64,7 +64,7 @@ TEST(WriteSoundObject, SoundSectorAddsItsSubChunkAtTheEnd) {
   ASSERT_EQ(written.size(), 245u + 12);
   const Bytes sound = SoundPart(written, 10, 14);
   EXPECT_EQ(Bytes(sound.begin() + 2, sound.begin() + 6), U32(110 + 12));
-  EXPECT_EQ(Bytes(sound.end() - 12, sound.end()), Chunk(kSoundSectorChunk, TextNul("attic")));
+  EXPECT_EQ(Bytes(sound.end() - 12, sound.end()), ChunkOf(kSoundSectorChunk, TextNul("attic")));
 }
 
 TEST(WriteSoundObject, TextSizesFollowTheirLengths) {
@@ -74,11 +74,11 @@ TEST(WriteSoundObject, TextSizesFollowTheirLengths) {
   fields.SoundFile = "";
   const Bytes written = WrittenSound(fields);
   ASSERT_EQ(written.size(), 111u + 3 + 4 + 101);
-  EXPECT_EQ(Bytes(written.begin() + 16, written.begin() + 25), Chunk(kObjectNameChunk, Text("abc")));
+  EXPECT_EQ(Bytes(written.begin() + 16, written.begin() + 25), ChunkOf(kObjectNameChunk, Text("abc")));
   const Bytes parent(written.begin() + 25 + 76, written.begin() + 25 + 76 + 17);
-  EXPECT_EQ(parent, Chunk(kParentChunk, Chunk(kObjectNameChunk, TextNul("roof"))));
+  EXPECT_EQ(parent, ChunkOf(kParentChunk, ChunkOf(kObjectNameChunk, TextNul("roof"))));
   const Bytes sound = SoundPart(written, 3, 4);
-  EXPECT_EQ(Bytes(sound.begin() + 6, sound.begin() + 13), Chunk(kObjectNameChunk, Bytes{0}));
+  EXPECT_EQ(Bytes(sound.begin() + 6, sound.begin() + 13), ChunkOf(kObjectNameChunk, Bytes{0}));
 }
 
 TEST(WriteSoundObject, LevelsAndSoundTypeAreStoredAsTheChunkHoldsThem) {
@@ -89,27 +89,27 @@ TEST(WriteSoundObject, LevelsAndSoundTypeAreStoredAsTheChunkHoldsThem) {
   fields.SoundType = -1;
   const Bytes sound = SoundPart(WrittenSound(fields), 10, 14);
   EXPECT_EQ(Bytes(sound.begin() + 22, sound.begin() + 42),
-            Concat({Chunk(kSoundTypeChunk, U32(0)), Chunk(kVolumeChunk, F32({0.24f}))}));
+            Concat({ChunkOf(kSoundTypeChunk, U32(0)), ChunkOf(kVolumeChunk, F32({0.24f}))}));
   EXPECT_EQ(Bytes(sound.begin() + 80, sound.begin() + 88), F32({0.02f, 0.98f}));
 }
 
 // What the reader passes over does not reach the chunk written.
 TEST(WriteSoundObject, SkippedSubChunksComeOutAsTheLayoutSays) {
   const Bytes read = SoundObject({
-      Chunk(kPositionChunk, F32({4, 5, 6})),
-      Chunk(kPositionCopyChunk, F32({7, 7, 7})),
-      Chunk(0x1234, Text("stray")),
-      Chunk(kSoundChunk, Concat({Chunk(kSound4063Chunk, U32(0xDEADBEEF)), Chunk(kSound4066Chunk, Text("x"))})),
+      ChunkOf(kPositionChunk, F32({4, 5, 6})),
+      ChunkOf(kPositionCopyChunk, F32({7, 7, 7})),
+      ChunkOf(0x1234, Text("stray")),
+      ChunkOf(kSoundChunk, Concat({ChunkOf(kSound4063Chunk, U32(0xDEADBEEF)), ChunkOf(kSound4066Chunk, Text("x"))})),
   });
   const ReadResult fields = ReadSound(read);
   ASSERT_TRUE(fields.ok);
   const Bytes written = WrittenSound(fields.fields);
   ASSERT_EQ(written.size(), 245u);
-  EXPECT_EQ(Bytes(written.begin() + 90, written.begin() + 108), Chunk(kPositionCopyChunk, F32({4, 5, 6})));
+  EXPECT_EQ(Bytes(written.begin() + 90, written.begin() + 108), ChunkOf(kPositionCopyChunk, F32({4, 5, 6})));
   const Bytes sound = SoundPart(written, 10, 14);
-  EXPECT_EQ(Bytes(sound.begin() + 42, sound.begin() + 52), Chunk(kSound4063Chunk, U32(0)));
+  EXPECT_EQ(Bytes(sound.begin() + 42, sound.begin() + 52), ChunkOf(kSound4063Chunk, U32(0)));
   EXPECT_EQ(Bytes(sound.begin() + 88, sound.begin() + 100),
-            Concat({Chunk(kSound4066Chunk, {}), Chunk(kSound4067Chunk, {})}));
+            Concat({ChunkOf(kSound4066Chunk, {}), ChunkOf(kSound4067Chunk, {})}));
 }
 
 TEST(WriteSoundObject, WritesWhatTheTextsMakeWithoutRefusingAny) {
@@ -132,7 +132,7 @@ TEST(WriteSoundObject, KeepsTheStoredDecreaseWidthOfAnUneditedObject) {
   for (const auto& [constRadius, width] : cases) {
     SCOPED_TRACE(FormatNumber(constRadius) + " + " + FormatNumber(width));
     const Bytes stored = F32({constRadius, width, 0.5f, 1});
-    const ReadResult read = ReadSound(SoundObject({Chunk(kSoundChunk, Chunk(kRadiiChunk, stored))}));
+    const ReadResult read = ReadSound(SoundObject({ChunkOf(kSoundChunk, ChunkOf(kRadiiChunk, stored))}));
     const Bytes sound = SoundPart(WrittenSound(read.fields), 10, 14);
     EXPECT_EQ(Bytes(sound.begin() + 72, sound.begin() + 88), stored);
   }
@@ -145,7 +145,7 @@ TEST(WriteSoundObject, KeepsManyRandomDecreaseWidths) {
   for (int round = 0; round < 2000; ++round) {
     const Bytes stored = F32({radius(random), width(random)});
     const ReadResult read =
-        ReadSound(SoundObject({Chunk(kSoundChunk, Chunk(kRadiiChunk, Concat({stored, F32({0, 1})})))}));
+        ReadSound(SoundObject({ChunkOf(kSoundChunk, ChunkOf(kRadiiChunk, Concat({stored, F32({0, 1})})))}));
     const Bytes sound = SoundPart(WrittenSound(read.fields), 10, 14);
     ASSERT_EQ(Bytes(sound.begin() + 72, sound.begin() + 80), stored)
         << read.fields.ConstRadius << " " << read.fields.DecreaseRadius;

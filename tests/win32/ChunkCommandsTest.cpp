@@ -162,7 +162,7 @@ TEST_F(ChunkCommandsTest, DeleteKeepsUncheckedChunksOfACheckedFolderInTheDocumen
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(nodes().objects->FirstChild(), nullptr);
   ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
-  EXPECT_EQ(GetChunkName(*form.Document().GetObject(0)), "barrel");
+  EXPECT_EQ(GetChunkName(form.Document().Objects().At(0)->chunk.Bytes()), "barrel");
 }
 
 TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
@@ -186,8 +186,8 @@ TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
   Rename(horn, "siren");
   EXPECT_EQ(horn->Text(), "siren");
   EXPECT_EQ(tree().Selected(), horn);
-  EXPECT_EQ(horn->chunk, form.Document().GetObject(1));
-  EXPECT_EQ(GetChunkName(*form.Document().GetObject(1)), "siren");
+  EXPECT_EQ(horn->chunk, form.Document().Objects().At(1)->id);
+  EXPECT_EQ(GetChunkName(form.Document().Objects().At(1)->chunk.Bytes()), "siren");
   ClickCheckBox(tree(), horn);
   EXPECT_EQ(Export(), Summary(1));
   EXPECT_EQ(Exported(), (Texts{"Obj_siren.dnc"}));
@@ -201,11 +201,13 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
     PostOk(box);
   });
   SceneNode* horn = Object("sound", "horn");
-  const PStream before = horn->chunk;
+  const ChunkId before = horn->chunk;
+  const Chunk bytesBefore = form.Document().Get(before).chunk;
   Rename(horn, "crate");
   EXPECT_EQ(message, L"Совпадение имён.");
   EXPECT_EQ(horn->Text(), "horn");
   EXPECT_EQ(horn->chunk, before);
+  EXPECT_TRUE(form.Document().Get(before).chunk == bytesBefore);
 }
 
 TEST_F(ChunkCommandsTest, TheDocumentsDialogsAndBoxBelongToTheMainWindow) {

@@ -64,8 +64,8 @@ TEST_F(ImportCommandTest, PutsTheChosenFilesBackRefillsTheTreeAndSaysWhatItDid) 
   // Names without a folder: the dialog starts in the export folder.
   EXPECT_EQ(Import("\"Obj_crate.dnc\" \"Obj_barrel.dnc\""), "2 chunks imported (1 replaced, 1 added)");
   EXPECT_EQ(filter, "dnc file (*.dnc)");
-  EXPECT_EQ(BytesOf(*form.Document().GetObject(0)), soundCrate);
-  EXPECT_EQ(BytesOf(*form.Document().GetObject(2)), barrel);
+  EXPECT_EQ(BytesOf(form.Document().Objects().At(0)->chunk.Bytes()), soundCrate);
+  EXPECT_EQ(BytesOf(form.Document().Objects().At(2)->chunk.Bytes()), barrel);
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"sound", "model"}));
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"crate", "horn"}));
   EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Unchecked);

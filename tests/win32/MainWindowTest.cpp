@@ -172,7 +172,7 @@ TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
        {nodes().scene2, nodes().objects, nodes().definitions, nodes().visualEffects, nodes().initScripts}) {
     EXPECT_TRUE(node->Bold());
     EXPECT_EQ(node->Check(), toolkit::CheckState::Unchecked);
-    EXPECT_EQ(node->chunk, nullptr);
+    EXPECT_EQ(node->chunk, 0u);
   }
 }
 

@@ -107,16 +107,16 @@ TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   });
   ChooseTreeMenu(Rain(), kSoundSettingsItem);
   ASSERT_TRUE(edit.Done());
-  EXPECT_EQ(Rain()->chunk, form.Document().GetObject(1));
+  EXPECT_EQ(Rain()->chunk, form.Document().Objects().At(1)->id);
   EXPECT_TRUE(Rain()->Checked()) << "check marks stay";
 
   const std::string saved = scratch.Path("saved.bin");
   ASSERT_TRUE(form.Document().WriteToFile(saved));
   LoadedScene reloaded(ReadFileBytes(saved));
   ASSERT_TRUE(reloaded.loaded);
-  EXPECT_EQ(BytesOf(*reloaded.document->GetObject(0)), kCrate);
-  EXPECT_EQ(BytesOf(*reloaded.document->GetDefinition(0)), kDoor);
-  const ReadResult read = ReadSound(BytesOf(*reloaded.document->GetObject(1)));
+  EXPECT_EQ(BytesOf(reloaded.document->Objects().At(0)->chunk.Bytes()), kCrate);
+  EXPECT_EQ(BytesOf(reloaded.document->Definitions().At(0)->chunk.Bytes()), kDoor);
+  const ReadResult read = ReadSound(BytesOf(reloaded.document->Objects().At(1)->chunk.Bytes()));
   ASSERT_TRUE(read.ok);
   EXPECT_EQ(read.fields.Volume, 25);
   EXPECT_EQ(read.fields.SoundFile, "storm.wav");
@@ -184,8 +184,8 @@ TEST_F(SoundHostTest, ANewSoundIsAddedUnderTheSoundFolderAndASecondOneCollides) 
   trace.TakeLines();
   newSound();
   ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 3);
-  EXPECT_EQ(form.Document().GetObject(2)->Length(), 245u);
-  EXPECT_EQ(GetChunkName(*form.Document().GetObject(2)), "New sound");
+  EXPECT_EQ(form.Document().Objects().At(2)->chunk.Length(), 245u);
+  EXPECT_EQ(GetChunkName(form.Document().Objects().At(2)->chunk.Bytes()), "New sound");
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"rain", "New sound"}));
   EXPECT_EQ(tree().Selected(), Child(Child(nodes().objects, "sound"), "New sound"));
   EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.AddChunk: added objects New sound"}));
@@ -251,7 +251,7 @@ TEST_F(MalformedSoundPlugin, WhatIsNoSoundObjectIsRefusedAndTheSceneStaysAsItWas
     setAnswer(answer);
     EXPECT_EQ(BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); }), expected[answer]);
     EXPECT_EQ(Written(form.Document()), kScene);
-    EXPECT_EQ(Rain()->chunk, form.Document().GetObject(1));
+    EXPECT_EQ(Rain()->chunk, form.Document().Objects().At(1)->id);
   }
   FreeLibrary(standIn);
 }

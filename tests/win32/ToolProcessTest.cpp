@@ -30,8 +30,8 @@ std::string FileText(const std::string& path) {
 TEST(ToolProcess, OpensThroughTheMenuSavesUnderAnotherNameAndTracesItAll) {
   ScratchFolder scratch;
   const Bytes scene =
-      SceneFile({Chunk(0x0001, {}), Chunk(0x4000, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})),
-                 Chunk(0xAE20, DefinitionChunk("door1", 6))});
+      SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})),
+                 ChunkOf(0xAE20, DefinitionChunk("door1", 6))});
   const std::string original = WindowsPath(scratch.Path("scene2.bin"));
   const std::string copy = WindowsPath(scratch.Path("copy.bin"));
   const std::string trace = WindowsPath(scratch.Path("trace.txt"));

@@ -20,7 +20,7 @@
 
 namespace {
 
-std::string Chunk(uint16_t type, const std::string& payload) {
+std::string ChunkOf(uint16_t type, const std::string& payload) {
   const auto size = static_cast<uint32_t>(kChunkHeaderSize + payload.size());
   std::string bytes{static_cast<char>(type & 0xFF), static_cast<char>(type >> 8)};
   for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((size >> shift) & 0xFF);
@@ -31,12 +31,12 @@ std::string Chunk(uint16_t type, const std::string& payload) {
 // definition and an init script; no visual effects (an import adds the
 // section).
 const std::string kScene =
-    Chunk(kRootChunk, Chunk(1, "") +
-                          Chunk(kObjectsSection, Chunk(kObjectChunk, Chunk(kObjectNameChunk, std::string("crate", 6))) +
-                                                     Chunk(kObjectChunk, Chunk(kObjectNameChunk, "horn")) +
-                                                     Chunk(kObjectChunk, Chunk(kObjectNameChunk, "crate"))) +
-                          Chunk(kDefinitionsSection, Chunk(kDefinitionChunk, Chunk(kDefinitionNameChunk, "door1"))) +
-                          Chunk(kInitScriptsSection, Chunk(kInitScriptChunk, std::string("\0\5\0\0\0start", 10))));
+    ChunkOf(kRootChunk, ChunkOf(1, "") +
+                          ChunkOf(kObjectsSection, ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, std::string("crate", 6))) +
+                                                     ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "horn")) +
+                                                     ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "crate"))) +
+                          ChunkOf(kDefinitionsSection, ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, "door1"))) +
+                          ChunkOf(kInitScriptsSection, ChunkOf(kInitScriptChunk, std::string("\0\5\0\0\0start", 10))));
 
 std::string BytesOf(const TMemoryStream& stream) {
   return {reinterpret_cast<const char*>(stream.Data()), stream.Length()};

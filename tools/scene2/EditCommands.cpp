@@ -34,14 +34,9 @@ int RunDelete(Session& session) {
   std::unique_ptr<TqScene2bin> document = session.Load(in);
   if (!document) return kFailure;
   for (const std::string& name : *names) {
-    PStream chunk = session.NamedChunk(*document, in, *section, name);
+    const PStream chunk = session.NamedChunk(*document, in, *section, name);
     if (chunk == nullptr) return kFailure;
-    try {
-      document->DeleteDNC(chunk);
-    } catch (const std::exception& failure) {
-      return session.Failure("cannot delete " + QuotedName(name) + " from " + section->word + " of " + in + ": " +
-                             FailureMessage(failure));
-    }
+    document->DeleteChunks(std::span(&chunk.id, 1));
   }
   if (!session.Save(std::move(document), out)) return kFailure;
   session.Out() << Counted(names->size(), "chunk") << " deleted from " << section->word << ", saved to " << out << '\n';
@@ -72,15 +67,13 @@ int RunRename(Session& session) {
   uint32_t offset = 0;
   uint32_t size = 0;
   try {
-    GetChunkNameOffsSize(*chunk, offset, size);
+    GetChunkNameOffsSize(chunk.Bytes(), offset, size);
   } catch (const std::exception&) {
     return session.Failure(what + "it has no name sub-chunk to rewrite");
   }
-  session.Ui().SetAnswer(newName);
-  std::string renamed;
-  if (!document->RenameChunk(chunk, renamed)) {
-    const std::string message = session.TakeMessage();
-    return session.Failure(what + (message.empty() ? "the scene model refused it" : message));
+  if (const EditResult renamed = document->Rename(chunk, newName); !renamed) {
+    TraceRefusal("ReplaceChunkData", renamed);
+    return session.Failure(what + MessageText(*renamed.refusal));
   }
   if (!session.Save(std::move(document), out)) return kFailure;
   session.Out() << "renamed " << QuotedName(oldName) << " to " << QuotedName(newName) << " in " << section->word

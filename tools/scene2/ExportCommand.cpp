@@ -20,7 +20,8 @@ int RunExport(Session& session) {
   for (const SceneSection& section : kSceneSections) {
     if (only != nullptr && section.itemType != only->itemType) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
-    if (names->empty()) list.ForEach([&chunks](TMemoryStream& chunk) { chunks.push_back(&chunk); });
+    if (names->empty())
+      for (const ChunkEntry& entry : list.Entries()) chunks.emplace_back(entry.id, entry.chunk);
     for (const std::string& name : *names) {
       const PStream chunk = session.NamedChunk(*document, in, section, name);
       if (chunk == nullptr) return kFailure;
@@ -33,8 +34,8 @@ int RunExport(Session& session) {
   if (!dncExport.FolderError().empty()) return session.Failure("cannot create the folder " + dncExport.FolderError());
   size_t written = 0;
   bool failed = false;
-  for (PStream chunk : chunks) {
-    const DncWrite result = dncExport.Write(*chunk);
+  for (const PStream& chunk : chunks) {
+    const DncWrite result = dncExport.Write(chunk.Bytes());
     if (result.written) {
       ++written;
     } else {

@@ -29,7 +29,7 @@ struct ListedSection {
   std::vector<ListedChunk> chunks;
 };
 
-std::string TypeNameOf(TMemoryStream& chunk) {
+std::string TypeNameOf(ByteView chunk) {
   switch (GetChunkType(chunk)) {
     case kObjectChunk:
       return ObjectTypeName(GetObjectType(chunk));
@@ -121,7 +121,7 @@ int RunList(Session& session) {
       return session.Failure(path + " changed while it was read");
     ListedSection& listed = sections.emplace_back(ListedSection{&section, {}});
     for (int32_t index = 0; index < list.Count(); ++index) {
-      TMemoryStream& chunk = *list.At(index);
+      const ByteView chunk = list.At(index)->chunk.Bytes();
       listed.chunks.push_back({index, GetChunkType(chunk), TypeNameOf(chunk), GetChunkName(chunk), chunk.Length(),
                                located ? at[static_cast<size_t>(index)] : 0,
                                located ? Crc32(chunk.Data(), chunk.Length()) : 0});

@@ -39,12 +39,11 @@ class ItemCheck {
   void Check(const SceneSection& section, const MappedChunk& chunk) {
     const size_t index = next_[section.code]++;
     label_ = std::string(section.word) + " " + std::to_string(index);
-    TMemoryStream stream(chunk.bytes.Data(), chunk.bytes.Length());
     std::string name;
     std::string failure;
     // Only the four item types have a known inside.
     const SceneSection* own = SectionOfItemType(chunk.type);
-    const bool named = own != nullptr && ReadChunkName(stream, name, failure);
+    const bool named = own != nullptr && ReadChunkName(chunk.bytes, name, failure);
     if (named) label_.append(" ").append(QuotedName(name));
 
     // The editor's tree puts objects and definitions into type folders, by
@@ -55,7 +54,7 @@ class ItemCheck {
                                Type(section.itemType) + (refused ? "; the editor's tree refuses it" : ""));
     }
     if (own == nullptr) return;
-    if (section.typeFolders) CheckFolder(chunk, stream);
+    if (section.typeFolders) CheckFolder(chunk);
     if (chunk.type == kObjectChunk || chunk.type == kDefinitionChunk)
       CheckSubChunks(chunk);
     else
@@ -70,13 +69,13 @@ class ItemCheck {
  private:
   void Report(uint64_t offset, const std::string& text) { problems_.push_back({offset, label_ + ": " + text, false}); }
 
-  void CheckFolder(const MappedChunk& chunk, TMemoryStream& stream) {
+  void CheckFolder(const MappedChunk& chunk) {
     if (chunk.type == kObjectChunk) {
-      const uint32_t code = GetObjectType(stream);
+      const uint32_t code = GetObjectType(chunk.bytes);
       if (KnownObjectTypeIndex(code) < 0)
         Report(chunk.offset, "the editor's tree refuses object type " + ObjectTypeName(code));
     } else if (chunk.type == kDefinitionChunk) {
-      const uint32_t code = GetDefinitionType(stream);
+      const uint32_t code = GetDefinitionType(chunk.bytes);
       if (code >= kDefinitionTypeCount)
         Report(chunk.offset, "the editor's tree refuses definition type " + DefinitionTypeName(code));
     }

@@ -5,17 +5,19 @@
 #include <map>
 
 #include "scene/ChunkCatalogue.h"
-#include "scene/LittleEndian.h"
 #include "tools/scene2/Crc32.h"
 
 namespace {
 
-ChunkFacts FactsOf(const TMemoryStream& chunk, int32_t index) {
-  const uint16_t type = chunk.Length() >= 2 ? ReadU16LE(chunk.Data()) : 0;
-  return {index, type, static_cast<uint32_t>(chunk.Length()), Crc32(chunk.Data(), chunk.Length())};
+ChunkFacts FactsOf(const ChunkEntry& entry, int32_t index) {
+  const Chunk& chunk = entry.chunk;
+  return {index, GetChunkType(chunk.Bytes()), static_cast<uint32_t>(chunk.Length()),
+          Crc32(chunk.Data(), chunk.Length())};
 }
 
-bool SameBytes(const TMemoryStream& a, const TMemoryStream& b) {
+bool SameBytes(const ChunkEntry& first, const ChunkEntry& second) {
+  const Chunk& a = first.chunk;
+  const Chunk& b = second.chunk;
   return a.Length() == b.Length() && (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length()) == 0);
 }
 
@@ -26,20 +28,21 @@ using NamePlace = std::pair<std::string, int>;
 std::vector<NamePlace> NamePlaces(const ChunkList& list) {
   std::map<std::string, int> seen;
   std::vector<NamePlace> places;
-  list.ForEach([&](TMemoryStream& chunk) {
+  for (const ChunkEntry& entry : list.Entries()) {
     std::string name;
     std::string ignored;
-    ReadChunkName(chunk, name, ignored);  // a name that can't be read is the empty one, as a lookup takes it
+    ReadChunkName(entry.chunk.Bytes(), name,
+                  ignored);  // a name that can't be read is the empty one, as a lookup takes it
     places.emplace_back(name, ++seen[name]);
-  });
+  }
   return places;
 }
 
 std::vector<ChunkDifference> DiffHeads(const ChunkList& a, const ChunkList& b) {
   std::vector<ChunkDifference> heads;
   for (int32_t index = 0; index < std::max(a.Count(), b.Count()); ++index) {
-    const PStream inA = a.At(index);
-    const PStream inB = b.At(index);
+    const ChunkEntry* inA = a.At(index);
+    const ChunkEntry* inB = b.At(index);
     if (inA != nullptr && inB != nullptr && SameBytes(*inA, *inB)) continue;
     ChunkDifference head;
     head.change = inA == nullptr ? Change::Added : inB == nullptr ? Change::Removed : Change::Changed;

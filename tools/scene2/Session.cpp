@@ -63,7 +63,8 @@ std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
 PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
   const ChunkList& list = document.SectionListByChunkID(section.itemType);
-  const PStream chunk = list.At(FindChunkByName(list, name));
+  const ChunkEntry* found = list.At(FindChunkByName(list, name));
+  const PStream chunk = found != nullptr ? PStream(found->id, found->chunk) : nullptr;
   if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
   return chunk;
 }
@@ -74,11 +75,4 @@ bool Session::Save(std::unique_ptr<TqScene2bin> document, const std::string& pat
   document.reset();
   if (!saved) Failure("cannot write " + path + ": " + reason);
   return saved;
-}
-
-std::string Session::TakeMessage() {
-  std::string text = messages_.str();
-  messages_.str("");
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return MessageText(text);
 }

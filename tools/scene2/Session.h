@@ -56,12 +56,6 @@ class Session {
   // comes before whatever the command writes next; false after an error line.
   bool Save(std::unique_ptr<TqScene2bin> document, const std::string& path);
 
-  // The scene's dialogs: the rename dialog answers what SetAnswer gave it.
-  ScriptedUi& Ui() { return ui_; }
-  // The text of the message boxes shown since the last call, as the
-  // platform's text; empty when none was.
-  std::string TakeMessage();
-
  private:
   const CommandSpec& command_;
   Arguments arguments_;

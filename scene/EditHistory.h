@@ -1,0 +1,39 @@
+#pragma once
+// The edits of a document, in order, with undo and redo, and whether the
+// document differs from what was last loaded or saved.
+
+#include <cstdint>
+#include <vector>
+
+#include "scene/SceneEdit.h"
+
+class EditHistory {
+ public:
+  // Applies the edit and puts it on top; what could have been redone goes.
+  void Do(SceneEdit edit, int32_t& fileSize);
+  // Takes back the top edit, or does again the last one taken back; null
+  // when there is none. The edit stays in the history.
+  const SceneEdit* Undo(int32_t& fileSize);
+  const SceneEdit* Redo(int32_t& fileSize);
+  bool CanUndo() const { return !done_.empty(); }
+  bool CanRedo() const { return !undone_.empty(); }
+
+  // The document is as it was when MarkSaved was last called (or the history
+  // cleared): an undo back to that state counts as no difference.
+  bool Modified() const { return Top() != saved_; }
+  void MarkSaved() { saved_ = Top(); }
+  // Forgets every edit: a load starts a new history.
+  void Clear();
+
+ private:
+  struct Entry {
+    SceneEdit edit;
+    uint64_t serial;
+  };
+  uint64_t Top() const { return done_.empty() ? 0 : done_.back().serial; }
+
+  std::vector<Entry> done_;
+  std::vector<Entry> undone_;  // the last taken back on top
+  uint64_t lastSerial_ = 0;    // never given twice, so a state dropped from redo is never "saved" again
+  uint64_t saved_ = 0;
+};

@@ -1,0 +1,195 @@
+// Every edit of a document can be taken back and done again, byte for byte,
+// and the document knows whether it differs from what was loaded or saved.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkTypes.h"
+#include "tests/SceneTestSupport.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class History : public testing::Test {
+ protected:
+  History()
+      : scene(SceneFile({ChunkOf(1, {}),
+                         ChunkOf(kObjectsSection,
+                                 Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4), ObjectChunk("lamp", 2)})),
+                         ChunkOf(kDefinitionsSection, DefinitionChunk("door1", 6)),
+                         ChunkOf(kInitScriptsSection, InitScriptChunk("start"))})) {}
+
+  TqScene2bin& document() { return *scene.document; }
+  PStream Object(int32_t index) { return RefAt(document().Objects(), index); }
+  // The identities of a list in order.
+  std::vector<ChunkId> Ids(const ChunkList& list) {
+    std::vector<ChunkId> ids;
+    for (const ChunkEntry& entry : list.Entries()) ids.push_back(entry.id);
+    return ids;
+  }
+
+  // Runs the edit, then undo, redo and undo again: the bytes written and
+  // the identities are those before and after, each time, and so are the
+  // sizes that the document keeps.
+  void ExpectTakenBackAndDoneAgain(const std::function<void()>& edit) {
+    ASSERT_TRUE(scene.loaded);
+    const Bytes before = Written(document());
+    const std::vector<ChunkId> idsBefore = Ids(document().Objects());
+    const int32_t sizeBefore = document().FileSize();
+    EXPECT_FALSE(document().Modified());
+    edit();
+    const Bytes after = Written(document());
+    const std::vector<ChunkId> idsAfter = Ids(document().Objects());
+    const int32_t sizeAfter = document().FileSize();
+    ASSERT_NE(after, before) << "the edit changed nothing";
+    EXPECT_TRUE(document().Modified());
+    EXPECT_TRUE(document().CanUndo());
+    EXPECT_FALSE(document().CanRedo());
+    trace.TakeLines();
+
+    ASSERT_TRUE(document().Undo());
+    EXPECT_EQ(Written(document()), before);
+    EXPECT_EQ(Ids(document().Objects()), idsBefore);
+    EXPECT_EQ(document().FileSize(), sizeBefore);
+    EXPECT_FALSE(document().Modified()) << "back where it was loaded";
+    EXPECT_FALSE(document().CanUndo());
+    ASSERT_TRUE(document().Redo());
+    EXPECT_EQ(Written(document()), after);
+    EXPECT_EQ(Ids(document().Objects()), idsAfter);
+    EXPECT_EQ(document().FileSize(), sizeAfter);
+    EXPECT_TRUE(document().Modified());
+    EXPECT_FALSE(document().Redo());
+    ASSERT_TRUE(document().Undo());
+    EXPECT_EQ(Written(document()), before);
+    const Lines lines = trace.TakeLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[0].starts_with("qScene2bin.Undo: ")) << lines[0];
+    EXPECT_EQ(lines[1], "qScene2bin.Redo: " + lines[0].substr(17));
+  }
+
+  LoadedScene scene;
+  TraceCollector trace;
+};
+
+TEST_F(History, DeleteOfSeveralChunksIsOneEdit) {
+  ExpectTakenBackAndDoneAgain([this] {
+    const ChunkId ids[] = {Object(0).id, Object(2).id, document().Definitions().At(0)->id};
+    EXPECT_EQ(document().DeleteChunks(ids), 3u);
+  });
+  EXPECT_EQ(trace.TakeLines(), Lines{});
+  document().Redo();
+  EXPECT_EQ(trace.TakeLines(), (Lines{"qScene2bin.Redo: delete of 3 chunks"}));
+}
+
+TEST_F(History, DeleteOfEveryChunkLeavesNoSectionAndComesBackWhole) {
+  ExpectTakenBackAndDoneAgain([this] {
+    std::vector<ChunkId> ids;
+    for (const ChunkList* list : {&document().Objects(), &document().Definitions(), &document().InitScripts()})
+      for (const ChunkEntry& entry : list->Entries()) ids.push_back(entry.id);
+    EXPECT_EQ(document().DeleteChunks(ids), 5u);
+  });
+}
+
+TEST_F(History, RenameAndReplaceKeepTheIdentity) {
+  scene.ui.answers = {"a much longer name"};
+  const ChunkId horn = Object(1).id;
+  ExpectTakenBackAndDoneAgain([this] {
+    PStream chunk = Object(1);
+    std::string newName;
+    ASSERT_TRUE(document().RenameChunk(chunk, newName));
+  });
+  EXPECT_EQ(GetChunkName(document().Get(horn).Bytes()), "horn");
+  ExpectTakenBackAndDoneAgain([this] {
+    PStream chunk = Object(2);
+    std::string newName;
+    ASSERT_TRUE(document().ReplaceChunkData(chunk, LooseChunk(ObjectChunk("sun", 2)), newName));
+  });
+}
+
+TEST_F(History, AddAndImportTakeBackTheChunksTheyBroughtAndTheSectionHeader) {
+  ExpectTakenBackAndDoneAgain([this] {
+    std::string name;
+    EXPECT_NE(document().AddChunk(LooseChunk(VisualEffectChunk("fog")).chunk, name), nullptr);
+  });
+  ExpectTakenBackAndDoneAgain([this] {
+    std::vector<Chunk> chunks;
+    for (const Bytes& bytes : {ObjectChunk("horn", 7), ObjectChunk("new", 9), VisualEffectChunk("fog")})
+      chunks.push_back(LooseChunk(bytes).chunk);
+    const ImportTally tally = document().ImportDNC(std::move(chunks));
+    EXPECT_EQ(tally.replaced, 1);
+    EXPECT_EQ(tally.added, 2);
+  });
+}
+
+TEST_F(History, IdentitiesAreNeverGivenTwice) {
+  const ChunkId lamp = Object(2).id;
+  const ChunkId ids[] = {lamp};
+  document().DeleteChunks(ids);
+  std::string name;
+  const PStream added = document().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, name);
+  EXPECT_GT(added.id, lamp);
+  EXPECT_EQ(document().Get(lamp), nullptr);
+  document().Undo();
+  document().Undo();
+  EXPECT_EQ(GetChunkName(document().Get(lamp).Bytes()), "lamp") << "the deleted chunk is back under its identity";
+  EXPECT_EQ(document().Get(added.id), nullptr);
+}
+
+TEST_F(History, ANewEditDropsWhatCouldHaveBeenRedone) {
+  const ChunkId first[] = {Object(0).id};
+  document().DeleteChunks(first);
+  document().Undo();
+  const ChunkId second[] = {Object(1).id};
+  document().DeleteChunks(second);
+  EXPECT_FALSE(document().CanRedo());
+  EXPECT_FALSE(document().Redo());
+  document().Undo();
+  EXPECT_FALSE(document().CanUndo());
+  EXPECT_EQ(document().Objects().Count(), 3);
+}
+
+TEST_F(History, ASaveIsTheNewPointOfNoDifferenceAndALoadStartsAfresh) {
+  ScratchFolder folder;
+  const ChunkId crate[] = {Object(0).id};
+  document().DeleteChunks(crate);
+  ASSERT_TRUE(document().WriteToFile(folder.Path("saved.bin")));
+  EXPECT_FALSE(document().Modified());
+  EXPECT_TRUE(document().CanUndo()) << "a save keeps the history";
+  document().Undo();
+  EXPECT_TRUE(document().Modified()) << "the saved file lacks the crate";
+  document().Redo();
+  EXPECT_FALSE(document().Modified());
+  // A save that fails changes nothing of it.
+  document().Undo();
+  EXPECT_FALSE(document().WriteToFile(folder.Path("no such folder/x.bin")));
+  EXPECT_TRUE(document().Modified());
+  // A state that the saved one was dropped from is never "saved" again.
+  const ChunkId horn[] = {Object(1).id};
+  document().DeleteChunks(horn);
+  document().Undo();
+  EXPECT_TRUE(document().Modified());
+
+  ASSERT_TRUE(document().ReadFromFile(folder.Path("saved.bin")));
+  EXPECT_FALSE(document().Modified());
+  EXPECT_FALSE(document().CanUndo());
+  EXPECT_FALSE(document().CanRedo());
+}
+
+TEST_F(History, RefusedEditsAreNoEntries) {
+  PStream chunk = Object(0);
+  std::string newName;
+  scene.ui.answers = {"horn"};
+  EXPECT_FALSE(document().RenameChunk(chunk, newName));
+  EXPECT_EQ(document().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, newName), nullptr);
+  const ChunkId none[] = {0, 12345};
+  EXPECT_EQ(document().DeleteChunks(none), 0u);
+  EXPECT_FALSE(document().CanUndo());
+  EXPECT_FALSE(document().Modified());
+}
+
+}  // namespace
