@@ -52,7 +52,7 @@ Exception LoadFailure(const LayoutProblem& problem) {
                                           " runs past the end of the file" + Offs(problem));
     case LayoutFault::BytesAfterRoot:
       return Exception(Code::Invalid, Number(problem.count) + " bytes past the scene's size were not read");
-    default:
+    default:  // a load reads on past the others (FailsLoad)
       return Exception(Code::Invalid, "a load reads on past this");
   }
 }
