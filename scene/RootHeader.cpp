@@ -1,7 +1,6 @@
 #include "scene/RootHeader.h"
 
 #include <algorithm>
-#include <string>
 
 #include "scene/LittleEndian.h"
 
@@ -12,15 +11,15 @@ RootHeader ReadRootHeader(std::span<const uint8_t> bytes) {
   return {length, length >= 2 && ReadU16LE(header) == kRootChunk, static_cast<int32_t>(ReadU32LE(header + 2))};
 }
 
-std::optional<Exception> RootHeaderFault(const RootHeader& header, uint64_t fileLength) {
-  using Code = Exception::Code;
-  if (!header.signature) return Exception(Code::Invalid, "scene2.bin: incorrect file signature");
-  if (header.length < kRootHeaderSize) return Exception(Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
+std::optional<LayoutProblem> RootHeaderFault(const RootHeader& header, uint64_t fileLength) {
+  if (!header.signature) return LayoutProblem{.fault = LayoutFault::NoSignature, .offset = 0};
+  constexpr uint64_t kSizeAt = 2;
+  if (header.length < kRootHeaderSize) return LayoutProblem{.fault = LayoutFault::RootSizeCutShort, .offset = kSizeAt};
+  const auto size = static_cast<uint32_t>(header.rootSize);
   if (header.rootSize < 0)
-    return Exception(Code::Invalid,
-                     "qScene2bin.ReadHeadFromStream: root size " + std::to_string(header.rootSize) + " is negative");
-  if (static_cast<uint64_t>(header.rootSize) > fileLength + 2)
-    return Exception(Code::Invalid, "qScene2bin.ReadHeadFromStream: root size " + std::to_string(header.rootSize) +
-                                        " exceeds the file's length " + std::to_string(fileLength));
+    return LayoutProblem{.fault = LayoutFault::RootSizeNegative, .offset = kSizeAt, .size = size};
+  // A load reads sections while more than 2 bytes of the root are left.
+  if (size > fileLength + 2)
+    return LayoutProblem{.fault = LayoutFault::RootSizePastFile, .offset = kSizeAt, .size = size, .count = fileLength};
   return std::nullopt;
 }

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "scene/ChunkTypes.h"
-#include "scene/Exception.h"
+#include "scene/LayoutProblem.h"
 
 constexpr size_t kRootHeaderSize = kChunkHeaderSize;
 
@@ -21,6 +21,6 @@ struct RootHeader {
 // The header at the start of `bytes`, which may hold fewer than its six.
 RootHeader ReadRootHeader(std::span<const uint8_t> bytes);
 
-// Why a load refuses a file of `fileLength` bytes that begins with `header`,
-// in the load's words; nullopt when the load may read on.
-std::optional<Exception> RootHeaderFault(const RootHeader& header, uint64_t fileLength);
+// Why a load refuses a file of `fileLength` bytes that begins with `header`;
+// nullopt when the load may read on.
+std::optional<LayoutProblem> RootHeaderFault(const RootHeader& header, uint64_t fileLength);

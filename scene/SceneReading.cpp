@@ -1,10 +1,10 @@
-// Loading a scene2.bin: the root header, the head chunks, then one section at
-// a time. Every size from the file is checked against what is really there
-// before it is used to step, read or allocate.
+// Loading a scene2.bin: the walk of its layout (WalkScene) puts the root
+// size, the head chunks and the chunks of each section into the document,
+// until the first problem that fails a load.
 
 #include <algorithm>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "os/FileSystem.h"
@@ -13,147 +13,110 @@
 #include "scene/Exception.h"
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
+#include "scene/LoadFailure.h"
 #include "scene/MemoryStream.h"
-#include "scene/RootHeader.h"
 #include "scene/SceneFileBytes.h"
+#include "scene/SceneWalk.h"
 #include "scene/Trace.h"
 #include "scene/qScene2bin.h"
 
-namespace {
-
-std::string Offset(int64_t position) { return std::to_string(position); }
-
-// A chunk's header must lie whole between `start` and `end`...
-[[noreturn]] void HeaderCutShort(int64_t start) {
-  throw Exception(Exception::Code::Invalid,
-                  "qScene2bin.ReadChunkFromStream: chunk header cut short at offset " + Offset(start));
-}
-
-void CheckHeaderRoom(int64_t start, int64_t end) {
-  if (start < 0 || end - start < static_cast<int64_t>(kChunkHeaderSize)) HeaderCutShort(start);
-}
-
-// ...and then the whole chunk that it announces. (The checks are apart from
-// their failures so that a walk of many chunks keeps them inline.)
-[[noreturn]] void WrongChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t left) {
-  if (size < kChunkHeaderSize)
-    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
-                                                  " at offset " + Offset(start) + " has size " + std::to_string(size) +
-                                                  ", less than its header");
-  throw Exception(Exception::Code::Invalid, "qScene2bin.ReadChunkFromStream: chunk " + HexUpper(type, 4) +
-                                                " at offset " + Offset(start) + " has size " + std::to_string(size) +
-                                                " but only " + std::to_string(left) + " bytes are left");
-}
-
-void CheckChunkSize(uint16_t type, uint32_t size, int64_t start, int64_t end) {
-  const int64_t left = end - start;
-  if (size < kChunkHeaderSize || size > left) WrongChunkSize(type, size, start, left);
-}
-
-}  // namespace
-
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
-  CheckHeaderRoom(start, end);
-  uint8_t header[kChunkHeaderSize];
-  stream.Read(header, sizeof header);
-  type = ReadU16LE(header);
-  size = ReadU32LE(header + 2);
-  CheckChunkSize(type, size, start, end);
-  stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
+  const auto left = static_cast<uint64_t>(std::max<int64_t>(end - start, 0));
+  type = 0;
+  size = 0;
+  if (left >= kChunkHeaderSize) {
+    uint8_t header[kChunkHeaderSize];
+    stream.Read(header, sizeof header);
+    type = ReadU16LE(header);
+    size = ReadU32LE(header + 2);
+    stream.Seek(-static_cast<int64_t>(kChunkHeaderSize), TStream::Origin::Current);
+  }
+  if (!ChunkFits(left, size))
+    throw LoadFailure(ChunkFault(static_cast<uint64_t>(start), left, type, size, ChunkBound::File));
   auto chunk = std::make_unique<TMemoryStream>();
   if (chunk->AppendFrom(stream, size) != size)
     throw Exception(Exception::Code::Invalid,
-                    "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + Offset(start));
+                    "qScene2bin.ReadChunkFromStream: file ended inside chunk at offset " + std::to_string(start));
   return chunk;
 }
 
-const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& size, int64_t end) {
-  const int64_t start = block.Position();
-  end = std::min(end, block.Size());
-  CheckHeaderRoom(start, end);
-  const uint8_t* chunk = block.Data() + start;
-  type = ReadU16LE(chunk);
-  size = ReadU32LE(chunk + 2);
-  CheckChunkSize(type, size, start, end);
-  // Each header of a walk is found only from the one before, so their reads
-  // would wait on memory one after another. Asking for the bytes a few
-  // kilobytes ahead of the walk, as many as this chunk moves it on, has them
-  // come in together instead. (Not in a helper of its own: GCC judged such a
-  // helper to have no effect and dropped its calls.)
-  constexpr int64_t kAhead = 4096;
-  constexpr int64_t kLine = 64;
-  const int64_t fetched = std::min(start + kAhead + std::min<int64_t>(size, kAhead), block.Size());
-  for (int64_t ahead = start + kAhead; ahead < fetched; ahead += kLine) __builtin_prefetch(block.Data() + ahead);
-  block.Seek(size, TStream::Origin::Current);
-  return chunk;
-}
+// The load's side of the walk: the chunks go into the document's lists and
+// the trace tells each step, in the words of the steps the load is made of.
+class TqScene2bin::Loading final : public SceneWalkSink {
+ public:
+  explicit Loading(TqScene2bin& document) : document_(document) {}
 
-bool TqScene2bin::ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength) {
-  try {
-    uint8_t bytes[kRootHeaderSize] = {};
-    const RootHeader header = ReadRootHeader(std::span(bytes, stream.Read(bytes, sizeof bytes)));
-    if (header.signature) fileSize = header.rootSize;
-    if (std::optional<Exception> fault = RootHeaderFault(header, fileLength)) throw *fault;
-    uint16_t next = 0;
-    do {
-      if (stream.Position() >= stream.Size())
-        throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
-      uint16_t type = 0;
-      uint32_t size = 0;
-      const uint8_t* chunk = ReadChunkView(stream, type, size, stream.Size());
-      Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(type, 4) + " - done");
-      AppendLoaded(heads, chunk, size);
-      if (stream.Position() >= stream.Size())
-        throw Exception(Exception::Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
-      uint8_t peek[2] = {};
-      const size_t peeked = stream.Read(peek, sizeof peek);
-      stream.Seek(-static_cast<int64_t>(peeked), TStream::Origin::Current);
-      next = ReadU16LE(peek);
-    } while (SectionByCode(next) == nullptr);
-    return true;
-  } catch (const std::exception& failure) {
-    Trace(FailureMessage(failure));
-    ClearChunkList(heads);
-    return false;
-  }
-}
-
-bool TqScene2bin::ReadSectionsFromStream(TMemoryStream& stream) {
-  ChunkList* list = nullptr;
-  try {
-    const uint16_t code = stream.ReadU16();
-    const int64_t begin = stream.Position();
-    Trace("qScene2bin.ReadSectionsFromStream BeginOffs: " + std::to_string(begin));
-    const std::string offs = HexUpper(static_cast<uint64_t>(begin), 8);  // a position is never negative
-    list = ListBySectionCode(code);
-    if (list == nullptr)
-      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadSectionsFromStream: Unknown section. offs: " + offs);
-    if (stream.Size() - begin < 4)
-      throw Exception(Exception::Code::Invalid,
-                      "qScene2bin.ReadSectionsFromStream: section header cut short. offs: " + offs);
-    const auto sectionSize = static_cast<int32_t>(stream.ReadU32());
-    Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
-    list->sectionSize = sectionSize;
-    const int64_t end = stream.Position() - static_cast<int64_t>(kChunkHeaderSize) + sectionSize;
-    if (end > stream.Size())
-      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadSectionsFromStream: section of size " +
-                                                    std::to_string(sectionSize) +
-                                                    " runs past the end of the file. offs: " + offs);
-    while (stream.Position() < end) {
-      uint16_t type = 0;
-      uint32_t size = 0;
-      const uint8_t* chunk = ReadChunkView(stream, type, size, end);
-      AppendLoaded(*list, chunk, size);
+  // Raises, once the step that failed has let go of what it read.
+  void Run(ByteView bytes, uint64_t fileLength) {
+    try {
+      WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure);
+    } catch (const std::exception& failure) {
+      Abandon(FailureMessage(failure));
     }
-    Trace("qScene2bin.ReadSectionsFromStream - done");
-    return true;
-  } catch (const std::exception& failure) {
-    Trace(FailureMessage(failure));
-    if (list != nullptr) ClearChunkList(*list);
-    return false;
+    if (!failure_) return;
+    // Sections after the root's end would be dropped by the next save.
+    if (failure_->fault == LayoutFault::BytesAfterRoot) throw LoadFailure(*failure_);
+    Abandon(LoadFailure(*failure_).Message);
   }
-}
+
+  void Root(const RootHeader& header) override {
+    if (header.signature) document_.fileSize = header.rootSize;
+  }
+
+  void HeadChunk(const WalkedChunk& chunk) override {
+    Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(chunk.type, 4) + " - done");
+    document_.AppendLoaded(document_.heads, chunk.bytes.Data(), Length(chunk));
+  }
+
+  void HeadDone() override {
+    inHead_ = false;
+    Trace("qScene2bin.ReadFromFile: reading head - done");
+  }
+
+  void Section(const WalkedSection& section) override {
+    Trace("qScene2bin.ReadSectionsFromStream BeginOffs: " + std::to_string(section.codeEnd));
+    list_ = document_.ListBySectionCode(section.code);
+    if (list_ == nullptr || !section.sized) return;
+    const auto sectionSize = static_cast<int32_t>(section.size);
+    Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
+    list_->sectionSize = sectionSize;
+  }
+
+  void SectionChunk(const WalkedChunk& chunk) override {
+    document_.AppendLoaded(*list_, chunk.bytes.Data(), Length(chunk));
+  }
+
+  void SectionDone() override {
+    Trace("qScene2bin.ReadSectionsFromStream - done");
+    list_ = nullptr;
+  }
+
+  void Problem(const LayoutProblem& problem) override {
+    if (FailsLoad(problem.fault)) failure_ = problem;
+  }
+
+ private:
+  // The walk gives only chunks that lie within the file, whose size field fits.
+  static uint32_t Length(const WalkedChunk& chunk) { return static_cast<uint32_t>(chunk.bytes.Length()); }
+
+  // The failed step's list is emptied: the head, or the section's list with
+  // whatever an earlier section of its code put there.
+  [[noreturn]] void Abandon(const std::string& message) {
+    Trace(message);
+    if (inHead_) {
+      ClearChunkList(document_.heads);
+      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
+    }
+    if (list_ != nullptr) ClearChunkList(*list_);
+    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read section");
+  }
+
+  TqScene2bin& document_;
+  bool inHead_ = true;
+  ChunkList* list_ = nullptr;  // of the section being read
+  std::optional<LayoutProblem> failure_;
+};
 
 bool TqScene2bin::ReadFromFile(const std::string& FileName) {
   clear();
@@ -195,18 +158,7 @@ bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLengt
     Trace("qScene2bin.ReadFromFile: file open");
     if (!block) throw Exception(Exception::Code::Invalid, "cannot read the file: " + error);
     block_ = std::move(block);
-    TMemoryStream stream = TMemoryStream::ViewOf(block_->Data(), block_->Size());
-    stream.Seek(0, TStream::Origin::Begin);
-    if (!ReadHeadFromStream(stream, fileLength))
-      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
-    Trace("qScene2bin.ReadFromFile: reading head - done");
-    while (static_cast<int64_t>(fileSize) > stream.Position() + 2)
-      if (!ReadSectionsFromStream(stream))
-        throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read section");
-    // Sections after the root's end would be dropped by the next save.
-    const int64_t unread = stream.Size() - std::max<int64_t>(fileSize, stream.Position());
-    if (unread > 0)
-      throw Exception(Exception::Code::Invalid, std::to_string(unread) + " bytes past the scene's size were not read");
+    Loading(*this).Run(ByteView(block_->Data(), block_->Size()), fileLength);
     Trace("qScene2bin.ReadFromFile: reading sections - done");
     for (const SceneSection& section : kSceneSections)
       if (section.countLabel != nullptr)

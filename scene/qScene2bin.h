@@ -135,10 +135,9 @@ class TqScene2bin {
   // file of `fileLength` bytes (fewer when its root header was refused);
   // null when the file's bytes could not be had, for `error`.
   bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error);
-  // The steps of a load, on a view of the block that the document holds: the
-  // chunks read are views of it too.
-  bool ReadHeadFromStream(TMemoryStream& stream, uint64_t fileLength);
-  bool ReadSectionsFromStream(TMemoryStream& stream);
+  // The load's side of the walk of the block that the document holds: the
+  // chunks read are views of it.
+  class Loading;
   DocumentUi& ui_;
   // What the loaded chunks are views of: each handle to one keeps it.
   std::shared_ptr<const ByteBlock> block_;
@@ -156,9 +155,6 @@ std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
 // Reads the chunk that starts at the stream's position into a new chunk stream
 // and leaves the stream just past it. The chunk must lie whole before `end`.
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end);
-// The same for a stream over a block of bytes: gives where the chunk's bytes
-// lie in the block, copying nothing.
-const uint8_t* ReadChunkView(TMemoryStream& block, uint16_t& type, uint32_t& size, int64_t end);
 
 // Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
 // a space, with no line end.

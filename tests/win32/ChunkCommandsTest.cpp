@@ -183,10 +183,14 @@ TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
 TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
   LoadShown(Scene({Objects({kCrate, kHorn})}));
   SceneNode* horn = Object("sound", "horn");
+  const ChunkId identity = horn->chunk;
+  const Chunk bytesBefore = form.Document().Get(identity).chunk;
   Rename(horn, "siren");
   EXPECT_EQ(horn->Text(), "siren");
   EXPECT_EQ(tree().Selected(), horn);
+  EXPECT_EQ(horn->chunk, identity) << "a rename keeps the chunk's identity";
   EXPECT_EQ(horn->chunk, form.Document().Objects().At(1)->id);
+  EXPECT_FALSE(form.Document().Objects().At(1)->chunk == bytesBefore) << "and gives it new bytes";
   EXPECT_EQ(GetChunkName(form.Document().Objects().At(1)->chunk.Bytes()), "siren");
   ClickCheckBox(tree(), horn);
   EXPECT_EQ(Export(), Summary(1));

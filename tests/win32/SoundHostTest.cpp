@@ -97,6 +97,7 @@ TEST_F(SoundHostTest, TheTreeMenuOffersEachItemWhereItWorks) {
 
 TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   ClickCheckBox(tree(), nodes().objects);
+  const ChunkId rain = Rain()->chunk;
   WhenShown edit("rain", [](HWND dialog) {
     const DialogView view = FindControls(dialog);
     Mouse mouse(GetCurrentThreadId());
@@ -107,6 +108,7 @@ TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   });
   ChooseTreeMenu(Rain(), kSoundSettingsItem);
   ASSERT_TRUE(edit.Done());
+  EXPECT_EQ(Rain()->chunk, rain) << "new settings keep the chunk's identity";
   EXPECT_EQ(Rain()->chunk, form.Document().Objects().At(1)->id);
   EXPECT_TRUE(Rain()->Checked()) << "check marks stay";
 

@@ -1,9 +1,7 @@
 #pragma once
-// Where every chunk of a scene file lies, walked the way the scene model's
-// load walks it, over the file's bytes in memory with every length checked
-// against what is there before it is used. Unlike a load, the walk goes on
-// past a problem wherever it can still tell where the next chunk starts, so
-// that one look finds them all.
+// Where every chunk of a scene file lies, and every problem of its layout in
+// check's words: the walk of the scene model's load (WalkScene), gone on to
+// the end.
 
 #include <cstdint>
 #include <string>
@@ -30,7 +28,6 @@ struct MappedSection {
 };
 
 struct SceneMap {
-  uint32_t rootSize = 0;
   std::vector<MappedChunk> heads;
   // In file order; a code that stands twice is here twice, where a load puts
   // the chunks of both into one list.

@@ -1,0 +1,55 @@
+#pragma once
+// The one walk of a scene file's layout, for the load and for scene2's check
+// and listings: the root header, the head chunks, then each section and its
+// chunks, in file order, over the file's bytes in memory with every length
+// checked against what is there before it is used. Each problem is told with
+// its offset; the walk goes on past one wherever it can still tell where the
+// next chunk starts, so that one look finds them all, unless it is asked to
+// stop where a load stops.
+
+#include <cstdint>
+
+#include "scene/ByteView.h"
+#include "scene/LayoutProblem.h"
+#include "scene/RootHeader.h"
+
+struct WalkedChunk {
+  uint16_t type = 0;
+  uint64_t offset = 0;  // in the file
+  ByteView bytes;       // the whole chunk, header included
+};
+
+struct WalkedSection {
+  uint16_t code = 0;     // 0 when the file ends inside it
+  uint64_t offset = 0;   // in the file
+  uint64_t codeEnd = 0;  // where the bytes of its code end: offset + 2 unless the file ends first
+  bool sized = false;    // the file holds its size field
+  uint32_t size = 0;     // as read
+};
+
+// What a walk finds, told in file order. A chunk's bytes stay those of the
+// bytes walked.
+class SceneWalkSink {
+ public:
+  virtual ~SceneWalkSink() = default;
+  virtual void Root(const RootHeader&) {}
+  virtual void HeadChunk(const WalkedChunk&) {}
+  virtual void HeadDone() {}
+  // Told before its problems, and those of its chunks.
+  virtual void Section(const WalkedSection&) {}
+  virtual void SectionChunk(const WalkedChunk&) {}
+  virtual void SectionDone() {}
+  virtual void Problem(const LayoutProblem&) {}
+};
+
+enum class WalkUntil : uint8_t { End, LoadFailure };
+
+// `bytes` are the file's first bytes, all of its `fileLength` or only its root
+// header (SceneFileBytes): then the walk ends after that header.
+void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until);
+
+// A chunk that must end within `left` bytes and has a sound size field.
+constexpr bool ChunkFits(uint64_t left, uint32_t size) { return size >= kChunkHeaderSize && size <= left; }
+// The problem of a chunk at `offset` that does not fit, its header (`type`,
+// `size`) read when the `left` bytes hold it.
+LayoutProblem ChunkFault(uint64_t offset, uint64_t left, uint16_t type, uint32_t size, ChunkBound bound);
