@@ -4,7 +4,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 
-void ExportChecked(const SceneNode& node, const TqScene2bin& document, TDncExport& dncExport, ExportTally& tally) {
+void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally) {
   for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
     if (child->FirstChild() != nullptr) ExportChecked(*child, document, dncExport, tally);
     if (!child->Checked()) continue;
@@ -38,7 +38,7 @@ void GatherChecked(const SceneNode& node, std::vector<ChunkId>& chunks, std::vec
 
 }  // namespace
 
-void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, toolkit::TreeModel& model) {
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model) {
   std::vector<ChunkId> chunks;
   std::vector<toolkit::TreeModelNode*> nodes;
   for (const SceneNode* section : sections) GatherChecked(*section, chunks, nodes);
@@ -46,7 +46,7 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
   model.Remove(nodes);
 }
 
-bool IsRenamable(const SceneNode* node, const TqScene2bin& document) {
+bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
   const PStream chunk = document.Get(node->chunk);
   if (chunk == nullptr) return false;

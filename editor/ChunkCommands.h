@@ -17,7 +17,7 @@ struct ExportTally {
 
 // Writes a .dnc file for every checked chunk node below `node`, at any
 // depth, in tree order.
-void ExportChecked(const SceneNode& node, const TqScene2bin& document, TDncExport& dncExport, ExportTally& tally);
+void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally);
 
 // The export's summary: the files written, the folder, and the files that
 // could not be written when there were any. Lines end with CR alone.
@@ -27,10 +27,10 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 // edit of the document, and then every checked node, a chunk's or a
 // folder's, from the tree together: a view removes many nodes much faster
 // together than one by one.
-void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, toolkit::TreeModel& model);
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model);
 
 // Whether "Rename" works on the node: an object's or a definition's chunk.
-bool IsRenamable(const SceneNode* node, const TqScene2bin& document);
+bool IsRenamable(const SceneNode* node, const SceneDocument& document);
 
 // Renames the chunk of `node` through the document's text-input dialog and
 // gives the node the new name. False when nothing changed.

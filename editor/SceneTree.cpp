@@ -17,7 +17,7 @@ void SceneTree::ResetTree() {
   definitionFolders_.fill(nullptr);
 }
 
-void SceneTree::FillTree(TqScene2bin& document) {
+void SceneTree::FillTree(const SceneDocument& document) {
   ResetTree();
   for (const SceneSection& section : kSceneSections)
     AddSection(document.SectionListByChunkID(section.itemType),

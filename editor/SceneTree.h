@@ -10,7 +10,7 @@
 
 #include "editor/SceneNode.h"
 #include "scene/ChunkCatalogue.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 #include "toolkit/TreeModel.h"
 
 class SceneTree {
@@ -23,7 +23,7 @@ class SceneTree {
   void ResetTree();
   // Rebuilds the tree from the document. An unknown type raises Exception
   // (Code::UnknownType) with the nodes added before it left in place.
-  void FillTree(TqScene2bin& document);
+  void FillTree(const SceneDocument& document);
   // The node that an object or definition belongs under, its type folder made
   // on first use. Raises Exception for unknown types. It keeps the folders
   // it made until the next ResetTree, so it is for filling: a folder deleted

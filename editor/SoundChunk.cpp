@@ -8,7 +8,7 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 
-bool IsSoundNode(const SceneNode* node, const TqScene2bin& document) {
+bool IsSoundNode(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
   const PStream chunk = document.Get(node->chunk);
   return chunk != nullptr && GetChunkType(chunk.Bytes()) == kObjectChunk &&

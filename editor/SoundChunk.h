@@ -6,10 +6,10 @@
 
 #include "editor/SceneNode.h"
 #include "scene/Chunk.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 
 // Whether the node is the chunk of a sound object: "Sound settings.." edits it.
-bool IsSoundNode(const SceneNode* node, const TqScene2bin& document);
+bool IsSoundNode(const SceneNode* node, const SceneDocument& document);
 // Whether "New sound.." starts from the node: the "Objects" node or its sound folder.
 bool TakesNewSound(const SceneNode* node, const FixedNodes& nodes);
 

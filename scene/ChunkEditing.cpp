@@ -12,9 +12,9 @@
 #include "scene/Exception.h"
 #include "scene/Hex.h"
 #include "scene/MemoryStream.h"
+#include "scene/SceneDocument.h"
 #include "scene/SceneEdit.h"
 #include "scene/Trace.h"
-#include "scene/qScene2bin.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void DumpChunk(ByteView chunk) {
   TraceWrite(text);
 }
 
-int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
+int32_t SceneDocument::DeleteDNC(PStream& Chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
   if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectParam);
   const int32_t index = SectionListByChunkID(GetChunkType(Chunk.Bytes())).IndexOf(Chunk.id);
@@ -70,7 +70,7 @@ int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
   return index;
 }
 
-size_t TqScene2bin::DeleteChunks(std::span<const ChunkId> ids) {
+size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
   std::array<std::vector<int32_t>, kSceneSectionCount> indexes;
   size_t deleted = 0;
   for (size_t section = 0; section < kSceneSectionCount; ++section) {
@@ -94,7 +94,7 @@ size_t TqScene2bin::DeleteChunks(std::span<const ChunkId> ids) {
   return deleted;
 }
 
-EditResult TqScene2bin::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
+EditResult SceneDocument::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
   EditResult result;
   try {
     if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
@@ -120,7 +120,7 @@ EditResult TqScene2bin::Replace(const PStream& OldChunk, const Chunk& NewChunk) 
   return result;
 }
 
-EditResult TqScene2bin::Rename(const PStream& chunk, const std::string& newName) {
+EditResult SceneDocument::Rename(const PStream& chunk, const std::string& newName) {
   try {
     if (chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
     uint32_t offset = 0;
@@ -134,7 +134,7 @@ EditResult TqScene2bin::Rename(const PStream& chunk, const std::string& newName)
   }
 }
 
-EditResult TqScene2bin::Add(Chunk chunk) {
+EditResult SceneDocument::Add(Chunk chunk) {
   EditResult result;
   try {
     const uint16_t type = GetChunkType(chunk.Bytes());
@@ -159,46 +159,6 @@ void EditResult::Refuse(const std::exception& failure) {
   name.clear();
 }
 
-bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
-  const EditResult replaced = Replace(OldChunk, NewChunk.chunk);
-  NewName = replaced.name;
-  if (!replaced) {
-    ui_.ShowMessage(*replaced.refusal);
-    TraceRefusal("ReplaceChunkData", replaced);
-    return false;
-  }
-  OldChunk = replaced.chunk;
-  return true;
-}
-
-PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
-  const EditResult added = Add(std::move(chunk));
-  name = added.name;
-  if (!added) {
-    ui_.ShowMessage(*added.refusal);
-    TraceRefusal("AddChunk", added);
-  }
-  return added.chunk;
-}
-
 void TraceRefusal(const char* operation, const EditResult& result) {
   Trace("qScene2bin." + std::string(operation) + ": " + *result.refusal);
-}
-
-bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
-  ::Chunk rebuilt;
-  try {
-    if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
-    uint32_t offset = 0;
-    uint32_t size = 0;
-    GetChunkNameOffsSize(Chunk.Bytes(), offset, size);
-    newName = stringDialog_->Execute("Rename", GetChunkName(Chunk.Bytes()));
-    if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
-    rebuilt = RebuildWithName(Chunk.Bytes(), offset, size, newName);
-  } catch (const std::exception& failure) {
-    Trace("qScene2bin.RenameChunk: " + FailureMessage(failure));
-    newName.clear();
-    return false;
-  }
-  return ReplaceChunkData(Chunk, PStream(std::move(rebuilt)), newName);
 }

@@ -6,9 +6,9 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
+#include "scene/SceneDocument.h"
 #include "scene/SceneEdit.h"
 #include "scene/Trace.h"
-#include "scene/qScene2bin.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ struct Incoming {
 
 }  // namespace
 
-ImportTally TqScene2bin::ImportDNC(std::vector<Chunk> chunks) {
+ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
   // Every check before the first change.
   std::vector<Incoming> incoming;
   std::unordered_map<const ChunkList*, NamePlaces> places;

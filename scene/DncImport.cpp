@@ -93,7 +93,7 @@ std::string ImportSummary(const ImportTally& tally) {
          std::to_string(tally.added) + " added)";
 }
 
-ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths) {
+ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths) {
   std::vector<Chunk> chunks;
   for (const std::string& path : ImportOrder(paths)) {
     try {

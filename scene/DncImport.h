@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "scene/Chunk.h"
+#include "scene/SceneDocument.h"
 #include "scene/Stream.h"
-#include "scene/qScene2bin.h"
 
 // The order in which an import takes its files: as given, except that an
 // export's numbered copies of one name ("Obj_x.dnc", "Obj_x (2).dnc",
@@ -30,4 +30,4 @@ std::string ImportSummary(const ImportTally& tally);
 // Imports the files into the document, in ImportOrder. Every file is read
 // and checked before the document changes: a refused file is traced and
 // raised as "PATH: reason", and the document is as it was.
-ImportTally ImportDncFiles(TqScene2bin& document, const std::vector<std::string>& paths);
+ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths);

@@ -15,10 +15,10 @@
 #include "scene/LittleEndian.h"
 #include "scene/LoadFailure.h"
 #include "scene/MemoryStream.h"
+#include "scene/SceneDocument.h"
 #include "scene/SceneFileBytes.h"
 #include "scene/SceneWalk.h"
 #include "scene/Trace.h"
-#include "scene/qScene2bin.h"
 
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
@@ -43,9 +43,9 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
 
 // The load's side of the walk: the chunks go into the document's lists and
 // the trace tells each step, in the words of the steps the load is made of.
-class TqScene2bin::Loading final : public SceneWalkSink {
+class SceneDocument::Loading final : public SceneWalkSink {
  public:
-  explicit Loading(TqScene2bin& document) : document_(document) {}
+  explicit Loading(SceneDocument& document) : document_(document) {}
 
   // Raises, once the step that failed has let go of what it read.
   void Run(ByteView bytes, uint64_t fileLength) {
@@ -104,6 +104,7 @@ class TqScene2bin::Loading final : public SceneWalkSink {
   // whatever an earlier section of its code put there.
   [[noreturn]] void Abandon(const std::string& message) {
     Trace(message);
+    document_.loadFailure_ = message;
     if (inHead_) {
       ClearChunkList(document_.heads);
       throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
@@ -112,18 +113,19 @@ class TqScene2bin::Loading final : public SceneWalkSink {
     throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read section");
   }
 
-  TqScene2bin& document_;
+  SceneDocument& document_;
   bool inHead_ = true;
   ChunkList* list_ = nullptr;  // of the section being read
   std::optional<LayoutProblem> failure_;
 };
 
-bool TqScene2bin::ReadFromFile(const std::string& FileName) {
+bool SceneDocument::ReadFromFile(const std::string& FileName) {
   clear();
   os::Result<std::FILE*> opened = os::OpenForReading(FileName);
   // A folder, a device or a pipe is never read: a pipe could block for ever.
   if (!opened.ok() && opened.failure().notAFile) {
-    Trace("qScene2bin.ReadFromFile: " + opened.reason());
+    loadFailure_ = opened.reason();
+    Trace("qScene2bin.ReadFromFile: " + loadFailure_);
     return false;
   }
   // A file that can't be opened reads as an empty one: it fails at the signature.
@@ -134,7 +136,7 @@ bool TqScene2bin::ReadFromFile(const std::string& FileName) {
   return ReadBlock(BlockOfFile(std::move(read.value().image)), length, "");
 }
 
-bool TqScene2bin::ReadFromStream(TStream& stream) {
+bool SceneDocument::ReadFromStream(TStream& stream) {
   std::unique_ptr<ByteBlock> block;
   std::string error;
   try {
@@ -147,13 +149,13 @@ bool TqScene2bin::ReadFromStream(TStream& stream) {
   return ReadBlock(std::move(block), length, error);
 }
 
-bool TqScene2bin::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
+bool SceneDocument::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
   clear();
   const uint64_t length = block ? block->Size() : 0;
   return ReadBlock(std::move(block), length, "");
 }
 
-bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error) {
+bool SceneDocument::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error) {
   try {
     Trace("qScene2bin.ReadFromFile: file open");
     if (!block) throw Exception(Exception::Code::Invalid, "cannot read the file: " + error);
@@ -165,6 +167,8 @@ bool TqScene2bin::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLengt
         Trace(section.countLabel + std::to_string(sectionLists[SectionIndex(section)].Count()));
     return true;
   } catch (const std::exception& failure) {
+    // A step that failed has given its own reason already.
+    if (loadFailure_.empty()) loadFailure_ = FailureMessage(failure);
     Trace("qScene2bin.ReadFromFile: " + FailureMessage(failure));
     return false;
   }

@@ -10,8 +10,8 @@
 #include "scene/FileReplacement.h"
 #include "scene/GatherWriter.h"
 #include "scene/LittleEndian.h"
+#include "scene/SceneDocument.h"
 #include "scene/Trace.h"
-#include "scene/qScene2bin.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ uint64_t ListLength(const ChunkList& list) {
 
 }  // namespace
 
-void TqScene2bin::WriteToStream(TStream& stream) const {
+void SceneDocument::WriteToStream(TStream& stream) const {
   // A section is written when its list holds a chunk; its size then covers
   // every chunk it holds, whatever the document kept (two merged sections,
   // deletions). Its header stays here until everything has gone out.
@@ -78,12 +78,12 @@ void TqScene2bin::WriteToStream(TStream& stream) const {
   out.Flush();
 }
 
-bool TqScene2bin::WriteToFile(const std::string& FileName) {
+bool SceneDocument::WriteToFile(const std::string& FileName) {
   std::string reason;
   return WriteToFile(FileName, reason);
 }
 
-bool TqScene2bin::WriteToFile(const std::string& FileName, std::string& reason) {
+bool SceneDocument::WriteToFile(const std::string& FileName, std::string& reason) {
   try {
     TFileReplacement file(FileName);
     WriteToStream(file.Stream());

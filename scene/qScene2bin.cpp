@@ -1,76 +1,52 @@
+// The document's operations that ask the user and show refusals, over the
+// scene core's edits.
+
 #include "scene/qScene2bin.h"
 
-#include "scene/ChunkTypes.h"
+#include "scene/ChunkCatalogue.h"
 #include "scene/Exception.h"
 #include "scene/Trace.h"
 
-TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui) {
-  for (ChunkList& section : sectionLists) section.sectionSize = static_cast<int32_t>(kChunkHeaderSize);
-  stringDialog_ = ui_.NewStringDialog();
-}
-
-TqScene2bin::~TqScene2bin() { clear(); }
+TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui), stringDialog_(ui.NewStringDialog()) {}
 
 std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui) { return std::make_unique<TqScene2bin>(ui); }
 
-void TqScene2bin::clear() {
-  ClearChunkList(heads);
-  for (ChunkList& section : sectionLists) ClearChunkList(section);
-  block_.reset();
-  fileSize = 0;
-  history_.Clear();
-  Trace("* qScene2bin.clear done *");
+bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
+  const EditResult replaced = Replace(OldChunk, NewChunk.chunk);
+  NewName = replaced.name;
+  if (!replaced) {
+    ui_.ShowMessage(*replaced.refusal);
+    TraceRefusal("ReplaceChunkData", replaced);
+    return false;
+  }
+  OldChunk = replaced.chunk;
+  return true;
 }
 
-ChunkList* TqScene2bin::ListBySectionCode(uint16_t code) {
-  const SceneSection* section = SectionByCode(code);
-  return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
+PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
+  const EditResult added = Add(std::move(chunk));
+  name = added.name;
+  if (!added) {
+    ui_.ShowMessage(*added.refusal);
+    TraceRefusal("AddChunk", added);
+  }
+  return added.chunk;
 }
 
-namespace {
-
-size_t ListIndexOfItemType(uint16_t SectionID) {
-  const SceneSection* section = SectionOfItemType(SectionID);
-  if (section == nullptr)
-    throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
-  return SectionIndex(*section);
-}
-
-}  // namespace
-
-ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) {
-  return sectionLists[ListIndexOfItemType(SectionID)];
-}
-
-const ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) const {
-  return sectionLists[ListIndexOfItemType(SectionID)];
-}
-
-int32_t TqScene2bin::CountByChunkID(uint16_t SectionID) { return SectionListByChunkID(SectionID).Count(); }
-
-PStream TqScene2bin::Get(ChunkId id) const {
-  for (const ChunkList& list : sectionLists)
-    if (const ChunkEntry* entry = list.At(list.IndexOf(id)); entry != nullptr) return {entry->id, entry->chunk};
-  return nullptr;
-}
-
-void TqScene2bin::AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
-  list.Append({NewId(), Chunk(block_, ByteView(bytes, length))});
-}
-
-void TqScene2bin::Do(SceneEdit edit) {
-  edit.SetSizesAfter(fileSize);
-  history_.Do(std::move(edit), fileSize);
-}
-
-bool TqScene2bin::Undo() {
-  const SceneEdit* undone = history_.Undo(fileSize);
-  if (undone != nullptr) Trace("qScene2bin.Undo: " + undone->What());
-  return undone != nullptr;
-}
-
-bool TqScene2bin::Redo() {
-  const SceneEdit* redone = history_.Redo(fileSize);
-  if (redone != nullptr) Trace("qScene2bin.Redo: " + redone->What());
-  return redone != nullptr;
+bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
+  ::Chunk rebuilt;
+  try {
+    if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    GetChunkNameOffsSize(Chunk.Bytes(), offset, size);
+    newName = stringDialog_->Execute("Rename", GetChunkName(Chunk.Bytes()));
+    if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
+    rebuilt = RebuildWithName(Chunk.Bytes(), offset, size, newName);
+  } catch (const std::exception& failure) {
+    Trace("qScene2bin.RenameChunk: " + FailureMessage(failure));
+    newName.clear();
+    return false;
+  }
+  return ReplaceChunkData(Chunk, PStream(std::move(rebuilt)), newName);
 }

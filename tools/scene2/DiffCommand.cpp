@@ -120,9 +120,9 @@ int RunDiff(Session& session) {
   session.TraceTo(session.Err());
   // As for diff(1), 1 says that the scenes differ: a scene that can't be
   // loaded is trouble, like a usage error.
-  std::unique_ptr<TqScene2bin> a = session.Load(session.Operand(0));
+  std::unique_ptr<SceneDocument> a = session.Load(session.Operand(0));
   if (!a) return kUsage;
-  std::unique_ptr<TqScene2bin> b = session.Load(session.Operand(1));
+  std::unique_ptr<SceneDocument> b = session.Load(session.Operand(1));
   if (!b) return kUsage;
   const SceneDifference difference = DiffScenes(*a, *b);
   b.reset();

@@ -17,7 +17,7 @@ int RunTrace(Session& session) {
 int RunSave(Session& session) {
   const std::string& out = session.Operand(1);
   session.TraceTo(session.Out());
-  std::unique_ptr<TqScene2bin> document = session.Load(session.Operand(0));
+  std::unique_ptr<SceneDocument> document = session.Load(session.Operand(0));
   if (!document || !session.Save(std::move(document), out)) return kFailure;
   session.Out() << "scene saved to " << out << '\n';
   return kSuccess;
@@ -31,7 +31,7 @@ int RunDelete(Session& session) {
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;
   session.TraceTo(session.Out());
-  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
   for (const std::string& name : *names) {
     const PStream chunk = session.NamedChunk(*document, in, *section, name);
@@ -57,7 +57,7 @@ int RunRename(Session& session) {
   const std::string& newName = (*names)[1];
   if (newName.empty()) return session.UsageError("the new name is empty");
   session.TraceTo(session.Out());
-  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
 
   PStream chunk = session.NamedChunk(*document, in, *section, oldName);
@@ -84,7 +84,7 @@ int RunRename(Session& session) {
 int RunImport(Session& session) {
   const std::string& out = session.Operand(1);
   session.TraceTo(session.Out());
-  std::unique_ptr<TqScene2bin> document = session.Load(session.Operand(0));
+  std::unique_ptr<SceneDocument> document = session.Load(session.Operand(0));
   if (!document) return kFailure;
   ImportTally tally;
   try {

@@ -13,7 +13,7 @@ int RunExport(Session& session) {
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;
   session.TraceTo(session.Out());
-  std::unique_ptr<TqScene2bin> document = session.Load(in);
+  std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
 
   std::vector<PStream> chunks;

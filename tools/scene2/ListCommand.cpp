@@ -98,7 +98,7 @@ int RunList(Session& session) {
   if (args.section && (only = session.SectionOperand(*args.section)) == nullptr) return kUsage;
   const std::string& path = session.Operand(0);
   session.TraceTo(session.Err());
-  std::unique_ptr<TqScene2bin> document = session.Load(path);
+  std::unique_ptr<SceneDocument> document = session.Load(path);
   if (!document) return kFailure;
 
   // A load keeps no offsets: a walk of the file finds them, the chunks of a

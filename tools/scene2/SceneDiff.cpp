@@ -93,7 +93,7 @@ bool SceneDifference::Same() const {
                      [](const SectionDifference& section) { return section.chunks.empty() && !section.orderChanged; });
 }
 
-SceneDifference DiffScenes(TqScene2bin& a, TqScene2bin& b) {
+SceneDifference DiffScenes(SceneDocument& a, SceneDocument& b) {
   SceneDifference difference{a.FileSize(), b.FileSize(), DiffHeads(a.Heads(), b.Heads()), {}};
   for (const SceneSection& section : kSceneSections)
     difference.sections.push_back(

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "scene/ChunkTypes.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 
 struct ChunkFacts {
   int32_t index = 0;  // in its list
@@ -43,4 +43,4 @@ struct SceneDifference {
   bool Same() const;
 };
 
-SceneDifference DiffScenes(TqScene2bin& a, TqScene2bin& b);
+SceneDifference DiffScenes(SceneDocument& a, SceneDocument& b);

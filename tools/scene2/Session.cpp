@@ -44,23 +44,21 @@ std::optional<std::vector<std::string>> Session::NameOperands(size_t first) {
 
 void Session::TraceTo(std::ostream& stream) { trace_.SendTo(arguments_.quiet ? nullptr : &stream); }
 
-std::unique_ptr<TqScene2bin> Session::Load(const std::string& path) {
-  trace_.Keep();
-  std::unique_ptr<TqScene2bin> document = NewScene2bin(ui_);
-  const bool loaded = document->ReadFromFile(path);
-  const std::vector<std::string> lines = trace_.TakeLines();
-  if (loaded) return document;
+std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
+  auto document = std::make_unique<SceneDocument>();
+  if (document->ReadFromFile(path)) return document;
+  const std::string reason = document->WhyLoadFailed();
   document.reset();
   // The model reads a file it can't open as an empty one, and its trace then
   // speaks of the signature: say what really happened.
   if (const auto opened = TFileStream::OpenRead(path); !opened.ok())
     Failure("cannot open " + path + ": " + opened.reason());
   else
-    Failure("cannot load " + path + ": " + LoadFailureReason(lines));
+    Failure("cannot load " + path + ": " + reason);
   return nullptr;
 }
 
-PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, const SceneSection& section,
+PStream Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
   const ChunkList& list = document.SectionListByChunkID(section.itemType);
   const ChunkEntry* found = list.At(FindChunkByName(list, name));
@@ -69,7 +67,7 @@ PStream Session::NamedChunk(TqScene2bin& document, const std::string& path, cons
   return chunk;
 }
 
-bool Session::Save(std::unique_ptr<TqScene2bin> document, const std::string& path) {
+bool Session::Save(std::unique_ptr<SceneDocument> document, const std::string& path) {
   std::string reason;
   const bool saved = document->WriteToFile(path, reason);
   document.reset();

@@ -7,16 +7,14 @@
 #include <memory>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "scene/ChunkTypes.h"
-#include "scene/ScriptedUi.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 #include "tools/scene2/Arguments.h"
 #include "tools/scene2/Commands.h"
-#include "tools/scene2/TraceCapture.h"
+#include "tools/scene2/TraceOutput.h"
 
 class Session {
  public:
@@ -47,22 +45,19 @@ class Session {
   void TraceTo(std::ostream& stream);
   // The scene in `path`; null after an error line that says why it could not
   // be opened or loaded.
-  std::unique_ptr<TqScene2bin> Load(const std::string& path);
+  std::unique_ptr<SceneDocument> Load(const std::string& path);
   // The first chunk of `section` named `name` in the scene loaded from
   // `path`; null after an error line.
-  PStream NamedChunk(TqScene2bin& document, const std::string& path, const SceneSection& section,
+  PStream NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                      const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.
-  bool Save(std::unique_ptr<TqScene2bin> document, const std::string& path);
+  bool Save(std::unique_ptr<SceneDocument> document, const std::string& path);
 
  private:
   const CommandSpec& command_;
   Arguments arguments_;
   std::ostream& out_;
   std::ostream& err_;
-  // Before the scene's dialogs: a scene traces its closing line when it goes.
-  TraceCapture trace_;
-  std::ostringstream messages_;
-  ScriptedUi ui_{messages_};
+  TraceOutput trace_;
 };
