@@ -22,3 +22,5 @@ void ReadIntoPageCache(const std::string& path) {
   close(file);
   if (got < 0) throw std::runtime_error("cannot read " + path + ": " + std::strerror(error));
 }
+
+void SettleWrites() { sync(); }

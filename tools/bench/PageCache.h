@@ -9,3 +9,7 @@
 // freshly written, so every measure starts from there. Raises
 // std::runtime_error when the file can't be read.
 void ReadIntoPageCache(const std::string& path);
+
+// Writes back every dirty page of the system: a writer timed next then pays
+// for its own pages only, not for those another writer left behind.
+void SettleWrites();

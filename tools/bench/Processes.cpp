@@ -36,3 +36,12 @@ ProcessRun RunProcess(const std::vector<std::string>& command) {
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(command[0] + " failed");
   return {milliseconds, static_cast<uint64_t>(usage.ru_maxrss) * 1024};  // given in KiB
 }
+
+std::string OwnExecutable() {
+  std::string path(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0 || static_cast<size_t>(length) == path.size())
+    throw std::runtime_error(std::string("cannot find this program's own file: ") + std::strerror(errno));
+  path.resize(static_cast<size_t>(length));
+  return path;
+}

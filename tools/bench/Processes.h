@@ -14,3 +14,7 @@ struct ProcessRun {
 // output dropped, and waits for its end; raises std::runtime_error when it
 // can't be started or does not end with status 0.
 ProcessRun RunProcess(const std::vector<std::string>& command);
+
+// The path of this program's own executable, to start it again in another
+// mode; raises std::runtime_error when the system does not tell it.
+std::string OwnExecutable();
