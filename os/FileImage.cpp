@@ -4,9 +4,7 @@
 #include <new>
 #include <utility>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
+#include "os/LargeMemory.h"
 
 namespace os {
 namespace {
@@ -14,34 +12,16 @@ namespace {
 // Pieces of a read: large, yet small enough for any file system's driver.
 constexpr size_t kReadPiece = 16 << 20;
 
-// Memory for `size` bytes. On Linux, anonymous pages asked to come as huge
-// pages: filling hundreds of megabytes then costs few page faults.
-uint8_t* Allocate(size_t size, bool& mapped) {
-#ifdef __linux__
-  void* pages = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (pages != MAP_FAILED) {
-    madvise(pages, size, MADV_HUGEPAGE);
-    mapped = true;
-    return static_cast<uint8_t*>(pages);
-  }
-#endif
-  mapped = false;
-  return new (std::nothrow) uint8_t[size];
-}
-
 }  // namespace
 
 FileImage::FileImage(FileImage&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      size_(std::exchange(other.size_, 0)),
-      mapped_(std::exchange(other.mapped_, false)) {}
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
 
 FileImage& FileImage::operator=(FileImage&& other) noexcept {
   if (this != &other) {
     Release();
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
-    mapped_ = std::exchange(other.mapped_, false);
   }
   return *this;
 }
@@ -49,13 +29,9 @@ FileImage& FileImage::operator=(FileImage&& other) noexcept {
 FileImage::~FileImage() { Release(); }
 
 void FileImage::Release() {
-#ifdef __linux__
-  if (mapped_) munmap(data_, size_);
-#endif
-  if (!mapped_) delete[] data_;
+  FreeLarge(data_, size_);
   data_ = nullptr;
   size_ = 0;
-  mapped_ = false;
 }
 
 Status LoadFile(std::FILE* file, uint64_t length, FileImage& image) {
@@ -64,7 +40,7 @@ Status LoadFile(std::FILE* file, uint64_t length, FileImage& image) {
   if (length == 0) return Done{};
   FileImage read;
   read.size_ = static_cast<size_t>(length);
-  read.data_ = Allocate(read.size_, read.mapped_);
+  read.data_ = static_cast<uint8_t*>(AllocateLarge(read.size_));
   if (read.data_ == nullptr) {
     read.size_ = 0;
     return Failure{"not enough memory to hold the file"};

@@ -28,8 +28,7 @@ class FileImage {
   void Release();
 
   uint8_t* data_ = nullptr;
-  size_t size_ = 0;
-  bool mapped_ = false;  // anonymous pages of the system's, not the heap's
+  size_t size_ = 0;  // of data_, which came from AllocateLarge
 };
 
 // Reads the first `length` bytes of a file opened for reading (its length,

@@ -34,7 +34,7 @@ void ChunkList::Remove(std::span<const RemovedChunk> removed) {
 }
 
 void ChunkList::Restore(std::span<const RemovedChunk> removed) {
-  std::vector<ChunkEntry> merged;
+  std::vector<ChunkEntry, os::LargeAllocator<ChunkEntry>> merged;
   merged.reserve(entries_.size() + removed.size());
   size_t from = 0;
   for (const RemovedChunk& back : removed) {

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "os/LargeMemory.h"
 #include "scene/Chunk.h"
 
 struct ChunkEntry {
@@ -36,6 +37,7 @@ class ChunkList {
 
   // `entry.id` must be above every identity in the list.
   void Append(ChunkEntry entry);
+  void Reserve(size_t count) { entries_.reserve(count); }
   // Gives the chunk at `index` the bytes of `chunk`, keeping its identity;
   // gives the bytes it had.
   Chunk Replace(int32_t index, Chunk chunk);
@@ -52,7 +54,7 @@ class ChunkList {
   int32_t sectionSize = 0;
 
  private:
-  std::vector<ChunkEntry> entries_;
+  std::vector<ChunkEntry, os::LargeAllocator<ChunkEntry>> entries_;
 };
 
 // Empties the list and sets its section size to 0.
