@@ -15,13 +15,13 @@ namespace {
 constexpr uint16_t kSoughtSubChunks[] = {kObjectNameChunk, kObjectTypeChunk, kLightmapChunk, kDefinitionNameChunk,
                                          kDefinitionTypeChunk};
 
-bool HeaderInside(const TMemoryStream& chunk, uint32_t offset) {
-  return offset >= kChunkHeaderSize && offset <= chunk.Size() - kChunkHeaderSize;
+bool HeaderInside(ByteView chunk, uint32_t offset) {
+  return offset >= kChunkHeaderSize && offset <= chunk.Length() - kChunkHeaderSize;
 }
 
-// A hit lies inside the chunk, has the type sought and leaves the stream at its
-// payload; a miss leaves the outputs as they were.
-void CheckSubChunkSearch(TMemoryStream& chunk, uint16_t type) {
+// A hit lies inside the chunk and has the type sought; a miss leaves the
+// outputs as they were.
+void CheckSubChunkSearch(ByteView chunk, uint16_t type) {
   constexpr uint32_t kUntouched = 0xFFFFFFFF;
   uint32_t offset = kUntouched;
   uint32_t size = kUntouched;
@@ -32,11 +32,10 @@ void CheckSubChunkSearch(TMemoryStream& chunk, uint16_t type) {
   Require(HeaderInside(chunk, offset), "FindSubChunk found a header outside the chunk");
   Require(size >= kChunkHeaderSize, "FindSubChunk found a size below the header");
   Require(ReadU16LE(chunk.Data() + offset) == type, "FindSubChunk found another type");
-  Require(chunk.Position() == int64_t{offset} + kChunkHeaderSize, "FindSubChunk left the stream off the payload");
 }
 
 // Only objects and definitions keep their name in a sub-chunk.
-void CheckNameSubChunk(TMemoryStream& chunk) {
+void CheckNameSubChunk(ByteView chunk) {
   uint32_t offset = 0;
   uint32_t size = 0;
   try {
@@ -49,7 +48,7 @@ void CheckNameSubChunk(TMemoryStream& chunk) {
   Require(HeaderInside(chunk, offset), "GetChunkNameOffsSize gave a header outside the chunk");
 }
 
-void WalkChunk(TMemoryStream& chunk) {
+void WalkChunk(ByteView chunk) {
   for (const uint16_t type : kSoughtSubChunks) CheckSubChunkSearch(chunk, type);
   Require(!ObjectTypeName(GetObjectType(chunk)).empty(), "an object type without a display name");
   Require(!DefinitionTypeName(GetDefinitionType(chunk)).empty(), "a definition type without a display name");
@@ -61,10 +60,10 @@ void WalkChunk(TMemoryStream& chunk) {
 
 void WalkCatalogue(const ChunkList& list, os::ByteRun block) {
   if (list.Count() == 0) return;
-  for (int32_t index = 0; index < list.Count(); ++index) {
-    TMemoryStream& chunk = *list.At(index);
-    const ChunkFence fence(block, chunk);
-    WalkChunk(chunk);
+  for (const ChunkEntry& entry : list.Entries()) {
+    const ChunkFence fence(block, entry.chunk.Bytes());
+    WalkChunk(entry.chunk.Bytes());
   }
-  Require(FindChunkByName(list, GetChunkName(*list.At(0))) == 0, "the first chunk is not found by its own name");
+  Require(FindChunkByName(list, GetChunkName(list.At(0)->chunk.Bytes())) == 0,
+          "the first chunk is not found by its own name");
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "os/FileSystem.h"
-#include "scene/MemoryStream.h"
+#include "scene/ByteView.h"
 
 // A loaded chunk's neighbours lie in the same block, one allocation, where
 // AddressSanitizer sees no bounds between them. While a fence lives, every
@@ -10,7 +10,7 @@
 // few bytes before the chunk's start can go unseen, one past its end cannot.
 class ChunkFence {
  public:
-  ChunkFence(os::ByteRun block, const TMemoryStream& chunk);
+  ChunkFence(os::ByteRun block, ByteView chunk);
   ChunkFence(const ChunkFence&) = delete;
   ChunkFence& operator=(const ChunkFence&) = delete;
   ~ChunkFence();

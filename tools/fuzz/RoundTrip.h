@@ -1,7 +1,12 @@
 #pragma once
 
+#include <string>
+
 #include "scene/DocumentUi.h"
 #include "scene/qScene2bin.h"
+
+// The bytes that a save of the scene writes.
+std::string SavedBytes(const TqScene2bin& scene);
 
 // Saves the scene into memory, loads what was saved into a new document and
 // saves that again. Aborts unless the load succeeds with the same lists, the

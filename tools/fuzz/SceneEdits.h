@@ -5,7 +5,11 @@
 #include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
 
-// Renames one chunk of each section list and deletes another, as the editor's
-// commands do; which chunks and which new name follow from the input. Aborts
-// where a list or the document's sizes end up other than the edit promises.
-void EditEverySection(TqScene2bin& scene, ScriptedUi& ui, std::string_view input);
+// Edits the scene as the editor and scene2 can: deletes of sets of chunks by
+// identity, renames (with and without the dialog), replaces, adds and
+// imports, which ones and of what following from the input. Aborts where an
+// edit leaves identities, sizes or the history other than it promises, where
+// a refused edit changed anything, where undoing every edit does not give
+// back the bytes saved after the load, or redoing them the bytes after the
+// edits. `loaded`: the load read the whole file.
+void EditUndoRedo(TqScene2bin& scene, ScriptedUi& ui, std::string_view input, bool loaded);

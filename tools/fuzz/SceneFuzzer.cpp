@@ -1,8 +1,9 @@
 // libFuzzer's entry: the input is a scene2.bin. It is loaded, the catalogue is
 // asked about every chunk, each fenced off from the rest of the loaded block,
-// the scene is saved and reloaded, then edited, saved and reloaded again.
-// Everything stays in memory. scene2 check walks it too, and must find a
-// problem that fails a load exactly when the load failed.
+// the scene is saved and reloaded, then edited (which edits, the input says),
+// its edits undone and redone, saved and reloaded again. Everything stays in
+// memory. scene2 check walks it too, and must find a problem that fails a load
+// exactly when the load failed.
 
 #include <algorithm>
 #include <cstddef>
@@ -11,7 +12,6 @@
 #include <string_view>
 
 #include "scene/ByteBlock.h"
-#include "scene/MemoryStream.h"
 #include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/CatalogueWalk.h"
@@ -29,8 +29,7 @@ void Save(const TqScene2bin& scene, ScriptedUi& ui, bool loaded) {
     RequireStableRoundTrip(scene, ui);
     return;
   }
-  TMemoryStream saved;
-  scene.WriteToStream(saved);
+  SavedBytes(scene);
 }
 
 }  // namespace
@@ -44,12 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ostringstream messages;
   ScriptedUi ui(messages);
   const auto scene = NewScene2bin(ui);
-  TMemoryStream input(data, size);
-  input.Seek(0, TStream::Origin::Begin);
+  const ByteView input(data, size);
   std::unique_ptr<ByteBlock> block = BlockCopiedFrom(input);
   const os::ByteRun loadedBytes{block->Data(), block->Size()};
   const bool loaded = scene->ReadFromBlock(std::move(block));
-  const std::vector<Problem> problems = CheckScene(ByteView(data, size));
+  const std::vector<Problem> problems = CheckScene(input);
   Require(std::any_of(problems.begin(), problems.end(), [](const Problem& problem) { return problem.failsLoad; }) ==
               !loaded,
           "check and the load disagree on whether the file loads");
@@ -59,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WalkCatalogue(*list, loadedBytes);
   Save(*scene, ui, loaded);
 
-  EditEverySection(*scene, ui, std::string_view(reinterpret_cast<const char*>(data), size));
+  EditUndoRedo(*scene, ui, std::string_view(reinterpret_cast<const char*>(data), size), loaded);
   Save(*scene, ui, loaded);
   return 0;
 }
