@@ -1,5 +1,7 @@
 #include "editor/ChunkCommands.h"
 
+#include <vector>
+
 #include "editor/SceneTree.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
@@ -27,21 +29,42 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
 namespace {
 
 // The checked nodes below `node`, children before their parent.
-void GatherChecked(const SceneNode& node, std::vector<ChunkId>& chunks, std::vector<toolkit::TreeModelNode*>& nodes) {
+void GatherChecked(const SceneNode& node, std::vector<SceneNode*>& checked) {
   for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
-    if (child->FirstChild() != nullptr) GatherChecked(*child, chunks, nodes);
-    if (!child->Checked()) continue;
-    if (child->chunk != 0) chunks.push_back(child->chunk);
-    nodes.push_back(child);
+    if (child->FirstChild() != nullptr) GatherChecked(*child, checked);
+    if (child->Checked()) checked.push_back(child);
   }
+}
+
+// Whether the chunk lies outside the list of its own type (or its type has
+// none), where a delete of that one chunk is refused.
+bool Misplaced(const SceneDocument& document, ChunkId id) {
+  const PStream chunk = document.Get(id);
+  const SceneSection* section = SectionOfItemType(GetChunkType(chunk.Bytes()));
+  return section == nullptr || document.SectionListByChunkID(section->itemType).IndexOf(id) < 0;
 }
 
 }  // namespace
 
 void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model) {
+  std::vector<SceneNode*> checked;
+  for (const SceneNode* section : sections) GatherChecked(*section, checked);
   std::vector<ChunkId> chunks;
   std::vector<toolkit::TreeModelNode*> nodes;
-  for (const SceneNode* section : sections) GatherChecked(*section, chunks, nodes);
+  for (SceneNode* node : checked) {
+    if (node->chunk != 0 && Misplaced(document, node->chunk)) {
+      // It ends the command with the error that deleting it alone raises;
+      // what came before it goes, as one edit.
+      document.DeleteChunks(chunks);
+      model.Remove(nodes);
+      chunks.clear();
+      nodes.clear();
+      PStream stray = document.Get(node->chunk);
+      document.DeleteDNC(stray);
+    }
+    if (node->chunk != 0) chunks.push_back(node->chunk);
+    nodes.push_back(node);
+  }
   document.DeleteChunks(chunks);
   model.Remove(nodes);
 }

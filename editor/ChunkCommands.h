@@ -26,7 +26,8 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 // Deletes the chunks of every checked node below each of `sections`, as one
 // edit of the document, and then every checked node, a chunk's or a
 // folder's, from the tree together: a view removes many nodes much faster
-// together than one by one.
+// together than one by one. A chunk outside the list of its type ends it
+// with the error that DeleteDNC raises for it, what came before it deleted.
 void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model);
 
 // Whether "Rename" works on the node: an object's or a definition's chunk.

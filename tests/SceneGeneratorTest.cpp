@@ -13,8 +13,7 @@
 #include "plugin/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
-#include "scene/ScriptedUi.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scenegen/SceneGenCli.h"
 #include "tools/scenegen/SceneGenerator.h"
@@ -67,9 +66,7 @@ struct LoadedScene {
     return types;
   }
 
-  std::ostringstream messages;
-  ScriptedUi ui{messages};
-  TqScene2bin document{ui};
+  SceneDocument document;
   std::string bytes;
   bool loaded = false;
 };

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "tools/bench/BenchDocument.h"
+#include "scene/SceneDocument.h"
 #include "tools/bench/Target.h"
 #include "tools/bench/Timing.h"
 
@@ -23,17 +23,17 @@ double HeapInUse() {
   return static_cast<double>(heap.uordblks + heap.hblkhd);
 }
 
-std::vector<const ChunkList*> Sections(const TqScene2bin& document) {
+std::vector<const ChunkList*> Sections(const SceneDocument& document) {
   return {&document.Objects(), &document.Definitions(), &document.InitScripts(), &document.VisualEffects()};
 }
 
-size_t SectionChunks(const TqScene2bin& document) {
+size_t SectionChunks(const SceneDocument& document) {
   size_t count = 0;
   for (const ChunkList* list : Sections(document)) count += static_cast<size_t>(list->Count());
   return count;
 }
 
-std::vector<ChunkId> SectionIds(const TqScene2bin& document) {
+std::vector<ChunkId> SectionIds(const SceneDocument& document) {
   std::vector<ChunkId> ids;
   ids.reserve(SectionChunks(document));
   for (const ChunkList* list : Sections(document))
@@ -56,26 +56,26 @@ void MeasureHistory(const std::string& path, int runs) {
   std::vector<double> deletes, undos, redos, bytesPerChunk;
   size_t chunks = 0;
   for (int run = 0; run < runs; ++run) {
-    BenchDocument document;
-    Expect(document->ReadFromFile(path), "the scene model cannot load " + path);
-    const std::vector<ChunkId> ids = SectionIds(*document);
+    SceneDocument document;
+    Expect(document.ReadFromFile(path), "the scene model cannot load " + path);
+    const std::vector<ChunkId> ids = SectionIds(document);
     // Measured after the identities are gathered: only what the edit keeps counts.
     const double heapBefore = HeapInUse();
     Stopwatch deleteClock;
-    chunks = document->DeleteChunks(ids);
+    chunks = document.DeleteChunks(ids);
     deletes.push_back(deleteClock.Milliseconds());
     bytesPerChunk.push_back((HeapInUse() - heapBefore) / static_cast<double>(chunks));
-    Expect(chunks == ids.size() && SectionChunks(*document) == 0, "DeleteChunks left chunks of " + path);
+    Expect(chunks == ids.size() && SectionChunks(document) == 0, "DeleteChunks left chunks of " + path);
 
     Stopwatch undoClock;
-    const bool undone = document->Undo();
+    const bool undone = document.Undo();
     undos.push_back(undoClock.Milliseconds());
-    Expect(undone && SectionChunks(*document) == chunks, "Undo did not bring back the chunks of " + path);
+    Expect(undone && SectionChunks(document) == chunks, "Undo did not bring back the chunks of " + path);
 
     Stopwatch redoClock;
-    const bool redone = document->Redo();
+    const bool redone = document.Redo();
     redos.push_back(redoClock.Milliseconds());
-    Expect(redone && SectionChunks(*document) == 0, "Redo did not delete the chunks of " + path + " again");
+    Expect(redone && SectionChunks(document) == 0, "Redo did not delete the chunks of " + path + " again");
   }
   std::printf("\nHistory, in one process (medians of %d runs): DeleteChunks of all %zu chunks of the four sections\n",
               runs, chunks);

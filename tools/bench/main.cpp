@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "scene/Trace.h"
-#include "tools/bench/BenchDocument.h"
+#include "scene/SceneDocument.h"
 #include "tools/bench/HistoryMeasure.h"
 #include "tools/bench/PageCache.h"
 #include "tools/bench/PlainRead.h"
@@ -148,23 +148,23 @@ struct SizeSamples {
 };
 
 void TimeInProcess(const std::string& path, const std::string& copy, SizeSamples& samples) {
-  BenchDocument document;
+  SceneDocument document;
   EmptyCaches();
   Stopwatch loadClock;
-  const bool loaded = document->ReadFromFile(path);
+  const bool loaded = document.ReadFromFile(path);
   samples.loads.push_back(loadClock.Milliseconds());
   if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
-  samples.chunks = document->Heads().Count() + document->Objects().Count() + document->Definitions().Count() +
-                   document->VisualEffects().Count() + document->InitScripts().Count();
+  samples.chunks = document.Heads().Count() + document.Objects().Count() + document.Definitions().Count() +
+                   document.VisualEffects().Count() + document.InitScripts().Count();
   std::remove(copy.c_str());
   EmptyCaches();
   Stopwatch saveClock;
-  const bool saved = document->WriteToFile(copy);
+  const bool saved = document.WriteToFile(copy);
   samples.saves.push_back(saveClock.Milliseconds());
   std::remove(copy.c_str());
   if (!saved) throw std::runtime_error("the scene model cannot save " + copy);
   Stopwatch clearClock;
-  document->clear();
+  document.clear();
   samples.clears.push_back(clearClock.Milliseconds());
 }
 
