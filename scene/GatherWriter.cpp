@@ -1,13 +1,13 @@
 #include "scene/GatherWriter.h"
 
-void GatherWriter::Add(const uint8_t* data, size_t size) {
-  if (size == 0) return;
-  if (!runs_.empty() && runs_.back().data + runs_.back().size == data) {
-    runs_.back().size += size;
+void GatherWriter::Add(const os::ByteRun& run) {
+  if (run.size == 0) return;
+  if (!runs_.empty() && runs_.back().data + runs_.back().size == run.data && runs_.back().source == run.source) {
+    runs_.back().size += run.size;
     return;
   }
   if (runs_.size() == kBatch) Flush();
-  runs_.push_back({data, size});
+  runs_.push_back(run);
 }
 
 void GatherWriter::Flush() {

@@ -18,7 +18,8 @@ class GatherWriter {
   GatherWriter& operator=(const GatherWriter&) = delete;
 
   // The bytes must stay as they are until Flush.
-  void Add(const uint8_t* data, size_t size);
+  void Add(const uint8_t* data, size_t size) { Add(os::ByteRun{data, size}); }
+  void Add(const os::ByteRun& run);
   void Flush();
 
  private:
