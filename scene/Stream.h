@@ -27,9 +27,7 @@ class TStream {
   // calls; any other stream writes each in turn.
   virtual void WriteRuns(std::span<const os::ByteRun> runs);
 
-  // Reads a 16-bit or 32-bit little-endian number; bytes past the end read as 0.
-  uint16_t ReadU16();
-  uint32_t ReadU32();
-  void WriteU16(uint16_t value);
+  // Writes a 32-bit little-endian number. (Numbers are read from bytes in
+  // memory, through ByteView's checked reads.)
   void WriteU32(uint32_t value);
 };
