@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/Trace.h"
 #include "scene/SceneDocument.h"
+#include "scene/Trace.h"
 #include "tools/bench/HistoryMeasure.h"
 #include "tools/bench/PageCache.h"
 #include "tools/bench/PlainRead.h"
