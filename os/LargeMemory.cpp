@@ -11,17 +11,33 @@ namespace os {
 namespace {
 
 // Below a huge page the heap does as well, and keeps small lists cheap.
-constexpr size_t kLargeFrom = size_t{2} << 20;
+constexpr size_t kHugePage = size_t{2} << 20;
+constexpr size_t kLargeFrom = kHugePage;
+
+#ifdef __linux__
+// Whole huge pages: only those the mapping covers entirely can be huge.
+size_t MappedLength(size_t size) { return (size + kHugePage - 1) & ~(kHugePage - 1); }
+#endif
 
 }  // namespace
 
 void* AllocateLarge(size_t size) noexcept {
 #ifdef __linux__
   if (size >= kLargeFrom) {
-    void* pages = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    // Mapped one huge page too long, then trimmed to start on a huge page's
+    // boundary: the system places a mapping only on a small page's.
+    const size_t length = MappedLength(size);
+    if (length < size || length > SIZE_MAX - kHugePage) return nullptr;
+    void* pages = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (pages == MAP_FAILED) return nullptr;
-    madvise(pages, size, MADV_HUGEPAGE);
-    return pages;
+    auto* const mapped = static_cast<uint8_t*>(pages);
+    const auto start = reinterpret_cast<uintptr_t>(mapped);
+    auto* const aligned = mapped + ((kHugePage - start % kHugePage) % kHugePage);
+    if (aligned > mapped) munmap(mapped, static_cast<size_t>(aligned - mapped));
+    if (const size_t after = static_cast<size_t>(mapped + length + kHugePage - (aligned + length)); after > 0)
+      munmap(aligned + length, after);
+    madvise(aligned, length, MADV_HUGEPAGE);
+    return aligned;
   }
 #endif
   return std::malloc(size == 0 ? 1 : size);
@@ -31,7 +47,7 @@ void FreeLarge(void* memory, size_t size) noexcept {
   if (memory == nullptr) return;
 #ifdef __linux__
   if (size >= kLargeFrom) {
-    munmap(memory, size);
+    munmap(memory, MappedLength(size));
     return;
   }
 #endif
