@@ -3,7 +3,6 @@
 // until the first problem that fails a load.
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -50,8 +49,8 @@ class SceneDocument::Loading final : public SceneWalkSink {
 
   // Raises, once the step that failed has let go of what it read.
   void Run(ByteView bytes, uint64_t fileLength) {
+    fileEnd_ = bytes.Length();
     try {
-      ReserveRoom(bytes, fileLength);
       WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure);
     } catch (const std::exception& failure) {
       Abandon(FailureMessage(failure));
@@ -83,10 +82,14 @@ class SceneDocument::Loading final : public SceneWalkSink {
     const auto sectionSize = static_cast<int32_t>(section.size);
     Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
     list_->sectionSize = sectionSize;
+    sectionEnd_ = section.offset + section.size;
+    sampled_ = {};
   }
 
   void SectionChunk(const WalkedChunk& chunk) override {
     document_.AppendLoaded(*list_, chunk.bytes.Data(), Length(chunk));
+    sampled_.bytes += chunk.bytes.Length();
+    if (++sampled_.chunks == kSample) MakeRoom(chunk);
   }
 
   void SectionDone() override {
@@ -99,33 +102,20 @@ class SceneDocument::Loading final : public SceneWalkSink {
   }
 
  private:
-  // Each list gets room for all of its chunks before the first comes in: a
-  // list that grows a chunk at a time would move its handles again and
-  // again. Counting them is a walk over the headers, which costs a fraction
-  // of what the moves would.
-  class Counting final : public SceneWalkSink {
-   public:
-    explicit Counting(SceneDocument& document) : document_(document) {}
-    void HeadChunk(const WalkedChunk&) override { ++counts_[0]; }
-    void Section(const WalkedSection& section) override { list_ = document_.ListBySectionCode(section.code); }
-    void SectionChunk(const WalkedChunk&) override {
-      if (list_ != nullptr) ++counts_[1 + static_cast<size_t>(list_ - document_.sectionLists.data())];
-    }
-    void Reserve() {
-      document_.heads.Reserve(counts_[0]);
-      for (size_t section = 0; section < kSceneSectionCount; ++section)
-        document_.sectionLists[section].Reserve(counts_[1 + section]);
-    }
-
-   private:
-    SceneDocument& document_;
-    ChunkList* list_ = nullptr;
-    std::array<size_t, 1 + kSceneSectionCount> counts_{};
+  // A list that grew a chunk at a time would move its handles again and
+  // again: once the first chunks of a section have shown how long its chunks
+  // run, it gets room for about as many more as the rest of the section holds.
+  static constexpr uint64_t kSample = 64;
+  struct Sample {
+    uint64_t chunks = 0;
+    uint64_t bytes = 0;
   };
-  void ReserveRoom(ByteView bytes, uint64_t fileLength) {
-    Counting counting(document_);
-    WalkScene(bytes, fileLength, counting, WalkUntil::LoadFailure);
-    counting.Reserve();
+  void MakeRoom(const WalkedChunk& last) {
+    const uint64_t end = last.offset + last.bytes.Length();
+    const uint64_t sectionEnd = std::min(sectionEnd_, fileEnd_);
+    if (sectionEnd <= end) return;
+    const uint64_t expected = (sectionEnd - end) / (sampled_.bytes / sampled_.chunks);
+    list_->Reserve(static_cast<size_t>(static_cast<uint64_t>(list_->Count()) + expected + expected / 4));
   }
 
   // The walk gives only chunks that lie within the file, whose size field fits.
@@ -147,6 +137,9 @@ class SceneDocument::Loading final : public SceneWalkSink {
   SceneDocument& document_;
   bool inHead_ = true;
   ChunkList* list_ = nullptr;  // of the section being read
+  uint64_t fileEnd_ = 0;       // of the bytes walked
+  uint64_t sectionEnd_ = 0;    // where the section being read says it ends
+  Sample sampled_;             // its first chunks
   std::optional<LayoutProblem> failure_;
 };
 
