@@ -102,7 +102,7 @@ EditResult SceneDocument::Replace(const PStream& OldChunk, const Chunk& NewChunk
     TraceDump("OLD", OldChunk.Bytes());
     const uint16_t type = GetChunkType(OldChunk.Bytes());
     if (GetChunkType(NewChunk.Bytes()) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
-    ChunkList& list = SectionListByChunkID(type);
+    ChunkList& list = ListOfItemType(type);
     const int32_t index = list.IndexOf(OldChunk.id);
     if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectCall);
     GetChunkName(NewChunk.Bytes(), result.name);
@@ -138,7 +138,7 @@ EditResult SceneDocument::Add(Chunk chunk) {
   EditResult result;
   try {
     const uint16_t type = GetChunkType(chunk.Bytes());
-    ChunkList& list = SectionListByChunkID(type);
+    ChunkList& list = ListOfItemType(type);
     GetChunkName(chunk.Bytes(), result.name);
     if (FindChunkByName(list, result.name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
     const std::string what = std::string(SectionOfItemType(type)->word) + " " + result.name;

@@ -41,7 +41,7 @@ ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
   std::unordered_map<const ChunkList*, NamePlaces> places;
   for (Chunk& chunk : chunks) {
     const uint16_t type = GetChunkType(chunk.Bytes());
-    const ChunkList& list = SectionListByChunkID(type);
+    const ChunkList& list = ListOfItemType(type);
     std::string name = NameOf(chunk.Bytes());
     if (!name.empty()) places[&list].indexes[name];
     incoming.push_back({std::move(chunk), type, std::move(name)});
@@ -56,7 +56,7 @@ ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
   ImportTally tally;
   SceneEdit edit("import of " + Counted(incoming.size(), "chunk"));
   for (Incoming& item : incoming) {
-    ChunkList& list = SectionListByChunkID(item.type);
+    ChunkList& list = ListOfItemType(item.type);
     const std::string what = std::string(SectionOfItemType(item.type)->word) + " " + item.name;
     int32_t index = -1;
     if (!item.name.empty()) {

@@ -36,15 +36,13 @@ size_t ListIndexOfItemType(uint16_t SectionID) {
 
 }  // namespace
 
-ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) {
-  return sectionLists[ListIndexOfItemType(SectionID)];
-}
+ChunkList& SceneDocument::ListOfItemType(uint16_t SectionID) { return sectionLists[ListIndexOfItemType(SectionID)]; }
 
 const ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) const {
   return sectionLists[ListIndexOfItemType(SectionID)];
 }
 
-int32_t SceneDocument::CountByChunkID(uint16_t SectionID) { return SectionListByChunkID(SectionID).Count(); }
+int32_t SceneDocument::CountByChunkID(uint16_t SectionID) const { return SectionListByChunkID(SectionID).Count(); }
 
 PStream SceneDocument::Get(ChunkId id) const {
   for (const ChunkList& list : sectionLists)

@@ -59,7 +59,8 @@ class SceneDocument {
   bool ReadFromBlock(std::unique_ptr<ByteBlock> block);
 
   // Saving: true when the file was written whole. The file is replaced only
-  // then (see TFileReplacement); the document never changes. `reason` gives
+  // then (see TFileReplacement); the chunks never change, and the history
+  // takes the scene as saved from then on. `reason` gives
   // the system's reason for a failure, which the trace may word otherwise.
   bool WriteToFile(const std::string& FileName);
   bool WriteToFile(const std::string& FileName, std::string& reason);
@@ -67,9 +68,9 @@ class SceneDocument {
   void WriteToStream(TStream& stream) const;
 
   // The section list of an item chunk type; raises Exception for other types.
-  ChunkList& SectionListByChunkID(uint16_t SectionID);
+  // Read only: every change goes through an edit, which the history keeps.
   const ChunkList& SectionListByChunkID(uint16_t SectionID) const;
-  int32_t CountByChunkID(uint16_t SectionID);
+  int32_t CountByChunkID(uint16_t SectionID) const;
   // The chunk that `id` names in one of the four sections, or null.
   PStream Get(ChunkId id) const;
 
@@ -123,6 +124,8 @@ class SceneDocument {
  private:
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
+  // SectionListByChunkID, for the edits.
+  ChunkList& ListOfItemType(uint16_t SectionID);
   // Appends a chunk that lies in the loaded block, with a new identity.
   void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length);
   // An identity that no chunk of this document had.

@@ -98,7 +98,7 @@ TEST(DncRoundTrip, ExportDeleteAndImportGivesBackEveryChunk) {
   for (uint16_t type : kItemTypes) before[type] = ChunksOf(loaded.document->SectionListByChunkID(type));
   ExportAll(*loaded.document, folder.path());
   for (uint16_t type : kItemTypes) {
-    ChunkList& list = loaded.document->SectionListByChunkID(type);
+    const ChunkList& list = loaded.document->SectionListByChunkID(type);
     while (list.Count() > 0) {
       PStream chunk = RefAt(list, 0);
       loaded.document->DeleteDNC(chunk);
