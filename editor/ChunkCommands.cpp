@@ -46,17 +46,17 @@ bool Misplaced(const SceneDocument& document, ChunkId id) {
 
 }  // namespace
 
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model) {
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit) {
   std::vector<SceneNode*> checked;
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
   std::vector<ChunkId> chunks;
-  std::vector<toolkit::TreeModelNode*> nodes;
+  std::vector<SceneNode*> nodes;
   for (SceneNode* node : checked) {
     if (node->chunk != 0 && Misplaced(document, node->chunk)) {
       // It ends the command with the error that deleting it alone raises;
       // what came before it goes, as one edit.
       document.DeleteChunks(chunks);
-      model.Remove(nodes);
+      edit.Remove(tree, nodes);
       chunks.clear();
       nodes.clear();
       PStream stray = document.Get(node->chunk);
@@ -66,7 +66,27 @@ void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document
     nodes.push_back(node);
   }
   document.DeleteChunks(chunks);
-  model.Remove(nodes);
+  edit.Remove(tree, nodes);
+}
+
+void ShowImported(std::span<const ChunkId> chunks, const SceneDocument& document, SceneTree& tree, TreeEdit& edit) {
+  for (const ChunkId id : chunks) {
+    const PStream chunk = document.Get(id);
+    SceneNode* node = tree.NodeOfChunk(id);
+    if (node == nullptr) {
+      edit.AddChunkNode(tree, chunk);
+      continue;
+    }
+    if (!tree.StandsRight(*node, chunk.Bytes())) {
+      // Moved with its mark.
+      const toolkit::CheckState check = node->Check();
+      edit.Remove(tree, {node});
+      edit.AddChunkNode(tree, chunk, check);
+      continue;
+    }
+    if (std::string name = GetChunkName(chunk.Bytes()); name != node->Text())
+      edit.SetText(tree, *node, std::move(name));
+  }
 }
 
 bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
@@ -77,11 +97,11 @@ bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
   return type == kObjectChunk || type == kDefinitionChunk;
 }
 
-bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document) {
+bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdit& edit) {
   PStream chunk = document.Get(node.chunk);
   std::string newName;
   if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
-  model.SetText(node, newName);
+  edit.SetText(tree, node, newName);
   return true;
 }
 

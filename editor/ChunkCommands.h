@@ -6,6 +6,8 @@
 #include <string>
 
 #include "editor/SceneNode.h"
+#include "editor/SceneTree.h"
+#include "editor/TreeEdit.h"
 #include "scene/DncExport.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/TreeModel.h"
@@ -28,14 +30,20 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 // folder's, from the tree together: a view removes many nodes much faster
 // together than one by one. A chunk outside the list of its type ends it
 // with the error that DeleteDNC raises for it, what came before it deleted.
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, toolkit::TreeModel& model);
+// What it does to the tree goes into `edit`.
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit);
+
+// Shows in the tree what an import did to the chunks: a node for each chunk
+// added, and a replaced chunk's node with its name, moved to the folder of
+// its type when that changed. The other nodes keep their places and marks.
+void ShowImported(std::span<const ChunkId> chunks, const SceneDocument& document, SceneTree& tree, TreeEdit& edit);
 
 // Whether "Rename" works on the node: an object's or a definition's chunk.
 bool IsRenamable(const SceneNode* node, const SceneDocument& document);
 
 // Renames the chunk of `node` through the document's text-input dialog and
-// gives the node the new name. False when nothing changed.
-bool RenameNode(toolkit::TreeModel& model, SceneNode& node, TqScene2bin& document);
+// gives the node the new name, recorded in `edit`. False when nothing changed.
+bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdit& edit);
 
 // The first chunk node two levels below `section` whose text begins with
 // `prefix`; null for an empty prefix or no match.

@@ -24,9 +24,12 @@ void TForm1::ImportFiles() {
   ImportTally tally;
   {
     toolkit::WaitCursor waiting;
-    // A refused file raises before the scene changes; the menu shows it.
-    tally = ImportDncFiles(*document_, importDialog_.FileNames());
-    FillTree();
+    toolkit::RedrawPause pause(tree_);
+    EditScene([this, &tally](TreeEdit& edit) {
+      // A refused file raises before the scene changes; the menu shows it.
+      tally = ImportDncFiles(*document_, importDialog_.FileNames());
+      ShowImported(tally.chunks, *document_, sceneTree_, edit);
+    });
   }
   toolkit::ShowMessageBox(hwnd_, ImportSummary(tally), caption_, MB_ICONINFORMATION);
 }
@@ -36,12 +39,54 @@ void TForm1::DeleteSelected() {
   toolkit::RedrawPause pause(tree_);
   std::array<SceneNode*, kSceneSectionCount> sections{};
   for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = Nodes().OfSection(section);
-  DeleteChecked(sections, *document_, sceneTree_.Model());
+  EditScene([&](TreeEdit& edit) { DeleteChecked(sections, *document_, sceneTree_, edit); });
 }
 
 void TForm1::RenameSelected() {
   if (SceneNode* node = SceneNode::Of(tree_.Selected()); node != nullptr)
-    RenameNode(sceneTree_.Model(), *node, *document_);
+    EditScene([&](TreeEdit& edit) { RenameNode(sceneTree_, *node, *document_, edit); });
+}
+
+void TForm1::UndoEdit() {
+  std::optional<NodeKey> select;
+  {
+    toolkit::WaitCursor waiting;
+    toolkit::RedrawPause pause(tree_);
+    treeHistory_.Undo(*document_, sceneTree_, select);
+  }
+  SelectNode(select);
+}
+
+void TForm1::RedoEdit() {
+  std::optional<NodeKey> select;
+  {
+    toolkit::WaitCursor waiting;
+    toolkit::RedrawPause pause(tree_);
+    treeHistory_.Redo(*document_, sceneTree_, select);
+  }
+  SelectNode(select);
+}
+
+void TForm1::EditScene(const std::function<void(TreeEdit&)>& command) {
+  const uint64_t before = document_->CurrentEdit();
+  TreeEdit edit;
+  if (const SceneNode* selected = SceneNode::Of(tree_.Selected())) edit.selected = KeyOf(sceneTree_, *selected);
+  try {
+    command(edit);
+  } catch (...) {
+    // What it did before it failed is one edit too.
+    treeHistory_.Record(before, *document_, std::move(edit));
+    throw;
+  }
+  treeHistory_.Record(before, *document_, std::move(edit));
+}
+
+void TForm1::SelectNode(const std::optional<NodeKey>& key) {
+  if (!key) return;
+  if (SceneNode* node = FindNode(sceneTree_, *key)) {
+    tree_.MakeVisible(*node);
+    tree_.Select(node);
+  }
 }
 
 void TForm1::EditSelectedSound() {
@@ -59,21 +104,29 @@ void TForm1::EditSelectedSound() {
   if (node == nullptr)
     throw Exception(Exception::Code::Invalid,
                     "The sound object is no longer in the scene; its new settings were not applied.");
-  std::string newName;
-  // A refusal (a name that another object has) shows its own box.
-  if (!document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName)) return;
-  sceneTree_.Model().SetText(*node, newName);
+  EditScene([&](TreeEdit& edit) {
+    edit.selected = KeyOf(sceneTree_, *node);
+    std::string newName;
+    // A refusal (a name that another object has) shows its own box.
+    if (document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName))
+      edit.SetText(sceneTree_, *node, newName);
+  });
 }
 
 void TForm1::NewSound() {
   Chunk created = soundPlugin_.Edit(ByteView());
-  std::string name;
   if (!created) return;
-  const PStream added = document_->AddChunk(std::move(created), name);
-  if (added == nullptr) return;  // the name is taken: the box said so
-  SceneNode& node = sceneTree_.AddChunkNode(added);
-  tree_.MakeVisible(node);
-  tree_.Select(&node);
+  SceneNode* node = nullptr;
+  EditScene([&](TreeEdit& edit) {
+    std::string name;
+    const PStream added = document_->AddChunk(std::move(created), name);
+    if (added == nullptr) return;  // the name is taken: the box said so
+    node = &edit.AddChunkNode(sceneTree_, added);
+    edit.selected = KeyOf(sceneTree_, *node);
+  });
+  if (node == nullptr) return;
+  tree_.MakeVisible(*node);
+  tree_.Select(node);
 }
 
 void TForm1::FindInSection(SceneNode& section) {

@@ -1,8 +1,13 @@
-// The "File" menu: open, save, save as.
+// The "File" menu: open, save, save as; and the question before unsaved
+// changes are dropped.
+#include <filesystem>
+
 #include "editor/Form1.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
 void TForm1::OpenScene() {
+  if (!SaveChangesFirst()) return;
   const bool chosen = fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open);
   toolkit::WaitCursor waiting;
   if (chosen) {
@@ -10,26 +15,58 @@ void TForm1::OpenScene() {
     // "save" with the part that was read.
     const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
     currentFile_ = loaded ? fileDialog_.FileName() : std::string();
+    treeHistory_.Clear();
   }
   FillTree();
 }
 
 void TForm1::SaveScene() {
+  std::string reason;  // the trace tells it
   if (currentFile_.empty())
     SaveSceneAs();
   else
-    WriteScene(currentFile_);
+    WriteScene(reason);
 }
 
 void TForm1::SaveSceneAs() {
-  if (!fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Save)) return;
+  std::string reason;  // the trace tells it
+  if (ChooseSaveName()) WriteScene(reason);
+}
+
+bool TForm1::ChooseSaveName() {
+  if (!fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Save)) return false;
   // The name chosen is the one "save" writes to next, whether or not this
   // write works: never the file opened before, which the user chose to keep.
   currentFile_ = fileDialog_.FileName();
-  WriteScene(currentFile_);
+  return true;
 }
 
-void TForm1::WriteScene(const std::string& fileName) {
+bool TForm1::WriteScene(std::string& reason) {
   toolkit::WaitCursor waiting;
-  document_->WriteToFile(fileName);
+  return document_->WriteToFile(currentFile_, reason);
+}
+
+bool TForm1::SaveChangesFirst() {
+  if (!document_->Modified()) return true;
+  const std::string name = currentFile_.empty() ? "the scene" : std::filesystem::path(currentFile_).filename().string();
+  switch (toolkit::ShowMessageBox(hwnd_, "Save changes to " + name + "?", caption_, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+      break;
+    case IDNO:
+      return true;
+    default:
+      return false;
+  }
+  if (currentFile_.empty() && !ChooseSaveName()) return false;
+  std::string reason;
+  if (WriteScene(reason)) return true;
+  // The user asked for this save: its failure shows, and nothing is dropped.
+  ShowError("Cannot save " + currentFile_ + ": " + reason);
+  return false;
+}
+
+void TForm1::OnClose() {
+  // A close asked for while the question is up waits for its answer.
+  CommandScope asking(*this);
+  if (SaveChangesFirst()) DestroyWindow(hwnd_);
 }

@@ -25,10 +25,10 @@ constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchor
 
 std::string TForm1::DefaultSoundPluginPath() { return toolkit::ProgramFolder() + "Ambrel.dll"; }
 
-TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, FileItems items)
+TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, BarItems items)
     : Form(MainWindowArgs(MakeMenuBar(this, items))),
       caption_(application.Caption()),
-      fileItems_(items),
+      barItems_(items),
       searchMenu_(MakeSearchMenu()),
       treeMenu_(MakeTreeMenu()),
       objectsButton_(JumpButton("objects", 8, &FixedNodes::objects)),
@@ -68,10 +68,10 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
       document_(NewScene2bin(ui_)),
       soundPlugin_(std::move(soundPluginPath), hwnd_) {
   tree_.Expand(*Nodes().scene2);
-  UpdateFileMenu();
+  UpdateBarMenus();
 }
 
-toolkit::Menu TForm1::MakeMenuBar(TForm1* form, FileItems& items) {
+toolkit::Menu TForm1::MakeMenuBar(TForm1* form, BarItems& items) {
   toolkit::Menu file = toolkit::Menu::Popup();
   file.AddItem("open..", Command(form, [form] { form->OpenScene(); }));
   items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
@@ -79,6 +79,9 @@ toolkit::Menu TForm1::MakeMenuBar(TForm1* form, FileItems& items) {
   file.AddSeparator();
   file.AddItem("export scene to *.chg ..", nullptr);  // no such format: greyed for good
   toolkit::Menu edit = toolkit::Menu::Popup();
+  items.undo = edit.AddItem("undo", Command(form, [form] { form->UndoEdit(); }));
+  items.redo = edit.AddItem("redo", Command(form, [form] { form->RedoEdit(); }));
+  edit.AddSeparator();
   edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
   edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }));
   edit.AddSeparator();
@@ -111,10 +114,12 @@ void TForm1::UpdateTreeMenu() const {
   treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
 }
 
-void TForm1::UpdateFileMenu() const {
+void TForm1::UpdateBarMenus() const {
   const bool holdsScene = document_->Heads().Count() > 0;
-  MenuBar()->SetEnabled(fileItems_.save, holdsScene);
-  MenuBar()->SetEnabled(fileItems_.saveAs, holdsScene);
+  MenuBar()->SetEnabled(barItems_.save, holdsScene);
+  MenuBar()->SetEnabled(barItems_.saveAs, holdsScene);
+  MenuBar()->SetEnabled(barItems_.undo, document_->CanUndo());
+  MenuBar()->SetEnabled(barItems_.redo, document_->CanRedo());
 }
 
 toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {
@@ -132,8 +137,10 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
       command();
     } catch (const std::exception& failure) {
       // The tree keeps what the command left; the editor goes on from there.
+      form->UpdateBarMenus();
       form->ShowError(FailureMessage(failure));
     }
+    form->UpdateBarMenus();
   };
 }
 
@@ -151,7 +158,7 @@ void TForm1::FillTree() {
   // Opened also when the fill stops at a type it has no folder for.
   const auto open = [this] {
     tree_.Expand(*Nodes().scene2);
-    UpdateFileMenu();
+    UpdateBarMenus();
   };
   try {
     sceneTree_.FillTree(*document_);

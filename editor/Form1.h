@@ -7,6 +7,7 @@
 #include "editor/OverwriteDialog.h"
 #include "editor/SceneTree.h"
 #include "editor/SoundPlugin.h"
+#include "editor/TreeHistory.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -24,7 +25,7 @@ class TForm1 final : public toolkit::Form {
   // `soundPluginPath`: where Ambrel.dll is, beside the program unless a test
   // gives another.
   explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath())
-      : TForm1(application, std::move(soundPluginPath), FileItems{}) {}
+      : TForm1(application, std::move(soundPluginPath), BarItems{}) {}
   static std::string DefaultSoundPluginPath();
 
   // The commands behind the menus and buttons. Errors reach the caller; the
@@ -36,6 +37,9 @@ class TForm1 final : public toolkit::Form {
   void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
+  // "undo" and "redo" of the "Edit" menu: the scene and the tree as they were.
+  void UndoEdit();
+  void RedoEdit();
   // "Sound settings.." on the selected sound object; "New sound..".
   void EditSelectedSound();
   void NewSound();
@@ -54,32 +58,53 @@ class TForm1 final : public toolkit::Form {
   const toolkit::Menu& TreeMenu() const { return treeMenu_; }
 
  private:
-  // The items of the "File" menu that are greyed while no scene is loaded.
-  struct FileItems {
+  // The items of the bar that are greyed at times: "save" and "save as.."
+  // while no scene is loaded, "undo" and "redo" while there is nothing to
+  // undo or redo.
+  struct BarItems {
     UINT save = 0;
     UINT saveAs = 0;
+    UINT undo = 0;
+    UINT redo = 0;
   };
   // `items` is filled as the bar is made, before the members are.
-  TForm1(const toolkit::Application& application, std::string soundPluginPath, FileItems items);
+  TForm1(const toolkit::Application& application, std::string soundPluginPath, BarItems items);
   // Static, and touching nothing of the form: the bar is made before the
   // form's base, which takes it.
-  static toolkit::Menu MakeMenuBar(TForm1* form, FileItems& items);
+  static toolkit::Menu MakeMenuBar(TForm1* form, BarItems& items);
   // A menu action: runs the command and shows in a box what it raises.
   static std::function<void()> Command(TForm1* form, std::function<void()> command);
   toolkit::Menu MakeSearchMenu();
   toolkit::Menu MakeTreeMenu();
   // Greys what the tree menu can't do for the selected node.
   void UpdateTreeMenu() const;
-  // Greys "save" and "save as.." while the document holds no scene: what
-  // they would write is no scene2.bin.
-  void UpdateFileMenu() const;
+  // Greys "save" and "save as.." while the document holds no scene (what
+  // they would write is no scene2.bin), "undo" and "redo" while there is
+  // nothing to take back or do again.
+  void UpdateBarMenus() const;
+  // Runs a command that may edit the scene; what it does to the tree goes
+  // into the edit it is given, which the history keeps beside the
+  // document's edit, if the command made one.
+  void EditScene(const std::function<void(TreeEdit&)>& command);
+  // Selects the node that `key` names, where it exists.
+  void SelectNode(const std::optional<NodeKey>& key);
+  // Before unsaved changes would be dropped: asks whether to save them, and
+  // saves them when asked to. False when the user cancelled, or the save
+  // did not happen: nothing may be dropped then.
+  bool SaveChangesFirst();
+  void OnClose() override;
   toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
-  void WriteScene(const std::string& fileName);
+  // "save as.."'s dialog: false when cancelled, else the name chosen is
+  // the current file.
+  bool ChooseSaveName();
+  // Writes the scene to the current file: true when it was written whole,
+  // else `reason` says why.
+  bool WriteScene(std::string& reason);
   void OnDestroy() override;
 
   std::string caption_;
-  FileItems fileItems_;
+  BarItems barItems_;
   UINT renameItem_ = 0;
   UINT soundSettingsItem_ = 0;
   UINT newSoundItem_ = 0;
@@ -100,6 +125,7 @@ class TForm1 final : public toolkit::Form {
   TOverwriteDialog overwriteDialog_{hwnd_};
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
+  TreeHistory treeHistory_;
   SoundPlugin soundPlugin_;
   // What "save" writes to without a dialog: the file last chosen by "open.."
   // or "save as..", emptied by an open that failed.

@@ -21,6 +21,7 @@ struct SceneNode final : toolkit::TreeModelNode {
   static SceneNode* Of(toolkit::TreeModelNode* node) { return static_cast<SceneNode*>(node); }
   SceneNode* Parent() const { return Of(TreeModelNode::Parent()); }
   SceneNode* FirstChild() const { return Of(TreeModelNode::FirstChild()); }
+  SceneNode* LastChild() const { return Of(TreeModelNode::LastChild()); }
   SceneNode* NextSibling() const { return Of(TreeModelNode::NextSibling()); }
   bool Checked() const { return Check() == toolkit::CheckState::Checked; }
 

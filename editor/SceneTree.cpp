@@ -6,6 +6,7 @@
 
 void SceneTree::ResetTree() {
   model_.Clear();
+  chunkNodes_.clear();
   nodes_.scene2 = &AddNode(nullptr, SceneNodeKind::Root, "scene2");
   std::array<SceneNode*, 1 + kSceneSectionCount> fixed{nodes_.scene2};
   for (size_t place = 0; place < kSceneSectionCount; ++place) {
@@ -24,18 +25,39 @@ void SceneTree::FillTree(const SceneDocument& document) {
                section.typeFolders ? nullptr : nodes_.OfSection(section));
 }
 
-namespace {
-
-SceneNode* FindChild(const SceneNode& parent, const std::string& text) {
-  for (SceneNode* child = parent.FirstChild(); child != nullptr; child = child->NextSibling())
-    if (child->Text() == text) return child;
+SceneNode* SceneTree::FolderOf(const SceneNode& section, const std::string& text) {
+  for (SceneNode* child = section.FirstChild(); child != nullptr; child = child->NextSibling())
+    if (child->kind == SceneNodeKind::Folder && child->Text() == text) return child;
   return nullptr;
 }
 
-}  // namespace
-
 SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk) {
-  return model_.Add<SceneNode>(parent, text, kind, chunk);
+  SceneNode& added = model_.Add<SceneNode>(parent, text, kind, chunk);
+  if (chunk != 0) chunkNodes_[chunk] = &added;
+  return added;
+}
+
+SceneNode& SceneTree::InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,
+                                 ChunkId chunk) {
+  SceneNode& added = model_.Insert<SceneNode>(&parent, previous, text, kind, chunk);
+  if (chunk != 0) chunkNodes_[chunk] = &added;
+  return added;
+}
+
+void SceneTree::Remove(const std::vector<SceneNode*>& nodes) {
+  for (const SceneNode* node : nodes) ForgetChunkNodes(*node);
+  model_.Remove(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end()));
+}
+
+void SceneTree::ForgetChunkNodes(const SceneNode& node) {
+  if (node.chunk != 0) chunkNodes_.erase(node.chunk);
+  for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+    ForgetChunkNodes(*child);
+}
+
+SceneNode* SceneTree::NodeOfChunk(ChunkId chunk) const {
+  const auto found = chunkNodes_.find(chunk);
+  return found != chunkNodes_.end() ? found->second : nullptr;
 }
 
 // `section` null: each chunk goes under the folder of its own type.
@@ -81,11 +103,17 @@ SceneNode& SceneTree::AddChunkNode(const PStream& chunk) {
   const Placement place = PlaceOf(chunk.Bytes());
   SceneNode* parent = place.section;
   if (place.slot != nullptr) {
-    parent = FindChild(*place.section, place.folder);
+    parent = FolderOf(*place.section, place.folder);
     if (parent == nullptr) parent = &AddNode(place.section, SceneNodeKind::Folder, place.folder);
     *place.slot = parent;
   }
   return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk.Bytes()), chunk.id);
+}
+
+bool SceneTree::StandsRight(const SceneNode& node, ByteView chunk) {
+  const Placement place = PlaceOf(chunk);
+  const SceneNode* parent = place.slot != nullptr ? FolderOf(*place.section, place.folder) : place.section;
+  return node.Parent() == parent;
 }
 
 SceneNode& SceneTree::FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text) {

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "editor/SceneNode.h"
 #include "scene/ChunkCatalogue.h"
@@ -33,6 +35,20 @@ class SceneTree {
   // end of the folder of its type, which is made when the tree has none (not
   // yet, or deleted since). Raises Exception for unknown types.
   SceneNode& AddChunkNode(const PStream& chunk);
+  // Whether the node stands where AddChunkNode would put a node of `chunk`:
+  // in the folder of the chunk's type. Raises Exception for unknown types.
+  bool StandsRight(const SceneNode& node, ByteView chunk);
+  // Adds a node among the children of `parent`, right after `previous`
+  // (null: first).
+  SceneNode& InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,
+                        ChunkId chunk = 0);
+  // Removes the nodes, each with everything below it.
+  void Remove(const std::vector<SceneNode*>& nodes);
+
+  // The node that shows the chunk, or null.
+  SceneNode* NodeOfChunk(ChunkId chunk) const;
+  // The folder of `section` with the text, or null.
+  static SceneNode* FolderOf(const SceneNode& section, const std::string& text);
 
   const FixedNodes& Nodes() const { return nodes_; }
   toolkit::TreeModel& Model() { return model_; }
@@ -49,9 +65,12 @@ class SceneTree {
   SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk = 0);
   SceneNode& FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text);
   void AddSection(const ChunkList& list, SceneNode* section);
+  // Forgets the chunk nodes at and below `node`, which is going.
+  void ForgetChunkNodes(const SceneNode& node);
 
   toolkit::TreeModel model_;
   FixedNodes nodes_;
+  std::unordered_map<ChunkId, SceneNode*> chunkNodes_;
   std::array<SceneNode*, kKnownObjectTypeCount> objectFolders_{};
   std::array<SceneNode*, kDefinitionTypeCount> definitionFolders_{};
 };

@@ -65,11 +65,13 @@ ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
       if (size_t& replaced = names.replaced[item.name]; replaced < indexes.size()) index = indexes[replaced++];
     }
     if (index >= 0) {
+      tally.chunks.push_back(list.At(index)->id);
       edit.Of(list).swapped.emplace_back(index, std::move(item.chunk));
       Trace("qScene2bin.ImportDNC: replaced " + what);
       ++tally.replaced;
     } else {
-      edit.Of(list).added.push_back({NewId(), std::move(item.chunk)});
+      tally.chunks.push_back(NewId());
+      edit.Of(list).added.push_back({tally.chunks.back(), std::move(item.chunk)});
       Trace("qScene2bin.ImportDNC: added " + what);
       ++tally.added;
     }

@@ -17,11 +17,14 @@ class EditHistory {
   const SceneEdit* Redo(int32_t& fileSize);
   bool CanUndo() const { return !done_.empty(); }
   bool CanRedo() const { return !undone_.empty(); }
+  // The newest edit in effect, by a serial never given twice; 0 for none.
+  // What a caller keys what it keeps beside an edit by.
+  uint64_t Current() const { return done_.empty() ? 0 : done_.back().serial; }
 
   // The document is as it was when MarkSaved was last called (or the history
   // cleared): an undo back to that state counts as no difference.
-  bool Modified() const { return Top() != saved_; }
-  void MarkSaved() { saved_ = Top(); }
+  bool Modified() const { return Current() != saved_; }
+  void MarkSaved() { saved_ = Current(); }
   // Forgets every edit: a load starts a new history.
   void Clear();
 
@@ -30,7 +33,6 @@ class EditHistory {
     SceneEdit edit;
     uint64_t serial;
   };
-  uint64_t Top() const { return done_.empty() ? 0 : done_.back().serial; }
 
   std::vector<Entry> done_;
   std::vector<Entry> undone_;  // the last taken back on top

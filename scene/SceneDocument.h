@@ -23,6 +23,7 @@
 struct ImportTally {
   int replaced = 0;
   int added = 0;
+  std::vector<ChunkId> chunks;  // those replaced or added, in the order imported
 };
 
 // What an edit gives back: the chunk it left (replaced, renamed or added)
@@ -108,6 +109,8 @@ class SceneDocument {
   bool Redo();
   bool CanUndo() const { return history_.CanUndo(); }
   bool CanRedo() const { return history_.CanRedo(); }
+  // The newest edit in effect (see EditHistory::Current).
+  uint64_t CurrentEdit() const { return history_.Current(); }
   // Whether the scene differs from what was last loaded or saved.
   bool Modified() const { return history_.Modified(); }
 

@@ -186,7 +186,7 @@ TEST_F(DncImport, ChunksOfOneNameReplaceThoseOfTheSceneInTurnThenAreAdded) {
   EXPECT_EQ(tally.replaced, 2);
   EXPECT_EQ(tally.added, 1);
   EXPECT_EQ(ImportSummary(tally), "3 chunks imported (2 replaced, 1 added)");
-  EXPECT_EQ(ImportSummary({1, 0}), "1 chunk imported (1 replaced, 0 added)");
+  EXPECT_EQ(ImportSummary({.replaced = 1, .added = 0, .chunks = {}}), "1 chunk imported (1 replaced, 0 added)");
   EXPECT_EQ(lines,
             (Lines{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: replaced objects crate",
                    "qScene2bin.ImportDNC: added objects crate"}));

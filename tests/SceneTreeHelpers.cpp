@@ -20,3 +20,11 @@ SceneNode* Child(const SceneNode* node, const std::string& text) {
   ADD_FAILURE() << "no child " << text;
   return nullptr;
 }
+
+std::string TreeDump(const SceneNode& node, int depth) {
+  std::string lines = std::string(static_cast<size_t>(depth) * 2, ' ') + node.Text() + (node.Checked() ? " [x]" : "");
+  lines += '\n';
+  for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+    lines += TreeDump(*child, depth + 1);
+  return lines;
+}

@@ -11,3 +11,6 @@ std::vector<SceneNode*> Children(const SceneNode* node);
 std::vector<std::string> ChildTexts(const SceneNode* node);
 // The child with the text; a failure of the test when there is none.
 SceneNode* Child(const SceneNode* node, const std::string& text);
+// Every node from `node` down in tree order, one line each: indented two
+// spaces a level, its text, and " [x]" when checked.
+std::string TreeDump(const SceneNode& node, int depth = 0);

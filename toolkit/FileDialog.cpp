@@ -7,30 +7,6 @@
 #include <vector>
 
 namespace toolkit {
-namespace {
-
-bool IsFile(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// Wine's save dialog ignores OFN_FILEMUSTEXIST: this hook refuses a file
-// that does not exist yet, as the open dialog does.
-UINT_PTR CALLBACK RefuseNewFile(HWND child, UINT message, WPARAM, LPARAM lParam) {
-  if (message != WM_NOTIFY) return 0;
-  const auto& notice = *reinterpret_cast<const OFNOTIFYA*>(lParam);
-  if (notice.hdr.code != CDN_FILEOK || IsFile(notice.lpOFN->lpstrFile)) return 0;
-  HWND dialog = GetParent(child);
-  char title[256] = {};
-  GetWindowTextA(dialog, title, sizeof title);
-  const std::string text =
-      std::string(notice.lpOFN->lpstrFile) + "\nFile not found.\nCheck the file name and try again.";
-  MessageBoxA(dialog, text.c_str(), title, MB_OK | MB_ICONWARNING);
-  SetWindowLongPtrA(child, DWLP_MSGRESULT, 1);
-  return 1;
-}
-
-}  // namespace
 
 std::string Win32Filter(const std::string& filter) {
   std::string zeroed = filter;
@@ -64,13 +40,11 @@ bool FileDialog::Execute(HWND owner, FileDialogMode mode) {
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrDefExt = args_.defaultExtension.empty() ? nullptr : args_.defaultExtension.c_str();
   dialog.lpstrInitialDir = args_.initialFolder.empty() ? nullptr : args_.initialFolder.c_str();
-  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | (args_.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
+  // A save creates the file: "must exist" is for opening only.
+  const bool mustExist = args_.fileMustExist && mode == FileDialogMode::Open;
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | (mustExist ? OFN_FILEMUSTEXIST : 0) |
                  (args_.pathMustExist ? OFN_PATHMUSTEXIST : 0) | (args_.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
                  (args_.hideReadOnly ? OFN_HIDEREADONLY : 0) | (args_.allowMultiple ? OFN_ALLOWMULTISELECT : 0);
-  if (mode == FileDialogMode::Save && args_.fileMustExist) {
-    dialog.Flags |= OFN_ENABLEHOOK;
-    dialog.lpfnHook = RefuseNewFile;
-  }
   const BOOL chosen = mode == FileDialogMode::Open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
   if (!chosen) return false;
   fileNames_ = args_.allowMultiple ? ChosenPaths(file.data()) : std::vector<std::string>{file.data()};

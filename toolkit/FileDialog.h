@@ -12,7 +12,7 @@ struct FileDialogArgs {
   // "text files|*.txt|all files|*".
   std::string filter{};
   std::string defaultExtension{};
-  bool fileMustExist = false;
+  bool fileMustExist = false;  // when opening; a save makes the file
   bool pathMustExist = false;
   bool overwritePrompt = false;
   bool hideReadOnly = false;

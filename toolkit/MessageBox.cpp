@@ -10,9 +10,9 @@ std::wstring Widen(std::string_view bytes, UINT codePage) {
   return wide;
 }
 
-void ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT icon, UINT codePage) {
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style, UINT codePage) {
   const UINT modality = owner == nullptr ? MB_TASKMODAL : MB_APPLMODAL;
-  MessageBoxW(owner, Widen(text, codePage).c_str(), Widen(caption, codePage).c_str(), MB_OK | icon | modality);
+  return MessageBoxW(owner, Widen(text, codePage).c_str(), Widen(caption, codePage).c_str(), style | modality);
 }
 
 }  // namespace toolkit

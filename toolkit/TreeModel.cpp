@@ -5,18 +5,23 @@
 
 namespace toolkit {
 
-void TreeModel::Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, std::string text) {
+void TreeModel::Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, TreeModelNode* previous,
+                     std::string text) {
   TreeModelNode& added = *node;
-  TreeModelNode& above = parent != nullptr ? *parent : root_;
+  TreeModelNode& above = Above(parent);
   added.parent_ = parent;
-  added.previous_ = above.lastChild_;
+  added.previous_ = previous;
+  added.next_ = previous != nullptr ? previous->next_ : above.firstChild_;
   added.text_ = std::move(text);
   added.order_ = ++made_;
-  if (above.lastChild_ != nullptr)
-    above.lastChild_->next_ = &added;
+  if (previous != nullptr)
+    previous->next_ = &added;
   else
     above.firstChild_ = &added;
-  above.lastChild_ = &added;
+  if (added.next_ != nullptr)
+    added.next_->previous_ = &added;
+  else
+    above.lastChild_ = &added;
   ++above.childCount_;
   nodes_.emplace(added.order_, std::move(node));
   if (listener_ != nullptr) listener_->NodeAdded(added);

@@ -25,7 +25,9 @@ class TreeModelNode {
 
   TreeModelNode* Parent() const { return parent_; }  // null for a top-level node
   TreeModelNode* FirstChild() const { return firstChild_; }
+  TreeModelNode* LastChild() const { return lastChild_; }
   TreeModelNode* NextSibling() const { return next_; }
+  TreeModelNode* PreviousSibling() const { return previous_; }
   size_t ChildCount() const { return childCount_; }
   const std::string& Text() const { return text_; }
   bool Bold() const { return bold_; }
@@ -71,9 +73,15 @@ class TreeModel {
   // `parent` (null: at the top); `args` go to the node's constructor.
   template <typename Node, typename... Args>
   Node& Add(TreeModelNode* parent, std::string text, Args&&... args) {
+    return Insert<Node>(parent, Above(parent).lastChild_, std::move(text), std::forward<Args>(args)...);
+  }
+  // Adds the node among the children of `parent` right after `previous`, a
+  // child of `parent`; null `previous`: as the first.
+  template <typename Node, typename... Args>
+  Node& Insert(TreeModelNode* parent, TreeModelNode* previous, std::string text, Args&&... args) {
     auto node = std::make_unique<Node>(std::forward<Args>(args)...);
     Node& added = *node;
-    Link(std::move(node), parent, std::move(text));
+    Link(std::move(node), parent, previous, std::move(text));
     return added;
   }
   // Removes the node with everything below it.
@@ -96,8 +104,9 @@ class TreeModel {
 
  private:
   // The node whose list of children holds `node`: its parent, or the root.
-  TreeModelNode& Above(const TreeModelNode& node) { return node.parent_ != nullptr ? *node.parent_ : root_; }
-  void Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, std::string text);
+  TreeModelNode& Above(const TreeModelNode& node) { return Above(node.parent_); }
+  TreeModelNode& Above(TreeModelNode* parent) { return parent != nullptr ? *parent : root_; }
+  void Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, TreeModelNode* previous, std::string text);
   void Unlink(TreeModelNode& node);
   void Forget(TreeModelNode& node);
 

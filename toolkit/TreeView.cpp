@@ -35,7 +35,8 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
       contextMenu_(args.contextMenu),
       onCheckBoxFlip_(std::move(args.onCheckBoxFlip)),
       beforeContextMenu_(std::move(args.beforeContextMenu)) {
-  for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling()) PutInControl(*node);
+  for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling())
+    PutInControl(*node, TVI_LAST);
   model_.SetListener(this);
 }
 
@@ -59,7 +60,13 @@ bool TreeView::IsOpen(const TreeModelNode* parent) const {
 
 void TreeView::NodeAdded(TreeModelNode& node) {
   TreeModelNode* parent = node.Parent();
-  if (IsOpen(parent)) PutInControl(node);
+  if (IsOpen(parent)) {
+    // Its siblings have items: it goes right after the one before it.
+    const TreeModelNode* previous = node.PreviousSibling();
+    PutInControl(node, node.NextSibling() == nullptr ? TVI_LAST
+                       : previous != nullptr         ? ItemOf(*previous)->handle
+                                                     : TVI_FIRST);
+  }
   if (parent != nullptr && parent->ChildCount() == 1) ShowChildrenButton(*parent, true);
 }
 
@@ -111,11 +118,11 @@ void TreeView::BoldChanged(TreeModelNode& node) {
   if (const Item* item = ItemOf(node)) SetState(item->handle, node.Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
 }
 
-void TreeView::PutInControl(TreeModelNode& node) {
+void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {
   const TreeModelNode* parent = node.Parent();
   TVINSERTSTRUCTA insert{};
   insert.hParent = parent != nullptr ? ItemOf(*parent)->handle : TVI_ROOT;
-  insert.hInsertAfter = TVI_LAST;
+  insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
   insert.item.pszText = const_cast<char*>(node.Text().c_str());
   insert.item.lParam = reinterpret_cast<LPARAM>(&node);
@@ -140,7 +147,8 @@ void TreeView::Open(TreeModelNode& node) {
   Item* item = ItemOf(node);
   if (item == nullptr || item->open) return;
   item->open = true;
-  for (TreeModelNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) PutInControl(*child);
+  for (TreeModelNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+    PutInControl(*child, TVI_LAST);
 }
 
 void TreeView::OpenAncestors(const TreeModelNode& node) {

@@ -89,8 +89,9 @@ class TreeView final : public Control, private TreeModelListener {
   TreeModelNode* NodeOf(HTREEITEM item) const;
   UINT State(HTREEITEM item, UINT mask) const;
   void SetState(HTREEITEM item, UINT state, UINT mask) const;
-  // Gives the node an item in the control, below its parent's.
-  void PutInControl(TreeModelNode& node);
+  // Gives the node an item in the control, below its parent's, after the
+  // item `after` (or TVI_FIRST, TVI_LAST).
+  void PutInControl(TreeModelNode& node, HTREEITEM after);
   // Forgets the items of the node and of everything below it that has one.
   void ForgetItems(const TreeModelNode& node);
   // Tells the control whether the node's item has an expand button.

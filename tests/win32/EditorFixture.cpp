@@ -31,6 +31,12 @@ std::string EditorTest::Load(const Bytes& file) {
   return "";
 }
 
+void EditorTest::OpenFile(const std::string& path) {
+  WhenShown choose("Open", [&path](HWND dialog) { ChooseFile(dialog, WindowsPath(path)); });
+  ChooseMenu("File", "open..");
+  ASSERT_TRUE(choose.Done());
+}
+
 void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
   HMENU bar = GetMenu(form.Handle());
   for (int top = 0; top < GetMenuItemCount(bar); ++top) {
@@ -47,4 +53,41 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
     }
   }
   ADD_FAILURE() << "no menu item " << menu << " > " << item;
+}
+
+void EditorTest::ChooseTreeMenu(const std::string& item) {
+  HMENU menu = form.TreeMenu().Handle();
+  for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+    char text[64] = {};
+    GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
+    if (item == text) {
+      form.TreeMenu().Invoke(GetMenuItemID(menu, index));
+      return;
+    }
+  }
+  ADD_FAILURE() << "no tree menu item " << item;
+}
+
+bool EditorTest::Greyed(const std::string& item) {
+  HMENU bar = GetMenu(form.Handle());
+  for (int top = 0; top < GetMenuItemCount(bar); ++top) {
+    HMENU popup = GetSubMenu(bar, top);
+    for (int index = 0; index < GetMenuItemCount(popup); ++index) {
+      char text[64] = {};
+      GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
+      if (item == text) return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
+    }
+  }
+  ADD_FAILURE() << "no menu item " << item;
+  return false;
+}
+
+bool EditorTest::CloseWindow() {
+  HWND window = form.Handle();
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  if (IsWindow(window)) return false;
+  // The program's loop would end now; this test's thread goes on.
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  return true;
 }

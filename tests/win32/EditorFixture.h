@@ -25,8 +25,16 @@ class EditorTest : public ::testing::Test {
   // Writes `file` to the scratch folder and loads it as "open.." does, without
   // the dialog; gives the error that ended the fill, if any.
   std::string Load(const Bytes& file);
+  // "open.." with the file chosen in the dialog.
+  void OpenFile(const std::string& path);
   // Runs a menu item of the bar, as a click on it would.
   void ChooseMenu(const std::string& menu, const std::string& item);
+  // Runs an item of the tree's menu for the selected node.
+  void ChooseTreeMenu(const std::string& item);
+  // Whether the item of the bar's menus shows greyed.
+  bool Greyed(const std::string& item);
+  // Asks the window to close, as its close box does; true when it went.
+  bool CloseWindow();
 
   TraceCollector trace;
   ScratchFolder scratch;

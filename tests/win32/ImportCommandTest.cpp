@@ -55,20 +55,29 @@ class ImportCommandTest : public EditorTest {
   std::string filter;
 };
 
-TEST_F(ImportCommandTest, PutsTheChosenFilesBackRefillsTheTreeAndSaysWhatItDid) {
+TEST_F(ImportCommandTest, PutsTheChosenFilesBackKeepsTheTreeAsItWasAndSaysWhatItDid) {
   const Bytes soundCrate = ObjectChunk("crate", 4);
   const Bytes barrel = ObjectChunk("barrel", 9);
   DncFile("Obj_crate.dnc", soundCrate);
   DncFile("Obj_barrel.dnc", barrel);
   ClickCheckBox(tree(), nodes().objects);
+  tree().Expand(*Child(nodes().objects, "model"));
+  tree().Select(Child(Child(nodes().objects, "sound"), "horn"));
   // Names without a folder: the dialog starts in the export folder.
   EXPECT_EQ(Import("\"Obj_crate.dnc\" \"Obj_barrel.dnc\""), "2 chunks imported (1 replaced, 1 added)");
   EXPECT_EQ(filter, "dnc file (*.dnc)");
   EXPECT_EQ(BytesOf(form.Document().Objects().At(0)->chunk.Bytes()), soundCrate);
   EXPECT_EQ(BytesOf(form.Document().Objects().At(2)->chunk.Bytes()), barrel);
-  EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"sound", "model"}));
-  EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"crate", "horn"}));
-  EXPECT_EQ(nodes().objects->Check(), toolkit::CheckState::Unchecked);
+  // The crate, now a sound, moves to the sound folder with its mark; the
+  // barrel is added unmarked; folders, marks and selection stay.
+  EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"barrel"}));
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"horn", "crate"}));
+  EXPECT_TRUE(Child(Child(nodes().objects, "sound"), "crate")->Checked());
+  EXPECT_FALSE(Child(Child(nodes().objects, "model"), "barrel")->Checked());
+  EXPECT_TRUE(nodes().objects->Checked());
+  EXPECT_TRUE(tree().IsExpanded(*Child(nodes().objects, "model")));
+  EXPECT_EQ(tree().Selected(), Child(Child(nodes().objects, "sound"), "horn"));
   EXPECT_EQ(trace.TakeLines(),
             (Texts{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: added objects barrel"}));
 }
