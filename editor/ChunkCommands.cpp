@@ -6,11 +6,25 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 
-void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally) {
-  for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
-    if (child->FirstChild() != nullptr) ExportChecked(*child, document, dncExport, tally);
-    if (!child->Checked()) continue;
-    const PStream chunk = document.Get(child->chunk);
+namespace {
+
+// The chunks of the checked nodes below `node`, in tree order.
+void GatherCheckedChunks(const SceneNode& node, std::vector<ChunkId>& chunks) {
+  for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+    if (child->FirstChild() != nullptr) GatherCheckedChunks(*child, chunks);
+    if (child->Checked() && child->chunk != 0) chunks.push_back(child->chunk);
+  }
+}
+
+}  // namespace
+
+void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally,
+                   const ProgressReport& report) {
+  std::vector<ChunkId> chunks;
+  GatherCheckedChunks(node, chunks);
+  for (size_t done = 0; done < chunks.size(); ++done) {
+    if (report && !report(done, chunks.size())) return;
+    const PStream chunk = document.Get(chunks[done]);
     if (chunk == nullptr) continue;
     // The summary counts failures; it does not list them.
     if (dncExport.Write(chunk.Bytes()).written)

@@ -9,6 +9,7 @@
 #include "editor/SceneTree.h"
 #include "editor/TreeEdit.h"
 #include "scene/DncExport.h"
+#include "scene/Progress.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/TreeModel.h"
 
@@ -18,8 +19,9 @@ struct ExportTally {
 };
 
 // Writes a .dnc file for every checked chunk node below `node`, at any
-// depth, in tree order.
-void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally);
+// depth, in tree order; a file for each step of `report`, which can stop it.
+void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally,
+                   const ProgressReport& report = {});
 
 // The export's summary: the files written, the folder, and the files that
 // could not be written when there were any. Lines end with CR alone.

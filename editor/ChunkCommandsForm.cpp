@@ -7,14 +7,24 @@
 #include "scene/DncImport.h"
 #include "scene/Exception.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/ProgressWindow.h"
 #include "toolkit/WaitCursor.h"
+
+namespace {
+
+ProgressReport Reporter(toolkit::ProgressWindow& window) {
+  return [&window](size_t done, size_t total) { return window.Report(done, total); };
+}
+
+}  // namespace
 
 void TForm1::ExportSelected() {
   ExportTally tally;
   {
     toolkit::WaitCursor waiting;
+    toolkit::ProgressWindow progress(hwnd_, "Exporting", "files");
     TDncExport dncExport(dncFolder_);  // a folder that can't be made shows as files not written
-    ExportChecked(*Nodes().scene2, *document_, dncExport, tally);
+    ExportChecked(*Nodes().scene2, *document_, dncExport, tally, Reporter(progress));
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }
@@ -25,9 +35,10 @@ void TForm1::ImportFiles() {
   {
     toolkit::WaitCursor waiting;
     toolkit::RedrawPause pause(tree_);
-    EditScene([this, &tally](TreeEdit& edit) {
+    toolkit::ProgressWindow progress(hwnd_, "Importing", "files");
+    EditScene([&](TreeEdit& edit) {
       // A refused file raises before the scene changes; the menu shows it.
-      tally = ImportDncFiles(*document_, importDialog_.FileNames());
+      tally = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
       ShowImported(tally.chunks, *document_, sceneTree_, edit);
     });
   }

@@ -45,8 +45,11 @@ SceneNode& SceneTree::InsertNode(SceneNode& parent, SceneNode* previous, SceneNo
 }
 
 void SceneTree::Remove(const std::vector<SceneNode*>& nodes) {
-  for (const SceneNode* node : nodes) ForgetChunkNodes(*node);
-  model_.Remove(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end()));
+  const std::vector<toolkit::TreeModelNode*> highest =
+      toolkit::TreeModel::Highest(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end()));
+  for (const toolkit::TreeModelNode* node : highest)
+    ForgetChunkNodes(*SceneNode::Of(const_cast<toolkit::TreeModelNode*>(node)));
+  model_.Remove(highest);
 }
 
 void SceneTree::ForgetChunkNodes(const SceneNode& node) {

@@ -1,7 +1,6 @@
 #include "editor/TreeEdit.h"
 
-#include <map>
-#include <unordered_set>
+#include <algorithm>
 
 namespace {
 
@@ -44,6 +43,7 @@ SceneNode* ParentOf(SceneTree& tree, const NodeKey& key) {
 void Insert(SceneTree& tree, const PlacedNodes& placed) {
   SceneNode* parent = ParentOf(tree, placed.parent);
   if (parent == nullptr) return;
+  const toolkit::TreeModel::Rework rework(tree.Model(), *parent, placed.indexes.size());
   // One walk along the children: `previous` is the child at index `at` - 1.
   SceneNode* previous = nullptr;
   uint32_t at = 0;
@@ -105,27 +105,31 @@ SceneNode* FindNode(const SceneTree& tree, const NodeKey& key) {
 void TreeEdit::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes) {
   if (nodes.empty()) return;
   // Only the highest of the nodes are saved: the others lie below them.
-  const std::unordered_set<const SceneNode*> listed(nodes.begin(), nodes.end());
-  const auto highest = [&listed](const SceneNode* node) {
-    for (const SceneNode* above = node->Parent(); above != nullptr; above = above->Parent())
-      if (listed.count(above) != 0) return false;
-    return true;
-  };
-  std::map<uint64_t, SceneNode*> parents;  // in the order they were made, so the record is the same every time
-  for (const SceneNode* node : listed)
-    if (highest(node)) parents.emplace(node->Parent()->Order(), node->Parent());
+  // Each parent's children are walked once, in order, to find the indexes;
+  // the highest nodes are marked for the walk by being in a sorted list.
+  std::vector<SceneNode*> highest;
+  for (toolkit::TreeModelNode* node :
+       toolkit::TreeModel::Highest(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end())))
+    highest.push_back(SceneNode::Of(node));
+  std::vector<SceneNode*> parents;
+  for (const SceneNode* node : highest) parents.push_back(node->Parent());
+  // In the order they were made, so the record is the same every time.
+  std::sort(parents.begin(), parents.end(),
+            [](const SceneNode* a, const SceneNode* b) { return a->Order() < b->Order(); });
+  parents.erase(std::unique(parents.begin(), parents.end()), parents.end());
+  std::sort(highest.begin(), highest.end());
   Change change{.kind = Change::Kind::Remove, .placed = {}};
-  for (const auto& [order, parent] : parents) {
+  for (const SceneNode* parent : parents) {
     PlacedNodes& placed = change.placed.emplace_back();
     placed.parent = KeyOf(tree, *parent);
     uint32_t index = 0;
-    for (const SceneNode* child = parent->FirstChild(); child != nullptr; child = child->NextSibling(), ++index) {
-      if (listed.count(child) == 0) continue;
+    for (SceneNode* child = parent->FirstChild(); child != nullptr; child = child->NextSibling(), ++index) {
+      if (!std::binary_search(highest.begin(), highest.end(), child)) continue;
       placed.indexes.push_back(index);
       Save(*child, placed.nodes);
     }
   }
-  tree.Remove(nodes);
+  tree.Remove(highest);
   changes_.push_back(std::move(change));
 }
 

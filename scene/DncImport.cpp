@@ -93,9 +93,12 @@ std::string ImportSummary(const ImportTally& tally) {
          std::to_string(tally.added) + " added)";
 }
 
-ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths) {
+ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths,
+                           const ProgressReport& report) {
   std::vector<Chunk> chunks;
-  for (const std::string& path : ImportOrder(paths)) {
+  const std::vector<std::string> ordered = ImportOrder(paths);
+  for (const std::string& path : ordered) {
+    if (report && !report(chunks.size(), ordered.size())) break;
     try {
       chunks.push_back(ReadDncFile(path));
     } catch (const std::exception& failure) {

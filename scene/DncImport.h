@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scene/Chunk.h"
+#include "scene/Progress.h"
 #include "scene/SceneDocument.h"
 #include "scene/Stream.h"
 
@@ -27,7 +28,10 @@ Chunk ReadDncChunk(TStream& stream);
 // "3 chunks imported (2 replaced, 1 added)"; "1 chunk imported (...)" for one.
 std::string ImportSummary(const ImportTally& tally);
 
-// Imports the files into the document, in ImportOrder. Every file is read
-// and checked before the document changes: a refused file is traced and
-// raised as "PATH: reason", and the document is as it was.
-ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths);
+// Imports the files into the document, in ImportOrder, as one edit. Every
+// file is read and checked before the document changes: a refused file is
+// traced and raised as "PATH: reason", and the document is as it was. A
+// file is read at each step of `report`; when it stops the reading, the
+// files read before are imported.
+ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths,
+                           const ProgressReport& report = {});

@@ -24,6 +24,8 @@ class Recorder final : public toolkit::TreeModelListener {
   void TextChanged(TreeModelNode& node) override { heard.push_back("text " + node.Text()); }
   void CheckChanged(TreeModelNode& node) override { heard.push_back("check " + node.Text()); }
   void BoldChanged(TreeModelNode& node) override { heard.push_back("bold " + node.Text()); }
+  void ChildrenReworking(TreeModelNode& node) override { heard.push_back("reworking " + node.Text()); }
+  void ChildrenReworked(TreeModelNode& node) override { heard.push_back("reworked " + node.Text()); }
 
   std::vector<std::string> heard;
 };

@@ -1,7 +1,7 @@
 #include "toolkit/TreeModel.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <map>
 
 namespace toolkit {
 
@@ -33,21 +33,45 @@ void TreeModel::Remove(TreeModelNode& node) {
   Forget(node);
 }
 
-void TreeModel::Remove(const std::vector<TreeModelNode*>& nodes) {
-  const std::unordered_set<TreeModelNode*> listed(nodes.begin(), nodes.end());
+std::vector<TreeModelNode*> TreeModel::Highest(const std::vector<TreeModelNode*>& nodes) {
+  // A sorted copy rather than a hash set: no allocation per node, which
+  // counts when a delete takes half a million.
+  std::vector<TreeModelNode*> listed = nodes;
+  std::sort(listed.begin(), listed.end());
+  listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
   const auto goesWithAncestor = [&listed](const TreeModelNode* node) {
     for (TreeModelNode* above = node->Parent(); above != nullptr; above = above->Parent())
-      if (listed.count(above) != 0) return true;
+      if (std::binary_search(listed.begin(), listed.end(), above)) return true;
     return false;
   };
   std::vector<TreeModelNode*> highest;
   for (TreeModelNode* node : listed)
     if (!goesWithAncestor(node)) highest.push_back(node);
-  // In the order they were made: a view finds the earliest made fastest
-  // (Wine's tree keeps its items in a list in the order they were inserted).
   std::sort(highest.begin(), highest.end(),
             [](const TreeModelNode* a, const TreeModelNode* b) { return a->Order() < b->Order(); });
+  return highest;
+}
+
+void TreeModel::Remove(const std::vector<TreeModelNode*>& nodes) {
+  const std::vector<TreeModelNode*> highest = Highest(nodes);
+  std::map<TreeModelNode*, size_t> removedBelow;
+  for (const TreeModelNode* node : highest) ++removedBelow[&Above(*node)];
+  std::vector<std::unique_ptr<Rework>> reworks;
+  for (const auto& [parent, removed] : removedBelow)
+    if (parent != &root_) reworks.push_back(std::make_unique<Rework>(*this, *parent, removed));
+  // In the order they were made: a view finds the earliest made fastest
+  // (Wine's tree keeps its items in a list in the order they were inserted).
   for (TreeModelNode* node : highest) Remove(*node);
+}
+
+TreeModel::Rework::Rework(TreeModel& model, TreeModelNode& parent, size_t changes)
+    // Few changes, or few against the children that stay: each is followed.
+    : listener_(changes >= 64 && changes * 4 >= parent.ChildCount() ? model.listener_ : nullptr), parent_(parent) {
+  if (listener_ != nullptr) listener_->ChildrenReworking(parent_);
+}
+
+TreeModel::Rework::~Rework() {
+  if (listener_ != nullptr) listener_->ChildrenReworked(parent_);
 }
 
 void TreeModel::Unlink(TreeModelNode& node) {

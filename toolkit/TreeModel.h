@@ -61,6 +61,11 @@ class TreeModelListener {
   virtual void TextChanged(TreeModelNode& node) = 0;
   virtual void CheckChanged(TreeModelNode& node) = 0;
   virtual void BoldChanged(TreeModelNode& node) = 0;
+  // Before and after many of the children of `parent` change at once: a
+  // view may drop their rows and make them anew rather than follow each
+  // change.
+  virtual void ChildrenReworking(TreeModelNode& parent) = 0;
+  virtual void ChildrenReworked(TreeModelNode& parent) = 0;
 };
 
 class TreeModel {
@@ -89,6 +94,9 @@ class TreeModel {
   // Removes the nodes, each with everything below it, the earliest made
   // first; a node below another one of them goes with that one.
   void Remove(const std::vector<TreeModelNode*>& nodes);
+  // Of the nodes, those that lie below none of the others, each once, in
+  // the order they were made.
+  static std::vector<TreeModelNode*> Highest(const std::vector<TreeModelNode*>& nodes);
   void Clear();
 
   TreeModelNode* FirstTopLevel() const { return root_.firstChild_; }
@@ -101,6 +109,20 @@ class TreeModel {
 
   // The one listener (not owned; null for none).
   void SetListener(TreeModelListener* listener) { listener_ = listener; }
+
+  // Marks a change of `changes` children of `parent` as one rework for the
+  // listener, when they are many, and many of the children it has.
+  class Rework {
+   public:
+    Rework(TreeModel& model, TreeModelNode& parent, size_t changes);
+    Rework(const Rework&) = delete;
+    Rework& operator=(const Rework&) = delete;
+    ~Rework();
+
+   private:
+    TreeModelListener* listener_;  // null when the change is small
+    TreeModelNode& parent_;
+  };
 
  private:
   // The node whose list of children holds `node`: its parent, or the root.

@@ -71,6 +71,8 @@ void TreeView::NodeAdded(TreeModelNode& node) {
 }
 
 void TreeView::NodeRemoving(TreeModelNode& node) {
+  for (const TreeModelNode* above = selectedInRework_; above != nullptr; above = above->Parent())
+    if (above == &node) selectedInRework_ = nullptr;  // it goes with the node
   if (const Item* item = ItemOf(node)) Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item->handle));
   ForgetItems(node);
   // The node is still counted: its parent keeps a button if others remain.
@@ -116,6 +118,37 @@ void TreeView::CheckChanged(TreeModelNode& node) {
 
 void TreeView::BoldChanged(TreeModelNode& node) {
   if (const Item* item = ItemOf(node)) SetState(item->handle, node.Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+void TreeView::ChildrenReworking(TreeModelNode& parent) {
+  Item* item = ItemOf(parent);
+  if (item == nullptr || !item->open) return;
+  TreeModelNode* selected = Selected();
+  reworked_[&parent] = IsExpanded(parent);
+  // One message drops every child's item, where deleting them one by one
+  // would cost a walk over all items for each.
+  Send(TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(item->handle));
+  for (const TreeModelNode* child = parent.FirstChild(); child != nullptr; child = child->NextSibling())
+    ForgetItems(*child);
+  item->open = false;
+  for (const TreeModelNode* above = selected; above != nullptr; above = above->Parent())
+    if (above == &parent && selected != &parent) selectedInRework_ = selected;
+}
+
+void TreeView::ChildrenReworked(TreeModelNode& parent) {
+  const auto found = reworked_.find(&parent);
+  if (found == reworked_.end()) return;
+  const bool expanded = found->second;
+  reworked_.erase(found);
+  ShowChildrenButton(parent, parent.FirstChild() != nullptr);
+  if (expanded && parent.FirstChild() != nullptr)
+    Expand(parent);
+  else
+    Open(parent);
+  if (selectedInRework_ != nullptr && reworked_.empty()) {
+    Select(selectedInRework_);
+    selectedInRework_ = nullptr;
+  }
 }
 
 void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {

@@ -81,6 +81,8 @@ class TreeView final : public Control, private TreeModelListener {
   void TextChanged(TreeModelNode& node) override;
   void CheckChanged(TreeModelNode& node) override;
   void BoldChanged(TreeModelNode& node) override;
+  void ChildrenReworking(TreeModelNode& parent) override;
+  void ChildrenReworked(TreeModelNode& parent) override;
 
   Item* ItemOf(const TreeModelNode& node);
   const Item* ItemOf(const TreeModelNode& node) const;
@@ -118,6 +120,10 @@ class TreeView final : public Control, private TreeModelListener {
   std::unordered_map<const TreeModelNode*, Item> items_;
   // Nodes whose items show another check state than they have.
   std::unordered_set<const TreeModelNode*> changedChecks_;
+  // Open nodes whose children's items were dropped for a rework, and
+  // whether each was expanded; the node selected below one of them.
+  std::unordered_map<const TreeModelNode*, bool> reworked_;
+  TreeModelNode* selectedInRework_ = nullptr;
   const Menu* contextMenu_;
   POINT rightClick_{};  // where the right button was last pressed
   std::function<void(TreeModelNode&)> onCheckBoxFlip_;

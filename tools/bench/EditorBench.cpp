@@ -2,15 +2,16 @@
 // it and fill the tree), check "scene2" by a click on its box, open the
 // largest object folder (its nodes get their items in the control then),
 // uncheck one object in it, check and uncheck everything again, export the
-// checked definitions, delete with everything checked. Each size is a
+// checked definitions, delete with everything checked; after each of the
+// two deletes, its undo and its redo. Each size is a
 // generated scene with that many objects and definitions (four objects to
 // one definition); comparing sizes shows how each step grows. "files" is how
 // long Wine takes to create as many small files with nothing but
 // CreateFile, WriteFile and CloseHandle, the floor under the export; above
 // 50,000 items neither is run, as Wine's pace for files alone would take
-// most of an hour. Opening, checking everything, unchecking one object and
-// deleting everything should each take under 2 s and grow no faster than
-// the items.
+// most of an hour. Opening, checking everything, unchecking one object,
+// deleting everything and each undo and redo should take under 2 s and grow
+// no faster than the items.
 //
 // editor_bench [COUNT...]   (default: 10000 50000 500000)
 
@@ -49,6 +50,7 @@ struct Timings {
   int items;
   int exported;  // files in the export folder afterwards
   double load, fill, checkAll, openFolder, uncheckOne, uncheckAll, exportDefinitions, files, deleteInFolder, deleteAll;
+  double undoInFolder, redoInFolder, undoAll, redoAll;
   unsigned folderSize;  // the objects in the folder opened
   int left;             // chunks that the delete left: none
 };
@@ -145,9 +147,13 @@ Timings Measure(int items, const std::string& folder) {
   ClickShown(tree, largest);
   ClickShown(tree, largest->FirstChild());
   timings.deleteInFolder = Seconds([&] { form.DeleteSelected(); });
+  timings.undoInFolder = Seconds([&] { form.UndoEdit(); });
+  timings.redoInFolder = Seconds([&] { form.RedoEdit(); });
 
   ClickShown(tree, nodes.scene2);  // everything checked again
   timings.deleteAll = Seconds([&] { form.DeleteSelected(); });
+  timings.undoAll = Seconds([&] { form.UndoEdit(); });
+  timings.redoAll = Seconds([&] { form.RedoEdit(); });
   timings.left = form.Document().CountByChunkID(kObjectChunk) + form.Document().CountByChunkID(kDefinitionChunk);
   return timings;
 }
@@ -166,6 +172,10 @@ const Step kTargetSteps[] = {
     {"check all", [](const Timings& t) { return t.checkAll; }},
     {"uncheck one", [](const Timings& t) { return t.uncheckOne; }},
     {"delete all", [](const Timings& t) { return t.deleteAll; }},
+    {"undo delete in folder", [](const Timings& t) { return t.undoInFolder; }},
+    {"redo delete in folder", [](const Timings& t) { return t.redoInFolder; }},
+    {"undo delete all", [](const Timings& t) { return t.undoAll; }},
+    {"redo delete all", [](const Timings& t) { return t.redoAll; }},
 };
 
 const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
