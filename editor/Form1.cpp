@@ -45,7 +45,9 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
                  }}),
-      searchField_(*this, {.bounds = {8, 584, 201, 20}, .anchors = kLeftBottom}),
+      searchField_(*this, {.bounds = {8, 584, 201, 20},
+                           .anchors = kLeftBottom,
+                           .onEnter = Command(this, [this] { FindInSection(*Nodes().objects); })}),
       findButton_(*this, {.text = "find",
                           .bounds = {216, 584, 65, 20},
                           .anchors = kLeftBottom,
@@ -69,18 +71,21 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
       soundPlugin_(std::move(soundPluginPath), hwnd_) {
   tree_.Expand(*Nodes().scene2);
   UpdateFileMenu();
+  AddKeys(treeMenu_, [this] { UpdateTreeMenu(); });
+  AddKey(toolkit::Ctrl('F'), [this] { FocusSearch(); });
+  AddKey({VK_F3}, Command(this, [this] { FindNext(); }));
 }
 
 toolkit::Menu TForm1::MakeMenuBar(TForm1* form, FileItems& items) {
   toolkit::Menu file = toolkit::Menu::Popup();
-  file.AddItem("open..", Command(form, [form] { form->OpenScene(); }));
-  items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
-  items.saveAs = file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }));
+  file.AddItem("open..", Command(form, [form] { form->OpenScene(); }), {toolkit::Ctrl('O')});
+  items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }), {toolkit::Ctrl('S')});
+  items.saveAs = file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }), {toolkit::CtrlShift('S')});
   file.AddSeparator();
   file.AddItem("export scene to *.chg ..", nullptr);  // no such format: greyed for good
   toolkit::Menu edit = toolkit::Menu::Popup();
-  edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
-  edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }));
+  edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }), {toolkit::Ctrl('E')});
+  edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }), {toolkit::Ctrl('I')});
   edit.AddSeparator();
   edit.AddItem("delete selected", Command(form, [form] { form->DeleteSelected(); }));
   toolkit::Menu bar = toolkit::Menu::Bar();
@@ -98,7 +103,7 @@ toolkit::Menu TForm1::MakeSearchMenu() {
 
 toolkit::Menu TForm1::MakeTreeMenu() {
   toolkit::Menu menu = toolkit::Menu::Popup();
-  renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
+  renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }), {{VK_F2}});
   soundSettingsItem_ = menu.AddItem("Sound settings..", Command(this, [this] { EditSelectedSound(); }));
   newSoundItem_ = menu.AddItem("New sound..", Command(this, [this] { NewSound(); }));
   return menu;

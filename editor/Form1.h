@@ -40,6 +40,10 @@ class TForm1 final : public toolkit::Form {
   void EditSelectedSound();
   void NewSound();
   void FindInSection(SceneNode& section);
+  // The next match after the selected node, in the objects and then the
+  // definitions, up to the last definition.
+  void FindNext();
+  void FocusSearch();
   void ShowSearchMenu();
   void JumpTo(SceneNode& section);
   // Rebuilds the tree from the document, "scene2" opened.
@@ -75,6 +79,9 @@ class TForm1 final : public toolkit::Form {
   void UpdateFileMenu() const;
   toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
+  // Selects what a search found; a beep and the search text selected, to be
+  // typed over, when it found nothing.
+  void ShowFound(SceneNode* found);
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;
 

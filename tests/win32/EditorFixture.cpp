@@ -11,6 +11,8 @@
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
+std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
+
 EditorTest::EditorTest(const std::string& soundPlugin) : form(application, soundPlugin) { form.Show(); }
 
 EditorTest::~EditorTest() {
@@ -40,7 +42,7 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
       GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
-      if (item == text) {
+      if (item == MenuItemName(text)) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, index), 0), 0);
         return;
       }

@@ -12,6 +12,9 @@
 #include "tests/SceneTreeHelpers.h"
 #include "toolkit/Application.h"
 
+// A menu item's text without the key shown after its tab.
+std::string MenuItemName(const std::string& text);
+
 class EditorTest : public ::testing::Test {
  protected:
   // `soundPlugin`: the sound plug-in the editor hosts; none by default.
@@ -25,7 +28,7 @@ class EditorTest : public ::testing::Test {
   // Writes `file` to the scratch folder and loads it as "open.." does, without
   // the dialog; gives the error that ended the fill, if any.
   std::string Load(const Bytes& file);
-  // Runs a menu item of the bar, as a click on it would.
+  // Runs a menu item of the bar, named without its key, as a click on it would.
   void ChooseMenu(const std::string& menu, const std::string& item);
 
   TraceCollector trace;

@@ -2,6 +2,18 @@
 
 #include "toolkit/Form.h"
 
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
 void SendClick(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
@@ -17,6 +29,17 @@ void PostTyping(HWND window, const std::string& text) {
 }
 
 void PostKey(HWND window, UINT key) { PostMessageA(window, WM_KEYDOWN, key, 1); }
+
+void PressKey(const toolkit::Shortcut& key) {
+  std::vector<INPUT> inputs;
+  if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, false));
+  if (key.shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+  inputs.push_back(KeyInput(key.key, false));
+  inputs.push_back(KeyInput(key.key, true));
+  if (key.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+  if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
 
 std::function<void(HWND)> PickMenuItem(int index) {
   return [index](HWND menu) {
