@@ -1,17 +1,35 @@
-// The "File" menu: open, save, save as.
+// The "File" menu: open, save, save as; and a scene given on the command
+// line or dropped on the window.
 #include "editor/Form1.h"
 #include "toolkit/WaitCursor.h"
 
 void TForm1::OpenScene() {
-  const bool chosen = fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open);
-  toolkit::WaitCursor waiting;
-  if (chosen) {
-    // A file that did not load whole must not be overwritten by a plain
-    // "save" with the part that was read.
-    const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
-    currentFile_ = loaded ? fileDialog_.FileName() : std::string();
+  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open)) {
+    OpenSceneFile(fileDialog_.FileName());
+    return;
   }
+  // Cancelled: the tree is built again from the same document all the same.
+  toolkit::WaitCursor waiting;
   FillTree();
+}
+
+void TForm1::OpenSceneFile(const std::string& path) {
+  toolkit::WaitCursor waiting;
+  fileDialog_.SetFileName(path);
+  // A file that did not load whole must not be overwritten by a plain
+  // "save" with the part that was read.
+  const bool loaded = document_->ReadFromFile(path);
+  currentFile_ = loaded ? path : std::string();
+  FillTree();
+}
+
+void TForm1::OpenGivenFile(const std::string& path) {
+  Command(this, [this, path] { OpenSceneFile(path); })();
+}
+
+void TForm1::OnFilesDropped(const std::vector<std::string>& paths) {
+  // The editor holds one scene: the first file dropped.
+  if (!paths.empty()) OpenGivenFile(paths.front());
 }
 
 void TForm1::SaveScene() {

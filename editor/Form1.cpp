@@ -16,7 +16,8 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
           .client = {862, 635},
           .minimum = {640, 480},
           .font = {"Verdana", 16},
-          .menuBar = std::move(menuBar)};
+          .menuBar = std::move(menuBar),
+          .acceptFiles = true};
 }
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;

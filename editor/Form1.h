@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/EditorUi.h"
 #include "editor/OverwriteDialog.h"
@@ -30,6 +31,12 @@ class TForm1 final : public toolkit::Form {
   // The commands behind the menus and buttons. Errors reach the caller; the
   // menus and buttons show them in a box.
   void OpenScene();
+  // Loads `path` as "open.." loads the file chosen; the file dialog then
+  // offers that name.
+  void OpenSceneFile(const std::string& path);
+  // A path from the command line or dropped on the window: opened as
+  // "open.." opens, a failure shown in a box as the menu shows it.
+  void OpenGivenFile(const std::string& path);
   void SaveScene();
   void SaveSceneAs();
   void ExportSelected();
@@ -82,6 +89,7 @@ class TForm1 final : public toolkit::Form {
   // Selects what a search found; a beep and the search text selected, to be
   // typed over, when it found nothing.
   void ShowFound(SceneNode* found);
+  void OnFilesDropped(const std::vector<std::string>& paths) override;
   void WriteScene(const std::string& fileName);
   void OnDestroy() override;
 

@@ -7,6 +7,7 @@
 #include "toolkit/Control.h"
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
+#include "toolkit/ShellPaths.h"
 
 namespace toolkit {
 namespace {
@@ -93,6 +94,7 @@ Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menu
                   args.owner, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
   if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  if (args.acceptFiles) DragAcceptFiles(hwnd_, TRUE);
   if (menuBar_) AddKeys(*menuBar_);
 }
 
@@ -196,6 +198,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       if (Control::Reflect(hwnd_, message, wParam, lParam, result)) return result;
       break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(FontHandle());
     case WM_GETMINMAXINFO:
@@ -246,6 +251,13 @@ void Form::RunKeyCommand(UINT command) const {
 }
 
 bool Form::TranslateKey(MSG& msg) { return IsWindowEnabled(hwnd_) && accelerators_.Translate(hwnd_, msg); }
+
+void Form::OnDropFiles(HDROP drop) {
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  DragFinish(drop);
+  // A form that waits for its dialog or box takes nothing new meanwhile.
+  if (IsWindowEnabled(hwnd_)) OnFilesDropped(paths);
+}
 
 void Form::OnMinMaxInfo(MINMAXINFO& info) const {
   if (minimum_.cx > 0) info.ptMinTrackSize.x = minimum_.cx;

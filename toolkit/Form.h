@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
@@ -41,6 +43,8 @@ struct FormArgs {
   HWND owner = nullptr;
   // The bar's keys run its items (Menu::AddItem).
   std::optional<Menu> menuBar{};
+  // Files dropped on the form reach OnFilesDropped.
+  bool acceptFiles = false;
 };
 
 enum class ModalScope {
@@ -102,6 +106,8 @@ class Form : public Window {
   virtual void OnClose();
   // The window is going; its children still exist.
   virtual void OnDestroy() {}
+  // Paths dropped on the form while it was enabled, with acceptFiles.
+  virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -109,6 +115,7 @@ class Form : public Window {
   void OnCommand(WPARAM wParam);
   void RunKeyCommand(UINT command) const;
   bool TranslateKey(MSG& msg);
+  void OnDropFiles(HDROP drop);
   void OnMinMaxInfo(MINMAXINFO& info) const;
   void OnNcDestroy();
 

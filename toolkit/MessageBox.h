@@ -3,12 +3,10 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
+
+#include "toolkit/WideText.h"
 
 namespace toolkit {
-
-// `bytes` of the code page `codePage` as UTF-16.
-std::wstring Widen(std::string_view bytes, UINT codePage);
 
 // A modal message box with one OK button and the icon of `icon` (an MB_ICON
 // flag). Text and caption are bytes of `codePage` and go through the wide

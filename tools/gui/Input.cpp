@@ -1,5 +1,9 @@
 #include "tools/gui/Input.h"
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "toolkit/Form.h"
 
 namespace {
@@ -39,6 +43,22 @@ void PressKey(const toolkit::Shortcut& key) {
   if (key.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
   if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, true));
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths) {
+  // A DROPFILES header, then each path and its zero, then one more zero.
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  const size_t size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  HGLOBAL drop = GlobalAlloc(GHND, size);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(drop);
+  // The window finishes the drop, which frees the memory.
+  PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 std::function<void(HWND)> PickMenuItem(int index) {

@@ -28,6 +28,9 @@ void PostKey(HWND window, UINT key);
 // Returns at once.
 void PressKey(const toolkit::Shortcut& key);
 
+// Files dropped on a window, as the shell posts them.
+void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths);
+
 // An action for a popup menu: picks the item at `index` by keyboard.
 std::function<void(HWND)> PickMenuItem(int index);
 

@@ -31,7 +31,8 @@ void CheckNode(HWND tree, HTREEITEM item) {
   SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
 }
 
-ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile) {
+ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile,
+                         const std::vector<std::string>& arguments) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -41,6 +42,7 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& outputFi
   startup.hStdOutput = output;
   startup.hStdError = output;
   std::string commandLine = "\"" + program + "\"";
+  for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
   const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                       &startup, &process_);
   CloseHandle(output);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
@@ -26,8 +27,10 @@ void CheckNode(HWND tree, HTREEITEM item);
 
 class ToolProcess {
  public:
-  // Starts `program` and waits for its main window.
-  ToolProcess(const std::string& program, const std::string& outputFile);
+  // Starts `program` with `arguments`, each quoted on its command line as
+  // the shell quotes a path, and waits for its main window.
+  ToolProcess(const std::string& program, const std::string& outputFile,
+              const std::vector<std::string>& arguments = {});
   ToolProcess(const ToolProcess&) = delete;
   ToolProcess& operator=(const ToolProcess&) = delete;
   // Ends the program if it still runs.
