@@ -99,3 +99,14 @@ TEST(ToolProcess, OpensTheSceneNamedOnItsCommandLineAndOffersItsNameInTheDialog)
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[2], "qScene2bin.ReadFromFile: file open");
 }
+
+TEST(ToolProcess, ItsConsoleHasNoCloseItem) {
+  ScratchFolder scratch;
+  ToolProcess tool(ToolPath(), WindowsPath(scratch.Path("trace.txt")));
+  HWND console = tool.ConsoleWindow();
+  ASSERT_NE(console, nullptr);
+  const HMENU menu = GetSystemMenu(console, FALSE);
+  if (menu == nullptr)
+    GTEST_SKIP() << "Wine gives no other process's system menu: what tool.exe did to its console's can't be seen";
+  EXPECT_EQ(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}

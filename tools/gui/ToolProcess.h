@@ -37,6 +37,8 @@ class ToolProcess {
   ~ToolProcess();
 
   HWND MainWindow() const { return main_; }
+  // The window of the program's trace console; null when none shows.
+  HWND ConsoleWindow() const;
   // A visible, enabled top-level window of the program that matches, once it
   // shows; null when none showed in time.
   HWND WaitForWindow(const WindowMatch& match) const;
