@@ -140,11 +140,15 @@ TEST_F(KeyboardTest, KeysDoNothingInTheMainWindowWhileADialogOrABoxIsUp) {
   }
 }
 
-TEST_F(KeyboardTest, CtrlFPutsTheFocusInTheSearchFieldWithItsTextSelected) {
+TEST_F(KeyboardTest, CtrlFPutsTheFocusInTheSearchFieldWithItsTextSelectedFromWhereverTheFocusIs) {
   SetWindowTextA(SearchField(), "cra");
-  Press(Ctrl('F'));
-  EXPECT_EQ(GetFocus(), SearchField());
-  EXPECT_TRUE(SearchTextSelected());
+  for (HWND focus : {tree().Handle(), FindWindowExA(form.Handle(), nullptr, "Button", "objects")}) {
+    SCOPED_TRACE(ClassOf(focus));
+    SetFocus(focus);
+    Press(Ctrl('F'));
+    EXPECT_EQ(GetFocus(), SearchField());
+    EXPECT_TRUE(SearchTextSelected());
+  }
 }
 
 TEST_F(KeyboardTest, EnterInTheSearchFieldFindsInTheObjects) {
