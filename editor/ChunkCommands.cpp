@@ -123,3 +123,18 @@ SceneNode* FindByPrefix(const SceneNode& section, const std::string& prefix) {
   if (prefix.empty()) return nullptr;
   return FindInFolders(section, [&prefix](const SceneNode& node) { return node.Text().starts_with(prefix); });
 }
+
+SceneNode* FindNextByPrefix(const FixedNodes& nodes, const SceneNode* after, const std::string& prefix) {
+  if (prefix.empty()) return nullptr;
+  bool passed = after == nullptr || after == nodes.scene2;
+  const auto nextMatch = [&](const SceneNode& node) {
+    // A chunk node comes after its folder and its section.
+    passed = passed || node.Parent() == after || node.Parent()->Parent() == after;
+    if (passed && node.Text().starts_with(prefix)) return true;
+    passed = passed || &node == after;
+    return false;
+  };
+  for (const SceneNode* section : {nodes.objects, nodes.definitions})
+    if (SceneNode* found = FindInFolders(*section, nextMatch); found != nullptr) return found;
+  return nullptr;
+}

@@ -50,3 +50,8 @@ bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdi
 // The first chunk node two levels below `section` whose text begins with
 // `prefix`; null for an empty prefix or no match.
 SceneNode* FindByPrefix(const SceneNode& section, const std::string& prefix);
+
+// The first chunk node of the objects, then of the definitions, whose text
+// begins with `prefix` and that comes after `after` in the tree (null: from
+// the start); null for an empty prefix or none up to the last definition.
+SceneNode* FindNextByPrefix(const FixedNodes& nodes, const SceneNode* after, const std::string& prefix);

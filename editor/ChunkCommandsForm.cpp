@@ -140,9 +140,4 @@ void TForm1::NewSound() {
   tree_.Select(node);
 }
 
-void TForm1::FindInSection(SceneNode& section) {
-  if (SceneNode* found = FindByPrefix(section, searchField_.Text()); found != nullptr) {
-    tree_.MakeVisible(*found);
-    tree_.Select(found);
-  }
-}
+void TForm1::FindInSection(SceneNode& section) { ShowFound(FindByPrefix(section, searchField_.Text())); }

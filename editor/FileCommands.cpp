@@ -1,5 +1,5 @@
-// The "File" menu: open, save, save as; and the question before unsaved
-// changes are dropped.
+// The "File" menu: open, save, save as; a scene given on the command line or
+// dropped on the window; and the question before unsaved changes are dropped.
 #include <filesystem>
 
 #include "editor/Form1.h"
@@ -8,16 +8,35 @@
 
 void TForm1::OpenScene() {
   if (!SaveChangesFirst()) return;
-  const bool chosen = fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open);
-  toolkit::WaitCursor waiting;
-  if (chosen) {
-    // A file that did not load whole must not be overwritten by a plain
-    // "save" with the part that was read.
-    const bool loaded = document_->ReadFromFile(fileDialog_.FileName());
-    currentFile_ = loaded ? fileDialog_.FileName() : std::string();
-    treeHistory_.Clear();
+  if (fileDialog_.Execute(hwnd_, toolkit::FileDialogMode::Open)) {
+    OpenSceneFile(fileDialog_.FileName());
+    return;
   }
+  // Cancelled: the tree is built again from the same document all the same.
+  toolkit::WaitCursor waiting;
   FillTree();
+}
+
+void TForm1::OpenSceneFile(const std::string& path) {
+  toolkit::WaitCursor waiting;
+  fileDialog_.SetFileName(path);
+  // A file that did not load whole must not be overwritten by a plain
+  // "save" with the part that was read.
+  const bool loaded = document_->ReadFromFile(path);
+  currentFile_ = loaded ? path : std::string();
+  treeHistory_.Clear();  // a load starts a new history
+  FillTree();
+}
+
+void TForm1::OpenGivenFile(const std::string& path) {
+  Command(this, [this, path] {
+    if (SaveChangesFirst()) OpenSceneFile(path);
+  })();
+}
+
+void TForm1::OnFilesDropped(const std::vector<std::string>& paths) {
+  // The editor holds one scene: the first file dropped.
+  if (!paths.empty()) OpenGivenFile(paths.front());
 }
 
 void TForm1::SaveScene() {

@@ -16,7 +16,8 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
           .client = {862, 635},
           .minimum = {640, 480},
           .font = {"Verdana", 16},
-          .menuBar = std::move(menuBar)};
+          .menuBar = std::move(menuBar),
+          .acceptFiles = true};
 }
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
@@ -45,7 +46,9 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
                  }}),
-      searchField_(*this, {.bounds = {8, 584, 201, 20}, .anchors = kLeftBottom}),
+      searchField_(*this, {.bounds = {8, 584, 201, 20},
+                           .anchors = kLeftBottom,
+                           .onEnter = Command(this, [this] { FindInSection(*Nodes().objects); })}),
       findButton_(*this, {.text = "find",
                           .bounds = {216, 584, 65, 20},
                           .anchors = kLeftBottom,
@@ -69,21 +72,25 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
       soundPlugin_(std::move(soundPluginPath), hwnd_) {
   tree_.Expand(*Nodes().scene2);
   UpdateBarMenus();
+  AddKeys(treeMenu_, [this] { UpdateTreeMenu(); });
+  AddKey(toolkit::Ctrl('F'), [this] { FocusSearch(); });
+  AddKey({VK_F3}, Command(this, [this] { FindNext(); }));
 }
 
 toolkit::Menu TForm1::MakeMenuBar(TForm1* form, BarItems& items) {
   toolkit::Menu file = toolkit::Menu::Popup();
-  file.AddItem("open..", Command(form, [form] { form->OpenScene(); }));
-  items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }));
-  items.saveAs = file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }));
+  file.AddItem("open..", Command(form, [form] { form->OpenScene(); }), {toolkit::Ctrl('O')});
+  items.save = file.AddItem("save", Command(form, [form] { form->SaveScene(); }), {toolkit::Ctrl('S')});
+  items.saveAs = file.AddItem("save as..", Command(form, [form] { form->SaveSceneAs(); }), {toolkit::CtrlShift('S')});
   file.AddSeparator();
   file.AddItem("export scene to *.chg ..", nullptr);  // no such format: greyed for good
   toolkit::Menu edit = toolkit::Menu::Popup();
-  items.undo = edit.AddItem("undo", Command(form, [form] { form->UndoEdit(); }));
-  items.redo = edit.AddItem("redo", Command(form, [form] { form->RedoEdit(); }));
+  items.undo = edit.AddItem("undo", Command(form, [form] { form->UndoEdit(); }), {toolkit::Ctrl('Z')});
+  items.redo =
+      edit.AddItem("redo", Command(form, [form] { form->RedoEdit(); }), {toolkit::Ctrl('Y'), toolkit::CtrlShift('Z')});
   edit.AddSeparator();
-  edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }));
-  edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }));
+  edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }), {toolkit::Ctrl('E')});
+  edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }), {toolkit::Ctrl('I')});
   edit.AddSeparator();
   edit.AddItem("delete selected", Command(form, [form] { form->DeleteSelected(); }));
   toolkit::Menu bar = toolkit::Menu::Bar();
@@ -101,7 +108,7 @@ toolkit::Menu TForm1::MakeSearchMenu() {
 
 toolkit::Menu TForm1::MakeTreeMenu() {
   toolkit::Menu menu = toolkit::Menu::Popup();
-  renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }));
+  renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }), {{VK_F2}});
   soundSettingsItem_ = menu.AddItem("Sound settings..", Command(this, [this] { EditSelectedSound(); }));
   newSoundItem_ = menu.AddItem("New sound..", Command(this, [this] { NewSound(); }));
   return menu;

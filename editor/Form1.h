@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/EditorUi.h"
 #include "editor/OverwriteDialog.h"
@@ -31,6 +32,13 @@ class TForm1 final : public toolkit::Form {
   // The commands behind the menus and buttons. Errors reach the caller; the
   // menus and buttons show them in a box.
   void OpenScene();
+  // Loads `path` as "open.." loads the file chosen; the file dialog then
+  // offers that name.
+  void OpenSceneFile(const std::string& path);
+  // A path from the command line or dropped on the window: opened as
+  // "open.." opens, after the question about unsaved changes, a failure
+  // shown in a box as the menu shows it.
+  void OpenGivenFile(const std::string& path);
   void SaveScene();
   void SaveSceneAs();
   void ExportSelected();
@@ -44,6 +52,10 @@ class TForm1 final : public toolkit::Form {
   void EditSelectedSound();
   void NewSound();
   void FindInSection(SceneNode& section);
+  // The next match after the selected node, in the objects and then the
+  // definitions, up to the last definition.
+  void FindNext();
+  void FocusSearch();
   void ShowSearchMenu();
   void JumpTo(SceneNode& section);
   // Rebuilds the tree from the document, "scene2" opened.
@@ -101,6 +113,10 @@ class TForm1 final : public toolkit::Form {
   // Writes the scene to the current file: true when it was written whole,
   // else `reason` says why.
   bool WriteScene(std::string& reason);
+  // Selects what a search found; a beep and the search text selected, to be
+  // typed over, when it found nothing.
+  void ShowFound(SceneNode* found);
+  void OnFilesDropped(const std::vector<std::string>& paths) override;
   void OnDestroy() override;
 
   std::string caption_;

@@ -1,16 +1,21 @@
 // tool.exe: the scene editor. Start-up in this order: the trace console and
-// its first line, the application, the main window with its document; then
-// the message loop until the main window is closed.
+// its first line, the application, the main window with its document, the
+// scene named on the command line if any; then the message loop until the
+// main window is closed.
 #include <windows.h>
 
 #include "editor/ConsoleTrace.h"
 #include "editor/Form1.h"
 #include "toolkit/Application.h"
+#include "toolkit/ShellPaths.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ConsoleTrace trace;
   toolkit::Application application("tool");
   TForm1 form1(application);
   form1.Show();
+  // A double-click on a scene, "Open with" or a drop on the program's icon.
+  if (const auto arguments = toolkit::CommandLineArguments(); !arguments.empty())
+    form1.OpenGivenFile(arguments.front());
   return application.Run();
 }

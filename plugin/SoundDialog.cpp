@@ -96,9 +96,13 @@ SoundDialog::SoundDialog()
       levelsGroup_(soundGroup_, {.text = "Decrease-area volume levels", .bounds = {8, 136, 273, 65}}),
       soundType_(soundGroup_, {.items = {std::begin(kSoundTypes), std::end(kSoundTypes)}, .bounds = kSoundTypeBounds}),
       about_(*this, {.text = "About", .bounds = {8, 408, 49, 25}, .onClick = [this] { ShowAbout(); }}),
-      cancel_(*this,
-              {.text = "Cancel", .bounds = {307, 405, 88, 25}, .onClick = [this] { SetModalResult(kCancelled); }}),
-      ok_(*this, {.text = "Ok", .bounds = {400, 405, 88, 25}, .onClick = [this] { SetModalResult(kAccepted); }}) {
+      cancel_(*this, {.text = "Cancel",
+                      .bounds = {307, 405, 88, 25},
+                      .role = toolkit::ButtonRole::Cancel,
+                      .onClick = [this] { SetModalResult(kCancelled); }}),
+      ok_(*this, {.text = "Ok", .bounds = {400, 405, 88, 25}, .role = toolkit::ButtonRole::Default, .onClick = [this] {
+                    SetModalResult(kAccepted);
+                  }}) {
   const auto parentOf = [this](Parent parent) -> toolkit::Window& {
     switch (parent) {
       case Parent::Position:
@@ -138,7 +142,7 @@ SoundFields SoundDialog::ReadBack() const {
   return fields;
 }
 
-bool SoundDialog::Run() { return ShowModal(toolkit::ModalScope::DisableNone) == kAccepted; }
+bool SoundDialog::Run() { return ShowModal(toolkit::ModalScope::DisableNone, texts_.front().get()) == kAccepted; }
 
 void SoundDialog::OnClose() { SetModalResult(kCancelled); }
 

@@ -28,8 +28,9 @@ class SoundDialog final : public toolkit::Form {
   // What the controls hold; the name is the one filled in.
   SoundFields ReadBack() const;
 
-  // Shows the dialog modally, leaving the host's windows enabled; true when
-  // it ended with Ok, false for Cancel or closing through the frame.
+  // Shows the dialog modally, leaving the host's windows enabled, the first
+  // field with the focus; true when it ended with Ok (or Enter), false for
+  // Cancel (or Escape) or closing through the frame.
   bool Run();
 
  private:

@@ -19,6 +19,10 @@ Console& Console::Open() {
 Console::Console() {
   HANDLE inherited = GetStdHandle(STD_OUTPUT_HANDLE);
   AllocConsole();
+  // Windows ends a console's process when its window closes: the program
+  // ends through its own windows only, which ask before work is lost.
+  if (HWND window = GetConsoleWindow(); window != nullptr)
+    DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
   output_ = IsRedirected(inherited) ? inherited : GetStdHandle(STD_OUTPUT_HANDLE);
 }
 

@@ -9,7 +9,8 @@ Edit::Edit(Window& parent, EditArgs args)
                        .text = args.text,
                        .bounds = args.bounds,
                        .anchors = args.anchors,
-                       .font = args.font}) {
+                       .font = args.font}),
+      onEnter_(std::move(args.onEnter)) {
   if (args.bounds.height == 0) {
     // The text's line, the sunken edge and a one-pixel margin above and below.
     const int edges = 2 * (GetSystemMetrics(SM_CYEDGE) + 1);
@@ -18,5 +19,25 @@ Edit::Edit(Window& parent, EditArgs args)
 }
 
 void Edit::SelectAll() const { Send(EM_SETSEL, 0, -1); }
+
+LRESULT Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!onEnter_) return CallOriginal(message, wParam, lParam);
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // The form's keyboard handling asks first, and would press its default button.
+      const auto* asked = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = asked != nullptr && asked->message == WM_KEYDOWN && asked->wParam == VK_RETURN;
+      return CallOriginal(message, wParam, lParam) | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+      if (wParam != VK_RETURN) break;
+      onEnter_();
+      return 0;
+    case WM_CHAR:
+      if (wParam == '\r') return 0;  // a single-line edit would beep
+      break;
+  }
+  return CallOriginal(message, wParam, lParam);
+}
 
 }  // namespace toolkit

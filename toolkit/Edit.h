@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "toolkit/Control.h"
@@ -12,6 +13,8 @@ struct EditArgs {
   Bounds bounds{};
   Anchors anchors = kAnchorsTopLeft;
   FontSpec font{};
+  // Enter in the field, which then leaves the form's default button alone.
+  std::function<void()> onEnter{};
 };
 
 // A single-line text field on the window background colour.
@@ -21,6 +24,11 @@ class Edit final : public Control {
 
   // Selects the whole text, so that typing replaces it.
   void SelectAll() const;
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  std::function<void()> onEnter_;
 };
 
 }  // namespace toolkit

@@ -36,6 +36,8 @@ class FileDialog {
   bool Execute(HWND owner, FileDialogMode mode);
   const std::string& FileName() const { return fileNames_.empty() ? kNone : fileNames_.front(); }
   const std::vector<std::string>& FileNames() const { return fileNames_; }
+  // The name offered next, as if the user had chosen it.
+  void SetFileName(const std::string& path) { fileNames_ = {path}; }
 
  private:
   static inline const std::string kNone;

@@ -1,11 +1,13 @@
 #include "toolkit/Form.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "toolkit/Control.h"
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
+#include "toolkit/ShellPaths.h"
 
 namespace toolkit {
 namespace {
@@ -59,6 +61,15 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// Asks a top-level window to run the command of a key message: a form's
+// table, in whichever module the form lives. A registered message, because
+// the window may be a dialog or box of the system's, with its own WM_USER
+// messages.
+UINT TranslateKeyMessage() {
+  static const UINT message = RegisterWindowMessageA("toolkit.Form.TranslateKey");
+  return message;
+}
+
 std::vector<HWND> DisableThreadWindows(HWND except) {
   DisableWalk walk{except, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&walk));
@@ -83,6 +94,8 @@ Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menu
                   args.owner, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
   if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
+  if (args.acceptFiles) DragAcceptFiles(hwnd_, TRUE);
+  if (menuBar_) AddKeys(*menuBar_);
 }
 
 Form::~Form() {
@@ -125,6 +138,17 @@ int Form::ShowModal(ModalScope scope, const Window* focus) {
   return modalResult_;
 }
 
+void Form::AddKeys(const Menu& menu, std::function<void()> beforeKey) {
+  keyMenus_.push_back({&menu, std::move(beforeKey)});
+  for (const auto& [key, command] : menu.Keys()) accelerators_.Add(key, command);
+}
+
+void Form::AddKey(const Shortcut& key, std::function<void()> action) {
+  const UINT command = NewCommand();
+  keyActions_.emplace(command, std::move(action));
+  accelerators_.Add(key, command);
+}
+
 Form::CommandScope::~CommandScope() {
   if (--form_.commandsRunning_ > 0 || !form_.closeWaiting_ || form_.hwnd_ == nullptr) return;
   // Asked again once the command's own loops have ended.
@@ -164,6 +188,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TranslateKeyMessage()) return TranslateKey(*reinterpret_cast<MSG*>(lParam));
   LRESULT result = 0;
   switch (message) {
     case WM_COMMAND:
@@ -173,6 +198,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       if (Control::Reflect(hwnd_, message, wParam, lParam, result)) return result;
       break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(FontHandle());
     case WM_GETMINMAXINFO:
@@ -201,8 +229,34 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form::OnCommand(WPARAM wParam) {
-  // A menu item sends 0 as the notification code and no control.
-  if (HIWORD(wParam) == 0 && menuBar_) menuBar_->Invoke(LOWORD(wParam));
+  // A menu item sends 0 as the notification code, a key 1; neither a control.
+  if (HIWORD(wParam) == 1)
+    RunKeyCommand(LOWORD(wParam));
+  else if (HIWORD(wParam) == 0 && menuBar_)
+    menuBar_->Invoke(LOWORD(wParam));
+}
+
+void Form::RunKeyCommand(UINT command) const {
+  if (const auto action = keyActions_.find(command); action != keyActions_.end()) {
+    action->second();
+    return;
+  }
+  for (const KeyMenu& keyMenu : keyMenus_) {
+    const auto& keys = keyMenu.menu->Keys();
+    if (std::none_of(keys.begin(), keys.end(), [command](const auto& key) { return key.second == command; })) continue;
+    if (keyMenu.beforeKey) keyMenu.beforeKey();
+    keyMenu.menu->Invoke(command);  // refuses a greyed item
+    return;
+  }
+}
+
+bool Form::TranslateKey(MSG& msg) { return IsWindowEnabled(hwnd_) && accelerators_.Translate(hwnd_, msg); }
+
+void Form::OnDropFiles(HDROP drop) {
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  DragFinish(drop);
+  // A form that waits for its dialog or box takes nothing new meanwhile.
+  if (IsWindowEnabled(hwnd_)) OnFilesDropped(paths);
 }
 
 void Form::OnMinMaxInfo(MINMAXINFO& info) const {
@@ -217,6 +271,9 @@ void Form::OnNcDestroy() {
 
 void HandleQueuedMessage(MSG& msg) {
   HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (keyDown && root != nullptr && SendMessageA(root, TranslateKeyMessage(), 0, reinterpret_cast<LPARAM>(&msg)) != 0)
+    return;
   // IsDialogMessage translates and dispatches whatever it does not use itself.
   if (root != nullptr && IsDialogMessageA(root, &msg)) return;
   TranslateMessage(&msg);

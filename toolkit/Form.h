@@ -1,10 +1,16 @@
 #pragma once
 
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "toolkit/Accelerators.h"
 #include "toolkit/Font.h"
 #include "toolkit/Layout.h"
 #include "toolkit/Menu.h"
@@ -35,7 +41,10 @@ struct FormArgs {
   // The window that owns this one: it stays above its owner, shares its
   // taskbar button and goes with it. Null for none.
   HWND owner = nullptr;
+  // The bar's keys run its items (Menu::AddItem).
   std::optional<Menu> menuBar{};
+  // Files dropped on the form reach OnFilesDropped.
+  bool acceptFiles = false;
 };
 
 enum class ModalScope {
@@ -69,6 +78,13 @@ class Form : public Window {
   int ShowModal(ModalScope scope, const Window* focus = nullptr);
   void SetModalResult(int result) { modalResult_ = result; }
 
+  // Keys that run commands wherever the focus is in the form, and never
+  // while it is disabled (a modal dialog or a box is up). AddKeys takes the
+  // keys of a menu that is not the bar (not owned: it outlives the form);
+  // `beforeKey` runs before one of them, to grey what can't run now.
+  void AddKeys(const Menu& menu, std::function<void()> beforeKey = {});
+  void AddKey(const Shortcut& key, std::function<void()> action);
+
   // Marks a command of the form as running for as long as it lives. A
   // request to close the form meanwhile (WM_CLOSE, from the user or another
   // program) waits until the last command has ended: the command may be
@@ -90,25 +106,37 @@ class Form : public Window {
   virtual void OnClose();
   // The window is going; its children still exist.
   virtual void OnDestroy() {}
+  // Paths dropped on the form while it was enabled, with acceptFiles.
+  virtual void OnFilesDropped(const std::vector<std::string>& /*paths*/) {}
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WPARAM wParam);
+  void RunKeyCommand(UINT command) const;
+  bool TranslateKey(MSG& msg);
+  void OnDropFiles(HDROP drop);
   void OnMinMaxInfo(MINMAXINFO& info) const;
   void OnNcDestroy();
 
   SIZE minimum_;
   std::optional<Menu> menuBar_;
+  struct KeyMenu {
+    const Menu* menu;  // not owned
+    std::function<void()> beforeKey;
+  };
+  std::vector<KeyMenu> keyMenus_;
+  std::map<UINT, std::function<void()>> keyActions_;  // keys without a menu item
+  Accelerators accelerators_;
   Layout layout_;
   int modalResult_ = 0;
   int commandsRunning_ = 0;
   bool closeWaiting_ = false;
 };
 
-// Handles one message as every loop of the toolkit does: keyboard navigation
-// between the controls of its top-level window, otherwise translation and
-// dispatch.
+// Handles one message as every loop of the toolkit does: the keys of its
+// top-level form, keyboard navigation between the controls of its top-level
+// window, otherwise translation and dispatch.
 void HandleQueuedMessage(MSG& msg);
 
 }  // namespace toolkit

@@ -1,21 +1,14 @@
 #include "toolkit/Menu.h"
 
+#include "toolkit/Accelerators.h"
+
 namespace toolkit {
-namespace {
-
-// Command identifiers are unique in the process, so a bar can run the items
-// of its submenus by identifier alone; they stay below the system commands.
-UINT NextCommand() {
-  static UINT next = 1000;
-  return next++;
-}
-
-}  // namespace
 
 Menu Menu::Bar() { return Menu(CreateMenu()); }
 Menu Menu::Popup() { return Menu(CreatePopupMenu()); }
 
-Menu::Menu(Menu&& other) noexcept : handle_(other.handle_), actions_(std::move(other.actions_)) {
+Menu::Menu(Menu&& other) noexcept
+    : handle_(other.handle_), actions_(std::move(other.actions_)), keys_(std::move(other.keys_)) {
   other.handle_ = nullptr;
 }
 
@@ -23,10 +16,14 @@ Menu::~Menu() {
   if (handle_ != nullptr) DestroyMenu(handle_);
 }
 
-UINT Menu::AddItem(const std::string& text, std::function<void()> action) {
-  const UINT command = NextCommand();
-  AppendMenuA(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, text.c_str());
+UINT Menu::AddItem(const std::string& text, std::function<void()> action, std::vector<Shortcut> keys) {
+  // Identifiers unique in the process let a bar run the items of its
+  // submenus by identifier alone.
+  const UINT command = NewCommand();
+  const std::string shown = keys.empty() ? text : text + "\t" + ShortcutText(keys.front());
+  AppendMenuA(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, shown.c_str());
   actions_.emplace(command, std::move(action));
+  for (const Shortcut& key : keys) keys_.emplace_back(key, command);
   return command;
 }
 
@@ -41,6 +38,7 @@ void Menu::AddSubmenu(const std::string& text, Menu submenu) {
   AppendMenuA(handle_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.handle_), text.c_str());
   submenu.handle_ = nullptr;
   actions_.merge(submenu.actions_);
+  keys_.insert(keys_.end(), submenu.keys_.begin(), submenu.keys_.end());
 }
 
 bool Menu::Invoke(UINT command) const {

@@ -5,6 +5,10 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "toolkit/Shortcut.h"
 
 namespace toolkit {
 
@@ -21,8 +25,9 @@ class Menu {
   ~Menu();
 
   // An item without an action shows greyed for good. Gives the item's
-  // command identifier.
-  UINT AddItem(const std::string& text, std::function<void()> action);
+  // command identifier. The first of `keys` shows after the text and a tab;
+  // each runs the item in a form that takes this menu's keys.
+  UINT AddItem(const std::string& text, std::function<void()> action, std::vector<Shortcut> keys = {});
   // A disabled item shows greyed and can't be chosen.
   void SetEnabled(UINT command, bool enabled) const;
   void AddSeparator();
@@ -39,12 +44,15 @@ class Menu {
   void TrackAt(HWND owner, POINT screen) const;
 
   HMENU Handle() const { return handle_; }
+  // The keys of the items of this menu and its submenus, with their commands.
+  const std::vector<std::pair<Shortcut, UINT>>& Keys() const { return keys_; }
 
  private:
   explicit Menu(HMENU handle) : handle_(handle) {}
 
   HMENU handle_;
   std::map<UINT, std::function<void()>> actions_;
+  std::vector<std::pair<Shortcut, UINT>> keys_;
 };
 
 }  // namespace toolkit

@@ -3,12 +3,10 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
+
+#include "toolkit/WideText.h"
 
 namespace toolkit {
-
-// `bytes` of the code page `codePage` as UTF-16.
-std::wstring Widen(std::string_view bytes, UINT codePage);
 
 // A modal message box with the buttons and the icon of `style` (MB_ flags;
 // no button flag is the one OK button); gives the button chosen (IDOK,

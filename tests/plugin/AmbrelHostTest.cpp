@@ -233,6 +233,32 @@ TEST_F(AmbrelHost, UneditedOkGivesTheSameObjectBack) {
   EXPECT_EQ(outcome.TakeBlock(), stored);
 }
 
+TEST_F(AmbrelHost, TheFirstFieldHasTheFocusEnterIsOkAndEscapeIsCancel) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  const struct {
+    WORD key;
+    uint8_t returned;
+  } cases[] = {{VK_RETURN, 1}, {VK_ESCAPE, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.key == VK_RETURN ? "Enter" : "Escape");
+    EditOutcome outcome = EditSound(nullptr, 0, [&] {
+      const DialogView view = WaitForDialog();
+      ASSERT_NE(view.dialog, nullptr);
+      GUITHREADINFO info{};
+      info.cbSize = sizeof info;
+      ASSERT_TRUE(GetGUIThreadInfo(thread_, &info));
+      EXPECT_EQ(info.hwndFocus, view.texts[kPositionX]);
+      SetForegroundWindow(view.dialog);
+      PressKey({c.key});
+    });
+    EXPECT_EQ(outcome.returned, c.returned);
+    if (c.returned == 1) {
+      EXPECT_EQ(outcome.TakeBlock(), WrittenSound(SoundFields{}));
+    }
+  }
+}
+
 TEST_F(AmbrelHost, ClosingThroughTheFrameIsCancel) {
   const HostWindow host(HostPlace(400));
   Init(host.Handle());

@@ -11,6 +11,8 @@
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
+std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
+
 EditorTest::EditorTest(const std::string& soundPlugin) : form(application, soundPlugin) { form.Show(); }
 
 EditorTest::~EditorTest() {
@@ -46,7 +48,7 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
       GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
-      if (item == text) {
+      if (item == MenuItemName(text)) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, index), 0), 0);
         return;
       }
@@ -60,7 +62,7 @@ void EditorTest::ChooseTreeMenu(const std::string& item) {
   for (int index = 0; index < GetMenuItemCount(menu); ++index) {
     char text[64] = {};
     GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
-    if (item == text) {
+    if (item == MenuItemName(text)) {
       form.TreeMenu().Invoke(GetMenuItemID(menu, index));
       return;
     }
@@ -75,7 +77,8 @@ bool EditorTest::Greyed(const std::string& item) {
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
       char text[64] = {};
       GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
-      if (item == text) return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
+      if (item == MenuItemName(text))
+        return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
     }
   }
   ADD_FAILURE() << "no menu item " << item;

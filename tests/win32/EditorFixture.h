@@ -12,6 +12,9 @@
 #include "tests/SceneTreeHelpers.h"
 #include "toolkit/Application.h"
 
+// A menu item's text without the key shown after its tab.
+std::string MenuItemName(const std::string& text);
+
 class EditorTest : public ::testing::Test {
  protected:
   // `soundPlugin`: the sound plug-in the editor hosts; none by default.
@@ -27,7 +30,7 @@ class EditorTest : public ::testing::Test {
   std::string Load(const Bytes& file);
   // "open.." with the file chosen in the dialog.
   void OpenFile(const std::string& path);
-  // Runs a menu item of the bar, as a click on it would.
+  // Runs a menu item of the bar, named without its key, as a click on it would.
   void ChooseMenu(const std::string& menu, const std::string& item);
   // Runs an item of the tree's menu for the selected node.
   void ChooseTreeMenu(const std::string& item);

@@ -1,4 +1,5 @@
 #include "tests/win32/EditorFixture.h"
+#include "toolkit/WideText.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -32,6 +33,14 @@ class FileCommandsTest : public EditorTest {
   FileCommandsTest() {
     WriteFileBytes(good, kGoodScene);
     WriteFileBytes(bad, Text("not a scene at all"));
+  }
+
+  // Files dropped on the window as the shell drops them, and handled.
+  void Drop(std::initializer_list<std::string> paths) {
+    std::vector<std::wstring> wide;
+    for (const std::string& path : paths) wide.push_back(toolkit::Widen(WindowsPath(path), CP_ACP));
+    PostDroppedFiles(form.Handle(), wide);
+    PumpMessages();
   }
 
   const Bytes kGoodScene = Scene({Objects({ObjectChunk("crate", 9)})});
@@ -181,4 +190,49 @@ TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {
   EXPECT_EQ(message, "Unknown object 0x00000001");
   EXPECT_TRUE(errorIcon);
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+}
+
+TEST_F(FileCommandsTest, AFileDroppedOnTheWindowOpensAsOpenDoesAndTheDialogThenOffersIt) {
+  // A name with a space and a letter outside ASCII, which the shell hands over in UTF-16.
+  const std::string dropped = scratch.Path("dropped \xE9.bin");
+  WriteFileBytes(dropped, kGoodScene);
+  Drop({dropped});
+  EXPECT_EQ(trace.TakeLines(), kGoodLoadTrace);
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate"}));
+
+  std::string offered;
+  WhenShown read(kOpenCaption, [&offered](HWND dialog) {
+    offered = TextOf(FileNameField(dialog));
+    CancelDialog(dialog);
+  });
+  ChooseMenu("File", "open..");
+  EXPECT_EQ(offered, "dropped \xE9.bin") << "in the dropped file's folder";
+}
+
+TEST_F(FileCommandsTest, ADroppedFileThatFailsToLoadIsAFailedOpen) {
+  OpenFile(good);
+  trace.TakeLines();
+  Drop({bad, good});
+  EXPECT_EQ(trace.TakeLines(), (Texts{"* qScene2bin.clear done *", "qScene2bin.ReadFromFile: file open",
+                                      "scene2.bin: incorrect file signature",
+                                      "qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header"}))
+      << "only the first file dropped";
+  EXPECT_EQ(model().Count(), 5u);
+  WhenShown unexpected(kSaveCaption, CancelDialog);
+  ChooseMenu("File", "save");
+  EXPECT_FALSE(unexpected.Done());
+  EXPECT_EQ(ReadFileBytes(bad), Text("not a scene at all"));
+}
+
+TEST_F(FileCommandsTest, AFileDroppedWhileADialogIsUpIsLeftAlone) {
+  WriteFileBytes(good, kGoodScene);
+  WhenShown dropMeanwhile(kOpenCaption, [this](HWND dialog) {
+    Drop({good});
+    CancelDialog(dialog);
+  });
+  ChooseMenu("File", "open..");
+  EXPECT_TRUE(dropMeanwhile.Done());
+  PumpMessages();
+  EXPECT_TRUE(trace.TakeLines().empty());
+  EXPECT_EQ(model().Count(), 5u);
 }

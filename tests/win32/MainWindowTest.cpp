@@ -114,17 +114,19 @@ TEST_F(EditorTest, EnlargingStretchesTreeAndPanelAndMovesTheSearchRow) {
   }
 }
 
-TEST_F(EditorTest, MenusHoldTheirItemsInOrder) {
+TEST_F(EditorTest, MenusHoldTheirItemsInOrderWithTheirKeysAfterATab) {
   HMENU bar = GetMenu(form.Handle());
   EXPECT_EQ(MenuTexts(bar), (std::vector<std::string>{"File", "Edit"}));
   EXPECT_EQ(MenuTexts(GetSubMenu(bar, 0)),
-            (std::vector<std::string>{"open..", "save", "save as..", "-", "export scene to *.chg .."}));
+            (std::vector<std::string>{"open..\tCtrl+O", "save\tCtrl+S", "save as..\tCtrl+Shift+S", "-",
+                                      "export scene to *.chg .."}));
   EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
-            (std::vector<std::string>{"undo", "redo", "-", "export selected", "import..", "-", "delete selected"}));
+            (std::vector<std::string>{"undo\tCtrl+Z", "redo\tCtrl+Y", "-", "export selected\tCtrl+E",
+                                      "import..\tCtrl+I", "-", "delete selected"}));
   EXPECT_EQ(MenuTexts(form.SearchMenu().Handle()),
             (std::vector<std::string>{"in Objects List", "in Difinitions List"}));
   EXPECT_EQ(MenuTexts(form.TreeMenu().Handle()),
-            (std::vector<std::string>{"Rename", "Sound settings..", "New sound.."}));
+            (std::vector<std::string>{"Rename\tF2", "Sound settings..", "New sound.."}));
 }
 
 TEST_F(EditorTest, ItemsThatCanDoNothingAreGreyedAndDoNothing) {

@@ -1,5 +1,6 @@
-// tool.exe as a user runs it: opened through the menu and the file dialog,
-// saved under another name, closed; its trace captured from standard output.
+// tool.exe as a user runs it: opened through the menu and the file dialog or
+// from its command line, saved under another name, closed; its trace
+// captured from standard output.
 #include <gtest/gtest.h>
 
 #include "tests/SceneTestSupport.h"
@@ -73,4 +74,39 @@ TEST(ToolProcess, OpensThroughTheMenuSavesUnderAnotherNameAndTracesItAll) {
                                         "* qScene2bin.clear done *",
                                     }));
   EXPECT_EQ(ReadFileBytes(original), scene);
+}
+
+TEST(ToolProcess, OpensTheSceneNamedOnItsCommandLineAndOffersItsNameInTheDialog) {
+  ScratchFolder scratch;
+  const std::string scene = WindowsPath(scratch.Path("my scene.bin"));
+  const std::string trace = WindowsPath(scratch.Path("trace.txt"));
+  WriteFileBytes(scene, SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, ObjectChunk("crate", 9))}));
+
+  ToolProcess tool(ToolPath(), trace, {scene});
+  ASSERT_NE(tool.MainWindow(), nullptr);
+  HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  // Five fixed nodes, an object folder and its object.
+  EXPECT_TRUE(WaitUntil([tree] { return ExpandAll(tree) == 5 + 1 + 1; }));
+
+  tool.ChooseMenu(0, 0);  // File > open..
+  HWND dialog = tool.WaitForWindow(Captioned("Open"));
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(FileNameField(dialog)), "my scene.bin");
+  CancelDialog(dialog);
+
+  EXPECT_EQ(tool.Close(), 0u);
+  const std::vector<std::string> lines = Lines(FileText(trace));
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[2], "qScene2bin.ReadFromFile: file open");
+}
+
+TEST(ToolProcess, ItsConsoleHasNoCloseItem) {
+  ScratchFolder scratch;
+  ToolProcess tool(ToolPath(), WindowsPath(scratch.Path("trace.txt")));
+  HWND console = tool.ConsoleWindow();
+  ASSERT_NE(console, nullptr);
+  const HMENU menu = GetSystemMenu(console, FALSE);
+  if (menu == nullptr)
+    GTEST_SKIP() << "Wine gives no other process's system menu: what tool.exe did to its console's can't be seen";
+  EXPECT_EQ(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
 }

@@ -1,6 +1,22 @@
 #include "tools/gui/Input.h"
 
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "toolkit/Form.h"
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
 
 void SendClick(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 
@@ -17,6 +33,33 @@ void PostTyping(HWND window, const std::string& text) {
 }
 
 void PostKey(HWND window, UINT key) { PostMessageA(window, WM_KEYDOWN, key, 1); }
+
+void PressKey(const toolkit::Shortcut& key) {
+  std::vector<INPUT> inputs;
+  if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, false));
+  if (key.shift) inputs.push_back(KeyInput(VK_SHIFT, false));
+  inputs.push_back(KeyInput(key.key, false));
+  inputs.push_back(KeyInput(key.key, true));
+  if (key.shift) inputs.push_back(KeyInput(VK_SHIFT, true));
+  if (key.ctrl) inputs.push_back(KeyInput(VK_CONTROL, true));
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths) {
+  // A DROPFILES header, then each path and its zero, then one more zero.
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  const size_t size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  HGLOBAL drop = GlobalAlloc(GHND, size);
+  auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(drop);
+  // The window finishes the drop, which frees the memory.
+  PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+}
 
 std::function<void(HWND)> PickMenuItem(int index) {
   return [index](HWND menu) {

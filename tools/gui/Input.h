@@ -8,6 +8,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "toolkit/Shortcut.h"
 
 // A click on a button.
 void SendClick(HWND button);
@@ -18,6 +21,15 @@ void SendTyping(HWND edit, const std::string& text);
 // Characters and a key as the keyboard gives them to the window with the focus.
 void PostTyping(HWND window, const std::string& text);
 void PostKey(HWND window, UINT key);
+
+// A key pressed and let go on the keyboard, its modifiers held meanwhile, as
+// the system's input: it goes to the window with the focus in the
+// foreground window's thread, through that thread's queue and message loop.
+// Returns at once.
+void PressKey(const toolkit::Shortcut& key);
+
+// Files dropped on a window, as the shell posts them.
+void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths);
 
 // An action for a popup menu: picks the item at `index` by keyboard.
 std::function<void(HWND)> PickMenuItem(int index);

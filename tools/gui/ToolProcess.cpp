@@ -1,6 +1,7 @@
 #include "tools/gui/ToolProcess.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <stdexcept>
 
@@ -31,7 +32,8 @@ void CheckNode(HWND tree, HTREEITEM item) {
   SendMessageA(tree, WM_KEYUP, VK_SPACE, 0);
 }
 
-ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile) {
+ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile,
+                         const std::vector<std::string>& arguments) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -41,8 +43,10 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& outputFi
   startup.hStdOutput = output;
   startup.hStdError = output;
   std::string commandLine = "\"" + program + "\"";
-  const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                      &startup, &process_);
+  for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+  // As the shell starts it: without the console of the program that starts it.
+  const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
+                                      nullptr, nullptr, &startup, &process_);
   CloseHandle(output);
   if (!started) throw std::runtime_error("cannot start " + program);
   main_ = WaitForWindow(Captioned("Form1"));
@@ -53,6 +57,25 @@ ToolProcess::~ToolProcess() {
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+}
+
+HWND ToolProcess::ConsoleWindow() const {
+  // Windows names the program as its console window's process; Wine names
+  // the console's own host, a child of the program.
+  std::vector<DWORD> processes{process_.dwProcessId};
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (entry.th32ParentProcessID == process_.dwProcessId) processes.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  const auto isConsole = [](HWND window) {
+    const std::string name = ClassOf(window);
+    return name == "ConsoleWindowClass" || name == "WineConsoleClass";
+  };
+  for (DWORD process : processes)
+    if (HWND console = FindProcessWindow(process, isConsole); console != nullptr) return console;
+  return nullptr;
 }
 
 HWND ToolProcess::FindWindowNow(const WindowMatch& match) const {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
@@ -26,14 +27,18 @@ void CheckNode(HWND tree, HTREEITEM item);
 
 class ToolProcess {
  public:
-  // Starts `program` and waits for its main window.
-  ToolProcess(const std::string& program, const std::string& outputFile);
+  // Starts `program` with `arguments`, each quoted on its command line as
+  // the shell quotes a path, and waits for its main window.
+  ToolProcess(const std::string& program, const std::string& outputFile,
+              const std::vector<std::string>& arguments = {});
   ToolProcess(const ToolProcess&) = delete;
   ToolProcess& operator=(const ToolProcess&) = delete;
   // Ends the program if it still runs.
   ~ToolProcess();
 
   HWND MainWindow() const { return main_; }
+  // The window of the program's trace console; null when none shows.
+  HWND ConsoleWindow() const;
   // A visible, enabled top-level window of the program that matches, once it
   // shows; null when none showed in time.
   HWND WaitForWindow(const WindowMatch& match) const;
