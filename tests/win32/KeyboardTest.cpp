@@ -81,6 +81,24 @@ TEST_F(KeyboardTest, FileAndEditKeysRunTheirItems) {
   EXPECT_EQ(filter, "dnc file (*.dnc)");
 }
 
+TEST_F(KeyboardTest, CtrlZUndoesAndCtrlYAndCtrlShiftZRedo) {
+  ASSERT_EQ(Load(kScene), "");
+  tree().Select(nodes().objects);
+  model().SetCheck(*Child(nodes().objects, "sound"), toolkit::CheckState::Checked);
+  model().SetCheck(*Object("sound", "crane"), toolkit::CheckState::Checked);
+  ChooseMenu("Edit", "delete selected");
+  trace.TakeLines();
+  SetFocus(tree().Handle());
+  Press(Ctrl('Z'));
+  Press(CtrlShift('Z'));
+  Press(Ctrl('Z'));
+  Press(Ctrl('Y'));
+  EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.Undo: delete of 1 chunk", "qScene2bin.Redo: delete of 1 chunk",
+                                      "qScene2bin.Undo: delete of 1 chunk", "qScene2bin.Redo: delete of 1 chunk"}));
+  Press(Ctrl('Y'));  // greyed: nothing more to redo
+  EXPECT_TRUE(trace.TakeLines().empty());
+}
+
 TEST_F(KeyboardTest, AGreyedItemsKeyDoesNothing) {
   WhenShown unexpected("Save As", CancelDialog);
   Press(Ctrl('S'));

@@ -1,5 +1,6 @@
 // The question before unsaved changes are dropped, on close and on "open..".
 #include "tests/win32/EditorFixture.h"
+#include "toolkit/WideText.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -131,6 +132,25 @@ TEST_F(UnsavedChangesTest, OpenAsksFirstAndNoGoesOnToTheDialogAndANewHistory) {
   EXPECT_TRUE(no.box.Done());
   EXPECT_EQ(Written(form.Document()), kScene);
   EXPECT_TRUE(Greyed("undo"));
+}
+
+TEST_F(UnsavedChangesTest, AFileDroppedOnTheWindowAsksFirst) {
+  Edit();
+  const std::string other = scratch.Path("other.bin");
+  WriteFileBytes(other, Scene({Objects({ObjectChunk("lamp", 9)})}));
+  {
+    Answer cancel(IDCANCEL);
+    PostDroppedFiles(form.Handle(), {toolkit::Widen(WindowsPath(other), CP_ACP)});
+    PumpMessages();
+    EXPECT_EQ(cancel.text, "Save changes to level.bin?");
+    EXPECT_EQ(Written(form.Document()), kEdited) << "nothing opened";
+  }
+  Answer no(IDNO);
+  PostDroppedFiles(form.Handle(), {toolkit::Widen(WindowsPath(other), CP_ACP)});
+  PumpMessages();
+  EXPECT_TRUE(no.box.Done());
+  EXPECT_EQ(Written(form.Document()), Scene({Objects({ObjectChunk("lamp", 9)})}));
+  EXPECT_EQ(ReadFileBytes(path), kScene);
 }
 
 TEST_F(EditorTest, ASceneThatNeverHadAFileNameIsCalledTheScene) {
