@@ -260,3 +260,21 @@ TEST_F(DncImport, ARefusedFileChangesNothingAndIsNamedWithItsReason) {
 }
 
 }  // namespace
+
+TEST_F(DncImport, AnImportStoppedHalfWayPutsInWhatItHadReadAsOneEdit) {
+  const std::vector<std::string> paths = {File("Obj_a.dnc", ObjectChunk("a", 9)),
+                                          File("Obj_b.dnc", ObjectChunk("b", 9)),
+                                          File("Obj_c.dnc", ObjectChunk("c", 9))};
+  std::vector<size_t> reported;
+  const ImportTally tally = ImportDncFiles(*scene.document, paths, [&reported](size_t done, size_t total) {
+    EXPECT_EQ(total, 3u);
+    reported.push_back(done);
+    return done < 2;
+  });
+  EXPECT_EQ(reported, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_EQ(tally.added, 2);
+  EXPECT_EQ(scene.document->Objects().Count(), 5);  // three and two
+  ASSERT_TRUE(scene.document->Undo());
+  EXPECT_EQ(scene.document->Objects().Count(), 3);
+  EXPECT_FALSE(scene.document->CanUndo());
+}

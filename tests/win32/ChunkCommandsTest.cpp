@@ -281,3 +281,29 @@ TEST_F(ChunkCommandsTest, FindIgnoresCaseMismatchesAndAnEmptyText) {
   Find("", 0);
   EXPECT_EQ(tree().Selected(), nodes().scene2);
 }
+
+TEST_F(ChunkCommandsTest, ALongExportShowsItsProgressAndStopsAtCancelKeepingWhatItWrote) {
+  Bytes objects;
+  for (int index = 0; index < 3000; ++index) {
+    const Bytes object = ObjectChunk("object" + std::to_string(index), 9);
+    objects.insert(objects.end(), object.begin(), object.end());
+  }
+  ASSERT_EQ(Load(SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, objects)})), "");
+  ClickCheckBox(tree(), nodes().objects);
+  bool ownerDisabled = false;
+  std::string count;
+  WhenShown cancel("Exporting", [&](HWND progress) {
+    ownerDisabled = !IsWindowEnabled(form.Handle());
+    count = TextOf(FindWindowExA(progress, nullptr, "Static", nullptr));
+    SendClick(ChildWithText(progress, "Button", "Cancel"));
+  });
+  const std::string summary = Export();
+  EXPECT_TRUE(cancel.Done()) << "an export that takes more than a second shows its progress";
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_NE(count.find(" of 3000 files"), std::string::npos) << count;
+  const size_t written = Exported().size();
+  EXPECT_GT(written, 0u);
+  EXPECT_LT(written, 3000u) << "stopped at Cancel";
+  EXPECT_EQ(summary, Summary(static_cast<int>(written)));
+  EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+}
