@@ -1,5 +1,6 @@
 #include "editor/ChunkCommands.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "editor/SceneTree.h"
@@ -60,27 +61,41 @@ bool Misplaced(const SceneDocument& document, ChunkId id) {
 
 }  // namespace
 
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit) {
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit,
+                   const ProgressReport& report) {
   std::vector<SceneNode*> checked;
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
+  // A chunk outside the list of its type ends the command with the error
+  // that deleting it alone raises; what comes before it goes.
+  const auto stray = std::find_if(checked.begin(), checked.end(), [&document](const SceneNode* node) {
+    return node->chunk != 0 && Misplaced(document, node->chunk);
+  });
+  ChunkId strayChunk = stray != checked.end() ? (*stray)->chunk : 0;
+  checked.erase(stray, checked.end());
+  // Out of the tree a folder at a time (a folder's checked chunks come right
+  // before it), so that a view drops a folder's rows together, and a report
+  // before each; then out of the document as one edit.
+  const auto folderOf = [](const SceneNode* node) {
+    return node->kind == SceneNodeKind::Folder ? node : node->Parent();
+  };
   std::vector<ChunkId> chunks;
-  std::vector<SceneNode*> nodes;
-  for (SceneNode* node : checked) {
-    if (node->chunk != 0 && Misplaced(document, node->chunk)) {
-      // It ends the command with the error that deleting it alone raises;
-      // what came before it goes, as one edit.
-      document.DeleteChunks(chunks);
-      edit.Remove(tree, nodes);
-      chunks.clear();
-      nodes.clear();
-      PStream stray = document.Get(node->chunk);
-      document.DeleteDNC(stray);
+  for (size_t first = 0, end = 0; first < checked.size(); first = end) {
+    if (report && !report(first, checked.size())) {
+      strayChunk = 0;  // stopped before it
+      break;
     }
-    if (node->chunk != 0) chunks.push_back(node->chunk);
-    nodes.push_back(node);
+    while (end < checked.size() && folderOf(checked[end]) == folderOf(checked[first])) ++end;
+    const std::vector<SceneNode*> nodes(checked.begin() + static_cast<ptrdiff_t>(first),
+                                        checked.begin() + static_cast<ptrdiff_t>(end));
+    for (const SceneNode* node : nodes)
+      if (node->chunk != 0) chunks.push_back(node->chunk);
+    edit.Remove(tree, nodes);
   }
   document.DeleteChunks(chunks);
-  edit.Remove(tree, nodes);
+  if (strayChunk != 0) {
+    PStream chunk = document.Get(strayChunk);
+    document.DeleteDNC(chunk);
+  }
 }
 
 void ShowImported(std::span<const ChunkId> chunks, const SceneDocument& document, SceneTree& tree, TreeEdit& edit) {

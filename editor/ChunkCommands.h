@@ -27,13 +27,15 @@ void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExp
 // could not be written when there were any. Lines end with CR alone.
 std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 
-// Deletes the chunks of every checked node below each of `sections`, as one
-// edit of the document, and then every checked node, a chunk's or a
-// folder's, from the tree together: a view removes many nodes much faster
-// together than one by one. A chunk outside the list of its type ends it
-// with the error that DeleteDNC raises for it, what came before it deleted.
-// What it does to the tree goes into `edit`.
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit);
+// Deletes every checked node below each of `sections`, a chunk's or a
+// folder's, from the tree, a folder's nodes together (a view removes many
+// nodes much faster together than one by one), with a step of `report`
+// before each folder; then their chunks from the document, as one edit. A
+// chunk outside the list of its type ends it with the error that DeleteDNC
+// raises for it, what came before it deleted; so does `report`, without an
+// error. What it does to the tree goes into `edit`.
+void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit,
+                   const ProgressReport& report = {});
 
 // Shows in the tree what an import did to the chunks: a node for each chunk
 // added, and a replaced chunk's node with its name, moved to the folder of

@@ -50,7 +50,8 @@ void TForm1::DeleteSelected() {
   toolkit::RedrawPause pause(tree_);
   std::array<SceneNode*, kSceneSectionCount> sections{};
   for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = Nodes().OfSection(section);
-  EditScene([&](TreeEdit& edit) { DeleteChecked(sections, *document_, sceneTree_, edit); });
+  toolkit::ProgressWindow progress(hwnd_, "Deleting", "items");
+  EditScene([&](TreeEdit& edit) { DeleteChecked(sections, *document_, sceneTree_, edit, Reporter(progress)); });
 }
 
 void TForm1::RenameSelected() {

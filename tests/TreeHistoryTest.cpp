@@ -27,10 +27,10 @@ class TreeHistoryTest : public SceneTreeTest {
     command(edit);
     history.Record(before, document(), std::move(edit));
   }
-  void DeleteChecked() {
+  void DeleteChecked(const ProgressReport& report = {}) {
     std::array<SceneNode*, kSceneSectionCount> sections{};
     for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = nodes().OfSection(section);
-    Run([&](TreeEdit& edit) { ::DeleteChecked(sections, document(), tree, edit); });
+    Run([&](TreeEdit& edit) { ::DeleteChecked(sections, document(), tree, edit, report); });
   }
   bool Undo() { return history.Undo(document(), tree, selected); }
   bool Redo() { return history.Redo(document(), tree, selected); }
@@ -134,6 +134,25 @@ TEST_F(TreeHistoryTest, AnEditAfterAnUndoDropsWhatCouldHaveBeenRedone) {
   ASSERT_TRUE(Redo());
   EXPECT_EQ(Now(), after);
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (std::vector<std::string>{"box"}));
+}
+
+TEST_F(TreeHistoryTest, ADeleteStoppedHalfWayIsOneEditThatAnUndoTakesBackWhole) {
+  ClickBox(nodes().scene2);
+  const State before = Now();
+  std::vector<size_t> reported;
+  DeleteChecked([&reported](size_t done, size_t total) {
+    reported.push_back(done);
+    EXPECT_EQ(total, 9u);        // two folders of objects, four objects, a folder of definitions, two definitions
+    return reported.size() < 3;  // stops before the third folder
+  });
+  EXPECT_EQ(reported, (std::vector<size_t>{0, 4, 6}));
+  EXPECT_EQ(nodes().objects->FirstChild(), nullptr);
+  EXPECT_EQ(ChildTexts(Child(nodes().definitions, "door")), (std::vector<std::string>{"door1", "door2"}));
+  EXPECT_EQ(document().Objects().Count(), 0);
+  EXPECT_EQ(document().Definitions().Count(), 2);
+  ASSERT_TRUE(Undo());
+  EXPECT_EQ(Now(), before);
+  EXPECT_FALSE(Undo());
 }
 
 TEST_F(TreeHistoryTest, ARefusedEditLeavesNoEntry) {
