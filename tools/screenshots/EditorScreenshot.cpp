@@ -2,9 +2,11 @@
 // a scene opened through the menu and the file dialog, "Objects" and its two
 // largest folders open, two objects checked and a third clicked. With
 // "sound", the first object named "sound..." is then found and opened in the
-// sound plug-in's dialog through the tree's menu. Writes the left, top, width
-// and height of what to picture (the main window, and the dialog over it) to
-// MARKER, waits until MARKER is gone, closes the editor.
+// sound plug-in's dialog through the tree's menu; without, the clicked object
+// is renamed with F2 and the "Edit" menu is opened, its "undo" ready. Writes
+// the left, top, width and height of what to picture (the main window, and
+// the dialog or the menu over it) to MARKER, waits until MARKER is gone,
+// closes the editor.
 //
 // editor_screenshot TOOL SCENE MARKER [sound]
 
@@ -78,6 +80,22 @@ HWND OpenSoundDialog(const ToolProcess& tool, HWND tree) {
   return tool.WaitForWindow([&](HWND window) { return window != tool.MainWindow() && form(window); });
 }
 
+// Renames the selected node with F2 and opens the "Edit" menu; the menu's
+// window, or null.
+HWND OpenEditMenuAfterARename(const ToolProcess& tool, HWND tree) {
+  PostMessageA(tree, WM_KEYDOWN, VK_F2, 0);
+  HWND rename = tool.WaitForWindow(Captioned("TStringDialog: additional"));
+  if (rename == nullptr) return nullptr;
+  SendMessageA(FindWindowExA(rename, nullptr, "Edit", nullptr), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("crate_big"));
+  PostClick(ChildWithText(rename, "Button", "Ok"));
+  if (!WaitUntil([&] { return !IsWindow(rename) || !IsWindowVisible(rename); })) return nullptr;
+  SetForegroundWindow(tool.MainWindow());
+  PostMessageA(tool.MainWindow(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  PostMessageA(tool.MainWindow(), WM_KEYDOWN, VK_RIGHT, 0);
+  PostMessageA(tool.MainWindow(), WM_KEYDOWN, VK_DOWN, 0);
+  return tool.WaitForWindow(Captioned(kPopupMenuClass));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,17 +128,24 @@ int main(int argc, char** argv) {
 
   RECT window{};
   GetWindowRect(tool.MainWindow(), &window);
-  HWND dialog = sound ? OpenSoundDialog(tool, tree) : nullptr;
-  if (sound && dialog == nullptr) return 1;
-  if (dialog != nullptr) {
-    Sleep(300);  // the dialog's first paint
-    RECT shown{};
-    GetWindowRect(dialog, &shown);
-    UnionRect(&window, &window, &shown);
-  }
+  HWND over = sound ? OpenSoundDialog(tool, tree) : OpenEditMenuAfterARename(tool, tree);
+  if (over == nullptr) return 1;
+  Sleep(300);  // its first paint
+  RECT shown{};
+  GetWindowRect(over, &shown);
+  UnionRect(&window, &window, &shown);
   std::ofstream(marker) << window.left << ' ' << window.top << ' ' << window.right - window.left << ' '
                         << window.bottom - window.top << '\n';
   WaitUntil([&marker] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; }, 120000);
-  if (dialog != nullptr) PostMessageA(dialog, WM_CLOSE, 0, 0);
+  if (sound) {
+    PostMessageA(over, WM_CLOSE, 0, 0);
+  } else {
+    // The menu closed, and the rename taken back: nothing to ask about on close.
+    PostMessageA(tool.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(tool.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Sleep(300);
+    tool.ChooseMenu(1, 0);  // Edit > undo
+    Sleep(300);
+  }
   return tool.Close() == 0 ? 0 : 1;
 }
