@@ -199,6 +199,40 @@ TEST_F(SoundHostTest, ANewSoundIsAddedUnderTheSoundFolderAndASecondOneCollides) 
   EXPECT_EQ(Written(form.Document()), withOne);
 }
 
+TEST_F(SoundHostTest, NewSettingsAndANewSoundAreUndoneAndRedone) {
+  const auto now = [this] { return std::make_pair(TreeDump(*nodes().scene2), Written(form.Document())); };
+  const auto before = now();
+  WhenShown edit("rain", [](HWND dialog) {
+    const DialogView view = FindControls(dialog);
+    SendTyping(view.texts[kSoundFile], "storm.wav");
+    PostClick(view.ok);
+  });
+  ChooseTreeMenu(Rain(), kSoundSettingsItem);
+  ASSERT_TRUE(edit.Done());
+  const auto edited = now();
+  WhenShown accept("Doruv Uvizi", [](HWND dialog) { PostClick(FindControls(dialog).ok); });
+  ChooseTreeMenu(nodes().objects, kNewSoundItem);
+  ASSERT_TRUE(accept.Done());
+  const auto added = now();
+  ASSERT_NE(edited, before);
+  ASSERT_NE(added, edited);
+  trace.TakeLines();
+
+  ChooseMenu("Edit", "undo");
+  EXPECT_EQ(now(), edited);
+  ChooseMenu("Edit", "undo");
+  EXPECT_EQ(now(), before);
+  EXPECT_EQ(tree().Selected(), Rain()) << "the node the edit worked on";
+  ChooseMenu("Edit", "redo");
+  EXPECT_EQ(now(), edited);
+  ChooseMenu("Edit", "redo");
+  EXPECT_EQ(now(), added);
+  EXPECT_EQ(tree().Selected(), Child(Child(nodes().objects, "sound"), "New sound"));
+  EXPECT_EQ(trace.TakeLines(),
+            (Texts{"qScene2bin.Undo: add of objects New sound", "qScene2bin.Undo: change of objects rain",
+                   "qScene2bin.Redo: change of objects rain", "qScene2bin.Redo: add of objects New sound"}));
+}
+
 TEST_F(SoundHostTest, ANewSoundMakesTheSoundFolderWhenThereIsNone) {
   ASSERT_EQ(Load(Scene({Objects({kCrate})})), "");
   WhenShown accept("Doruv Uvizi", [](HWND dialog) { PostClick(FindControls(dialog).ok); });
