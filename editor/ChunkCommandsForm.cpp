@@ -59,22 +59,16 @@ void TForm1::RenameSelected() {
     EditScene([&](TreeEdit& edit) { RenameNode(sceneTree_, *node, *document_, edit); });
 }
 
-void TForm1::UndoEdit() {
-  std::optional<NodeKey> select;
-  {
-    toolkit::WaitCursor waiting;
-    toolkit::RedrawPause pause(tree_);
-    treeHistory_.Undo(*document_, sceneTree_, select);
-  }
-  SelectNode(select);
-}
+void TForm1::UndoEdit() { StepHistory(&TreeHistory::Undo); }
 
-void TForm1::RedoEdit() {
+void TForm1::RedoEdit() { StepHistory(&TreeHistory::Redo); }
+
+void TForm1::StepHistory(bool (TreeHistory::*step)(SceneDocument&, SceneTree&, std::optional<NodeKey>&)) {
   std::optional<NodeKey> select;
   {
     toolkit::WaitCursor waiting;
     toolkit::RedrawPause pause(tree_);
-    treeHistory_.Redo(*document_, sceneTree_, select);
+    (treeHistory_.*step)(*document_, sceneTree_, select);
   }
   SelectNode(select);
 }

@@ -98,6 +98,9 @@ class TForm1 final : public toolkit::Form {
   // into the edit it is given, which the history keeps beside the
   // document's edit, if the command made one.
   void EditScene(const std::function<void(TreeEdit&)>& command);
+  // An undo or a redo of the history, the tree unpainted meanwhile, then
+  // the node the edit worked on selected.
+  void StepHistory(bool (TreeHistory::*step)(SceneDocument&, SceneTree&, std::optional<NodeKey>&));
   // Selects the node that `key` names, where it exists.
   void SelectNode(const std::optional<NodeKey>& key);
   // Before unsaved changes would be dropped: asks whether to save them, and
