@@ -40,6 +40,15 @@ bool IsSeparator(char c) {
 #endif
 }
 
+std::string WithSeparator(const std::string& folder) {
+  if (!folder.empty() && IsSeparator(folder.back())) return folder;
+#ifdef _WIN32
+  return folder + '\\';
+#else
+  return folder + '/';
+#endif
+}
+
 size_t RootLength(const std::string& path) {
 #ifdef _WIN32
   return WindowsRootLength(path);

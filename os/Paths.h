@@ -14,6 +14,10 @@ std::string FolderOf(const std::string& path);
 // Whether `c` separates folders in a path of this platform.
 bool IsSeparator(char c);
 
+// `folder` ending with a separator: this platform's own is added when it
+// ends without one.
+std::string WithSeparator(const std::string& folder);
+
 // How many leading characters of a path of this platform name its root,
 // which a program can't create: "/" on POSIX, WindowsRootLength on Windows.
 size_t RootLength(const std::string& path);

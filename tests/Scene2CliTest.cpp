@@ -9,6 +9,7 @@
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scene2/Crc32.h"
+#include "tools/scene2/FileArguments.h"
 #include "tools/scene2/Scene2Cli.h"
 
 namespace {
@@ -472,6 +473,42 @@ TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   EXPECT_EQ(Run({"import", in, other, dir + "/Obj_horn.dnc", bad}), 1);
   EXPECT_EQ(err, "scene2: cannot import " + bad + ": the file holds 3 bytes, less than a chunk's header\n");
   EXPECT_FALSE(FileExists(other));
+}
+
+TEST_F(Scene2Cli, ImportTakesAFolderAndNamesWithWildcards) {
+  const std::string dir = folder.Path("dnc");
+  Run({"export", in, dir, "objects", "crate", "horn"});
+  WriteFileBytes(dir + "/notes.txt", Text("not a chunk"));
+  for (const std::vector<std::string>& files : {std::vector<std::string>{dir},
+                                                {dir + "/"},
+                                                {dir + "/Obj_*.dnc"},
+                                                {dir + "/OBJ_?????.DNC", dir + "/*_horn.*"}}) {
+    SCOPED_TRACE(files.front());
+    std::vector<std::string> arguments = {"-q", "import", in, out_path};
+    arguments.insert(arguments.end(), files.begin(), files.end());
+    EXPECT_EQ(Run(arguments), 0) << err;
+    EXPECT_EQ(out, "2 chunks imported (2 replaced, 0 added), saved to " + out_path + "\n");
+  }
+  EXPECT_EQ(Run({"-q", "import", in, out_path, dir + "/*.bin"}), 1);
+  EXPECT_EQ(err, "scene2: cannot import " + dir + "/*.bin: no file matches it\n");
+  const std::string empty = folder.Path("empty");
+  std::filesystem::create_directories(empty);
+  EXPECT_EQ(Run({"-q", "import", in, out_path, empty}), 1);
+  EXPECT_EQ(err, "scene2: cannot import " + empty + ": no .dnc file in it\n");
+}
+
+TEST(Wildcards, MatchAsWindowsNamesDo) {
+  EXPECT_TRUE(MatchesWildcard("Obj_crate.dnc", "*.dnc"));
+  EXPECT_TRUE(MatchesWildcard("Obj_crate.dnc", "obj_*.DNC"));
+  EXPECT_TRUE(MatchesWildcard("Obj_crate.dnc", "*"));
+  EXPECT_TRUE(MatchesWildcard("Obj_crate.dnc", "Obj_cr?te.dnc"));
+  EXPECT_TRUE(MatchesWildcard("Obj_a.b.dnc", "*.*.dnc"));
+  EXPECT_TRUE(MatchesWildcard("Obj_\xD0\xAF.dnc", "Obj_?.dnc")) << "? is one character, not one byte";
+  EXPECT_TRUE(MatchesWildcard("aaab", "*ab"));
+  EXPECT_FALSE(MatchesWildcard("Obj_crate.dnc", "*.bin"));
+  EXPECT_FALSE(MatchesWildcard("Obj_crate.dnc", "Obj_?.dnc"));
+  EXPECT_FALSE(MatchesWildcard("Obj_crate.dnc", "Obj_crate"));
+  EXPECT_FALSE(MatchesWildcard("", "?"));
 }
 
 TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {

@@ -58,7 +58,10 @@ constexpr CommandSpec kCommands[] = {
      "Loads IN, puts the chunk of each .dnc FILE into its section and saves the\n"
      "result as OUT. A chunk replaces, in its place, the chunk of its section\n"
      "that has its name; one with a new name or none is added at the end. Every\n"
-     "file is read and checked first: a file refused writes nothing.\n",
+     "file is read and checked first: a file refused writes nothing. A FILE that\n"
+     "is a folder stands for every .dnc file in it; * and ? in a FILE's name\n"
+     "match the files of its folder (* any run of characters, ? any one), as\n"
+     "a Windows shell leaves that to the program.\n",
      "scene2 import scene2.bin edited.bin dnc/Obj_crate_0003.dnc", &RunImport},
 };
 

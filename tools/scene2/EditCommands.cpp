@@ -6,6 +6,7 @@
 #include "scene/Counted.h"
 #include "scene/DncImport.h"
 #include "scene/Exception.h"
+#include "tools/scene2/FileArguments.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
 
@@ -89,7 +90,7 @@ int RunImport(Session& session) {
   ImportTally tally;
   try {
     const auto& operands = session.Args().operands;
-    tally = ImportDncFiles(*document, {operands.begin() + 2, operands.end()});
+    tally = ImportDncFiles(*document, ExpandFileArguments({operands.begin() + 2, operands.end()}, ".dnc"));
   } catch (const std::exception& failure) {
     return session.Failure("cannot import " + FailureMessage(failure));
   }

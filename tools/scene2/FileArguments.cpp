@@ -1,0 +1,87 @@
+#include "tools/scene2/FileArguments.h"
+
+#include <algorithm>
+
+#include "os/FileSystem.h"
+#include "os/Paths.h"
+#include "scene/DncExport.h"
+#include "scene/Exception.h"
+
+namespace {
+
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A byte that continues a UTF-8 character: ? takes it with the byte before.
+bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
+
+// The files in `folder` (ending with a separator, or empty) whose names
+// `keep` accepts, as paths, by name.
+template <typename Keep>
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& argument, Keep keep) {
+  // The current folder for a bare pattern.
+  os::Result<std::vector<std::string>> names = os::ListFolder(folder.empty() ? os::WithSeparator(".") : folder);
+  if (!names.ok()) throw Exception(Exception::Code::Invalid, argument + ": " + names.reason());
+  std::vector<std::string> kept;
+  for (const std::string& name : names.value())
+    if (keep(name) && !os::IsFolder(folder + name)) kept.push_back(name);
+  std::sort(kept.begin(), kept.end(),
+            [](const std::string& a, const std::string& b) { return FoldedFileName(a) < FoldedFileName(b); });
+  for (std::string& name : kept) name = folder + name;
+  return kept;
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  // Greedy with one point to go back to: the last *, and where it stood in the name.
+  size_t n = 0;
+  size_t p = 0;
+  size_t starAt = std::string_view::npos;
+  size_t resumeAt = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starAt = p++;
+      resumeAt = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || Folded(pattern[p]) == Folded(name[n]))) {
+      const bool any = pattern[p] == '?';
+      ++p;
+      ++n;
+      if (any)
+        while (n < name.size() && Continues(name[n])) ++n;
+    } else if (starAt != std::string_view::npos) {
+      p = starAt + 1;
+      n = ++resumeAt;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& arguments, std::string_view extension) {
+  std::vector<std::string> files;
+  for (const std::string& argument : arguments) {
+    std::vector<std::string> found;
+    if (os::IsFolder(argument)) {
+      const std::string folder = os::WithSeparator(argument);
+      found = FilesIn(folder, argument, [extension](const std::string& name) {
+        return name.size() > extension.size() &&
+               FoldedFileName(name.substr(name.size() - extension.size())) == FoldedFileName(std::string(extension));
+      });
+      if (found.empty())
+        throw Exception(Exception::Code::Invalid, argument + ": no " + std::string(extension) + " file in it");
+    } else if (HasWildcard(argument)) {
+      const std::string folder = os::FolderOf(argument);
+      const std::string pattern = argument.substr(folder.size());
+      found = FilesIn(folder, argument, [&pattern](const std::string& name) { return MatchesWildcard(name, pattern); });
+      if (found.empty()) throw Exception(Exception::Code::Invalid, argument + ": no file matches it");
+    } else {
+      found = {argument};
+    }
+    files.insert(files.end(), found.begin(), found.end());
+  }
+  return files;
+}
