@@ -1,12 +1,13 @@
 // tool.exe: the scene editor. Start-up in this order: the trace console and
 // its first line, the application, the main window with its document, the
-// scene named on the command line if any; then the message loop until the
+// console moved beside it, the scene named on the command line if any; then the message loop until the
 // main window is closed.
 #include <windows.h>
 
 #include "editor/ConsoleTrace.h"
 #include "editor/Form1.h"
 #include "toolkit/Application.h"
+#include "toolkit/Console.h"
 #include "toolkit/ShellPaths.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -14,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   toolkit::Application application("tool");
   TForm1 form1(application);
   form1.Show();
+  toolkit::Console::Open().PlaceBeside(form1.Handle());
   // A double-click on a scene, "Open with" or a drop on the program's icon.
   if (const auto arguments = toolkit::CommandLineArguments(); !arguments.empty())
     form1.OpenGivenFile(arguments.front());

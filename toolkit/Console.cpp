@@ -1,5 +1,7 @@
 #include "toolkit/Console.h"
 
+#include "toolkit/WorkArea.h"
+
 namespace toolkit {
 namespace {
 
@@ -24,6 +26,21 @@ Console::Console() {
   if (HWND window = GetConsoleWindow(); window != nullptr)
     DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
   output_ = IsRedirected(inherited) ? inherited : GetStdHandle(STD_OUTPUT_HANDLE);
+}
+
+void Console::PlaceBeside(HWND window) const {
+  HWND console = GetConsoleWindow();
+  if (console == nullptr) return;
+  RECT main{};
+  RECT own{};
+  GetWindowRect(window, &main);
+  GetWindowRect(console, &own);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  const RECT placed =
+      toolkit::PlaceBeside({own.right - own.left, own.bottom - own.top}, main, client.y, WorkAreaNear(main));
+  SetWindowPos(console, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Console::Write(std::string_view bytes) const {

@@ -17,6 +17,9 @@ class Console {
   Console& operator=(const Console&) = delete;
 
   void Write(std::string_view bytes) const;
+  // Moves the console window beside `window`, clear of its menu and
+  // controls where the screen has room.
+  void PlaceBeside(HWND window) const;
 
  private:
   Console();

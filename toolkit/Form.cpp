@@ -8,6 +8,7 @@
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
 #include "toolkit/ShellPaths.h"
+#include "toolkit/WorkArea.h"
 
 namespace toolkit {
 namespace {
@@ -89,9 +90,14 @@ Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menu
   POINT position = args.position;
   if (args.centred)
     position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  RECT placed{position.x, position.y, position.x + width, position.y + height};
+  // Where it fits, the given place; else moved onto the work area of its
+  // monitor, whole, so that no button is out of reach on a small screen.
+  if (position.x != CW_USEDEFAULT) placed = FitInside(placed, WorkAreaNear(placed));
   MakeFont(args.font, kSystemFont);
-  CreateWindowExA(styles.exStyle, kClassName, args.caption.c_str(), styles.style, position.x, position.y, width, height,
-                  args.owner, menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
+  CreateWindowExA(styles.exStyle, kClassName, args.caption.c_str(), styles.style, placed.left, placed.top,
+                  placed.right - placed.left, placed.bottom - placed.top, args.owner,
+                  menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
   if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
   if (args.acceptFiles) DragAcceptFiles(hwnd_, TRUE);

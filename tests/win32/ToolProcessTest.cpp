@@ -110,3 +110,23 @@ TEST(ToolProcess, ItsConsoleHasNoCloseItem) {
     GTEST_SKIP() << "Wine gives no other process's system menu: what tool.exe did to its console's can't be seen";
   EXPECT_EQ(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
+
+TEST(ToolProcess, ItsConsoleOpensBesideTheMainWindowClearOfItsMenu) {
+  ScratchFolder scratch;
+  ToolProcess tool(ToolPath(), WindowsPath(scratch.Path("trace.txt")));
+  HWND console = tool.ConsoleWindow();
+  ASSERT_NE(console, nullptr);
+  RECT main{};
+  GetWindowRect(tool.MainWindow(), &main);
+  // The caption and the menu bar: the window above its client area.
+  POINT client{0, 0};
+  ClientToScreen(tool.MainWindow(), &client);
+  const RECT top{main.left, main.top, main.right, client.y};
+  RECT shown{};
+  // It is moved once the main window shows.
+  EXPECT_TRUE(WaitUntil([&] {
+    GetWindowRect(console, &shown);
+    RECT overlap{};
+    return !IntersectRect(&overlap, &shown, &top);
+  })) << "the console lies over the menu bar";
+}

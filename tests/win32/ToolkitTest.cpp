@@ -9,6 +9,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ProgressBar.h"
+#include "toolkit/WorkArea.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -38,6 +39,30 @@ TEST(Layout, KeepsEachAnchoredEdgeAtItsDistance) {
   }
 }
 
+TEST(WorkArea, AWindowIsMovedInsideWholeAndKeepsItsSizeAsFarAsTheAreaHoldsIt) {
+  const RECT area{0, 0, 1366, 728};  // a 1366 x 768 screen less its taskbar
+  const auto fit = [&area](RECT rect) {
+    const RECT fitted = toolkit::FitInside(rect, area);
+    return std::vector<LONG>{fitted.left, fitted.top, fitted.right, fitted.bottom};
+  };
+  EXPECT_EQ(fit({199, 228, 1069, 909}), (std::vector<LONG>{199, 47, 1069, 728})) << "the editor, moved up";
+  EXPECT_EQ(fit({1069, 100, 1569, 560}), (std::vector<LONG>{866, 100, 1366, 560})) << "the sound dialog, moved left";
+  EXPECT_EQ(fit({10, 10, 100, 100}), (std::vector<LONG>{10, 10, 100, 100})) << "where it fits, it stays";
+  EXPECT_EQ(fit({-50, -20, 2000, 900}), (std::vector<LONG>{0, 0, 1366, 728})) << "no larger than the area";
+}
+
+TEST(WorkArea, TheConsoleGoesRightOfTheWindowElseLeftElseAtTheRightEdgeBelowItsMenu) {
+  const RECT area{0, 0, 1920, 1040};
+  const auto beside = [&area](RECT window) {
+    const RECT placed = toolkit::PlaceBeside({500, 300}, window, window.top + 40, area);
+    return std::vector<LONG>{placed.left, placed.top, placed.right, placed.bottom};
+  };
+  EXPECT_EQ(beside({199, 228, 1069, 909}), (std::vector<LONG>{1069, 228, 1569, 528}));
+  EXPECT_EQ(beside({1000, 100, 1870, 781}), (std::vector<LONG>{500, 100, 1000, 400}));
+  EXPECT_EQ(beside({300, 100, 1700, 800}), (std::vector<LONG>{1420, 140, 1920, 440})) << "below its menu bar";
+  EXPECT_EQ(beside({300, 900, 1700, 1040}), (std::vector<LONG>{1420, 740, 1920, 1040})) << "inside the area";
+}
+
 TEST(FileDialog, FilterBecomesZeroSeparatedPairs) {
   EXPECT_EQ(Win32Filter("scene2 file (*.bin)|*.bin|all files|*"),
             std::string("scene2 file (*.bin)\0*.bin\0all files\0*\0\0", 39));
@@ -56,6 +81,17 @@ class FormTest : public ::testing::Test {
 };
 
 }  // namespace
+
+TEST(Form, OpensInsideTheWorkAreaWhereItWouldNotFit) {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  toolkit::Form form({.caption = "wide", .position = {area.right - 100, area.bottom - 100}, .client = {400, 300}});
+  const RECT shown = form.ScreenRect();
+  EXPECT_GE(shown.left, area.left);
+  EXPECT_GE(shown.top, area.top);
+  EXPECT_LE(shown.right, area.right);
+  EXPECT_LE(shown.bottom, area.bottom);
+}
 
 TEST_F(FormTest, LabelIsAsLargeAsItsText) {
   Label label(form, {.text = "String?", .position = {10, 10}});
