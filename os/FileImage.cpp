@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <utility>
 
+#include "os/FileState.h"
 #include "os/LargeMemory.h"
 
 namespace os {
@@ -15,16 +17,13 @@ constexpr size_t kReadPiece = 16 << 20;
 }  // namespace
 
 FileImage::FileImage(FileImage&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)),
-      size_(std::exchange(other.size_, 0)),
-      source_(std::move(other.source_)) {}
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
 
 FileImage& FileImage::operator=(FileImage&& other) noexcept {
   if (this != &other) {
     Release();
     data_ = std::exchange(other.data_, nullptr);
     size_ = std::exchange(other.size_, 0);
-    source_ = std::move(other.source_);
   }
   return *this;
 }
@@ -35,7 +34,6 @@ void FileImage::Release() {
   FreeLarge(data_, size_);
   data_ = nullptr;
   size_ = 0;
-  source_ = FileSource();
 }
 
 Status LoadFile(std::FILE* file, uint64_t length, FileImage& image) {
@@ -44,7 +42,7 @@ Status LoadFile(std::FILE* file, uint64_t length, FileImage& image) {
   if (length == 0) return Done{};
   FileImage read;
   // Taken before the read, so that a change while it reads shows after it.
-  FileSource source = FileSource::Of(file);
+  const std::optional<FileState> before = StateOf(file);
   read.size_ = static_cast<size_t>(length);
   read.data_ = static_cast<uint8_t*>(AllocateLarge(read.size_));
   if (read.data_ == nullptr) {
@@ -57,8 +55,7 @@ Status LoadFile(std::FILE* file, uint64_t length, FileImage& image) {
     if (got.value() == 0) return Failure{"the file changed while it was being read"};
     done += got.value();
   }
-  if (source.Exists() && !source.Unchanged()) return Failure{"the file changed while it was being read"};
-  read.source_ = std::move(source);
+  if (before && StateOf(file) != before) return Failure{"the file changed while it was being read"};
   image = std::move(read);
   return Done{};
 }

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "os/FileSource.h"
 #include "os/FileSystem.h"
 
 namespace os {
@@ -23,8 +22,6 @@ class FileImage {
 
   const uint8_t* Data() const { return data_; }
   size_t Size() const { return size_; }
-  // The file the bytes were read from, where the system can copy from it.
-  const FileSource& Source() const { return source_; }
 
  private:
   friend Status LoadFile(std::FILE* file, uint64_t length, FileImage& image);
@@ -32,7 +29,6 @@ class FileImage {
 
   uint8_t* data_ = nullptr;
   size_t size_ = 0;  // of data_, which came from AllocateLarge
-  FileSource source_;
 };
 
 // Reads the first `length` bytes of a file opened for reading (its length,

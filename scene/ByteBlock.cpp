@@ -11,7 +11,6 @@ class FileBlock final : public ByteBlock {
   explicit FileBlock(os::FileImage image) : image_(std::move(image)) {}
   const uint8_t* Data() const override { return image_.Data(); }
   size_t Size() const override { return image_.Size(); }
-  const os::FileSource* Source() const override { return image_.Source().Exists() ? &image_.Source() : nullptr; }
 
  private:
   os::FileImage image_;

@@ -20,9 +20,6 @@ class ByteBlock {
 
   virtual const uint8_t* Data() const = 0;
   virtual size_t Size() const = 0;
-  // The file the bytes were read from, when a save may copy from it; null
-  // for a block that is no file's.
-  virtual const os::FileSource* Source() const { return nullptr; }
 };
 
 // A file's bytes taken in by os::LoadFile.

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 
-#include "os/FileSystem.h"
 #include "scene/ByteBlock.h"
 #include "scene/ByteView.h"
 
@@ -22,9 +21,6 @@ class Chunk {
   static Chunk CopyOf(ByteView bytes);
 
   ByteView Bytes() const { return bytes_; }
-  // The bytes as one piece of a save: with the file they were read from, and
-  // where they lie in it, when there is one.
-  os::ByteRun Run() const;
   const uint8_t* Data() const { return bytes_.Data(); }
   size_t Length() const { return bytes_.Length(); }
   // False for no chunk at all.
