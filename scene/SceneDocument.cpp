@@ -10,9 +10,13 @@ SceneDocument::SceneDocument() {
 
 SceneDocument::~SceneDocument() { clear(); }
 
-void SceneDocument::clear() {
+void SceneDocument::ClearLists() {
   ClearChunkList(heads);
   for (ChunkList& section : sectionLists) ClearChunkList(section);
+}
+
+void SceneDocument::clear() {
+  ClearLists();
   block_.reset();
   fileSize = 0;
   history_.Clear();

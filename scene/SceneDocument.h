@@ -134,8 +134,13 @@ class SceneDocument {
   void Do(SceneEdit edit);
   // Reads the scene from `block`, which the document keeps, the bytes of a
   // file of `fileLength` bytes (fewer when its root header was refused);
-  // null when the file's bytes could not be had, for `error`.
-  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error);
+  // null when the file's bytes could not be had, for `error`. With an
+  // arrival, the block's bytes are read in while they are walked.
+  class FileArrival;
+  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
+                 FileArrival* arrival = nullptr);
+  // Empties the head and the section lists.
+  void ClearLists();
   // The load's side of the walk of the block that the document holds: the
   // chunks read are views of it.
   class Loading;
