@@ -18,21 +18,20 @@ int32_t ChunkList::IndexOf(ChunkId id) const {
   return found != entries_.end() && found->id == id && id != 0 ? static_cast<int32_t>(found - entries_.begin()) : -1;
 }
 
-uint32_t ChunkList::Take(const std::shared_ptr<const ByteBlock>& block) {
-  if (lastSlot_ >= slots_.size() || slots_[lastSlot_].block != block || !block) {
-    if (const auto found = slotOf_.find(block.get()); found != slotOf_.end()) {
-      lastSlot_ = found->second;
-    } else {
-      if (freeSlots_.empty()) {
-        freeSlots_.push_back(static_cast<uint32_t>(slots_.size()));
-        slots_.emplace_back();
-      }
-      lastSlot_ = freeSlots_.back();
-      slotOf_.emplace(block.get(), lastSlot_);
-      freeSlots_.pop_back();
-      slots_[lastSlot_].block = block;
+uint32_t ChunkList::TakeAnother(const std::shared_ptr<const ByteBlock>& block) {
+  if (const auto found = slotOf_.find(block.get()); found != slotOf_.end()) {
+    lastSlot_ = found->second;
+  } else {
+    if (freeSlots_.empty()) {
+      freeSlots_.push_back(static_cast<uint32_t>(slots_.size()));
+      slots_.emplace_back();
     }
+    lastSlot_ = freeSlots_.back();
+    slotOf_.emplace(block.get(), lastSlot_);
+    freeSlots_.pop_back();
+    slots_[lastSlot_].block = block;
   }
+  lastBlock_ = block.get();
   ++slots_[lastSlot_].chunks;
   return lastSlot_;
 }
@@ -40,6 +39,7 @@ uint32_t ChunkList::Take(const std::shared_ptr<const ByteBlock>& block) {
 void ChunkList::Release(uint32_t slot) {
   BlockSlot& held = slots_[slot];
   if (--held.chunks > 0) return;
+  if (slot == lastSlot_) lastBlock_ = nullptr;
   slotOf_.erase(held.block.get());
   held.block.reset();
   freeSlots_.push_back(slot);
@@ -106,6 +106,7 @@ void ChunkList::Clear() {
   freeSlots_.clear();
   slotOf_.clear();
   lastSlot_ = 0;
+  lastBlock_ = nullptr;
 }
 
 void ClearChunkList(ChunkList& list) {

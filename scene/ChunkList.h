@@ -89,8 +89,14 @@ class ChunkList {
   };
   // An entry for the bytes, counted in their block's slot.
   ChunkEntry Enter(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes);
-  // The slot of `block`, taken for one more chunk.
-  uint32_t Take(const std::shared_ptr<const ByteBlock>& block);
+  // The slot of `block`, taken for one more chunk: the last one taken, in a
+  // load, for every chunk but the first.
+  uint32_t Take(const std::shared_ptr<const ByteBlock>& block) {
+    if (block.get() != lastBlock_ || lastBlock_ == nullptr) return TakeAnother(block);
+    ++slots_[lastSlot_].chunks;
+    return lastSlot_;
+  }
+  uint32_t TakeAnother(const std::shared_ptr<const ByteBlock>& block);
   // One chunk less in the slot, which lets go of its block after the last.
   void Release(uint32_t slot);
 
@@ -98,7 +104,9 @@ class ChunkList {
   std::vector<BlockSlot> slots_;
   std::vector<uint32_t> freeSlots_;
   std::unordered_map<const ByteBlock*, uint32_t> slotOf_;
-  uint32_t lastSlot_ = 0;  // the slot taken last: a load takes one slot for all its chunks
+  // The slot taken last, while it holds its block.
+  uint32_t lastSlot_ = 0;
+  const ByteBlock* lastBlock_ = nullptr;
 };
 
 // Empties the list and sets its section size to 0.

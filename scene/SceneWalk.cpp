@@ -70,10 +70,13 @@ class Walker {
         // reads would wait on memory one after another. Asking for the bytes a
         // few kilobytes ahead of the walk, as many as this chunk moves it on,
         // has them come in together instead. (Not in a helper of its own: GCC
-        // judged such a helper to have no effect and dropped its calls.)
+        // judged such a helper to have no effect and dropped its calls.) Bytes
+        // that arrive as they are walked are still in the caches: asking ahead
+        // of them would only reach memory not read yet.
         constexpr size_t kAhead = 4096;
         constexpr size_t kLine = 64;
-        const size_t fetched = std::min(at + kAhead + std::min<size_t>(size, kAhead), length_);
+        const size_t fetched =
+            arrival_ != nullptr ? 0 : std::min(at + kAhead + std::min<size_t>(size, kAhead), length_);
         for (size_t ahead = at + kAhead; ahead < fetched; ahead += kLine) __builtin_prefetch(bytes_.Data() + ahead);
         Await(at + size);
         return WalkedChunk{type, at, ByteView(chunk, size)};
