@@ -45,18 +45,6 @@ void ChunkList::Release(uint32_t slot) {
   freeSlots_.push_back(slot);
 }
 
-ChunkEntry ChunkList::Enter(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes) {
-  ChunkEntry entry{id, {}};
-  entry.chunk.data_ = bytes.Data();
-  entry.chunk.length_ = static_cast<uint32_t>(bytes.Length());
-  entry.chunk.block_ = Take(block);
-  return entry;
-}
-
-void ChunkList::Append(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes) {
-  entries_.push_back(Enter(id, block, bytes));
-}
-
 Chunk ChunkList::Replace(int32_t index, const Chunk& chunk) {
   ChunkEntry& entry = entries_.at(static_cast<size_t>(index));
   Chunk old = Ref(index).chunk;

@@ -64,7 +64,10 @@ class ChunkList {
   int32_t IndexOf(ChunkId id) const;
 
   // `id` must be above every identity in the list; `bytes` lie in `block`.
-  void Append(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes);
+  // Here, so that a load's call for each chunk is made in place.
+  void Append(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes) {
+    entries_.push_back(Enter(id, block, bytes));
+  }
   void Append(const ChunkRef& chunk) { Append(chunk.id, chunk.chunk.Block(), chunk.chunk.Bytes()); }
   void Reserve(size_t count) { entries_.reserve(count); }
   // Gives the chunk at `index` the bytes of `chunk`, keeping its identity;
@@ -88,7 +91,13 @@ class ChunkList {
     size_t chunks = 0;                       // of the list that lie in it
   };
   // An entry for the bytes, counted in their block's slot.
-  ChunkEntry Enter(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes);
+  ChunkEntry Enter(ChunkId id, const std::shared_ptr<const ByteBlock>& block, ByteView bytes) {
+    ChunkEntry entry{id, {}};
+    entry.chunk.data_ = bytes.Data();
+    entry.chunk.length_ = static_cast<uint32_t>(bytes.Length());
+    entry.chunk.block_ = Take(block);
+    return entry;
+  }
   // The slot of `block`, taken for one more chunk: the last one taken, in a
   // load, for every chunk but the first.
   uint32_t Take(const std::shared_ptr<const ByteBlock>& block) {

@@ -54,10 +54,6 @@ PStream SceneDocument::Get(ChunkId id) const {
   return nullptr;
 }
 
-void SceneDocument::AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
-  list.Append(NewId(), block_, ByteView(bytes, length));
-}
-
 void SceneDocument::Do(SceneEdit edit) {
   edit.SetSizesAfter(fileSize);
   history_.Do(std::move(edit), fileSize);

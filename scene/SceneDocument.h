@@ -127,7 +127,9 @@ class SceneDocument {
   // SectionListByChunkID, for the edits.
   ChunkList& ListOfItemType(uint16_t SectionID);
   // Appends a chunk that lies in the loaded block, with a new identity.
-  void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length);
+  void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
+    list.Append(NewId(), block_, ByteView(bytes, length));
+  }
   // An identity that no chunk of this document had.
   ChunkId NewId() { return ++lastId_; }
   // Applies the edit as the newest entry of the history.
