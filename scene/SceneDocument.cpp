@@ -10,15 +10,15 @@ SceneDocument::SceneDocument() {
 
 SceneDocument::~SceneDocument() { clear(); }
 
-void SceneDocument::ClearLists() {
+void SceneDocument::DropLoad() {
   ClearChunkList(heads);
   for (ChunkList& section : sectionLists) ClearChunkList(section);
+  block_.reset();
+  fileSize = 0;
 }
 
 void SceneDocument::clear() {
-  ClearLists();
-  block_.reset();
-  fileSize = 0;
+  DropLoad();
   history_.Clear();
   loadFailure_.clear();
   Trace("* qScene2bin.clear done *");

@@ -141,8 +141,8 @@ class SceneDocument {
   class FileArrival;
   bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
                  FileArrival* arrival = nullptr);
-  // Empties the head and the section lists.
-  void ClearLists();
+  // Lets go of all that a load took in: the lists, the block, the file size.
+  void DropLoad();
   // The load's side of the walk of the block that the document holds: the
   // chunks read are views of it.
   class Loading;

@@ -86,7 +86,7 @@ class SceneDocument::Loading final : public SceneWalkSink {
       WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure, arrival);
       if (arrival != nullptr) arrival->Finish();
     } catch (const FileReadFailure& failure) {
-      document_.ClearLists();
+      document_.DropLoad();
       throw Exception(Exception::Code::Invalid, failure.what());
     } catch (const std::exception& failure) {
       Abandon(FailureMessage(failure));
