@@ -71,8 +71,8 @@ class Walker {
         // few kilobytes ahead of the walk, as many as this chunk moves it on,
         // has them come in together instead. (Not in a helper of its own: GCC
         // judged such a helper to have no effect and dropped its calls.) Bytes
-        // that arrive as they are walked are still in the caches: asking ahead
-        // of them would only reach memory not read yet.
+        // that arrive as they are walked were read a moment ago: asking ahead
+        // of them reached memory not read yet, and cost more than it saved.
         constexpr size_t kAhead = 4096;
         constexpr size_t kLine = 64;
         const size_t fetched =
