@@ -3,11 +3,16 @@
 // scene's chunks are views of. Never a mapping of the file: a file that
 // another program cuts short or rewrites while we hold its bytes must not
 // crash us or leak into what we write. Released at once when the image goes.
+//
+// It may be read in steps: room for the whole file first, then the bytes in
+// pieces, so that a load can walk each piece while it is still in the CPU's
+// caches instead of fetching it all from memory a second time.
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
-#include "os/FileSource.h"
+#include "os/FileState.h"
 #include "os/FileSystem.h"
 
 namespace os {
@@ -22,23 +27,34 @@ class FileImage {
   ~FileImage();
 
   const uint8_t* Data() const { return data_; }
+  // The room it has; the first Filled() bytes of it are read.
   size_t Size() const { return size_; }
-  // The file the bytes were read from, where the system can copy from it.
-  const FileSource& Source() const { return source_; }
+  size_t Filled() const { return filled_; }
+
+  // Takes room for the first `length` bytes of a file opened for reading
+  // (its length, from FileLength, to take it whole), reading none yet, and
+  // notes how the file looks.
+  Status Begin(std::FILE* file, uint64_t length);
+  // Reads on from the same file, in pieces at their offsets (its position
+  // stays), until at least `upTo` bytes are in, or all. Fails with the
+  // system's reason, or when the file ends before them: it changed while it
+  // was being read.
+  Status ReadTo(std::FILE* file, size_t upTo);
+  // Reads the rest, then fails when the file no longer looks as it did at
+  // Begin.
+  Status Finish(std::FILE* file);
 
  private:
-  friend Status LoadFile(std::FILE* file, uint64_t length, FileImage& image);
   void Release();
 
   uint8_t* data_ = nullptr;
   size_t size_ = 0;  // of data_, which came from AllocateLarge
-  FileSource source_;
+  size_t filled_ = 0;
+  std::optional<FileState> before_;  // when the system tells
 };
 
-// Reads the first `length` bytes of a file opened for reading (its length,
-// from FileLength, to take it whole) in a few large reads at their offsets,
-// leaving the file's position alone. Fails with the system's reason, or when
-// the file ends before them: it changed while it was being read.
+// Reads the first `length` bytes of a file opened for reading whole: Begin,
+// then Finish. `image` is empty after a failure.
 Status LoadFile(std::FILE* file, uint64_t length, FileImage& image);
 
 }  // namespace os

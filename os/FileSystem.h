@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "os/FileSource.h"
 #include "os/Result.h"
 
 namespace os {
@@ -55,23 +54,18 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
 // search indexer) is tried again for about a second.
 Status MoveReplacing(const std::string& source, const std::string& target);
 
-// Bytes to write that lie elsewhere, one piece of a gather write; and where
-// they were read from, when they are a file's, so that they can be copied
-// from it.
+// Bytes to write that lie elsewhere, one piece of a gather write.
 struct ByteRun {
   const uint8_t* data;
   size_t size;
-  const FileSource* source = nullptr;
-  uint64_t offset = 0;  // of the bytes in the source
 };
 
 // Writes the runs one after another to `file`, behind what its own buffer
-// holds, in few system calls: writev on POSIX, where long runs of a source
-// that is still as it was are copied from it by the system, and written
-// again from memory should the source change before the copies are done;
-// on Windows each large run in one WriteFile straight from where it lies,
-// the small ones through the buffer. Fails, with the system's reason, when
-// not all was written.
+// holds, in few system calls, straight from where they lie: writev on
+// POSIX; on Windows each large run in one WriteFile, the small ones through
+// the buffer. What is written is always the bytes the program holds, never
+// a copy from the file they were read from, which may have changed since.
+// Fails, with the system's reason, when not all was written.
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs);
 
 // Creates `folder` and every missing folder above it; fine when it exists

@@ -4,7 +4,6 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -91,96 +90,21 @@ Status WritePieces(int descriptor, iovec* pieces, int count) {
   return Done{};
 }
 
-// Runs from this length on are copied from file to file.
-constexpr size_t kCopiedRun = 64 << 10;
-
-// A run copied from its source into the file at `at`: what to check.
-struct CopiedRun {
-  const uint8_t* data;
-  off_t at;
-  size_t size;
-};
-
-// Copies what it can of the run from its source to where the file stands,
-// which it moves on; how much. The system may decline (file systems that
-// can't, or two of them), and a source cut short copies less: the rest is
-// left to a write from memory.
-size_t CopyFromSource(const ByteRun& run, int descriptor) {
-  size_t copied = 0;
-#ifdef __linux__
-  auto offset = static_cast<off_t>(run.offset);
-  while (copied < run.size) {
-    const ssize_t done = copy_file_range(run.source->Descriptor(), &offset, descriptor, nullptr, run.size - copied, 0);
-    if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) break;
-    copied += static_cast<size_t>(done);
-  }
-#else
-  static_cast<void>(run);
-  static_cast<void>(descriptor);
-#endif
-  return copied;
-}
-
-Status WriteAt(int descriptor, const uint8_t* data, size_t size, off_t at) {
-  for (size_t done = 0; done < size;) {
-    const ssize_t written = pwrite(descriptor, data + done, size - done, at + static_cast<off_t>(done));
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return written < 0 ? SystemFailure() : Failure{std::strerror(EIO)};
-    done += static_cast<size_t>(written);
-  }
-  return Done{};
-}
-
-// Reads back what a copy put into the file and writes from memory every
-// piece that differs from what the program holds: the source may have
-// changed while it was copied, in ways its times can't show within one tick
-// of the clock. Reading back costs far less than writing would.
-Status MakeLikeMemory(int descriptor, const CopiedRun& copy) {
-  constexpr size_t kPiece = 1 << 20;
-  std::vector<uint8_t> piece(std::min(kPiece, copy.size));
-  for (size_t done = 0; done < copy.size;) {
-    const size_t size = std::min(kPiece, copy.size - done);
-    const off_t at = copy.at + static_cast<off_t>(done);
-    const ssize_t got = pread(descriptor, piece.data(), size, at);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return SystemFailure();
-    if (static_cast<size_t>(got) != size || std::memcmp(piece.data(), copy.data + done, size) != 0)
-      if (Status written = WriteAt(descriptor, copy.data + done, size, at); !written.ok()) return written;
-    done += size;
-  }
-  return Done{};
-}
-
 }  // namespace
 
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   if (std::fflush(file) != 0) return SystemFailure();
-  const int descriptor = fileno(file);
   iovec pieces[IOV_MAX];
   int count = 0;
-  std::vector<CopiedRun> copies;
   for (const ByteRun& run : runs) {
     if (run.size == 0) continue;
-    size_t copied = 0;
-    if (run.size >= kCopiedRun && run.source != nullptr && run.source->Unchanged()) {
-      if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
-      count = 0;
-      const off_t at = lseek(descriptor, 0, SEEK_CUR);
-      if (at >= 0) copied = CopyFromSource(run, descriptor);
-      if (copied > 0) copies.push_back({run.data, at, copied});
-    }
-    if (copied == run.size) continue;
     if (count == IOV_MAX) {
-      if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
+      if (Status written = WritePieces(fileno(file), pieces, count); !written.ok()) return written;
       count = 0;
     }
-    pieces[count++] = {const_cast<uint8_t*>(run.data + copied), run.size - copied};
+    pieces[count++] = {const_cast<uint8_t*>(run.data), run.size};
   }
-  if (Status written = WritePieces(descriptor, pieces, count); !written.ok()) return written;
-  for (const CopiedRun& copy : copies)
-    if (Status made = MakeLikeMemory(descriptor, copy); !made.ok()) return made;
-  return Done{};
+  return WritePieces(fileno(file), pieces, count);
 }
 
 int SeekFile(std::FILE* file, int64_t offset, int origin) { return fseeko(file, offset, origin); }
@@ -228,9 +152,8 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = folder + TemporaryName();
     // Private until it has the model's permissions; a new file gets the umask's.
-    // Readable, so that what was copied into it can be checked (WriteRuns).
     const int descriptor =
-        open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasModel ? 0600 : 0666);
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasModel ? 0600 : 0666);
     if (descriptor < 0 && errno == EEXIST) continue;
     if (descriptor < 0) return SystemFailure();
     if (hasModel) TakeOwnerAndMode(descriptor, model);

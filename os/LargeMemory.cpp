@@ -10,9 +10,10 @@
 namespace os {
 namespace {
 
-// Below a huge page the heap does as well, and keeps small lists cheap.
+// From a quarter of a huge page on, one huge page costs one fault where the
+// heap's small pages cost hundreds; below it the heap keeps small lists cheap.
 constexpr size_t kHugePage = size_t{2} << 20;
-constexpr size_t kLargeFrom = kHugePage;
+constexpr size_t kLargeFrom = kHugePage / 4;
 
 #ifdef __linux__
 // Whole huge pages: only those the mapping covers entirely can be huge.

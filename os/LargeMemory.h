@@ -1,6 +1,6 @@
 #pragma once
 // Memory for large arrays that are filled once, front to back: a loaded
-// file, the handles of a scene's chunks. On Linux it comes as anonymous
+// file, the entries of a scene's lists. On Linux it comes as anonymous
 // pages asked to be huge pages, so filling hundreds of megabytes costs a few
 // page faults rather than one every 4 KiB; elsewhere, and for small sizes,
 // from the heap.

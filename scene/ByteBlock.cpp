@@ -6,17 +6,6 @@
 
 namespace {
 
-class FileBlock final : public ByteBlock {
- public:
-  explicit FileBlock(os::FileImage image) : image_(std::move(image)) {}
-  const uint8_t* Data() const override { return image_.Data(); }
-  size_t Size() const override { return image_.Size(); }
-  const os::FileSource* Source() const override { return image_.Source().Exists() ? &image_.Source() : nullptr; }
-
- private:
-  os::FileImage image_;
-};
-
 class CopiedBlock final : public ByteBlock {
  public:
   explicit CopiedBlock(size_t size) : bytes_(new uint8_t[size]), size_(size) {}

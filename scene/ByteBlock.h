@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "os/FileImage.h"
 #include "scene/ByteView.h"
@@ -20,9 +21,19 @@ class ByteBlock {
 
   virtual const uint8_t* Data() const = 0;
   virtual size_t Size() const = 0;
-  // The file the bytes were read from, when a save may copy from it; null
-  // for a block that is no file's.
-  virtual const os::FileSource* Source() const { return nullptr; }
+};
+
+// A file's bytes taken in by an os::FileImage. A load may go on reading
+// them in through Image() while it walks those already there.
+class FileBlock final : public ByteBlock {
+ public:
+  explicit FileBlock(os::FileImage image) : image_(std::move(image)) {}
+  const uint8_t* Data() const override { return image_.Data(); }
+  size_t Size() const override { return image_.Size(); }
+  os::FileImage& Image() { return image_; }
+
+ private:
+  os::FileImage image_;
 };
 
 // A file's bytes taken in by os::LoadFile.

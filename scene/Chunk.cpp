@@ -1,13 +1,13 @@
 #include "scene/Chunk.h"
 
+#include <stdexcept>
+
+Chunk::Chunk(std::shared_ptr<const ByteBlock> block, ByteView bytes) : block_(std::move(block)), bytes_(bytes) {
+  if (bytes.Length() > UINT32_MAX) throw std::length_error("a chunk's size field holds at most 4 GiB - 1");
+}
+
 Chunk Chunk::CopyOf(ByteView bytes) {
   std::shared_ptr<const ByteBlock> block = BlockCopiedFrom(bytes);
   const ByteView copy(block->Data(), block->Size());
   return Chunk(std::move(block), copy);
-}
-
-os::ByteRun Chunk::Run() const {
-  const os::FileSource* source = block_ ? block_->Source() : nullptr;
-  const uint64_t offset = source != nullptr ? static_cast<uint64_t>(bytes_.Data() - block_->Data()) : 0;
-  return {bytes_.Data(), bytes_.Length(), source, offset};
 }

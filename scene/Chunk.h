@@ -9,22 +9,21 @@
 #include <cstdint>
 #include <memory>
 
-#include "os/FileSystem.h"
 #include "scene/ByteBlock.h"
 #include "scene/ByteView.h"
 
 class Chunk {
  public:
   Chunk() = default;
-  // `bytes` lie in `block`.
-  Chunk(std::shared_ptr<const ByteBlock> block, ByteView bytes) : block_(std::move(block)), bytes_(bytes) {}
+  // `bytes` lie in `block`. A chunk's length is that of its size field:
+  // longer bytes are refused (std::length_error).
+  Chunk(std::shared_ptr<const ByteBlock> block, ByteView bytes);
   // A chunk in a block of its own that holds a copy of the bytes.
   static Chunk CopyOf(ByteView bytes);
 
   ByteView Bytes() const { return bytes_; }
-  // The bytes as one piece of a save: with the file they were read from, and
-  // where they lie in it, when there is one.
-  os::ByteRun Run() const;
+  // What keeps the bytes alive.
+  const std::shared_ptr<const ByteBlock>& Block() const { return block_; }
   const uint8_t* Data() const { return bytes_.Data(); }
   size_t Length() const { return bytes_.Length(); }
   // False for no chunk at all.

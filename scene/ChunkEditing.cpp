@@ -88,7 +88,7 @@ size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
     ChunkList& list = sectionLists[section];
     std::vector<RemovedChunk>& removed = edit.Of(list).removed;
     removed.reserve(indexes[section].size());
-    for (const int32_t index : indexes[section]) removed.push_back({index, *list.At(index)});
+    for (const int32_t index : indexes[section]) removed.push_back({index, list.Ref(index)});
   }
   Do(std::move(edit));
   return deleted;

@@ -2,7 +2,7 @@
 
 void GatherWriter::Add(const os::ByteRun& run) {
   if (run.size == 0) return;
-  if (!runs_.empty() && runs_.back().data + runs_.back().size == run.data && runs_.back().source == run.source) {
+  if (!runs_.empty() && runs_.back().data + runs_.back().size == run.data) {
     runs_.back().size += run.size;
     return;
   }

@@ -10,11 +10,15 @@ SceneDocument::SceneDocument() {
 
 SceneDocument::~SceneDocument() { clear(); }
 
-void SceneDocument::clear() {
+void SceneDocument::DropLoad() {
   ClearChunkList(heads);
   for (ChunkList& section : sectionLists) ClearChunkList(section);
   block_.reset();
   fileSize = 0;
+}
+
+void SceneDocument::clear() {
+  DropLoad();
   history_.Clear();
   loadFailure_.clear();
   Trace("* qScene2bin.clear done *");
@@ -46,12 +50,8 @@ int32_t SceneDocument::CountByChunkID(uint16_t SectionID) const { return Section
 
 PStream SceneDocument::Get(ChunkId id) const {
   for (const ChunkList& list : sectionLists)
-    if (const ChunkEntry* entry = list.At(list.IndexOf(id)); entry != nullptr) return {entry->id, entry->chunk};
+    if (PStream chunk = list.Ref(list.IndexOf(id))) return chunk;
   return nullptr;
-}
-
-void SceneDocument::AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
-  list.Append({NewId(), Chunk(block_, ByteView(bytes, length))});
 }
 
 void SceneDocument::Do(SceneEdit edit) {

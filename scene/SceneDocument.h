@@ -130,15 +130,22 @@ class SceneDocument {
   // SectionListByChunkID, for the edits.
   ChunkList& ListOfItemType(uint16_t SectionID);
   // Appends a chunk that lies in the loaded block, with a new identity.
-  void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length);
+  void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
+    list.Append(NewId(), block_, ByteView(bytes, length));
+  }
   // An identity that no chunk of this document had.
   ChunkId NewId() { return ++lastId_; }
   // Applies the edit as the newest entry of the history.
   void Do(SceneEdit edit);
   // Reads the scene from `block`, which the document keeps, the bytes of a
   // file of `fileLength` bytes (fewer when its root header was refused);
-  // null when the file's bytes could not be had, for `error`.
-  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error);
+  // null when the file's bytes could not be had, for `error`. With an
+  // arrival, the block's bytes are read in while they are walked.
+  class FileArrival;
+  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
+                 FileArrival* arrival = nullptr);
+  // Lets go of all that a load took in: the lists, the block, the file size.
+  void DropLoad();
   // The load's side of the walk of the block that the document holds: the
   // chunks read are views of it.
   class Loading;

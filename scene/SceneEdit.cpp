@@ -20,7 +20,7 @@ void SceneEdit::SetSizesAfter(int32_t fileSize) {
       delta += static_cast<int64_t>(chunk.Length()) -
                static_cast<int64_t>(edit.list->Entries()[static_cast<size_t>(index)].chunk.Length());
     for (const RemovedChunk& removed : edit.removed) delta -= static_cast<int64_t>(removed.entry.chunk.Length());
-    for (const ChunkEntry& added : edit.added) delta += static_cast<int64_t>(added.chunk.Length());
+    for (const ChunkRef& added : edit.added) delta += static_cast<int64_t>(added.chunk.Length());
     edit.sizeAfter = edit.sizeBefore;
     if (!edit.added.empty() && edit.sizeAfter < static_cast<int32_t>(kChunkHeaderSize)) {
       AddToSize(fileSize, static_cast<int64_t>(kChunkHeaderSize) - edit.sizeAfter);
@@ -36,7 +36,7 @@ void SceneEdit::Apply(int32_t& fileSize) {
   for (ListEdit& edit : lists_) {
     for (auto& [index, chunk] : edit.swapped) chunk = edit.list->Replace(index, std::move(chunk));
     if (!edit.removed.empty()) edit.list->Remove(edit.removed);
-    for (const ChunkEntry& added : edit.added) edit.list->Append(added);
+    for (const ChunkRef& added : edit.added) edit.list->Append(added);
     edit.list->sectionSize = edit.sizeAfter;
   }
   fileSize = fileSizeAfter_;

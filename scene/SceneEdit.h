@@ -18,7 +18,7 @@ struct ListEdit {
   // edit is applied, the old ones after; applying and reverting swap them.
   std::vector<std::pair<int32_t, Chunk>> swapped;
   std::vector<RemovedChunk> removed;  // ascending indexes, as they were before
-  std::vector<ChunkEntry> added;
+  std::vector<ChunkRef> added;
   int32_t sizeBefore = 0;
   int32_t sizeAfter = 0;
 };

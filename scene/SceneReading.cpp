@@ -41,17 +41,53 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
   return chunk;
 }
 
+namespace {
+
+// The file's bytes failed to come in: nothing read from it is kept.
+class FileReadFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace
+
+// A file read into its block while the load walks it, a piece at a time.
+class SceneDocument::FileArrival final : public ByteArrival {
+ public:
+  FileArrival(os::FileImage& image, std::FILE* file) : image_(image), file_(file) {}
+
+  size_t Await(size_t upTo) override {
+    Raise(image_.ReadTo(file_, upTo));
+    return image_.Filled();
+  }
+  // Reads what the walk left, and checks that the file stayed as it was.
+  void Finish() { Raise(image_.Finish(file_)); }
+
+ private:
+  static void Raise(const os::Status& status) {
+    if (!status.ok()) throw FileReadFailure("cannot read the file: " + status.reason());
+  }
+
+  os::FileImage& image_;
+  std::FILE* file_;  // not owned
+};
+
 // The load's side of the walk: the chunks go into the document's lists and
 // the trace tells each step, in the words of the steps the load is made of.
 class SceneDocument::Loading final : public SceneWalkSink {
  public:
   explicit Loading(SceneDocument& document) : document_(document) {}
 
-  // Raises, once the step that failed has let go of what it read.
-  void Run(ByteView bytes, uint64_t fileLength) {
+  // Raises, once the step that failed has let go of what it read. With an
+  // arrival, the bytes are read as the walk comes to them, and then the rest.
+  void Run(ByteView bytes, uint64_t fileLength, FileArrival* arrival) {
     fileEnd_ = bytes.Length();
     try {
-      WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure);
+      WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure, arrival);
+      if (arrival != nullptr) arrival->Finish();
+    } catch (const FileReadFailure& failure) {
+      document_.DropLoad();
+      throw Exception(Exception::Code::Invalid, failure.what());
     } catch (const std::exception& failure) {
       Abandon(FailureMessage(failure));
     }
@@ -154,10 +190,12 @@ bool SceneDocument::ReadFromFile(const std::string& FileName) {
   }
   // A file that can't be opened reads as an empty one: it fails at the signature.
   if (!opened.ok()) return ReadBlock(BlockOfFile(os::FileImage()), 0, "");
-  os::Result<SceneFileBytes> read = ReadSceneFile(opened.value());
-  if (!read.ok()) return ReadBlock(nullptr, 0, read.reason());
-  const uint64_t length = read.value().length;
-  return ReadBlock(BlockOfFile(std::move(read.value().image)), length, "");
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
+  os::Result<SceneFileBytes> begun = BeginSceneFile(file.get());
+  if (!begun.ok()) return ReadBlock(nullptr, 0, begun.reason());
+  auto block = std::make_unique<FileBlock>(std::move(begun.value().image));
+  FileArrival arrival(block->Image(), file.get());
+  return ReadBlock(std::move(block), begun.value().length, "", &arrival);
 }
 
 bool SceneDocument::ReadFromStream(TStream& stream) {
@@ -179,12 +217,13 @@ bool SceneDocument::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
   return ReadBlock(std::move(block), length, "");
 }
 
-bool SceneDocument::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error) {
+bool SceneDocument::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
+                              FileArrival* arrival) {
   try {
     Trace("qScene2bin.ReadFromFile: file open");
     if (!block) throw Exception(Exception::Code::Invalid, "cannot read the file: " + error);
     block_ = std::move(block);
-    Loading(*this).Run(ByteView(block_->Data(), block_->Size()), fileLength);
+    Loading(*this).Run(ByteView(block_->Data(), block_->Size()), fileLength, arrival);
     Trace("qScene2bin.ReadFromFile: reading sections - done");
     for (const SceneSection& section : kSceneSections)
       if (section.countLabel != nullptr)

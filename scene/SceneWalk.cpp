@@ -12,8 +12,13 @@ namespace {
 
 class Walker {
  public:
-  Walker(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until)
-      : bytes_(bytes), length_(bytes.Length()), fileLength_(fileLength), sink_(sink), until_(until) {}
+  Walker(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until, ByteArrival* arrival)
+      : bytes_(bytes),
+        length_(bytes.Length()),
+        fileLength_(fileLength),
+        sink_(sink),
+        until_(until),
+        arrival_(arrival) {}
 
   void Walk() {
     size_t at = kChunkHeaderSize;
@@ -22,6 +27,11 @@ class Walker {
   }
 
  private:
+  // The bytes before `end` (or all) are there once this returns.
+  void Await(size_t end) {
+    if (end > ready_ && arrival_ != nullptr) ready_ = arrival_->Await(end);
+  }
+
   // False when the walk is to stop here.
   bool Report(const LayoutProblem& problem) {
     sink_.Problem(problem);
@@ -30,6 +40,7 @@ class Walker {
   }
 
   bool WalkRoot() {
+    Await(kRootHeaderSize);
     const RootHeader header = ReadRootHeader(std::span(bytes_.Data(), length_));
     sink_.Root(header);
     root_ = length_;
@@ -50,6 +61,7 @@ class Walker {
     uint16_t type = 0;
     uint32_t size = 0;
     if (left >= kChunkHeaderSize) {
+      Await(at + kChunkHeaderSize);
       const uint8_t* chunk = bytes_.Data() + at;
       type = ReadU16LE(chunk);
       size = ReadU32LE(chunk + 2);
@@ -58,11 +70,15 @@ class Walker {
         // reads would wait on memory one after another. Asking for the bytes a
         // few kilobytes ahead of the walk, as many as this chunk moves it on,
         // has them come in together instead. (Not in a helper of its own: GCC
-        // judged such a helper to have no effect and dropped its calls.)
+        // judged such a helper to have no effect and dropped its calls.) Bytes
+        // that arrive as they are walked were read a moment ago: asking ahead
+        // of them reached memory not read yet, and cost more than it saved.
         constexpr size_t kAhead = 4096;
         constexpr size_t kLine = 64;
-        const size_t fetched = std::min(at + kAhead + std::min<size_t>(size, kAhead), length_);
+        const size_t fetched =
+            arrival_ != nullptr ? 0 : std::min(at + kAhead + std::min<size_t>(size, kAhead), length_);
         for (size_t ahead = at + kAhead; ahead < fetched; ahead += kLine) __builtin_prefetch(bytes_.Data() + ahead);
+        Await(at + size);
         return WalkedChunk{type, at, ByteView(chunk, size)};
       }
     }
@@ -89,6 +105,7 @@ class Walker {
         return false;
       }
       next = 0;
+      Await(at + 2);
       bytes_.ReadU16(at, next);
     } while (SectionByCode(next) == nullptr);
     if (SectionByCode(first) != nullptr)
@@ -103,6 +120,7 @@ class Walker {
     while (root_ > at + 2) {
       const size_t start = at;
       WalkedSection section{.offset = start, .codeEnd = std::min<size_t>(start + 2, length_)};
+      Await(start + kChunkHeaderSize);
       bytes_.ReadU16(start, section.code);
       section.sized = bytes_.ReadU32(start + 2, section.size);
       sink_.Section(section);
@@ -172,6 +190,8 @@ class Walker {
   uint64_t fileLength_;  // of the file, more when only its root header was read
   SceneWalkSink& sink_;
   WalkUntil until_;
+  ByteArrival* arrival_;  // null when every byte is there
+  size_t ready_ = 0;      // bytes known to be there, with an arrival
   // Where the root ends for the walk: at its size when a load takes that,
   // otherwise at the end of the bytes.
   size_t root_ = 0;
@@ -182,8 +202,8 @@ class Walker {
 
 }  // namespace
 
-void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until) {
-  Walker(bytes, fileLength, sink, until).Walk();
+void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until, ByteArrival* arrival) {
+  Walker(bytes, fileLength, sink, until, arrival).Walk();
 }
 
 LayoutProblem ChunkFault(uint64_t offset, uint64_t left, uint16_t type, uint32_t size, ChunkBound bound) {

@@ -44,9 +44,21 @@ class SceneWalkSink {
 
 enum class WalkUntil : uint8_t { End, LoadFailure };
 
+// Bytes that are still being read while they are walked: the walk asks for
+// those it is about to look at, or tell a sink about, before it does.
+class ByteArrival {
+ public:
+  virtual ~ByteArrival() = default;
+  // Returns once at least the first `upTo` bytes are in (all, at most); how
+  // many are. Raises when they can't come.
+  virtual size_t Await(size_t upTo) = 0;
+};
+
 // `bytes` are the file's first bytes, all of its `fileLength` or only its root
-// header (SceneFileBytes): then the walk ends after that header.
-void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until);
+// header (SceneFileBytes): then the walk ends after that header. With an
+// arrival, the bytes are there only as far as it says.
+void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until,
+               ByteArrival* arrival = nullptr);
 
 // A chunk that must end within `left` bytes and has a sound size field.
 constexpr bool ChunkFits(uint64_t left, uint32_t size) { return size >= kChunkHeaderSize && size <= left; }

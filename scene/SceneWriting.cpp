@@ -25,7 +25,7 @@ ChunkHeader HeaderOf(uint16_t type, uint64_t size) {
 }
 
 void WriteChunkList(GatherWriter& out, const ChunkList& list) {
-  for (const ChunkEntry& entry : list.Entries()) out.Add(entry.chunk.Run());
+  for (const ChunkEntry& entry : list.Entries()) out.Add(entry.chunk.Data(), entry.chunk.Length());
 }
 
 uint64_t ListLength(const ChunkList& list) {

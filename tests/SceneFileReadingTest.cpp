@@ -9,9 +9,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "os/FileImage.h"
 #include "os/FileSystem.h"
+#include "scene/ChunkTypes.h"
+#include "scene/LittleEndian.h"
 #include "scene/RootHeader.h"
 #include "scene/SceneFileBytes.h"
 #include "tests/SceneTestSupport.h"
@@ -97,6 +100,75 @@ TEST(SceneFileReading, AFileShorterThanItsLengthSaidFailsTheRead) {
   ASSERT_FALSE(read.ok());
   EXPECT_EQ(read.reason(), "the file changed while it was being read");
   EXPECT_EQ(image.Size(), 0u);
+}
+
+// A file read in pieces, a load walking each as it comes: the reads stop
+// where the file ends early, and a change behind the pieces already read
+// shows when the rest is read.
+TEST(SceneFileReading, AnImageReadInStepsFailsWhenTheFileChangesMeanwhile) {
+  const struct {
+    const char* what;
+    void (*change)(const std::string& path);
+  } changes[] = {
+      {"cut short", [](const std::string& path) { std::filesystem::resize_file(path, 100); }},
+      {"rewritten in place",
+       [](const std::string& path) {
+         std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+         file.write("changed", 7);
+         file.close();
+         // A rewrite within the clock's tick of the first look keeps the
+         // file's times: as it would stand a moment later.
+         std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+       }},
+  };
+  ScratchFolder folder;
+  const std::string path = folder.Path("pieces.bin");
+  const Bytes content(3 << 20, 0x5A);
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    WriteFileBytes(path, content);
+    os::Result<std::FILE*> opened = os::OpenForReading(path);
+    ASSERT_TRUE(opened.ok()) << opened.reason();
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
+    os::FileImage image;
+    ASSERT_TRUE(image.Begin(file.get(), content.size()).ok());
+    EXPECT_EQ(image.Size(), content.size());
+    EXPECT_EQ(image.Filled(), 0u);
+    ASSERT_TRUE(image.ReadTo(file.get(), 10).ok());
+    ASSERT_GE(image.Filled(), 10u);
+    ASSERT_LT(image.Filled(), content.size()) << "a piece of a few megabytes at most";
+    EXPECT_EQ(image.Data()[9], 0x5A);
+    change(path);
+    const os::Status finished = image.Finish(file.get());
+    ASSERT_FALSE(finished.ok());
+    EXPECT_EQ(finished.reason(), "the file changed while it was being read");
+  }
+}
+
+// Chunks across the pieces of the read, one longer than several of them, and
+// a fault far into the file: the load from the file is the load from memory.
+TEST(SceneFileReading, AFileReadInPiecesLoadsAsFromMemory) {
+  Bytes manyObjects;
+  for (int i = 0; i < 20000; ++i) {
+    const Bytes object = ObjectChunk("object " + std::to_string(i), static_cast<uint32_t>(i % 7));
+    manyObjects.insert(manyObjects.end(), object.begin(), object.end());
+  }
+  const Bytes longScript = ChunkOf(kInitScriptChunk, Bytes(3 << 20, 'x'));
+  const Bytes whole = Scene({ChunkOf(kObjectsSection, manyObjects), InitScripts({longScript, InitScriptChunk("end")})});
+  Bytes broken = whole;
+  WriteU32LE(broken.data() + broken.size() - InitScriptChunk("end").size() + 2, 0x7FFFFFFF);
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  for (const Bytes* file : {&whole, static_cast<const Bytes*>(&broken)}) {
+    SCOPED_TRACE(file == &whole ? "whole" : "a chunk running past its section");
+    WriteFileBytes(path, *file);
+    FileLoad fromFile(path);
+    const TracedLoad fromMemory([file](TqScene2bin& loading) { return loading.ReadFromStream(*StreamOf(*file)); });
+    EXPECT_EQ(fromFile.loaded, file == &whole);
+    EXPECT_EQ(fromFile.loaded, fromMemory.loaded);
+    EXPECT_EQ(fromFile.lines, fromMemory.lines);
+    EXPECT_EQ(Written(*fromFile.document), Written(*fromMemory.document));
+  }
 }
 
 // Long runs of a loaded file are saved by copying them from the file while it

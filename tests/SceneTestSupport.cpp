@@ -87,10 +87,7 @@ Bytes BytesOf(const TMemoryStream& stream) { return Bytes(stream.Data(), stream.
 
 PStream LooseChunk(const Bytes& bytes) { return PStream(Chunk::CopyOf(ByteView(bytes.data(), bytes.size()))); }
 
-PStream RefAt(const ChunkList& list, int32_t index) {
-  const ChunkEntry* entry = list.At(index);
-  return entry != nullptr ? PStream(entry->id, entry->chunk) : nullptr;
-}
+PStream RefAt(const ChunkList& list, int32_t index) { return list.Ref(index); }
 
 Bytes BytesOf(ByteView bytes) { return Bytes(bytes.Data(), bytes.Data() + bytes.Length()); }
 

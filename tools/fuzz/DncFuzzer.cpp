@@ -34,7 +34,7 @@ const std::string kScene = ChunkOf(
                     ChunkOf(kDefinitionsSection, ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, "door1"))) +
                     ChunkOf(kInitScriptsSection, ChunkOf(kInitScriptChunk, std::string("\0\5\0\0\0start", 10))));
 
-std::string BytesOf(const Chunk& chunk) { return chunk.Bytes().Bytes(); }
+std::string BytesOf(ByteView chunk) { return chunk.Bytes(); }
 
 }  // namespace
 
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const Exception&) {
     return 0;
   }
-  Require(BytesOf(chunk) == input, "a chunk read is not the whole file");
+  Require(BytesOf(chunk.Bytes()) == input, "a chunk read is not the whole file");
 
   std::ostringstream messages;
   ScriptedUi ui(messages);
@@ -69,9 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(tally.replaced + tally.added == 1, "one chunk imported is not one chunk counted");
   Require(list.Count() == countBefore + tally.added, "the section's count is not the one the tally gives");
   const std::span<const ChunkEntry> entries = list.Entries();
-  Require(
-      std::any_of(entries.begin(), entries.end(), [&](const ChunkEntry& each) { return BytesOf(each.chunk) == input; }),
-      "the section does not hold the imported chunk");
+  Require(std::any_of(entries.begin(), entries.end(),
+                      [&](const ChunkEntry& each) { return BytesOf(each.chunk.Bytes()) == input; }),
+          "the section does not hold the imported chunk");
 
   const std::string asImported = SavedBytes(*scene);
   Require(static_cast<size_t>(scene->FileSize()) == asImported.size(), "the file size kept is not the length saved");

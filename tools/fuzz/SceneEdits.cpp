@@ -317,8 +317,7 @@ class EditRun {
       return gone_[choices_.ConsumeIntegralInRange<size_t>(0, gone_.size() - 1)];
     const ChunkList& list = *SectionsOf(scene_)[choices_.ConsumeIntegralInRange<size_t>(0, kSceneSectionCount - 1)];
     if (list.Count() == 0) return nullptr;
-    const ChunkEntry& entry = *list.At(choices_.ConsumeIntegralInRange<int32_t>(0, list.Count() - 1));
-    return {entry.id, entry.chunk};
+    return list.Ref(choices_.ConsumeIntegralInRange<int32_t>(0, list.Count() - 1));
   }
 
   // A name from the input, or one that a chunk of the scene has.

@@ -21,7 +21,7 @@ int RunExport(Session& session) {
     if (only != nullptr && section.itemType != only->itemType) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
     if (names->empty())
-      for (const ChunkEntry& entry : list.Entries()) chunks.emplace_back(entry.id, entry.chunk);
+      for (int32_t index = 0; index < list.Count(); ++index) chunks.push_back(list.Ref(index));
     for (const std::string& name : *names) {
       const PStream chunk = session.NamedChunk(*document, in, section, name);
       if (chunk == nullptr) return kFailure;

@@ -10,14 +10,14 @@
 namespace {
 
 ChunkFacts FactsOf(const ChunkEntry& entry, int32_t index) {
-  const Chunk& chunk = entry.chunk;
+  const ListedChunk& chunk = entry.chunk;
   return {index, GetChunkType(chunk.Bytes()), static_cast<uint32_t>(chunk.Length()),
           Crc32(chunk.Data(), chunk.Length())};
 }
 
 bool SameBytes(const ChunkEntry& first, const ChunkEntry& second) {
-  const Chunk& a = first.chunk;
-  const Chunk& b = second.chunk;
+  const ListedChunk& a = first.chunk;
+  const ListedChunk& b = second.chunk;
   return a.Length() == b.Length() && (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length()) == 0);
 }
 

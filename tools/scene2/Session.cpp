@@ -61,8 +61,7 @@ std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
 PStream Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
   const ChunkList& list = document.SectionListByChunkID(section.itemType);
-  const ChunkEntry* found = list.At(FindChunkByName(list, name));
-  const PStream chunk = found != nullptr ? PStream(found->id, found->chunk) : nullptr;
+  const PStream chunk = list.Ref(FindChunkByName(list, name));
   if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
   return chunk;
 }
