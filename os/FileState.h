@@ -3,7 +3,7 @@
 // change times, to the nanosecond): a write, a truncation or a change of its
 // times between two looks shows as a difference. How a read of a whole file
 // tells that the file changed while it was being read. Only where the system
-// gives these times (Linux); elsewhere there is no state to compare.
+// gives these times (Linux, Windows); elsewhere there is no state to compare.
 
 #include <cstdio>
 #include <optional>

@@ -249,8 +249,8 @@ TEST_F(AmbrelHost, TheFirstFieldHasTheFocusEnterIsOkAndEscapeIsCancel) {
       info.cbSize = sizeof info;
       ASSERT_TRUE(GetGUIThreadInfo(thread_, &info));
       EXPECT_EQ(info.hwndFocus, view.texts[kPositionX]);
-      SetForegroundWindow(view.dialog);
-      PressKey({c.key});
+      // To the field with the focus, through the dialog's loop as a key press comes.
+      PostKey(info.hwndFocus, c.key);
     });
     EXPECT_EQ(outcome.returned, c.returned);
     if (c.returned == 1) {
