@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <system_error>
 #include <utility>
 
 #include "os/LargeMemory.h"
@@ -15,13 +16,17 @@ namespace {
 // next to nothing.
 constexpr size_t kReadPiece = 256 << 10;
 
+// Below this a second thread costs more than the clearing of pages it saves.
+constexpr size_t kPopulateFrom = 16 << 20;
+
 }  // namespace
 
 FileImage::FileImage(FileImage&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       size_(std::exchange(other.size_, 0)),
       filled_(std::exchange(other.filled_, 0)),
-      before_(std::exchange(other.before_, std::nullopt)) {}
+      before_(std::exchange(other.before_, std::nullopt)),
+      populating_(std::move(other.populating_)) {}
 
 FileImage& FileImage::operator=(FileImage&& other) noexcept {
   if (this != &other) {
@@ -30,13 +35,19 @@ FileImage& FileImage::operator=(FileImage&& other) noexcept {
     size_ = std::exchange(other.size_, 0);
     filled_ = std::exchange(other.filled_, 0);
     before_ = std::exchange(other.before_, std::nullopt);
+    populating_ = std::move(other.populating_);  // it works on the room that moves with it
   }
   return *this;
 }
 
 FileImage::~FileImage() { Release(); }
 
+void FileImage::StopPopulating() {
+  if (populating_.joinable()) populating_.join();
+}
+
 void FileImage::Release() {
+  StopPopulating();
   FreeLarge(data_, size_);
   data_ = nullptr;
   size_ = 0;
@@ -53,6 +64,13 @@ Status FileImage::Begin(std::FILE* file, uint64_t length) {
   data_ = static_cast<uint8_t*>(AllocateLarge(static_cast<size_t>(length)));
   if (data_ == nullptr) return Failure{"not enough memory to hold the file"};
   size_ = static_cast<size_t>(length);
+  if (size_ >= kPopulateFrom) {
+    try {
+      populating_ = std::thread([data = data_, size = size_] { PopulateLarge(data, size); });
+    } catch (const std::system_error&) {
+      // No thread: the reads fault the pages in themselves.
+    }
+  }
   return Done{};
 }
 
@@ -68,7 +86,9 @@ Status FileImage::ReadTo(std::FILE* file, size_t upTo) {
 }
 
 Status FileImage::Finish(std::FILE* file) {
-  if (Status read = ReadTo(file, size_); !read.ok()) return read;
+  Status read = ReadTo(file, size_);
+  StopPopulating();
+  if (!read.ok()) return read;
   if (before_ && StateOf(file) != before_) return Failure{"the file changed while it was being read"};
   return Done{};
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <optional>
+#include <thread>
 
 #include "os/FileState.h"
 #include "os/FileSystem.h"
@@ -46,11 +47,16 @@ class FileImage {
 
  private:
   void Release();
+  // Waits for the thread that makes the room's pages present, if one runs.
+  void StopPopulating();
 
   uint8_t* data_ = nullptr;
   size_t size_ = 0;  // of data_, which came from AllocateLarge
   size_t filled_ = 0;
   std::optional<FileState> before_;  // when the system tells
+  // Makes the room's pages present ahead of the reads on a second core, so
+  // that the reads copy into pages the system has already cleared.
+  std::thread populating_;
 };
 
 // Reads the first `length` bytes of a file opened for reading whole: Begin,

@@ -1,5 +1,6 @@
 #include "os/LargeMemory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -54,6 +55,23 @@ void FreeLarge(void* memory, size_t size) noexcept {
 #endif
   static_cast<void>(size);
   std::free(memory);
+}
+
+void PopulateLarge(void* memory, size_t size) noexcept {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+  if (memory == nullptr || size < kLargeFrom) return;
+  // In steps, so that the filler, which starts at the front, meets pages
+  // already present soon; an older kernel refuses the advice, and then
+  // the filler's own faults do the work as before.
+  constexpr size_t kStep = 4 * kHugePage;
+  auto* const pages = static_cast<uint8_t*>(memory);
+  const size_t length = MappedLength(size);
+  for (size_t at = 0; at < length; at += kStep)
+    if (madvise(pages + at, std::min(kStep, length - at), MADV_POPULATE_WRITE) != 0) return;
+#else
+  static_cast<void>(memory);
+  static_cast<void>(size);
+#endif
 }
 
 }  // namespace os

@@ -15,6 +15,12 @@ namespace os {
 void* AllocateLarge(size_t size) noexcept;
 void FreeLarge(void* memory, size_t size) noexcept;
 
+// Makes the pages of memory from AllocateLarge present and writable, as a
+// write to each would, without changing a byte: a thread that runs this
+// ahead of the one filling the memory takes the system's clearing of fresh
+// pages off the filler's path. Where the system can't, it does nothing.
+void PopulateLarge(void* memory, size_t size) noexcept;
+
 // An allocator for containers of large arrays.
 template <typename T>
 struct LargeAllocator {
