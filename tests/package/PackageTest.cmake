@@ -35,8 +35,19 @@ endforeach()
 # The binaries are linked statically: a MinGW runtime DLL (libstdc++,
 # libgcc, libwinpthread) would be missing on the modder's Windows.
 set(windows_dlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll)
+# The README says Windows Vista and later: a function that came with a later
+# Windows, imported by name, would keep a binary from starting on Vista.
+# These are the ones such code reaches for (time, threads, files, DPI).
+set(after_vista AddDllDirectory AdjustWindowRectExForDpi CreateFile2 EnableNonClientDpiScaling
+    GetActiveProcessorCount GetCurrentThreadStackLimits GetDpiForSystem GetDpiForWindow
+    GetLogicalProcessorInformationEx GetSystemMetricsForDpi GetSystemTimePreciseAsFileTime
+    SetDefaultDllDirectories SetProcessDpiAwarenessContext SetThreadDescription SetThreadDpiAwarenessContext
+    TryAcquireSRWLockExclusive TryAcquireSRWLockShared WaitOnAddress WakeByAddressAll WakeByAddressSingle)
 foreach(binary tool.exe Ambrel.dll scene2.exe scenegen.exe)
   execute_process(COMMAND ${OBJDUMP} -p ${folder}/${binary} OUTPUT_VARIABLE dump)
+  foreach(function IN LISTS after_vista)
+    expect("${binary} imports ${function}, which Windows Vista lacks" NOT dump MATCHES "[ \t]${function}\n")
+  endforeach()
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
   expect("no imports read from ${binary}" imports)
   foreach(import IN LISTS imports)

@@ -1,5 +1,5 @@
 // Each program and the plug-in of the unpacked release: the version resource
-// that Explorer shows, and the editor's icon.
+// that Explorer shows, the manifest, and the editor's icon.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -67,4 +67,24 @@ TEST(PackagedBinaries, TheEditorHasAnIconOfItsOwn) {
   ASSERT_NE(tool, nullptr);
   EXPECT_NE(FindResourceA(tool, MAKEINTRESOURCEA(TOOLKIT_MODULE_ICON), RT_GROUP_ICON), nullptr);
   FreeLibrary(tool);
+}
+
+// The manifest: the common controls of version 6, the Windows versions from
+// Vista on, no elevation; where Windows looks for a program's and a library's.
+TEST(PackagedBinaries, CarryAnApplicationManifest) {
+  for (const Binary& binary : kBinaries) {
+    SCOPED_TRACE(binary.name);
+    HMODULE module = LoadLibraryExA(PackagePath(binary.name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const WORD id = binary.fileType == VFT_DLL ? 2 : 1;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(bytes, SizeofResource(module, found));
+    for (const char* part : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+                             "level=\"asInvoker\""})
+      EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    FreeLibrary(module);
+  }
 }
