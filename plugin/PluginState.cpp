@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/WorkArea.h"
+
 namespace {
 
 constexpr LONG kOnScreenWidth = 70;
@@ -39,5 +41,8 @@ RECT DialogRectangle(const PluginState& state) {
     topLeft = {(desktop.left + desktop.right - state.DialogWidth) / 2,
                (desktop.top + desktop.bottom - state.DialogHeight) / 2};
   }
-  return {topLeft.x, topLeft.y, topLeft.x + state.DialogWidth, topLeft.y + state.DialogHeight};
+  // Where that does not fit the screen's work area, moved inside it whole:
+  // Ok and Cancel must be in reach.
+  const RECT placed{topLeft.x, topLeft.y, topLeft.x + state.DialogWidth, topLeft.y + state.DialogHeight};
+  return toolkit::FitInside(placed, toolkit::WorkAreaNear(placed));
 }

@@ -24,5 +24,6 @@ void InitState(HWND hostWindow);
 // The dialog's outer rectangle: just right of the host window, but with its
 // left edge no further right than MaxLeft, level with the host window's top,
 // in the remembered size. Centred on the desktop when the host window's
-// rectangle can't be read (no Init yet, or a window that has gone).
+// rectangle can't be read (no Init yet, or a window that has gone). Moved
+// inside the work area of its monitor where it would not fit.
 RECT DialogRectangle(const PluginState& state);
