@@ -1,8 +1,7 @@
 // The "File" menu: open, save, save as; a scene given on the command line or
 // dropped on the window; and the question before unsaved changes are dropped.
-#include <filesystem>
-
 #include "editor/Form1.h"
+#include "os/Paths.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -67,7 +66,7 @@ bool TForm1::WriteScene(std::string& reason) {
 
 bool TForm1::SaveChangesFirst() {
   if (!document_->Modified()) return true;
-  const std::string name = currentFile_.empty() ? "the scene" : std::filesystem::path(currentFile_).filename().string();
+  const std::string name = currentFile_.empty() ? "the scene" : currentFile_.substr(os::FolderOf(currentFile_).size());
   switch (toolkit::ShowMessageBox(hwnd_, "Save changes to " + name + "?", caption_, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
       break;

@@ -45,11 +45,8 @@ SceneNode& SceneTree::InsertNode(SceneNode& parent, SceneNode* previous, SceneNo
 }
 
 void SceneTree::Remove(const std::vector<SceneNode*>& nodes) {
-  const std::vector<toolkit::TreeModelNode*> highest =
-      toolkit::TreeModel::Highest(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end()));
-  for (const toolkit::TreeModelNode* node : highest)
-    ForgetChunkNodes(*SceneNode::Of(const_cast<toolkit::TreeModelNode*>(node)));
-  model_.Remove(highest);
+  for (const SceneNode* node : nodes) ForgetChunkNodes(*node);
+  model_.Remove(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end()));
 }
 
 void SceneTree::ForgetChunkNodes(const SceneNode& node) {

@@ -42,7 +42,8 @@ class SceneTree {
   // (null: first).
   SceneNode& InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,
                         ChunkId chunk = 0);
-  // Removes the nodes, each with everything below it.
+  // Removes the nodes, each with everything below it; none may lie below
+  // another of them (TreeModel::Highest gives such a list).
   void Remove(const std::vector<SceneNode*>& nodes);
 
   // The node that shows the chunk, or null.
