@@ -134,5 +134,3 @@ void TForm1::NewSound() {
   tree_.MakeVisible(*node);
   tree_.Select(node);
 }
-
-void TForm1::FindInSection(SceneNode& section) { ShowFound(FindByPrefix(section, searchField_.Text())); }

@@ -4,7 +4,9 @@
 #include "editor/ChunkCommands.h"
 #include "editor/DncFolder.h"
 #include "editor/SoundChunk.h"
+#include "os/WideText.h"
 #include "scene/Exception.h"
+#include "scene/Windows1251.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Module.h"
 
@@ -21,6 +23,15 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
 }
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
+
+// A failure as a box shows it: the scene model's messages are Windows-1251,
+// like its names; the editor's own are UTF-8.
+std::string ShownFailure(const std::exception& failure) {
+  const std::string message = FailureMessage(failure);
+  return dynamic_cast<const Exception*>(&failure) != nullptr ? Utf8FromWindows1251(message) : message;
+}
+
+std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindows1251(name)); }
 
 }  // namespace
 
@@ -45,7 +56,8 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
              .onCheckBoxFlip =
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
-                 }}),
+                 },
+             .shownText = ShownName}),
       searchField_(*this, {.bounds = {8, 584, 201, 20},
                            .anchors = kLeftBottom,
                            .onEnter = Command(this, [this] { FindInSection(*Nodes().objects); })}),
@@ -145,7 +157,7 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
     } catch (const std::exception& failure) {
       // The tree keeps what the command left; the editor goes on from there.
       form->UpdateBarMenus();
-      form->ShowError(FailureMessage(failure));
+      form->ShowError(ShownFailure(failure));
     }
     form->UpdateBarMenus();
   };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ class TForm1 final : public toolkit::Form {
   // The next match after the selected node, in the objects and then the
   // definitions, up to the last definition.
   void FindNext();
+  // The search field's text as a name's Windows-1251 bytes; none when it
+  // holds a character that they can't.
+  std::optional<std::string> SearchedName() const;
   void FocusSearch();
   void ShowSearchMenu();
   void JumpTo(SceneNode& section);

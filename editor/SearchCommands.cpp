@@ -2,8 +2,24 @@
 // nothing shows.
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
+#include "scene/TypedText.h"
 
-void TForm1::FindNext() { ShowFound(FindNextByPrefix(Nodes(), SceneNode::Of(tree_.Selected()), searchField_.Text())); }
+std::optional<std::string> TForm1::SearchedName() const {
+  // A character that no name can hold finds nothing.
+  TypedBytes typed = BytesOfTyped(searchField_.Text());
+  if (!typed.refusal.empty()) return std::nullopt;
+  return std::move(typed.bytes);
+}
+
+void TForm1::FindInSection(SceneNode& section) {
+  const std::optional<std::string> name = SearchedName();
+  ShowFound(name ? FindByPrefix(section, *name) : nullptr);
+}
+
+void TForm1::FindNext() {
+  const std::optional<std::string> name = SearchedName();
+  ShowFound(name ? FindNextByPrefix(Nodes(), SceneNode::Of(tree_.Selected()), *name) : nullptr);
+}
 
 void TForm1::FocusSearch() {
   SetFocus(searchField_.Handle());

@@ -1,8 +1,10 @@
 #include "editor/SoundPlugin.h"
 
+#include <stdexcept>
 #include <vector>
 
 #include "editor/SoundChunk.h"
+#include "os/WideText.h"
 #include "os/Win32Error.h"
 #include "scene/Exception.h"
 #include "toolkit/InputDisabled.h"
@@ -23,18 +25,17 @@ SoundPlugin::~SoundPlugin() {
 
 void SoundPlugin::Load() {
   if (module_ != nullptr) return;
-  HMODULE module = LoadLibraryExA(path_.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  HMODULE module = LoadLibraryExW(os::Widen(path_).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (module == nullptr)
-    throw Exception(Exception::Code::Invalid,
-                    "Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError(), path_));
+    throw std::runtime_error("Cannot load " + path_ + ": " + os::Win32ErrorText(GetLastError(), path_));
   // The exports are stdcall functions, taken by their undecorated names.
   const auto init = reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(module, "Init")));
   const auto editSound =
       reinterpret_cast<EditSoundFunction>(reinterpret_cast<void*>(GetProcAddress(module, "EditSound")));
   if (init == nullptr || editSound == nullptr) {
     FreeLibrary(module);
-    throw Exception(Exception::Code::Invalid,
-                    "Cannot use " + path_ + ": it has no export named " + (init == nullptr ? "Init" : "EditSound"));
+    throw std::runtime_error("Cannot use " + path_ + ": it has no export named " +
+                             (init == nullptr ? "Init" : "EditSound"));
   }
   module_ = module;
   editSound_ = editSound;

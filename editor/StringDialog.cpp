@@ -1,9 +1,14 @@
 #include "editor/StringDialog.h"
 
 #include "editor/DialogForm.h"
+#include "scene/TypedText.h"
+#include "scene/Windows1251.h"
+#include "toolkit/MessageBox.h"
 
-TStringDialog::TStringDialog(HWND owner)
+TStringDialog::TStringDialog(HWND owner, std::string boxCaption)
     : Form(DialogFormArgs("TStringDialog: additional", {235, 100}, owner)),
+      owner_(owner),
+      boxCaption_(std::move(boxCaption)),
       prompt_(*this, {.text = "String?", .position = {10, 10}}),
       text_(*this, {.bounds = {10, 35, 215, 22}}),
       ok_(*this, {.text = "Ok",
@@ -16,9 +21,13 @@ TStringDialog::TStringDialog(HWND owner)
                }}) {}
 
 std::string TStringDialog::Execute(const std::string& prompt, const std::string& initial) {
-  if (!prompt.empty()) prompt_.SetText(prompt);
-  text_.SetText(initial);
-  text_.SelectAll();
-  const int result = ShowModal(toolkit::ModalScope::DisableOthers, &text_);
-  return result < 0 ? std::string() : text_.Text();
+  if (!prompt.empty()) prompt_.SetText(Utf8FromWindows1251(prompt));
+  text_.SetText(Utf8FromWindows1251(initial));
+  for (;;) {
+    text_.SelectAll();
+    if (ShowModal(toolkit::ModalScope::DisableOthers, &text_) < 0) return {};
+    TypedBytes typed = BytesOfTyped(text_.Text());
+    if (typed.refusal.empty()) return std::move(typed.bytes);
+    toolkit::ShowMessageBox(owner_, typed.refusal, boxCaption_, MB_ICONWARNING);
+  }
 }

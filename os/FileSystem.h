@@ -1,6 +1,7 @@
 #pragma once
-// Paths are byte strings as the user gave them (the ANSI code page on Windows);
-// std::filesystem would reinterpret them, so these go to the system directly.
+// Paths are UTF-8 on every platform (Linux takes the bytes as they are,
+// Windows the UTF-16 they stand for); std::filesystem would reinterpret them,
+// so these go to the system directly.
 
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +17,9 @@ namespace os {
 // the caller owns the file. Anything else is refused without waiting
 // (Failure::notAFile): opening a pipe never blocks.
 Result<std::FILE*> OpenForReading(const std::string& path);
+
+// Creates or empties a file for writing, as fopen's "wb"; null when that fails.
+std::FILE* OpenForWriting(const std::string& path);
 
 // Seeks in, and tells the position of, a file with 64-bit offsets on every
 // platform: a scene's own sizes stay below 2 GiB, but the file holding it
@@ -82,6 +86,9 @@ Result<std::vector<std::string>> ListFolder(const std::string& folder);
 
 // Removes an empty folder.
 Status RemoveFolder(const std::string& folder);
+
+// Removes a file.
+Status RemoveFile(const std::string& path);
 
 // True when `path` names an existing folder.
 bool IsFolder(const std::string& path);

@@ -47,6 +47,8 @@ void TakeOwnerAndMode(int descriptor, const struct stat& model) {
 
 }  // namespace
 
+std::FILE* OpenForWriting(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+
 Result<std::FILE*> OpenForReading(const std::string& path) {
   const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (descriptor < 0) {
@@ -207,6 +209,11 @@ Result<std::vector<std::string>> ListFolder(const std::string& folder) {
 
 Status RemoveFolder(const std::string& folder) {
   if (rmdir(folder.c_str()) != 0) return SystemFailure();
+  return Done{};
+}
+
+Status RemoveFile(const std::string& path) {
+  if (unlink(path.c_str()) != 0) return SystemFailure();
   return Done{};
 }
 

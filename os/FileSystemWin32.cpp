@@ -10,6 +10,7 @@
 #include "os/LinksWin32.h"
 #include "os/MakeFolder.h"
 #include "os/Paths.h"
+#include "os/WideText.h"
 #include "os/Win32Error.h"
 
 namespace os {
@@ -28,11 +29,13 @@ constexpr size_t kWritePiece = 16 << 20;
 }  // namespace
 
 std::string Win32ErrorText(unsigned long code, const std::string& subject) {
-  char text[512] = {};
-  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                      text, sizeof text, nullptr);
+  wchar_t wide[512] = {};
+  const DWORD wideLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                          wide, sizeof wide / sizeof *wide, nullptr);
+  const std::string text = Narrow({wide, wideLength});
+  const size_t length = text.size();
   std::string result;
-  for (DWORD i = 0; i < length; ++i) {
+  for (size_t i = 0; i < length; ++i) {
     // An insert is % and a digit; the text holds no others.
     if (text[i] == '%' && i + 1 < length && text[i + 1] >= '1' && text[i + 1] <= '9') {
       result += subject;
@@ -69,7 +72,7 @@ std::FILE* StreamOf(HANDLE handle, int flags, const char* mode) {
 // given, gets the path of the file reached through any links.
 std::string Refusal(const std::string& path, bool& exists, DWORD& attributes, std::string* finalPath = nullptr) {
   // No access asked: this only looks, so no other program's sharing is in the way.
-  HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE handle = CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   exists = handle != INVALID_HANDLE_VALUE;
   if (!exists) {
@@ -95,13 +98,15 @@ Result<std::FILE*> OpenForReading(const std::string& path) {
   bool exists = false;
   DWORD attributes = 0;
   if (std::string refusal = Refusal(path, exists, attributes); !refusal.empty()) return Failure{refusal, true};
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return LastFailure();
   std::FILE* file = StreamOf(handle, _O_RDONLY | _O_BINARY, "rb");
   if (file == nullptr) return Failure{"the file could not be opened"};
   return file;
 }
+
+std::FILE* OpenForWriting(const std::string& path) { return _wfopen(Widen(path).c_str(), L"wb"); }
 
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   for (const ByteRun& run : runs) {
@@ -170,20 +175,20 @@ Result<std::string> FindReplaceable(const std::string& path) {
 }
 
 Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::string& keepModeOf) {
-  const DWORD model = keepModeOf.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(keepModeOf.c_str());
+  const DWORD model = keepModeOf.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(Widen(keepModeOf).c_str());
   // Hidden, system and archive marks go with the file; read-only was refused.
   const DWORD kept = model == INVALID_FILE_ATTRIBUTES
                          ? 0
                          : model & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = folder + TemporaryName();
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
     if (handle == INVALID_HANDLE_VALUE) return LastFailure();
     std::FILE* file = StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
     if (file == nullptr) {
-      DeleteFileA(path.c_str());
+      DeleteFileW(Widen(path).c_str());
       return Failure{"the file could not be opened"};
     }
     return TemporaryFile{file, path};
@@ -194,7 +199,8 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
 Status MoveReplacing(const std::string& source, const std::string& target) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Done{};
+    if (MoveFileExW(Widen(source).c_str(), Widen(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return Done{};
     const DWORD code = GetLastError();
     const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || code == ERROR_LOCK_VIOLATION;
     if (!held || GetTickCount() - start >= kReplaceRetryMs) return Failure{Win32ErrorText(code)};
@@ -203,16 +209,16 @@ Status MoveReplacing(const std::string& source, const std::string& target) {
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 Status MakeFolder(const std::string& folder) {
-  if (CreateDirectoryA(folder.c_str(), nullptr)) return Done{};
+  if (CreateDirectoryW(Widen(folder).c_str(), nullptr)) return Done{};
   const DWORD code = GetLastError();
   // Access denied for a level that is there: a share's, which can't be listed.
   if (code == ERROR_ALREADY_EXISTS ||
-      (code == ERROR_ACCESS_DENIED && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES))
+      (code == ERROR_ACCESS_DENIED && GetFileAttributesW(Widen(folder).c_str()) != INVALID_FILE_ATTRIBUTES))
     return Done{};
   return Failure{Win32ErrorText(code)};
 }
@@ -220,7 +226,7 @@ Status MakeFolder(const std::string& folder) {
 Result<std::string> CreateTemporaryFolder(const std::string& parent) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = parent + TemporaryName();
-    if (CreateDirectoryA(path.c_str(), nullptr)) return path + '\\';
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return path + '\\';
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   return LastFailure();
@@ -228,22 +234,27 @@ Result<std::string> CreateTemporaryFolder(const std::string& parent) {
 
 Result<std::vector<std::string>> ListFolder(const std::string& folder) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Widen(folder + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
     return LastFailure();
   }
   do {
-    const std::string name = found.cFileName;
+    const std::string name = Narrow(found.cFileName);
     if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
 }
 
 Status RemoveFolder(const std::string& folder) {
-  if (!RemoveDirectoryA(folder.c_str())) return LastFailure();
+  if (!RemoveDirectoryW(Widen(folder).c_str())) return LastFailure();
+  return Done{};
+}
+
+Status RemoveFile(const std::string& path) {
+  if (!DeleteFileW(Widen(path).c_str())) return LastFailure();
   return Done{};
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "os/Paths.h"
+#include "os/WideText.h"
 
 namespace os {
 namespace {
@@ -25,14 +26,6 @@ struct SymbolicLinkReparse {
 };
 constexpr DWORD kRelativeLink = 1;
 
-std::string Narrow(const wchar_t* text, size_t length) {
-  if (length == 0) return "";
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), result.data(), size, nullptr, nullptr);
-  return result;
-}
-
 // "\\?\C:\x" and "\\?\UNC\server\share\x" as the plain forms "C:\x" and
 // "\\server\share\x", which every function takes below MAX_PATH.
 std::string WithoutLongPrefix(const std::string& path) {
@@ -44,30 +37,32 @@ std::string WithoutLongPrefix(const std::string& path) {
 }  // namespace
 
 std::string FinalPathOf(HANDLE handle) {
-  std::vector<char> buffer(MAX_PATH);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleA(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+    const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return "";
-    if (length < buffer.size()) return WithoutLongPrefix(std::string(buffer.data(), length));
+    if (length < buffer.size()) return WithoutLongPrefix(Narrow({buffer.data(), length}));
     buffer.resize(length + 1);
   }
 }
 
 std::string FullPathOf(const std::string& path) {
-  std::vector<char> buffer(MAX_PATH);
+  const std::wstring wide = Widen(path);
+  std::vector<wchar_t> buffer(MAX_PATH);
   for (;;) {
-    const DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    const DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (length == 0) return path;
-    if (length < buffer.size()) return std::string(buffer.data(), length);
+    if (length < buffer.size()) return Narrow({buffer.data(), length});
     buffer.resize(length);
   }
 }
 
 std::string SymbolicLinkTarget(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring wide = Widen(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return "";
-  HANDLE link = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE link = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (link == INVALID_HANDLE_VALUE) return "";
   std::vector<BYTE> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
@@ -86,7 +81,7 @@ std::string SymbolicLinkTarget(const std::string& path) {
   if (offset > got || bytes > got - offset) return "";
   std::wstring name(bytes / sizeof(wchar_t), L'\0');
   std::memcpy(name.data(), data.data() + offset, name.size() * sizeof(wchar_t));
-  const std::string target = WithoutLongPrefix(Narrow(name.data(), name.size()));
+  const std::string target = WithoutLongPrefix(Narrow(name));
   return (header.flags & kRelativeLink) ? FolderOf(path) + target : target;
 }
 

@@ -10,7 +10,7 @@
 namespace os {
 
 // The path of the file that an open handle reaches, with every link on the
-// way followed, in the form the ANSI file functions take; empty when the
+// way followed, in the form the file functions take; empty when the
 // system can't tell.
 std::string FinalPathOf(HANDLE handle);
 

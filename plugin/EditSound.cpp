@@ -4,6 +4,7 @@
 #include "plugin/SoundDialog.h"
 #include "plugin/SoundReading.h"
 #include "plugin/SoundWriting.h"
+#include "scene/Windows1251.h"
 #include "toolkit/MessageBox.h"
 
 namespace {
@@ -22,7 +23,7 @@ bool EditSoundObject(uint8_t*& chunk, int32_t& size) {
   SoundFields fields;
   if (!ReadSoundObject(fields, chunk, size, ShowStopMessage)) return false;
   dialog.Fill(fields);
-  if (chunk != nullptr) dialog.SetText(fields.Name.substr(0, fields.Name.find('\0')));
+  if (chunk != nullptr) dialog.SetText(Utf8FromWindows1251(fields.Name.substr(0, fields.Name.find('\0'))));
 
   PluginState& state = State();
   dialog.Place(DialogRectangle(state));

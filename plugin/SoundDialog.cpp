@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string>
 
+#include "scene/TypedText.h"
+#include "scene/Windows1251.h"
 #include "toolkit/MessageBox.h"
 
 namespace {
@@ -101,7 +103,7 @@ SoundDialog::SoundDialog()
                       .role = toolkit::ButtonRole::Cancel,
                       .onClick = [this] { SetModalResult(kCancelled); }}),
       ok_(*this, {.text = "Ok", .bounds = {400, 405, 88, 25}, .role = toolkit::ButtonRole::Default, .onClick = [this] {
-                    SetModalResult(kAccepted);
+                    Accept();
                   }}) {
   const auto parentOf = [this](Parent parent) -> toolkit::Window& {
     switch (parent) {
@@ -129,14 +131,14 @@ SoundDialog::SoundDialog()
 void SoundDialog::Fill(const SoundFields& fields) {
   filled_ = fields;
   SoundFields shown = fields;
-  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->SetText(kTexts[i].field(shown));
+  for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->SetText(Utf8FromWindows1251(kTexts[i].field(shown)));
   soundType_.Select(fields.SoundType);
   for (size_t i = 0; i < levels_.size(); ++i) levels_[i]->SetPosition(ClampLevel(fields.*kLevels[i].field));
 }
 
 SoundFields SoundDialog::ReadBack() const {
   SoundFields fields = filled_;
-  for (size_t i = 0; i < texts_.size(); ++i) kTexts[i].field(fields) = texts_[i]->Text();
+  for (size_t i = 0; i < texts_.size(); ++i) kTexts[i].field(fields) = BytesOfTyped(texts_[i]->Text()).bytes;
   fields.SoundType = soundType_.ShownIndex();
   for (size_t i = 0; i < levels_.size(); ++i) fields.*kLevels[i].field = levels_[i]->Position();
   return fields;
@@ -145,5 +147,17 @@ SoundFields SoundDialog::ReadBack() const {
 bool SoundDialog::Run() { return ShowModal(toolkit::ModalScope::DisableNone, texts_.front().get()) == kAccepted; }
 
 void SoundDialog::OnClose() { SetModalResult(kCancelled); }
+
+void SoundDialog::Accept() {
+  for (const std::unique_ptr<toolkit::Edit>& text : texts_) {
+    const std::string refusal = BytesOfTyped(text->Text()).refusal;
+    if (refusal.empty()) continue;
+    toolkit::ShowMessageBox(nullptr, refusal, Text(), MB_ICONWARNING);
+    SetFocus(text->Handle());
+    text->SelectAll();
+    return;
+  }
+  SetModalResult(kAccepted);
+}
 
 void SoundDialog::ShowAbout() const { toolkit::ShowMessageBox(nullptr, kAboutText, Text(), MB_ICONINFORMATION); }

@@ -24,18 +24,22 @@ class SoundDialog final : public toolkit::Form {
   // Built hidden and filled with the values of a new sound.
   SoundDialog();
 
+  // The fields' texts are Windows-1251 bytes, as the chunk holds them; the
+  // controls show their characters.
   void Fill(const SoundFields& fields);
   // What the controls hold; the name is the one filled in.
   SoundFields ReadBack() const;
 
   // Shows the dialog modally, leaving the host's windows enabled, the first
   // field with the focus; true when it ended with Ok (or Enter), false for
-  // Cancel (or Escape) or closing through the frame.
+  // Cancel (or Escape) or closing through the frame. Ok refuses, with a box,
+  // a field that holds a character without a Windows-1251 byte.
   bool Run();
 
  private:
   void OnClose() override;
   void ShowAbout() const;
+  void Accept();
 
   toolkit::GroupBox positionGroup_;
   toolkit::GroupBox soundGroup_;

@@ -8,9 +8,10 @@
 
 #include "scene/ByteView.h"
 
-// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate. Linux
-// names files in UTF-8: there the name's Windows-1251 bytes are decoded, unless
-// one of them has no character, when the name keeps its bytes.
+// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate, the
+// name's Windows-1251 bytes decoded (UTF-8, as every path is). The byte
+// without a character keeps the name's bytes on Linux, which takes any, and
+// becomes U+FFFD on Windows.
 std::string DncFileName(uint16_t type, const std::string& name);
 std::string DncFileName(ByteView chunk);
 
@@ -45,7 +46,7 @@ class TDncFileNames {
 struct DncWrite {
   bool written = false;
   std::string fileName;  // inside the export's folder: the file written, or that could not be
-  std::string error;     // why it could not be
+  std::string error;     // why it could not be, in UTF-8
 };
 
 // One export into one folder. Each chunk is written the way a save is, so a

@@ -12,6 +12,7 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/Trace.h"
+#include "scene/Windows1251.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
 
 Chunk ReadDncFile(const std::string& path) {
   os::Result<std::unique_ptr<TFileStream>> file = TFileStream::OpenRead(path);
-  if (!file.ok()) throw Exception(Exception::Code::Invalid, file.reason());
+  if (!file.ok()) throw Exception(Exception::Code::Invalid, Windows1251FromUtf8(file.reason()));
   return ReadDncChunk(*file.value());
 }
 
@@ -102,7 +103,7 @@ ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::strin
     try {
       chunks.push_back(ReadDncFile(path));
     } catch (const std::exception& failure) {
-      const std::string message = path + ": " + FailureMessage(failure);
+      const std::string message = Windows1251FromUtf8(path) + ": " + FailureMessage(failure);
       Trace("qScene2bin.ImportDNC: " + message);
       throw Exception(Exception::Code::Invalid, message);
     }

@@ -5,7 +5,8 @@
 #include <string>
 
 // The scene model's error: a code that callers branch on and a message that is
-// shown or traced as it stands.
+// traced as it stands, and shown decoded: like names, the model's texts are
+// Windows-1251.
 class Exception : public std::exception {
  public:
   // The codes, as the operations raise them.

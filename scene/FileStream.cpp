@@ -7,6 +7,7 @@
 
 #include "os/FileSystem.h"
 #include "scene/Exception.h"
+#include "scene/Windows1251.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ os::Result<std::unique_ptr<TFileStream>> TFileStream::OpenRead(const std::string
 }
 
 std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = os::OpenForWriting(path);
   return file == nullptr ? nullptr : Writing(file);
 }
 
@@ -95,7 +96,7 @@ void TFileStream::Write(const void* buffer, size_t count) {
 void TFileStream::WriteRuns(std::span<const os::ByteRun> runs) {
   if (!writing_) throw WriteFailure();
   if (const os::Status written = os::WriteRuns(file_, runs); !written.ok())
-    throw FileWriteError("write failed: " + written.reason(), written.reason());
+    throw FileWriteError("write failed: " + Windows1251FromUtf8(written.reason()), written.reason());
   for (const os::ByteRun& run : runs) position_ += static_cast<int64_t>(run.size);
   size_ = std::max(size_, position_);
 }

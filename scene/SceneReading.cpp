@@ -19,6 +19,7 @@
 #include "scene/SceneFileBytes.h"
 #include "scene/SceneWalk.h"
 #include "scene/Trace.h"
+#include "scene/Windows1251.h"
 
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
@@ -65,7 +66,7 @@ class SceneDocument::FileArrival final : public ByteArrival {
 
  private:
   static void Raise(const os::Status& status) {
-    if (!status.ok()) throw FileReadFailure("cannot read the file: " + status.reason());
+    if (!status.ok()) throw FileReadFailure("cannot read the file: " + Windows1251FromUtf8(status.reason()));
   }
 
   os::FileImage& image_;
@@ -184,7 +185,7 @@ bool SceneDocument::ReadFromFile(const std::string& FileName) {
   os::Result<std::FILE*> opened = os::OpenForReading(FileName);
   // A folder, a device or a pipe is never read: a pipe could block for ever.
   if (!opened.ok() && opened.failure().notAFile) {
-    loadFailure_ = opened.reason();
+    loadFailure_ = Windows1251FromUtf8(opened.reason());
     Trace("qScene2bin.ReadFromFile: " + loadFailure_);
     return false;
   }
@@ -192,7 +193,7 @@ bool SceneDocument::ReadFromFile(const std::string& FileName) {
   if (!opened.ok()) return ReadBlock(BlockOfFile(os::FileImage()), 0, "");
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
   os::Result<SceneFileBytes> begun = BeginSceneFile(file.get());
-  if (!begun.ok()) return ReadBlock(nullptr, 0, begun.reason());
+  if (!begun.ok()) return ReadBlock(nullptr, 0, Windows1251FromUtf8(begun.reason()));
   auto block = std::make_unique<FileBlock>(std::move(begun.value().image));
   FileArrival arrival(block->Image(), file.get());
   return ReadBlock(std::move(block), begun.value().length, "", &arrival);

@@ -67,3 +67,19 @@ std::string Utf8FromWindows1251(std::string_view bytes, bool* complete) {
   }
   return text;
 }
+
+std::string Windows1251FromUtf8(std::string_view text, std::u32string* missing) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const std::optional<char32_t> character = ReadUtf8(text, at);
+    if (!character) {
+      bytes += text[at++];
+      continue;
+    }
+    const std::optional<uint8_t> byte = Windows1251Byte(*character);
+    if (!byte && missing != nullptr && missing->find(*character) == std::u32string::npos) *missing += *character;
+    bytes += byte ? static_cast<char>(*byte) : '?';
+  }
+  return bytes;
+}

@@ -18,3 +18,8 @@ std::optional<uint8_t> Windows1251Byte(char32_t character);
 // The bytes as UTF-8 text. A byte without a character becomes U+FFFD, the
 // replacement character, and clears `complete` when given.
 std::string Utf8FromWindows1251(std::string_view bytes, bool* complete = nullptr);
+
+// The Windows-1251 bytes of UTF-8 text. A character without a byte becomes
+// '?' and is added to `missing`, when given, once; bytes that are no UTF-8
+// stay as they are.
+std::string Windows1251FromUtf8(std::string_view text, std::u32string* missing = nullptr);

@@ -24,16 +24,28 @@ TEST(DncExport, FileNameIsPrefixNameAndExtension) {
   EXPECT_EQ(DncFileName(ViewOf(other)), ".dnc");
 }
 
-TEST(DncExport, LinuxNamesTheFileInUtf8AndWindowsInTheNamesBytes) {
+TEST(DncExport, NamesTheFileInUtf8OnEverySystem) {
   const std::string crate = "\xDF\xF9\xE8\xEA";  // in Windows-1251
-#ifdef _WIN32
-  EXPECT_EQ(DncFileName(kObjectChunk, crate), "Obj_" + crate + ".dnc");
-#else
   EXPECT_EQ(DncFileName(kObjectChunk, crate), "Obj_Ящик.dnc");
-#endif
+#ifdef _WIN32
+  EXPECT_EQ(DncFileName(kObjectChunk, "a\x98" + crate), "Obj_a\uFFFDЯщик.dnc") << "a byte without a character";
+#else
   EXPECT_EQ(DncFileName(kObjectChunk, "a\x98" + crate), "Obj_a\x98" + crate + ".dnc") << "a byte without a character";
+#endif
   const Bytes stream = ObjectChunk(crate, 9);
   EXPECT_EQ(DncFileName(ViewOf(stream)), DncFileName(kObjectChunk, crate));
+}
+
+TEST(DncExport, FileNameLengthIsMeasuredAsTheFileSystemDoes) {
+  std::string longest;
+  for (int i = 0; i < 255; ++i) longest += "Я";
+#ifdef _WIN32
+  EXPECT_EQ(FileNameLengthFault(longest), "");
+  EXPECT_EQ(FileNameLengthFault(longest + "\xF0\x9F\x98\x80"),
+            "the file name is 257 UTF-16 units long, and a file system takes 255 at most");
+#else
+  EXPECT_EQ(FileNameLengthFault(longest), "the file name is 510 bytes long, and a file system takes 255 at most");
+#endif
 }
 
 TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {

@@ -157,18 +157,18 @@ ScratchFolder::ScratchFolder() {
   path_ = run_ + name;
   std::replace(run_.begin(), run_.end(), '\\', '/');
   std::replace(path_.begin(), path_.end(), '\\', '/');
-  std::filesystem::create_directories(path_);
+  std::filesystem::create_directories(FsPath(path_));
 }
 
 ScratchFolder::~ScratchFolder() {
   std::error_code ignored;
-  std::filesystem::remove_all(run_, ignored);
+  std::filesystem::remove_all(FsPath(run_), ignored);
 }
 
 std::vector<std::string> ScratchFolder::FileNamesOf(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder)))
+    names.push_back(Utf8Path(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -193,20 +193,27 @@ FileSizeLimit::~FileSizeLimit() {
 #endif
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream file(path, std::ios::binary);
+  std::ofstream file(FsPath(path), std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(FsPath(path), std::ios::binary);
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 bool WriteLongFile(const std::string& path, const Bytes& head, uint64_t length) {
   WriteFileBytes(path, head);
   std::error_code refused;
-  std::filesystem::resize_file(path, length, refused);
+  std::filesystem::resize_file(FsPath(path), length, refused);
   return !refused;
 }
 
-bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool FileExists(const std::string& path) { return std::filesystem::exists(FsPath(path)); }
+
+std::filesystem::path FsPath(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
+
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}

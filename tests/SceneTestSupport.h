@@ -3,6 +3,7 @@
 // trace collector, scripted dialogs and a scratch folder.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -127,6 +128,11 @@ class FileSizeLimit {
   uint64_t previous_;
 };
 #endif
+
+// Paths are UTF-8, as the programs hold them; std::filesystem on Windows
+// would take a std::string in the ANSI code page.
+std::filesystem::path FsPath(const std::string& utf8);
+std::string Utf8Path(const std::filesystem::path& path);
 
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path);

@@ -20,8 +20,8 @@ void Accelerators::Add(const Shortcut& shortcut, UINT command) {
 
 bool Accelerators::Translate(HWND window, MSG& msg) {
   if (entries_.empty()) return false;
-  if (handle_ == nullptr) handle_ = CreateAcceleratorTableA(entries_.data(), static_cast<int>(entries_.size()));
-  return TranslateAcceleratorA(window, handle_, &msg) != 0;
+  if (handle_ == nullptr) handle_ = CreateAcceleratorTableW(entries_.data(), static_cast<int>(entries_.size()));
+  return TranslateAcceleratorW(window, handle_, &msg) != 0;
 }
 
 }  // namespace toolkit

@@ -6,7 +6,7 @@ namespace toolkit {
 
 int Application::Run() const {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) HandleQueuedMessage(msg);
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) HandleQueuedMessage(msg);
   return static_cast<int>(msg.wParam);
 }
 

@@ -21,7 +21,7 @@ int IdOf(ButtonRole role) {
 
 Button::Button(Window& parent, ButtonArgs args)
     : Control(parent,
-              {.className = "BUTTON",
+              {.className = L"BUTTON",
                .style = static_cast<DWORD>(WS_TABSTOP | (args.flat ? BS_FLAT : 0) |
                                            (args.role == ButtonRole::Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
                .text = args.text,

@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <utility>
 
+#include "os/WideText.h"
+
 namespace toolkit {
 
 ComboList::ComboList(Window& parent, ComboListArgs args)
-    : Control(parent, {.className = "COMBOBOX",
+    : Control(parent, {.className = L"COMBOBOX",
                        .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT,
                        .bounds = args.bounds,
                        .font = args.font}),
       items_(std::move(args.items)) {
-  for (const std::string& item : items_) Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : items_) Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(os::Widen(item).c_str()));
 }
 
 int ComboList::SelectedIndex() const { return static_cast<int>(Send(CB_GETCURSEL, 0, 0)); }

@@ -1,11 +1,12 @@
 #include "toolkit/Console.h"
 
+#include "os/WideText.h"
 #include "toolkit/WorkArea.h"
 
 namespace toolkit {
 namespace {
 
-bool IsRedirected(HANDLE output) {
+bool IsFileOrPipe(HANDLE output) {
   if (output == nullptr || output == INVALID_HANDLE_VALUE) return false;
   const DWORD type = GetFileType(output);
   return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
@@ -25,7 +26,8 @@ Console::Console() {
   // ends through its own windows only, which ask before work is lost.
   if (HWND window = GetConsoleWindow(); window != nullptr)
     DeleteMenu(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND);
-  output_ = IsRedirected(inherited) ? inherited : GetStdHandle(STD_OUTPUT_HANDLE);
+  redirected_ = IsFileOrPipe(inherited);
+  output_ = redirected_ ? inherited : GetStdHandle(STD_OUTPUT_HANDLE);
 }
 
 void Console::PlaceBeside(HWND window) const {
@@ -44,10 +46,20 @@ void Console::PlaceBeside(HWND window) const {
 }
 
 void Console::Write(std::string_view bytes) const {
+  // Nobody reads the trace any more when a write fails; the program goes on.
+  if (!redirected_) {
+    const std::wstring text = os::Widen(bytes);
+    for (std::wstring_view left = text; !left.empty();) {
+      DWORD written = 0;
+      if (!WriteConsoleW(output_, left.data(), static_cast<DWORD>(left.size()), &written, nullptr) || written == 0)
+        return;
+      left.remove_prefix(written);
+    }
+    return;
+  }
   while (!bytes.empty()) {
     DWORD written = 0;
-    if (!WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
-      return;  // nobody reads the trace any more; the program goes on
+    if (!WriteFile(output_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) return;
     bytes.remove_prefix(written);
   }
 }

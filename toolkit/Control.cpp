@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "os/WideText.h"
 #include "toolkit/Module.h"
 
 namespace toolkit {
@@ -13,13 +14,13 @@ Control::Control(Window& parent, const Creation& creation) : layout_(parent.Chil
   MakeFont(creation.font, parent.FontDescription());
   const Bounds& at = creation.bounds;
   hwnd_ =
-      CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
+      CreateWindowExW(creation.exStyle, creation.className, os::Widen(creation.text).c_str(),
                       WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())),
                       ModuleInstance(), nullptr);
-  if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
-  procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (hwnd_ == nullptr) throw std::runtime_error("a control could not be created: " + os::Narrow(creation.className));
+  procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd_, GWLP_WNDPROC));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowSubclass(hwnd_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   ApplyFont();
   if (layout_ != nullptr) layout_->Add(hwnd_, BoundsInParent(), creation.anchors);
@@ -48,7 +49,7 @@ LRESULT Control::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) const 
 }
 
 LRESULT Control::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return CallWindowProcA(procedure_, hwnd_, message, wParam, lParam);
+  return CallWindowProcW(procedure_, hwnd_, message, wParam, lParam);
 }
 
 bool Control::Reflect(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -60,7 +61,7 @@ bool Control::Reflect(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, L
   // Menus send no window; tooltips and other helpers are not our children.
   if (child == nullptr || GetAncestor(child, GA_PARENT) != parent) return false;
   // A direct call, not a message: the child's subclass would cost a server call under Wine.
-  auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+  auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(child, GWLP_USERDATA));
   if (control == nullptr) return false;
   if (message == WM_NOTIFY) {
     result = control->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -104,7 +105,7 @@ LRESULT Control::Route(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Control::Detach() {
   RemoveWindowSubclass(hwnd_, SubclassProc, 0);
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   if (layout_ != nullptr) layout_->Remove(hwnd_);
   hwnd_ = nullptr;
 }

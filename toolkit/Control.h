@@ -34,7 +34,7 @@ class Control : public Window {
 
  protected:
   struct Creation {
-    const char* className = nullptr;
+    const wchar_t* className = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
     std::string text{};

@@ -3,7 +3,7 @@
 namespace toolkit {
 
 Edit::Edit(Window& parent, EditArgs args)
-    : Control(parent, {.className = "EDIT",
+    : Control(parent, {.className = L"EDIT",
                        .style = WS_TABSTOP | ES_AUTOHSCROLL,
                        .exStyle = WS_EX_CLIENTEDGE,
                        .text = args.text,

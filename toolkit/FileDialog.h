@@ -46,11 +46,10 @@ class FileDialog {
 };
 
 // The paths in what a dialog that allows several files gives back: one path,
-// or a folder and the names in it, each ended by a zero byte, then a second
-// zero byte.
-std::vector<std::string> ChosenPaths(const char* selection);
+// or a folder and the names in it, each ended by a zero, then a second zero.
+std::vector<std::string> ChosenPaths(const wchar_t* selection);
 
-// The filter as the dialog takes it: each "|" a zero byte, two at the end.
-std::string Win32Filter(const std::string& filter);
+// The filter as the dialog takes it: each "|" a zero, two at the end.
+std::wstring Win32Filter(const std::string& filter);
 
 }  // namespace toolkit

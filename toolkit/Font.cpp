@@ -1,5 +1,7 @@
 #include "toolkit/Font.h"
 
+#include "os/WideText.h"
+
 namespace toolkit {
 
 FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
@@ -7,13 +9,13 @@ FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
 }
 
 Font::Font(const FontSpec& settings) : settings_(settings) {
-  LOGFONTA description{};
+  LOGFONTW description{};
   description.lfHeight = settings.height;  // positive: the cell height
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(description.lfFaceName, settings.name.c_str(), LF_FACESIZE);
-  handle_ = CreateFontIndirectA(&description);
+  lstrcpynW(description.lfFaceName, os::Widen(settings.name).c_str(), LF_FACESIZE);
+  handle_ = CreateFontIndirectW(&description);
 }
 
 Font::~Font() { DeleteObject(handle_); }
@@ -22,9 +24,10 @@ SIZE TextExtent(HFONT font, const std::string& text) {
   SIZE size{};
   HDC dc = GetDC(nullptr);
   HGDIOBJ previous = SelectObject(dc, font);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const std::wstring wide = os::Widen(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
   size.cy = metrics.tmHeight;  // an empty text still takes a line
   SelectObject(dc, previous);
   ReleaseDC(nullptr, dc);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "os/WideText.h"
 #include "toolkit/Control.h"
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
@@ -13,7 +14,7 @@
 namespace toolkit {
 namespace {
 
-constexpr char kClassName[] = "toolkit.Form";
+constexpr wchar_t kClassName[] = L"toolkit.Form";
 const FontSpec kSystemFont{"MS Shell Dlg", 13};
 
 // Registered once per module; unregistered when the module goes, so that a
@@ -21,19 +22,19 @@ const FontSpec kSystemFont{"MS Shell Dlg", 13};
 class FormClass {
  public:
   explicit FormClass(WNDPROC procedure) {
-    WNDCLASSEXA description{};
+    WNDCLASSEXW description{};
     description.cbSize = sizeof description;
     description.style = CS_DBLCLKS;
     description.lpfnWndProc = procedure;
     description.hInstance = ModuleInstance();
     // Null for a module without an icon: Windows then shows its default one.
-    description.hIcon = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(TOOLKIT_MODULE_ICON));
+    description.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(TOOLKIT_MODULE_ICON));
     description.hCursor = LoadCursor(nullptr, IDC_ARROW);
     description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     description.lpszClassName = kClassName;
-    RegisterClassExA(&description);
+    RegisterClassExW(&description);
   }
-  ~FormClass() { UnregisterClassA(kClassName, ModuleInstance()); }
+  ~FormClass() { UnregisterClassW(kClassName, ModuleInstance()); }
 };
 
 struct Styles {
@@ -67,7 +68,7 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM data) {
 // the window may be a dialog or box of the system's, with its own WM_USER
 // messages.
 UINT TranslateKeyMessage() {
-  static const UINT message = RegisterWindowMessageA("toolkit.Form.TranslateKey");
+  static const UINT message = RegisterWindowMessageW(L"toolkit.Form.TranslateKey");
   return message;
 }
 
@@ -95,7 +96,7 @@ Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menu
   // monitor, whole, so that no button is out of reach on a small screen.
   if (position.x != CW_USEDEFAULT) placed = FitInside(placed, WorkAreaNear(placed));
   MakeFont(args.font, kSystemFont);
-  CreateWindowExA(styles.exStyle, kClassName, args.caption.c_str(), styles.style, placed.left, placed.top,
+  CreateWindowExW(styles.exStyle, kClassName, os::Widen(args.caption).c_str(), styles.style, placed.left, placed.top,
                   placed.right - placed.left, placed.bottom - placed.top, args.owner,
                   menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
@@ -108,7 +109,7 @@ Form::~Form() {
   if (hwnd_ == nullptr) return;
   // The object is going first: no more messages reach it, and the menu bar
   // stays with menuBar_, which frees it.
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   SetMenu(hwnd_, nullptr);
   DestroyWindow(hwnd_);
 }
@@ -130,7 +131,7 @@ int Form::ShowModal(ModalScope scope, const Window* focus) {
   WPARAM exitCode = 0;
   while (modalResult_ == 0 && hwnd_ != nullptr) {
     MSG msg;
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) {
       quit = got == 0;
       exitCode = msg.wParam;
@@ -159,7 +160,7 @@ Form::CommandScope::~CommandScope() {
   if (--form_.commandsRunning_ > 0 || !form_.closeWaiting_ || form_.hwnd_ == nullptr) return;
   // Asked again once the command's own loops have ended.
   form_.closeWaiting_ = false;
-  PostMessageA(form_.hwnd_, WM_CLOSE, 0, 0);
+  PostMessageW(form_.hwnd_, WM_CLOSE, 0, 0);
 }
 
 void Form::Place(const RECT& outer) const {
@@ -181,10 +182,10 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_NCCREATE) {
     auto* created = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
     created->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }
-  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   try {
     return self->HandleMessage(message, wParam, lParam);
   } catch (...) {
@@ -228,10 +229,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: {
       HWND going = hwnd_;
       OnNcDestroy();
-      return DefWindowProcA(going, message, wParam, lParam);
+      return DefWindowProcW(going, message, wParam, lParam);
     }
   }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void Form::OnCommand(WPARAM wParam) {
@@ -271,19 +272,19 @@ void Form::OnMinMaxInfo(MINMAXINFO& info) const {
 }
 
 void Form::OnNcDestroy() {
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
 }
 
 void HandleQueuedMessage(MSG& msg) {
   HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-  if (keyDown && root != nullptr && SendMessageA(root, TranslateKeyMessage(), 0, reinterpret_cast<LPARAM>(&msg)) != 0)
+  if (keyDown && root != nullptr && SendMessageW(root, TranslateKeyMessage(), 0, reinterpret_cast<LPARAM>(&msg)) != 0)
     return;
   // IsDialogMessage translates and dispatches whatever it does not use itself.
-  if (root != nullptr && IsDialogMessageA(root, &msg)) return;
+  if (root != nullptr && IsDialogMessageW(root, &msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace toolkit

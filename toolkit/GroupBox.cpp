@@ -3,7 +3,7 @@
 namespace toolkit {
 
 GroupBox::GroupBox(Window& parent, GroupBoxArgs args)
-    : Control(parent, {.className = "BUTTON",
+    : Control(parent, {.className = L"BUTTON",
                        .style = BS_GROUPBOX | WS_CLIPSIBLINGS,
                        // Tab and the arrow keys step into the controls it holds.
                        .exStyle = WS_EX_CONTROLPARENT,

@@ -3,7 +3,7 @@
 namespace toolkit {
 
 Label::Label(Window& parent, LabelArgs args)
-    : Control(parent, {.className = "STATIC",
+    : Control(parent, {.className = L"STATIC",
                        .style = SS_LEFTNOWORDWRAP | SS_NOPREFIX,
                        .text = args.text,
                        .bounds = {args.position.x, args.position.y, 0, 0},

@@ -1,5 +1,6 @@
 #include "toolkit/Menu.h"
 
+#include "os/WideText.h"
 #include "toolkit/Accelerators.h"
 
 namespace toolkit {
@@ -21,7 +22,7 @@ UINT Menu::AddItem(const std::string& text, std::function<void()> action, std::v
   // submenus by identifier alone.
   const UINT command = NewCommand();
   const std::string shown = keys.empty() ? text : text + "\t" + ShortcutText(keys.front());
-  AppendMenuA(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, shown.c_str());
+  AppendMenuW(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, os::Widen(shown).c_str());
   actions_.emplace(command, std::move(action));
   for (const Shortcut& key : keys) keys_.emplace_back(key, command);
   return command;
@@ -31,11 +32,11 @@ void Menu::SetEnabled(UINT command, bool enabled) const {
   EnableMenuItem(handle_, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-void Menu::AddSeparator() { AppendMenuA(handle_, MF_SEPARATOR, 0, nullptr); }
+void Menu::AddSeparator() { AppendMenuW(handle_, MF_SEPARATOR, 0, nullptr); }
 
 void Menu::AddSubmenu(const std::string& text, Menu submenu) {
   // The submenu's handle now belongs to this menu, which destroys it with its own.
-  AppendMenuA(handle_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.handle_), text.c_str());
+  AppendMenuW(handle_, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.handle_), os::Widen(text).c_str());
   submenu.handle_ = nullptr;
   actions_.merge(submenu.actions_);
   keys_.insert(keys_.end(), submenu.keys_.begin(), submenu.keys_.end());

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "os/WideText.h"
+
 // The linker's symbol for the start of the image that holds this code.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -12,12 +14,12 @@ namespace toolkit {
 HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 std::string ProgramFolder() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<wchar_t> path(MAX_PATH);
   DWORD length = 0;
   // A path longer than the buffer comes back cut short: grow and ask again.
-  while ((length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
+  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size())
     path.resize(path.size() * 2);
-  const std::string program(path.data(), length);
+  const std::string program = os::Narrow({path.data(), length});
   return program.substr(0, program.find_last_of('\\') + 1);
 }
 

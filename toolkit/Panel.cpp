@@ -4,6 +4,6 @@ namespace toolkit {
 
 Panel::Panel(Window& parent, PanelArgs args)
     : Control(parent,
-              {.className = "STATIC", .exStyle = WS_EX_STATICEDGE, .bounds = args.bounds, .anchors = args.anchors}) {}
+              {.className = L"STATIC", .exStyle = WS_EX_STATICEDGE, .bounds = args.bounds, .anchors = args.anchors}) {}
 
 }  // namespace toolkit

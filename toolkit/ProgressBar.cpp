@@ -5,7 +5,7 @@
 namespace toolkit {
 
 ProgressBar::ProgressBar(Window& parent, ProgressBarArgs args)
-    : Control(parent, {.className = PROGRESS_CLASSA, .style = PBS_SMOOTH, .bounds = args.bounds}) {
+    : Control(parent, {.className = PROGRESS_CLASSW, .style = PBS_SMOOTH, .bounds = args.bounds}) {
   if (args.bounds.height == 0) Resize(args.bounds.width, GetSystemMetrics(SM_CYHSCROLL));
   Send(PBM_SETRANGE32, 0, args.maximum);
 }

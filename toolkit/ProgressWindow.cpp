@@ -59,7 +59,7 @@ void ProgressWindow::Show() {
 
 void ProgressWindow::HandleWaitingMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       // For the loop outside, once the command has stopped.
       PostQuitMessage(static_cast<int>(msg.wParam));

@@ -1,6 +1,6 @@
 #include "toolkit/ShellPaths.h"
 
-#include "toolkit/WideText.h"
+#include "os/WideText.h"
 
 namespace toolkit {
 
@@ -9,7 +9,7 @@ std::vector<std::string> CommandLineArguments() {
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (arguments == nullptr) return {};
   std::vector<std::string> paths;
-  for (int index = 1; index < count; ++index) paths.push_back(Narrow(arguments[index], CP_ACP));
+  for (int index = 1; index < count; ++index) paths.push_back(os::Narrow(arguments[index]));
   LocalFree(arguments);
   return paths;
 }
@@ -20,7 +20,7 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
   for (UINT index = 0; index < count; ++index) {
     std::wstring path(DragQueryFileW(drop, index, nullptr, 0), L'\0');
     DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size() + 1));
-    paths.push_back(Narrow(path, CP_ACP));
+    paths.push_back(os::Narrow(path));
   }
   return paths;
 }

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "os/WideText.h"
+
 namespace toolkit {
 namespace {
 
@@ -24,7 +26,7 @@ CheckState CheckOf(UINT stateImage) { return stateImage == 2 ? CheckState::Check
 }  // namespace
 
 TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
-    : Control(parent, {.className = WC_TREEVIEWA,
+    : Control(parent, {.className = WC_TREEVIEWW,
                        .style = WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_CHECKBOXES |
                                 TVS_FULLROWSELECT | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
                        .exStyle = WS_EX_CLIENTEDGE,
@@ -34,7 +36,8 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
       model_(model),
       contextMenu_(args.contextMenu),
       onCheckBoxFlip_(std::move(args.onCheckBoxFlip)),
-      beforeContextMenu_(std::move(args.beforeContextMenu)) {
+      beforeContextMenu_(std::move(args.beforeContextMenu)),
+      shownText_(args.shownText ? std::move(args.shownText) : [](const std::string& text) { return os::Widen(text); }) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling())
     PutInControl(*node, TVI_LAST);
   model_.SetListener(this);
@@ -102,17 +105,18 @@ void TreeView::NodesCleared() {
 void TreeView::TextChanged(TreeModelNode& node) {
   const Item* item = ItemOf(node);
   if (item == nullptr) return;
-  TVITEMA change{};
+  std::wstring text = shownText_(node.Text());
+  TVITEMW change{};
   change.mask = TVIF_TEXT;
   change.hItem = item->handle;
-  change.pszText = const_cast<char*>(node.Text().c_str());
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  change.pszText = text.data();
+  Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TreeView::CheckChanged(TreeModelNode& node) {
   const Item* item = ItemOf(node);
   if (item == nullptr || item->shown == node.Check()) return;
-  if (changedChecks_.empty()) PostMessageA(hwnd_, kShowChangedChecks, 0, 0);
+  if (changedChecks_.empty()) PostMessageW(hwnd_, kShowChangedChecks, 0, 0);
   changedChecks_.insert(&node);
 }
 
@@ -153,27 +157,28 @@ void TreeView::ChildrenReworked(TreeModelNode& parent) {
 
 void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {
   const TreeModelNode* parent = node.Parent();
-  TVINSERTSTRUCTA insert{};
+  std::wstring text = shownText_(node.Text());
+  TVINSERTSTRUCTW insert{};
   insert.hParent = parent != nullptr ? ItemOf(*parent)->handle : TVI_ROOT;
   insert.hInsertAfter = after;
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
-  insert.item.pszText = const_cast<char*>(node.Text().c_str());
+  insert.item.pszText = text.data();
   insert.item.lParam = reinterpret_cast<LPARAM>(&node);
   insert.item.state = INDEXTOSTATEIMAGEMASK(ImageOf(node.Check())) | (node.Bold() ? TVIS_BOLD : 0);
   insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
   insert.item.cChildren = node.FirstChild() != nullptr ? 1 : 0;
-  const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   if (handle != nullptr) items_[&node] = {handle, node.Check(), false};
 }
 
 void TreeView::ShowChildrenButton(const TreeModelNode& node, bool shown) const {
   const Item* item = ItemOf(node);
   if (item == nullptr) return;
-  TVITEMA change{};
+  TVITEMW change{};
   change.mask = TVIF_CHILDREN;
   change.hItem = item->handle;
   change.cChildren = shown ? 1 : 0;
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TreeView::Open(TreeModelNode& node) {
@@ -192,10 +197,10 @@ void TreeView::OpenAncestors(const TreeModelNode& node) {
 
 TreeModelNode* TreeView::NodeOf(HTREEITEM item) const {
   if (item == nullptr) return nullptr;
-  TVITEMA read{};
+  TVITEMW read{};
   read.mask = TVIF_PARAM;
   read.hItem = item;
-  if (!Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
+  if (!Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read))) return nullptr;
   return reinterpret_cast<TreeModelNode*>(read.lParam);
 }
 
@@ -249,12 +254,12 @@ UINT TreeView::State(HTREEITEM item, UINT mask) const {
 
 void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
   assert(IsWindow(hwnd_) && item != nullptr);
-  TVITEMA change{};
+  TVITEMW change{};
   change.mask = TVIF_STATE;
   change.hItem = item;
   change.state = state;
   change.stateMask = mask;
-  Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 void TreeView::Expand(TreeModelNode& node) {

@@ -24,6 +24,8 @@ struct TreeViewArgs {
   // Runs after the user flips a node's check box, by a left click on it or
   // the space bar, once the model holds the new state.
   std::function<void(TreeModelNode&)> onCheckBoxFlip{};
+  // A node's text as the control shows it; null for the text as UTF-8.
+  std::function<std::wstring(const std::string&)> shownText{};
 };
 
 // Shows a TreeModel and follows its changes: a check box on every node, lines
@@ -128,6 +130,7 @@ class TreeView final : public Control, private TreeModelListener {
   POINT rightClick_{};  // where the right button was last pressed
   std::function<void(TreeModelNode&)> onCheckBoxFlip_;
   std::function<void()> beforeContextMenu_;
+  std::function<std::wstring(const std::string&)> shownText_;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

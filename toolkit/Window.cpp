@@ -1,5 +1,7 @@
 #include "toolkit/Window.h"
 
+#include "os/WideText.h"
+
 namespace toolkit {
 
 RECT Window::ScreenRect() const {
@@ -9,17 +11,17 @@ RECT Window::ScreenRect() const {
 }
 
 std::string Window::Text() const {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+  return os::Narrow(text);
 }
 
-void Window::SetText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void Window::SetText(const std::string& text) { SetWindowTextW(hwnd_, os::Widen(text).c_str()); }
 
 void Window::MakeFont(const FontSpec& own, const FontSpec& inherited) {
   font_ = std::make_unique<Font>(MergeFont(own, inherited));
 }
 
-void Window::ApplyFont() const { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE); }
+void Window::ApplyFont() const { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE); }
 
 }  // namespace toolkit

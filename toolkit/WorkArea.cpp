@@ -7,7 +7,7 @@ namespace toolkit {
 RECT WorkAreaNear(const RECT& rect) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
+  GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor);
   return monitor.rcWork;
 }
 

@@ -426,6 +426,37 @@ TEST_F(AmbrelHost, AboutShowsCreditsUnderTheDialogsTitle) {
   EXPECT_EQ(outcome.returned, 0);
 }
 
+// The chunk's texts are Windows-1251; the dialog shows their characters on
+// any system, and takes back only what the code page can hold.
+TEST_F(AmbrelHost, TextsShowAsTheirCharactersAndGoBackAsWindows1251) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  SoundFields fields = StoredSoundShown();
+  fields.Name = "\xD4\xEE\xED\xE0\xF0\xFC";  // "Фонарь"
+  fields.ParentSector = "\xC4\xE2\xEE\xF0";  // "Двор"
+  Bytes stored = WrittenSound(fields);
+  std::string refusal;
+  EditOutcome outcome = EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog("Фонарь");
+    ASSERT_NE(view.ok, nullptr);
+    EXPECT_EQ(TextOf(view.texts[kParentSector]), "Двор");
+    SendTyping(view.texts[kSoundFile], "дождь é.wav");
+    PostClick(view.ok);
+    HWND box = WaitForThreadWindow(thread_, OfClass(kMessageBoxClass, "Фонарь"));
+    ASSERT_NE(box, nullptr);
+    refusal = MessageBoxText(box);
+    PostOk(box);
+    EXPECT_TRUE(WaitUntil([&] { return !FindThreadWindow(thread_, OfClass(kMessageBoxClass)); }));
+    EXPECT_TRUE(IsWindowVisible(view.dialog)) << "the refused text stays to be mended";
+    SendTyping(view.texts[kSoundFile], "дождь.wav");
+    PostClick(view.ok);
+  });
+  EXPECT_EQ(refusal, "\"é\" (U+00E9) can't be stored: the game's code page, Windows-1251, has no such character.");
+  EXPECT_EQ(outcome.returned, 1);
+  fields.SoundFile = "\xE4\xEE\xE6\xE4\xFC.wav";
+  EXPECT_EQ(outcome.TakeBlock(), WrittenSound(fields));
+}
+
 // Only an item counts: the text part typed over names an item or none.
 TEST_F(AmbrelHost, TypedSoundTypeCountsOnlyAsAnItem) {
   const HostWindow host(HostPlace(400));

@@ -1,5 +1,5 @@
+#include "os/WideText.h"
 #include "tests/win32/EditorFixture.h"
-#include "toolkit/WideText.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -38,7 +38,7 @@ class FileCommandsTest : public EditorTest {
   // Files dropped on the window as the shell drops them, and handled.
   void Drop(std::initializer_list<std::string> paths) {
     std::vector<std::wstring> wide;
-    for (const std::string& path : paths) wide.push_back(toolkit::Widen(WindowsPath(path), CP_ACP));
+    for (const std::string& path : paths) wide.push_back(os::Widen(WindowsPath(path)));
     PostDroppedFiles(form.Handle(), wide);
     PumpMessages();
   }
@@ -194,7 +194,7 @@ TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {
 
 TEST_F(FileCommandsTest, AFileDroppedOnTheWindowOpensAsOpenDoesAndTheDialogThenOffersIt) {
   // A name with a space and a letter outside ASCII, which the shell hands over in UTF-16.
-  const std::string dropped = scratch.Path("dropped \xE9.bin");
+  const std::string dropped = scratch.Path("dropped é.bin");
   WriteFileBytes(dropped, kGoodScene);
   Drop({dropped});
   EXPECT_EQ(trace.TakeLines(), kGoodLoadTrace);
@@ -206,7 +206,7 @@ TEST_F(FileCommandsTest, AFileDroppedOnTheWindowOpensAsOpenDoesAndTheDialogThenO
     CancelDialog(dialog);
   });
   ChooseMenu("File", "open..");
-  EXPECT_EQ(offered, "dropped \xE9.bin") << "in the dropped file's folder";
+  EXPECT_EQ(offered, "dropped é.bin") << "in the dropped file's folder";
 }
 
 TEST_F(FileCommandsTest, ADroppedFileThatFailsToLoadIsAFailedOpen) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "os/WideText.h"
 #include "plugin/SoundLayout.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
@@ -250,7 +251,7 @@ class MissingSoundPlugin : public SoundHostTest {
 
 TEST_F(MissingSoundPlugin, IsNamedInABoxAndNothingChanges) {
   const std::wstring text = BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); });
-  const std::wstring path = toolkit::Widen(HostPath(kMissingPlugin), CP_ACP);
+  const std::wstring path = os::Widen(HostPath(kMissingPlugin));
   EXPECT_EQ(text.rfind(L"Cannot load " + path + L": ", 0), 0u) << std::string(text.begin(), text.end());
   EXPECT_EQ(Written(form.Document()), kScene);
 }
@@ -262,7 +263,7 @@ class NoLibrarySoundPlugin : public SoundHostTest {
 
 TEST_F(NoLibrarySoundPlugin, IsNamedInTheSystemsWordsWithoutAnInsertLeft) {
   const std::wstring text = BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); });
-  const std::wstring path = toolkit::Widen(HostPath(SCENE2_NOT_A_LIBRARY), CP_ACP);
+  const std::wstring path = os::Widen(HostPath(SCENE2_NOT_A_LIBRARY));
   EXPECT_EQ(text, L"Cannot load " + path + L": Bad EXE format for " + path + L".");
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "os/WideText.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComboList.h"
 #include "toolkit/Edit.h"
@@ -65,12 +66,23 @@ TEST(WorkArea, TheConsoleGoesRightOfTheWindowElseLeftElseAtTheRightEdgeBelowItsM
 
 TEST(FileDialog, FilterBecomesZeroSeparatedPairs) {
   EXPECT_EQ(Win32Filter("scene2 file (*.bin)|*.bin|all files|*"),
-            std::string("scene2 file (*.bin)\0*.bin\0all files\0*\0\0", 39));
+            std::wstring(L"scene2 file (*.bin)\0*.bin\0all files\0*\0\0", 39));
 }
 
-TEST(Widen, ReadsBytesInTheGivenCodePage) {
-  EXPECT_EQ(Widen("\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.", 1251), L"Совпадение имён.");
-  EXPECT_EQ(Widen("", 1251), L"");
+TEST(FileDialog, ChosenPathsAreUtf8) {
+  EXPECT_EQ(ChosenPaths(L"C:\\Моды\\scene2.bin\0"), (std::vector<std::string>{"C:\\Моды\\scene2.bin"}));
+  EXPECT_EQ(ChosenPaths(L"C:\\Моды\0Obj_Ящик.dnc\0café.dnc\0"),
+            (std::vector<std::string>{"C:\\Моды\\Obj_Ящик.dnc", "C:\\Моды\\café.dnc"}));
+}
+
+TEST(Widen, TextIsUtf8BothWays) {
+  EXPECT_EQ(os::Widen("Совпадение имён. café \xF0\x9F\x98\x80"), L"Совпадение имён. café \U0001F600");
+  EXPECT_EQ(os::Narrow(L"Совпадение имён. café \U0001F600"), "Совпадение имён. café \xF0\x9F\x98\x80");
+  EXPECT_EQ(os::Widen(""), L"");
+  EXPECT_EQ(os::Widen("a\xFF"
+                      "b"),
+            L"a\uFFFDb")
+      << "a byte that is no UTF-8";
 }
 
 namespace {
@@ -197,7 +209,7 @@ TEST(Menu, RunsTheItemsOfItsSubmenusByCommand) {
   EXPECT_EQ(ran, (std::vector<std::string>{"open"}));
 }
 
-TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
+TEST(ShowMessageBox, ShowsUtf8Text) {
   std::wstring shown;
   std::string caption;
   WhenShown read("tool", [&](HWND box) {
@@ -205,7 +217,7 @@ TEST(ShowMessageBox, ShowsTextOfItsCodePage) {
     shown = MessageBoxWideText(box);
     PostOk(box);
   });
-  ShowMessageBox(nullptr, "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.", "tool", 0, 1251);
+  ShowMessageBox(nullptr, "Данные не введены.", "tool", 0);
   EXPECT_EQ(shown, L"Данные не введены.");
   EXPECT_EQ(caption, "tool");
 }

@@ -1,6 +1,6 @@
 // The question before unsaved changes are dropped, on close and on "open..".
+#include "os/WideText.h"
 #include "tests/win32/EditorFixture.h"
-#include "toolkit/WideText.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -140,13 +140,13 @@ TEST_F(UnsavedChangesTest, AFileDroppedOnTheWindowAsksFirst) {
   WriteFileBytes(other, Scene({Objects({ObjectChunk("lamp", 9)})}));
   {
     Answer cancel(IDCANCEL);
-    PostDroppedFiles(form.Handle(), {toolkit::Widen(WindowsPath(other), CP_ACP)});
+    PostDroppedFiles(form.Handle(), {os::Widen(WindowsPath(other))});
     PumpMessages();
     EXPECT_EQ(cancel.text, "Save changes to level.bin?");
     EXPECT_EQ(Written(form.Document()), kEdited) << "nothing opened";
   }
   Answer no(IDNO);
-  PostDroppedFiles(form.Handle(), {toolkit::Widen(WindowsPath(other), CP_ACP)});
+  PostDroppedFiles(form.Handle(), {os::Widen(WindowsPath(other))});
   PumpMessages();
   EXPECT_TRUE(no.box.Done());
   EXPECT_EQ(Written(form.Document()), Scene({Objects({ObjectChunk("lamp", 9)})}));

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "os/WideText.h"
 #include "toolkit/Form.h"
 
 namespace {
@@ -23,13 +24,13 @@ void SendClick(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 void SendTyping(HWND edit, const std::string& text) {
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, WM_CHAR, VK_BACK, 1);
+  for (wchar_t c : os::Widen(text)) SendMessageW(edit, WM_CHAR, c, 1);
 }
 
 void PostTyping(HWND window, const std::string& text) {
-  for (char c : text) PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+  for (wchar_t c : os::Widen(text)) PostMessageW(window, WM_CHAR, c, 1);
 }
 
 void PostKey(HWND window, UINT key) { PostMessageA(window, WM_KEYDOWN, key, 1); }
@@ -70,7 +71,7 @@ std::function<void(HWND)> PickMenuItem(int index) {
 
 void PumpMessages() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) toolkit::HandleQueuedMessage(msg);
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) toolkit::HandleQueuedMessage(msg);
 }
 
 HWND MouseCapture(DWORD thread) {

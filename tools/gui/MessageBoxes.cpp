@@ -1,5 +1,7 @@
 #include "tools/gui/MessageBoxes.h"
 
+#include "os/WideText.h"
+
 namespace {
 
 // The box's text control, as every Windows version numbers it.
@@ -13,14 +15,7 @@ std::wstring MessageBoxWideText(HWND box) {
   return text;
 }
 
-std::string MessageBoxText(HWND box) {
-  const std::wstring wide = MessageBoxWideText(box);
-  const int length = static_cast<int>(wide.size());
-  std::string text(
-      static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr)), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), length, text.data(), static_cast<int>(text.size()), nullptr, nullptr);
-  return text;
-}
+std::string MessageBoxText(HWND box) { return os::Narrow(MessageBoxWideText(box)); }
 
 bool ShowsIcon(HWND box, LPCSTR icon) {
   const HICON wanted = LoadIconA(nullptr, icon);

@@ -5,7 +5,7 @@
 
 #include <string>
 
-// The box's text, as bytes of the ANSI code page or as UTF-16.
+// The box's text, as UTF-8 or as UTF-16.
 std::string MessageBoxText(HWND box);
 std::wstring MessageBoxWideText(HWND box);
 // Whether the box shows the system icon `icon` (IDI_ERROR, ...).

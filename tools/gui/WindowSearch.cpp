@@ -1,5 +1,7 @@
 #include "tools/gui/WindowSearch.h"
 
+#include "os/WideText.h"
+
 namespace {
 
 constexpr DWORD kPollMs = 10;
@@ -68,9 +70,9 @@ HWND WaitForThreadWindow(DWORD thread, const WindowMatch& match) {
 
 std::string TextOf(HWND window) {
   // WM_GETTEXT, not GetWindowText: the latter reads no other process's controls.
-  char text[1024] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
+  wchar_t text[1024] = {};
+  SendMessageW(window, WM_GETTEXT, sizeof text / sizeof *text, reinterpret_cast<LPARAM>(text));
+  return os::Narrow(text);
 }
 
 std::string ClassOf(HWND window) {
