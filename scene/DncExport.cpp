@@ -9,6 +9,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/FileReplacement.h"
+#include "scene/Utf8.h"
 #include "scene/Windows1251.h"
 
 namespace {
@@ -40,13 +41,9 @@ std::string FoldedFileName(std::string fileName) {
 }
 
 std::string DncFileName(uint16_t type, const std::string& name) {
-#ifdef _WIN32
-  const std::string& fileName = name;  // the ANSI file functions take the bytes
-#else
   bool complete = true;
   std::string fileName = Utf8FromWindows1251(name, &complete);
   if (!complete) fileName = name;
-#endif
   return PrefixOf(type) + fileName + kExtension;
 }
 
@@ -66,15 +63,17 @@ std::string FileNameFault(const std::string& fileName) {
 }
 
 std::string FileNameLengthFault(const std::string& fileName) {
-  // Windows: every byte of the game's single-byte code page is one UTF-16 unit.
   constexpr size_t kLongest = 255;
 #ifdef _WIN32
+  // The wide file functions count UTF-16 units.
+  const size_t length = Utf16Length(fileName);
   constexpr const char* kUnit = "UTF-16 units";
 #else
+  const size_t length = fileName.size();
   constexpr const char* kUnit = "bytes";
 #endif
-  if (fileName.size() <= kLongest) return "";
-  return "the file name is " + std::to_string(fileName.size()) + " " + kUnit + " long, and a file system takes " +
+  if (length <= kLongest) return "";
+  return "the file name is " + std::to_string(length) + " " + kUnit + " long, and a file system takes " +
          std::to_string(kLongest) + " at most";
 }
 

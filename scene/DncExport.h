@@ -8,9 +8,9 @@
 
 #include "scene/ByteView.h"
 
-// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate. Linux
-// names files in UTF-8: there the name's Windows-1251 bytes are decoded, unless
-// one of them has no character, when the name keeps its bytes.
+// Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate. File
+// names are UTF-8 on every platform: the name's Windows-1251 bytes are
+// decoded, unless one of them has no character, when the name keeps its bytes.
 std::string DncFileName(uint16_t type, const std::string& name);
 std::string DncFileName(ByteView chunk);
 

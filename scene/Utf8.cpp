@@ -47,3 +47,13 @@ std::optional<char32_t> ReadUtf8(std::string_view text, size_t& at) {
   }
   return std::nullopt;
 }
+
+size_t Utf16Length(std::string_view text) {
+  size_t units = 0;
+  for (size_t at = 0; at < text.size();) {
+    const std::optional<char32_t> character = ReadUtf8(text, at);
+    if (!character) ++at;
+    units += character && *character > 0xFFFF ? 2u : 1u;
+  }
+  return units;
+}

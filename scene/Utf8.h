@@ -15,3 +15,7 @@ void AppendUtf8(std::string& text, char32_t character);
 // (a stray continuation byte, a sequence cut short, an overlong form, a
 // surrogate, a value above U+10FFFF).
 std::optional<char32_t> ReadUtf8(std::string_view text, size_t& at);
+
+// How many UTF-16 units `text` takes: two for a character above U+FFFF, one
+// for any other, and one for each byte that starts no well-formed character.
+size_t Utf16Length(std::string_view text);

@@ -157,10 +157,11 @@ TEST_F(Scene2Process, PathsUnderAFolderWithCyrillicAndAccentedLettersWork) {
   EXPECT_EQ(run.out, "scene saved to " + saved + "\n");
   EXPECT_EQ(FileText(Wide(saved)), std::string(kScene.begin(), kScene.end()));
 
-  run = Run({L"-q", L"export", Wide(saved), Wide(folder + "\\dnc"), L"objects", L"crate"});
+  run = Run({L"-q", L"export", Wide(saved), Wide(folder + "\\dnc"), L"objects", L"Ящик"});
   EXPECT_EQ(run.status, 0u) << run.err;
   EXPECT_EQ(run.out, "1 file written to " + folder + "\\dnc\n");
-  EXPECT_TRUE(std::filesystem::exists(Wide(folder + "\\dnc\\Obj_crate.dnc")));
+  const Bytes crate = ObjectChunk("\xDF\xF9\xE8\xEA", 9);
+  EXPECT_EQ(FileText(Wide(folder + "\\dnc\\Obj_Ящик.dnc")), std::string(crate.begin(), crate.end()));
 }
 
 }  // namespace
