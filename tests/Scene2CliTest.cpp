@@ -16,16 +16,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A text as this platform's scene2 writes it: UTF-8 on Linux, the name's own
-// Windows-1251 bytes on Windows.
-#ifdef _WIN32
-std::string PlatformText(const char*, const char* windows1251) { return windows1251; }
-#else
-std::string PlatformText(const char* utf8, const char*) { return utf8; }
-#endif
-
-const std::string kNamesCoincide =
-    PlatformText("Совпадение имён.", "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.");
+const std::string kNamesCoincide = "Совпадение имён.";
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -95,9 +86,10 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
       "\n"
       "SECTION is objects, definitions, initscripts or viseffects.\n"
       "Names are written as list prints them and as every command takes them:\n"
-      "bytes below 0x20, 0x7F and the backslash as \\xHH; on Linux the others in\n"
-      "UTF-8, decoded from Windows-1251, the game's code page, but for 0x98,\n"
-      "which has no character there, as \\x98; on Windows in the ANSI code page.\n"
+      "bytes below 0x20, 0x7F and the backslash as \\xHH; the others in UTF-8,\n"
+      "decoded from Windows-1251, the game's code page, but for 0x98, which has\n"
+      "no character there, as \\x98. On Windows too, pipes and files get UTF-8;\n"
+      "a console shows the characters whatever its code page.\n"
       "\n"
       "example:\n"
       "  scene2 delete scene2.bin edited.bin objects crate_0003 lamp_0004\n";
@@ -338,10 +330,8 @@ TEST_F(Scene2Cli, NamesOfEveryByteValueGoFromListIntoCommands) {
   WriteFileBytes(in, scene);
   const Lines names = NamesIn(in);
   ASSERT_EQ(names.size(), 256u);
-#ifndef _WIN32
   EXPECT_EQ(names[0xC0], "nА\\x5C");
   EXPECT_EQ(names[0x98], "n\\x98\\x5C");
-#endif
   // Export by the listed names writes each chunk; delete by them takes every one.
   Lines args = {"-q", "export", in, folder.Path("dnc"), "objects"};
   args.insert(args.end(), names.begin(), names.end());
@@ -373,7 +363,7 @@ TEST_F(Scene2Cli, DeleteOfAMissingNameFailsAndWritesNothing) {
 }
 
 TEST_F(Scene2Cli, RenameAnswersTheDialogWithTheNewName) {
-  const std::string siren = PlatformText("Сирена", "\xD1\xE8\xF0\xE5\xED\xE0");
+  const std::string siren = "Сирена";
   EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", siren}), 0);
   EXPECT_NE(out.find("OLD\r\n"), std::string::npos);
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\nrenamed \"horn\" to \"" + siren + "\" in objects, saved to " +

@@ -183,7 +183,7 @@ TEST(SceneCheck, FileNamesLongerThanAFileSystemTakesAreThoseNoExportCanWrite) {
        {"18: objects 0 \"a:" + n246 + "\": no export can write it to \"" + colonShown + "\": the name holds a colon",
         tooLong(kFirstItem, "0 \"a:" + n246 + "\"", colonShown, 256)}},
 #ifdef _WIN32
-      // Each byte of the game's code page is one UTF-16 unit.
+      // Each of these letters is one UTF-16 unit: 4 + 124 + 4.
       {"Cyrillic", SceneFile({kHead, Objects({ObjectChunk(cyrillic, 9)})}), {}},
 #else
       // UTF-8 takes two bytes for each of these letters: 4 + 248 + 4.

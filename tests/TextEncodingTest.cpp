@@ -66,6 +66,13 @@ TEST(Utf8, EncodesAndReadsBackEveryWidth) {
   EXPECT_EQ(euro, "\xE2\x82\xAC");
 }
 
+TEST(Utf8, CountsTheUtf16UnitsThatWindowsFileNamesTake) {
+  EXPECT_EQ(Utf16Length(""), 0u);
+  EXPECT_EQ(Utf16Length("aЯ€"), 3u);
+  EXPECT_EQ(Utf16Length("\xF0\x9F\x98\x80"), 2u) << "a surrogate pair";
+  EXPECT_EQ(Utf16Length("a\x98\xE2\x82"), 4u) << "a unit for each byte of no character";
+}
+
 TEST(Utf8, RefusesMalformedSequencesWithoutMoving) {
   const struct {
     const char* what;

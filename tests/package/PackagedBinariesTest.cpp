@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "os/WideText.h"
 #include "tests/package/PackageFolder.h"
 #include "toolkit/ModuleIcon.h"
 
@@ -43,9 +44,9 @@ TEST(PackagedBinaries, CarryTheProjectVersionAndTheirOwnNames) {
     SCOPED_TRACE(binary.name);
     const std::string path = PackagePath(binary.name);
     DWORD ignored = 0;
-    std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    std::vector<char> info(GetFileVersionInfoSizeW(os::Widen(path).c_str(), &ignored));
     ASSERT_FALSE(info.empty()) << "no version resource";
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    ASSERT_TRUE(GetFileVersionInfoW(os::Widen(path).c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
@@ -63,7 +64,7 @@ TEST(PackagedBinaries, CarryTheProjectVersionAndTheirOwnNames) {
 }
 
 TEST(PackagedBinaries, TheEditorHasAnIconOfItsOwn) {
-  HMODULE tool = LoadLibraryExA(PackagePath("tool.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE tool = LoadLibraryExW(os::Widen(PackagePath("tool.exe")).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(tool, nullptr);
   EXPECT_NE(FindResourceA(tool, MAKEINTRESOURCEA(TOOLKIT_MODULE_ICON), RT_GROUP_ICON), nullptr);
   FreeLibrary(tool);
@@ -74,16 +75,16 @@ TEST(PackagedBinaries, TheEditorHasAnIconOfItsOwn) {
 TEST(PackagedBinaries, CarryAnApplicationManifest) {
   for (const Binary& binary : kBinaries) {
     SCOPED_TRACE(binary.name);
-    HMODULE module = LoadLibraryExA(PackagePath(binary.name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExW(os::Widen(PackagePath(binary.name)).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     const WORD id = binary.fileType == VFT_DLL ? 2 : 1;
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
     const std::string manifest(bytes, SizeofResource(module, found));
-    for (const char* part : {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-                             "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-                             "level=\"asInvoker\""})
+    for (const char* part :
+         {"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+          "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "level=\"asInvoker\""})
       EXPECT_NE(manifest.find(part), std::string::npos) << part;
     FreeLibrary(module);
   }

@@ -12,18 +12,6 @@
 
 namespace {
 
-std::vector<std::string> FileNamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
 HTREEITEM FirstChild(HWND tree, HTREEITEM item) { return TreeItemAt(tree, item, TVGN_CHILD); }
 
 }  // namespace
@@ -52,7 +40,7 @@ TEST(PackagedEditor, ExportsACheckedObjectIntoDncesBesideItself) {
   PostOk(summary);
   EXPECT_EQ(tool.Close(), 0u);
 
-  const std::vector<std::string> files = FileNamesIn(PackagePath("DNCes"));
+  const std::vector<std::string> files = ScratchFolder::FileNamesOf(PackagePath("DNCes"));
   ASSERT_EQ(files.size(), 1u);
   EXPECT_TRUE(files[0].ends_with(".dnc")) << files[0];
   // The file is the object chunk as the scene holds it, byte for byte.

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "os/WideText.h"
 #include "tools/gui/FileDialogs.h"
 
 HTREEITEM TreeItemAt(HWND tree, HTREEITEM item, UINT relation) {
@@ -35,18 +36,18 @@ void CheckNode(HWND tree, HTREEITEM item) {
 ToolProcess::ToolProcess(const std::string& program, const std::string& outputFile,
                          const std::vector<std::string>& arguments) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  STARTUPINFOA startup{};
+  HANDLE output = CreateFileW(os::Widen(outputFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = output;
   startup.hStdError = output;
-  std::string commandLine = "\"" + program + "\"";
-  for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+  std::wstring commandLine = L"\"" + os::Widen(program) + L"\"";
+  for (const std::string& argument : arguments) commandLine += L" \"" + os::Widen(argument) + L"\"";
   // As the shell starts it: without the console of the program that starts it.
-  const BOOL started = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
-                                      nullptr, nullptr, &startup, &process_);
+  const BOOL started = CreateProcessW(os::Widen(program).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      DETACHED_PROCESS, nullptr, nullptr, &startup, &process_);
   CloseHandle(output);
   if (!started) throw std::runtime_error("cannot start " + program);
   main_ = WaitForWindow(Captioned("Form1"));
@@ -112,7 +113,7 @@ void ToolProcess::ChooseMenu(int menu, int item) const {
 
 void ToolProcess::ChooseFile(const std::string& caption, const std::string& path) const {
   HWND dialog = WaitForWindow(Captioned(caption));
-  SendMessageA(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(FileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(os::Widen(path).c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   // Either the dialog goes, or it asks first whether to replace the file.
   bool answered = false;

@@ -51,8 +51,8 @@ constexpr CommandSpec kCommands[] = {
      "Loads IN and writes chunks as .dnc files into DIR, made when missing:\n"
      "every chunk, every chunk of SECTION, or the first chunk of each NAME in\n"
      "SECTION. A file is named by type prefix and name (Obj_crate.dnc), with a\n"
-     "number when the export has used the name already (Obj_crate (2).dnc); on\n"
-     "Linux the name is UTF-8. A file of that name is replaced.\n",
+     "number when the export has used the name already (Obj_crate (2).dnc), the\n"
+     "name in UTF-8. A file of that name is replaced.\n",
      "scene2 export scene2.bin dnc objects crate_0003", &RunExport},
     {"import", "IN OUT FILE...", 0, true, false, "put .dnc files into IN and save it as OUT",
      "Loads IN, puts the chunk of each .dnc FILE into its section and saves the\n"

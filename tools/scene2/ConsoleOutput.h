@@ -1,8 +1,9 @@
 #pragma once
 // Windows: standard output or standard error that is a console takes the
-// program's text, bytes in the ANSI code page, through the wide console API.
-// Written as bytes, the console would read them in its own code page (the
-// OEM one, 866 or 437) and garble every name beyond ASCII.
+// program's text, UTF-8, through the wide console API. Written as bytes, the
+// console would read them in its own code page (the OEM one, 866 or 437) and
+// garble every name beyond ASCII. A file or a pipe gets the UTF-8 bytes, as on
+// Linux.
 
 #include <windows.h>
 

@@ -4,39 +4,48 @@
 
 namespace {
 
+// How many of the `size` bytes of `text` end on a whole UTF-8 character: a
+// sequence that the end cuts short waits for the rest.
+int WholeCharacters(const char* text, int size) {
+  for (int back = 1; back <= 3 && back <= size; ++back) {
+    const auto byte = static_cast<unsigned char>(text[size - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: its lead is further back
+    const int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? size - back : size;
+  }
+  return size;
+}
+
 class ConsoleBuffer final : public std::streambuf {
  public:
   explicit ConsoleBuffer(HANDLE console) : console_(console) { setp(buffer_, buffer_ + sizeof buffer_); }
-  ~ConsoleBuffer() override { Flush(); }
+  ~ConsoleBuffer() override { Flush(Tail::Write); }
   ConsoleBuffer(const ConsoleBuffer&) = delete;
   ConsoleBuffer& operator=(const ConsoleBuffer&) = delete;
 
  protected:
   int_type overflow(int_type c) override {
-    Flush();
+    Flush(Tail::Hold);
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
     *pptr() = traits_type::to_char_type(c);
     pbump(1);
     return c;
   }
 
-  int sync() override { return Flush() ? 0 : -1; }
+  int sync() override { return Flush(Tail::Hold) ? 0 : -1; }
 
  private:
-  // Writes what the buffer holds, but for the lead byte of a double-byte
-  // character whose second byte has not come yet.
-  bool Flush() {
+  // What to do with a character cut short at the end: hold it for the rest,
+  // or, at the very end, write what there is.
+  enum class Tail { Hold, Write };
+
+  bool Flush(Tail tail) {
     const int held = static_cast<int>(pptr() - pbase());
-    int whole = 0;
-    while (whole < held) {
-      const int width = IsDBCSLeadByte(static_cast<BYTE>(buffer_[whole])) ? 2 : 1;
-      if (whole + width > held) break;
-      whole += width;
-    }
+    const int whole = tail == Tail::Hold ? WholeCharacters(buffer_, held) : held;
     bool written = true;
     if (whole > 0) {
-      std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, buffer_, whole, nullptr, 0)), L'\0');
-      MultiByteToWideChar(CP_ACP, 0, buffer_, whole, text.data(), static_cast<int>(text.size()));
+      std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, buffer_, whole, nullptr, 0)), L'\0');
+      MultiByteToWideChar(CP_UTF8, 0, buffer_, whole, text.data(), static_cast<int>(text.size()));
       for (size_t done = 0; done < text.size() && written;) {
         DWORD count = 0;
         written =

@@ -11,9 +11,10 @@ constexpr size_t kSummaryColumn = 38;
 
 constexpr char kNameRule[] =
     "Names are written as list prints them and as every command takes them:\n"
-    "bytes below 0x20, 0x7F and the backslash as \\xHH; on Linux the others in\n"
-    "UTF-8, decoded from Windows-1251, the game's code page, but for 0x98,\n"
-    "which has no character there, as \\x98; on Windows in the ANSI code page.\n";
+    "bytes below 0x20, 0x7F and the backslash as \\xHH; the others in UTF-8,\n"
+    "decoded from Windows-1251, the game's code page, but for 0x98, which has\n"
+    "no character there, as \\x98. On Windows too, pipes and files get UTF-8;\n"
+    "a console shows the characters whatever its code page.\n";
 
 struct OptionHelp {
   unsigned option;

@@ -26,31 +26,29 @@ std::string CharacterText(char32_t character) {
 
 }  // namespace
 
-std::string NameText(std::string_view name, TextEncoding encoding) {
+std::string NameText(std::string_view name) {
   std::string text;
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
     const std::optional<char32_t> character = Windows1251Character(byte);
-    if (BreaksText(byte) || (encoding == TextEncoding::Utf8 && !character))
+    if (BreaksText(byte) || !character)
       text += Escape(byte);
-    else if (encoding == TextEncoding::Utf8)
-      AppendUtf8(text, *character);
     else
-      text += c;
+      AppendUtf8(text, *character);
   }
   return text;
 }
 
-std::string QuotedName(std::string_view name, TextEncoding encoding) {
+std::string QuotedName(std::string_view name) {
   // Appended piece by piece: '"' + text makes GCC 12 warn of an overlap that
   // cannot happen.
   std::string quoted = "\"";
-  quoted += NameText(name, encoding);
+  quoted += NameText(name);
   quoted += '"';
   return quoted;
 }
 
-std::optional<std::string> NameBytes(std::string_view text, std::string& error, TextEncoding encoding) {
+std::optional<std::string> NameBytes(std::string_view text, std::string& error) {
   std::string name;
   size_t at = 0;
   while (at < text.size()) {
@@ -65,7 +63,7 @@ std::optional<std::string> NameBytes(std::string_view text, std::string& error, 
       at += 4;
       continue;
     }
-    const std::optional<char32_t> character = encoding == TextEncoding::Utf8 ? ReadUtf8(text, at) : std::nullopt;
+    const std::optional<char32_t> character = ReadUtf8(text, at);
     if (!character) {
       name += text[at++];
       continue;
@@ -80,11 +78,9 @@ std::optional<std::string> NameBytes(std::string_view text, std::string& error, 
   return name;
 }
 
-std::string MessageText(std::string_view message, TextEncoding encoding) {
-  return encoding == TextEncoding::Utf8 ? Utf8FromWindows1251(message) : std::string(message);
-}
+std::string MessageText(std::string_view message) { return Utf8FromWindows1251(message); }
 
-std::string FileNameText(std::string_view fileName, TextEncoding encoding) {
+std::string FileNameText(std::string_view fileName) {
   std::string text;
   size_t at = 0;
   while (at < fileName.size()) {
@@ -93,8 +89,6 @@ std::string FileNameText(std::string_view fileName, TextEncoding encoding) {
     if (BreaksText(byte)) {
       text += Escape(byte);
       ++at;
-    } else if (encoding == TextEncoding::Ansi) {
-      text += fileName[at++];
     } else if (ReadUtf8(fileName, at)) {
       text.append(fileName.substr(start, at - start));
     } else {

@@ -1,0 +1,167 @@
+// scene2.exe as a Windows shell starts it: the arguments in UTF-16 on its
+// command line, standard output and standard error in files. Names and paths
+// beyond the ANSI code page arrive whole, and what it writes there is UTF-8.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "scene/ChunkTypes.h"
+#include "tests/SceneTestSupport.h"
+#include "tools/gui/FileDialogs.h"
+
+namespace {
+
+// CTest passes the program's path as the build system knows it.
+std::wstring Scene2Path() {
+  const std::string path = HostPath(testing::internal::GetArgvs().at(1));
+  return std::wstring(path.begin(), path.end());
+}
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(
+      static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0)),
+      L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                      static_cast<int>(wide.size()));
+  return wide;
+}
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+bool Holds(const Bytes& bytes, const std::string& part) {
+  const Bytes wanted = Text(part);
+  return std::search(bytes.begin(), bytes.end(), wanted.begin(), wanted.end()) != bytes.end();
+}
+
+struct Finished {
+  DWORD status = 0;
+  std::string out;
+  std::string err;
+};
+
+class Scene2Process : public testing::Test {
+ protected:
+  Scene2Process() { WriteFileBytes(scratch.Path("scene2.bin"), kScene); }
+
+  // Runs scene2 with `arguments`, each put in quotes (none holds a quote or
+  // ends with a backslash), and waits for it.
+  Finished Run(const std::vector<std::wstring>& arguments) {
+    const std::wstring program = Scene2Path();
+    std::wstring commandLine = L"\"" + program + L"\"";
+    for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
+    const std::filesystem::path outPath = Wide(scratch.Path("stdout"));
+    const std::filesystem::path errPath = Wide(scratch.Path("stderr"));
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(out);
+    CloseHandle(err);
+    Finished finished;
+    if (!started) {
+      ADD_FAILURE() << "cannot start scene2: error " << GetLastError();
+      return finished;
+    }
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
+    GetExitCodeProcess(process.hProcess, &finished.status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    finished.out = FileText(outPath);
+    finished.err = FileText(errPath);
+    return finished;
+  }
+
+  // A path in the scratch folder as a Windows program is given it.
+  std::wstring Path(const std::string& name) const { return Wide(WindowsPath(scratch.Path(name))); }
+
+  // Objects named "Ящик" and "crate", a definition "Дверь", as Windows-1251 bytes.
+  const Bytes kScene = SceneFile(
+      {ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("\xDF\xF9\xE8\xEA", 9), ObjectChunk("crate", 9)})),
+       ChunkOf(kDefinitionsSection, DefinitionChunk("\xC4\xE2\xE5\xF0\xFC", 6))});
+  ScratchFolder scratch;
+};
+
+TEST_F(Scene2Process, ListWritesNamesToAFileInUtf8) {
+  const Finished list = Run({L"-q", L"list", Path("scene2.bin")});
+  EXPECT_EQ(list.status, 0u) << list.err;
+  EXPECT_EQ(list.out,
+            "objects\t0\t4010\tmodel\tЯщик\n"
+            "objects\t1\t4010\tmodel\tcrate\n"
+            "definitions\t0\tAE21\tdoor\tДверь\n");
+  EXPECT_EQ(list.err, "");
+}
+
+TEST_F(Scene2Process, CyrillicNamesInUtf16FindTheirChunks) {
+  const std::wstring in = Path("scene2.bin");
+  const std::wstring out = Path("out.bin");
+  Finished run = Run({L"-q", L"delete", in, out, L"objects", L"Ящик"});
+  EXPECT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.out, "1 chunk deleted from objects, saved to " + WindowsPath(scratch.Path("out.bin")) + "\n");
+  EXPECT_FALSE(Holds(ReadFileBytes(scratch.Path("out.bin")), "\xDF\xF9\xE8\xEA"));
+
+  run = Run({L"-q", L"rename", in, out, L"definitions", L"Дверь", L"Сирена"});
+  EXPECT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.out,
+            "renamed \"Дверь\" to \"Сирена\" in definitions, saved to " + WindowsPath(scratch.Path("out.bin")) + "\n");
+  EXPECT_TRUE(Holds(ReadFileBytes(scratch.Path("out.bin")), "\xD1\xE8\xF0\xE5\xED\xE0"))
+      << "the new name in Windows-1251";
+
+  run = Run({L"-q", L"rename", in, out, L"objects", L"crate", L"Ящик"});
+  EXPECT_EQ(run.status, 1u);
+  EXPECT_EQ(run.err, "scene2: cannot rename \"crate\" to \"Ящик\" in objects of " +
+                         WindowsPath(scratch.Path("scene2.bin")) + ": Совпадение имён.\n");
+}
+
+TEST_F(Scene2Process, ACharacterWithoutAWindows1251ByteIsRefused) {
+  const std::string usage = "usage: scene2 rename [-q] IN OUT SECTION OLD NEW\n";
+  const struct {
+    std::string name;
+    std::string character;
+  } cases[] = {
+      {"café", "\"é\" (U+00E9)"}, {"crate😀", "\"😀\" (U+1F600)"},  // two UTF-16 units, one character
+  };
+  for (const auto& [name, character] : cases) {
+    SCOPED_TRACE(name);
+    const Finished run = Run({L"-q", L"rename", Path("scene2.bin"), Path("out.bin"), L"objects", L"crate", Wide(name)});
+    EXPECT_EQ(run.status, 2u);
+    EXPECT_EQ(run.err, "scene2: the name \"" + name + "\" can't be read: " + character +
+                           " has no byte in Windows-1251, the game's code page\n" + usage);
+  }
+  EXPECT_FALSE(FileExists(scratch.Path("out.bin")));
+}
+
+TEST_F(Scene2Process, PathsUnderAFolderWithCyrillicAndAccentedLettersWork) {
+  const std::string folder = WindowsPath(scratch.Path("Сцены é"));
+  ASSERT_TRUE(std::filesystem::create_directory(Wide(folder)));
+  std::filesystem::copy_file(Wide(WindowsPath(scratch.Path("scene2.bin"))), Wide(folder + "\\scene2.bin"));
+
+  const std::string saved = folder + "\\копия.bin";
+  Finished run = Run({L"-q", L"save", Wide(folder + "\\scene2.bin"), Wide(saved)});
+  EXPECT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.out, "scene saved to " + saved + "\n");
+  EXPECT_EQ(FileText(Wide(saved)), std::string(kScene.begin(), kScene.end()));
+
+  run = Run({L"-q", L"export", Wide(saved), Wide(folder + "\\dnc"), L"objects", L"Ящик"});
+  EXPECT_EQ(run.status, 0u) << run.err;
+  EXPECT_EQ(run.out, "1 file written to " + folder + "\\dnc\n");
+  const Bytes crate = ObjectChunk("\xDF\xF9\xE8\xEA", 9);
+  EXPECT_EQ(FileText(Wide(folder + "\\dnc\\Obj_Ящик.dnc")), std::string(crate.begin(), crate.end()));
+}
+
+}  // namespace
