@@ -3,20 +3,37 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <vector>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Module.h"
 
 namespace toolkit {
+namespace {
 
-Control::Control(Window& parent, const Creation& creation) : layout_(parent.ChildLayout()) {
+RECT ScaledBounds(const Bounds& bounds, int dpi) {
+  return ScaleToDpi(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, dpi);
+}
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM controls) {
+  // Tooltips and other helpers that a control makes hold no object of ours.
+  if (auto* control = reinterpret_cast<Control*>(GetWindowLongPtrA(child, GWLP_USERDATA)); control != nullptr)
+    reinterpret_cast<std::vector<Control*>*>(controls)->push_back(control);
+  return TRUE;
+}
+
+}  // namespace
+
+Control::Control(Window& parent, const Creation& creation) : design_(creation.bounds), layout_(parent.ChildLayout()) {
   EnsureCommonControls();
+  dpi_ = parent.Dpi();
   MakeFont(creation.font, parent.FontDescription());
-  const Bounds& at = creation.bounds;
-  hwnd_ =
-      CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
-                      WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())),
-                      ModuleInstance(), nullptr);
+  const RECT at = ScaledBounds(design_, dpi_);
+  hwnd_ = CreateWindowExA(
+      creation.exStyle, creation.className, creation.text.c_str(), WS_CHILD | WS_VISIBLE | creation.style, at.left,
+      at.top, at.right - at.left, at.bottom - at.top, parent.Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())), ModuleInstance(),
+      nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
   procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -37,6 +54,21 @@ RECT Control::BoundsInParent() const {
   GetWindowRect(hwnd_, &bounds);
   MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&bounds), 2);
   return bounds;
+}
+
+void Control::Rescale(int dpi) {
+  RescaleFont(dpi);
+  const RECT at = ScaledBounds(design_, dpi_);
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::RescaleChildren(HWND parent, int dpi) {
+  std::vector<Control*> controls;
+  EnumChildWindows(parent, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  for (Control* control : controls) {
+    control->Rescale(dpi);
+    if (control->layout_ != nullptr) control->layout_->Replace(control->hwnd_, control->BoundsInParent());
+  }
 }
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +105,12 @@ bool Control::Reflect(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, L
 
 void Control::Resize(int width, int height) const {
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::FitOpenHeight(int height) const {
+  if (design_.height != 0) return;
+  const RECT bounds = BoundsInParent();
+  Resize(bounds.right - bounds.left, height);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
