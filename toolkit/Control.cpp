@@ -11,8 +11,10 @@
 namespace toolkit {
 namespace {
 
-RECT ScaledBounds(const Bounds& bounds, int dpi) {
-  return ScaleToDpi(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, dpi);
+Bounds ScaledBounds(const Bounds& bounds, int dpi) {
+  const RECT edges =
+      ScaleToDpi(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, dpi);
+  return {edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
 }
 
 BOOL CALLBACK CollectControl(HWND child, LPARAM controls) {
@@ -28,12 +30,12 @@ Control::Control(Window& parent, const Creation& creation) : design_(creation.bo
   EnsureCommonControls();
   dpi_ = parent.Dpi();
   MakeFont(creation.font, parent.FontDescription());
-  const RECT at = ScaledBounds(design_, dpi_);
-  hwnd_ = CreateWindowExA(
-      creation.exStyle, creation.className, creation.text.c_str(), WS_CHILD | WS_VISIBLE | creation.style, at.left,
-      at.top, at.right - at.left, at.bottom - at.top, parent.Handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())), ModuleInstance(),
-      nullptr);
+  const Bounds at = ScaledBounds(design_, dpi_);
+  hwnd_ =
+      CreateWindowExA(creation.exStyle, creation.className, creation.text.c_str(),
+                      WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.id != 0 ? creation.id : NextControlId())),
+                      ModuleInstance(), nullptr);
   if (hwnd_ == nullptr) throw std::runtime_error(std::string("a control could not be created: ") + creation.className);
   procedure_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -58,8 +60,8 @@ RECT Control::BoundsInParent() const {
 
 void Control::Rescale(int dpi) {
   RescaleFont(dpi);
-  const RECT at = ScaledBounds(design_, dpi_);
-  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const Bounds at = ScaledBounds(design_, dpi_);
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Control::RescaleChildren(HWND parent, int dpi) {

@@ -68,7 +68,6 @@ class Control : public Window {
   void Resize(int width, int height) const;
   // Where the design leaves the height open (0): the control's own, width kept.
   void FitOpenHeight(int height) const;
-  const Bounds& DesignBounds() const { return design_; }
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -76,7 +75,7 @@ class Control : public Window {
   LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
   void Detach();
 
-  Bounds design_;
+  Bounds design_;      // as given, at the design DPI
   Layout* layout_;     // not owned: the parent's
   WNDPROC procedure_;  // the control's own, under the subclass
 };

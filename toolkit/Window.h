@@ -13,8 +13,9 @@ namespace toolkit {
 class Layout;
 
 // What every window object shares: the HWND it owns, the DPI it is laid out
-// for and the font it shows its text in. Not copyable; the HWND is destroyed with the object unless the
-// system destroyed it first (a closed window, a parent destroyed before).
+// for and the font it shows its text in. Not copyable; the HWND is destroyed
+// with the object unless the system destroyed it first (a closed window, a
+// parent destroyed before).
 class Window {
  public:
   Window(const Window&) = delete;
