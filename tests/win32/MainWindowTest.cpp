@@ -125,6 +125,10 @@ void MoveToDpi(HWND window, int dpi, RECT suggested) {
 TEST_F(EditorTest, MovedToAMonitorOfAnotherDpiRescalesAndMovedBackStandsAsDesigned) {
   RECT window{};
   GetWindowRect(form.Handle(), &window);
+  const HIMAGELIST checkBoxes = TreeView_GetImageList(tree().Handle(), TVSIL_STATE);
+  int boxWidth = 0;
+  int boxHeight = 0;
+  ImageList_GetIconSize(checkBoxes, &boxWidth, &boxHeight);
   // A quarter larger, as Windows suggests for 120 DPI.
   const auto larger = [](LONG length) { return std::lround(length * 1.25); };
   const RECT suggested{window.left + 10, window.top + 20, window.left + 10 + larger(window.right - window.left),
@@ -144,10 +148,17 @@ TEST_F(EditorTest, MovedToAMonitorOfAnotherDpiRescalesAndMovedBackStandsAsDesign
   const RECT jump = BoundsInParent(Find(form.Handle(), kControls[0]));
   EXPECT_EQ(jump.right - jump.left, larger(64));
   EXPECT_EQ(jump.bottom - jump.top, larger(22));
+  // The tree's check boxes grow with its rows, which they don't reach beyond.
+  int scaledWidth = 0;
+  int scaledHeight = 0;
+  ImageList_GetIconSize(TreeView_GetImageList(tree().Handle(), TVSIL_STATE), &scaledWidth, &scaledHeight);
+  EXPECT_EQ(scaledWidth, larger(boxWidth));
+  EXPECT_LE(scaledHeight, TreeView_GetItemHeight(tree().Handle()));
 
   MoveToDpi(form.Handle(), 96, window);
   GetWindowRect(form.Handle(), &placed);
   EXPECT_EQ(placed, window);
+  EXPECT_EQ(TreeView_GetImageList(tree().Handle(), TVSIL_STATE), checkBoxes) << "the control's own check boxes";
   for (const ControlPlace& place : kControls) {
     SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
     EXPECT_EQ(BoundsInParent(Find(form.Handle(), place)), place.bounds);
