@@ -26,7 +26,7 @@ bool EditSoundObject(uint8_t*& chunk, int32_t& size) {
   if (chunk != nullptr) dialog.SetText(Utf8FromWindows1251(fields.Name.substr(0, fields.Name.find('\0'))));
 
   PluginState& state = State();
-  dialog.Place(DialogRectangle(state));
+  dialog.Place(DialogRectangle(state, dialog.Dpi()));
   const bool accepted = dialog.Run();
   const bool handedBack = accepted && HandBackSoundObject(dialog.ReadBack(), LocalBlock, chunk, size);
   // A window destroyed from outside has no size to remember.
@@ -34,6 +34,7 @@ bool EditSoundObject(uint8_t*& chunk, int32_t& size) {
     const SIZE outer = dialog.OuterSize();
     state.DialogWidth = outer.cx;
     state.DialogHeight = outer.cy;
+    state.DialogDpi = dialog.Dpi();
   }
   return handedBack;
 }

@@ -26,23 +26,25 @@ PluginState& State() {
 void InitState(HWND hostWindow) {
   PluginState& state = State();
   state.HostWindow = hostWindow;
-  state.MaxLeft = DesktopRectangle().right - kOnScreenWidth;
+  state.MaxLeft = DesktopRectangle().right - toolkit::ScaleToDpi(kOnScreenWidth, toolkit::DpiOfWindow(hostWindow));
   state.DialogWidth = kFirstWidth;
   state.DialogHeight = kFirstHeight;
+  state.DialogDpi = toolkit::kDesignDpi;
 }
 
-RECT DialogRectangle(const PluginState& state) {
+RECT DialogRectangle(const PluginState& state, int dpi) {
+  const LONG width = toolkit::ScaleBetweenDpis(state.DialogWidth, state.DialogDpi, dpi);
+  const LONG height = toolkit::ScaleBetweenDpis(state.DialogHeight, state.DialogDpi, dpi);
   RECT host{};
   POINT topLeft{};
   if (state.HostWindow != nullptr && GetWindowRect(state.HostWindow, &host)) {
     topLeft = {std::min(host.right, state.MaxLeft), host.top};
   } else {
     const RECT desktop = DesktopRectangle();
-    topLeft = {(desktop.left + desktop.right - state.DialogWidth) / 2,
-               (desktop.top + desktop.bottom - state.DialogHeight) / 2};
+    topLeft = {(desktop.left + desktop.right - width) / 2, (desktop.top + desktop.bottom - height) / 2};
   }
   // Where that does not fit the screen's work area, moved inside it whole:
   // Ok and Cancel must be in reach.
-  const RECT placed{topLeft.x, topLeft.y, topLeft.x + state.DialogWidth, topLeft.y + state.DialogHeight};
+  const RECT placed{topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
   return toolkit::FitInside(placed, toolkit::WorkAreaNear(placed));
 }

@@ -3,16 +3,35 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "os/WideText.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Module.h"
 
 namespace toolkit {
+namespace {
 
-Control::Control(Window& parent, const Creation& creation) : layout_(parent.ChildLayout()) {
+Bounds ScaledBounds(const Bounds& bounds, int dpi) {
+  const RECT edges =
+      ScaleToDpi(RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height}, dpi);
+  return {edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
+}
+
+BOOL CALLBACK CollectControl(HWND child, LPARAM controls) {
+  // Tooltips and other helpers that a control makes hold no object of ours.
+  if (auto* control = reinterpret_cast<Control*>(GetWindowLongPtrW(child, GWLP_USERDATA)); control != nullptr)
+    reinterpret_cast<std::vector<Control*>*>(controls)->push_back(control);
+  return TRUE;
+}
+
+}  // namespace
+
+Control::Control(Window& parent, const Creation& creation) : design_(creation.bounds), layout_(parent.ChildLayout()) {
   EnsureCommonControls();
+  dpi_ = parent.Dpi();
   MakeFont(creation.font, parent.FontDescription());
-  const Bounds& at = creation.bounds;
+  const Bounds at = ScaledBounds(design_, dpi_);
   hwnd_ =
       CreateWindowExW(creation.exStyle, creation.className, os::Widen(creation.text).c_str(),
                       WS_CHILD | WS_VISIBLE | creation.style, at.left, at.top, at.width, at.height, parent.Handle(),
@@ -38,6 +57,21 @@ RECT Control::BoundsInParent() const {
   GetWindowRect(hwnd_, &bounds);
   MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&bounds), 2);
   return bounds;
+}
+
+void Control::Rescale(int dpi) {
+  RescaleFont(dpi);
+  const Bounds at = ScaledBounds(design_, dpi_);
+  SetWindowPos(hwnd_, nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::RescaleChildren(HWND parent, int dpi) {
+  std::vector<Control*> controls;
+  EnumChildWindows(parent, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  for (Control* control : controls) {
+    control->Rescale(dpi);
+    if (control->layout_ != nullptr) control->layout_->Replace(control->hwnd_, control->BoundsInParent());
+  }
 }
 
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -74,6 +108,12 @@ bool Control::Reflect(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, L
 
 void Control::Resize(int width, int height) const {
   SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::FitOpenHeight(int height) const {
+  if (design_.height != 0) return;
+  const RECT bounds = BoundsInParent();
+  Resize(bounds.right - bounds.left, height);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

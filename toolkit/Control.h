@@ -10,7 +10,7 @@
 
 namespace toolkit {
 
-// A control's place in its parent's client area, in pixels.
+// A control's place in its parent's client area, in pixels at the design DPI.
 struct Bounds {
   int left = 0;
   int top = 0;
@@ -26,6 +26,13 @@ class Control : public Window {
   ~Control() override;
 
   RECT BoundsInParent() const;
+
+  // The parent went to a display of `dpi`: the font, the place and the size
+  // scaled anew, the place as in a parent's client area of its designed size
+  // (its layout then moves the anchored ones).
+  virtual void Rescale(int dpi);
+  // Rescale for every control below `parent`, at any depth.
+  static void RescaleChildren(HWND parent, int dpi);
 
   // Hands a WM_COMMAND or WM_NOTIFY that a child control of `parent` sent back
   // to the child's object, the way ATL reflects them; true, with the object's
@@ -59,6 +66,8 @@ class Control : public Window {
   // 50,000 nodes can't afford; the subclass does not handle these anyway.
   LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
   void Resize(int width, int height) const;
+  // Where the design leaves the height open (0): the control's own, width kept.
+  void FitOpenHeight(int height) const;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -66,6 +75,7 @@ class Control : public Window {
   LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
   void Detach();
 
+  Bounds design_;      // as given, at the design DPI
   Layout* layout_;     // not owned: the parent's
   WNDPROC procedure_;  // the control's own, under the subclass
 };

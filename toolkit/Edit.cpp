@@ -1,5 +1,7 @@
 #include "toolkit/Edit.h"
 
+#include "toolkit/Dpi.h"
+
 namespace toolkit {
 
 Edit::Edit(Window& parent, EditArgs args)
@@ -11,11 +13,18 @@ Edit::Edit(Window& parent, EditArgs args)
                        .anchors = args.anchors,
                        .font = args.font}),
       onEnter_(std::move(args.onEnter)) {
-  if (args.bounds.height == 0) {
-    // The text's line, the sunken edge and a one-pixel margin above and below.
-    const int edges = 2 * (GetSystemMetrics(SM_CYEDGE) + 1);
-    Resize(args.bounds.width, TextExtent(FontHandle(), "").cy + edges);
-  }
+  FitHeight();
+}
+
+void Edit::Rescale(int dpi) {
+  Control::Rescale(dpi);
+  FitHeight();
+}
+
+void Edit::FitHeight() const {
+  // The text's line, the sunken edge and a one-pixel margin above and below.
+  const int edges = 2 * (SystemMetricForDpi(SM_CYEDGE, Dpi()) + ScaleToDpi(1, Dpi()));
+  FitOpenHeight(TextExtent(FontHandle(), "").cy + edges);
 }
 
 void Edit::SelectAll() const { Send(EM_SETSEL, 0, -1); }

@@ -24,8 +24,10 @@ class Edit final : public Control {
 
   // Selects the whole text, so that typing replaces it.
   void SelectAll() const;
+  void Rescale(int dpi) override;
 
  private:
+  void FitHeight() const;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   std::function<void()> onEnter_;

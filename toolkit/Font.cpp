@@ -1,6 +1,7 @@
 #include "toolkit/Font.h"
 
 #include "os/WideText.h"
+#include "toolkit/Dpi.h"
 
 namespace toolkit {
 
@@ -8,9 +9,9 @@ FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
   return {own.name.empty() ? inherited.name : own.name, own.height == 0 ? inherited.height : own.height};
 }
 
-Font::Font(const FontSpec& settings) : settings_(settings) {
+Font::Font(const FontSpec& settings, int dpi) : settings_(settings) {
   LOGFONTW description{};
-  description.lfHeight = settings.height;  // positive: the cell height
+  description.lfHeight = ScaleToDpi(settings.height, dpi);  // positive: the cell height
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;

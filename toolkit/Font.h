@@ -6,8 +6,9 @@
 
 namespace toolkit {
 
-// A font as the windows ask for it. The height is the cell height in pixels;
-// an empty name or a height of 0 takes that part from the parent's font.
+// A font as the windows ask for it. The height is the cell height in pixels
+// at the design DPI; an empty name or a height of 0 takes that part from the
+// parent's font.
 struct FontSpec {
   std::string name{};
   int height = 0;
@@ -16,10 +17,10 @@ struct FontSpec {
 // The parts of `own` that are set, the rest from `inherited`.
 FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited);
 
-// An owned GDI font.
+// An owned GDI font, its height scaled for a display of `dpi`.
 class Font {
  public:
-  explicit Font(const FontSpec& settings);
+  Font(const FontSpec& settings, int dpi);
   Font(const Font&) = delete;
   Font& operator=(const Font&) = delete;
   ~Font();

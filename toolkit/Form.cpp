@@ -6,6 +6,7 @@
 
 #include "os/WideText.h"
 #include "toolkit/Control.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
 #include "toolkit/ShellPaths.h"
@@ -72,6 +73,23 @@ UINT TranslateKeyMessage() {
   return message;
 }
 
+// Where a form of `args` goes on the screen, its outer rectangle at `dpi`.
+RECT PlaceOf(const FormArgs& args, const Styles& styles, bool menu, int dpi) {
+  const SIZE client = ScaleToDpi(args.client, dpi);
+  const RECT outer = OuterRectForDpi({0, 0, client.cx, client.cy}, styles.style, menu, styles.exStyle, dpi);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  POINT position = args.position;
+  if (args.centred)
+    position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+  else if (position.x != CW_USEDEFAULT)
+    position = {ScaleToDpi(position.x, dpi), ScaleToDpi(position.y, dpi)};
+  const RECT placed{position.x, position.y, position.x + width, position.y + height};
+  // Where it fits, the given place; else moved onto the work area of its
+  // monitor, whole, so that no button is out of reach on a small screen.
+  return position.x != CW_USEDEFAULT ? FitInside(placed, WorkAreaNear(placed)) : placed;
+}
+
 std::vector<HWND> DisableThreadWindows(HWND except) {
   DisableWalk walk{except, {}};
   EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&walk));
@@ -80,26 +98,23 @@ std::vector<HWND> DisableThreadWindows(HWND except) {
 
 }  // namespace
 
-Form::Form(FormArgs args) : minimum_(args.minimum), menuBar_(std::move(args.menuBar)), layout_(args.client) {
+Form::Form(FormArgs args)
+    : designedClient_(args.client), minimum_(args.minimum), menuBar_(std::move(args.menuBar)), layout_(args.client) {
   EnsureCommonControls();
   static FormClass formClass(WindowProc);
   const Styles styles = StylesOf(args.border, args.clipChildren);
-  RECT outer{0, 0, args.client.cx, args.client.cy};
-  AdjustWindowRectEx(&outer, styles.style, menuBar_.has_value(), styles.exStyle);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  POINT position = args.position;
-  if (args.centred)
-    position = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
-  RECT placed{position.x, position.y, position.x + width, position.y + height};
-  // Where it fits, the given place; else moved onto the work area of its
-  // monitor, whole, so that no button is out of reach on a small screen.
-  if (position.x != CW_USEDEFAULT) placed = FitInside(placed, WorkAreaNear(placed));
+  // Until the window is made, the DPI of the owner it opens over, or of the main monitor.
+  dpi_ = args.owner != nullptr ? DpiOfWindow(args.owner) : SystemDpi();
+  layout_.SetDesigned(ScaleToDpi(designedClient_, dpi_));
+  const RECT placed = PlaceOf(args, styles, menuBar_.has_value(), dpi_);
   MakeFont(args.font, kSystemFont);
   CreateWindowExW(styles.exStyle, kClassName, os::Widen(args.caption).c_str(), styles.style, placed.left, placed.top,
                   placed.right - placed.left, placed.bottom - placed.top, args.owner,
                   menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
+  // Made on a monitor of another DPI; no child is there yet to place anew.
+  if (const int dpi = DpiOfWindow(hwnd_); dpi != dpi_)
+    OnDpiChanged(dpi, PlaceOf(args, styles, menuBar_.has_value(), dpi));
   if (!args.closeCommand) DeleteMenu(GetSystemMenu(hwnd_, FALSE), SC_CLOSE, MF_BYCOMMAND);
   if (args.acceptFiles) DragAcceptFiles(hwnd_, TRUE);
   if (menuBar_) AddKeys(*menuBar_);
@@ -210,6 +225,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(FontHandle());
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_GETMINMAXINFO:
       OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
@@ -267,8 +285,21 @@ void Form::OnDropFiles(HDROP drop) {
 }
 
 void Form::OnMinMaxInfo(MINMAXINFO& info) const {
-  if (minimum_.cx > 0) info.ptMinTrackSize.x = minimum_.cx;
-  if (minimum_.cy > 0) info.ptMinTrackSize.y = minimum_.cy;
+  const SIZE minimum = ScaleToDpi(minimum_, dpi_);
+  if (minimum.cx > 0) info.ptMinTrackSize.x = minimum.cx;
+  if (minimum.cy > 0) info.ptMinTrackSize.y = minimum.cy;
+}
+
+void Form::OnDpiChanged(int dpi, const RECT& outer) {
+  RescaleFont(dpi);
+  layout_.SetDesigned(ScaleToDpi(designedClient_, dpi_));
+  Control::RescaleChildren(hwnd_, dpi_);
+  Place(outer);
+  // Anchored children go to their places for the client area as it is now,
+  // also when it kept its size and no WM_SIZE came.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  layout_.Apply({client.right, client.bottom});
 }
 
 void Form::OnNcDestroy() {

@@ -23,6 +23,7 @@ enum class FormBorder {
   Dialog,    // a fixed size, a raised edge, neither box
 };
 
+// Places and sizes at the design DPI, as everywhere in the toolkit.
 struct FormArgs {
   std::string caption{};
   // The outer window's top left corner on the screen, unless centred.
@@ -53,7 +54,9 @@ enum class ModalScope {
 };
 
 // A top-level window, created hidden. Its children are the controls that are
-// created with it as their parent.
+// created with it as their parent. It is laid out for the DPI of its monitor,
+// or of its owner's until it is made, and again whenever it moves to a
+// monitor of another DPI.
 class Form : public Window {
  public:
   explicit Form(FormArgs args);
@@ -117,8 +120,11 @@ class Form : public Window {
   bool TranslateKey(MSG& msg);
   void OnDropFiles(HDROP drop);
   void OnMinMaxInfo(MINMAXINFO& info) const;
+  // Font, children and layout for a display of `dpi`, the window then at `outer`.
+  void OnDpiChanged(int dpi, const RECT& outer);
   void OnNcDestroy();
 
+  SIZE designedClient_;
   SIZE minimum_;
   std::optional<Menu> menuBar_;
   struct KeyMenu {

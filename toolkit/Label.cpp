@@ -16,6 +16,11 @@ void Label::SetText(const std::string& text) {
   FitText();
 }
 
+void Label::Rescale(int dpi) {
+  Control::Rescale(dpi);
+  FitText();
+}
+
 void Label::FitText() const {
   const SIZE size = TextExtent(FontHandle(), Text());
   Resize(size.cx, size.cy);

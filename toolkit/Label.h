@@ -18,6 +18,7 @@ class Label final : public Control {
   Label(Window& parent, LabelArgs args);
 
   void SetText(const std::string& text);
+  void Rescale(int dpi) override;
 
  private:
   void FitText() const;

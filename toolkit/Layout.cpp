@@ -27,6 +27,11 @@ void Layout::Remove(HWND child) {
   std::erase_if(entries_, [child](const Entry& entry) { return entry.child == child; });
 }
 
+void Layout::Replace(HWND child, const RECT& bounds) {
+  for (Entry& entry : entries_)
+    if (entry.child == child) entry.bounds = bounds;
+}
+
 void Layout::Apply(SIZE client) const {
   if (entries_.empty()) return;
   HDWP positions = BeginDeferWindowPos(static_cast<int>(entries_.size()));

@@ -24,7 +24,8 @@ constexpr Anchors kAnchorsAll = kAnchorLeft | kAnchorTop | kAnchorRight | kAncho
 RECT AnchoredBounds(const RECT& bounds, SIZE designed, SIZE client, Anchors anchors);
 
 // The anchored children of one window, placed again whenever its client area
-// changes size.
+// changes size. Their bounds are those in a client area of the designed size,
+// both at the window's DPI.
 class Layout {
  public:
   explicit Layout(SIZE designed) : designed_(designed) {}
@@ -32,6 +33,11 @@ class Layout {
   void Add(HWND child, const RECT& bounds, Anchors anchors);
   void Remove(HWND child);
   void Apply(SIZE client) const;
+
+  // The window moved to a display of another DPI: the designed size and the
+  // children's bounds at the new DPI.
+  void SetDesigned(SIZE designed) { designed_ = designed; }
+  void Replace(HWND child, const RECT& bounds);
 
  private:
   struct Entry {

@@ -18,6 +18,10 @@ class ProgressBar : public Control {
   int Position() const;
   // Clamped to 0 to the maximum by the bar itself.
   void SetPosition(int position) const;
+  void Rescale(int dpi) override;
+
+ private:
+  void FitHeight() const;
 };
 
 }  // namespace toolkit

@@ -45,6 +45,12 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
 
 TreeView::~TreeView() { model_.SetListener(nullptr); }
 
+void TreeView::Rescale(int dpi) {
+  Control::Rescale(dpi);
+  checkBoxImages_.reset();  // the control's own again, at the DPI it made them for
+  if (dpi != createdDpi_) checkBoxImages_.emplace(hwnd_, createdDpi_, dpi);
+}
+
 TreeView::Item* TreeView::ItemOf(const TreeModelNode& node) {
   const auto found = items_.find(&node);
   return found != items_.end() ? &found->second : nullptr;

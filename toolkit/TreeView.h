@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "toolkit/CheckBoxImages.h"
 #include "toolkit/Control.h"
 #include "toolkit/Menu.h"
 #include "toolkit/TreeModel.h"
@@ -68,6 +70,9 @@ class TreeView final : public Control, private TreeModelListener {
 
   // Stops or resumes painting; resuming repaints the whole tree.
   void SetRedraw(bool redraw) const;
+
+  // Check boxes too, which the control itself would keep at their first size.
+  void Rescale(int dpi) override;
 
  private:
   // What the control holds of a node that has an item.
@@ -131,6 +136,9 @@ class TreeView final : public Control, private TreeModelListener {
   std::function<void(TreeModelNode&)> onCheckBoxFlip_;
   std::function<void()> beforeContextMenu_;
   std::function<std::wstring(const std::string&)> shownText_;
+  int createdDpi_ = Dpi();
+  // While the control is at another DPI than the one it was made at.
+  std::optional<CheckBoxImages> checkBoxImages_;
 };
 
 // Keeps a tree from painting, and from placing its rows again, while a

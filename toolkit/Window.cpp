@@ -19,7 +19,15 @@ std::string Window::Text() const {
 void Window::SetText(const std::string& text) { SetWindowTextW(hwnd_, os::Widen(text).c_str()); }
 
 void Window::MakeFont(const FontSpec& own, const FontSpec& inherited) {
-  font_ = std::make_unique<Font>(MergeFont(own, inherited));
+  font_ = std::make_unique<Font>(MergeFont(own, inherited), dpi_);
+}
+
+void Window::RescaleFont(int dpi) {
+  dpi_ = dpi;
+  // The window lets go of the old font before it is deleted.
+  const std::unique_ptr<Font> previous = std::move(font_);
+  font_ = std::make_unique<Font>(previous->Settings(), dpi_);
+  ApplyFont();
 }
 
 void Window::ApplyFont() const { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE); }

@@ -5,15 +5,17 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Font.h"
 
 namespace toolkit {
 
 class Layout;
 
-// What every window object shares: the HWND it owns and the font it shows
-// its text in. Not copyable; the HWND is destroyed with the object unless the
-// system destroyed it first (a closed window, a parent destroyed before).
+// What every window object shares: the HWND it owns, the DPI it is laid out
+// for and the font it shows its text in. Not copyable; the HWND is destroyed
+// with the object unless the system destroyed it first (a closed window, a
+// parent destroyed before).
 class Window {
  public:
   Window(const Window&) = delete;
@@ -23,6 +25,8 @@ class Window {
   HWND Handle() const { return hwnd_; }
   HFONT FontHandle() const { return font_ ? font_->Handle() : nullptr; }
   const FontSpec& FontDescription() const { return font_->Settings(); }
+  // The DPI that its places, sizes and font are scaled for.
+  int Dpi() const { return dpi_; }
 
   std::string Text() const;
   void SetText(const std::string& text);
@@ -35,11 +39,15 @@ class Window {
 
  protected:
   Window() = default;
-  // Makes the font that this window shows, from its own settings and the parent's.
+  // Makes the font that this window shows, from its own settings and the
+  // parent's, at the window's DPI.
   void MakeFont(const FontSpec& own, const FontSpec& inherited);
   void ApplyFont() const;
+  // The window moved to a display of another DPI: its font made anew for it.
+  void RescaleFont(int dpi);
 
   HWND hwnd_ = nullptr;
+  int dpi_ = kDesignDpi;
 
  private:
   std::unique_ptr<Font> font_;

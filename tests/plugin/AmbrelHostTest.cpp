@@ -337,6 +337,29 @@ TEST_F(AmbrelHost, RemembersTheSizeTheUserLeftUntilTheNextInit) {
   EXPECT_EQ(openedSize([](HWND) {}), std::pair(500L, 465L));
 }
 
+TEST_F(AmbrelHost, RescalesOnAMonitorOfAnotherDpiAndRemembersItsSizeForThatDpi) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  const RECT left = ShownThenCancelled([](HWND dialog) {
+    // Moved to a monitor of 192 DPI and back, as Windows tells a window.
+    const auto moveTo = [dialog](int dpi, LONG width, LONG height) {
+      RECT suggested{};
+      GetWindowRect(dialog, &suggested);
+      suggested.right = suggested.left + width;
+      suggested.bottom = suggested.top + height;
+      SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    };
+    moveTo(192, 1000, 930);
+    moveTo(96, 500, 465);
+    FindControls(dialog);  // every control at its place again
+    moveTo(192, 1100, 960);
+  });
+  EXPECT_EQ(left.right - left.left, 500);
+  const RECT next = ShownThenCancelled();
+  EXPECT_EQ(next.right - next.left, 550) << "the size left at 192 DPI, here at 96";
+  EXPECT_EQ(next.bottom - next.top, 480);
+}
+
 TEST_F(AmbrelHost, BeforeInitOpensCentredAt352By636) {
   const RECT shown = ShownThenCancelled();
   EXPECT_EQ(shown.right - shown.left, 352);

@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "tests/win32/EditorFixture.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
@@ -111,6 +113,56 @@ TEST_F(EditorTest, EnlargingStretchesTreeAndPanelAndMovesTheSearchRow) {
   for (const ControlPlace& place : moved) {
     SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
     EXPECT_EQ(BoundsInParent(Find(form.Handle(), place)), place.bounds);
+  }
+}
+
+// What Windows sends a window moved to a monitor of `dpi`, with the outer
+// rectangle it suggests.
+void MoveToDpi(HWND window, int dpi, RECT suggested) {
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+TEST_F(EditorTest, MovedToAMonitorOfAnotherDpiRescalesAndMovedBackStandsAsDesigned) {
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  const HIMAGELIST checkBoxes = TreeView_GetImageList(tree().Handle(), TVSIL_STATE);
+  int boxWidth = 0;
+  int boxHeight = 0;
+  ImageList_GetIconSize(checkBoxes, &boxWidth, &boxHeight);
+  // A quarter larger, as Windows suggests for 120 DPI.
+  const auto larger = [](LONG length) { return std::lround(length * 1.25); };
+  const RECT suggested{window.left + 10, window.top + 20, window.left + 10 + larger(window.right - window.left),
+                       window.top + 20 + larger(window.bottom - window.top)};
+  MoveToDpi(form.Handle(), 120, suggested);
+  RECT placed{};
+  GetWindowRect(form.Handle(), &placed);
+  EXPECT_EQ(placed, suggested);
+  for (const ControlPlace& place : kControls) {
+    SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
+    HWND control = Find(form.Handle(), place);
+    EXPECT_EQ(FontOf(control).lfHeight, larger(place.fontHeight));
+    // Every control keeps to the left edge; the search row to the bottom,
+    // so its top moves with the client area.
+    EXPECT_EQ(BoundsInParent(control).left, larger(place.bounds.left));
+  }
+  const RECT jump = BoundsInParent(Find(form.Handle(), kControls[0]));
+  EXPECT_EQ(jump.right - jump.left, larger(64));
+  EXPECT_EQ(jump.bottom - jump.top, larger(22));
+  // The tree's check boxes grow with its rows, which they don't reach beyond.
+  int scaledWidth = 0;
+  int scaledHeight = 0;
+  ImageList_GetIconSize(TreeView_GetImageList(tree().Handle(), TVSIL_STATE), &scaledWidth, &scaledHeight);
+  EXPECT_EQ(scaledWidth, larger(boxWidth));
+  EXPECT_LE(scaledHeight, TreeView_GetItemHeight(tree().Handle()));
+
+  MoveToDpi(form.Handle(), 96, window);
+  GetWindowRect(form.Handle(), &placed);
+  EXPECT_EQ(placed, window);
+  EXPECT_EQ(TreeView_GetImageList(tree().Handle(), TVSIL_STATE), checkBoxes) << "the control's own check boxes";
+  for (const ControlPlace& place : kControls) {
+    SCOPED_TRACE(place.text != nullptr ? place.text : place.className);
+    EXPECT_EQ(BoundsInParent(Find(form.Handle(), place)), place.bounds);
+    EXPECT_EQ(FontOf(Find(form.Handle(), place)).lfHeight, place.fontHeight);
   }
 }
 

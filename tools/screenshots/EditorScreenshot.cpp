@@ -15,6 +15,7 @@
 #include <fstream>
 #include <vector>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/TreeView.h"
 #include "tools/gui/ToolProcess.h"
 
@@ -48,14 +49,14 @@ std::vector<HTREEITEM> FoldersBySize(HWND tree, HTREEITEM section) {
 
 // A click on the text of an object's node: it takes the selection and the
 // focus. Rows are counted from the first visible one; every row has one
-// height, and an object's text starts some 100 pixels in.
+// height, and an object's text starts some 100 pixels in at 96 DPI.
 void ClickNodeText(HWND tree, HTREEITEM item) {
   int row = 0;
   for (HTREEITEM shown = Next(tree, nullptr, TVGN_FIRSTVISIBLE); shown != nullptr && shown != item;
        shown = Next(tree, shown, TVGN_NEXTVISIBLE))
     ++row;
   const int height = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
-  const LPARAM at = MAKELPARAM(140, row * height + height / 2);
+  const LPARAM at = MAKELPARAM(toolkit::ScaleToDpi(140, toolkit::DpiOfWindow(tree)), row * height + height / 2);
   PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(tree, WM_LBUTTONUP, 0, at);
 }
