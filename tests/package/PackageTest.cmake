@@ -1,5 +1,5 @@
 # The release as a modder gets it: CPack makes the zip, which is unpacked into
-# a folder whose path holds a space and an accented letter; every binary
+# a folder whose path holds a space, Cyrillic and an accented letter; every binary
 # there imports only Windows' own DLLs, scene2.exe works on the sample from
 # there, then package_tests looks at the version resources and drives
 # tool.exe from there.
@@ -15,7 +15,9 @@ execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK}/dist RESULT_VARIA
 set(zip ${WORK}/dist/scene2-tools-${VERSION}-win32.zip)
 expect("cpack made no ${zip}:\n${log}" status EQUAL 0 AND EXISTS ${zip})
 
-set(place "${WORK}/Mods é folder")
+# Wine reads the paths given to the programs as UTF-8 under this locale.
+set(ENV{LC_ALL} C.UTF-8)
+set(place "${WORK}/Моды é folder")
 file(MAKE_DIRECTORY ${place})
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${place} RESULT_VARIABLE status)
 expect("the zip did not unpack" status EQUAL 0)

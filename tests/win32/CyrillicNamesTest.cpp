@@ -12,6 +12,7 @@
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
+#include "tools/gui/TreeClicks.h"
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
@@ -137,6 +138,31 @@ TEST_F(CyrillicNames, AFolderWithCyrillicAndAccentedLettersOpensAndSaves) {
   WriteFileBytes(path, {});
   ChooseMenu("File", "save");
   EXPECT_EQ(ReadFileBytes(path), scene) << "saved where it was opened";
+}
+
+TEST_F(CyrillicNames, ExportNamesFilesByTheCharactersAndImportTakesThemFromAnyFolder) {
+  ClickCheckBox(tree(), Lantern());
+  WhenShown exported("tool", PostOk);
+  ChooseMenu("Edit", "export selected");
+  EXPECT_TRUE(exported.Done());
+  EXPECT_EQ(ScratchFolder::FileNamesOf(form.DncFolder()), (std::vector<std::string>{"Obj_Фонарь.dnc"}));
+
+  const std::string folder = scratch.Path("Моды é");
+  ASSERT_TRUE(std::filesystem::create_directory(FsPath(folder)));
+  WriteFileBytes(folder + "/Obj_Ящик.dnc", ObjectChunk(kCrate, 9));
+  // The dialog's caption is in the system's language.
+  WhenShown choose(OfClass("#32770"), [&](HWND dialog) { ChooseFile(dialog, WindowsPath(folder + "/Obj_Ящик.dnc")); });
+  std::string summary;
+  WhenShown imported("tool", [&summary](HWND box) {
+    summary = MessageBoxText(box);
+    PostOk(box);
+  });
+  ChooseMenu("Edit", "import..");
+  EXPECT_EQ(summary, "1 chunk imported (0 replaced, 1 added)");
+  SceneNode* crate = Child(Child(nodes().objects, "model"), kCrate);
+  ASSERT_NE(crate, nullptr);
+  tree().MakeVisible(*crate);
+  EXPECT_EQ(Shown(crate), L"Ящик");
 }
 
 TEST_F(CyrillicNames, TheSearchFindsByTheTypedCharacters) {

@@ -292,3 +292,41 @@ TEST_F(MalformedSoundPlugin, WhatIsNoSoundObjectIsRefusedAndTheSceneStaysAsItWas
   }
   FreeLibrary(standIn);
 }
+
+namespace {
+
+// Run again on a 1366 x 768 screen, where the places given at design time
+// would put controls off it.
+class SmallScreen : public SoundHostTest {
+ protected:
+  static bool Inside(HWND window, const RECT& area) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.left >= area.left && rect.top >= area.top && rect.right <= area.right && rect.bottom <= area.bottom;
+  }
+  static RECT WorkArea() {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+  }
+};
+
+}  // namespace
+
+TEST_F(SmallScreen, TheMainWindowAndItsSearchAreInsideTheWorkArea) {
+  EXPECT_TRUE(Inside(form.Handle(), WorkArea()));
+  EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), WorkArea()));
+  EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Button", "find"), WorkArea()));
+}
+
+TEST_F(SmallScreen, TheSoundDialogsButtonsAreInsideTheWorkArea) {
+  std::vector<bool> inside;
+  WhenShown edit("rain", [&inside](HWND dialog) {
+    const DialogView view = FindControls(dialog);
+    for (HWND button : {view.ok, view.cancel, view.about}) inside.push_back(Inside(button, WorkArea()));
+    PostClick(view.cancel);
+  });
+  ChooseTreeMenu(Rain(), kSoundSettingsItem);
+  EXPECT_TRUE(edit.Done());
+  EXPECT_EQ(inside, (std::vector<bool>{true, true, true}));
+}
