@@ -1,5 +1,6 @@
 #include <string>
 
+#include "os/WideText.h"
 #include "tools/scene2/ConsoleOutput.h"
 
 namespace {
@@ -44,8 +45,7 @@ class ConsoleBuffer final : public std::streambuf {
     const int whole = tail == Tail::Hold ? WholeCharacters(buffer_, held) : held;
     bool written = true;
     if (whole > 0) {
-      std::wstring text(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, buffer_, whole, nullptr, 0)), L'\0');
-      MultiByteToWideChar(CP_UTF8, 0, buffer_, whole, text.data(), static_cast<int>(text.size()));
+      const std::wstring text = os::Widen({buffer_, static_cast<size_t>(whole)});
       for (size_t done = 0; done < text.size() && written;) {
         DWORD count = 0;
         written =
