@@ -26,6 +26,8 @@ file(GLOB_RECURSE files RELATIVE ${folder} "${folder}/*")
 list(SORT files)
 set(release Ambrel.dll LICENSE.txt README.txt samples/scene2.bin scene2.exe scenegen.exe tool.exe)
 expect("the zip holds: ${files}" files STREQUAL release)
+file(READ ${folder}/README.txt mark LIMIT 3 HEX)
+expect("README.txt has no UTF-8 byte-order mark" mark STREQUAL "efbbbf")
 # file(READ) drops CRs from text: look at the bytes, one pair of hex digits each.
 foreach(text README.txt LICENSE.txt)
   file(READ ${folder}/${text} hex HEX)
