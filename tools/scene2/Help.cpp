@@ -30,6 +30,7 @@ constexpr OptionHelp kOptionHelp[] = {
      "  --json        one JSON document for other tools, with the same fields;\n"
      "                names as text, and as hexadecimal bytes too when a byte\n"
      "                has no character\n"},
+    {kHexOption, "  --hex         also the bytes of each leaf, 16 a line, with their offsets\n"},
 };
 
 constexpr char kQuietHelp[] = "  -q, --quiet   leave out the scene model's trace\n";
@@ -42,6 +43,7 @@ std::string Synopsis(const CommandSpec& command, bool quiet) {
   if ((command.options & kSectionOption) != 0) line += " [--section S]";
   if ((command.options & kLongOption) != 0) line += " [--long]";
   if ((command.options & kJsonOption) != 0) line += " [--json]";
+  if ((command.options & kHexOption) != 0) line += " [--hex]";
   return line + " " + command.operands;
 }
 
