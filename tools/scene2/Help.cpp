@@ -74,8 +74,8 @@ std::string Overview() {
          "       scene2 --version\n"
          "\n"
          "Works on scene2.bin scene files in batches: lists, checks and compares\n"
-         "them, deletes and renames chunks, and moves chunks out into .dnc files\n"
-         "and back in.\n"
+         "them, shows the structure of a chunk, deletes and renames chunks, and\n"
+         "moves chunks out into .dnc files and back in.\n"
          "\n" +
          CommandLines() +
          "\n"
