@@ -32,8 +32,8 @@ int RunShow(Session& session) {
   if (position && session.OperandCount() > 2)
     return session.UsageError("unexpected argument \"" + session.Operand(2) + "\" after a SECTION:INDEX");
   if (!position && session.OperandCount() < 3) return session.UsageError("missing NAME");
-  std::optional<std::string> name;
-  if (!position && !(name = session.NameOperand(session.Operand(2)))) return kUsage;
+  const std::optional<std::string> name = position ? std::nullopt : session.NameOperand(session.Operand(2));
+  if (!position && !name) return kUsage;
 
   session.TraceTo(session.Err());
   std::unique_ptr<SceneDocument> document = session.Load(path);
