@@ -43,7 +43,7 @@ constexpr CommandSpec kCommands[] = {
      "object's settings as its dialog shows them. Where the chunk is malformed,\n"
      "the line says so in check's words and the structure ends there. The\n"
      "trace goes to standard error.\n",
-     "scene2 show scene2.bin objects sound_0004", &RunShow},
+     "scene2 show scene2.bin objects sound_0009", &RunShow},
     {"save", "IN OUT", 0, true, false, "load IN and save it as OUT",
      "Loads IN and saves it as OUT, which may be IN: every chunk as read, the\n"
      "sections in the order objects, definitions, visual effects, init scripts.\n"
