@@ -82,8 +82,6 @@ const LevelPlace kLevels[] = {
     {Parent::Levels, {32, 37, 233, 0}, &SoundFields::MinLevel},
 };
 
-const std::string kSoundTypes[] = {"1 - lokal", "2 - ???", "3 - global"};
-
 // The list's height is that of its dropped-down items.
 constexpr toolkit::Bounds kSoundTypeBounds{8, 64, 129, 100};
 
@@ -96,7 +94,7 @@ SoundDialog::SoundDialog()
       positionGroup_(*this, {.text = "Position", .bounds = {8, 7, 481, 137}}),
       soundGroup_(*this, {.text = "Sound settings", .bounds = {8, 150, 481, 251}}),
       levelsGroup_(soundGroup_, {.text = "Decrease-area volume levels", .bounds = {8, 136, 273, 65}}),
-      soundType_(soundGroup_, {.items = {std::begin(kSoundTypes), std::end(kSoundTypes)}, .bounds = kSoundTypeBounds}),
+      soundType_(soundGroup_, {.items = {kSoundTypeTexts.begin(), kSoundTypeTexts.end()}, .bounds = kSoundTypeBounds}),
       about_(*this, {.text = "About", .bounds = {8, 408, 49, 25}, .onClick = [this] { ShowAbout(); }}),
       cancel_(*this, {.text = "Cancel",
                       .bounds = {307, 405, 88, 25},

@@ -7,6 +7,9 @@
 
 #include "plugin/Levels.h"
 
+// The items of the sound type list, as the dialog shows them.
+constexpr std::array<const char*, 3> kSoundTypeTexts{"1 - lokal", "2 - ???", "3 - global"};
+
 struct SoundFields {
   // Not edited: travels from the chunk read to the chunk written byte for byte,
   // its terminating NUL included when it has one.
@@ -18,7 +21,7 @@ struct SoundFields {
   std::string ParentSector = "Primary sector";
 
   std::string SoundFile = "sound.wav";
-  int SoundType = 0;  // list index 0 to 2: "1 - lokal", "2 - ???", "3 - global"; -1 for none
+  int SoundType = 0;  // index into kSoundTypeTexts; -1 for none
   int Volume = LevelSteps;
   std::string ConstRadius = "10.0";
   // The absolute radius at which the decrease ends; the chunk stores the width

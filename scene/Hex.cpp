@@ -16,3 +16,9 @@ std::string Hex(uint64_t value, int digits, const char* alphabet) {
 
 std::string HexUpper(uint64_t value, int digits) { return Hex(value, digits, "0123456789ABCDEF"); }
 std::string HexLower(uint64_t value, int digits) { return Hex(value, digits, "0123456789abcdef"); }
+
+std::string HexUpperBytes(std::string_view bytes) {
+  std::string hex;
+  for (const char byte : bytes) hex += HexUpper(static_cast<unsigned char>(byte), 2);
+  return hex;
+}

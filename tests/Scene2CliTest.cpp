@@ -111,6 +111,7 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
 TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
   const std::string deleteUsage = "usage: scene2 delete [-q] IN OUT SECTION NAME...\n";
   const std::string renameUsage = "usage: scene2 rename [-q] IN OUT SECTION OLD NEW\n";
+  const std::string showUsage = "usage: scene2 show [-q] [--json] [--hex] FILE SECTION [NAME]\n";
   const struct {
     Lines args;
     std::string problem;
@@ -149,6 +150,12 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
       {{"export", in}, "missing DIR", "usage: scene2 export [-q] IN DIR [SECTION [NAME...]]\n"},
       {{"import", in, out_path}, "missing FILE", "usage: scene2 import [-q] IN OUT FILE...\n"},
       {{"diff", in}, "missing B", "usage: scene2 diff [-q] [--json] A B\n"},
+      {{"show", in, "objects"}, "missing NAME", showUsage},
+      {{"show", in, "objects:1", "horn"}, "unexpected argument \"horn\" after a SECTION:INDEX", showUsage},
+      {{"show", in, "objects:x"},
+       "unknown section \"objects:x\": the sections are objects, definitions, initscripts and viseffects",
+       showUsage},
+      {{"show", "--long", in, "objects", "horn"}, "unknown option \"--long\"", showUsage},
   };
   for (const auto& [args, problem, usage] : cases) {
     SCOPED_TRACE(testing::PrintToString(args));
@@ -160,6 +167,88 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
     EXPECT_EQ(lines[1] + "\n", usage.empty() ? "usage: scene2 [-q] COMMAND [ARGS]\n" : usage);
   }
   EXPECT_FALSE(FileExists(out_path));
+}
+
+TEST_F(Scene2Cli, ShowPrintsAChunkByNameOrPlace) {
+  const std::string horn =
+      "0 4010 45 object: horn\n"
+      "  6 0010 11 name: horn\n"
+      "  17 4011 10 object type: 4 (sound)\n"
+      "  27 0020 18 position: 0, 0, 0\n";
+  EXPECT_EQ(Run({"show", in, "objects", "horn"}), 0);
+  EXPECT_EQ(out, horn);
+  EXPECT_NE(err.find("objects: 5\r\n"), std::string::npos) << "the trace goes to standard error";
+  EXPECT_EQ(Run({"-q", "show", in, "objects:1"}), 0);
+  EXPECT_EQ(out, horn);
+  EXPECT_EQ(err, "");
+  EXPECT_EQ(Run({"-q", "show", "--hex", in, "initscripts", "start"}), 0);
+  EXPECT_EQ(out,
+            "0 AE51 22 init script: start\n"
+            "  6 - 1\n"
+            "    6: 01\n"
+            "  7 - 4 name length: 5\n"
+            "    7: 05 00 00 00\n"
+            "  11 - 5 name: start\n"
+            "    11: 73 74 61 72 74\n"
+            "  16 - 6\n"
+            "    16: 72 75 6E 28 29 3B\n");
+
+  EXPECT_EQ(Run({"-q", "show", in, "objects", "bell"}), 1);
+  EXPECT_EQ(err, "scene2: no chunk named \"bell\" in objects of " + in + "\n");
+  EXPECT_EQ(Run({"-q", "show", in, "definitions:2"}), 1);
+  EXPECT_EQ(err, "scene2: no chunk 2 in definitions of " + in + ", which holds 2 chunks\n");
+  EXPECT_EQ(Run({"-q", "show", folder.Path("missing.bin"), "objects:0"}), 1);
+  EXPECT_EQ(err.rfind("scene2: cannot open ", 0), 0u) << err;
+}
+
+TEST_F(Scene2Cli, ShowJsonIsOneDocumentOfTheSameTree) {
+  const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("\xDF\x98", 9))});
+  WriteFileBytes(in, scene);
+  EXPECT_EQ(Run({"show", "-q", "--json", "--hex", in, "objects", "\xDF\\x98"}), 0) << err;
+  EXPECT_EQ(out,
+            "{\n"
+            "  \"section\": \"objects\",\n"
+            "  \"index\": 0,\n"
+            "  \"chunk\": {\n"
+            "    \"offset\": 0,\n"
+            "    \"kind\": \"chunk\",\n"
+            "    \"type\": \"4010\",\n"
+            "    \"size\": 43,\n"
+            "    \"what\": \"object\",\n"
+            "    \"value\": \"\\u042f\\ufffd\",\n"
+            "    \"valueHex\": \"DF98\",\n"
+            "    \"children\": [\n"
+            "      {\n"
+            "        \"offset\": 6,\n"
+            "        \"kind\": \"chunk\",\n"
+            "        \"type\": \"0010\",\n"
+            "        \"size\": 9,\n"
+            "        \"what\": \"name\",\n"
+            "        \"value\": \"\\u042f\\ufffd\",\n"
+            "        \"valueHex\": \"DF98\",\n"
+            "        \"bytes\": \"DF9800\"\n"
+            "      },\n"
+            "      {\n"
+            "        \"offset\": 15,\n"
+            "        \"kind\": \"chunk\",\n"
+            "        \"type\": \"4011\",\n"
+            "        \"size\": 10,\n"
+            "        \"what\": \"object type\",\n"
+            "        \"value\": \"9 (model)\",\n"
+            "        \"bytes\": \"09000000\"\n"
+            "      },\n"
+            "      {\n"
+            "        \"offset\": 25,\n"
+            "        \"kind\": \"chunk\",\n"
+            "        \"type\": \"0020\",\n"
+            "        \"size\": 18,\n"
+            "        \"what\": \"position\",\n"
+            "        \"value\": \"0, 0, 0\",\n"
+            "        \"bytes\": \"000000000000000000000000\"\n"
+            "      }\n"
+            "    ]\n"
+            "  }\n"
+            "}\n");
 }
 
 TEST_F(Scene2Cli, TracePrintsTheLoadAndTheClosingLine) {

@@ -9,6 +9,7 @@
 #include "scene/LittleEndian.h"
 #include "tools/fuzz/ChunkFence.h"
 #include "tools/fuzz/Require.h"
+#include "tools/fuzz/StructureCheck.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ void WalkChunk(ByteView chunk) {
   Require(!DefinitionTypeName(GetDefinitionType(chunk)).empty(), "a definition type without a display name");
   Require(GetChunkName(chunk).size() <= chunk.Length() - kChunkHeaderSize, "a name longer than its chunk's payload");
   CheckNameSubChunk(chunk);
+  CheckStructure(chunk);
 }
 
 }  // namespace

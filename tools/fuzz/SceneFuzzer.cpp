@@ -1,8 +1,8 @@
 // libFuzzer's entry: the input is a scene2.bin. It is loaded, the catalogue is
-// asked about every chunk, each fenced off from the rest of the loaded block,
-// the scene is saved and reloaded, then edited (which edits, the input says),
-// its edits undone and redone, saved and reloaded again. Everything stays in
-// memory. scene2 check walks it too, and must find a problem that fails a load
+// asked about every chunk and the chunk's structure is described, each fenced
+// off from the rest of the loaded block, the scene is saved and reloaded, then
+// edited (which edits, the input says), its edits undone and redone, saved and
+// reloaded again. Everything stays in memory. scene2 check walks it too, and must find a problem that fails a load
 // exactly when the load failed.
 
 #include <algorithm>

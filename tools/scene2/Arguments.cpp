@@ -15,6 +15,7 @@ constexpr Flag kFlags[] = {
     {"-q", "--quiet", 0, &Arguments::quiet},
     {nullptr, "--long", kLongOption, &Arguments::longListing},
     {nullptr, "--json", kJsonOption, &Arguments::json},
+    {nullptr, "--hex", kHexOption, &Arguments::hex},
 };
 
 constexpr std::string_view kSectionFlag = "--section";

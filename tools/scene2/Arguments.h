@@ -13,6 +13,7 @@ enum CommandOption : unsigned {
   kSectionOption = 1,  // --section S
   kLongOption = 2,     // --long
   kJsonOption = 4,     // --json
+  kHexOption = 8,      // --hex
 };
 
 struct Arguments {
@@ -20,6 +21,7 @@ struct Arguments {
   bool quiet = false;
   bool longListing = false;
   bool json = false;
+  bool hex = false;
   std::optional<std::string> section;
 };
 

@@ -33,6 +33,17 @@ constexpr CommandSpec kCommands[] = {
      "scenes are the same chunk for chunk, 1 when they differ, 2 on a usage\n"
      "error or when a scene can't be loaded. The traces go to standard error.\n",
      "scene2 diff scene2.bin edited.bin", &RunDiff},
+    {"show", "FILE SECTION [NAME]", kJsonOption | kHexOption, true, true, "print the structure of one chunk",
+     "Prints the structure of the first chunk of SECTION named NAME, or with\n"
+     "SECTION:INDEX (objects:3) of the chunk at that place, counted from 0:\n"
+     "one line for the chunk and each of its sub-chunks and known fields, in\n"
+     "file order, indented two spaces a level. Each line holds the offset in\n"
+     "the chunk, the type in hexadecimal (- for a field or bytes), the size\n"
+     "with the header, then what it is and its value when known; a sound\n"
+     "object's settings as its dialog shows them. Where the chunk is malformed,\n"
+     "the line says so in check's words and the structure ends there. The\n"
+     "trace goes to standard error.\n",
+     "scene2 show scene2.bin objects sound_0009", &RunShow},
     {"save", "IN OUT", 0, true, false, "load IN and save it as OUT",
      "Loads IN and saves it as OUT, which may be IN: every chunk as read, the\n"
      "sections in the order objects, definitions, visual effects, init scripts.\n"

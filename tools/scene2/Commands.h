@@ -31,6 +31,7 @@ int RunTrace(Session& session);
 int RunList(Session& session);
 int RunCheck(Session& session);
 int RunDiff(Session& session);
+int RunShow(Session& session);
 int RunSave(Session& session);
 int RunDelete(Session& session);
 int RunRename(Session& session);

@@ -30,6 +30,7 @@ constexpr OptionHelp kOptionHelp[] = {
      "  --json        one JSON document for other tools, with the same fields;\n"
      "                names as text, and as hexadecimal bytes too when a byte\n"
      "                has no character\n"},
+    {kHexOption, "  --hex         also the bytes of each leaf, 16 a line, with their offsets\n"},
 };
 
 constexpr char kQuietHelp[] = "  -q, --quiet   leave out the scene model's trace\n";
@@ -42,6 +43,7 @@ std::string Synopsis(const CommandSpec& command, bool quiet) {
   if ((command.options & kSectionOption) != 0) line += " [--section S]";
   if ((command.options & kLongOption) != 0) line += " [--long]";
   if ((command.options & kJsonOption) != 0) line += " [--json]";
+  if ((command.options & kHexOption) != 0) line += " [--hex]";
   return line + " " + command.operands;
 }
 
@@ -72,8 +74,8 @@ std::string Overview() {
          "       scene2 --version\n"
          "\n"
          "Works on scene2.bin scene files in batches: lists, checks and compares\n"
-         "them, deletes and renames chunks, and moves chunks out into .dnc files\n"
-         "and back in.\n"
+         "them, shows the structure of a chunk, deletes and renames chunks, and\n"
+         "moves chunks out into .dnc files and back in.\n"
          "\n" +
          CommandLines() +
          "\n"

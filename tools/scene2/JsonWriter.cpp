@@ -37,16 +37,16 @@ std::string JsonString(std::string_view text) {
   return json + '"';
 }
 
-void WriteName(JsonWriter& json, std::string_view name) {
+void WriteWindows1251(JsonWriter& json, std::string_view key, std::string_view text) {
   bool complete = true;
-  json.Key("name");
-  json.String(Utf8FromWindows1251(name, &complete));
+  json.Key(key);
+  json.String(Utf8FromWindows1251(text, &complete));
   if (complete) return;
-  std::string hex;
-  for (const char byte : name) hex += HexUpper(static_cast<unsigned char>(byte), 2);
-  json.Key("nameHex");
-  json.String(hex);
+  json.Key(std::string(key) + "Hex");
+  json.String(HexUpperBytes(text));
 }
+
+void WriteName(JsonWriter& json, std::string_view name) { WriteWindows1251(json, "name", name); }
 
 void JsonWriter::NextItem() {
   if (afterKey_) {

@@ -40,6 +40,10 @@ class JsonWriter {
   bool afterKey_ = false;
 };
 
+// A text held in Windows-1251 under `key`, decoded, and when a byte has no
+// character there, under `key` and "Hex" too, its bytes in hexadecimal.
+void WriteWindows1251(JsonWriter& json, std::string_view key, std::string_view text);
+
 // A name's fields: "name", its text decoded from Windows-1251, and when a byte
 // has no character there, "nameHex", its bytes in hexadecimal.
 void WriteName(JsonWriter& json, std::string_view name);

@@ -5,8 +5,8 @@
 #include <unordered_map>
 
 #include "scene/ChunkCatalogue.h"
+#include "scene/ChunkFaults.h"
 #include "scene/ChunkTypes.h"
-#include "scene/Counted.h"
 #include "scene/DncExport.h"
 #include "scene/Hex.h"
 #include "scene/SubChunkWalk.h"
@@ -87,27 +87,16 @@ class ItemCheck {
     size_t at = 0;
     SubChunkWalk walk(body);
     for (SubChunk sub; walk.Next(sub);) at = sub.Offset + sub.Size;
-    if (at == body.Length()) return;
-    const uint64_t offset = chunk.offset + kChunkHeaderSize + at;
-    uint16_t type = 0;
-    uint32_t size = 0;
-    if (!body.ReadU16(at, type) || !body.ReadU32(at + 2, size))
-      Report(offset, Counted(body.Length() - at, "byte") + " at the chunk's end make no sub-chunk");
-    else if (size < kChunkHeaderSize)
-      Report(offset, "sub-chunk " + Type(type) + " has size " + std::to_string(size) + ", less than its header");
-    else
-      Report(offset, "sub-chunk " + Type(type) + " of size " + std::to_string(size) +
-                         " runs past the end of its chunk by " + Counted(size - (body.Length() - at), "byte"));
+    if (at != body.Length()) Report(chunk.offset + kChunkHeaderSize + at, SubChunkRunFault(body, at));
   }
 
   void CheckNameLength(const MappedChunk& chunk) {
     const uint32_t at = chunk.type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
-    uint32_t length = 0;
-    if (!chunk.bytes.ReadU32(at, length))
-      Report(chunk.offset, "the chunk ends before the length of its name");
-    else if (length > chunk.bytes.Length() - at - 4)
-      Report(chunk.offset + at, "its name's length " + std::to_string(length) + " runs past the chunk's end by " +
-                                    Counted(length - (chunk.bytes.Length() - at - 4), "byte"));
+    const std::string fault = NameLengthFault(chunk.bytes, at);
+    if (fault.empty()) return;
+    // A length cut short is the chunk's fault; one too large is the field's.
+    const bool cutShort = chunk.bytes.Length() < size_t{at} + 4;
+    Report(cutShort ? chunk.offset : chunk.offset + at, fault);
   }
 
   void CheckName(const SceneSection& section, size_t index, const MappedChunk& chunk, const std::string& name) {

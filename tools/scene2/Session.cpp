@@ -58,12 +58,16 @@ std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
   return nullptr;
 }
 
+int32_t Session::NamedIndex(SceneDocument& document, const std::string& path, const SceneSection& section,
+                            const std::string& name) {
+  const int32_t index = FindChunkByName(document.SectionListByChunkID(section.itemType), name);
+  if (index < 0) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
+  return index;
+}
+
 PStream Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
-  const ChunkList& list = document.SectionListByChunkID(section.itemType);
-  const PStream chunk = list.Ref(FindChunkByName(list, name));
-  if (chunk == nullptr) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
-  return chunk;
+  return document.SectionListByChunkID(section.itemType).Ref(NamedIndex(document, path, section, name));
 }
 
 bool Session::Save(std::unique_ptr<SceneDocument> document, const std::string& path) {

@@ -46,8 +46,11 @@ class Session {
   // The scene in `path`; null after an error line that says why it could not
   // be opened or loaded.
   std::unique_ptr<SceneDocument> Load(const std::string& path);
-  // The first chunk of `section` named `name` in the scene loaded from
-  // `path`; null after an error line.
+  // The index of the first chunk of `section` named `name` in the scene
+  // loaded from `path`; -1 after an error line.
+  int32_t NamedIndex(SceneDocument& document, const std::string& path, const SceneSection& section,
+                     const std::string& name);
+  // That chunk; null after an error line.
   PStream NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                      const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line

@@ -1,0 +1,226 @@
+#include "structure/ChunkStructure.h"
+
+#include <algorithm>
+
+#include "plugin/NumberText.h"
+#include "plugin/SoundLayout.h"
+#include "scene/ChunkCatalogue.h"
+#include "scene/ChunkFaults.h"
+#include "scene/Counted.h"
+#include "scene/SubChunkWalk.h"
+#include "structure/SoundStructure.h"
+
+namespace {
+
+// Payloads nested deeper are shown as leaves: a chunk of nothing but nested
+// headers must not take the stack with it.
+constexpr int kDeepest = 32;
+
+using Kind = StructureNode::Kind;
+
+// How the catalogue reads a sub-chunk's payload.
+enum class Reading : uint8_t { None, Name, ObjectType, DefinitionType, Floats3, Floats4 };
+
+// Which run of sub-chunks a payload is, for what the catalogue knows of them.
+enum class Run : uint8_t { Unknown, Object, Definition, Parent, Sound };
+
+struct Label {
+  Run run;
+  uint16_t type;
+  const char* what;
+  Reading reading;
+  Run holds;  // the run its payload is, when the catalogue knows it holds one
+};
+
+constexpr Label kLabels[] = {
+    {Run::Object, kObjectNameChunk, "name", Reading::Name, Run::Unknown},
+    {Run::Object, kPositionChunk, "position", Reading::Floats3, Run::Unknown},
+    {Run::Object, kRotationChunk, "rotation", Reading::Floats4, Run::Unknown},
+    {Run::Object, kPositionCopyChunk, "position copy", Reading::Floats3, Run::Unknown},
+    {Run::Object, kScaleChunk, "scale", Reading::Floats3, Run::Unknown},
+    {Run::Object, kObjectTypeChunk, "object type", Reading::ObjectType, Run::Unknown},
+    {Run::Object, kParentChunk, "parent", Reading::None, Run::Parent},
+    {Run::Object, kSoundChunk, "sound settings", Reading::None, Run::Sound},
+    {Run::Object, kLightmapChunk, "lightmap", Reading::None, Run::Unknown},
+    {Run::Definition, kDefinitionNameChunk, "name", Reading::Name, Run::Unknown},
+    {Run::Definition, kDefinitionTypeChunk, "definition type", Reading::DefinitionType, Run::Unknown},
+    {Run::Parent, kObjectNameChunk, "name", Reading::Name, Run::Unknown},
+    {Run::Sound, kObjectNameChunk, "file", Reading::None, Run::Unknown},
+    {Run::Sound, kSoundTypeChunk, "sound type", Reading::None, Run::Unknown},
+    {Run::Sound, kVolumeChunk, "volume level", Reading::None, Run::Unknown},
+    {Run::Sound, kExtraChunk, "Unk floats", Reading::None, Run::Unknown},
+    {Run::Sound, kRadiiChunk, "volume radii and levels", Reading::None, Run::Unknown},
+    {Run::Sound, kSpeedChunk, "speed", Reading::None, Run::Unknown},
+    {Run::Sound, kSoundSectorChunk, "sector", Reading::None, Run::Unknown},
+};
+
+const Label* LabelOf(Run run, uint16_t type) {
+  for (const Label& label : kLabels)
+    if (label.run == run && label.type == type) return &label;
+  return nullptr;
+}
+
+// A name as the catalogue reads one: its bytes, less one closing zero.
+std::string NameOf(ByteView payload) {
+  std::string name = payload.Bytes();
+  if (!name.empty() && name.back() == '\0') name.pop_back();
+  return name;
+}
+
+// The floats as the sound dialog writes numbers; empty unless all are there.
+std::string FloatsOf(ByteView payload, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < count; ++i) {
+    float value = 0;
+    if (!payload.ReadFloat(4 * i, value)) return "";
+    text += (i == 0 ? "" : ", ") + FormatNumber(value);
+  }
+  return text;
+}
+
+// The code at the payload's start and its display name.
+std::string CodeOf(ByteView payload, std::string (*name)(uint32_t)) {
+  uint32_t code = 0;
+  if (!payload.ReadU32(0, code)) return "";
+  return std::to_string(code) + " (" + name(code) + ")";
+}
+
+std::string ValueOf(Reading reading, ByteView payload) {
+  switch (reading) {
+    case Reading::Name:
+      return NameOf(payload);
+    case Reading::ObjectType:
+      return CodeOf(payload, ObjectTypeName);
+    case Reading::DefinitionType:
+      return CodeOf(payload, DefinitionTypeName);
+    case Reading::Floats3:
+      return FloatsOf(payload, 3);
+    case Reading::Floats4:
+      return FloatsOf(payload, 4);
+    case Reading::None:
+      break;
+  }
+  return "";
+}
+
+// Exactly a run of well-formed sub-chunks, one at least.
+bool IsWholeRun(ByteView payload) {
+  size_t end = 0;
+  SubChunkWalk walk(payload);
+  for (SubChunk sub; walk.Next(sub);) end = sub.Offset + sub.Size;
+  return end > 0 && end == payload.Length();
+}
+
+StructureNode BytesNode(Kind kind, size_t offset, size_t length, const char* what = "") {
+  StructureNode node;
+  node.kind = kind;
+  node.offset = offset;
+  node.size = length;
+  node.length = length;
+  node.what = what;
+  return node;
+}
+
+// The sub-chunks of `body`, which starts at `base` in the described chunk,
+// as children of `parent`; where the run goes wrong, a last child says how.
+void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode& parent) {
+  SubChunkWalk walk(body, Overrun::GivenOut);
+  size_t end = 0;
+  bool overran = false;
+  for (SubChunk sub; walk.Next(sub);) {
+    StructureNode& node = parent.children.emplace_back();
+    node.offset = base + sub.Offset;
+    node.type = sub.Type;
+    node.size = sub.Size;
+    node.length = kChunkHeaderSize + sub.Payload.Length();
+    overran = sub.Size > body.Length() - sub.Offset;
+    if (overran) node.fault = SubChunkRunFault(body, sub.Offset);
+    end = sub.Offset + node.length;
+
+    const Label* label = LabelOf(run, sub.Type);
+    if (label != nullptr) {
+      node.what = label->what;
+      node.value = ValueOf(label->reading, sub.Payload);
+    }
+    const Run holds = label != nullptr ? label->holds : Run::Unknown;
+    if (depth < kDeepest && (holds != Run::Unknown || (!overran && IsWholeRun(sub.Payload))))
+      DescribeRun(sub.Payload, node.offset + kChunkHeaderSize, holds, depth + 1, node);
+  }
+  if (overran || end == body.Length()) return;
+
+  const std::string fault = SubChunkRunFault(body, end);
+  uint16_t type = 0;
+  uint32_t size = 0;
+  const bool header = body.ReadU16(end, type) && body.ReadU32(end + 2, size);
+  StructureNode& node =
+      parent.children.emplace_back(BytesNode(header ? Kind::Chunk : Kind::Bytes, base + end, body.Length() - end));
+  if (header) {
+    node.type = type;
+    node.size = size;
+  }
+  node.fault = fault;
+}
+
+// An init script's or a visual effect's fields: the bytes before the length
+// of its name, that length, the name, and what follows.
+void DescribeNamedItem(ByteView chunk, uint32_t lengthAt, StructureNode& item) {
+  const size_t total = chunk.Length();
+  if (total > kChunkHeaderSize)
+    item.children.push_back(
+        BytesNode(Kind::Bytes, kChunkHeaderSize, std::min<size_t>(lengthAt, total) - kChunkHeaderSize));
+  const std::string fault = NameLengthFault(chunk, lengthAt);
+  uint32_t length = 0;
+  if (!chunk.ReadU32(lengthAt, length)) {
+    if (total > lengthAt) item.children.push_back(BytesNode(Kind::Field, lengthAt, total - lengthAt, "name length"));
+    (item.children.empty() ? item : item.children.back()).fault = fault;
+    return;
+  }
+  StructureNode& lengthField = item.children.emplace_back(BytesNode(Kind::Field, lengthAt, 4, "name length"));
+  lengthField.value = std::to_string(length);
+  lengthField.fault = fault;
+  const ByteView name = chunk.Part(lengthAt + 4, length);
+  StructureNode& nameField = item.children.emplace_back(BytesNode(Kind::Field, lengthAt + 4, name.Length(), "name"));
+  nameField.value = NameOf(name);
+  const size_t rest = lengthAt + 4 + name.Length();
+  if (rest < total) item.children.push_back(BytesNode(Kind::Bytes, rest, total - rest));
+}
+
+}  // namespace
+
+StructureNode DescribeChunk(ByteView chunk) {
+  StructureNode item = BytesNode(Kind::Chunk, 0, chunk.Length());
+  uint32_t size = 0;
+  if (!chunk.ReadU16(0, item.type) || !chunk.ReadU32(2, size)) {
+    item.kind = Kind::Bytes;
+    item.fault = Counted(chunk.Length(), "byte") + " make no chunk header";
+    return item;
+  }
+  item.size = size;
+  const ByteView body = ChunkBody(chunk);
+  std::string name;
+  std::string failure;
+  switch (item.type) {
+    case kObjectChunk:
+      item.what = "object";
+      DescribeRun(body, kChunkHeaderSize, Run::Object, 0, item);
+      DescribeSoundFields(chunk, item);
+      break;
+    case kDefinitionChunk:
+      item.what = "definition";
+      DescribeRun(body, kChunkHeaderSize, Run::Definition, 0, item);
+      break;
+    case kInitScriptChunk:
+      item.what = "init script";
+      DescribeNamedItem(chunk, kInitScriptNameLengthOffset, item);
+      break;
+    case kVisualEffectChunk:
+      item.what = "visual effect";
+      DescribeNamedItem(chunk, kVisualEffectNameLengthOffset, item);
+      break;
+    default:
+      if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, Run::Unknown, 0, item);
+      return item;
+  }
+  if (ReadChunkName(chunk, name, failure)) item.value = name;
+  return item;
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The structure of a chunk as a tree: its sub-chunks in file order, with
+// what the catalogue and the sound object layout know of them, shown as far
+// as the chunk is well formed and never read past its end.
+
+#include "scene/ByteView.h"
+#include "structure/StructureNode.h"
+
+// `chunk` is one whole chunk, header included, as a section holds it.
+StructureNode DescribeChunk(ByteView chunk);
