@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "os/FileSystem.h"
 #include "scene/ByteBlock.h"
@@ -118,7 +119,12 @@ class SceneDocument::Loading final : public SceneWalkSink {
     if (list_ == nullptr || !section.sized) return;
     const auto sectionSize = static_cast<int32_t>(section.size);
     Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
-    list_->sectionSize = sectionSize;
+    // A second section of one kind joins the first's list, and a save writes
+    // both as one section: its size is theirs together, under one header.
+    const bool repeated = std::find(sectionsRead_.begin(), sectionsRead_.end(), list_) != sectionsRead_.end();
+    list_->sectionSize =
+        repeated ? list_->sectionSize + sectionSize - static_cast<int32_t>(kChunkHeaderSize) : sectionSize;
+    if (!repeated) sectionsRead_.push_back(list_);
     sectionEnd_ = section.offset + section.size;
     sampled_ = {};
   }
@@ -174,9 +180,10 @@ class SceneDocument::Loading final : public SceneWalkSink {
   SceneDocument& document_;
   bool inHead_ = true;
   ChunkList* list_ = nullptr;  // of the section being read
-  uint64_t fileEnd_ = 0;       // of the bytes walked
-  uint64_t sectionEnd_ = 0;    // where the section being read says it ends
-  Sample sampled_;             // its first chunks
+  std::vector<const ChunkList*> sectionsRead_;
+  uint64_t fileEnd_ = 0;     // of the bytes walked
+  uint64_t sectionEnd_ = 0;  // where the section being read says it ends
+  Sample sampled_;           // its first chunks
   std::optional<LayoutProblem> failure_;
 };
 

@@ -147,3 +147,27 @@ TEST(SceneFiles, EveryWriteIsChecked) {
 #endif
 
 }  // namespace
+
+namespace {
+
+TEST(SceneDocument, ARepeatedSectionIsSizedAsTheOneSectionASaveWrites) {
+  // Two sections of objects: a load joins their chunks in one list.
+  const Bytes first = ObjectChunk("a", 9);
+  const Bytes second = ObjectChunk("b", 9);
+  LoadedScene scene(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, first), ChunkOf(kObjectsSection, second)}));
+  TqScene2bin& document = *scene.document;
+  EXPECT_EQ(document.Objects().sectionSize, static_cast<int32_t>(6 + first.size() + second.size()));
+  // What the file size holds beyond what a save writes (the second header)
+  // stays so through edits; the sizes never count a chunk that is gone.
+  const auto beyond = [&document] { return document.FileSize() - static_cast<int64_t>(Written(document).size()); };
+  const int64_t asLoaded = beyond();
+  const std::vector<ChunkId> gone{document.Objects().At(0)->id};
+  ASSERT_EQ(document.DeleteChunks(gone), 1u);
+  EXPECT_EQ(document.Objects().sectionSize, static_cast<int32_t>(6 + second.size()));
+  EXPECT_EQ(beyond(), asLoaded);
+  const Bytes added = ObjectChunk("c", 9);
+  ASSERT_TRUE(document.Add(Chunk::CopyOf(ViewOf(added))));
+  EXPECT_EQ(beyond(), asLoaded);
+}
+
+}  // namespace
