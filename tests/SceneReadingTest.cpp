@@ -82,14 +82,16 @@ TEST(SceneReading, FirstHeadChunkIsTakenWhateverItsType) {
   EXPECT_EQ(load.document->Definitions().Count(), 1);
 }
 
-TEST(SceneReading, SectionsOfOneCodeMergeAndKeepTheLastSize) {
+TEST(SceneReading, SectionsOfOneCodeMergeUnderTheSizeOfAll) {
   const Bytes file = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)),
                                 ChunkOf(kObjectsSection, Concat({ObjectChunk("bb", 4), ObjectChunk("c", 2)}))});
   Load load(file);
   ASSERT_TRUE(load.loaded);
   const ChunkList& objects = load.document->Objects();
   ASSERT_EQ(objects.Count(), 3);
-  EXPECT_EQ(objects.sectionSize, static_cast<int32_t>(6 + ObjectChunk("bb", 4).size() + ObjectChunk("c", 2).size()));
+  // Sized as the one section a save writes: one header, every chunk.
+  EXPECT_EQ(objects.sectionSize, static_cast<int32_t>(6 + ObjectChunk("a", 9).size() + ObjectChunk("bb", 4).size() +
+                                                      ObjectChunk("c", 2).size()));
   // Written as one section that covers all three chunks, and loading that again.
   const Bytes written = Written(*load.document);
   EXPECT_EQ(written.size(), file.size() - 6);
