@@ -16,6 +16,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "os/WideText.h"
 #else
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -183,17 +185,18 @@ TEST(SafeSave, RefusesAReadOnlyFile) {
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
   WriteFileBytes(path, kOld);
-  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
   ExpectRefused(path, "the file is read-only");
   EXPECT_EQ(ReadFileBytes(path), kOld);
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Holds a file open without letting it be replaced, as a virus scanner does.
 class HeldFile {
  public:
   explicit HeldFile(const std::string& path)
-      : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+      : handle_(
+            CreateFileW(os::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
   ~HeldFile() { Release(); }
   bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
   void Release() {

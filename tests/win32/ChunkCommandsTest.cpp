@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "os/WideText.h"
 #include "scene/ChunkTypes.h"
 #include "tests/win32/EditorFixture.h"
 #include "tools/gui/FileDialogs.h"
@@ -53,7 +54,7 @@ class ChunkCommandsTest : public EditorTest {
     WhenShown menu(kPopupMenuClass, PickMenuItem(0));
     WhenShown answer(kStringCaption, [typed, &owner](HWND dialog) {
       owner = GetWindow(dialog, GW_OWNER);
-      SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
+      SetWindowTextW(FindWindowExA(dialog, nullptr, "Edit", nullptr), os::Widen(typed).c_str());
       SendClick(ChildWithText(dialog, "Button", "Ok"));
     });
     RightClickNode(tree(), node);
@@ -66,7 +67,7 @@ class ChunkCommandsTest : public EditorTest {
   // Types into the search field, clicks "find" and picks the search menu's
   // item; gives where the menu showed.
   RECT Find(const char* text, int item) {
-    SetWindowTextA(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), text);
+    SetWindowTextW(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), os::Widen(text).c_str());
     RECT shown{};
     WhenShown menu(kPopupMenuClass, [&shown, item](HWND window) {
       GetWindowRect(window, &shown);

@@ -2,6 +2,7 @@
 
 #include "editor/OverwriteDialog.h"
 #include "editor/StringDialog.h"
+#include "os/WideText.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -20,7 +21,7 @@ std::string Prompt(HWND dialog) { return TextOf(FindWindowExA(dialog, nullptr, "
 // Sets the text field (unless `typed` is null) and presses the button.
 std::function<void(HWND)> Answer(const char* typed, const char* button) {
   return [typed, button](HWND dialog) {
-    if (typed != nullptr) SetWindowTextA(Field(dialog), typed);
+    if (typed != nullptr) SetWindowTextW(Field(dialog), os::Widen(typed).c_str());
     SendClick(ChildWithText(dialog, "Button", button));
   };
 }

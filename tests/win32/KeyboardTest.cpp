@@ -1,4 +1,5 @@
 // The main window's keys, pressed on the keyboard as a user presses them.
+#include "os/WideText.h"
 #include "tests/win32/EditorFixture.h"
 // After <windows.h>, which it needs.
 #include <dlgs.h>
@@ -118,7 +119,7 @@ TEST_F(KeyboardTest, F2RenamesTheSelectedNodeWhereRenameWorks) {
 
   // Rename was greyed for the folder: the key finds it enabled again.
   WhenShown answer(kStringCaption, [](HWND dialog) {
-    SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), "siren");
+    SetWindowTextW(FindWindowExA(dialog, nullptr, "Edit", nullptr), L"siren");
     SendClick(ChildWithText(dialog, "Button", "Ok"));
   });
   SceneNode* crate = Object("model", "crate");
@@ -159,7 +160,7 @@ TEST_F(KeyboardTest, KeysDoNothingInTheMainWindowWhileADialogOrABoxIsUp) {
 }
 
 TEST_F(KeyboardTest, CtrlFPutsTheFocusInTheSearchFieldWithItsTextSelectedFromWhereverTheFocusIs) {
-  SetWindowTextA(SearchField(), "cra");
+  SetWindowTextW(SearchField(), L"cra");
   for (HWND focus : {tree().Handle(), FindWindowExA(form.Handle(), nullptr, "Button", "objects")}) {
     SCOPED_TRACE(ClassOf(focus));
     SetFocus(focus);
@@ -172,7 +173,7 @@ TEST_F(KeyboardTest, CtrlFPutsTheFocusInTheSearchFieldWithItsTextSelectedFromWhe
 TEST_F(KeyboardTest, EnterInTheSearchFieldFindsInTheObjects) {
   ASSERT_EQ(Load(kScene), "");
   SetFocus(SearchField());
-  SetWindowTextA(SearchField(), "cra");
+  SetWindowTextW(SearchField(), L"cra");
   Press({VK_RETURN});
   EXPECT_EQ(tree().Selected(), Object("model", "crate"));
   EXPECT_EQ(GetFocus(), SearchField());
@@ -180,7 +181,7 @@ TEST_F(KeyboardTest, EnterInTheSearchFieldFindsInTheObjects) {
 
 TEST_F(KeyboardTest, F3FindsTheNextMatchInTheObjectsThenTheDefinitionsAndStopsAtTheEnd) {
   ASSERT_EQ(Load(kScene), "");
-  SetWindowTextA(SearchField(), "cra");
+  SetWindowTextW(SearchField(), L"cra");
   tree().Select(nodes().scene2);
   SceneNode* definition = Child(Child(nodes().definitions, "door"), "crate");
   for (SceneNode* next : {Object("model", "crate"), Object("sound", "crane"), definition}) {
@@ -205,7 +206,7 @@ TEST_F(KeyboardTest, ASearchThatFindsNothingLeavesTheSelectionAndSelectsTheSearc
   SceneNode* barrel = Object("model", "barrel");
   tree().Select(barrel);
   SetFocus(SearchField());
-  SetWindowTextA(SearchField(), "zebra");
+  SetWindowTextW(SearchField(), L"zebra");
   SendMessageA(SearchField(), EM_SETSEL, 5, 5);
   Press({VK_RETURN});
   EXPECT_EQ(tree().Selected(), barrel);
