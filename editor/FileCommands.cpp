@@ -2,6 +2,7 @@
 // dropped on the window; and the question before unsaved changes are dropped.
 #include "editor/Form1.h"
 #include "os/Paths.h"
+#include "scene/Windows1251.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -23,6 +24,8 @@ void TForm1::OpenSceneFile(const std::string& path) {
   // "save" with the part that was read.
   const bool loaded = document_->ReadFromFile(path);
   currentFile_ = loaded ? path : std::string();
+  loadFailure_ =
+      loaded ? std::string() : "Cannot load " + path + ":\n" + Utf8FromWindows1251(document_->WhyLoadFailed());
   treeHistory_.Clear();  // a load starts a new history
   FillTree();
 }

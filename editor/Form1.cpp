@@ -57,7 +57,12 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
                  },
-             .shownText = ShownName}),
+             .shownText = ShownName,
+             .onSelect =
+                 [this] {
+                   // A command that selects shows its chunk when it ends.
+                   if (!CommandRunning()) ShowSelectedChunk();
+                 }}),
       searchField_(*this, {.bounds = {8, 584, 201, 20},
                            .anchors = kLeftBottom,
                            .onEnter = Command(this, [this] { FindInSection(*Nodes().objects); })}),
@@ -65,7 +70,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                           .bounds = {216, 584, 65, 20},
                           .anchors = kLeftBottom,
                           .onClick = Command(this, [this] { ShowSearchMenu(); })}),
-      sidePanel_(*this, {.bounds = {288, 8, 569, 596}, .anchors = toolkit::kAnchorsAll}),
+      sidePanel_(*this, {288, 8, 569, 596}),
       dncFolder_(ProgramDncFolder()),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
@@ -157,10 +162,23 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
     } catch (const std::exception& failure) {
       // The tree keeps what the command left; the editor goes on from there.
       form->UpdateBarMenus();
+      form->ShowSelectedChunk();
       form->ShowError(ShownFailure(failure));
     }
     form->UpdateBarMenus();
+    form->ShowSelectedChunk();
   };
+}
+
+void TForm1::ShowSelectedChunk() {
+  if (!document_) return;  // the window is going
+  const SceneNode* selected = SceneNode::Of(tree_.Selected());
+  const PStream chunk =
+      selected != nullptr && selected->kind == SceneNodeKind::Chunk ? document_->Get(selected->chunk) : nullptr;
+  if (!chunk && !loadFailure_.empty())
+    sidePanel_.ShowMessage(loadFailure_);
+  else
+    sidePanel_.ShowChunk(chunk.chunk);
 }
 
 void TForm1::ShowError(const std::string& message) const {

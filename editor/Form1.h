@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/ChunkPanel.h"
 #include "editor/EditorUi.h"
 #include "editor/OverwriteDialog.h"
 #include "editor/SceneTree.h"
@@ -17,7 +18,6 @@
 #include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
-#include "toolkit/Panel.h"
 #include "toolkit/TreeView.h"
 
 // The editor's main window: the scene tree with its check boxes, the jump
@@ -72,6 +72,7 @@ class TForm1 final : public toolkit::Form {
   const std::string& DncFolder() const { return dncFolder_; }
   const toolkit::Menu& SearchMenu() const { return searchMenu_; }
   const toolkit::Menu& TreeMenu() const { return treeMenu_; }
+  const ChunkPanel& SidePanel() const { return sidePanel_; }
 
  private:
   // The items of the bar that are greyed at times: "save" and "save as.."
@@ -98,6 +99,9 @@ class TForm1 final : public toolkit::Form {
   // they would write is no scene2.bin), "undo" and "redo" while there is
   // nothing to take back or do again.
   void UpdateBarMenus() const;
+  // Shows in the side panel the chunk of the selected node, or why the last
+  // load failed while no chunk is selected, or nothing.
+  void ShowSelectedChunk();
   // Runs a command that may edit the scene; what it does to the tree goes
   // into the edit it is given, which the history keeps beside the
   // document's edit, if the command made one.
@@ -141,7 +145,7 @@ class TForm1 final : public toolkit::Form {
   toolkit::TreeView tree_;
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
-  toolkit::Panel sidePanel_;
+  ChunkPanel sidePanel_;
   std::string dncFolder_;
   toolkit::FileDialog fileDialog_;
   toolkit::FileDialog importDialog_;
@@ -153,4 +157,6 @@ class TForm1 final : public toolkit::Form {
   // What "save" writes to without a dialog: the file last chosen by "open.."
   // or "save as..", emptied by an open that failed.
   std::string currentFile_;
+  // What the side panel says of the last load when it failed, until the next.
+  std::string loadFailure_;
 };

@@ -121,44 +121,64 @@ StructureNode BytesNode(Kind kind, size_t offset, size_t length, const char* wha
   return node;
 }
 
+// How many more nodes a description makes, and how many it left out.
+struct Budget {
+  size_t left;
+  size_t omitted = 0;
+
+  // A new child of `parent`, or null (counted as left out) when there is no
+  // parent, the description of a node left out, or no room.
+  StructureNode* Take(StructureNode* parent) {
+    if (parent == nullptr || left == 0) {
+      ++omitted;
+      return nullptr;
+    }
+    --left;
+    return &parent->children.emplace_back();
+  }
+};
+
 // The sub-chunks of `body`, which starts at `base` in the described chunk,
 // as children of `parent`; where the run goes wrong, a last child says how.
-void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode& parent) {
+// Without a parent they are only counted in the budget's left-out nodes.
+void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode* parent, Budget& budget) {
   SubChunkWalk walk(body, Overrun::GivenOut);
   size_t end = 0;
   bool overran = false;
   for (SubChunk sub; walk.Next(sub);) {
-    StructureNode& node = parent.children.emplace_back();
-    node.offset = base + sub.Offset;
-    node.type = sub.Type;
-    node.size = sub.Size;
-    node.length = kChunkHeaderSize + sub.Payload.Length();
+    const size_t length = kChunkHeaderSize + sub.Payload.Length();
     overran = sub.Size > body.Length() - sub.Offset;
-    if (overran) node.fault = SubChunkRunFault(body, sub.Offset);
-    end = sub.Offset + node.length;
-
+    end = sub.Offset + length;
     const Label* label = LabelOf(run, sub.Type);
-    if (label != nullptr) {
-      node.what = label->what;
-      node.value = ValueOf(label->reading, sub.Payload);
+    StructureNode* node = budget.Take(parent);
+    if (node != nullptr) {
+      node->offset = base + sub.Offset;
+      node->type = sub.Type;
+      node->size = sub.Size;
+      node->length = length;
+      if (overran) node->fault = SubChunkRunFault(body, sub.Offset);
+      if (label != nullptr) {
+        node->what = label->what;
+        node->value = ValueOf(label->reading, sub.Payload);
+      }
     }
     const Run holds = label != nullptr ? label->holds : Run::Unknown;
     if (depth < kDeepest && (holds != Run::Unknown || (!overran && IsWholeRun(sub.Payload))))
-      DescribeRun(sub.Payload, node.offset + kChunkHeaderSize, holds, depth + 1, node);
+      DescribeRun(sub.Payload, base + sub.Offset + kChunkHeaderSize, holds, depth + 1, node, budget);
   }
   if (overran || end == body.Length()) return;
 
-  const std::string fault = SubChunkRunFault(body, end);
+  StructureNode* node = budget.Take(parent);
+  if (node == nullptr) return;
   uint16_t type = 0;
   uint32_t size = 0;
   const bool header = body.ReadU16(end, type) && body.ReadU32(end + 2, size);
-  StructureNode& node =
-      parent.children.emplace_back(BytesNode(header ? Kind::Chunk : Kind::Bytes, base + end, body.Length() - end));
+  *node = BytesNode(header ? Kind::Chunk : Kind::Bytes, base + end, body.Length() - end);
   if (header) {
-    node.type = type;
-    node.size = size;
+    node->type = type;
+    node->size = size;
   }
-  node.fault = fault;
+  node->fault = SubChunkRunFault(body, end);
 }
 
 // An init script's or a visual effect's fields: the bytes before the length
@@ -187,7 +207,10 @@ void DescribeNamedItem(ByteView chunk, uint32_t lengthAt, StructureNode& item) {
 
 }  // namespace
 
-StructureNode DescribeChunk(ByteView chunk) {
+StructureNode DescribeChunk(ByteView chunk) { return DescribeChunk(chunk, SIZE_MAX, nullptr); }
+
+StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
+  Budget budget{maxNodes > 0 ? maxNodes - 1 : 0};
   StructureNode item = BytesNode(Kind::Chunk, 0, chunk.Length());
   uint32_t size = 0;
   if (!chunk.ReadU16(0, item.type) || !chunk.ReadU32(2, size)) {
@@ -202,12 +225,12 @@ StructureNode DescribeChunk(ByteView chunk) {
   switch (item.type) {
     case kObjectChunk:
       item.what = "object";
-      DescribeRun(body, kChunkHeaderSize, Run::Object, 0, item);
+      DescribeRun(body, kChunkHeaderSize, Run::Object, 0, &item, budget);
       DescribeSoundFields(chunk, item);
       break;
     case kDefinitionChunk:
       item.what = "definition";
-      DescribeRun(body, kChunkHeaderSize, Run::Definition, 0, item);
+      DescribeRun(body, kChunkHeaderSize, Run::Definition, 0, &item, budget);
       break;
     case kInitScriptChunk:
       item.what = "init script";
@@ -218,9 +241,11 @@ StructureNode DescribeChunk(ByteView chunk) {
       DescribeNamedItem(chunk, kVisualEffectNameLengthOffset, item);
       break;
     default:
-      if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, Run::Unknown, 0, item);
+      if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, Run::Unknown, 0, &item, budget);
+      if (omitted != nullptr) *omitted = budget.omitted;
       return item;
   }
   if (ReadChunkName(chunk, name, failure)) item.value = name;
+  if (omitted != nullptr) *omitted = budget.omitted;
   return item;
 }

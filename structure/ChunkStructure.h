@@ -3,8 +3,14 @@
 // what the catalogue and the sound object layout know of them, shown as far
 // as the chunk is well formed and never read past its end.
 
+#include <cstddef>
+
 #include "scene/ByteView.h"
 #include "structure/StructureNode.h"
 
 // `chunk` is one whole chunk, header included, as a section holds it.
 StructureNode DescribeChunk(ByteView chunk);
+// At most `maxNodes` nodes (the chunk's own and, in file order, the first
+// of the rest; a sound object's fields may add a few); the number of those
+// left out goes to `omitted`, when given.
+StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted);

@@ -6,7 +6,8 @@
 namespace toolkit {
 
 FontSpec MergeFont(const FontSpec& own, const FontSpec& inherited) {
-  return {own.name.empty() ? inherited.name : own.name, own.height == 0 ? inherited.height : own.height};
+  return {own.name.empty() ? inherited.name : own.name, own.height == 0 ? inherited.height : own.height,
+          own.name.empty() ? inherited.fixedPitch : own.fixedPitch};
 }
 
 Font::Font(const FontSpec& settings, int dpi) : settings_(settings) {
@@ -15,6 +16,7 @@ Font::Font(const FontSpec& settings, int dpi) : settings_(settings) {
   description.lfWeight = FW_NORMAL;
   description.lfCharSet = DEFAULT_CHARSET;
   description.lfQuality = DEFAULT_QUALITY;
+  if (settings.fixedPitch) description.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   lstrcpynW(description.lfFaceName, os::Widen(settings.name).c_str(), LF_FACESIZE);
   handle_ = CreateFontIndirectW(&description);
 }

@@ -12,6 +12,9 @@ namespace toolkit {
 struct FontSpec {
   std::string name{};
   int height = 0;
+  // Every character as wide as the next, whichever font stands in for a
+  // name the system lacks; goes with the name.
+  bool fixedPitch = false;
 };
 
 // The parts of `own` that are set, the rest from `inherited`.

@@ -87,6 +87,8 @@ class Form : public Window {
   // `beforeKey` runs before one of them, to grey what can't run now.
   void AddKeys(const Menu& menu, std::function<void()> beforeKey = {});
   void AddKey(const Shortcut& key, std::function<void()> action);
+  // Whether a command of the form is running (see CommandScope).
+  bool CommandRunning() const { return commandsRunning_ > 0; }
 
   // Marks a command of the form as running for as long as it lives. A
   // request to close the form meanwhile (WM_CLOSE, from the user or another

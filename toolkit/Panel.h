@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/Control.h"
+#include "toolkit/Layout.h"
 
 namespace toolkit {
 
@@ -9,10 +10,21 @@ struct PanelArgs {
   Anchors anchors = kAnchorsTopLeft;
 };
 
-// An empty area in the button-face colour with a sunken edge.
+// An area in the button-face colour with a sunken edge. It may hold
+// controls: their bounds are in its client area, their anchors are to its
+// edges, and what they notify reaches their objects.
 class Panel final : public Control {
  public:
   Panel(Window& parent, PanelArgs args);
+
+  Layout* ChildLayout() override { return &layout_; }
+  void Rescale(int dpi) override;
+
+ private:
+  SIZE ClientSize() const;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  Layout layout_;
 };
 
 }  // namespace toolkit

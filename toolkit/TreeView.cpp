@@ -14,6 +14,8 @@ namespace {
 // Posted to the tree itself when a check state changes, so that the items
 // take their nodes' states together once the program waits for input.
 constexpr UINT kShowChangedChecks = WM_APP + 1;
+// Posted to the tree itself when the selection changes, for the same wait.
+constexpr UINT kSelectionChanged = WM_APP + 2;
 
 // How many item-state changes times items the control holds are given to the
 // control at once; some 0.3 s under Wine.
@@ -27,8 +29,9 @@ CheckState CheckOf(UINT stateImage) { return stateImage == 2 ? CheckState::Check
 
 TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
     : Control(parent, {.className = WC_TREEVIEWW,
-                       .style = WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS | TVS_CHECKBOXES |
-                                TVS_FULLROWSELECT | TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP,
+                       .style = WS_TABSTOP | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS |
+                                (args.checkBoxes ? DWORD{TVS_CHECKBOXES} : 0) | TVS_FULLROWSELECT | TVS_SHOWSELALWAYS |
+                                TVS_DISABLEDRAGDROP,
                        .exStyle = WS_EX_CLIENTEDGE,
                        .bounds = args.bounds,
                        .anchors = args.anchors,
@@ -37,7 +40,9 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
       contextMenu_(args.contextMenu),
       onCheckBoxFlip_(std::move(args.onCheckBoxFlip)),
       beforeContextMenu_(std::move(args.beforeContextMenu)),
-      shownText_(args.shownText ? std::move(args.shownText) : [](const std::string& text) { return os::Widen(text); }) {
+      shownText_(args.shownText ? std::move(args.shownText) : [](const std::string& text) { return os::Widen(text); }),
+      checkBoxes_(args.checkBoxes),
+      onSelect_(std::move(args.onSelect)) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling())
     PutInControl(*node, TVI_LAST);
   model_.SetListener(this);
@@ -48,7 +53,7 @@ TreeView::~TreeView() { model_.SetListener(nullptr); }
 void TreeView::Rescale(int dpi) {
   Control::Rescale(dpi);
   checkBoxImages_.reset();  // the control's own again, at the DPI it made them for
-  if (dpi != createdDpi_) checkBoxImages_.emplace(hwnd_, createdDpi_, dpi);
+  if (checkBoxes_ && dpi != createdDpi_) checkBoxImages_.emplace(hwnd_, createdDpi_, dpi);
 }
 
 TreeView::Item* TreeView::ItemOf(const TreeModelNode& node) {
@@ -121,7 +126,7 @@ void TreeView::TextChanged(TreeModelNode& node) {
 
 void TreeView::CheckChanged(TreeModelNode& node) {
   const Item* item = ItemOf(node);
-  if (item == nullptr || item->shown == node.Check()) return;
+  if (!checkBoxes_ || item == nullptr || item->shown == node.Check()) return;
   if (changedChecks_.empty()) PostMessageW(hwnd_, kShowChangedChecks, 0, 0);
   changedChecks_.insert(&node);
 }
@@ -135,6 +140,12 @@ void TreeView::ChildrenReworking(TreeModelNode& parent) {
   if (item == nullptr || !item->open) return;
   TreeModelNode* selected = Selected();
   reworked_[&parent] = IsExpanded(parent);
+  // Wine's tree, collapsing a node whose rows include its first visible
+  // one, places its rows from that lost row and reads through a null
+  // pointer: the node's own row goes to the top first.
+  const auto top = reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+  if (top != item->handle && IsBelow(top, item->handle))
+    Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(item->handle));
   // One message drops every child's item, where deleting them one by one
   // would cost a walk over all items for each.
   Send(TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(item->handle));
@@ -170,8 +181,8 @@ void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
   insert.item.pszText = text.data();
   insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-  insert.item.state = INDEXTOSTATEIMAGEMASK(ImageOf(node.Check())) | (node.Bold() ? TVIS_BOLD : 0);
-  insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_BOLD;
+  insert.item.state = (checkBoxes_ ? INDEXTOSTATEIMAGEMASK(ImageOf(node.Check())) : 0) | (node.Bold() ? TVIS_BOLD : 0);
+  insert.item.stateMask = (checkBoxes_ ? TVIS_STATEIMAGEMASK : 0) | TVIS_BOLD;
   insert.item.cChildren = node.FirstChild() != nullptr ? 1 : 0;
   const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   if (handle != nullptr) items_[&node] = {handle, node.Check(), false};
@@ -201,6 +212,13 @@ void TreeView::OpenAncestors(const TreeModelNode& node) {
   for (auto above = ancestors.rbegin(); above != ancestors.rend(); ++above) Open(**above);
 }
 
+bool TreeView::IsBelow(HTREEITEM item, HTREEITEM above) const {
+  for (; item != nullptr;
+       item = reinterpret_cast<HTREEITEM>(Send(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item))))
+    if (item == above) return true;
+  return false;
+}
+
 TreeModelNode* TreeView::NodeOf(HTREEITEM item) const {
   if (item == nullptr) return nullptr;
   TVITEMW read{};
@@ -221,7 +239,7 @@ HTREEITEM TreeView::ControlItem(const TreeModelNode& node) const {
 }
 
 void TreeView::ShowCheckState(const TreeModelNode* node) {
-  if (node == nullptr) return;
+  if (!checkBoxes_ || node == nullptr) return;
   Item* item = ItemOf(*node);
   if (item == nullptr || item->shown == node->Check()) return;
   SetState(item->handle, INDEXTOSTATEIMAGEMASK(ImageOf(node->Check())), TVIS_STATEIMAGEMASK);
@@ -316,6 +334,10 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kShowChangedChecks:
       ShowChangedCheckStates();
       return 0;
+    case kSelectionChanged:
+      selectionPosted_ = false;
+      onSelect_();
+      return 0;
   }
   return CallOriginal(message, wParam, lParam);
 }
@@ -335,7 +357,7 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   // The space bar flips the selected node's box, as a click on it does.
-  TreeModelNode* flipped = wParam == VK_SPACE ? Selected() : nullptr;
+  TreeModelNode* flipped = checkBoxes_ && wParam == VK_SPACE ? Selected() : nullptr;
   ShowCheckState(flipped);
   const LRESULT result = CallOriginal(WM_KEYDOWN, wParam, lParam);
   if (flipped != nullptr) {
@@ -363,6 +385,10 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
       if (change.action & TVE_EXPAND) Open(*reinterpret_cast<TreeModelNode*>(change.itemNew.lParam));
       return 0;
     }
+    case TVN_SELCHANGEDA:
+    case TVN_SELCHANGEDW:
+      if (onSelect_ && !selectionPosted_) selectionPosted_ = PostMessageW(hwnd_, kSelectionChanged, 0, 0) != FALSE;
+      return 0;
     case NM_CUSTOMDRAW: {
       // An item drawn before the changed states were shown takes its node's now.
       const auto& draw = reinterpret_cast<const NMTVCUSTOMDRAW&>(header);

@@ -28,9 +28,16 @@ struct TreeViewArgs {
   std::function<void(TreeModelNode&)> onCheckBoxFlip{};
   // A node's text as the control shows it; null for the text as UTF-8.
   std::function<std::wstring(const std::string&)> shownText{};
+  // Without, the nodes' check states are not shown, nor changed by the user.
+  bool checkBoxes = true;
+  // Runs once the program waits for input again after another node (or
+  // none) became the selected one: once for many changes, and never in the
+  // middle of a change to the model.
+  std::function<void()> onSelect{};
 };
 
-// Shows a TreeModel and follows its changes: a check box on every node, lines
+// Shows a TreeModel and follows its changes: a check box on every node (unless
+// asked for none), lines
 // and expand buttons, full-row selection that stays visible without the
 // focus, and neither drag and drop nor editing in place. A right-button
 // press selects the node under the mouse before the context menu opens; a
@@ -96,6 +103,8 @@ class TreeView final : public Control, private TreeModelListener {
   // Whether the children of `parent` (null: the top-level nodes) have items.
   bool IsOpen(const TreeModelNode* parent) const;
   TreeModelNode* NodeOf(HTREEITEM item) const;
+  // Whether `item` is `above` or lies below it.
+  bool IsBelow(HTREEITEM item, HTREEITEM above) const;
   UINT State(HTREEITEM item, UINT mask) const;
   void SetState(HTREEITEM item, UINT state, UINT mask) const;
   // Gives the node an item in the control, below its parent's, after the
@@ -136,6 +145,9 @@ class TreeView final : public Control, private TreeModelListener {
   std::function<void(TreeModelNode&)> onCheckBoxFlip_;
   std::function<void()> beforeContextMenu_;
   std::function<std::wstring(const std::string&)> shownText_;
+  bool checkBoxes_;
+  std::function<void()> onSelect_;
+  bool selectionPosted_ = false;
   int createdDpi_ = Dpi();
   // While the control is at another DPI than the one it was made at.
   std::optional<CheckBoxImages> checkBoxImages_;

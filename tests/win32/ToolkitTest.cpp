@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "os/WideText.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComboList.h"
@@ -10,6 +12,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/ProgressBar.h"
+#include "toolkit/TextView.h"
 #include "toolkit/WorkArea.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
@@ -387,4 +390,57 @@ TEST_F(TreeViewTest, RemovingNodesRemovesTheirItems) {
   model.Remove(std::vector<TreeModelNode*>{leaves[2], folder, leaves[0], folder});
   EXPECT_EQ(ControlCount(), 2u);
   EXPECT_NE(tree.ControlItem(second), nullptr);
+}
+
+TEST_F(TreeViewTest, AReworkWhileTheTopRowLiesInsideItKeepsTheTreeWhole) {
+  std::vector<TreeModelNode*> many;
+  for (int index = 0; index < 100; ++index) many.push_back(&Add(folder, "many"));
+  tree.Expand(*folder);
+  for (const bool undrawn : {false, true}) {
+    // The tree scrolled so that a row of the folder is its first.
+    tree.MakeVisible(*many[60]);
+    SendMessageA(tree.Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
+                 reinterpret_cast<LPARAM>(tree.ControlItem(*many[60])));
+    std::optional<RedrawPause> pause;
+    if (undrawn) pause.emplace(tree);
+    {
+      TreeModel::Rework rework(model, *folder, 70);
+      model.Remove(std::vector<TreeModelNode*>(many.begin() + 30, many.end()));
+    }
+    many.resize(30);
+    pause.reset();
+    PumpMessages();
+    EXPECT_EQ(ControlCount(), 2u + 3 + 30);
+    for (int index = 0; index < 70; ++index) many.push_back(&Add(folder, "again"));
+  }
+}
+
+TEST_F(FormTest, TextViewGivesItsTextAndScrollsOnlyWithinIt) {
+  form.Show();
+  TextView view(form, {.bounds = {0, 0, 200, 100}, .font = {"Courier New", 13, true}});
+  std::string text;
+  for (int line = 0; line < 40; ++line) text += "line " + std::to_string(line) + " Ёлка\n";
+  view.Show(text);
+  std::string expected;
+  for (const char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  EXPECT_EQ(TextOf(view.Handle()), expected);
+  EXPECT_EQ(GetScrollPos(view.Handle(), SB_VERT), 0);
+
+  SendMessageW(view.Handle(), WM_KEYDOWN, VK_NEXT, 0);
+  const int page = GetScrollPos(view.Handle(), SB_VERT);
+  EXPECT_GT(page, 2);
+  SendMessageW(view.Handle(), WM_KEYDOWN, VK_END, 0);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(view.Handle(), SB_VERT, &info);
+  EXPECT_EQ(info.nPos + static_cast<int>(info.nPage), 40) << "the last line at the bottom, not past it";
+  SendMessageW(view.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(GetScrollPos(view.Handle(), SB_VERT), info.nPos);
+
+  view.Show("short\n");
+  EXPECT_EQ(GetScrollPos(view.Handle(), SB_VERT), 0) << "new text shows from its first line";
+  EXPECT_EQ(TextOf(view.Handle()), "short\r\n");
+  SendMessageW(view.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(GetScrollPos(view.Handle(), SB_VERT), 0);
 }

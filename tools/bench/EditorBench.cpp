@@ -1,17 +1,21 @@
 // How long the editor takes on large scenes, under Wine: open the scene (load
 // it and fill the tree), check "scene2" by a click on its box, open the
 // largest object folder (its nodes get their items in the control then),
-// uncheck one object in it, check and uncheck everything again, export the
-// checked definitions, delete with everything checked; after each of the
-// two deletes, its undo and its redo. Each size is a
+// select 1,000 nodes one after another with the arrow key (the side panel
+// showing each one's chunk), uncheck one object in it, check and uncheck
+// everything again, export the checked definitions, delete with everything
+// checked; after each of the two deletes, its undo and its redo. Last, an
+// object of 3 MiB is added and selected, once with its bytes in one
+// sub-chunk and once in as many empty sub-chunks as fit. Each size is a
 // generated scene with that many objects and definitions (four objects to
 // one definition); comparing sizes shows how each step grows. "files" is how
 // long Wine takes to create as many small files with nothing but
 // CreateFile, WriteFile and CloseHandle, the floor under the export; above
 // 50,000 items neither is run, as Wine's pace for files alone would take
 // most of an hour. Opening, checking everything, unchecking one object,
-// deleting everything and each undo and redo should take under 2 s and grow
-// no faster than the items.
+// deleting everything, each undo and redo, the 1,000 selections together
+// and each showing of a 3 MiB object should take under 2 s and grow no
+// faster than the items.
 //
 // editor_bench [COUNT...]   (default: 10000 50000 500000)
 
@@ -51,6 +55,7 @@ struct Timings {
   int exported;  // files in the export folder afterwards
   double load, fill, checkAll, openFolder, uncheckOne, uncheckAll, exportDefinitions, files, deleteInFolder, deleteAll;
   double undoInFolder, redoInFolder, undoAll, redoAll;
+  double selectThousand, showLargeLeaf, showLargeRun;
   unsigned folderSize;  // the objects in the folder opened
   int left;             // chunks that the delete left: none
 };
@@ -85,6 +90,45 @@ int RemoveFolder(const std::string& folder) {
 }
 
 constexpr int kMostItemsExported = 50000;
+
+constexpr int kSelections = 1000;
+constexpr size_t kLargeChunk = size_t{3} << 20;
+
+void AppendChunk(std::string& bytes, uint16_t type, const std::string& payload) {
+  const auto size = static_cast<uint32_t>(payload.size() + kChunkHeaderSize);
+  bytes += {static_cast<char>(type & 0xFF), static_cast<char>(type >> 8)};
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((size >> shift) & 0xFF);
+  bytes += payload;
+}
+
+// A model object of about 3 MiB: its bytes in one sub-chunk, or, with
+// `run`, in empty sub-chunks one after another.
+std::string LargeObject(const std::string& name, bool run) {
+  std::string payload;
+  AppendChunk(payload, kObjectNameChunk, name + '\0');
+  AppendChunk(payload, kObjectTypeChunk, std::string("\x09\0\0\0", 4));
+  std::string bulk;
+  if (run) {
+    while (bulk.size() + kChunkHeaderSize <= kLargeChunk) AppendChunk(bulk, 0x0001, "");
+  } else {
+    bulk.assign(kLargeChunk, '\xAB');
+  }
+  AppendChunk(payload, 0x3000, bulk);
+  std::string object;
+  AppendChunk(object, kObjectChunk, payload);
+  return object;
+}
+
+// The time from selecting the object, added to the scene and the tree, until
+// the side panel shows it.
+double ShowLargeObject(TForm1& form, const std::string& object) {
+  const ByteView bytes(reinterpret_cast<const uint8_t*>(object.data()), object.size());
+  const EditResult added = form.Document().Add(Chunk::CopyOf(bytes));
+  if (!added) return -1;
+  SceneNode& node = form.Scene().AddChunkNode(added.chunk);
+  form.Tree().MakeVisible(node);
+  return Seconds([&] { form.Tree().Select(&node); });
+}
 
 // A click on the node's check box, scrolled into view first.
 void ClickShown(toolkit::TreeView& tree, SceneNode* node) {
@@ -127,6 +171,15 @@ Timings Measure(int items, const std::string& folder) {
   tree.MakeVisible(*object);
   timings.uncheckOne = Seconds([&] { ClickCheckBox(tree, object); });
 
+  tree.Select(largest->FirstChild());
+  PumpMessages();
+  timings.selectThousand = Seconds([&] {
+    for (int step = 0; step < kSelections; ++step) {
+      SendMessageW(tree.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+      PumpMessages();
+    }
+  });
+
   ClickShown(tree, nodes.scene2);  // checks everything again
   // Unchecks everything, now with the folder's nodes in the control.
   timings.uncheckAll = Seconds([&] { ClickShown(tree, nodes.scene2); });
@@ -155,6 +208,9 @@ Timings Measure(int items, const std::string& folder) {
   timings.undoAll = Seconds([&] { form.UndoEdit(); });
   timings.redoAll = Seconds([&] { form.RedoEdit(); });
   timings.left = form.Document().CountByChunkID(kObjectChunk) + form.Document().CountByChunkID(kDefinitionChunk);
+
+  timings.showLargeLeaf = ShowLargeObject(form, LargeObject("large_leaf", false));
+  timings.showLargeRun = ShowLargeObject(form, LargeObject("large_run", true));
   return timings;
 }
 
@@ -171,6 +227,9 @@ const Step kTargetSteps[] = {
     {"open (load and fill)", [](const Timings& t) { return t.load + t.fill; }},
     {"check all", [](const Timings& t) { return t.checkAll; }},
     {"uncheck one", [](const Timings& t) { return t.uncheckOne; }},
+    {"select 1,000 nodes", [](const Timings& t) { return t.selectThousand; }},
+    {"show 3 MiB, one leaf", [](const Timings& t) { return t.showLargeLeaf; }},
+    {"show 3 MiB, a run", [](const Timings& t) { return t.showLargeRun; }},
     {"delete all", [](const Timings& t) { return t.deleteAll; }},
     {"undo delete in folder", [](const Timings& t) { return t.undoInFolder; }},
     {"redo delete in folder", [](const Timings& t) { return t.redoInFolder; }},

@@ -1,6 +1,11 @@
 #include "tools/fuzz/StructureCheck.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "structure/ChunkStructure.h"
+#include "structure/StructureLines.h"
 #include "tools/fuzz/Require.h"
 
 namespace {
@@ -15,10 +20,26 @@ void CheckNode(ByteView chunk, const StructureNode& node, size_t start, size_t e
   for (const StructureNode& child : node.children) CheckNode(chunk, child, node.offset, node.offset + node.length);
 }
 
+// The nodes' lines in file order, as scene2 show lists them.
+void AddLines(const StructureNode& node, std::vector<std::string>& lines) {
+  lines.push_back(StructureLine(node));
+  for (const StructureNode& child : node.children) AddLines(child, lines);
+}
+
 }  // namespace
 
 void CheckStructure(ByteView chunk) {
   const StructureNode root = DescribeChunk(chunk);
   Require(root.offset == 0 && root.length == chunk.Length(), "the description does not span the chunk");
   CheckNode(chunk, root, 0, chunk.Length());
+  // As the editor shows it: the first lines, and a count of the rest.
+  std::vector<std::string> whole;
+  AddLines(root, whole);
+  size_t omitted = 0;
+  const StructureNode cut = DescribeChunk(chunk, whole.size() / 2 + 1, &omitted);
+  CheckNode(chunk, cut, 0, chunk.Length());
+  std::vector<std::string> first;
+  AddLines(cut, first);
+  Require(first.size() + omitted <= whole.size() && std::equal(first.begin(), first.end(), whole.begin()),
+          "a cut description is no beginning of the whole, or counts more than it left out");
 }

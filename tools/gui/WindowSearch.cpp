@@ -70,8 +70,9 @@ HWND WaitForThreadWindow(DWORD thread, const WindowMatch& match) {
 
 std::string TextOf(HWND window) {
   // WM_GETTEXT, not GetWindowText: the latter reads no other process's controls.
-  wchar_t text[1024] = {};
-  SendMessageW(window, WM_GETTEXT, sizeof text / sizeof *text, reinterpret_cast<LPARAM>(text));
+  std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  const auto got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
   return os::Narrow(text);
 }
 

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool BreaksText(unsigned char byte) { return byte < 0x20 || byte == 0x7F || byte == '\\'; }
-
-std::string Escape(unsigned char byte) { return "\\x" + HexUpper(byte, 2); }
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   const int lower = std::tolower(static_cast<unsigned char>(c));
@@ -25,28 +21,6 @@ std::string CharacterText(char32_t character) {
 }
 
 }  // namespace
-
-std::string NameText(std::string_view name) {
-  std::string text;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    const std::optional<char32_t> character = Windows1251Character(byte);
-    if (BreaksText(byte) || !character)
-      text += Escape(byte);
-    else
-      AppendUtf8(text, *character);
-  }
-  return text;
-}
-
-std::string QuotedName(std::string_view name) {
-  // Appended piece by piece: '"' + text makes GCC 12 warn of an overlap that
-  // cannot happen.
-  std::string quoted = "\"";
-  quoted += NameText(name);
-  quoted += '"';
-  return quoted;
-}
 
 std::optional<std::string> NameBytes(std::string_view text, std::string& error) {
   std::string name;

@@ -8,14 +8,7 @@
 #include <string>
 #include <string_view>
 
-// A name as a command prints it: bytes below 0x20, 0x7F and the backslash as
-// \xHH, so that a name never breaks a line or a field; the other bytes
-// decoded from Windows-1251, and the byte that has no character there (0x98)
-// as \xHH too.
-std::string NameText(std::string_view name);
-
-// The same in quotes, as messages name a chunk: "crate".
-std::string QuotedName(std::string_view name);
+#include "scene/PrintedName.h"
 
 // The bytes of a name written as NameText writes it: \xHH is that byte (the
 // digits in either case), each character its Windows-1251 byte, and bytes

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "scene/ChunkTypes.h"
 #include "scene/Hex.h"
+#include "structure/StructureLines.h"
 #include "tools/scene2/NameText.h"
 
 namespace {
@@ -13,10 +13,6 @@ constexpr size_t kHexLineBytes = 16;
 using Kind = StructureNode::Kind;
 
 bool IsLeaf(const StructureNode& node) { return node.children.empty(); }
-
-std::string TypeText(const StructureNode& node) {
-  return node.kind == Kind::Chunk ? HexUpper(node.type, 4) : std::string("-");
-}
 
 const char* KindWord(Kind kind) {
   switch (kind) {
@@ -41,15 +37,8 @@ void WriteHexLines(std::ostream& out, const std::string& indent, ByteView bytes,
 
 void WriteLines(std::ostream& out, ByteView chunk, const StructureNode& node, bool hex, size_t depth) {
   const std::string indent(2 * depth, ' ');
-  out << indent << node.offset << ' ' << TypeText(node) << ' ' << node.size;
-  if (!node.what.empty()) out << ' ' << node.what;
-  if (!node.value.empty()) out << ": " << NameText(node.value);
-  if (!node.fault.empty()) out << " fault: " << node.fault;
-  out << '\n';
-  if (hex && IsLeaf(node)) {
-    const size_t start = node.kind == Kind::Chunk ? node.offset + kChunkHeaderSize : node.offset;
-    WriteHexLines(out, indent + "  ", LeafBytes(chunk, node), start);
-  }
+  out << indent << StructureLine(node) << '\n';
+  if (hex && IsLeaf(node)) WriteHexLines(out, indent + "  ", LeafBytes(chunk, node), LeafStart(node));
   for (const StructureNode& child : node.children) WriteLines(out, chunk, child, hex, depth + 1);
 }
 

@@ -8,9 +8,7 @@
 #include "structure/StructureNode.h"
 #include "tools/scene2/JsonWriter.h"
 
-// Each node on a line, indented two spaces a level: its offset, its type in
-// four upper-case hexadecimal digits ("-" for a field or bytes), its size,
-// then what it is, its value and what goes wrong there, when known. With
+// Each node's StructureLine, indented two spaces a level. With
 // `hex`, each leaf's bytes follow it, 16 a line after their offset.
 void WriteStructureLines(std::ostream& out, ByteView chunk, const StructureNode& node, bool hex);
 

@@ -1,0 +1,31 @@
+#include "scene/PrintedName.h"
+
+#include "scene/Hex.h"
+#include "scene/Utf8.h"
+#include "scene/Windows1251.h"
+
+bool BreaksText(unsigned char byte) { return byte < 0x20 || byte == 0x7F || byte == '\\'; }
+
+std::string Escape(unsigned char byte) { return "\\x" + HexUpper(byte, 2); }
+
+std::string NameText(std::string_view name) {
+  std::string text;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    const std::optional<char32_t> character = Windows1251Character(byte);
+    if (BreaksText(byte) || !character)
+      text += Escape(byte);
+    else
+      AppendUtf8(text, *character);
+  }
+  return text;
+}
+
+std::string QuotedName(std::string_view name) {
+  // Appended piece by piece: '"' + text makes GCC 12 warn of an overlap that
+  // cannot happen.
+  std::string quoted = "\"";
+  quoted += NameText(name);
+  quoted += '"';
+  return quoted;
+}
