@@ -392,7 +392,8 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
     case NM_CUSTOMDRAW: {
       // An item drawn before the changed states were shown takes its node's now.
       const auto& draw = reinterpret_cast<const NMTVCUSTOMDRAW&>(header);
-      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+      // Without check boxes no item has a state to take.
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return checkBoxes_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
       if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
         ShowCheckState(reinterpret_cast<const TreeModelNode*>(draw.nmcd.lItemlParam));
       return CDRF_DODEFAULT;
