@@ -1,6 +1,6 @@
 #include "toolkit/Console.h"
 
-#include "os/WideText.h"
+#include "os/ConsoleText.h"
 #include "toolkit/WorkArea.h"
 
 namespace toolkit {
@@ -48,13 +48,7 @@ void Console::PlaceBeside(HWND window) const {
 void Console::Write(std::string_view bytes) const {
   // Nobody reads the trace any more when a write fails; the program goes on.
   if (!redirected_) {
-    const std::wstring text = os::Widen(bytes);
-    for (std::wstring_view left = text; !left.empty();) {
-      DWORD written = 0;
-      if (!WriteConsoleW(output_, left.data(), static_cast<DWORD>(left.size()), &written, nullptr) || written == 0)
-        return;
-      left.remove_prefix(written);
-    }
+    os::WriteConsoleText(output_, bytes);
     return;
   }
   while (!bytes.empty()) {

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "os/WideText.h"
+#include "os/ConsoleText.h"
 #include "tools/scene2/ConsoleOutput.h"
 
 namespace {
@@ -44,16 +44,7 @@ class ConsoleBuffer final : public std::streambuf {
     const int held = static_cast<int>(pptr() - pbase());
     const int whole = tail == Tail::Hold ? WholeCharacters(buffer_, held) : held;
     bool written = true;
-    if (whole > 0) {
-      const std::wstring text = os::Widen({buffer_, static_cast<size_t>(whole)});
-      for (size_t done = 0; done < text.size() && written;) {
-        DWORD count = 0;
-        written =
-            WriteConsoleW(console_, text.data() + done, static_cast<DWORD>(text.size() - done), &count, nullptr) != 0 &&
-            count > 0;
-        done += count;
-      }
-    }
+    if (whole > 0) written = os::WriteConsoleText(console_, {buffer_, static_cast<size_t>(whole)});
     const int left = held - whole;
     for (int i = 0; i < left; ++i) buffer_[i] = buffer_[whole + i];
     setp(buffer_, buffer_ + sizeof buffer_);
