@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "os/WideText.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "tools/gui/FileDialogs.h"
@@ -68,6 +69,16 @@ void EditorTest::ChooseTreeMenu(const std::string& item) {
     }
   }
   ADD_FAILURE() << "no tree menu item " << item;
+}
+
+void EditorTest::Rename(SceneNode* node, const std::string& typed) {
+  tree().Select(node);
+  WhenShown answer("TStringDialog: additional", [&typed](HWND dialog) {
+    SetWindowTextW(FindWindowExW(dialog, nullptr, L"Edit", nullptr), os::Widen(typed).c_str());
+    SendClick(ChildWithText(dialog, "Button", "Ok"));
+  });
+  ChooseTreeMenu("Rename");
+  EXPECT_TRUE(answer.Done());
 }
 
 bool EditorTest::Greyed(const std::string& item) {

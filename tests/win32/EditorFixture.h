@@ -34,6 +34,8 @@ class EditorTest : public ::testing::Test {
   void ChooseMenu(const std::string& menu, const std::string& item);
   // Runs an item of the tree's menu for the selected node.
   void ChooseTreeMenu(const std::string& item);
+  // "Rename" on the node, `typed` (UTF-8) given to the dialog and "Ok" pressed.
+  void Rename(SceneNode* node, const std::string& typed);
   // Whether the item of the bar's menus shows greyed.
   bool Greyed(const std::string& item);
   // Asks the window to close, as its close box does; true when it went.

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "os/WideText.h"
 #include "tests/win32/EditorFixture.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
@@ -222,9 +223,9 @@ TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
 }
 
 TEST_F(EditorTest, DncFolderLiesNextToTheProgram) {
-  char program[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, program, MAX_PATH);
-  std::string folder = program;
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  std::string folder = os::Narrow(program);
   folder.erase(folder.find_last_of('\\') + 1);
   EXPECT_EQ(form.DncFolder(), folder + "DNCes\\");
 }

@@ -77,16 +77,6 @@ class SidePanel : public EditorTest {
     }
     return text;
   }
-
-  void Rename(SceneNode* node, const char* typed) {
-    Select(node);
-    WhenShown answer("TStringDialog: additional", [typed](HWND dialog) {
-      SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
-      SendClick(ChildWithText(dialog, "Button", "Ok"));
-    });
-    ChooseTreeMenu("Rename");
-    EXPECT_TRUE(answer.Done());
-  }
 };
 
 TEST_F(SidePanel, ShowsTheSelectedChunkAndTheBytesOfWhatIsSelectedInIt) {

@@ -273,7 +273,7 @@ class MalformedSoundPlugin : public SoundHostTest {
 };
 
 TEST_F(MalformedSoundPlugin, WhatIsNoSoundObjectIsRefusedAndTheSceneStaysAsItWas) {
-  HMODULE standIn = LoadLibraryA(HostPath(SCENE2_STAND_IN).c_str());
+  HMODULE standIn = LoadLibraryW(os::Widen(HostPath(SCENE2_STAND_IN)).c_str());
   ASSERT_NE(standIn, nullptr);
   const auto setAnswer =
       reinterpret_cast<void(__stdcall*)(int)>(reinterpret_cast<void*>(GetProcAddress(standIn, "SetAnswer")));

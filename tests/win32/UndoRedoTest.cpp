@@ -39,16 +39,6 @@ class UndoRedoTest : public EditorTest {
   };
   State Now() { return {TreeDump(*nodes().scene2), Written(form.Document())}; }
 
-  void Rename(SceneNode* node, const char* typed) {
-    tree().Select(node);
-    WhenShown answer("TStringDialog: additional", [typed](HWND dialog) {
-      SetWindowTextA(FindWindowExA(dialog, nullptr, "Edit", nullptr), typed);
-      SendClick(ChildWithText(dialog, "Button", "Ok"));
-    });
-    ChooseTreeMenu("Rename");
-    EXPECT_TRUE(answer.Done());
-  }
-
   void Import(const std::string& name, const Bytes& chunk) {
     std::filesystem::create_directories(form.DncFolder());
     WriteFileBytes(form.DncFolder() + name, chunk);

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "editor/Form1.h"
+#include "os/WideText.h"
 #include "scene/ChunkTypes.h"
 #include "scene/FileStream.h"
 #include "scene/Trace.h"
@@ -61,10 +62,11 @@ struct Timings {
 };
 
 void CreateFiles(const std::string& folder, int count) {
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(os::Widen(folder).c_str(), nullptr);
   for (int index = 0; index < count; ++index) {
     const std::string path = folder + "Dfn_file_" + std::to_string(index) + ".dnc";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(os::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
     WriteFile(file, path.data(), static_cast<DWORD>(path.size()), &written, nullptr);
     CloseHandle(file);
@@ -75,17 +77,18 @@ void CreateFiles(const std::string& folder, int count) {
 // are all read before the first goes: std::filesystem::remove_all, which
 // deletes while it reads, never ended under Wine on a folder of 20,000.
 int RemoveFolder(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  const std::wstring wide = os::Widen(folder);
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((wide + L"*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  for (const std::string& name : names) DeleteFileA((folder + name).c_str());
-  RemoveDirectoryA(folder.c_str());
+  for (const std::wstring& name : names) DeleteFileW((wide + name).c_str());
+  RemoveDirectoryW(wide.c_str());
   return static_cast<int>(names.size());
 }
 

@@ -1,6 +1,6 @@
 #include "tools/gui/AmbrelLibrary.h"
 
-AmbrelLibrary::AmbrelLibrary() : module_(LoadLibraryA("Ambrel.dll")) {
+AmbrelLibrary::AmbrelLibrary() : module_(LoadLibraryW(L"Ambrel.dll")) {
   if (module_ == nullptr) return;
   init_ = reinterpret_cast<InitFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "Init")));
   editSound_ = reinterpret_cast<EditSoundFunction>(reinterpret_cast<void*>(GetProcAddress(module_, "EditSound")));
