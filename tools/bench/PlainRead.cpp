@@ -1,27 +1,58 @@
 #include "tools/bench/PlainRead.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "os/FileImage.h"
 #include "os/FileSystem.h"
+#include "os/Paths.h"
 
-bool ReadWholeFile(const std::string& path, std::string& reason) {
+namespace {
+
+using FileCloser = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+bool Read(const std::string& path, os::FileImage& image, std::string& reason) {
   os::Result<std::FILE*> opened = os::OpenForReading(path);
   if (!opened.ok()) {
     reason = opened.reason();
     return false;
   }
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
+  const FileCloser file(opened.value(), std::fclose);
   os::Result<uint64_t> length = os::FileLength(file.get());
   if (!length.ok()) {
     reason = length.reason();
     return false;
   }
-  os::FileImage image;
   if (os::Status read = os::LoadFile(file.get(), length.value(), image); !read.ok()) {
     reason = read.reason();
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& reason) {
+  os::FileImage image;
+  return Read(path, image, reason);
+}
+
+bool CopyThroughMemory(const std::string& path, const std::string& copy, std::string& reason) {
+  os::FileImage image;
+  if (!Read(path, image, reason)) return false;
+  os::Result<os::TemporaryFile> temporary = os::CreateTemporaryFile(os::FolderOf(copy), "");
+  if (!temporary.ok()) {
+    reason = temporary.reason();
+    return false;
+  }
+  const os::ByteRun whole{image.Data(), image.Filled()};
+  os::Status done = os::WriteRuns(temporary.value().file, {&whole, 1});
+  if (std::fclose(temporary.value().file) != 0 && done.ok()) done = os::Failure{std::strerror(errno)};
+  if (done.ok()) done = os::MoveReplacing(temporary.value().path, copy);
+  if (done.ok()) return true;
+  static_cast<void>(os::RemoveFile(temporary.value().path));
+  reason = done.reason();
+  return false;
 }
