@@ -76,6 +76,11 @@ double PrintRatios(const char* name, const Timing& measured, const Timing& base)
   return median;
 }
 
+void PrintReference(const char* name, const Timing& measured, const Timing& base) {
+  PrintRatios(name, measured, base);
+  std::printf("   for reference\n");
+}
+
 void PrintRatio(const char* name, const Timing& measured, const Timing& base, const Target& target) {
   const double median = PrintRatios(name, measured, base);
   std::printf("   target %s %.1f (median)  %s\n", target.Relation(), target.bound, Verdict(target.Met(median)));
@@ -134,9 +139,8 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   PrintRatio("trace / read", traceTiming, readTiming, kTraceReadTarget);
   PrintRatio("trace / cat", traceTiming, catTiming, kTraceCatTarget);
   PrintRatio("save / (cp && mv)", saveTiming, cpMvTiming, kSaveTarget);
-  PrintRatios("save / cp", saveTiming, cpTiming);
-  PrintRatios("save / --copy", saveTiming, plainCopyTiming);
-  std::printf("   for reference\n");
+  PrintReference("save / cp", saveTiming, cpTiming);
+  PrintReference("save / --copy", saveTiming, plainCopyTiming);
   const double limit = kMemoryFactor * size + kMemorySlack;
   std::printf("\nPeak memory of scene2 trace (a load): %.1f MiB = %.3f x file size\n", peak / kMiB, peak / size);
   std::printf("  target <= %.1f x file size + %.0f MiB = %.1f MiB  %s\n", kMemoryFactor, kMemorySlack / kMiB,
