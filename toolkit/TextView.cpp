@@ -72,7 +72,8 @@ void TextView::Show(const std::string& text) {
 
 void TextView::Rescale(int dpi) {
   Control::Rescale(dpi);
-  lineHeight_ = 0;  // the font is another now
+  lineHeight_ = 0;  // the font is another now, and so are the bars' sizes
+  bars_ = kBarsUnset;
   UpdateScrollBars();
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -99,20 +100,27 @@ int TextView::PageLines() const { return std::max(1, static_cast<int>(ClientSize
 
 void TextView::UpdateScrollBars() {
   Measure();
-  const SIZE client = ClientSize();
+  const ScrollBars bars{std::max(0, static_cast<int>(lines_.size()) - 1),
+                        PageLines(),
+                        topLine_,
+                        static_cast<int>(widest_) * charWidth_ + 2 * ScaleToDpi(kMargin, Dpi()),
+                        std::max<int>(1, ClientSize().cx),
+                        left_};
+  // Under Wine each drawing of the scroll bars costs milliseconds of the
+  // display server's: they are drawn only when they change, with the next paint.
+  if (bars == bars_) return;
+  bars_ = bars;
   SCROLLINFO vertical{};
   vertical.cbSize = sizeof vertical;
   vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-  vertical.nMax = std::max(0, static_cast<int>(lines_.size()) - 1);
-  vertical.nPage = static_cast<UINT>(PageLines());
-  vertical.nPos = topLine_;
-  // Not drawn at once: under Wine each scroll bar drawn on its own costs
-  // milliseconds of the display server's; they go with the next paint.
+  vertical.nMax = bars.lastLine;
+  vertical.nPage = static_cast<UINT>(bars.page);
+  vertical.nPos = bars.top;
   SetScrollInfo(hwnd_, SB_VERT, &vertical, FALSE);
   SCROLLINFO horizontal = vertical;
-  horizontal.nMax = static_cast<int>(widest_) * charWidth_ + 2 * ScaleToDpi(kMargin, Dpi());
-  horizontal.nPage = static_cast<UINT>(std::max<LONG>(1, client.cx));
-  horizontal.nPos = left_;
+  horizontal.nMax = bars.width;
+  horizontal.nPage = static_cast<UINT>(bars.clientWidth);
+  horizontal.nPos = bars.left;
   SetScrollInfo(hwnd_, SB_HORZ, &horizontal, FALSE);
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
@@ -175,20 +183,40 @@ void TextView::Paint() {
   Measure();
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(hwnd_, &paint);
-  FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+  const RECT& area = paint.rcPaint;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  // Drawn off the screen first and put on it in one piece: under Wine every
+  // line drawn on the window itself is a round trip to the display server.
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP bitmap = width > 0 && height > 0 ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+  if (memory != nullptr && bitmap != nullptr) {
+    HGDIOBJ previousBitmap = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+    DrawLines(memory, area);
+    BitBlt(dc, area.left, area.top, width, height, memory, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previousBitmap);
+  } else {
+    DrawLines(dc, area);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  EndPaint(hwnd_, &paint);
+}
+
+void TextView::DrawLines(HDC dc, const RECT& area) {
+  FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
   HGDIOBJ previous = SelectObject(dc, FontHandle());
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SetBkMode(dc, TRANSPARENT);
-  const int first = topLine_ + static_cast<int>(paint.rcPaint.top) / lineHeight_;
+  const int first = topLine_ + static_cast<int>(area.top) / lineHeight_;
   const int end = std::min(static_cast<int>(lines_.size()),
-                           topLine_ + (static_cast<int>(paint.rcPaint.bottom) + lineHeight_ - 1) / lineHeight_);
+                           topLine_ + (static_cast<int>(area.bottom) + lineHeight_ - 1) / lineHeight_);
   for (int line = std::max(first, 0); line < end; ++line) {
     const std::wstring& text = lines_[static_cast<size_t>(line)];
     TextOutW(dc, ScaleToDpi(kMargin, Dpi()) - left_, (line - topLine_) * lineHeight_, text.data(),
              static_cast<int>(text.size()));
   }
   SelectObject(dc, previous);
-  EndPaint(hwnd_, &paint);
 }
 
 void TextView::CopyAll() const {

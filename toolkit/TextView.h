@@ -29,6 +29,8 @@ class TextView final : public Control {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
+  // Draws the lines that fall in `area` of the client area onto `dc`.
+  void DrawLines(HDC dc, const RECT& area);
   // The font's line height and character width, measured when first needed.
   void Measure();
   SIZE ClientSize() const;
@@ -46,6 +48,13 @@ class TextView final : public Control {
   int left_ = 0;  // pixels scrolled to the right
   int lineHeight_ = 0;
   int charWidth_ = 0;
+  // The scroll bars as last set: the same again draws them no more.
+  struct ScrollBars {
+    int lastLine, page, top, width, clientWidth, left;
+    bool operator==(const ScrollBars&) const = default;
+  };
+  static constexpr ScrollBars kBarsUnset{-1, 0, 0, 0, 0, 0};
+  ScrollBars bars_ = kBarsUnset;
 };
 
 }  // namespace toolkit

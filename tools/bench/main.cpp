@@ -128,7 +128,8 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
               path.c_str(), size, size / kMiB, runs);
   std::printf("\nWhole processes:                       best ms  median ms\n");
   const Timing catTiming = Summarise(cat), readTiming = Summarise(plainRead), traceTiming = Summarise(trace);
-  const Timing cpTiming = Summarise(cp), cpMvTiming = Summarise(cpMv), plainCopyTiming = Summarise(plainCopy), saveTiming = Summarise(save);
+  const Timing cpTiming = Summarise(cp), cpMvTiming = Summarise(cpMv), plainCopyTiming = Summarise(plainCopy),
+               saveTiming = Summarise(save);
   PrintRow("cat FILE >/dev/null", catTiming);
   PrintRow("read FILE into memory (--read)", readTiming);
   PrintRow("scene2 trace FILE >/dev/null", traceTiming);
