@@ -2,16 +2,16 @@
 
 namespace {
 
-constexpr char kClassName[] = "AmbrelTestHost";
+constexpr wchar_t kClassName[] = L"AmbrelTestHost";
 
-const char* RegisteredClass() {
+const wchar_t* RegisteredClass() {
   static const ATOM atom = [] {
-    WNDCLASSA description{};
-    description.lpfnWndProc = DefWindowProcA;
-    description.hInstance = GetModuleHandleA(nullptr);  // the host program's own class
+    WNDCLASSW description{};
+    description.lpfnWndProc = DefWindowProcW;
+    description.hInstance = GetModuleHandleW(nullptr);  // the host program's own class
     description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     description.lpszClassName = kClassName;
-    return RegisterClassA(&description);
+    return RegisterClassW(&description);
   }();
   return atom != 0 ? kClassName : nullptr;
 }
@@ -19,8 +19,8 @@ const char* RegisteredClass() {
 }  // namespace
 
 HostWindow::HostWindow(const RECT& place)
-    : hwnd_(CreateWindowExA(0, RegisteredClass(), "Host scene editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left,
+    : hwnd_(CreateWindowExW(0, RegisteredClass(), L"Host scene editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left,
                             place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr)) {}
+                            GetModuleHandleW(nullptr), nullptr)) {}
 
 HostWindow::~HostWindow() { DestroyWindow(hwnd_); }
