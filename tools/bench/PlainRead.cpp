@@ -1,5 +1,9 @@
 #include "tools/bench/PlainRead.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +11,7 @@
 
 #include "os/FileImage.h"
 #include "os/FileSystem.h"
+#include "os/LargeMemory.h"
 #include "os/Paths.h"
 
 namespace {
@@ -33,6 +38,28 @@ bool Read(const std::string& path, os::FileImage& image, std::string& reason) {
 }
 
 }  // namespace
+
+bool PlainReadWholeFile(const std::string& path, std::string& reason) {
+  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat state {};
+  if (file < 0 || fstat(file, &state) != 0) {
+    reason = std::strerror(errno);
+    if (file >= 0) close(file);
+    return false;
+  }
+  const auto size = static_cast<size_t>(state.st_size);
+  auto* const buffer = static_cast<uint8_t*>(os::AllocateLarge(size));
+  size_t filled = 0;
+  ssize_t got = 1;
+  while (buffer != nullptr && filled < size && (got = read(file, buffer + filled, size - filled)) > 0)
+    filled += static_cast<size_t>(got);
+  const int error = errno;
+  os::FreeLarge(buffer, size);
+  close(file);
+  if (filled == size) return true;
+  reason = buffer == nullptr ? "not enough memory" : got < 0 ? std::strerror(error) : "the file ended early";
+  return false;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& reason) {
   os::FileImage image;

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -15,7 +17,7 @@
 #include "scene/SceneDocument.h"
 #include "scene/Trace.h"
 #include "tools/bench/HistoryMeasure.h"
-#include "tools/bench/PageCache.h"
+#include "tools/bench/MachineState.h"
 #include "tools/bench/PlainRead.h"
 #include "tools/bench/Processes.h"
 #include "tools/bench/Target.h"
@@ -24,7 +26,7 @@
 namespace {
 
 constexpr int kDefaultRuns = 5;
-constexpr Target kTraceReadTarget{1.2, false};  // times a plain read of the file into memory
+constexpr Target kTraceReadTarget{1.2, false};  // times a plain read of the file into a fresh buffer
 constexpr Target kTraceCatTarget{2.0, true};    // times cat
 constexpr Target kSaveTarget{1.2, false};       // times cp and mv, which promise what a save does
 constexpr double kMemoryFactor = 1.1;
@@ -36,26 +38,35 @@ constexpr double kMiB = 1024.0 * 1024.0;
 
 const char kUsage[] =
     "usage: scene_io_bench [--runs N] [--save-in DIR] SCENE2 FILE [FILE...]\n"
+    "       scene_io_bench --plain-read FILE\n"
     "       scene_io_bench --read FILE\n"
     "       scene_io_bench --copy FILE COPY\n"
-    "Runs `cat FILE`, `scene_io_bench --read FILE` (which reads FILE into memory\n"
-    "of its own as a load does, and exits) and `SCENE2 trace FILE`, then\n"
+    "Runs `cat FILE`, `scene_io_bench --plain-read FILE` (which reads FILE with\n"
+    "read() on one thread into a fresh buffer, huge pages asked for, and exits),\n"
+    "`scene_io_bench --read FILE` (which reads FILE into memory of its own as a\n"
+    "load does, and exits) and `SCENE2 trace FILE`, then\n"
     "`cp FILE COPY`, `cp FILE TMP && mv TMP COPY`, `scene_io_bench --copy FILE\n"
     "COPY` (which reads FILE as --read does, writes it beside COPY and renames it\n"
     "to COPY: the least a save from memory of its own costs) and `SCENE2 save\n"
     "FILE COPY`, as whole processes on the first FILE, N times each (default 5),\n"
     "each group in turn, and gives their medians, their ratios against the\n"
-    "targets (trace <= 1.2 x the read and < 2 x cat, save <= 1.2 x cp and mv) and\n"
-    "the peak memory of a load (<= 1.1 x FILE + 16 MiB); the copies go beside\n"
-    "FILE. Every FILE is first read into the page cache afresh, as a read brings\n"
-    "it in, and every writer starts with the system's dirty pages written back.\n"
-    "Then times the scene model's load, save and clear of every FILE in this\n"
-    "process, with the cost per chunk, which should grow no more than 1.5 times\n"
-    "from one size to the next, the CPU caches emptied before each; these saves\n"
-    "go into DIR (default: beside FILE), which a RAM-backed folder keeps free of\n"
-    "the disk's pace. Last, on the first FILE, deletes every chunk of the four\n"
-    "sections as one edit, undoes and redoes it: each < 500 ms, the history's\n"
-    "heap < 64 bytes per chunk deleted. Removes every copy it writes.\n";
+    "targets (trace <= 1.2 x the plain read and < 2 x cat, save <= 1.2 x cp and\n"
+    "mv) and the peak memory of a load (<= 1.1 x FILE + 16 MiB); the copies go\n"
+    "beside FILE. Every FILE is read into the page cache afresh, as a read\n"
+    "brings it in, and every writer starts with the system's dirty pages written\n"
+    "back. Then times the scene model's load, save and clear of every FILE in\n"
+    "this process, with the cost per chunk, which should grow no more than 1.5\n"
+    "times from one size to the next, the CPU caches emptied and three times the\n"
+    "FILE's size of memory taken and given back before each (a virtual machine\n"
+    "may hand freed memory back to its host, and taking it again costs more than\n"
+    "the work measured); these saves go into DIR (default: beside FILE), which a\n"
+    "RAM-backed folder keeps free of the disk's pace. Last, on the first FILE,\n"
+    "deletes every chunk of the four sections as one edit, undoes and redoes\n"
+    "it: each < 500 ms, the history's heap < 64 bytes per chunk deleted.\n"
+    "Removes every copy it writes.\n";
+// A load's own memory and its save's copy in a RAM-backed folder, with room
+// to spare: what a scene's measures in this process take.
+constexpr uint64_t kWarmFactor = 3;
 // Larger than any CPU cache here: writing it all empties them.
 constexpr size_t kCacheFlushBytes = size_t{1} << 30;
 
@@ -94,11 +105,12 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   const std::string self = OwnExecutable();
   const std::string copy = path + ".bench-copy";
   const std::string temporary = path + ".bench-tmp";
-  std::vector<double> cat, plainRead, trace, cp, cpMv, plainCopy, save;
+  std::vector<double> cat, plainRead, loadRead, trace, cp, cpMv, plainCopy, save;
   double peak = 0;
   for (int run = 0; run < runs; ++run) {
     cat.push_back(RunProcess({"cat", path}).milliseconds);
-    plainRead.push_back(RunProcess({self, "--read", path}).milliseconds);
+    plainRead.push_back(RunProcess({self, "--plain-read", path}).milliseconds);
+    loadRead.push_back(RunProcess({self, "--read", path}).milliseconds);
     const ProcessRun load = RunProcess({scene2, "trace", path});
     trace.push_back(load.milliseconds);
     peak = std::max(peak, static_cast<double>(load.peakBytes));
@@ -118,26 +130,25 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
     std::remove(copy.c_str());
   }
 
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw std::runtime_error("cannot open " + path);
-  std::fseek(file, 0, SEEK_END);
-  const double size = static_cast<double>(std::ftell(file));
-  std::fclose(file);
+  const auto size = static_cast<double>(std::filesystem::file_size(path));
 
   std::printf("%s: %.0f bytes (%.1f MiB); %d runs each, the file in the page cache as a read brings it in\n",
               path.c_str(), size, size / kMiB, runs);
   std::printf("\nWhole processes:                       best ms  median ms\n");
-  const Timing catTiming = Summarise(cat), readTiming = Summarise(plainRead), traceTiming = Summarise(trace);
+  const Timing catTiming = Summarise(cat), plainReadTiming = Summarise(plainRead), readTiming = Summarise(loadRead),
+               traceTiming = Summarise(trace);
   const Timing cpTiming = Summarise(cp), cpMvTiming = Summarise(cpMv), plainCopyTiming = Summarise(plainCopy),
                saveTiming = Summarise(save);
   PrintRow("cat FILE >/dev/null", catTiming);
-  PrintRow("read FILE into memory (--read)", readTiming);
+  PrintRow("plain read (--plain-read)", plainReadTiming);
+  PrintRow("read as a load does (--read)", readTiming);
   PrintRow("scene2 trace FILE >/dev/null", traceTiming);
   PrintRow("cp FILE COPY", cpTiming);
   PrintRow("cp FILE TMP && mv TMP COPY", cpMvTiming);
   PrintRow("read, write and rename (--copy)", plainCopyTiming);
   PrintRow("scene2 save FILE COPY", saveTiming);
-  PrintRatio("trace / read", traceTiming, readTiming, kTraceReadTarget);
+  PrintRatio("trace / plain read", traceTiming, plainReadTiming, kTraceReadTarget);
+  PrintReference("trace / --read", traceTiming, readTiming);
   PrintRatio("trace / cat", traceTiming, catTiming, kTraceCatTarget);
   PrintRatio("save / (cp && mv)", saveTiming, cpMvTiming, kSaveTarget);
   PrintReference("save / cp", saveTiming, cpTiming);
@@ -210,6 +221,7 @@ void CompareSizes(const std::vector<std::string>& paths, const std::string& save
       // Named for this process: another run may share the folder.
       const std::string copy =
           (saveFolder.empty() ? paths[i] : saveFolder + "/" + name) + "." + std::to_string(getpid()) + ".bench-save";
+      WarmMemory(kWarmFactor * std::filesystem::file_size(paths[i]));
       TimeInProcess(paths[i], copy, samples[i]);
     }
   std::vector<SizeTiming> sizes;
@@ -235,6 +247,12 @@ void CompareSizes(const std::vector<std::string>& paths, const std::string& save
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 2 && args[0] == "--plain-read") {
+    std::string reason;
+    if (PlainReadWholeFile(args[1], reason)) return 0;
+    std::cerr << "scene_io_bench: cannot read " << args[1] << ": " << reason << '\n';
+    return 1;
+  }
   if (args.size() == 2 && args[0] == "--read") {
     std::string reason;
     if (ReadWholeFile(args[1], reason)) return 0;

@@ -1,6 +1,7 @@
-#include "tools/bench/PageCache.h"
+#include "tools/bench/MachineState.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,3 +25,11 @@ void ReadIntoPageCache(const std::string& path) {
 }
 
 void SettleWrites() { sync(); }
+
+void WarmMemory(uint64_t bytes) {
+  if (bytes == 0) return;
+  void* const memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (memory == MAP_FAILED)
+    throw std::runtime_error(std::string("cannot take memory to warm: ") + std::strerror(errno));
+  munmap(memory, bytes);
+}
