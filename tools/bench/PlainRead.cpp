@@ -1,9 +1,5 @@
 #include "tools/bench/PlainRead.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -18,19 +14,29 @@ namespace {
 
 using FileCloser = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-bool Read(const std::string& path, os::FileImage& image, std::string& reason) {
+// The file opened for reading, and its length; null, with the reason, when
+// it can't be.
+FileCloser OpenWithLength(const std::string& path, uint64_t& length, std::string& reason) {
   os::Result<std::FILE*> opened = os::OpenForReading(path);
   if (!opened.ok()) {
     reason = opened.reason();
-    return false;
+    return {nullptr, std::fclose};
   }
-  const FileCloser file(opened.value(), std::fclose);
-  os::Result<uint64_t> length = os::FileLength(file.get());
-  if (!length.ok()) {
-    reason = length.reason();
-    return false;
+  FileCloser file(opened.value(), std::fclose);
+  os::Result<uint64_t> measured = os::FileLength(file.get());
+  if (!measured.ok()) {
+    reason = measured.reason();
+    return {nullptr, std::fclose};
   }
-  if (os::Status read = os::LoadFile(file.get(), length.value(), image); !read.ok()) {
+  length = measured.value();
+  return file;
+}
+
+bool Read(const std::string& path, os::FileImage& image, std::string& reason) {
+  uint64_t length = 0;
+  const FileCloser file = OpenWithLength(path, length, reason);
+  if (!file) return false;
+  if (os::Status read = os::LoadFile(file.get(), length, image); !read.ok()) {
     reason = read.reason();
     return false;
   }
@@ -40,24 +46,22 @@ bool Read(const std::string& path, os::FileImage& image, std::string& reason) {
 }  // namespace
 
 bool PlainReadWholeFile(const std::string& path, std::string& reason) {
-  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat state {};
-  if (file < 0 || fstat(file, &state) != 0) {
-    reason = std::strerror(errno);
-    if (file >= 0) close(file);
+  uint64_t length = 0;
+  const FileCloser file = OpenWithLength(path, length, reason);
+  if (!file) return false;
+  const auto size = static_cast<size_t>(length);
+  auto* const buffer = static_cast<uint8_t*>(os::AllocateLarge(size));
+  if (buffer == nullptr) {
+    reason = "not enough memory";
     return false;
   }
-  const auto size = static_cast<size_t>(state.st_size);
-  auto* const buffer = static_cast<uint8_t*>(os::AllocateLarge(size));
-  size_t filled = 0;
-  ssize_t got = 1;
-  while (buffer != nullptr && filled < size && (got = read(file, buffer + filled, size - filled)) > 0)
-    filled += static_cast<size_t>(got);
+  // One request for it all: the C library hands so large a read straight to
+  // the system.
+  const size_t filled = std::fread(buffer, 1, size, file.get());
   const int error = errno;
   os::FreeLarge(buffer, size);
-  close(file);
   if (filled == size) return true;
-  reason = buffer == nullptr ? "not enough memory" : got < 0 ? std::strerror(error) : "the file ended early";
+  reason = std::ferror(file.get()) != 0 ? std::strerror(error) : "the file ended early";
   return false;
 }
 

@@ -245,25 +245,29 @@ void CompareSizes(const std::vector<std::string>& paths, const std::string& save
 
 }  // namespace
 
+namespace {
+
+// A mode's exit status: 0 when it did its work, 1 after saying why not.
+int ModeStatus(bool done, const std::string& what, const std::string& reason) {
+  if (done) return 0;
+  std::cerr << "scene_io_bench: cannot " << what << ": " << reason << '\n';
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 2 && args[0] == "--plain-read") {
+  // Modes that the whole-process measures start this program in.
+  if (args.size() == 2 && (args[0] == "--plain-read" || args[0] == "--read")) {
     std::string reason;
-    if (PlainReadWholeFile(args[1], reason)) return 0;
-    std::cerr << "scene_io_bench: cannot read " << args[1] << ": " << reason << '\n';
-    return 1;
-  }
-  if (args.size() == 2 && args[0] == "--read") {
-    std::string reason;
-    if (ReadWholeFile(args[1], reason)) return 0;
-    std::cerr << "scene_io_bench: cannot read " << args[1] << ": " << reason << '\n';
-    return 1;
+    const bool done = args[0] == "--read" ? ReadWholeFile(args[1], reason) : PlainReadWholeFile(args[1], reason);
+    return ModeStatus(done, "read " + args[1], reason);
   }
   if (args.size() == 3 && args[0] == "--copy") {
     std::string reason;
-    if (CopyThroughMemory(args[1], args[2], reason)) return 0;
-    std::cerr << "scene_io_bench: cannot copy " << args[1] << " to " << args[2] << ": " << reason << '\n';
-    return 1;
+    const bool done = CopyThroughMemory(args[1], args[2], reason);
+    return ModeStatus(done, "copy " + args[1] + " to " + args[2], reason);
   }
   try {
     int runs = kDefaultRuns;
