@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kSignificantDigits = 15;
-
 // Far beyond any double; keeps the sum with the digit count from overflowing.
 constexpr long kExponentLimit = 100000;
 
@@ -43,7 +41,7 @@ double DecimalValue(const std::string& integer, const std::string& fraction, lon
 
 }  // namespace
 
-std::string FormatNumber(double value) {
+std::string FormatNumber(double value, int digits) {
   if (value == 0) return "0";
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
@@ -51,10 +49,10 @@ std::string FormatNumber(double value) {
   // d.dddddddddddddde±x, correctly rounded and the same in every locale.
   char scientific[32];
   const auto written = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
-                                     std::chars_format::scientific, kSignificantDigits - 1);
+                                     std::chars_format::scientific, digits - 1);
   const char* e = std::find(scientific, written.ptr, 'e');
-  std::string digits(1, scientific[0]);
-  digits.append(scientific + 2, static_cast<size_t>(e - (scientific + 2)));
+  std::string mantissa(1, scientific[0]);
+  mantissa.append(scientific + 2, static_cast<size_t>(e - (scientific + 2)));
   int exponent = 0;
   std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, exponent);
 
@@ -62,11 +60,11 @@ std::string FormatNumber(double value) {
   const int point = exponent + 1;
   std::string text;
   if (point <= 0) {
-    text = "0." + std::string(static_cast<size_t>(-point), '0') + digits;
-  } else if (point >= kSignificantDigits) {
-    text = digits + std::string(static_cast<size_t>(point - kSignificantDigits), '0');
+    text = "0." + std::string(static_cast<size_t>(-point), '0') + mantissa;
+  } else if (point >= digits) {
+    text = mantissa + std::string(static_cast<size_t>(point - digits), '0');
   } else {
-    text = digits.substr(0, static_cast<size_t>(point)) + "." + digits.substr(static_cast<size_t>(point));
+    text = mantissa.substr(0, static_cast<size_t>(point)) + "." + mantissa.substr(static_cast<size_t>(point));
   }
   if (text.find('.') != std::string::npos) {
     text.erase(text.find_last_not_of('0') + 1);

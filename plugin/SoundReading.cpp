@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "plugin/DecreaseRadius.h"
 #include "plugin/NumberText.h"
 #include "plugin/SoundLayout.h"
 #include "scene/SubChunkWalk.h"
@@ -34,9 +35,7 @@ void ReadRadii(ByteView payload, SoundFields& fields) {
   std::array<float, 4> radii{};
   if (!ReadFloats(payload, radii)) return;
   fields.ConstRadius = FormatNumber(radii[0]);
-  // Shown as the absolute radius; both floats widen exactly and their sum is
-  // formed in double, as the writer's difference is.
-  fields.DecreaseRadius = FormatNumber(static_cast<double>(radii[0]) + static_cast<double>(radii[1]));
+  fields.DecreaseRadius = DecreaseRadiusText(radii[0], radii[1]);
   fields.MinLevel = LevelFromStored(radii[2]);
   fields.MaxLevel = LevelFromStored(radii[3]);
 }

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "plugin/BlockWriter.h"
+#include "plugin/DecreaseRadius.h"
 #include "plugin/NumberText.h"
 #include "plugin/SoundLayout.h"
 
@@ -49,13 +50,6 @@ std::array<float, N> Singles(const std::array<std::string, N>& texts) {
 
 uint32_t StoredSoundType(int index) { return index >= 0 && index <= 2 ? static_cast<uint32_t>(index + 1) : 0; }
 
-// The dialog shows the absolute radius; the chunk keeps the width beyond the
-// const radius. Both texts are taken in double and rounded once, so that an
-// object shown and written without edits gets its own width back.
-float DecreaseWidth(const SoundFields& fields) {
-  return static_cast<float>(ParseNumber(fields.DecreaseRadius) - ParseNumber(fields.ConstRadius));
-}
-
 void WriteSound(BlockWriter& out, const SoundFields& fields, uint32_t size) {
   out.Header(kSoundChunk, size);
   out.Header(kObjectNameChunk, TextChunkSize(fields.SoundFile));
@@ -66,8 +60,9 @@ void WriteSound(BlockWriter& out, const SoundFields& fields, uint32_t size) {
   out.Header(kSound4063Chunk, 10);
   out.U32(0);
   Floats(out, kExtraChunk, Singles(fields.Extra));
+  const float constRadius = Single(fields.ConstRadius);
   Floats(out, kRadiiChunk,
-         std::array{Single(fields.ConstRadius), DecreaseWidth(fields), StoredLevel(fields.MinLevel),
+         std::array{constRadius, DecreaseWidth(fields.DecreaseRadius, constRadius), StoredLevel(fields.MinLevel),
                     StoredLevel(fields.MaxLevel)});
   out.Header(kSound4066Chunk, kChunkHeaderSize);
   out.Header(kSound4067Chunk, kChunkHeaderSize);

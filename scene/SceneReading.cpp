@@ -19,6 +19,7 @@
 #include "scene/SceneDocument.h"
 #include "scene/SceneFileBytes.h"
 #include "scene/SceneWalk.h"
+#include "scene/SizeBookkeeping.h"
 #include "scene/Trace.h"
 #include "scene/Windows1251.h"
 
@@ -121,10 +122,14 @@ class SceneDocument::Loading final : public SceneWalkSink {
     Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
     // A second section of one kind joins the first's list, and a save writes
     // both as one section: its size is theirs together, under one header.
-    const bool repeated = std::find(sectionsRead_.begin(), sectionsRead_.end(), list_) != sectionsRead_.end();
-    list_->sectionSize =
-        repeated ? list_->sectionSize + sectionSize - static_cast<int32_t>(kChunkHeaderSize) : sectionSize;
-    if (!repeated) sectionsRead_.push_back(list_);
+    // The sizes are a file's, any of 2^32 values: they add up as the stored
+    // field wraps, as the edits add to them.
+    if (std::find(sectionsRead_.begin(), sectionsRead_.end(), list_) != sectionsRead_.end()) {
+      AddToSize(list_->sectionSize, int64_t{sectionSize} - int64_t{kChunkHeaderSize});
+    } else {
+      list_->sectionSize = sectionSize;
+      sectionsRead_.push_back(list_);
+    }
     sectionEnd_ = section.offset + section.size;
     sampled_ = {};
   }

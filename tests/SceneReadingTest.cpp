@@ -101,6 +101,22 @@ TEST(SceneReading, SectionsOfOneCodeMergeUnderTheSizeOfAll) {
   EXPECT_EQ(Written(*reloaded.document), written);
 }
 
+// Two sections of one kind whose sizes are far below their headers: each is
+// read empty, and their sizes add up as the stored field wraps (a fuzzer's
+// find: the sum overflowed a signed number).
+TEST(SceneReading, SectionsOfOneCodeAddSizesThatWrap) {
+  const Bytes file = SceneFile({ChunkOf(1, {}), ChunkWithSize(kInitScriptsSection, 0x80000000, {}),
+                                ChunkWithSize(kInitScriptsSection, 0x80000000, {}),
+                                ChunkOf(kObjectsSection, ObjectChunk("o", 9))});
+  Load load(file);
+  ASSERT_TRUE(load.loaded);
+  EXPECT_EQ(load.document->InitScripts().Count(), 0);
+  EXPECT_EQ(load.document->InitScripts().sectionSize, -6);  // 2^31 + 2^31 - 6, in 32 bits
+  EXPECT_EQ(load.document->Objects().Count(), 1);
+  EXPECT_EQ(Written(*load.document),
+            SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))}));
+}
+
 TEST(SceneReading, SectionsAreWrittenInTheFixedOrder) {
   const Bytes objects = ChunkOf(kObjectsSection, ObjectChunk("o", 9));
   const Bytes definitions = ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4));

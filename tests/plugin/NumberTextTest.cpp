@@ -48,6 +48,13 @@ TEST(FormatNumber, ShowsInfinitiesAndNotANumber) {
   EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 
+TEST(FormatNumber, TakesMoreDigitsWhenAsked) {
+  EXPECT_EQ(FormatNumber(0.1, 17), "0.10000000000000001");
+  EXPECT_EQ(FormatNumber(1.0 / 3, 16), "0.3333333333333333");
+  EXPECT_EQ(FormatNumber(48.25, 17), "48.25");
+  EXPECT_EQ(FormatNumber(-1e20, 17), "-100000000000000000000");
+}
+
 TEST(ParseNumber, TakesWhatTheDigitsMake) {
   const std::pair<const char*, double> cases[] = {
       {"12.5", 12.5},

@@ -153,6 +153,27 @@ TEST(ReadSoundObject, ShowsTheDecreaseRadiusAsTheAbsoluteRadius) {
   EXPECT_EQ(read.fields.DecreaseRadius, "42.75");
 }
 
+// 15 digits as every number, unless the width is too small beside the radius
+// for them to carry it: then as many as the writer needs to get it back.
+TEST(ReadSoundObject, ShowsTheDecreaseRadiusWithTheDigitsThatKeepTheWidth) {
+  const struct {
+    float constRadius;
+    float width;
+    const char* shown;
+  } cases[] = {
+      {0, 0.1f, "0.100000001490116"},
+      {0.1f, 0.2f, "0.300000004470348"},
+      {1000, 0.001f, "1000.00100000005"},
+      {1000, 1e-7f, "1000.0000001"},
+      {1000, 1.2345678e-9f, "1000.0000000012345"},
+  };
+  for (const auto& each : cases) {
+    const ReadResult read = ReadSound(
+        SoundObject({ChunkOf(kSoundChunk, ChunkOf(kRadiiChunk, F32({each.constRadius, each.width, 0, 1})))}));
+    EXPECT_EQ(read.fields.DecreaseRadius, each.shown) << each.width;
+  }
+}
+
 TEST(ReadSoundObject, ValuesThatDoNotFitTheirSubChunkAreDropped) {
   const ReadResult read = ReadSound(SoundObject({
       ChunkOf(kPositionChunk, F32({5, 6})),
