@@ -34,10 +34,24 @@ bool IsDeviceName(const std::string& fileName) {
 
 }  // namespace
 
-std::string FoldedFileName(std::string fileName) {
-  for (char& c : fileName)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return fileName;
+std::string FoldedFileName(std::string_view fileName) {
+  std::string folded;
+  folded.reserve(fileName.size());
+  for (size_t at = 0; at < fileName.size();) {
+    if (const std::optional<char32_t> character = ReadUtf8(fileName, at))
+      AppendUtf8(folded, FoldedCase(*character));
+    else
+      folded += fileName[at++];
+  }
+  return folded;
+}
+
+bool FoldsLikeWindows(std::string_view fileName) {
+  for (size_t at = 0; at < fileName.size();) {
+    const std::optional<char32_t> character = ReadUtf8(fileName, at);
+    if (!character || !IsFoldingKnown(*character)) return false;
+  }
+  return true;
 }
 
 std::string DncFileName(uint16_t type, const std::string& name) {
@@ -90,7 +104,14 @@ TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
   os::Result<std::vector<std::string>> names = os::ListFolder(folder_);
   if (!names.ok()) return;
   names_.emplace();
-  for (const std::string& name : names.value()) names_->insert(FoldedFileName(name));
+  for (const std::string& name : names.value()) {
+    // Windows may take such a name for one of ours ("ı" for "i"): then any may be there.
+    if (!FoldsLikeWindows(name)) {
+      names_.reset();
+      return;
+    }
+    names_->insert(FoldedFileName(name));
+  }
 }
 
 TDncExport::~TDncExport() {
@@ -99,18 +120,21 @@ TDncExport::~TDncExport() {
 }
 
 std::string TDncFileNames::Unused(const std::string& fileName) {
-  const std::string stem = fileName.substr(0, fileName.size() - std::strlen(kExtension));
-  std::string name = fileName;
-  for (int number = 2; used_.contains(FoldedFileName(name)); ++number)
-    name = stem + " (" + std::to_string(number) + ")" + kExtension;
-  used_.insert(FoldedFileName(name));
-  return name;
+  std::string folded = FoldedFileName(fileName);
+  if (used_.insert(folded).second) return fileName;
+  // The number and the extension fold to themselves: the stem is folded once.
+  const std::string foldedStem = folded.substr(0, folded.size() - std::strlen(kExtension));
+  // A name of that form may have been given already, as a name of its own.
+  unsigned& next = nextNumber_.try_emplace(std::move(folded), 2).first->second;
+  std::string number;
+  do {
+    number = " (" + std::to_string(next++) + ")" + kExtension;
+  } while (!used_.insert(foldedStem + number).second);
+  return fileName.substr(0, fileName.size() - std::strlen(kExtension)) + number;
 }
 
 bool TDncExport::MayExist(const std::string& fileName) const {
-  // Windows folds the case of other letters too, by rules not known here.
-  const bool onlyAscii = std::all_of(fileName.begin(), fileName.end(), [](unsigned char c) { return c < 0x80; });
-  return !names_ || !onlyAscii || names_->contains(FoldedFileName(fileName));
+  return !names_ || !FoldsLikeWindows(fileName) || names_->contains(FoldedFileName(fileName));
 }
 
 DncWrite TDncExport::Write(ByteView chunk) {

@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "scene/ByteView.h"
@@ -15,10 +17,14 @@
 std::string DncFileName(uint16_t type, const std::string& name);
 std::string DncFileName(ByteView chunk);
 
-// A file name as Windows compares names, on every platform: with its ASCII
-// letters in lower case, so that an export copied between systems means
-// the same.
-std::string FoldedFileName(std::string fileName);
+// A file name as Windows compares names, on every platform: every letter of
+// Windows-1251 in lower case (FoldedCase), so that an export copied between
+// systems means the same. Bytes that are no UTF-8 stay as they are.
+std::string FoldedFileName(std::string_view fileName);
+
+// Whether FoldedFileName folds `fileName` as Windows would: every character
+// is one of Windows-1251.
+bool FoldsLikeWindows(std::string_view fileName);
 
 // Why `fileName` can't name a file inside a folder (a path separator, a drive
 // or stream colon, another character Windows refuses, a device name), or an
@@ -41,6 +47,9 @@ class TDncFileNames {
 
  private:
   std::unordered_set<std::string> used_;  // folded
+  // By folded name: the number its next repeat tries first, so that each
+  // repeat of a name costs one look, not one for every repeat before it.
+  std::unordered_map<std::string, unsigned> nextNumber_;
 };
 
 struct DncWrite {
@@ -79,7 +88,8 @@ class TDncExport {
   std::string folderError_;
   std::string temporaryFolder_;
   // What the folder held when the export began, and what it wrote since;
-  // unknown when the folder could not be read. Folded names.
+  // unknown when the folder could not be read, or when it held a name with a
+  // character whose folding is not known here. Folded names.
   std::optional<std::unordered_set<std::string>> names_;
   TDncFileNames fileNames_;
 };

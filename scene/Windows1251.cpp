@@ -83,3 +83,14 @@ std::string Windows1251FromUtf8(std::string_view text, std::u32string* missing) 
   }
   return bytes;
 }
+
+char32_t FoldedCase(char32_t character) {
+  if (character >= U'A' && character <= U'Z') return character + (U'a' - U'A');
+  // А to Я, and Ѐ to Џ before them, are U+0020 and U+0050 below their lower case.
+  if (character >= U'\u0410' && character <= U'\u042F') return character + 0x20;
+  if (character >= U'\u0400' && character <= U'\u040F') return character + 0x50;
+  if (character == U'\u0490') return U'\u0491';  // Ґ
+  return character;
+}
+
+bool IsFoldingKnown(char32_t character) { return Windows1251Byte(character).has_value(); }

@@ -23,3 +23,14 @@ std::string Utf8FromWindows1251(std::string_view bytes, bool* complete = nullptr
 // '?' and is added to `missing`, when given, once; bytes that are no UTF-8
 // stay as they are.
 std::string Windows1251FromUtf8(std::string_view text, std::u32string* missing = nullptr);
+
+// `character` as Windows compares file names, which ignores case: the lower
+// case of every letter the code page holds (A to Z, the Cyrillic alphabet
+// with Ё, Ђ, Ѓ, Є, Ѕ, І, Ї, Ј, Љ, Њ, Ћ, Ќ, Ў, Џ and Ґ, and Ѐ and Ѝ, which
+// Windows folds with them), so that two names that Windows takes for one
+// fold alike on every system. Any other character is given back as it is.
+char32_t FoldedCase(char32_t character);
+
+// Whether FoldedCase knows how Windows folds `character`: it is one that the
+// code page holds.
+bool IsFoldingKnown(char32_t character);

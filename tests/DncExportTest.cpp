@@ -57,6 +57,35 @@ TEST(DncExport, NamesThatWouldLeaveTheFolderOrNameADeviceAreRefused) {
     EXPECT_EQ(FileNameFault(name), "") << name;
 }
 
+// Windows takes two names that differ only in the case of a letter for one,
+// and the code page's letters are all known: every pair folds alike.
+TEST(DncExport, FoldsEveryLetterOfTheCodePageAsWindowsComparesNames) {
+  const std::pair<const char*, const char*> pairs[] = {
+      {"A", "a"}, {"Z", "z"}, {"А", "а"}, {"Я", "я"}, {"Ё", "ё"}, {"Ђ", "ђ"}, {"Ѓ", "ѓ"}, {"Є", "є"},
+      {"Ѕ", "ѕ"}, {"І", "і"}, {"Ї", "ї"}, {"Ј", "ј"}, {"Љ", "љ"}, {"Њ", "њ"}, {"Ћ", "ћ"}, {"Ќ", "ќ"},
+      {"Ў", "ў"}, {"Џ", "џ"}, {"Ґ", "ґ"},
+  };
+  for (const auto& [upper, lower] : pairs) EXPECT_EQ(FoldedFileName(upper), FoldedFileName(lower)) << upper;
+  // Characters without a case, and bytes that are no UTF-8, stay as they are.
+  for (const char* same : {"№", "µ", "€", "_", "\x98", "1 (2).dnc"}) EXPECT_EQ(FoldedFileName(same), same);
+  EXPECT_NE(FoldedFileName("Ш"), FoldedFileName("Щ"));
+  EXPECT_TRUE(FoldsLikeWindows("Obj_Ящик №1.dnc"));
+  EXPECT_FALSE(FoldsLikeWindows("Obj_\xC4\xB1.dnc")) << "dotless i, which the code page lacks";
+  EXPECT_FALSE(FoldsLikeWindows("Obj_\x98.dnc"));
+}
+
+TEST(DncExport, RepeatedNamesGetTheFirstFreeNumber) {
+  TDncFileNames names;
+  EXPECT_EQ(names.Unused("Obj_Ящик.dnc"), "Obj_Ящик.dnc");
+  EXPECT_EQ(names.Unused("Obj_ЯЩИК.dnc"), "Obj_ЯЩИК (2).dnc");
+  EXPECT_EQ(names.Unused("Obj_ящик (3).dnc"), "Obj_ящик (3).dnc") << "a name of that form, given as it is";
+  EXPECT_EQ(names.Unused("Obj_ящИк.dnc"), "Obj_ящИк (4).dnc");
+  EXPECT_EQ(names.Unused("Obj_Ящик (2).dnc"), "Obj_Ящик (2) (2).dnc");
+  EXPECT_EQ(names.Unused("Obj_other.dnc"), "Obj_other.dnc");
+  for (int number = 2; number < 1000; ++number)
+    ASSERT_EQ(names.Unused("Obj_OTHER.dnc"), "Obj_OTHER (" + std::to_string(number) + ").dnc");
+}
+
 TEST(DncExport, WritesTheChunkByteForByteInsideTheFolder) {
   ScratchFolder folder;
   const Bytes chunk = ObjectChunk("horn", 4);

@@ -535,6 +535,29 @@ TEST_F(Scene2Cli, ExportNamesFilesInUtf8OnLinux) {
 }
 #endif
 
+// Names that differ only in the case of a Cyrillic letter are one file name
+// to Windows: the second is numbered on every system, and importing the
+// export gives the scene back.
+TEST_F(Scene2Cli, ExportNumbersNamesThatDifferOnlyInTheCaseOfAnyLetter) {
+  const std::string crate = "\xDF\xF9\xE8\xEA";       // Ящик
+  const std::string crateUpper = "\xDF\xD9\xC8\xCA";  // ЯЩИК
+  const std::string yo = "\xA8\xB8";                   // Ёё
+  const std::string yoFolded = "\xB8\xA8";             // ёЁ
+  const Bytes scene = SceneFile(
+      {ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk(crate, 9), ObjectChunk(crateUpper, 9),
+                                                         ObjectChunk(yo, 9), ObjectChunk(yoFolded, 9)}))});
+  WriteFileBytes(in, scene);
+  const std::string dir = folder.Path("dnc");
+  EXPECT_EQ(Run({"-q", "export", in, dir}), 0) << err;
+  EXPECT_EQ(out, "4 files written to " + dir + "\n");
+  EXPECT_EQ(ScratchFolder::FileNamesOf(dir),
+            (Lines{"Obj_Ёё.dnc", "Obj_ЯЩИК (2).dnc", "Obj_Ящик.dnc", "Obj_ёЁ (2).dnc"}));
+  EXPECT_EQ(ReadFileBytes(dir + "/Obj_ЯЩИК (2).dnc"), ObjectChunk(crateUpper, 9));
+  EXPECT_EQ(Run({"-q", "import", in, out_path, dir}), 0) << err;
+  EXPECT_EQ(out, "4 chunks imported (4 replaced, 0 added), saved to " + out_path + "\n");
+  EXPECT_EQ(ReadFileBytes(out_path), scene);
+}
+
 TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   const std::string dir = folder.Path("dnc");
   Run({"export", in, dir, "objects", "crate", "horn"});
@@ -583,6 +606,8 @@ TEST(Wildcards, MatchAsWindowsNamesDo) {
   EXPECT_TRUE(MatchesWildcard("Obj_crate.dnc", "Obj_cr?te.dnc"));
   EXPECT_TRUE(MatchesWildcard("Obj_a.b.dnc", "*.*.dnc"));
   EXPECT_TRUE(MatchesWildcard("Obj_\xD0\xAF.dnc", "Obj_?.dnc")) << "? is one character, not one byte";
+  EXPECT_TRUE(MatchesWildcard("Obj_ЯЩИК.dnc", "obj_ящ*.dnc"));
+  EXPECT_TRUE(MatchesWildcard("Obj_ґ.dnc", "*Ґ.DNC"));
   EXPECT_TRUE(MatchesWildcard("aaab", "*ab"));
   EXPECT_FALSE(MatchesWildcard("Obj_crate.dnc", "*.bin"));
   EXPECT_FALSE(MatchesWildcard("Obj_crate.dnc", "Obj_?.dnc"));

@@ -139,6 +139,16 @@ TEST(SceneGenerator, EveryItemHasTheChunkTypeOfItsSectionAndAName) {
   }
 }
 
+TEST(SceneGenerator, OneNameNamesEveryItem) {
+  SceneOptions options = Counts(300, 50, 20, 20);
+  options.oneName = "crate";
+  const LoadedScene scene(options);
+  ASSERT_TRUE(scene.loaded);
+  for (const ChunkList* list : {&scene.document.Objects(), &scene.document.Definitions(),
+                                &scene.document.InitScripts(), &scene.document.VisualEffects()})
+    for (const ChunkEntry& entry : list->Entries()) ASSERT_EQ(GetChunkName(entry.chunk.Bytes()), "crate");
+}
+
 TEST(SceneGenerator, EveryKnownObjectTypeOccursEvenInTheSmallestScene) {
   for (uint64_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE(seed);

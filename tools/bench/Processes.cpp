@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-ProcessRun RunProcess(const std::vector<std::string>& command) {
+ProcessRun RunProcess(const std::vector<std::string>& command, int expected) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -33,7 +33,7 @@ ProcessRun RunProcess(const std::vector<std::string>& command) {
   while (wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
   }
   const double milliseconds = clock.Milliseconds();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error(command[0] + " failed");
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != expected) throw std::runtime_error(command[0] + " failed");
   return {milliseconds, static_cast<uint64_t>(usage.ru_maxrss) * 1024};  // given in KiB
 }
 

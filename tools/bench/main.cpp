@@ -18,6 +18,7 @@
 #include "scene/Trace.h"
 #include "tools/bench/HistoryMeasure.h"
 #include "tools/bench/MachineState.h"
+#include "tools/bench/PlainFiles.h"
 #include "tools/bench/PlainRead.h"
 #include "tools/bench/Processes.h"
 #include "tools/bench/Target.h"
@@ -29,6 +30,9 @@ constexpr int kDefaultRuns = 5;
 constexpr Target kTraceReadTarget{1.2, false};  // times a plain read of the file into a fresh buffer
 constexpr Target kTraceCatTarget{2.0, true};    // times cat
 constexpr Target kSaveTarget{1.2, false};       // times cp and mv, which promise what a save does
+// Check and export of a scene whose every object has one name, times list
+// --json of it: numbering the repeats costs next to nothing.
+constexpr Target kRepeatedNamesTarget{1.5, false};
 constexpr double kMemoryFactor = 1.1;
 constexpr double kMemorySlack = 16.0 * 1024 * 1024;
 // Cost per chunk from one size to the next: more than this is not linear,
@@ -37,10 +41,11 @@ constexpr Target kGrowthTarget{1.5, false};
 constexpr double kMiB = 1024.0 * 1024.0;
 
 const char kUsage[] =
-    "usage: scene_io_bench [--runs N] [--save-in DIR] SCENE2 FILE [FILE...]\n"
+    "usage: scene_io_bench [--runs N] [--save-in DIR] [--one-name ONE] SCENE2 FILE [FILE...]\n"
     "       scene_io_bench --plain-read FILE\n"
     "       scene_io_bench --read FILE\n"
     "       scene_io_bench --copy FILE COPY\n"
+    "       scene_io_bench --files FOLDER COUNT BYTES\n"
     "Runs `cat FILE`, `scene_io_bench --plain-read FILE` (which reads FILE with\n"
     "read() on one thread into a fresh buffer, huge pages asked for, and exits),\n"
     "`scene_io_bench --read FILE` (which reads FILE into memory of its own as a\n"
@@ -63,7 +68,12 @@ const char kUsage[] =
     "RAM-backed folder keeps free of the disk's pace. Last, on the first FILE,\n"
     "deletes every chunk of the four sections as one edit, undoes and redoes\n"
     "it: each < 500 ms, the history's heap < 64 bytes per chunk deleted.\n"
-    "Removes every copy it writes.\n";
+    "With ONE, a scene whose every object has one name, runs `SCENE2 list --json\n"
+    "ONE`, `SCENE2 check ONE`, `SCENE2 export ONE DIR` and `scene_io_bench --files\n"
+    "DIR COUNT BYTES` (which writes as many files of the objects' mean length as\n"
+    "an export writes each, and nothing else: the floor under the export) as\n"
+    "whole processes, N times each: check and export each <= 1.5 x list --json.\n"
+    "Removes every copy and file it writes.\n";
 // A load's own memory and its save's copy in a RAM-backed folder, with room
 // to spare: what a scene's measures in this process take.
 constexpr uint64_t kWarmFactor = 3;
@@ -157,6 +167,45 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   std::printf("\nPeak memory of scene2 trace (a load): %.1f MiB = %.3f x file size\n", peak / kMiB, peak / size);
   std::printf("  target <= %.1f x file size + %.0f MiB = %.1f MiB  %s\n", kMemoryFactor, kMemorySlack / kMiB,
               limit / kMiB, Verdict(peak <= limit));
+}
+
+// A scene whose every object has one name: an export numbers every file but
+// the first, and check does as an export of the whole scene would. The
+// export's files go into `folder`, afresh each run.
+void CompareRepeatedNames(const std::string& scene2, const std::string& path, const std::string& folder, int runs) {
+  SceneDocument document;
+  if (!document.ReadFromFile(path)) throw std::runtime_error("the scene model cannot load " + path);
+  const uint64_t objects = static_cast<uint64_t>(document.Objects().Count());
+  uint64_t bytes = 0;
+  for (const ChunkEntry& entry : document.Objects().Entries()) bytes += entry.chunk.Length();
+  document.clear();
+  if (objects == 0) throw std::runtime_error(path + " holds no object");
+  const std::string self = OwnExecutable();
+  const std::string exported = folder + "/bench-export." + std::to_string(getpid());
+  std::vector<double> list, check, dncExport, files;
+  for (int run = 0; run < runs; ++run) {
+    list.push_back(RunProcess({scene2, "-q", "list", "--json", path}).milliseconds);
+    check.push_back(RunProcess({scene2, "-q", "check", path}, 1).milliseconds);
+    SettleWrites();
+    dncExport.push_back(RunProcess({scene2, "-q", "export", path, exported}).milliseconds);
+    std::filesystem::remove_all(exported);
+    SettleWrites();
+    files.push_back(
+        RunProcess({self, "--files", exported, std::to_string(objects), std::to_string(bytes / objects)}).milliseconds);
+    std::filesystem::remove_all(exported);
+  }
+  std::printf("\n%s: %llu objects of one name; %d runs each, the export's files in %s\n", path.c_str(),
+              static_cast<unsigned long long>(objects), runs, folder.c_str());
+  std::printf("                                        best ms  median ms\n");
+  const Timing listTiming = Summarise(list), checkTiming = Summarise(check), exportTiming = Summarise(dncExport),
+               filesTiming = Summarise(files);
+  PrintRow("scene2 list --json FILE", listTiming);
+  PrintRow("scene2 check FILE", checkTiming);
+  PrintRow("scene2 export FILE DIR", exportTiming);
+  PrintRow("as many files alone (--files)", filesTiming);
+  PrintRatio("check / list --json", checkTiming, listTiming, kRepeatedNamesTarget);
+  PrintRatio("export / list --json", exportTiming, listTiming, kRepeatedNamesTarget);
+  PrintReference("export / files alone", exportTiming, filesTiming);
 }
 
 // A small scene fits in the CPU caches after one run, a large one never:
@@ -264,6 +313,11 @@ int main(int argc, char** argv) {
     const bool done = args[0] == "--read" ? ReadWholeFile(args[1], reason) : PlainReadWholeFile(args[1], reason);
     return ModeStatus(done, "read " + args[1], reason);
   }
+  if (args.size() == 4 && args[0] == "--files") {
+    std::string reason;
+    const bool done = WriteFilesSafely(args[1], std::stoull(args[2]), std::stoull(args[3]), reason);
+    return ModeStatus(done, "write files into " + args[1], reason);
+  }
   if (args.size() == 3 && args[0] == "--copy") {
     std::string reason;
     const bool done = CopyThroughMemory(args[1], args[2], reason);
@@ -272,11 +326,12 @@ int main(int argc, char** argv) {
   try {
     int runs = kDefaultRuns;
     std::string saveFolder;
-    while (args.size() >= 2 && (args[0] == "--runs" || args[0] == "--save-in")) {
+    std::string oneName;
+    while (args.size() >= 2 && (args[0] == "--runs" || args[0] == "--save-in" || args[0] == "--one-name")) {
       if (args[0] == "--runs")
         runs = ParseRuns(args[1]);
       else
-        saveFolder = args[1];
+        (args[0] == "--save-in" ? saveFolder : oneName) = args[1];
       args.erase(args.begin(), args.begin() + 2);
     }
     if (args.size() >= 2 && runs > 0 && !args[0].starts_with("-")) {
@@ -286,6 +341,11 @@ int main(int argc, char** argv) {
       CompareProcesses(args[0], args[1], runs);
       CompareSizes(std::vector<std::string>(args.begin() + 1, args.end()), saveFolder, runs);
       MeasureHistory(args[1], runs);
+      if (!oneName.empty()) {
+        ReadIntoPageCache(oneName);
+        const std::string folder = saveFolder.empty() ? std::filesystem::path(oneName).parent_path().string() : saveFolder;
+        CompareRepeatedNames(args[0], oneName, folder, runs);
+      }
       return 0;
     }
   } catch (const std::exception& failure) {

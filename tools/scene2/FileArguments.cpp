@@ -9,8 +9,6 @@
 
 namespace {
 
-char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // A byte that continues a UTF-8 character: ? takes it with the byte before.
 bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -34,7 +32,10 @@ std::vector<std::string> FilesIn(const std::string& folder, const std::string& a
 
 }  // namespace
 
-bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+bool MatchesWildcard(std::string_view unfoldedName, std::string_view unfoldedPattern) {
+  // Case is ignored as Windows ignores it in file names.
+  const std::string name = FoldedFileName(unfoldedName);
+  const std::string pattern = FoldedFileName(unfoldedPattern);
   // Greedy with one point to go back to: the last *, and where it stood in the name.
   size_t n = 0;
   size_t p = 0;
@@ -44,7 +45,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starAt = p++;
       resumeAt = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || Folded(pattern[p]) == Folded(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
       const bool any = pattern[p] == '?';
       ++p;
       ++n;

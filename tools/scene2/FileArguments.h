@@ -9,7 +9,8 @@
 #include <vector>
 
 // Whether `name` matches `pattern`, where * matches any run of characters
-// and ? any one; ASCII letters match either case, as Windows names do.
+// and ? any one; letters match either case, as Windows compares file names
+// (FoldedFileName).
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
 
 // The files that `arguments` name, in order: a plain name as it is; a

@@ -15,7 +15,8 @@ constexpr int kUsage = 2;
 
 const char kUsageText[] =
     "usage: scenegen [--seed N] [--objects N] [--definitions N] [--initscripts N]\n"
-    "                [--viseffects N] [--target-bytes N] [--unknown-types] OUT\n"
+    "                [--viseffects N] [--target-bytes N] [--unknown-types]\n"
+    "                [--one-name NAME] OUT\n"
     "Writes a synthetic scene2.bin to OUT; the same options give the same bytes.\n"
     "  --seed N          seed of the made-up content (default 1)\n"
     "  --objects N       object chunks (default 200)\n"
@@ -25,6 +26,7 @@ const char kUsageText[] =
     "  --target-bytes N  pads the items so that the file grows to about N bytes\n"
     "  --unknown-types   also uses type codes without a name (the editor stops\n"
     "                    filling its tree at the first such object)\n"
+    "  --one-name NAME   names every item NAME (its bytes as given)\n"
     "Exit status: 0 written, 1 the file could not be written, 2 bad usage.\n";
 
 // Counts are held as signed 32-bit numbers by the scene model.
@@ -93,6 +95,11 @@ int RunSceneGen(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (arg == "--unknown-types") {
       options.unknownTypes = true;
+      continue;
+    }
+    if (arg == "--one-name") {
+      if (i + 1 == args.size() || args[i + 1].empty()) return Usage(err, arg + " needs a name");
+      options.oneName = args[++i];
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {

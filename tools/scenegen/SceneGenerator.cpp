@@ -35,7 +35,7 @@ constexpr Section kSections[] = {
 class Generator {
  public:
   Generator(const SceneOptions& options, TStream& out)
-      : options_(options), out_(out), random_(options.seed), items_(random_, options.unknownTypes) {
+      : options_(options), out_(out), random_(options.seed), items_(random_, options.unknownTypes, options.oneName) {
     for (const Section& section : kSections) itemsLeft_ += options.*section.count;
   }
 

@@ -4,6 +4,7 @@
 // writes them, so that a generated file loads and saves back byte for byte.
 
 #include <cstdint>
+#include <string>
 
 #include "scene/Stream.h"
 
@@ -18,6 +19,8 @@ struct SceneOptions {
   uint32_t targetBytes = 0;
   // Also uses object and definition type codes that have no display name.
   bool unknownTypes = false;
+  // Names every item so when not empty: the most a name can repeat.
+  std::string oneName;
 };
 
 // The largest file the format allows: the root size is read as signed 32-bit.

@@ -86,7 +86,8 @@ const char* WordOf(const std::vector<Look>& looks, uint32_t code, const char* ot
 
 const char* ScriptLine(TRandom& random) { return random.Pick(kScriptLines); }
 
-SceneItems::SceneItems(TRandom& random, bool unknownTypes) : random_(random), unknownTypes_(unknownTypes) {
+SceneItems::SceneItems(TRandom& random, bool unknownTypes, std::string oneName)
+    : random_(random), unknownTypes_(unknownTypes), oneName_(std::move(oneName)) {
   for (const NamedCode& type : ObjectTypeTable()) {
     objectLooks_.push_back(LookOf(kObjectLooks, type));
     objectWeights_ += objectLooks_.back().weight;
@@ -120,6 +121,10 @@ uint32_t SceneItems::ObjectType(uint32_t serial) {
   return kModelObjectType;
 }
 
+std::string SceneItems::Name(const std::string& word, uint32_t serial) {
+  return oneName_.empty() ? ItemName(random_, word, serial) : oneName_;
+}
+
 void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
   chunk.Open(type);
   for (int axis = 0; axis < 3; ++axis) chunk.Float(Quarters(random_, -40000, 40000));
@@ -131,7 +136,7 @@ void SceneItems::SoundObject(ChunkBuilder& chunk, uint32_t serial) {
   // exactly, so that the object reads back as the fields it was written from.
   const auto number = [this](int64_t low, int64_t high) { return FormatNumber(Quarters(random_, low, high)); };
   SoundFields fields;
-  fields.Name = ItemName(random_, "sound", serial) + std::string(1, '\0');
+  fields.Name = Name("sound", serial) + std::string(1, '\0');
   for (std::string& axis : fields.Position) axis = number(-40000, 40000);
   const float* rotation = kRotations[random_.Below(std::size(kRotations))];
   for (size_t part = 0; part < fields.Rotation.size(); ++part) fields.Rotation[part] = FormatNumber(rotation[part]);
@@ -191,7 +196,7 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   if (parentPlace == 0) parent();
   if (typeFirst) typeCode();
   chunk.Open(kObjectNameChunk);
-  chunk.Name(ItemName(random_, word, serial));
+  chunk.Name(Name(word, serial));
   chunk.Close();
   if (!typeFirst) typeCode();
   if (lightmapOnly || alsoLightmap) {
@@ -239,7 +244,7 @@ void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
   else
     type = static_cast<uint32_t>(random_.Below(kDefinitionTypeCount));
   const bool nameFirst = random_.Percent(30);
-  const std::string name = ItemName(random_, WordOf(definitionLooks_, type, "def"), serial);
+  const std::string name = Name(WordOf(definitionLooks_, type, "def"), serial);
 
   chunk.Open(kDefinitionChunk);
   auto typeCode = [&] {
@@ -265,13 +270,13 @@ void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
 void SceneItems::InitScript(ChunkBuilder& chunk, uint32_t serial) {
   chunk.Open(kInitScriptChunk);
   chunk.U8(static_cast<uint8_t>(random_.Below(2)));
-  chunk.CountedName(ItemName(random_, random_.Pick(kScriptWords), serial));
+  chunk.CountedName(Name(random_.Pick(kScriptWords), serial));
   for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Bytes(ScriptLine(random_));
 }
 
 void SceneItems::VisualEffect(ChunkBuilder& chunk, uint32_t serial) {
   chunk.Open(kVisualEffectChunk);
   RandomBytes(chunk, random_, 10);
-  chunk.CountedName(ItemName(random_, random_.Pick(kEffectWords), serial));
+  chunk.CountedName(Name(random_.Pick(kEffectWords), serial));
   for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Float(Quarters(random_, -400, 400));
 }

@@ -3,6 +3,7 @@
 // item, each built into a ChunkBuilder with made-up but plausible content.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "tools/scenegen/ChunkBuilder.h"
@@ -20,8 +21,9 @@ const char* ScriptLine(TRandom& random);
 
 class SceneItems {
  public:
-  // `unknownTypes` mixes in a few type codes without a display name.
-  SceneItems(TRandom& random, bool unknownTypes);
+  // `unknownTypes` mixes in a few type codes without a display name; a
+  // `oneName` names every item.
+  SceneItems(TRandom& random, bool unknownTypes, std::string oneName);
 
   // Each builds one whole chunk. The scene items leave their chunk open, so
   // that padding can still go at its end; serials count from 1.
@@ -36,9 +38,11 @@ class SceneItems {
   // A sound object written by the plug-in's own writer from fields drawn at random.
   void SoundObject(ChunkBuilder& chunk, uint32_t serial);
   void Position(ChunkBuilder& chunk, uint16_t type);
+  std::string Name(const std::string& word, uint32_t serial);
 
   TRandom& random_;  // not owned
   bool unknownTypes_;
+  std::string oneName_;
   // The catalogue's named types, each with how often it is drawn and the
   // word its items are named with.
   std::vector<Look> objectLooks_;
