@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "scene/Counted.h"
 #include "scene/Hex.h"
 
 namespace {
@@ -21,8 +22,7 @@ std::string ChunkAt(const LayoutProblem& problem) {
 }  // namespace
 
 Exception LoadFailure(const LayoutProblem& problem) {
-  const std::string rootSize =
-      "qScene2bin.ReadHeadFromStream: root size " + std::to_string(static_cast<int32_t>(problem.size));
+  const std::string rootSize = "qScene2bin.ReadHeadFromStream: root size " + Number(problem.size);
   const std::string section = "qScene2bin.ReadSectionsFromStream: ";
   switch (problem.fault) {
     case LayoutFault::NoSignature:
@@ -32,7 +32,7 @@ Exception LoadFailure(const LayoutProblem& problem) {
     case LayoutFault::NoSectionAfterHead:
       return Exception(Code::Absent, "qScene2bin.ReadHeadFromStream: EOF");
     case LayoutFault::RootSizeNegative:
-      return Exception(Code::Invalid, rootSize + " is negative");
+      return Exception(Code::Invalid, rootSize + " is above 2147483647, the most a scene can have");
     case LayoutFault::RootSizePastFile:
       return Exception(Code::Invalid, rootSize + " exceeds the file's length " + Number(problem.count));
     case LayoutFault::ChunkHeaderCutShort:
@@ -51,7 +51,9 @@ Exception LoadFailure(const LayoutProblem& problem) {
                                           std::to_string(static_cast<int32_t>(problem.size)) +
                                           " runs past the end of the file" + Offs(problem));
     case LayoutFault::BytesAfterRoot:
-      return Exception(Code::Invalid, Number(problem.count) + " bytes past the scene's size were not read");
+      // As check words it: a load that went on would leave them out, and a save drop them.
+      return Exception(Code::Invalid, "offset " + Number(problem.offset) + ": " + Counted(problem.count, "byte") +
+                                          " after the root's end (a load fails here)");
     default:  // a load reads on past the others (FailsLoad)
       return Exception(Code::Invalid, "a load reads on past this");
   }

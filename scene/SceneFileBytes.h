@@ -1,7 +1,8 @@
 #pragma once
 // A scene file taken into memory of our own: its root header first, then, if
-// a load could go on from there, the whole file. What the document's load
-// and scene2's whole-file reads start from.
+// a load could go on from there, the whole file, or only as much of it as the
+// walk of its layout looks at when it runs on past its root's end. What the
+// document's load and scene2's whole-file reads start from.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,7 +11,10 @@
 #include "os/Result.h"
 
 struct SceneFileBytes {
-  os::FileImage image;  // room for every byte of the file; only its root header when that is refused
+  // Room for the file's first bytes: every byte; only its root header when
+  // that is refused; what the root covers (read already) when the file runs
+  // on past it and the walk looks no further.
+  os::FileImage image;
   uint64_t length = 0;  // the file's length
 
   bool Whole() const { return image.Size() == length; }
@@ -18,8 +22,8 @@ struct SceneFileBytes {
 
 // Reads the root header of a regular file opened for reading
 // (os::OpenForReading) and, when a load could go on from there, takes room
-// for the whole file, whose bytes the caller then reads in with the image's
-// ReadTo and Finish. Fails with the system's reason.
+// for the file's bytes that a walk of it looks at, which the caller then reads
+// in with the image's ReadTo and Finish. Fails with the system's reason.
 os::Result<SceneFileBytes> BeginSceneFile(std::FILE* file);
 
 // Reads a regular file opened for reading as far as BeginSceneFile allows,

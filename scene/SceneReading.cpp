@@ -86,7 +86,9 @@ class SceneDocument::Loading final : public SceneWalkSink {
   void Run(ByteView bytes, uint64_t fileLength, FileArrival* arrival) {
     fileEnd_ = bytes.Length();
     try {
-      WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure, arrival);
+      // The bytes taken in are those the walk looks at (SceneFileBytes).
+      if (!WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure, arrival))
+        throw FileReadFailure("cannot read the file: the scene runs on past the bytes read");
       if (arrival != nullptr) arrival->Finish();
     } catch (const FileReadFailure& failure) {
       document_.DropLoad();

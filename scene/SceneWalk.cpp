@@ -10,26 +10,42 @@
 
 namespace {
 
+// Raised where the walk needs bytes beyond those it was given: it ends there.
+struct BytesNotHeld {};
+
 class Walker {
  public:
   Walker(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until, ByteArrival* arrival)
       : bytes_(bytes),
-        length_(bytes.Length()),
         fileLength_(fileLength),
         sink_(sink),
         until_(until),
-        arrival_(arrival) {}
+        arrival_(arrival),
+        ready_(arrival != nullptr ? 0 : bytes.Length()) {}
 
   void Walk() {
-    size_t at = kChunkHeaderSize;
-    // Only the root header was read when a load refuses it: the walk ends there.
-    if (WalkRoot() && length_ == fileLength_ && WalkHead(at) && WalkSections(at)) WalkEnd(at);
+    uint64_t at = kChunkHeaderSize;
+    if (WalkRoot() && WalkHead(at) && WalkSections(at)) WalkEnd(at);
   }
 
  private:
-  // The bytes before `end` (or all) are there once this returns.
-  void Await(size_t end) {
-    if (end > ready_ && arrival_ != nullptr) ready_ = arrival_->Await(end);
+  // The bytes before `end`, or all the file has before it, are there once
+  // this returns; raises BytesNotHeld when they are not among those given.
+  void Await(uint64_t end) {
+    end = std::min(end, fileLength_);
+    if (end > ready_ && arrival_ != nullptr && end <= bytes_.Length())
+      ready_ = arrival_->Await(static_cast<size_t>(end));
+    if (end > ready_) throw BytesNotHeld{};
+  }
+
+  // The file's bytes from `at`; false where the file ends first.
+  bool ReadU16(uint64_t at, uint16_t& value) {
+    Await(at + 2);
+    return at + 2 <= fileLength_ && bytes_.ReadU16(static_cast<size_t>(at), value);
+  }
+  bool ReadU32(uint64_t at, uint32_t& value) {
+    Await(at + 4);
+    return at + 4 <= fileLength_ && bytes_.ReadU32(static_cast<size_t>(at), value);
   }
 
   // False when the walk is to stop here.
@@ -40,10 +56,11 @@ class Walker {
   }
 
   bool WalkRoot() {
-    Await(kRootHeaderSize);
-    const RootHeader header = ReadRootHeader(std::span(bytes_.Data(), length_));
+    const uint64_t held = std::min<uint64_t>(fileLength_, kRootHeaderSize);
+    Await(held);
+    const RootHeader header = ReadRootHeader(std::span(bytes_.Data(), static_cast<size_t>(held)));
     sink_.Root(header);
-    root_ = length_;
+    root_ = fileLength_;
     if (const std::optional<LayoutProblem> fault = RootHeaderFault(header, fileLength_)) {
       const bool goOn = Report(*fault);
       // Without a root size there is nothing to go on.
@@ -56,13 +73,13 @@ class Walker {
   }
 
   // The chunk at `at`, which must end by `end`; nullopt after its problem.
-  std::optional<WalkedChunk> ChunkAt(size_t at, size_t end, ChunkBound bound) {
-    const size_t left = std::min(end, length_) - at;
+  std::optional<WalkedChunk> ChunkAt(uint64_t at, uint64_t end, ChunkBound bound) {
+    const uint64_t left = std::min(end, fileLength_) - at;
     uint16_t type = 0;
     uint32_t size = 0;
     if (left >= kChunkHeaderSize) {
       Await(at + kChunkHeaderSize);
-      const uint8_t* chunk = bytes_.Data() + at;
+      const uint8_t* chunk = bytes_.Data() + static_cast<size_t>(at);
       type = ReadU16LE(chunk);
       size = ReadU32LE(chunk + 2);
       if (ChunkFits(left, size)) {
@@ -73,11 +90,12 @@ class Walker {
         // judged such a helper to have no effect and dropped its calls.) Bytes
         // that arrive as they are walked were read a moment ago: asking ahead
         // of them reached memory not read yet, and cost more than it saved.
-        constexpr size_t kAhead = 4096;
-        constexpr size_t kLine = 64;
-        const size_t fetched =
-            arrival_ != nullptr ? 0 : std::min(at + kAhead + std::min<size_t>(size, kAhead), length_);
-        for (size_t ahead = at + kAhead; ahead < fetched; ahead += kLine) __builtin_prefetch(bytes_.Data() + ahead);
+        constexpr uint64_t kAhead = 4096;
+        constexpr uint64_t kLine = 64;
+        const uint64_t fetched =
+            arrival_ != nullptr ? 0 : std::min<uint64_t>(at + kAhead + std::min<uint64_t>(size, kAhead), ready_);
+        for (uint64_t ahead = at + kAhead; ahead < fetched; ahead += kLine)
+          __builtin_prefetch(bytes_.Data() + static_cast<size_t>(ahead));
         Await(at + size);
         return WalkedChunk{type, at, ByteView(chunk, size)};
       }
@@ -87,26 +105,25 @@ class Walker {
   }
 
   // A load reads chunks into the head until a section code follows one.
-  bool WalkHead(size_t& at) {
+  bool WalkHead(uint64_t& at) {
     uint16_t first = 0;
     uint16_t next = 0;
     do {
-      if (at >= length_) {
+      if (at >= fileLength_) {
         Report({.fault = LayoutFault::NoChunkAfterRoot, .offset = at});
         return false;
       }
-      const std::optional<WalkedChunk> chunk = ChunkAt(at, length_, ChunkBound::File);
+      const std::optional<WalkedChunk> chunk = ChunkAt(at, fileLength_, ChunkBound::File);
       if (!chunk) return false;
       if (at == kChunkHeaderSize) first = chunk->type;
       sink_.HeadChunk(*chunk);
       at += chunk->bytes.Length();
-      if (at >= length_) {
+      if (at >= fileLength_) {
         Report({.fault = LayoutFault::NoSectionAfterHead, .offset = at});
         return false;
       }
       next = 0;
-      Await(at + 2);
-      bytes_.ReadU16(at, next);
+      ReadU16(at, next);
     } while (SectionByCode(next) == nullptr);
     if (SectionByCode(first) != nullptr)
       Report({.fault = LayoutFault::FirstChunkIsSection, .offset = kChunkHeaderSize, .type = first});
@@ -115,14 +132,13 @@ class Walker {
   }
 
   // As a load: sections while more than 2 bytes of the root are left.
-  bool WalkSections(size_t& at) {
-    std::array<std::optional<size_t>, kSceneSectionCount> firstAt;
+  bool WalkSections(uint64_t& at) {
+    std::array<std::optional<uint64_t>, kSceneSectionCount> firstAt;
     while (root_ > at + 2) {
-      const size_t start = at;
-      WalkedSection section{.offset = start, .codeEnd = std::min<size_t>(start + 2, length_)};
-      Await(start + kChunkHeaderSize);
-      bytes_.ReadU16(start, section.code);
-      section.sized = bytes_.ReadU32(start + 2, section.size);
+      const uint64_t start = at;
+      WalkedSection section{.offset = start, .codeEnd = std::min(start + 2, fileLength_)};
+      ReadU16(start, section.code);
+      section.sized = ReadU32(start + 2, section.size);
       sink_.Section(section);
       LayoutProblem problem{.offset = start, .type = section.code, .size = section.size, .at = section.codeEnd};
       const SceneSection* known = SectionByCode(section.code);
@@ -130,7 +146,7 @@ class Walker {
         problem.fault = LayoutFault::UnknownSection;
         if (!Report(problem)) return false;
         // Stepped over as a chunk when its size allows: what follows may still be read.
-        if (!section.sized || !ChunkFits(length_ - start, section.size)) return false;
+        if (!section.sized || !ChunkFits(fileLength_ - start, section.size)) return false;
         at += section.size;
         continue;
       }
@@ -139,20 +155,20 @@ class Walker {
         Report(problem);
         return false;
       }
-      if (std::optional<size_t>& first = firstAt[SectionIndex(*known)]; !first)
+      if (std::optional<uint64_t>& first = firstAt[SectionIndex(*known)]; !first)
         first = start;
       else
         Report({.fault = LayoutFault::SecondSection, .offset = start, .type = section.code, .at = *first});
-      size_t end = start + kChunkHeaderSize;
+      uint64_t end = start + kChunkHeaderSize;
       ChunkBound bound = ChunkBound::Section;
       if (static_cast<int32_t>(section.size) < static_cast<int32_t>(kChunkHeaderSize)) {
         problem.fault = LayoutFault::SectionSizeBelowHeader;
         Report(problem);
-      } else if (section.size > length_ - start) {
+      } else if (section.size > fileLength_ - start) {
         problem.fault = LayoutFault::SectionRunsPastFile;
-        problem.count = length_ - start;
+        problem.count = fileLength_ - start;
         if (!Report(problem)) return false;
-        end = length_;
+        end = fileLength_;
         bound = ChunkBound::File;
       } else {
         end = start + section.size;
@@ -171,30 +187,32 @@ class Walker {
   }
 
   // What lies between the last section and the root's end, and after it.
-  void WalkEnd(size_t at) {
+  void WalkEnd(uint64_t at) {
     if (!rootHolds_) return;
-    const size_t root = rootSize_;
+    const uint64_t root = rootSize_;
     constexpr uint64_t kSizeAt = 2;
-    if (at > root && at >= length_)
+    if (at > root && at >= fileLength_)
       Report({.fault = LayoutFault::RootEndsBeforeSections, .offset = kSizeAt, .size = rootSize_, .at = at});
-    if (root > length_)
-      Report({.fault = LayoutFault::RootPastFileEnd, .offset = kSizeAt, .size = rootSize_, .count = root - length_});
-    if (const size_t held = std::min(root, length_); held > at)
+    if (root > fileLength_)
+      Report({.fault = LayoutFault::RootPastFileEnd, .offset = kSizeAt, .size = rootSize_, .count = root - fileLength_});
+    if (const uint64_t held = std::min(root, fileLength_); held > at)
       Report({.fault = LayoutFault::RootTailHoldsNoSection, .offset = at, .size = rootSize_, .count = held - at});
-    if (const size_t reached = std::max(root, at); length_ > reached)
-      Report({.fault = LayoutFault::BytesAfterRoot, .offset = reached, .size = rootSize_, .count = length_ - reached});
+    if (const uint64_t reached = std::max(root, at); fileLength_ > reached)
+      Report({.fault = LayoutFault::BytesAfterRoot,
+              .offset = reached,
+              .size = rootSize_,
+              .count = fileLength_ - reached});
   }
 
-  ByteView bytes_;
-  size_t length_;        // of the bytes walked
-  uint64_t fileLength_;  // of the file, more when only its root header was read
+  ByteView bytes_;        // the file's first bytes, all of them or fewer
+  uint64_t fileLength_;   // what the walk goes by
   SceneWalkSink& sink_;
   WalkUntil until_;
-  ByteArrival* arrival_;  // null when every byte is there
-  size_t ready_ = 0;      // bytes known to be there, with an arrival
+  ByteArrival* arrival_;  // null when every byte given is there
+  uint64_t ready_;        // bytes known to be there
   // Where the root ends for the walk: at its size when a load takes that,
-  // otherwise at the end of the bytes.
-  size_t root_ = 0;
+  // otherwise at the end of the file.
+  uint64_t root_ = 0;
   uint32_t rootSize_ = 0;
   bool rootHolds_ = false;
   bool stopped_ = false;  // at a problem that fails a load, as asked
@@ -202,8 +220,13 @@ class Walker {
 
 }  // namespace
 
-void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until, ByteArrival* arrival) {
-  Walker(bytes, fileLength, sink, until, arrival).Walk();
+bool WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until, ByteArrival* arrival) {
+  try {
+    Walker(bytes, fileLength, sink, until, arrival).Walk();
+    return true;
+  } catch (const BytesNotHeld&) {
+    return false;
+  }
 }
 
 LayoutProblem ChunkFault(uint64_t offset, uint64_t left, uint16_t type, uint32_t size, ChunkBound bound) {

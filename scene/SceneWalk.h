@@ -54,10 +54,12 @@ class ByteArrival {
   virtual size_t Await(size_t upTo) = 0;
 };
 
-// `bytes` are the file's first bytes, all of its `fileLength` or only its root
-// header (SceneFileBytes): then the walk ends after that header. With an
-// arrival, the bytes are there only as far as it says.
-void WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until,
+// Walks a file of `fileLength` bytes, of which `bytes` are the first: all, or
+// as many as SceneFileBytes takes (the root header alone, or what the root
+// covers). With an arrival, they are there only as far as it says. False when
+// the walk ended where it needed a byte beyond them; what it found up to
+// there was told.
+bool WalkScene(ByteView bytes, uint64_t fileLength, SceneWalkSink& sink, WalkUntil until,
                ByteArrival* arrival = nullptr);
 
 // A chunk that must end within `left` bytes and has a sound size field.

@@ -276,7 +276,8 @@ TEST_F(Scene2Cli, QuietLeavesTheSummaryAloneOnStandardOutput) {
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
 }
 
-TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOfALongFileAndStopsThere) {
+TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOrALongTailOfALongFileAndStopsThere) {
+  const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("crate", 9))});
   const struct {
     const char* what;
     Bytes head;
@@ -285,6 +286,9 @@ TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOfALongFileAndStopsThere) {
       {"zeros", {}, "offset 0: the file does not begin with 53 4C (\"SL\"), the signature of a scene"},
       {"a root size above the signed range", Concat({U16(kRootChunk), U32(0xFFFFFFFF)}),
        "offset 2: the root size 4294967295 is above 2147483647, the most a scene can have"},
+      {"a scene and a long tail", scene,
+       "offset " + std::to_string(scene.size()) + ": " + std::to_string((uint64_t{4} << 30) - scene.size()) +
+           " bytes after the root's end"},
   };
   for (const auto& [what, head, problem] : cases) {
     SCOPED_TRACE(what);
@@ -306,7 +310,8 @@ TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
       {"an unknown section",
        SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)), ChunkOf(0x4001, {})}),
        "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000003E"},
-      {"bytes after the root", Concat({kScene, Bytes(3, 0)}), "3 bytes past the scene's size were not read"},
+      {"bytes after the root", Concat({kScene, Bytes(3, 0)}),
+       "offset " + std::to_string(kScene.size()) + ": 3 bytes after the root's end (a load fails here)"},
   };
   for (const auto& [what, file, reason] : cases) {
     SCOPED_TRACE(what);
@@ -317,8 +322,8 @@ TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
     EXPECT_FALSE(FileExists(out_path));
   }
   EXPECT_EQ(Run({"list", in}), 1);
-  EXPECT_TRUE(EndsWith(err, "* qScene2bin.clear done *\r\nscene2: cannot load " + in +
-                                ": 3 bytes past the scene's size were not read\n"))
+  EXPECT_TRUE(EndsWith(err, "* qScene2bin.clear done *\r\nscene2: cannot load " + in + ": offset " +
+                                std::to_string(kScene.size()) + ": 3 bytes after the root's end (a load fails here)\n"))
       << "the reason comes after the whole trace";
 }
 

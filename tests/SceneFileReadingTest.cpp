@@ -44,7 +44,7 @@ TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
   } cases[] = {
       {"zeros", {}, "scene2.bin: incorrect file signature", 0},
       {"a negative root size", Concat({U16(kRootChunk), U32(0xFFFFFFFF)}),
-       "qScene2bin.ReadHeadFromStream: root size -1 is negative", -1},
+       "qScene2bin.ReadHeadFromStream: root size 4294967295 is above 2147483647, the most a scene can have", -1},
   };
   ScratchFolder folder;
   const std::string path = folder.Path("long.bin");
@@ -62,6 +62,61 @@ TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
     EXPECT_EQ(load.lines, (std::vector<std::string>{"* qScene2bin.clear done *", "qScene2bin.ReadFromFile: file open",
                                                     cause, kCantReadHeader}));
     EXPECT_EQ(load.document->FileSize(), fileSize);
+  }
+}
+
+// A file that runs on far past its root's end is read as far as the root
+// covers, and refused for the rest from its length alone: no memory for it,
+// no time to read it.
+TEST(SceneFileReading, RefusesALongTailFromWhatTheRootCovers) {
+  const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("crate", 9))});
+  ScratchFolder folder;
+  const std::string path = folder.Path("long.bin");
+  if (!WriteLongFile(path, scene, kFourGiB)) GTEST_SKIP() << "the file system refuses a file of 4 GiB";
+  os::Result<SceneFileBytes> read = ReadScene(path);
+  ASSERT_TRUE(read.ok()) << read.reason();
+  EXPECT_EQ(read.value().length, kFourGiB);
+  EXPECT_EQ(read.value().image.Size(), scene.size() + 6) << "the root and a section header that begins in it";
+  EXPECT_EQ(Bytes(read.value().image.Data(), read.value().image.Data() + scene.size()), scene);
+
+  FileLoad load(path);
+  EXPECT_FALSE(load.loaded);
+  EXPECT_EQ(load.lines.back(), "qScene2bin.ReadFromFile: offset " + std::to_string(scene.size()) + ": " +
+                                   std::to_string(kFourGiB - scene.size()) +
+                                   " bytes after the root's end (a load fails here)");
+}
+
+// Where the sections run on past the root's end, the walk needs more than
+// the root covers: then the file is read whole, as any other.
+TEST(SceneFileReading, SectionsPastTheRootsEndAreReadWhole) {
+  const Bytes objects = ChunkOf(kObjectsSection, Concat({ObjectChunk("crate", 9), ObjectChunk("horn", 4)}));
+  const Bytes definitions = ChunkOf(kDefinitionsSection, DefinitionChunk("door", 6));
+  const struct {
+    const char* what;
+    Bytes file;
+    bool loads;
+  } cases[] = {
+      {"to the file's end", Concat({U16(kRootChunk), U32(20), ChunkOf(1, {}), objects}), true},
+      {"to the file's end, a second section in the root",
+       Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + objects.size() + 4)), ChunkOf(1, {}), objects,
+               definitions}),
+       true},
+      {"and the file on past them", Concat({U16(kRootChunk), U32(20), ChunkOf(1, {}), objects, Bytes(40, 0)}), false},
+      {"past the file's end",
+       Concat({U16(kRootChunk), U32(20), ChunkOf(1, {}), Bytes(objects.begin(), objects.end() - 1)}), false},
+  };
+  ScratchFolder folder;
+  const std::string path = folder.Path("scene2.bin");
+  for (const auto& [what, file, loads] : cases) {
+    SCOPED_TRACE(what);
+    WriteFileBytes(path, file);
+    os::Result<SceneFileBytes> read = ReadScene(path);
+    ASSERT_TRUE(read.ok()) << read.reason();
+    EXPECT_TRUE(read.value().Whole());
+    FileLoad fromFile(path);
+    const TracedLoad fromMemory([&file](TqScene2bin& loading) { return loading.ReadFromStream(*StreamOf(file)); });
+    EXPECT_EQ(fromFile.loaded, loads);
+    EXPECT_EQ(fromFile.lines, fromMemory.lines);
   }
 }
 

@@ -247,7 +247,8 @@ INSTANTIATE_TEST_SUITE_P(
                     63},
         ReadFailure{"NegativeRootSize",
                     Concat({U16(kRootChunk), U32(0xFFFFFFF0), ChunkOf(1, {}), kObjects}),
-                    {"qScene2bin.ReadHeadFromStream: root size -16 is negative", kCantReadHeader},
+                    {"qScene2bin.ReadHeadFromStream: root size 4294967280 is above 2147483647, the most a scene can have",
+                     kCantReadHeader},
                     0,
                     0,
                     -16},
@@ -280,9 +281,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Concat({U16(kRootChunk), U32(static_cast<uint32_t>(12 + kObjects.size())), ChunkOf(1, {}), kObjects,
                             ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4))}),
                     {"qScene2bin.ReadSectionsFromStream - done",
-                     "qScene2bin.ReadFromFile: " +
+                     "qScene2bin.ReadFromFile: offset " + std::to_string(12 + kObjects.size()) + ": " +
                          std::to_string(ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4)).size()) +
-                         " bytes past the scene's size were not read"},
+                         " bytes after the root's end (a load fails here)"},
                     1,
                     1,
                     static_cast<int32_t>(12 + kObjects.size())},
