@@ -24,11 +24,11 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
 
-// A failure as a box shows it: the scene model's messages are Windows-1251,
-// like its names; the editor's own are UTF-8.
+// A failure as a box shows it: the scene model's as it shows its own; the
+// editor's own messages are UTF-8.
 std::string ShownFailure(const std::exception& failure) {
-  const std::string message = FailureMessage(failure);
-  return dynamic_cast<const Exception*>(&failure) != nullptr ? Utf8FromWindows1251(message) : message;
+  if (const auto* own = dynamic_cast<const Exception*>(&failure)) return own->Shown();
+  return FailureMessage(failure);
 }
 
 std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindows1251(name)); }

@@ -58,10 +58,17 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
   return ordered;
 }
 
+ImportRefusal::ImportRefusal(std::string path, std::string reason)
+    : Exception(Code::Invalid, Windows1251FromUtf8(path + ": " + reason)), Path(std::move(path)), Reason(std::move(reason)) {}
+
 Chunk ReadDncFile(const std::string& path) {
   os::Result<std::unique_ptr<TFileStream>> file = TFileStream::OpenRead(path);
-  if (!file.ok()) throw Exception(Exception::Code::Invalid, Windows1251FromUtf8(file.reason()));
-  return ReadDncChunk(*file.value());
+  if (!file.ok()) throw ImportRefusal(path, file.reason());
+  try {
+    return ReadDncChunk(*file.value());
+  } catch (const Exception& refused) {
+    throw ImportRefusal(path, refused.Shown());
+  }
 }
 
 Chunk ReadDncChunk(TStream& file) {
@@ -102,10 +109,9 @@ ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::strin
     if (report && !report(chunks.size(), ordered.size())) break;
     try {
       chunks.push_back(ReadDncFile(path));
-    } catch (const std::exception& failure) {
-      const std::string message = Windows1251FromUtf8(path) + ": " + FailureMessage(failure);
-      Trace("qScene2bin.ImportDNC: " + message);
-      throw Exception(Exception::Code::Invalid, message);
+    } catch (const ImportRefusal& refusal) {
+      Trace("qScene2bin.ImportDNC: " + refusal.Message);
+      throw;
     }
   }
   return document.ImportDNC(std::move(chunks));

@@ -152,8 +152,10 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
       {{"diff", in}, "missing B", "usage: scene2 diff [-q] [--json] A B\n"},
       {{"show", in, "objects"}, "missing NAME", showUsage},
       {{"show", in, "objects:1", "horn"}, "unexpected argument \"horn\" after a SECTION:INDEX", showUsage},
-      {{"show", in, "objects:x"},
-       "unknown section \"objects:x\": the sections are objects, definitions, initscripts and viseffects",
+      {{"show", in, "objects:x"}, "the place in \"objects:x\" is no number: SECTION:INDEX counts from 0", showUsage},
+      {{"show", in, "objects:"}, "the place in \"objects:\" is no number: SECTION:INDEX counts from 0", showUsage},
+      {{"show", in, "object:1"},
+       "unknown section \"object\": the sections are objects, definitions, initscripts and viseffects",
        showUsage},
       {{"show", "--long", in, "objects", "horn"}, "unknown option \"--long\"", showUsage},
   };
@@ -195,8 +197,10 @@ TEST_F(Scene2Cli, ShowPrintsAChunkByNameOrPlace) {
 
   EXPECT_EQ(Run({"-q", "show", in, "objects", "bell"}), 1);
   EXPECT_EQ(err, "scene2: no chunk named \"bell\" in objects of " + in + "\n");
-  EXPECT_EQ(Run({"-q", "show", in, "definitions:2"}), 1);
-  EXPECT_EQ(err, "scene2: no chunk 2 in definitions of " + in + ", which holds 2 chunks\n");
+  for (const std::string place : {"2", "-1", "2147483647", "99999999999"}) {
+    EXPECT_EQ(Run({"-q", "show", in, "definitions:" + place}), 1);
+    EXPECT_EQ(err, "scene2: no chunk " + place + " in definitions of " + in + ", which holds 2 chunks\n");
+  }
   EXPECT_EQ(Run({"-q", "show", folder.Path("missing.bin"), "objects:0"}), 1);
   EXPECT_EQ(err.rfind("scene2: cannot open ", 0), 0u) << err;
 }
@@ -344,6 +348,8 @@ TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {
   EXPECT_TRUE(EndsWith(err, "\r\n* qScene2bin.clear done *\r\n"));
   EXPECT_EQ(Run({"list", "-q", "--section", "definitions", in}), 0);
   EXPECT_EQ(out, "definitions\t0\tAE21\tdoor\tdoor1\ndefinitions\t1\tAE21\t0x03\tthing\n");
+  EXPECT_EQ(Run({"list", "-q", "--section=viseffects", "--section", "initscripts", "--section", "viseffects", in}), 0);
+  EXPECT_EQ(out, "initscripts\t0\tAE51\t-\tstart\nviseffects\t0\tAE03\t-\tfog\n") << "each section given, once";
   EXPECT_EQ(err, "");
 }
 
@@ -580,6 +586,22 @@ TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   EXPECT_EQ(Run({"import", in, other, dir + "/Obj_horn.dnc", bad}), 1);
   EXPECT_EQ(err, "scene2: cannot import " + bad + ": the file holds 3 bytes, less than a chunk's header\n");
   EXPECT_FALSE(FileExists(other));
+}
+
+// Paths are shown as given, whatever their characters: Cyrillic, and an
+// accented letter that Windows-1251 has no byte for.
+TEST_F(Scene2Cli, ARefusedImportNamesItsPathAsGiven) {
+  const std::string dir = folder.Path("Моды é");
+  std::filesystem::create_directories(FsPath(dir));
+  const std::string bad = dir + "/Obj_ящик.dnc";
+  WriteFileBytes(bad, Bytes{1, 2, 3});
+  for (const std::string& argument : {bad, dir, dir + "/*.dnc"}) {
+    EXPECT_EQ(Run({"-q", "import", in, out_path, argument}), 1);
+    EXPECT_EQ(err, "scene2: cannot import " + bad + ": the file holds 3 bytes, less than a chunk's header\n");
+  }
+  EXPECT_EQ(Run({"-q", "import", in, out_path, dir + "/*.bin"}), 1);
+  EXPECT_EQ(err, "scene2: cannot import " + dir + "/*.bin: no file matches it\n");
+  EXPECT_FALSE(FileExists(out_path));
 }
 
 TEST_F(Scene2Cli, ImportTakesAFolderAndNamesWithWildcards) {

@@ -59,11 +59,11 @@ bool ParseArguments(const std::vector<std::string>& args, unsigned options, Argu
           problem = "--section needs a SECTION";
           return false;
         }
-        parsed.section = args[++i];
+        parsed.sections.push_back(args[++i]);
         continue;
       }
       if (arg[kSectionFlag.size()] == '=') {
-        parsed.section = arg.substr(kSectionFlag.size() + 1);
+        parsed.sections.push_back(arg.substr(kSectionFlag.size() + 1));
         continue;
       }
     }

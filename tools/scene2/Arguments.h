@@ -2,7 +2,6 @@
 // A command's arguments sorted into options and operands, and checked
 // against what the command takes.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +21,7 @@ struct Arguments {
   bool longListing = false;
   bool json = false;
   bool hex = false;
-  std::optional<std::string> section;
+  std::vector<std::string> sections;  // of --section, each time it is given
 };
 
 // Whether the arguments ask for -h or --help before "--": then nothing else

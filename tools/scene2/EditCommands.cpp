@@ -91,6 +91,8 @@ int RunImport(Session& session) {
   try {
     const auto& operands = session.Args().operands;
     tally = ImportDncFiles(*document, ExpandFileArguments({operands.begin() + 2, operands.end()}, ".dnc"));
+  } catch (const ImportRefusal& refusal) {
+    return session.Failure("cannot import " + refusal.Shown());
   } catch (const std::exception& failure) {
     return session.Failure("cannot import " + FailureMessage(failure));
   }

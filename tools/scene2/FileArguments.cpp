@@ -5,7 +5,7 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/DncExport.h"
-#include "scene/Exception.h"
+#include "scene/DncImport.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ template <typename Keep>
 std::vector<std::string> FilesIn(const std::string& folder, const std::string& argument, Keep keep) {
   // The current folder for a bare pattern.
   os::Result<std::vector<std::string>> names = os::ListFolder(folder.empty() ? os::WithSeparator(".") : folder);
-  if (!names.ok()) throw Exception(Exception::Code::Invalid, argument + ": " + names.reason());
+  if (!names.ok()) throw ImportRefusal(argument, names.reason());
   std::vector<std::string> kept;
   for (const std::string& name : names.value())
     if (keep(name) && !os::IsFolder(folder + name)) kept.push_back(name);
@@ -73,12 +73,12 @@ std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& arg
                FoldedFileName(name.substr(name.size() - extension.size())) == FoldedFileName(std::string(extension));
       });
       if (found.empty())
-        throw Exception(Exception::Code::Invalid, argument + ": no " + std::string(extension) + " file in it");
+        throw ImportRefusal(argument, "no " + std::string(extension) + " file in it");
     } else if (HasWildcard(argument)) {
       const std::string folder = os::FolderOf(argument);
       const std::string pattern = argument.substr(folder.size());
       found = FilesIn(folder, argument, [&pattern](const std::string& name) { return MatchesWildcard(name, pattern); });
-      if (found.empty()) throw Exception(Exception::Code::Invalid, argument + ": no file matches it");
+      if (found.empty()) throw ImportRefusal(argument, "no file matches it");
     } else {
       found = {argument};
     }

@@ -16,6 +16,6 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern);
 // The files that `arguments` name, in order: a plain name as it is; a
 // folder, every file in it whose name ends with `extension` (either case),
 // by name; a name with * or ?, the files of its folder that match it, by
-// name. Raises Exception ("ARGUMENT: ...") for a pattern that matches no
-// file, a folder with no such file, and a folder that can't be read.
+// name. Raises ImportRefusal for a pattern that matches no file, a folder
+// with no such file, and a folder that can't be read.
 std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& arguments, std::string_view extension);

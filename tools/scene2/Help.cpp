@@ -22,7 +22,7 @@ struct OptionHelp {
 };
 
 constexpr OptionHelp kOptionHelp[] = {
-    {kSectionOption, "  --section S   only the chunks of section S\n"},
+    {kSectionOption, "  --section S   only the chunks of section S; given again, of each S given\n"},
     {kLongOption,
      "  --long        also each chunk's size, its offset in the file and the\n"
      "                CRC-32 of its bytes, before the name\n"},

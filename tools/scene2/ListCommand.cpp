@@ -1,6 +1,7 @@
 // list: one line, or one JSON object, for each chunk of the sections.
 
 #include <map>
+#include <set>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
@@ -94,8 +95,12 @@ void WriteJson(std::ostream& out, int32_t rootSize, const std::vector<ListedSect
 
 int RunList(Session& session) {
   const Arguments& args = session.Args();
-  const SceneSection* only = nullptr;
-  if (args.section && (only = session.SectionOperand(*args.section)) == nullptr) return kUsage;
+  std::set<uint16_t> only;  // section codes; every section when empty
+  for (const std::string& word : args.sections) {
+    const SceneSection* section = session.SectionOperand(word);
+    if (section == nullptr) return kUsage;
+    only.insert(section->code);
+  }
   const std::string& path = session.Operand(0);
   session.TraceTo(session.Err());
   std::unique_ptr<SceneDocument> document = session.Load(path);
@@ -114,7 +119,7 @@ int RunList(Session& session) {
 
   std::vector<ListedSection> sections;
   for (const SceneSection& section : kSceneSections) {
-    if (only != nullptr && section.code != only->code) continue;
+    if (!only.empty() && !only.contains(section.code)) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
     const std::vector<uint64_t>& at = offsets[section.code];
     if (located && at.size() != static_cast<size_t>(list.Count()))

@@ -9,26 +9,43 @@
 
 namespace {
 
-// "objects:3" as its section word and index; nullopt for an operand without
-// a ":" and digits after it.
-std::optional<std::pair<std::string, int32_t>> PositionOperand(const std::string& operand) {
+// "objects:3": the section's word, and the place as typed.
+struct Position {
+  std::string section;
+  std::string index;
+};
+
+// The operand split at its last ":"; nullopt without one.
+std::optional<Position> PositionOperand(const std::string& operand) {
   const size_t colon = operand.rfind(':');
   if (colon == std::string::npos) return std::nullopt;
-  int32_t index = 0;
-  const char* first = operand.data() + colon + 1;
-  const char* last = operand.data() + operand.size();
-  const auto [end, error] = std::from_chars(first, last, index);
-  if (first == last || error != std::errc() || end != last || index < 0) return std::nullopt;
-  return std::pair{operand.substr(0, colon), index};
+  return Position{operand.substr(0, colon), operand.substr(colon + 1)};
+}
+
+// Whether `text` is a whole number, as "-1" and "99999999999" are.
+bool IsWholeNumber(const std::string& text) {
+  const size_t digits = text.starts_with('-') ? 1 : 0;
+  return text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
+}
+
+// The chunk at the place `index` names: null for a number that no place of
+// a list is, below 0 or above the largest a list can count.
+PStream ChunkAt(const ChunkList& list, const std::string& index) {
+  int32_t place = -1;
+  const auto [end, error] = std::from_chars(index.data(), index.data() + index.size(), place);
+  if (error != std::errc() || end != index.data() + index.size()) return nullptr;
+  return list.Ref(place);
 }
 
 }  // namespace
 
 int RunShow(Session& session) {
   const std::string& path = session.Operand(0);
-  const std::optional<std::pair<std::string, int32_t>> position = PositionOperand(session.Operand(1));
-  const SceneSection* section = session.SectionOperand(position ? position->first : session.Operand(1));
+  const std::optional<Position> position = PositionOperand(session.Operand(1));
+  const SceneSection* section = session.SectionOperand(position ? position->section : session.Operand(1));
   if (section == nullptr) return kUsage;
+  if (position && !IsWholeNumber(position->index))
+    return session.UsageError("the place in \"" + session.Operand(1) + "\" is no number: SECTION:INDEX counts from 0");
   if (position && session.OperandCount() > 2)
     return session.UsageError("unexpected argument \"" + session.Operand(2) + "\" after a SECTION:INDEX");
   if (!position && session.OperandCount() < 3) return session.UsageError("missing NAME");
@@ -39,12 +56,16 @@ int RunShow(Session& session) {
   std::unique_ptr<SceneDocument> document = session.Load(path);
   if (!document) return kFailure;
   const ChunkList& list = document->SectionListByChunkID(section->itemType);
-  const int32_t index = position ? position->second : session.NamedIndex(*document, path, *section, *name);
-  if (index < 0) return kFailure;
-  const PStream chunk = list.Ref(index);
-  if (chunk == nullptr)
-    return session.Failure("no chunk " + std::to_string(index) + " in " + section->word + " of " + path +
-                           ", which holds " + Counted(static_cast<uint64_t>(list.Count()), "chunk"));
+  PStream chunk;
+  if (position) {
+    chunk = ChunkAt(list, position->index);
+    if (chunk == nullptr)
+      return session.Failure("no chunk " + position->index + " in " + section->word + " of " + path +
+                             ", which holds " + Counted(static_cast<uint64_t>(list.Count()), "chunk"));
+  } else {
+    chunk = session.NamedChunk(*document, path, *section, *name);
+    if (chunk == nullptr) return kFailure;
+  }
 
   const ByteView bytes = chunk.Bytes();
   const StructureNode structure = DescribeChunk(bytes);
@@ -57,7 +78,7 @@ int RunShow(Session& session) {
     json.Key("section");
     json.String(section->word);
     json.Key("index");
-    json.Number(index);
+    json.Number(list.IndexOf(chunk.id));
     json.Key("chunk");
     WriteStructureJson(json, bytes, structure, args.hex);
     json.EndObject();
