@@ -1,31 +1,48 @@
 # The release as a modder gets it: CPack makes the zip, which is unpacked into
-# a folder whose path holds a space, Cyrillic and an accented letter; every binary
-# there imports only Windows' own DLLs, scene2.exe works on the sample from
-# there, then package_tests looks at the version resources and drives
-# tool.exe from there.
+# a folder whose path holds a space, Cyrillic and an accented letter; the
+# release's 32-bit binaries are read for what they need of Windows (see
+# ReleaseBinaries.cmake), scene2.exe works on the sample from there, then
+# package_tests looks at the version resources and drives tool.exe from there.
+# Where this build is not the release's (win64, whose tests run where 32-bit
+# programs don't), the zip of RELEASE, the win32 build's CPackConfig.cmake,
+# is made and read as well, and this build's own is the one run.
 #
-# cmake -DCPACK=... -DCONFIG=CPackConfig.cmake -DVERSION=... -DEMULATOR=...
-#       -DOBJDUMP=... -DTESTS=package_tests.exe -DWORK=... -P PackageTest.cmake
+# cmake -DCPACK=... -DCONFIG=CPackConfig.cmake -DRELEASE=CPackConfig.cmake -DVERSION=...
+#       -DEMULATOR=... -DOBJDUMP=... -DTESTS=package_tests.exe -DWORK=... -P PackageTest.cmake
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/../RunScene2.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ReleaseBinaries.cmake)
 
 file(REMOVE_RECURSE ${WORK})
-execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK}/dist RESULT_VARIABLE status OUTPUT_VARIABLE log
-                ERROR_VARIABLE log)
-set(zip ${WORK}/dist/scene2-tools-${VERSION}-win32.zip)
-expect("cpack made no ${zip}:\n${log}" status EQUAL 0 AND EXISTS ${zip})
+# unpacked_zip(CONFIG DIST PLACE VARIABLE): CPack makes the zip of the build
+# whose CPackConfig.cmake is CONFIG into DIST, which is unpacked into PLACE;
+# sets VARIABLE to the release's folder there.
+function(unpacked_zip config dist place variable)
+  expect("no ${config}: build the win32 preset's programs first (scripts/test does)" EXISTS ${config})
+  execute_process(COMMAND ${CPACK} --config ${config} -B ${dist} RESULT_VARIABLE status OUTPUT_VARIABLE log
+                  ERROR_VARIABLE log)
+  set(zip ${dist}/scene2-tools-${VERSION}-win32.zip)
+  expect("cpack made no ${zip}:\n${log}" status EQUAL 0 AND EXISTS ${zip})
+  file(MAKE_DIRECTORY ${place})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${place} RESULT_VARIABLE status)
+  expect("${zip} did not unpack" status EQUAL 0)
+  set(folder "${place}/scene2-tools-${VERSION}-win32")
+  file(GLOB_RECURSE files RELATIVE ${folder} "${folder}/*")
+  list(SORT files)
+  set(release Ambrel.dll LICENSE.txt README.txt samples/scene2.bin scene2.exe scenegen.exe tool.exe)
+  expect("${zip} holds: ${files}" files STREQUAL release)
+  set(${variable} "${folder}" PARENT_SCOPE)
+endfunction()
 
 # Wine reads the paths given to the programs as UTF-8 under this locale.
 set(ENV{LC_ALL} C.UTF-8)
-set(place "${WORK}/Моды é folder")
-file(MAKE_DIRECTORY ${place})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${place} RESULT_VARIABLE status)
-expect("the zip did not unpack" status EQUAL 0)
-set(folder "${place}/scene2-tools-${VERSION}-win32")
-file(GLOB_RECURSE files RELATIVE ${folder} "${folder}/*")
-list(SORT files)
-set(release Ambrel.dll LICENSE.txt README.txt samples/scene2.bin scene2.exe scenegen.exe tool.exe)
-expect("the zip holds: ${files}" files STREQUAL release)
+unpacked_zip(${CONFIG} ${WORK}/dist "${WORK}/Моды é folder" folder)
+if(RELEASE STREQUAL CONFIG)
+  check_release_binaries(${folder})
+else()
+  unpacked_zip(${RELEASE} ${WORK}/release-dist ${WORK}/release release)
+  check_release_binaries(${release})
+endif()
 file(READ ${folder}/README.txt mark LIMIT 3 HEX)
 expect("README.txt has no UTF-8 byte-order mark" mark STREQUAL "efbbbf")
 # file(READ) drops CRs from text: look at the bytes, one pair of hex digits each.
@@ -34,31 +51,6 @@ foreach(text README.txt LICENSE.txt)
   string(REGEX REPLACE "(..)" "\\1 " bytes "${hex}")
   string(REPLACE "0d 0a " "" bytes "${bytes}")
   expect("${text} has a line without CR LF" NOT bytes MATCHES "(^| )0[ad] ")
-endforeach()
-
-# The binaries are linked statically: a MinGW runtime DLL (libstdc++,
-# libgcc, libwinpthread) would be missing on the modder's Windows.
-set(windows_dlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll)
-# The README says Windows Vista and later: a function that came with a later
-# Windows, imported by name, would keep a binary from starting on Vista.
-# These are the ones such code reaches for (time, threads, files, DPI).
-set(after_vista AddDllDirectory AdjustWindowRectExForDpi CreateFile2 EnableNonClientDpiScaling
-    GetActiveProcessorCount GetCurrentThreadStackLimits GetDpiForSystem GetDpiForWindow
-    GetLogicalProcessorInformationEx GetSystemMetricsForDpi GetSystemTimePreciseAsFileTime
-    SetDefaultDllDirectories SetProcessDpiAwarenessContext SetThreadDescription SetThreadDpiAwarenessContext
-    TryAcquireSRWLockExclusive TryAcquireSRWLockShared WaitOnAddress WakeByAddressAll WakeByAddressSingle)
-foreach(binary tool.exe Ambrel.dll scene2.exe scenegen.exe)
-  execute_process(COMMAND ${OBJDUMP} -p ${folder}/${binary} OUTPUT_VARIABLE dump)
-  foreach(function IN LISTS after_vista)
-    expect("${binary} imports ${function}, which Windows Vista lacks" NOT dump MATCHES "[ \t]${function}\n")
-  endforeach()
-  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
-  expect("no imports read from ${binary}" imports)
-  foreach(import IN LISTS imports)
-    string(REGEX REPLACE "^DLL Name: " "" dll "${import}")
-    string(TOLOWER "${dll}" dll)
-    expect("${binary} imports ${dll}, which is not Windows' own" dll IN_LIST windows_dlls)
-  endforeach()
 endforeach()
 
 set(SCENE2 ${folder}/scene2.exe)
