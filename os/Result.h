@@ -10,8 +10,9 @@
 namespace os {
 
 struct Failure {
-  std::string reason;     // the system's reason, worded to follow "PATH: "
-  bool notAFile = false;  // it exists, but is a folder, a device, a pipe or a socket
+  std::string reason;       // the system's reason, worded to follow "PATH: "
+  bool notAFile = false;    // it exists, but is a folder, a device, a pipe or a socket
+  bool pipeClosed = false;  // written to a pipe whose reader has gone
 };
 
 template <typename T>

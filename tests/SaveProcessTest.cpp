@@ -19,6 +19,7 @@
 #include "os/Paths.h"
 #include "scene/ChunkTypes.h"
 #include "scene/FileStream.h"
+#include "tests/Scene2Process.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scenegen/SceneGenerator.h"
 
@@ -34,43 +35,6 @@ void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
   file->Commit();
 }
 
-// Starts scene2 with `args`, its standard output and error going to the file
-// `output`; with a limit on the size of the files it writes, when given.
-pid_t StartScene2(const std::vector<std::string>& args, const std::string& output,
-                  std::optional<rlim_t> fileSizeLimit = std::nullopt) {
-  std::vector<char*> argv{const_cast<char*>("scene2")};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    const int log = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
-    if (log < 0 || dup2(log, STDOUT_FILENO) < 0 || dup2(log, STDERR_FILENO) < 0) _exit(126);
-    if (fileSizeLimit) {
-      rlimit limit{};
-      getrlimit(RLIMIT_FSIZE, &limit);
-      limit.rlim_cur = *fileSizeLimit;
-      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
-    }
-    execv(SCENE2_PROGRAM, argv.data());
-    _exit(127);
-  }
-  return child;
-}
-
-// The exit status, or -1 when a signal ended the process.
-int Wait(pid_t child) {
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const std::string& name : ScratchFolder::FileNamesOf(folder))
-    if (name.starts_with(".~")) names.push_back(name);
-  return names;
-}
-
 TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   ScratchFolder folder;
   ScratchFolder logs;
@@ -83,8 +47,8 @@ TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
   const Bytes bytesB = ReadFileBytes(b);
   for (int round = 0; round < 20; ++round) {
     SCOPED_TRACE(round);
-    const pid_t first = StartScene2({"save", a, out}, logs.Path("first"));
-    const pid_t second = StartScene2({"save", b, out}, logs.Path("second"));
+    const pid_t first = StartScene2({.args = {"save", a, out}, .output = logs.Path("first")});
+    const pid_t second = StartScene2({.args = {"save", b, out}, .output = logs.Path("second")});
     EXPECT_EQ(Wait(first), 0);
     EXPECT_EQ(Wait(second), 0);
     const Bytes saved = ReadFileBytes(out);
@@ -104,13 +68,13 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   for (int round = 0; round < 5; ++round) {
     SCOPED_TRACE(round);
     WriteFileBytes(out, old);
-    const pid_t save = StartScene2({"save", scene, out}, logs.Path("save"));
+    const pid_t save = StartScene2({.args = {"save", scene, out}, .output = logs.Path("save")});
     // Kill it as soon as its temporary file is there.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (TemporaryFilesIn(folder.path()).empty() && std::chrono::steady_clock::now() < giveUp)
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     kill(save, SIGKILL);
-    const bool killed = Wait(save) == -1;
+    const bool killed = Wait(save) == 128 + SIGKILL;
     const Bytes left = ReadFileBytes(out);
     if (killed && left == old) ++killedMidway;
     EXPECT_TRUE(left == old || left == ReadFileBytes(scene));
@@ -149,7 +113,7 @@ TEST(SaveProcesses, AWriteBeyondTheFileSizeLimitFailsAsOnAFullDisk) {
     std::vector<std::string> args{"-q"};
     args.insert(args.end(), each.args.begin(), each.args.end());
     const std::string log = logs.Path(each.args[0]);
-    EXPECT_EQ(Wait(StartScene2(args, log, 64 << 10)), 1);
+    EXPECT_EQ(Wait(StartScene2({.args = args, .output = log, .fileSizeLimit = 64 << 10})), 1);
     const Bytes said = ReadFileBytes(log);
     EXPECT_EQ(std::string(said.begin(), said.end()),
               "scene2: cannot write " + each.target + ": File too large\n" + each.output);

@@ -46,13 +46,17 @@ struct Finished {
   std::string err;
 };
 
+// Where standard output goes: a file; a handle to a file that can't be
+// written through; a pipe whose reader has gone.
+enum class Output { File, Unwritable, ClosedPipe };
+
 class Scene2Process : public testing::Test {
  protected:
   Scene2Process() { WriteFileBytes(scratch.Path("scene2.bin"), kScene); }
 
   // Runs scene2 with `arguments`, each put in quotes (none holds a quote or
   // ends with a backslash), and waits for it.
-  Finished Run(const std::vector<std::wstring>& arguments) {
+  Finished Run(const std::vector<std::wstring>& arguments, Output output = Output::File) {
     const std::wstring program = Scene2Path();
     std::wstring commandLine = L"\"" + program + L"\"";
     for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
@@ -61,6 +65,16 @@ class Scene2Process : public testing::Test {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
     HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == Output::Unwritable) {
+      CloseHandle(out);
+      out = CreateFileW(outPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inheritable, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    } else if (output == Output::ClosedPipe) {
+      CloseHandle(out);
+      HANDLE reader = nullptr;
+      CreatePipe(&reader, &out, &inheritable, 0);
+      CloseHandle(reader);
+    }
     HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOW startup{};
@@ -105,6 +119,24 @@ TEST_F(Scene2Process, ListWritesNamesToAFileInUtf8) {
             "objects\t1\t4010\tmodel\tcrate\n"
             "definitions\t0\tAE21\tdoor\tДверь\n");
   EXPECT_EQ(list.err, "");
+}
+
+TEST_F(Scene2Process, AnOutputThatCantBeWrittenSaysWhyAndAGoneReaderEndsQuietly) {
+  const std::vector<std::wstring> commands[] = {
+      {L"-q", L"list", Path("scene2.bin")},
+      {L"-q", L"show", Path("scene2.bin"), L"objects:0"},
+      {L"trace", Path("scene2.bin")},
+      {L"help"},
+  };
+  for (const std::vector<std::wstring>& command : commands) {
+    SCOPED_TRACE(testing::PrintToString(command.size()) + " arguments");
+    const Finished refused = Run(command, Output::Unwritable);
+    EXPECT_EQ(refused.status, 1u);
+    EXPECT_EQ(refused.err.rfind("scene2: cannot write the output: ", 0), 0u) << refused.err;
+    const Finished gone = Run(command, Output::ClosedPipe);
+    EXPECT_EQ(gone.status, 0u);
+    EXPECT_EQ(gone.err, "");
+  }
 }
 
 TEST_F(Scene2Process, CyrillicNamesInUtf16FindTheirChunks) {

@@ -1,12 +1,14 @@
-#include <cstdio>
-#include <iostream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
 
+#include "tools/scene2/Commands.h"
 #include "tools/scene2/Scene2Cli.h"
+#include "tools/scene2/StandardOutputBuffer.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-
 #include "tools/scene2/ConsoleOutput.h"
 #include "tools/scene2/WideArguments.h"
 #else
@@ -16,21 +18,26 @@
 namespace {
 
 int Run(const std::vector<std::string>& arguments) {
-  std::ios::sync_with_stdio(false);
-  std::ostream out(std::cout.rdbuf());
-  std::ostream err(std::cerr.rdbuf());
+  // Bytes as they are: trace lines end in CR LF themselves.
+  StandardOutputBuffer outBytes(os::StandardStream::Output);
+  StandardOutputBuffer errBytes(os::StandardStream::Error);
+  std::ostream out(&outBytes);
+  std::ostream err(&errBytes);
   err.setf(std::ios::unitbuf);
 #ifdef _WIN32
-  // Trace lines end in CR LF themselves; text mode would double the CR.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
   const std::unique_ptr<std::streambuf> outConsole = NewConsoleBuffer(STD_OUTPUT_HANDLE);
   const std::unique_ptr<std::streambuf> errConsole = NewConsoleBuffer(STD_ERROR_HANDLE);
   if (outConsole) out.rdbuf(outConsole.get());
   if (errConsole) err.rdbuf(errConsole.get());
 #endif
-  const int status = RunScene2(arguments, out, err);
+  int status = RunScene2(arguments, out, err);
   out.flush();
+  // A listing cut short by a full disk is no success; a reader that stopped
+  // reading (| head) had what it wanted.
+  if (const std::optional<os::Failure>& failed = outBytes.Failed(); failed && !failed->pipeClosed) {
+    err << "scene2: cannot write the output: " << failed->reason << '\n';
+    status = kFailure;
+  }
   return status;
 }
 
