@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "os/InterruptCleanup.h"
 #include "os/Result.h"
 
 namespace os {
@@ -44,6 +46,9 @@ Result<std::string> FindReplaceable(const std::string& path);
 struct TemporaryFile {
   std::FILE* file = nullptr;  // owned by the caller, open for writing
   std::string path;
+  // Removes the file if the user ends the program while it is held: until
+  // the file is gone or has taken another's place.
+  std::unique_ptr<TemporaryGuard> guard;
 };
 
 // Creates a new file under a fresh short name in `folder` (empty, or ending
@@ -76,9 +81,14 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs);
 // afterwards. Windows: a drive or a network share is never created.
 Status CreateFolders(const std::string& folder);
 
+struct TemporaryFolder {
+  std::string path;  // ending with a separator
+  std::unique_ptr<TemporaryGuard> guard;  // as a TemporaryFile's, until the folder is gone
+};
+
 // Creates a new, empty folder under a fresh short name in `parent` (ending
-// with a separator); its path, ending with a separator.
-Result<std::string> CreateTemporaryFolder(const std::string& parent);
+// with a separator).
+Result<TemporaryFolder> CreateTemporaryFolder(const std::string& parent);
 
 // The names of everything in `folder` (ending with a separator), "." and
 // ".." left out.

@@ -153,6 +153,7 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
   const bool hasModel = !keepModeOf.empty() && stat(keepModeOf.c_str(), &model) == 0;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = folder + TemporaryName();
+    std::unique_ptr<TemporaryGuard> guard = TemporaryGuard::ForFile(path);
     // Private until it has the model's permissions; a new file gets the umask's.
     const int descriptor =
         open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasModel ? 0600 : 0666);
@@ -166,7 +167,7 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
       unlink(path.c_str());
       return failed;
     }
-    return TemporaryFile{file, path};
+    return TemporaryFile{file, path, std::move(guard)};
   }
   return Failure{std::strerror(EEXIST)};
 }
@@ -186,10 +187,11 @@ Status MakeFolder(const std::string& folder) {
   return Done{};
 }
 
-Result<std::string> CreateTemporaryFolder(const std::string& parent) {
+Result<TemporaryFolder> CreateTemporaryFolder(const std::string& parent) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = parent + TemporaryName();
-    if (mkdir(path.c_str(), 0700) == 0) return path + '/';
+    std::unique_ptr<TemporaryGuard> guard = TemporaryGuard::ForFolder(path);
+    if (mkdir(path.c_str(), 0700) == 0) return TemporaryFolder{path + '/', std::move(guard)};
     if (errno != EEXIST) break;
   }
   return SystemFailure();

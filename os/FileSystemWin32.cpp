@@ -182,16 +182,18 @@ Result<TemporaryFile> CreateTemporaryFile(const std::string& folder, const std::
                          : model & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = folder + TemporaryName();
+    std::unique_ptr<TemporaryGuard> guard = TemporaryGuard::ForFile(path);
     HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 kept == 0 ? FILE_ATTRIBUTE_NORMAL : kept, nullptr);
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
     if (handle == INVALID_HANDLE_VALUE) return LastFailure();
+    guard->HoldsOpen(handle);
     std::FILE* file = StreamOf(handle, _O_WRONLY | _O_BINARY, "wb");
     if (file == nullptr) {
       DeleteFileW(Widen(path).c_str());
       return Failure{"the file could not be opened"};
     }
-    return TemporaryFile{file, path};
+    return TemporaryFile{file, path, std::move(guard)};
   }
   return Failure{Win32ErrorText(ERROR_FILE_EXISTS)};
 }
@@ -223,10 +225,11 @@ Status MakeFolder(const std::string& folder) {
   return Failure{Win32ErrorText(code)};
 }
 
-Result<std::string> CreateTemporaryFolder(const std::string& parent) {
+Result<TemporaryFolder> CreateTemporaryFolder(const std::string& parent) {
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::string path = parent + TemporaryName();
-    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return path + '\\';
+    std::unique_ptr<TemporaryGuard> guard = TemporaryGuard::ForFolder(path);
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr)) return TemporaryFolder{path + '\\', std::move(guard)};
     if (GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   return LastFailure();

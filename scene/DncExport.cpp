@@ -99,8 +99,10 @@ TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
     return;
   }
   // Without a folder of their own, the temporary files go beside the targets.
-  if (os::Result<std::string> temporary = os::CreateTemporaryFolder(folder_); temporary.ok())
-    temporaryFolder_ = temporary.value();
+  if (os::Result<os::TemporaryFolder> temporary = os::CreateTemporaryFolder(folder_); temporary.ok()) {
+    temporaryFolder_ = temporary.value().path;
+    temporaryFolderGuard_ = std::move(temporary.value().guard);
+  }
   os::Result<std::vector<std::string>> names = os::ListFolder(folder_);
   if (!names.ok()) return;
   names_.emplace();

@@ -2,12 +2,14 @@
 // A .dnc file: one top-level chunk of a scene, byte for byte, alone in a file
 // named by its type's prefix and its name.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "os/FileSystem.h"
 #include "scene/ByteView.h"
 
 // Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate, the
@@ -87,6 +89,7 @@ class TDncExport {
   std::string folder_;
   std::string folderError_;
   std::string temporaryFolder_;
+  std::unique_ptr<os::TemporaryGuard> temporaryFolderGuard_;
   // What the folder held when the export began, and what it wrote since;
   // unknown when the folder could not be read, or when it held a name with a
   // character whose folding is not known here. Folded names.

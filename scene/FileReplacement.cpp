@@ -20,6 +20,7 @@ TFileReplacement::TFileReplacement(const std::string& target, const ReplacementO
       os::CreateTemporaryFile(folder, options.targetIsNew ? std::string() : target_);
   if (!temporary.ok()) throw FileWriteError("IO error", temporary.reason());
   temporary_ = temporary.value().path;
+  guard_ = std::move(temporary.value().guard);
   stream_ = TFileStream::Writing(temporary.value().file);
 }
 

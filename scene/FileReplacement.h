@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "os/FileSystem.h"
 #include "scene/FileStream.h"
 
 // Writes a file so that nothing is lost whatever happens: into a fresh
@@ -11,7 +12,8 @@
 // place in one step. Only a regular file or a new name is replaced; a link is
 // saved through to the file it points to, whose permissions the new file
 // keeps. Until Commit the target is untouched, and a replacement that goes
-// without Commit removes its temporary file.
+// without Commit removes its temporary file, as does the end of a program
+// that the user interrupts (os::RemoveTemporariesWhenInterrupted).
 struct ReplacementOptions {
   // Where the temporary file is made, on the target's volume; beside the
   // target when empty, or when the target is a link to a file in another
@@ -40,5 +42,6 @@ class TFileReplacement {
   std::string target_;  // links followed
   std::string temporary_;
   std::unique_ptr<TFileStream> stream_;
+  std::unique_ptr<os::TemporaryGuard> guard_;  // of temporary_, until it is gone or in the target's place
   bool committed_ = false;
 };

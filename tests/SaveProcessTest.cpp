@@ -83,6 +83,59 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   EXPECT_GT(killedMidway, 0) << "no save was killed while it wrote";
 }
 
+// Ended by INT, TERM or HUP while it writes, scene2 removes what it made (the
+// temporary file of a save or an import, the temporary folder of an export
+// and the file being written in it) and ends as the signal ends a program.
+// The target is as it was, or whole when the signal came after the last step.
+TEST(SaveProcesses, AnInterruptedCommandLeavesNoTemporaryFile) {
+  ScratchFolder folder;
+  ScratchFolder logs;
+  const std::string scene = folder.Path("new.bin");
+  const std::string many = folder.Path("many.bin");
+  const std::string out = folder.Path("out.bin");
+  const std::string dnc = folder.Path("Obj_small.dnc");
+  const std::string exported = folder.Path("dnc");
+  Generate(scene, 3, 40'000'000);
+  SceneOptions options;
+  options.objects = 20000;
+  auto file = TFileStream::Create(many);
+  GenerateScene(options, *file);
+  file->Commit();
+  WriteFileBytes(dnc, ObjectChunk("small", 9));
+  const Bytes old = Text("the file as it was");
+  const struct {
+    std::vector<std::string> args;
+    std::string temporaries;  // the folder where its temporary files stand
+  } cases[] = {
+      {{"save", scene, out}, folder.path()},
+      {{"import", scene, out, dnc}, folder.path()},
+      {{"export", many, exported}, exported},
+  };
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const auto& [args, temporaries] : cases) {
+      SCOPED_TRACE(args[0] + ", signal " + std::to_string(signal));
+      int interrupted = 0;
+      for (int round = 0; round < 10 && interrupted == 0; ++round) {
+        WriteFileBytes(out, old);
+        std::filesystem::remove_all(exported);
+        const pid_t child = StartScene2({.args = args, .output = logs.Path(args[0])});
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (TemporaryFilesIn(temporaries).empty() && std::chrono::steady_clock::now() < giveUp)
+          std::this_thread::sleep_for(std::chrono::microseconds(200));
+        kill(child, signal);
+        const int status = Wait(child);
+        EXPECT_TRUE(status == 0 || status == 128 + signal) << status;
+        interrupted += status == 128 + signal;
+        EXPECT_EQ(TemporaryFilesIn(temporaries), std::vector<std::string>{});
+        EXPECT_EQ(TemporaryFilesIn(folder.path()), std::vector<std::string>{});
+        const Bytes left = ReadFileBytes(out);
+        EXPECT_TRUE(left == old || left == ReadFileBytes(scene) || args[0] == "import");
+      }
+      EXPECT_GT(interrupted, 0) << "no command was interrupted while it wrote";
+    }
+  }
+}
+
 TEST(SaveProcesses, AWriteBeyondTheFileSizeLimitFailsAsOnAFullDisk) {
   ScratchFolder folder;
   ScratchFolder logs;

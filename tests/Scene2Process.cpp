@@ -37,6 +37,7 @@ int Wait(pid_t child) {
 
 std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
   std::vector<std::string> names;
+  if (!FileExists(folder)) return names;
   for (const std::string& name : ScratchFolder::FileNamesOf(folder))
     if (name.starts_with(".~")) names.push_back(name);
   return names;

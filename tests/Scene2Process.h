@@ -25,5 +25,5 @@ pid_t StartScene2(const Scene2Start& start);
 int Wait(pid_t child);
 
 // The names of the temporary files and folders that a save or an export
-// makes in `folder`.
+// makes in `folder`; none while there is no such folder.
 std::vector<std::string> TemporaryFilesIn(const std::string& folder);

@@ -148,12 +148,12 @@ ScratchFolder::ScratchFolder() {
   // once on one machine never share, or remove, each other's files.
   std::string temp = testing::TempDir();
   if (temp.empty() || !os::IsSeparator(temp.back())) temp += '/';
-  os::Result<std::string> run = os::CreateTemporaryFolder(temp);
+  os::Result<os::TemporaryFolder> run = os::CreateTemporaryFolder(temp);
   if (!run.ok()) throw std::runtime_error("cannot create a scratch folder in " + temp + ": " + run.reason());
   const auto* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string("scene2-") + test->test_suite_name() + "-" + test->name();
   std::replace(name.begin(), name.end(), '/', '_');
-  run_ = run.value();
+  run_ = run.value().path;
   path_ = run_ + name;
   std::replace(run_.begin(), run_.end(), '\\', '/');
   std::replace(path_.begin(), path_.end(), '\\', '/');

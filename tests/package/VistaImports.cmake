@@ -25,9 +25,9 @@ set(vista_kernel32.dll AddVectoredExceptionHandler AllocConsole CloseHandle Crea
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryA LoadLibraryExW
     LoadLibraryW LocalAlloc LocalFree lstrcpynW MoveFileExW MulDiv MultiByteToWideChar OpenProcess
     OutputDebugStringA QueryPerformanceCounter QueryPerformanceFrequency RaiseException ReadFile ReleaseSemaphore
-    RemoveDirectoryW RemoveVectoredExceptionHandler ResetEvent ResumeThread SetEvent SetLastError
+    RemoveDirectoryW RemoveVectoredExceptionHandler ResetEvent ResumeThread SetConsoleCtrlHandler SetEvent SetLastError
     SetProcessAffinityMask SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep
-    SuspendThread TlsAlloc TlsGetValue TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery
+    SuspendThread TerminateProcess TlsAlloc TlsGetValue TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery
     WaitForMultipleObjects WaitForSingleObject WideCharToMultiByte WriteConsoleW WriteFile)
 set(vista_msvcrt.dll abort _amsg_exit _assert atoi _beginthreadex calloc _cexit _close _endthreadex _errno exit
     fclose _fdopen fflush fgetpos _filelengthi64 _fileno fopen _fpreset fprintf fputc fputs fread free fsetpos

@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <thread>
 #include <fstream>
 #include <iterator>
 
@@ -55,8 +58,9 @@ class Scene2Process : public testing::Test {
   Scene2Process() { WriteFileBytes(scratch.Path("scene2.bin"), kScene); }
 
   // Runs scene2 with `arguments`, each put in quotes (none holds a quote or
-  // ends with a backslash), and waits for it.
-  Finished Run(const std::vector<std::wstring>& arguments, Output output = Output::File) {
+  // ends with a backslash), and waits for it; `meanwhile` runs while it runs.
+  Finished Run(const std::vector<std::wstring>& arguments, Output output = Output::File,
+               const std::function<void()>& meanwhile = {}) {
     const std::wstring program = Scene2Path();
     std::wstring commandLine = L"\"" + program + L"\"";
     for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
@@ -92,6 +96,7 @@ class Scene2Process : public testing::Test {
       ADD_FAILURE() << "cannot start scene2: error " << GetLastError();
       return finished;
     }
+    if (meanwhile) meanwhile();
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
     GetExitCodeProcess(process.hProcess, &finished.status);
     CloseHandle(process.hThread);
@@ -137,6 +142,51 @@ TEST_F(Scene2Process, AnOutputThatCantBeWrittenSaysWhyAndAGoneReaderEndsQuietly)
     EXPECT_EQ(gone.status, 0u);
     EXPECT_EQ(gone.err, "");
   }
+}
+
+// Ctrl+C in the console while an export writes: the program removes its
+// temporary folder and the file being written in it, and ends as Ctrl+C ends
+// a program. (Ctrl+Break and the console window closed take the same way.)
+TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
+  // A console of the test's own, which the export shares: the signal goes to
+  // every program in it, this one taking it without ending. Standard output
+  // and error stay where they were.
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  FreeConsole();
+  ASSERT_TRUE(AllocConsole());
+  SetStdHandle(STD_OUTPUT_HANDLE, out);
+  SetStdHandle(STD_ERROR_HANDLE, err);
+  const PHANDLER_ROUTINE outlive = [](DWORD) -> BOOL { return TRUE; };
+  SetConsoleCtrlHandler(outlive, TRUE);
+
+  Bytes objects;
+  for (int i = 0; i < 20000; ++i) {
+    const Bytes object = ObjectChunk("object " + std::to_string(i), 9);
+    objects.insert(objects.end(), object.begin(), object.end());
+  }
+  WriteFileBytes(scratch.Path("many.bin"), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, objects)}));
+  const std::filesystem::path exported = Wide(WindowsPath(scratch.Path("dnc")));
+  const auto temporaries = [&exported] {
+    std::vector<std::wstring> names;
+    std::error_code absent;
+    for (const auto& entry : std::filesystem::directory_iterator(exported, absent))
+      if (entry.path().filename().wstring().starts_with(L".~")) names.push_back(entry.path().filename().wstring());
+    return names;
+  };
+  bool sawTemporaries = false;
+  const Finished run = Run({L"-q", L"export", Path("many.bin"), exported.wstring()}, Output::File, [&] {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (temporaries().empty() && std::chrono::steady_clock::now() < giveUp)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    sawTemporaries = !temporaries().empty();
+    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+  });
+  SetConsoleCtrlHandler(outlive, FALSE);
+  ASSERT_TRUE(sawTemporaries);
+  EXPECT_EQ(run.status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT));
+  EXPECT_EQ(temporaries(), std::vector<std::wstring>{});
+  EXPECT_EQ(run.out, "");
 }
 
 TEST_F(Scene2Process, CyrillicNamesInUtf16FindTheirChunks) {

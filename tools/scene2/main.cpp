@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "os/InterruptCleanup.h"
 #include "tools/scene2/Commands.h"
 #include "tools/scene2/Scene2Cli.h"
 #include "tools/scene2/StandardOutputBuffer.h"
@@ -46,13 +47,17 @@ int Run(const std::vector<std::string>& arguments) {
 #ifdef _WIN32
 // The wide entry point: the arguments come whole whatever the ANSI code page,
 // and are UTF-8 from here on, as on Linux.
-int wmain(int argc, wchar_t** argv) { return Run(Utf8Arguments(argc, argv)); }
+int wmain(int argc, wchar_t** argv) {
+  os::RemoveTemporariesWhenInterrupted();
+  return Run(Utf8Arguments(argc, argv));
+}
 #else
 int main(int argc, char** argv) {
   // A write past the limit on file sizes then fails with "File too large", as
   // on a full disk, and the save cleans up, instead of the signal ending the
   // program with a temporary file left behind.
   std::signal(SIGXFSZ, SIG_IGN);
+  os::RemoveTemporariesWhenInterrupted();
   return Run(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif
