@@ -122,8 +122,8 @@ class TForm1 final : public toolkit::Form {
   // the current file.
   bool ChooseSaveName();
   // Writes the scene to the current file: true when it was written whole,
-  // else `reason` says why.
-  bool WriteScene(std::string& reason);
+  // else a box has said why.
+  bool WriteScene();
   // Selects what a search found; a beep and the search text selected, to be
   // typed over, when it found nothing.
   void ShowFound(SceneNode* found);
