@@ -42,16 +42,14 @@ void TForm1::OnFilesDropped(const std::vector<std::string>& paths) {
 }
 
 void TForm1::SaveScene() {
-  std::string reason;  // the trace tells it
   if (currentFile_.empty())
     SaveSceneAs();
   else
-    WriteScene(reason);
+    WriteScene();
 }
 
 void TForm1::SaveSceneAs() {
-  std::string reason;  // the trace tells it
-  if (ChooseSaveName()) WriteScene(reason);
+  if (ChooseSaveName()) WriteScene();
 }
 
 bool TForm1::ChooseSaveName() {
@@ -62,9 +60,17 @@ bool TForm1::ChooseSaveName() {
   return true;
 }
 
-bool TForm1::WriteScene(std::string& reason) {
-  toolkit::WaitCursor waiting;
-  return document_->WriteToFile(currentFile_, reason);
+bool TForm1::WriteScene() {
+  std::string reason;
+  bool written = false;
+  {
+    toolkit::WaitCursor waiting;
+    written = document_->WriteToFile(currentFile_, reason);
+  }
+  // The user asked for this save, by a menu, a key or the question before
+  // a close: its failure shows, and the scene stays as it is.
+  if (!written) ShowError("Cannot save " + currentFile_ + ": " + reason);
+  return written;
 }
 
 bool TForm1::SaveChangesFirst() {
@@ -78,12 +84,8 @@ bool TForm1::SaveChangesFirst() {
     default:
       return false;
   }
-  if (currentFile_.empty() && !ChooseSaveName()) return false;
-  std::string reason;
-  if (WriteScene(reason)) return true;
-  // The user asked for this save: its failure shows, and nothing is dropped.
-  ShowError("Cannot save " + currentFile_ + ": " + reason);
-  return false;
+  // A save that failed has shown why; nothing is dropped then.
+  return (!currentFile_.empty() || ChooseSaveName()) && WriteScene();
 }
 
 void TForm1::OnClose() {

@@ -2,7 +2,6 @@
 
 #include "editor/CheckRule.h"
 #include "editor/ChunkCommands.h"
-#include "editor/DncFolder.h"
 #include "editor/SoundChunk.h"
 #include "os/WideText.h"
 #include "scene/Exception.h"
@@ -37,7 +36,8 @@ std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindo
 
 std::string TForm1::DefaultSoundPluginPath() { return toolkit::ProgramFolder() + "Ambrel.dll"; }
 
-TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, BarItems items)
+TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, std::string dncFolder,
+               BarItems items)
     : Form(MainWindowArgs(MakeMenuBar(this, items))),
       caption_(application.Caption()),
       barItems_(items),
@@ -71,7 +71,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                           .anchors = kLeftBottom,
                           .onClick = Command(this, [this] { ShowSearchMenu(); })}),
       sidePanel_(*this, {288, 8, 569, 596}),
-      dncFolder_(ProgramDncFolder()),
+      dncFolder_(std::move(dncFolder)),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
                    .fileMustExist = true,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/ChunkPanel.h"
+#include "editor/DncFolder.h"
 #include "editor/EditorUi.h"
 #include "editor/OverwriteDialog.h"
 #include "editor/SceneTree.h"
@@ -24,10 +25,12 @@
 // buttons, the search field, the menus, and the one scene document.
 class TForm1 final : public toolkit::Form {
  public:
-  // `soundPluginPath`: where Ambrel.dll is, beside the program unless a test
-  // gives another.
-  explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath())
-      : TForm1(application, std::move(soundPluginPath), BarItems{}) {}
+  // `soundPluginPath`: where Ambrel.dll is; `dncFolder`: where exports go,
+  // with its trailing backslash. Both beside the program unless a test
+  // gives others.
+  explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath(),
+                  std::string dncFolder = ProgramDncFolder())
+      : TForm1(application, std::move(soundPluginPath), std::move(dncFolder), BarItems{}) {}
   static std::string DefaultSoundPluginPath();
 
   // The commands behind the menus and buttons. Errors reach the caller; the
@@ -85,7 +88,7 @@ class TForm1 final : public toolkit::Form {
     UINT redo = 0;
   };
   // `items` is filled as the bar is made, before the members are.
-  TForm1(const toolkit::Application& application, std::string soundPluginPath, BarItems items);
+  TForm1(const toolkit::Application& application, std::string soundPluginPath, std::string dncFolder, BarItems items);
   // Static, and touching nothing of the form: the bar is made before the
   // form's base, which takes it.
   static toolkit::Menu MakeMenuBar(TForm1* form, BarItems& items);
@@ -122,8 +125,8 @@ class TForm1 final : public toolkit::Form {
   // the current file.
   bool ChooseSaveName();
   // Writes the scene to the current file: true when it was written whole,
-  // else `reason` says why.
-  bool WriteScene(std::string& reason);
+  // else a box has said why.
+  bool WriteScene();
   // Selects what a search found; a beep and the search text selected, to be
   // typed over, when it found nothing.
   void ShowFound(SceneNode* found);

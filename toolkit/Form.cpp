@@ -10,6 +10,7 @@
 #include "toolkit/Module.h"
 #include "toolkit/ModuleIcon.h"
 #include "toolkit/ShellPaths.h"
+#include "toolkit/WindowClass.h"
 #include "toolkit/WorkArea.h"
 
 namespace toolkit {
@@ -18,25 +19,21 @@ namespace {
 constexpr wchar_t kClassName[] = L"toolkit.Form";
 const FontSpec kSystemFont{"MS Shell Dlg", 13};
 
-// Registered once per module; unregistered when the module goes, so that a
-// plug-in loaded again registers its class anew.
-class FormClass {
- public:
-  explicit FormClass(WNDPROC procedure) {
+// Registered on the first form of the module, as WindowClass tells.
+const wchar_t* RegisteredClass(WNDPROC procedure) {
+  static const WindowClass formClass([procedure] {
     WNDCLASSEXW description{};
-    description.cbSize = sizeof description;
     description.style = CS_DBLCLKS;
     description.lpfnWndProc = procedure;
-    description.hInstance = ModuleInstance();
     // Null for a module without an icon: Windows then shows its default one.
     description.hIcon = LoadIconW(ModuleInstance(), MAKEINTRESOURCEW(TOOLKIT_MODULE_ICON));
     description.hCursor = LoadCursor(nullptr, IDC_ARROW);
     description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     description.lpszClassName = kClassName;
-    RegisterClassExW(&description);
-  }
-  ~FormClass() { UnregisterClassW(kClassName, ModuleInstance()); }
-};
+    return description;
+  }());
+  return formClass.Name();
+}
 
 struct Styles {
   DWORD style;
@@ -101,14 +98,14 @@ std::vector<HWND> DisableThreadWindows(HWND except) {
 Form::Form(FormArgs args)
     : designedClient_(args.client), minimum_(args.minimum), menuBar_(std::move(args.menuBar)), layout_(args.client) {
   EnsureCommonControls();
-  static FormClass formClass(WindowProc);
+  const wchar_t* className = RegisteredClass(WindowProc);
   const Styles styles = StylesOf(args.border, args.clipChildren);
   // Until the window is made, the DPI of the owner it opens over, or of the main monitor.
   dpi_ = args.owner != nullptr ? DpiOfWindow(args.owner) : SystemDpi();
   layout_.SetDesigned(ScaleToDpi(designedClient_, dpi_));
   const RECT placed = PlaceOf(args, styles, menuBar_.has_value(), dpi_);
   MakeFont(args.font, kSystemFont);
-  CreateWindowExW(styles.exStyle, kClassName, os::Widen(args.caption).c_str(), styles.style, placed.left, placed.top,
+  CreateWindowExW(styles.exStyle, className, os::Widen(args.caption).c_str(), styles.style, placed.left, placed.top,
                   placed.right - placed.left, placed.bottom - placed.top, args.owner,
                   menuBar_ ? menuBar_->Handle() : nullptr, ModuleInstance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("a window could not be created");
@@ -195,7 +192,7 @@ void Form::OnClose() { DestroyWindow(hwnd_); }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* created = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+    auto* created = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
     created->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
   }

@@ -7,7 +7,7 @@
 
 #include "os/WideText.h"
 #include "toolkit/Dpi.h"
-#include "toolkit/Module.h"
+#include "toolkit/WindowClass.h"
 
 namespace toolkit {
 namespace {
@@ -16,22 +16,17 @@ constexpr wchar_t kClassName[] = L"toolkit.TextView";
 constexpr int kMargin = 2;  // pixels left of the text, at the design DPI
 constexpr int kWheelLines = 3;
 
-// Registered once per module, unregistered when it goes, as the form's class.
+// Registered on the first view of the module, as WindowClass tells.
 const wchar_t* RegisteredClass() {
-  static const struct ViewClass {
-    ViewClass() {
-      WNDCLASSEXW description{};
-      description.cbSize = sizeof description;
-      description.lpfnWndProc = DefWindowProcW;
-      description.hInstance = ModuleInstance();
-      description.hCursor = LoadCursor(nullptr, IDC_ARROW);
-      description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-      description.lpszClassName = kClassName;
-      RegisterClassExW(&description);
-    }
-    ~ViewClass() { UnregisterClassW(kClassName, ModuleInstance()); }
-  } viewClass;
-  return kClassName;
+  static const WindowClass viewClass([] {
+    WNDCLASSEXW description{};
+    description.lpfnWndProc = DefWindowProcW;
+    description.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    description.lpszClassName = kClassName;
+    return description;
+  }());
+  return viewClass.Name();
 }
 
 }  // namespace

@@ -21,6 +21,8 @@ constexpr UINT kSelectionChanged = WM_APP + 2;
 // control at once; some 0.3 s under Wine.
 constexpr size_t kStateChangeBudget = 500'000;
 
+bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
 // The control keeps a check state as the index of its state image.
 int ImageOf(CheckState check) { return check == CheckState::Checked ? 2 : 1; }
 CheckState CheckOf(UINT stateImage) { return stateImage == 2 ? CheckState::Checked : CheckState::Unchecked; }
@@ -320,6 +322,39 @@ void TreeView::SetRedraw(bool redraw) const {
 }
 
 LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A key message, and all that the tree does for it.
+  const bool outerKey = std::exchange(inKey_, inKey_ || IsKeyMessage(message));
+  const LRESULT result = HandleOwnMessage(message, wParam, lParam);
+  inKey_ = outerKey;
+  FollowKeys(message, wParam);
+  return result;
+}
+
+void TreeView::FollowKeys(UINT message, WPARAM wParam) {
+  // Kept here: GetKeyState under Wine has at times given a key's state from
+  // before its last message.
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      heldKey_ = wParam;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (wParam == heldKey_) heldKey_ = 0;
+      break;
+    case WM_KILLFOCUS:
+      // The keys go elsewhere now, their releases too; so does Tab, which
+      // the window's navigation takes before the tree sees it.
+      heldKey_ = 0;
+      break;
+  }
+  if (selectNotice_ == SelectNotice::AfterKeys && ((IsKeyMessage(message) && !KeysGoOn()) || message == WM_KILLFOCUS)) {
+    selectNotice_ = SelectNotice::None;
+    PostSelectNotice(false);
+  }
+}
+
+LRESULT TreeView::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -335,8 +370,7 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowChangedCheckStates();
       return 0;
     case kSelectionChanged:
-      selectionPosted_ = false;
-      onSelect_();
+      OnSelectNotice(wParam != 0);
       return 0;
   }
   return CallOriginal(message, wParam, lParam);
@@ -387,7 +421,11 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
     }
     case TVN_SELCHANGEDA:
     case TVN_SELCHANGEDW:
-      if (onSelect_ && !selectionPosted_) selectionPosted_ = PostMessageW(hwnd_, kSelectionChanged, 0, 0) != FALSE;
+      // A key's change waits for the keys to stop; the mouse's or a
+      // program's is told of once the program waits for input, also while
+      // a key's waits.
+      if (selectNotice_ == SelectNotice::None || (selectNotice_ == SelectNotice::AfterKeys && !inKey_))
+        PostSelectNotice(inKey_);
       return 0;
     case NM_CUSTOMDRAW: {
       // An item drawn before the changed states were shown takes its node's now.
@@ -410,6 +448,29 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
     }
   }
   return 0;
+}
+
+void TreeView::PostSelectNotice(bool unlessKeysGoOn) {
+  if (onSelect_ && PostMessageW(hwnd_, kSelectionChanged, unlessKeysGoOn, 0)) selectNotice_ = SelectNotice::Posted;
+}
+
+void TreeView::OnSelectNotice(bool unlessKeysGoOn) {
+  selectNotice_ = SelectNotice::None;
+  // The selection moves on. Posted again now, the notice would come back
+  // before the keys (posted messages go before input), and again for
+  // ever: the tree's next key looks again instead.
+  if (unlessKeysGoOn && KeysGoOn()) {
+    selectNotice_ = SelectNotice::AfterKeys;
+    return;
+  }
+  onSelect_();
+}
+
+bool TreeView::KeysGoOn() const {
+  // A key held down on the tree repeats; a key for the tree may wait in
+  // the queue already.
+  MSG waiting;
+  return heldKey_ != 0 || PeekMessageW(&waiting, hwnd_, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE | PM_NOYIELD);
 }
 
 void TreeView::OnContextMenu(LPARAM lParam) const {

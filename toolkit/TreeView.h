@@ -30,9 +30,12 @@ struct TreeViewArgs {
   std::function<std::wstring(const std::string&)> shownText{};
   // Without, the nodes' check states are not shown, nor changed by the user.
   bool checkBoxes = true;
-  // Runs once the program waits for input again after another node (or
-  // none) became the selected one: once for many changes, and never in the
-  // middle of a change to the model.
+  // Runs once the selection rests after another node (or none) became the
+  // selected one: when the program waits for input again, and, after a
+  // change made by a key, once the keys have stopped (none held down, none
+  // for the tree waiting) or the focus has left; so a held arrow key runs
+  // it once, where it stops. Once for many changes, and never in the middle
+  // of a change to the model.
   std::function<void()> onSelect{};
 };
 
@@ -125,10 +128,19 @@ class TreeView final : public Control, private TreeModelListener {
   void ShowChangedCheckStates();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(const NMHDR& header) override;
+  // Posts the message on which onSelect runs; it runs only once the keys
+  // have stopped, with `unlessKeysGoOn`.
+  void PostSelectNotice(bool unlessKeysGoOn);
+  void OnSelectNotice(bool unlessKeysGoOn);
+  bool KeysGoOn() const;
+  // After the tree has handled `message`: the key held down, and the
+  // notice that waited for the keys to stop, once they have.
+  void FollowKeys(UINT message, WPARAM wParam);
   void OnContextMenu(LPARAM lParam) const;
   void ShowContextMenu(POINT screen) const;
 
@@ -147,7 +159,11 @@ class TreeView final : public Control, private TreeModelListener {
   std::function<std::wstring(const std::string&)> shownText_;
   bool checkBoxes_;
   std::function<void()> onSelect_;
-  bool selectionPosted_ = false;
+  // Whether onSelect is due: posted, or waiting for the keys to stop.
+  enum class SelectNotice { None, Posted, AfterKeys };
+  SelectNotice selectNotice_ = SelectNotice::None;
+  bool inKey_ = false;  // while the tree handles a key message
+  WPARAM heldKey_ = 0;  // the key last pushed down on the tree, until let go there
   int createdDpi_ = Dpi();
   // While the control is at another DPI than the one it was made at.
   std::optional<CheckBoxImages> checkBoxImages_;

@@ -304,6 +304,36 @@ TEST_F(AmbrelHost, OtherObjectTypeShowsItsMessageAndNoDialog) {
   EXPECT_TRUE(IsWindowEnabled(host.Handle()));
 }
 
+// The windows made of a class that the test put in the library's module
+// under the dialog's class name, as an earlier load of the library whose
+// window outlived it would leave one.
+int windowsOfTakenClass = 0;
+LRESULT CALLBACK TakenClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) ++windowsOfTakenClass;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(AmbrelHost, ADialogClassNameTakenInTheLibraryCancelsTheEditWithoutAWindowUntilItIsFree) {
+  WNDCLASSEXW taken{};
+  taken.cbSize = sizeof taken;
+  taken.lpfnWndProc = TakenClassProcedure;
+  taken.hInstance = library_.Module();
+  taken.lpszClassName = L"toolkit.Form";
+  ASSERT_NE(RegisterClassExW(&taken), 0);
+  windowsOfTakenClass = 0;
+  uint8_t* chunk = nullptr;
+  int32_t size = 77;
+  EXPECT_EQ(library_.EditSound()(&chunk, &size), 0);
+  EXPECT_EQ(chunk, nullptr);
+  EXPECT_EQ(size, 77);
+  EXPECT_EQ(windowsOfTakenClass, 0) << "no window of a class that is not the dialog's";
+  while (HWND made = FindThreadWindow(thread_, OfClass(kFormClass))) DestroyWindow(made);
+  ASSERT_TRUE(UnregisterClassW(L"toolkit.Form", library_.Module()));
+
+  const RECT shown = ShownThenCancelled();
+  EXPECT_GT(shown.right - shown.left, 0) << "the dialog's own class, registered on the next edit";
+}
+
 TEST_F(AmbrelHost, DialogOpensRightOfTheHostAndInsideTheWorkAreaWhereThatHasNoRoom) {
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);

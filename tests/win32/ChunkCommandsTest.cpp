@@ -123,16 +123,16 @@ TEST_F(ChunkCommandsTest, ExportOfTheWholeSceneWritesAFileForEveryChunk) {
 }
 
 TEST_F(ChunkCommandsTest, ExportWritesNothingOutsideItsFolderAndCountsWhatItCouldNotWrite) {
-  LoadShown(
-      Scene({Objects({ObjectChunk("..\\..\\escape", 9), ObjectChunk("C:\\escape", 9), ObjectChunk("sub/escape", 9),
-                      ObjectChunk("a:b", 9), ObjectChunk("x?y", 9), ObjectChunk("ok", 9)})}));
+  // Each way out of the export folder, aimed into the scratch folder that
+  // holds it: a name that escaped would land there, and nowhere else.
+  const std::string absolute = WindowsPath(scratch.Path("escape"));
+  LoadShown(Scene({Objects({ObjectChunk("..\\..\\escape", 9), ObjectChunk(absolute, 9), ObjectChunk("sub/escape", 9),
+                            ObjectChunk("a:b", 9), ObjectChunk("x?y", 9), ObjectChunk("ok", 9)})}));
   ClickCheckBox(tree(), nodes().scene2);
   EXPECT_EQ(Export(), Summary(1) + "\r5 files could not be written");
   EXPECT_EQ(Exported(), (Texts{"Obj_ok.dnc"}));
-  const std::filesystem::path program = std::filesystem::path(form.DncFolder()).parent_path().parent_path();
-  EXPECT_FALSE(std::filesystem::exists(program.parent_path() / "escape.dnc"));
-  EXPECT_FALSE(std::filesystem::exists(program / "escape.dnc"));
-  EXPECT_FALSE(std::filesystem::exists("C:\\escape.dnc"));
+  EXPECT_EQ(scratch.FileNames(), (Texts{"program", "scene2.bin"}));
+  EXPECT_EQ(ScratchFolder::FileNamesOf(scratch.Path("program")), (Texts{"DNCes"}));
 }
 
 TEST_F(ChunkCommandsTest, DeleteRemovesEveryCheckedChunkAndKeepsTheSectionNode) {

@@ -1,7 +1,5 @@
 #include "tests/win32/EditorFixture.h"
 
-#include <filesystem>
-
 #include "os/WideText.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
@@ -14,11 +12,9 @@
 
 std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
 
-EditorTest::EditorTest(const std::string& soundPlugin) : form(application, soundPlugin) { form.Show(); }
-
-EditorTest::~EditorTest() {
-  std::error_code ignored;
-  std::filesystem::remove_all(form.DncFolder(), ignored);
+EditorTest::EditorTest(const std::string& soundPlugin)
+    : form(application, soundPlugin, WindowsPath(scratch.Path("program/DNCes")) + "\\") {
+  form.Show();
 }
 
 std::string EditorTest::Load(const Bytes& file) {

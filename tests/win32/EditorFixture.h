@@ -1,6 +1,7 @@
 #pragma once
 // The editor's main window created in-process, with its trace collected and a
-// scratch folder for scene files.
+// scratch folder for scene files; its exports go into "program\DNCes\"
+// there, as beside a program of the scratch folder's own.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@ class EditorTest : public ::testing::Test {
  protected:
   // `soundPlugin`: the sound plug-in the editor hosts; none by default.
   explicit EditorTest(const std::string& soundPlugin = "no-such-plugin.dll");
-  ~EditorTest() override;
 
   toolkit::TreeView& tree() { return form.Tree(); }
   toolkit::TreeModel& model() { return form.Scene().Model(); }

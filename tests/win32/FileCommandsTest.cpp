@@ -43,6 +43,17 @@ class FileCommandsTest : public EditorTest {
     PumpMessages();
   }
 
+  // Runs `command`; gives the text of the error box that it showed, if any.
+  static std::string ErrorShownBy(const std::function<void()>& command) {
+    std::string text;
+    WhenShown box("tool", [&text](HWND window) {
+      if (ShowsIcon(window, IDI_ERROR)) text = MessageBoxText(window);
+      PostOk(window);
+    });
+    command();
+    return text;
+  }
+
   const Bytes kGoodScene = Scene({Objects({ObjectChunk("crate", 9)})});
   const std::string good = scratch.Path("good.bin");
   const std::string bad = scratch.Path("bad.bin");
@@ -154,27 +165,28 @@ TEST_F(FileCommandsTest, SaveAsOverAnExistingFileAsksFirstThenBecomesTheFileOfSa
   EXPECT_EQ(trace.TakeLines(), (Texts{"TqScene2bin.WriteToFile - done", "TqScene2bin.WriteToFile - done"}));
 }
 
-TEST_F(FileCommandsTest, SaveAfterAFailedSaveAsTriesTheNameChosenAgainNotTheFileOpened) {
+TEST_F(FileCommandsTest, AFailedSaveShowsWhyAndSaveThenTriesTheNameChosenAgainNotTheFileOpened) {
   OpenFile(good);
   const std::string other = scratch.Path("other.bin");
   WriteFileBytes(other, Text("old"));
-  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(os::Widen(other).c_str(), FILE_ATTRIBUTE_READONLY);
   trace.TakeLines();
   WhenShown choose(kSaveCaption, [&](HWND dialog) {
     WhenShown replace(OwnedBy(dialog), [](HWND box) { PostMessageA(box, WM_COMMAND, IDYES, 0); });
     ChooseFile(dialog, WindowsPath(other));
   });
-  ChooseMenu("File", "save as..");
+  const std::string whyNot = "Cannot save " + WindowsPath(other) + ": the file is read-only";
+  EXPECT_EQ(ErrorShownBy([this] { ChooseMenu("File", "save as.."); }), whyNot);
   EXPECT_TRUE(choose.Done());
   WriteFileBytes(good, Text("changed on disk"));
   WhenShown unexpected(kSaveCaption, CancelDialog);
-  ChooseMenu("File", "save");
+  EXPECT_EQ(ErrorShownBy([this] { ChooseMenu("File", "save"); }), whyNot);
   EXPECT_FALSE(unexpected.Done());
   EXPECT_EQ(trace.TakeLines(),
             (Texts{"qScene2bin.WriteToFile: the file is read-only", "qScene2bin.WriteToFile: the file is read-only"}));
   EXPECT_EQ(ReadFileBytes(good), Text("changed on disk"));
   EXPECT_EQ(ReadFileBytes(other), Text("old"));
-  SetFileAttributesA(other.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(os::Widen(other).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FileCommandsTest, AFillErrorIsShownInABoxAndTheTreeKeepsWhatWasFilled) {

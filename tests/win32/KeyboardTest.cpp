@@ -82,6 +82,25 @@ TEST_F(KeyboardTest, FileAndEditKeysRunTheirItems) {
   EXPECT_EQ(filter, "dnc file (*.dnc)");
 }
 
+TEST_F(KeyboardTest, CtrlSWhoseSaveFailsShowsWhyInABox) {
+  const std::string path = scratch.Path("scene.bin");
+  WriteFileBytes(path, kScene);
+  OpenFile(path);
+  SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
+  std::string failure;
+  bool errorIcon = false;
+  WhenShown shown("tool", [&](HWND box) {
+    failure = MessageBoxText(box);
+    errorIcon = ShowsIcon(box, IDI_ERROR);
+    PostOk(box);
+  });
+  Press(Ctrl('S'));
+  SetFileAttributesW(os::Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(failure, "Cannot save " + WindowsPath(path) + ": the file is read-only");
+  EXPECT_TRUE(errorIcon);
+  EXPECT_EQ(ReadFileBytes(path), kScene);
+}
+
 TEST_F(KeyboardTest, CtrlZUndoesAndCtrlYAndCtrlShiftZRedo) {
   ASSERT_EQ(Load(kScene), "");
   tree().Select(nodes().objects);

@@ -222,12 +222,13 @@ TEST_F(EditorTest, StartsWithTheFiveFixedNodesInBold) {
   }
 }
 
-TEST_F(EditorTest, DncFolderLiesNextToTheProgram) {
+// The editor's own; the tests give theirs a scratch folder.
+TEST(DncFolder, LiesNextToTheProgram) {
   wchar_t program[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::string folder = os::Narrow(program);
   folder.erase(folder.find_last_of('\\') + 1);
-  EXPECT_EQ(form.DncFolder(), folder + "DNCes\\");
+  EXPECT_EQ(ProgramDncFolder(), folder + "DNCes\\");
 }
 
 TEST_F(EditorTest, JumpButtonsShowSelectAndExpandTheirSection) {

@@ -1,6 +1,6 @@
 // The side panel of the main window: the selected chunk's structure and its
-// bytes as the controls show them, through selection, rename, undo, a
-// failed open and a resize.
+// bytes as the controls show them, through selection, a held arrow key,
+// rename, undo, a failed open and a resize.
 #include "editor/ChunkPanel.h"
 #include "os/WideText.h"
 #include "scene/Windows1251.h"
@@ -98,6 +98,27 @@ TEST_F(SidePanel, ShowsTheSelectedChunkAndTheBytesOfWhatIsSelectedInIt) {
   Select(lantern);
   EXPECT_EQ(Items().at(1), "  6 0010 13 name: Фонарь") << "a name as its characters";
   EXPECT_NE(BytesText().find("Фон"), std::string::npos) << "the bytes as their characters too";
+}
+
+TEST_F(SidePanel, WaitsWhileAnArrowKeyIsHeldAndShowsTheNodeWhereItStopped) {
+  ASSERT_EQ(
+      Load(Scene({Objects({ObjectChunk("a", 9), ObjectChunk("b", 9), ObjectChunk("c", 9), ObjectChunk("d", 9)})})), "");
+  SceneNode* model = Child(nodes().objects, "model");
+  Select(Child(model, "a"));
+  const std::string first = BytesText();
+  SetForegroundWindow(form.Handle());
+  SetFocus(tree().Handle());
+  for (int repeat = 0; repeat < 3; ++repeat) {
+    PushKey(VK_DOWN);
+    PumpMessages();
+    EXPECT_EQ(BytesText(), first) << "repeat " << repeat << ": the nodes passed are not shown";
+  }
+  ReleaseKey(VK_DOWN);
+  PumpMessages();
+  SceneNode* last = Child(model, "d");
+  ASSERT_EQ(tree().Selected(), last);
+  EXPECT_EQ(Items(), ShowLines(last));
+  EXPECT_EQ(BytesText(), HexOf(last, 0, form.Document().Get(last->chunk).Bytes().Length()));
 }
 
 TEST_F(SidePanel, IsEmptyForAFolderASectionAndNoSelection) {

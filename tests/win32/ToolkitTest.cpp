@@ -270,7 +270,8 @@ class TreeViewTest : public FormTest {
   TreeModelNode* top;
   TreeModelNode* folder;
   std::vector<TreeModelNode*> leaves;
-  TreeView tree{form, model, {.bounds = {0, 0, 300, 200}}};
+  std::vector<TreeModelNode*> told;  // the node selected each time onSelect ran
+  TreeView tree{form, model, {.bounds = {0, 0, 300, 200}, .onSelect = [this] { told.push_back(tree.Selected()); }}};
 };
 
 }  // namespace
@@ -382,6 +383,39 @@ TEST_F(TreeViewTest, SelectingOrRevealingANodeShowsItsState) {
   model.SetCheck(leaf, kOn);
   tree.MakeVisible(leaf);
   EXPECT_EQ(Shown(&leaf), kOn);
+}
+
+TEST_F(TreeViewTest, OnSelectWaitsUntilTheKeysStopOrTheMouseOrTheFocusGoesElsewhere) {
+  Button other(form, {.text = "other", .bounds = {200, 170, 90, 24}});
+  tree.Select(leaves[0]);
+  SetForegroundWindow(form.Handle());
+  SetFocus(tree.Handle());
+  PumpMessages();
+  told.clear();
+  PressKey({VK_DOWN});
+  PressKey({VK_DOWN});
+  PumpMessages();
+  EXPECT_EQ(told, std::vector<TreeModelNode*>{leaves[2]}) << "two presses waiting together: once, where they end";
+
+  // A key held down, each repeat handled before the next.
+  told.clear();
+  for (int repeat = 0; repeat < 2; ++repeat) {
+    PushKey(VK_UP);
+    PumpMessages();
+  }
+  EXPECT_TRUE(told.empty());
+  RightClickNode(tree, leaves[2]);
+  PumpMessages();
+  EXPECT_EQ(told, std::vector<TreeModelNode*>{leaves[2]}) << "the mouse's selection, at once";
+  told.clear();
+  PushKey(VK_UP);
+  PumpMessages();
+  PressKey({VK_TAB});  // which the window's navigation takes
+  PumpMessages();
+  ReleaseKey(VK_UP);
+  PumpMessages();
+  EXPECT_EQ(GetFocus(), other.Handle());
+  EXPECT_EQ(told, std::vector<TreeModelNode*>{leaves[1]}) << "once the focus left";
 }
 
 TEST_F(TreeViewTest, RemovingNodesRemovesTheirItems) {

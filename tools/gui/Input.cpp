@@ -46,6 +46,16 @@ void PressKey(const toolkit::Shortcut& key) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void PushKey(UINT key) {
+  INPUT input = KeyInput(static_cast<WORD>(key), false);
+  SendInput(1, &input, sizeof input);
+}
+
+void ReleaseKey(UINT key) {
+  INPUT input = KeyInput(static_cast<WORD>(key), true);
+  SendInput(1, &input, sizeof input);
+}
+
 void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths) {
   // A DROPFILES header, then each path and its zero, then one more zero.
   std::wstring names;

@@ -28,6 +28,11 @@ void PostKey(HWND window, UINT key);
 // Returns at once.
 void PressKey(const toolkit::Shortcut& key);
 
+// A key pushed down on the keyboard (again while it is held: a repeat), or
+// let go, alone, as the system's input, as PressKey. Returns at once.
+void PushKey(UINT key);
+void ReleaseKey(UINT key);
+
 // Files dropped on a window, as the shell posts them.
 void PostDroppedFiles(HWND window, const std::vector<std::wstring>& paths);
 
