@@ -27,9 +27,11 @@ class TemporaryGuard {
   TemporaryGuard(const TemporaryGuard&) = delete;
   TemporaryGuard& operator=(const TemporaryGuard&) = delete;
 
-  // Windows: the file's handle (a HANDLE), written through while the guard
-  // lives, and closed before the file is removed, as Windows removes no
-  // file that is open. Elsewhere it does nothing.
+  // Windows: the file's handle (a HANDLE), given as soon as it is made and
+  // written through while the guard lives, which is closed before the file
+  // is removed, as Windows removes no file that is open: a signal is taken
+  // only while no guarded file is between its creation and this call.
+  // Elsewhere it does nothing.
   void HoldsOpen(void* handle);
 
   struct Entry;  // the platform's

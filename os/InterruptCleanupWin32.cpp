@@ -52,6 +52,9 @@ struct TemporaryGuard::Entry {
   // signal, it may stand for another handle by then: closing that harms
   // nothing, as the program ends next.
   std::atomic<HANDLE> open = nullptr;
+  // From before the file is created until its handle is known: a file made
+  // then is open with no handle that the removal could close.
+  std::atomic<bool> opening = false;
   bool folder = false;
 };
 
@@ -61,6 +64,12 @@ constexpr size_t kSlots = 16;
 std::atomic<TemporaryGuard::Entry*> slots[kSlots];
 HANDLE mainThread = nullptr;
 NtDeleteFileFunction deleteFile = nullptr;
+
+bool AnyOpening() {
+  for (const auto& slot : slots)
+    if (const TemporaryGuard::Entry* entry = slot.load(); entry != nullptr && entry->opening) return true;
+  return false;
+}
 
 void Remove(bool folders) {
   for (const auto& slot : slots) {
@@ -84,7 +93,19 @@ BOOL WINAPI OnControl(DWORD event) {
     default:
       return FALSE;
   }
-  SuspendThread(mainThread);
+  // Stopped where no file is being made (for a moment at most: a hung
+  // creation is given up after a while). Suspending is asynchronous: asking
+  // for the thread's registers waits until it has stopped.
+  constexpr int kWaits = 2000;
+  for (int wait = 0;; ++wait) {
+    SuspendThread(mainThread);
+    CONTEXT stopped{};
+    stopped.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(mainThread, &stopped);
+    if (!AnyOpening() || wait == kWaits) break;
+    ResumeThread(mainThread);
+    Sleep(1);
+  }
   Remove(false);
   Remove(true);
   TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
@@ -98,7 +119,7 @@ void RemoveTemporariesWhenInterrupted() {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteFile")));
   if (deleteFile == nullptr ||
       !DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &mainThread,
-                       THREAD_SUSPEND_RESUME, FALSE, 0))
+                       THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, 0))
     return;
   SetConsoleCtrlHandler(OnControl, TRUE);
 }
@@ -121,11 +142,15 @@ TemporaryGuard::~TemporaryGuard() {
   }
 }
 
-void TemporaryGuard::HoldsOpen(void* handle) { entry_->open = static_cast<HANDLE>(handle); }
+void TemporaryGuard::HoldsOpen(void* handle) {
+  entry_->open = static_cast<HANDLE>(handle);
+  entry_->opening = false;
+}
 
 std::unique_ptr<TemporaryGuard> TemporaryGuard::ForFile(const std::string& path) {
   auto entry = std::make_unique<Entry>();
   entry->path = SystemPath(path);
+  entry->opening = true;
   return std::unique_ptr<TemporaryGuard>(new TemporaryGuard(std::move(entry)));
 }
 
