@@ -46,6 +46,8 @@ class TDncFileNames {
   // `fileName`, or the first numbered form of it not given yet; given from
   // then on.
   std::string Unused(const std::string& fileName);
+  // Room for `count` names, so that a large scene's names are not hashed again as the set grows.
+  void Reserve(size_t count) { used_.reserve(count); }
 
  private:
   std::unordered_set<std::string> used_;  // folded

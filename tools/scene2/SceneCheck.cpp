@@ -35,6 +35,7 @@ std::string Shortened(const std::string& fileName) {
 class ItemCheck {
  public:
   explicit ItemCheck(std::vector<Problem>& problems) : problems_(problems) {}
+  void Reserve(size_t chunks) { fileNames_.Reserve(chunks); }
 
   void Check(const SceneSection& section, const MappedChunk& chunk) {
     const size_t index = next_[section.code]++;
@@ -132,6 +133,9 @@ std::vector<Problem> CheckScene(ByteView bytes, uint64_t fileLength) {
   SceneMap map = MapScene(bytes, fileLength);
   std::vector<Problem> problems = std::move(map.problems);
   ItemCheck items(problems);
+  size_t chunks = 0;
+  for (const MappedSection& section : map.sections) chunks += section.chunks.size();
+  items.Reserve(chunks);
   for (const MappedSection& section : map.sections)
     for (const MappedChunk& chunk : section.chunks) items.Check(*SectionByCode(section.code), chunk);
   std::stable_sort(problems.begin(), problems.end(),
