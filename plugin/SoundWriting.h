@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "plugin/SoundFields.h"
+#include "scene/ChunkWriter.h"
 
 // Gives a block of `length` bytes, or null when there is none to be had. The
 // Win32 half passes the local heap's fixed memory, which the host frees.
@@ -17,6 +18,10 @@ struct SoundBlock {
   uint8_t* Data = nullptr;
   int32_t Size = 0;
 };
+
+// The sub-chunks of a sound object, inside an object chunk that the caller
+// opens and closes.
+void WriteSoundObjectBody(ChunkWriter& out, const SoundFields& fields);
 
 // The whole object chunk in a block of exactly its length; nothing when the
 // block can't be had or the chunk would be longer than a size field can say.

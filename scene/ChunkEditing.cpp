@@ -10,8 +10,9 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/Exception.h"
+#include "scene/ChunkWriter.h"
 #include "scene/Hex.h"
-#include "scene/MemoryStream.h"
+#include "scene/LittleEndian.h"
 #include "scene/SceneDocument.h"
 #include "scene/SceneEdit.h"
 #include "scene/Trace.h"
@@ -24,23 +25,22 @@ const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 
 const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
 
-// The old bytes up to the name sub-chunk's type, the new size and name, then
-// the old bytes behind the old name. A name size that runs past the chunk's
-// end leaves nothing behind it.
 }  // namespace
 
+// The old bytes up to the name sub-chunk, a name sub-chunk of its type with
+// the new name, then the old bytes behind the old name. A name size that runs
+// past the chunk's end leaves nothing behind it.
 Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name) {
   const uint8_t* old = chunk.Data();
   const size_t oldLength = chunk.Length();
   const auto tail = static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(offset) + size, oldLength));
-  TMemoryStream rebuilt;
-  rebuilt.Write(old, offset + 2);
-  rebuilt.WriteU32(static_cast<uint32_t>(name.size() + kChunkHeaderSize));
-  rebuilt.Write(name.data(), name.size());
-  rebuilt.Write(old + tail, oldLength - tail);
-  rebuilt.Seek(2, TStream::Origin::Begin);
-  rebuilt.WriteU32(static_cast<uint32_t>(rebuilt.Length()));
-  return Chunk::CopyOf(ByteView(rebuilt.Data(), rebuilt.Length()));
+  ChunkWriter rebuilt;
+  rebuilt.Open(ReadU16LE(old));
+  rebuilt.Bytes(old + kChunkHeaderSize, offset - kChunkHeaderSize);
+  rebuilt.Chunk(ReadU16LE(old + offset), name);
+  rebuilt.Bytes(old + tail, oldLength - tail);
+  rebuilt.Close();
+  return Chunk::CopyOf(rebuilt.Written());
 }
 
 namespace {

@@ -18,15 +18,12 @@ class Exception : public std::exception {
     Invalid = 1,
     // No new chunk given to ReplaceChunkData.
     NoData = 2,
-    // A new chunk that the scene already holds: it stays the caller's.
-    AlreadyHeld = 3,
     // An object or definition type that the editor's tree has no folder for.
     UnknownType = 12345,
   };
 
   Exception(Code code, std::string message) : ErrorCode(static_cast<int32_t>(code)), Message(std::move(message)) {}
   const char* what() const noexcept override { return Message.c_str(); }
-  bool Is(Code code) const { return ErrorCode == static_cast<int32_t>(code); }
   // The message as a box or a console shows it, in UTF-8.
   virtual std::string Shown() const;
 

@@ -10,16 +10,11 @@ TMemoryStream::TMemoryStream(const void* bytes, size_t count) {
   position_ = 0;
 }
 
-TMemoryStream::TMemoryStream(const uint8_t* bytes, size_t count, View)
-    : bytes_(bytes), size_(bytes != nullptr ? count : 0), position_(static_cast<int64_t>(size_)) {}
-
-TMemoryStream TMemoryStream::ViewOf(const uint8_t* bytes, size_t count) { return TMemoryStream(bytes, count, View{}); }
-
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (position_ < 0 || static_cast<uint64_t>(position_) >= size_) return 0;
   const size_t available = size_ - static_cast<size_t>(position_);
   const size_t taken = std::min(count, available);
-  std::memcpy(buffer, bytes_ + position_, taken);
+  std::memcpy(buffer, buffer_.get() + position_, taken);
   position_ += static_cast<int64_t>(taken);
   return taken;
 }
@@ -27,9 +22,8 @@ size_t TMemoryStream::Read(void* buffer, size_t count) {
 void TMemoryStream::Reserve(size_t capacity) {
   if (capacity <= capacity_) return;
   std::unique_ptr<uint8_t[]> grown(new uint8_t[capacity]);
-  if (size_ > 0) std::memcpy(grown.get(), bytes_, size_);
+  if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
   buffer_ = std::move(grown);
-  bytes_ = buffer_.get();
   capacity_ = capacity;
 }
 

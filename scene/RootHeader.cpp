@@ -18,8 +18,7 @@ std::optional<LayoutProblem> RootHeaderFault(const RootHeader& header, uint64_t 
   const auto size = static_cast<uint32_t>(header.rootSize);
   if (header.rootSize < 0)
     return LayoutProblem{.fault = LayoutFault::RootSizeNegative, .offset = kSizeAt, .size = size};
-  // A load reads sections while more than 2 bytes of the root are left.
-  if (size > fileLength + 2)
+  if (RootGoesOnAfter(size, fileLength))
     return LayoutProblem{.fault = LayoutFault::RootSizePastFile, .offset = kSizeAt, .size = size, .count = fileLength};
   return std::nullopt;
 }

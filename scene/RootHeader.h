@@ -18,6 +18,10 @@ struct RootHeader {
   int32_t rootSize = 0;    // as a load keeps it: the bytes that are there, little-endian
 };
 
+// A load reads sections while more than 2 bytes of the root are left after
+// `at`: a root that ends 2 bytes past its last chunk still loads.
+constexpr bool RootGoesOnAfter(uint64_t rootSize, uint64_t at) { return rootSize > at + 2; }
+
 // The header at the start of `bytes`, which may hold fewer than its six.
 RootHeader ReadRootHeader(std::span<const uint8_t> bytes);
 

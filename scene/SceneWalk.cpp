@@ -134,7 +134,7 @@ class Walker {
   // As a load: sections while more than 2 bytes of the root are left.
   bool WalkSections(uint64_t& at) {
     std::array<std::optional<uint64_t>, kSceneSectionCount> firstAt;
-    while (root_ > at + 2) {
+    while (RootGoesOnAfter(root_, at)) {
       const uint64_t start = at;
       WalkedSection section{.offset = start, .codeEnd = std::min(start + 2, fileLength_)};
       ReadU16(start, section.code);

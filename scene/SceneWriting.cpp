@@ -6,23 +6,16 @@
 #include <string>
 
 #include "scene/ChunkTypes.h"
+#include "scene/ChunkWriter.h"
 #include "scene/Exception.h"
 #include "scene/FileReplacement.h"
 #include "scene/GatherWriter.h"
-#include "scene/LittleEndian.h"
 #include "scene/SceneDocument.h"
 #include "scene/Trace.h"
 
 namespace {
 
 using ChunkHeader = std::array<uint8_t, kChunkHeaderSize>;
-
-ChunkHeader HeaderOf(uint16_t type, uint64_t size) {
-  ChunkHeader header;
-  WriteU16LE(header.data(), type);
-  WriteU32LE(header.data() + 2, static_cast<uint32_t>(size));
-  return header;
-}
 
 void WriteChunkList(GatherWriter& out, const ChunkList& list) {
   for (const ChunkEntry& entry : list.Entries()) out.Add(entry.chunk.Data(), entry.chunk.Length());
@@ -56,16 +49,16 @@ void SceneDocument::WriteToStream(TStream& stream) const {
   bool anySection = false;
   for (Section& section : sections) {
     if (section.list->Count() == 0) continue;
-    section.header = HeaderOf(section.code, kChunkHeaderSize + section.length);
+    section.header = ChunkHeaderBytes(section.code, static_cast<uint32_t>(kChunkHeaderSize + section.length));
     rootSize += kChunkHeaderSize + section.length;
     anySection = true;
   }
   // A file without any section fails to load at its head: keep one, empty.
-  const ChunkHeader emptySection = HeaderOf(kObjectsSection, kChunkHeaderSize);
+  const ChunkHeader emptySection = ChunkHeaderBytes(kObjectsSection, kChunkHeaderSize);
   if (!anySection) rootSize += kChunkHeaderSize;
   if (rootSize > INT32_MAX) throw Exception(Exception::Code::Invalid, "the scene is too large for one file");
 
-  const ChunkHeader root = HeaderOf(kRootChunk, rootSize);
+  const ChunkHeader root = ChunkHeaderBytes(kRootChunk, static_cast<uint32_t>(rootSize));
   GatherWriter out(stream);
   out.Add(root.data(), root.size());
   WriteChunkList(out, heads);

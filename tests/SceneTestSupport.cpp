@@ -16,6 +16,7 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/ChunkTypes.h"
+#include "scene/ChunkWriter.h"
 #include "scene/LittleEndian.h"
 
 Bytes U16(uint16_t value) {
@@ -43,13 +44,15 @@ Bytes ChunkWithSize(uint16_t type, uint32_t size, const Bytes& payload) {
 }
 
 Bytes ChunkOf(uint16_t type, const Bytes& payload) {
-  return ChunkWithSize(type, static_cast<uint32_t>(payload.size() + 6), payload);
+  ChunkWriter out;
+  out.Open(type);
+  out.Bytes(payload.data(), payload.size());
+  out.Close();
+  const ByteView written = out.Written();
+  return Bytes(written.Data(), written.Data() + written.Length());
 }
 
-Bytes SceneFile(std::initializer_list<Bytes> parts) {
-  const Bytes body = Concat(parts);
-  return Concat({U16(kRootChunk), U32(static_cast<uint32_t>(body.size() + 6)), body});
-}
+Bytes SceneFile(std::initializer_list<Bytes> parts) { return ChunkOf(kRootChunk, Concat(parts)); }
 
 Bytes ObjectChunk(const std::string& name, uint32_t objectType) {
   return ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Concat({Text(name), {0}})),

@@ -9,7 +9,7 @@ namespace {
 constexpr uint64_t kBlockSize = 64 * 1024;
 }
 
-void Padding::Write(TStream& out, TRandom& random, uint64_t count, PaddingStyle style) {
+void Padding::Write(ChunkWriter& out, TRandom& random, uint64_t count, PaddingStyle style) {
   while (count > 0) {
     const size_t length = static_cast<size_t>(std::min(count, kBlockSize));
     // Filled a little past `length` and cut there: the cut line or word is lost.
@@ -25,7 +25,7 @@ void Padding::Write(TStream& out, TRandom& random, uint64_t count, PaddingStyle 
         block_.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
       }
     }
-    out.Write(block_.data(), length);
+    out.Bytes(block_.data(), length);
     count -= length;
   }
 }

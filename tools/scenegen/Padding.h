@@ -1,11 +1,12 @@
 #pragma once
-// Filler that makes a generated scene as large as asked: streamed in blocks,
-// so that even a chunk of hundreds of megabytes never sits in memory whole.
+// Filler that makes a generated scene as large as asked: written in blocks to
+// a writer that moves them to its file, so that even a chunk of hundreds of
+// megabytes never sits in memory whole.
 
 #include <cstdint>
 #include <string>
 
-#include "scene/Stream.h"
+#include "scene/ChunkWriter.h"
 #include "tools/scenegen/Random.h"
 
 enum class PaddingStyle {
@@ -16,7 +17,7 @@ enum class PaddingStyle {
 class Padding {
  public:
   // Writes exactly `count` bytes of filler to `out`.
-  void Write(TStream& out, TRandom& random, uint64_t count, PaddingStyle style);
+  void Write(ChunkWriter& out, TRandom& random, uint64_t count, PaddingStyle style);
 
  private:
   std::string block_;

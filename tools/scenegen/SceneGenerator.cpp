@@ -4,7 +4,7 @@
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "tools/scenegen/ChunkBuilder.h"
+#include "scene/ChunkWriter.h"
 #include "tools/scenegen/Padding.h"
 #include "tools/scenegen/SceneItems.h"
 
@@ -18,7 +18,7 @@ constexpr uint16_t kDefinitionBulkChunk = 0xAE2B;
 struct Section {
   uint16_t code;
   uint32_t SceneOptions::*count;
-  void (SceneItems::*build)(ChunkBuilder&, uint32_t);
+  void (SceneItems::*build)(ChunkWriter&, uint32_t);
   uint16_t paddingChunk;  // the sub-chunk that carries the padding; 0: it trails the payload
   PaddingStyle style;
 };
@@ -42,32 +42,22 @@ class Generator {
   void Run();
 
  private:
-  // Writes a header whose size is filled in by PatchSize; gives where it starts.
-  int64_t OpenChunk(uint16_t type);
-  void PatchSize(int64_t start);
   void WriteSection(const Section& section);
-  // How many bytes of padding the next item gets, given its own length.
-  uint32_t PaddingFor(uint64_t itemLength);
-  void Emit(const void* bytes, size_t count);
+  // How many bytes of padding the item written after `written` bytes gets, given its own length.
+  uint32_t PaddingFor(uint64_t written, uint64_t itemLength);
 
   const SceneOptions& options_;
-  TStream& out_;
+  ChunkWriter out_;
   TRandom random_;
   SceneItems items_;
-  ChunkBuilder chunk_;
   Padding padding_;
   uint64_t itemsLeft_ = 0;
-  uint64_t written_ = 0;
 };
 
 void Generator::Run() {
-  const int64_t root = OpenChunk(kRootChunk);
+  out_.Open(kRootChunk);
   const uint32_t heads = static_cast<uint32_t>(random_.Between(2, 4));
-  for (uint32_t serial = 1; serial <= heads; ++serial) {
-    chunk_.Reset();
-    items_.Head(chunk_, serial);
-    Emit(chunk_.Data(), chunk_.Length());
-  }
+  for (uint32_t serial = 1; serial <= heads; ++serial) items_.Head(out_, serial);
   bool anySection = false;
   for (const Section& section : kSections) {
     if (options_.*section.count == 0) continue;
@@ -76,67 +66,46 @@ void Generator::Run() {
   }
   // A file needs a section after its head to load; an empty one is what the
   // scene model itself writes for a scene without items.
-  if (!anySection) PatchSize(OpenChunk(kObjectsSection));
-  PatchSize(root);
-}
-
-int64_t Generator::OpenChunk(uint16_t type) {
-  const int64_t start = static_cast<int64_t>(written_);
-  chunk_.Reset();
-  chunk_.Open(type);
-  chunk_.CloseAll(0);
-  Emit(chunk_.Data(), chunk_.Length());
-  return start;
-}
-
-void Generator::PatchSize(int64_t start) {
-  out_.Seek(start + 2, TStream::Origin::Begin);
-  out_.WriteU32(static_cast<uint32_t>(written_ - static_cast<uint64_t>(start)));
-  out_.Seek(static_cast<int64_t>(written_), TStream::Origin::Begin);
+  if (!anySection) out_.Chunk(kObjectsSection, {});
+  out_.Close();
+  out_.Flush();
 }
 
 void Generator::WriteSection(const Section& section) {
-  const int64_t start = OpenChunk(section.code);
+  out_.Open(section.code);
   for (uint32_t serial = 1; serial <= options_.*section.count; ++serial) {
-    chunk_.Reset();
-    (items_.*section.build)(chunk_, serial);
-    uint32_t padding = PaddingFor(chunk_.Length());
-    if (section.paddingChunk != 0) {
-      if (padding >= kChunkHeaderSize) {
-        chunk_.Open(section.paddingChunk);
-        padding -= kChunkHeaderSize;
-      } else {
-        padding = 0;
-      }
+    const uint64_t start = out_.Position();
+    (items_.*section.build)(out_, serial);
+    uint32_t padding = PaddingFor(start, out_.Position() - start);
+    const bool inChunk = section.paddingChunk != 0 && padding >= kChunkHeaderSize;
+    if (inChunk) {
+      out_.Open(section.paddingChunk);
+      padding -= kChunkHeaderSize;
+    } else if (section.paddingChunk != 0) {
+      padding = 0;
     }
-    chunk_.CloseAll(padding);
-    Emit(chunk_.Data(), chunk_.Length());
     padding_.Write(out_, random_, padding, section.style);
-    written_ += padding;
+    if (inChunk) out_.Close();
+    out_.Close();
     --itemsLeft_;
-    if (written_ > kMaxSceneBytes)
+    if (out_.Position() > kMaxSceneBytes)
       throw Exception(Exception::Code::Invalid, "the scene grew past " + std::to_string(kMaxSceneBytes) +
                                                     " bytes, the most a scene file can hold");
   }
-  PatchSize(start);
+  out_.Close();
 }
 
-uint32_t Generator::PaddingFor(uint64_t itemLength) {
+uint32_t Generator::PaddingFor(uint64_t written, uint64_t itemLength) {
   const uint64_t target = options_.targetBytes;
-  if (written_ + itemLength >= target) return 0;
+  if (written + itemLength >= target) return 0;
   // Every item left aims at an equal share of what is missing; the shares are
   // worked out again for each item, so the jitter evens out by the end.
-  const uint64_t room = target - written_ - itemLength;
-  const uint64_t share = (target - written_) / itemsLeft_;
+  const uint64_t room = target - written - itemLength;
+  const uint64_t share = (target - written) / itemsLeft_;
   if (share <= itemLength) return 0;
   const uint64_t wanted = share - itemLength;
   const uint64_t jittered = wanted / 2 + random_.Below(wanted + 1);
   return static_cast<uint32_t>(std::min(jittered, room));
-}
-
-void Generator::Emit(const void* bytes, size_t count) {
-  out_.Write(bytes, count);
-  written_ += count;
 }
 
 }  // namespace

@@ -63,15 +63,15 @@ float Quarters(TRandom& random, int64_t low, int64_t high) {
   return static_cast<float>(random.Between(low, high)) * 0.25f;
 }
 
-void RandomBytes(ChunkBuilder& chunk, TRandom& random, int64_t count) {
+void RandomBytes(ChunkWriter& chunk, TRandom& random, int64_t count) {
   for (; count > 0; --count) chunk.U8(static_cast<uint8_t>(random.Next()));
 }
 
 // A sub-chunk that refers to another item by holding a name sub-chunk of its own.
-void NameLink(ChunkBuilder& chunk, uint16_t linkType, uint16_t nameType, const std::string& name) {
+void NameLink(ChunkWriter& chunk, uint16_t linkType, uint16_t nameType, const std::string& name) {
   chunk.Open(linkType);
   chunk.Open(nameType);
-  chunk.Name(name);
+  chunk.Text(name);
   chunk.Close();
   chunk.Close();
 }
@@ -98,7 +98,7 @@ SceneItems::SceneItems(TRandom& random, bool unknownTypes, std::string oneName)
     std::swap(firstObjectTypes_[i], firstObjectTypes_[random_.Below(i + 1)]);
 }
 
-void SceneItems::Head(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::Head(ChunkWriter& chunk, uint32_t serial) {
   // The first head chunk holds a version number; the others are opaque bytes.
   if (serial == 1) {
     chunk.Open(0x0001);
@@ -125,13 +125,13 @@ std::string SceneItems::Name(const std::string& word, uint32_t serial) {
   return oneName_.empty() ? ItemName(random_, word, serial) : oneName_;
 }
 
-void SceneItems::Position(ChunkBuilder& chunk, uint16_t type) {
+void SceneItems::Position(ChunkWriter& chunk, uint16_t type) {
   chunk.Open(type);
   for (int axis = 0; axis < 3; ++axis) chunk.Float(Quarters(random_, -40000, 40000));
   chunk.Close();
 }
 
-void SceneItems::SoundObject(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::SoundObject(ChunkWriter& chunk, uint32_t serial) {
   // Texts as the plug-in shows numbers, of values that single floats hold
   // exactly, so that the object reads back as the fields it was written from.
   const auto number = [this](int64_t low, int64_t high) { return FormatNumber(Quarters(random_, low, high)); };
@@ -155,17 +155,12 @@ void SceneItems::SoundObject(ChunkBuilder& chunk, uint32_t serial) {
   fields.Speed = number(1, 8);
   if (random_.Percent(50)) fields.SoundSector = NumberedName("zone", static_cast<uint32_t>(random_.Between(1, 20)));
 
-  std::vector<uint8_t> block;
-  WriteSoundObject(fields, [&block](size_t length) {
-    block.resize(length);
-    return block.data();
-  });
-  // The builder makes the object's own header, so that padding can still go at its end.
+  // Left open, as every item, so that padding can still go at its end.
   chunk.Open(kObjectChunk);
-  chunk.Bytes(std::string(block.begin() + kChunkHeaderSize, block.end()));
+  WriteSoundObjectBody(chunk, fields);
 }
 
-void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::Object(ChunkWriter& chunk, uint32_t serial) {
   const uint32_t type = ObjectType(serial);
   if (type == kSoundObjectType) {
     SoundObject(chunk, serial);
@@ -196,7 +191,7 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   if (parentPlace == 0) parent();
   if (typeFirst) typeCode();
   chunk.Open(kObjectNameChunk);
-  chunk.Name(Name(word, serial));
+  chunk.Text(Name(word, serial));
   chunk.Close();
   if (!typeFirst) typeCode();
   if (lightmapOnly || alsoLightmap) {
@@ -225,7 +220,7 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
     case kModelObjectType:
     case kStandartObjectType:
       chunk.Open(kModelFileChunk);
-      chunk.Name(word + std::to_string(random_.Between(1, 40)) + ".i3d");
+      chunk.Text(word + std::to_string(random_.Between(1, 40)) + ".i3d");
       chunk.Close();
       break;
     default:
@@ -234,7 +229,7 @@ void SceneItems::Object(ChunkBuilder& chunk, uint32_t serial) {
   if (parentPlace == 1) parent();
 }
 
-void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::Definition(ChunkWriter& chunk, uint32_t serial) {
   // Mostly the named types; the rest spread over every known code.
   uint32_t type = 0;
   if (unknownTypes_ && random_.Percent(5))
@@ -255,7 +250,7 @@ void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
   };
   if (!nameFirst) typeCode();
   chunk.Open(kDefinitionNameChunk);
-  chunk.Name(name);
+  chunk.Text(name);
   chunk.Close();
   if (nameFirst) typeCode();
   Position(chunk, kDefinitionPositionChunk);
@@ -267,16 +262,16 @@ void SceneItems::Definition(ChunkBuilder& chunk, uint32_t serial) {
              NumberedName("route", static_cast<uint32_t>(random_.Between(1, serial))));
 }
 
-void SceneItems::InitScript(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::InitScript(ChunkWriter& chunk, uint32_t serial) {
   chunk.Open(kInitScriptChunk);
   chunk.U8(static_cast<uint8_t>(random_.Below(2)));
-  chunk.CountedName(Name(random_.Pick(kScriptWords), serial));
+  chunk.CountedText(Name(random_.Pick(kScriptWords), serial));
   for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Bytes(ScriptLine(random_));
 }
 
-void SceneItems::VisualEffect(ChunkBuilder& chunk, uint32_t serial) {
+void SceneItems::VisualEffect(ChunkWriter& chunk, uint32_t serial) {
   chunk.Open(kVisualEffectChunk);
   RandomBytes(chunk, random_, 10);
-  chunk.CountedName(Name(random_.Pick(kEffectWords), serial));
+  chunk.CountedText(Name(random_.Pick(kEffectWords), serial));
   for (int64_t n = random_.Between(2, 8); n > 0; --n) chunk.Float(Quarters(random_, -400, 400));
 }

@@ -1,12 +1,12 @@
 #pragma once
 // What the generated chunks hold: the head chunks and the four kinds of scene
-// item, each built into a ChunkBuilder with made-up but plausible content.
+// item, each built into a ChunkWriter with made-up but plausible content.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tools/scenegen/ChunkBuilder.h"
+#include "scene/ChunkWriter.h"
 #include "tools/scenegen/Random.h"
 
 // A type the generator draws: how often, and the word its items are named with.
@@ -27,17 +27,17 @@ class SceneItems {
 
   // Each builds one whole chunk. The scene items leave their chunk open, so
   // that padding can still go at its end; serials count from 1.
-  void Head(ChunkBuilder& chunk, uint32_t serial);
-  void Object(ChunkBuilder& chunk, uint32_t serial);
-  void Definition(ChunkBuilder& chunk, uint32_t serial);
-  void InitScript(ChunkBuilder& chunk, uint32_t serial);
-  void VisualEffect(ChunkBuilder& chunk, uint32_t serial);
+  void Head(ChunkWriter& chunk, uint32_t serial);
+  void Object(ChunkWriter& chunk, uint32_t serial);
+  void Definition(ChunkWriter& chunk, uint32_t serial);
+  void InitScript(ChunkWriter& chunk, uint32_t serial);
+  void VisualEffect(ChunkWriter& chunk, uint32_t serial);
 
  private:
   uint32_t ObjectType(uint32_t serial);
   // A sound object written by the plug-in's own writer from fields drawn at random.
-  void SoundObject(ChunkBuilder& chunk, uint32_t serial);
-  void Position(ChunkBuilder& chunk, uint16_t type);
+  void SoundObject(ChunkWriter& chunk, uint32_t serial);
+  void Position(ChunkWriter& chunk, uint16_t type);
   std::string Name(const std::string& word, uint32_t serial);
 
   TRandom& random_;  // not owned
