@@ -6,7 +6,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
-#include "scene/LittleEndian.h"
+#include "scene/WholeChunk.h"
 
 bool IsSoundNode(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
@@ -25,13 +25,13 @@ Chunk AcceptSoundChunk(const uint8_t* data, int32_t size) {
   const auto refuse = [](const std::string& reason) {
     return Exception(Exception::Code::Invalid, "The sound plug-in gave back " + reason + ".");
   };
-  if (data == nullptr || size < static_cast<int32_t>(kChunkHeaderSize))
-    throw refuse(std::to_string(size) + " bytes, less than a chunk's header");
-  const uint32_t sizeField = ReadU32LE(data + 2);
-  if (sizeField != static_cast<uint32_t>(size))
-    throw refuse("a chunk whose size field says " + std::to_string(sizeField) + " bytes in a block of " +
+  const ByteView block(data, size > 0 ? static_cast<size_t>(size) : 0);
+  if (const std::optional<WholeChunkProblem> problem = CheckWholeChunk(block, block.Length())) {
+    if (problem->fault == WholeChunkProblem::Fault::ShorterThanHeader)
+      throw refuse(std::to_string(size) + " bytes, less than a chunk's header");
+    throw refuse("a chunk whose size field says " + std::to_string(problem->sizeField) + " bytes in a block of " +
                  std::to_string(size));
-  const ByteView block(data, static_cast<size_t>(size));
+  }
   if (const uint16_t type = GetChunkType(block); type != kObjectChunk)
     throw refuse("a chunk of type " + HexUpper(type, 4) + ", not an object");
   if (const uint32_t objectType = GetObjectType(block); objectType != kSoundObjectType)

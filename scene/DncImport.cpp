@@ -1,16 +1,20 @@
 #include "scene/DncImport.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <unordered_map>
 
+#include "os/FileImage.h"
+#include "os/FileSystem.h"
+#include "scene/ByteBlock.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/DncExport.h"
 #include "scene/Exception.h"
-#include "scene/FileStream.h"
 #include "scene/Hex.h"
-#include "scene/LittleEndian.h"
+#include "scene/WholeChunk.h"
 #include "scene/Trace.h"
 #include "scene/Windows1251.h"
 
@@ -61,37 +65,50 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
 ImportRefusal::ImportRefusal(std::string path, std::string reason)
     : Exception(Code::Invalid, Windows1251FromUtf8(path + ": " + reason)), Path(std::move(path)), Reason(std::move(reason)) {}
 
-Chunk ReadDncFile(const std::string& path) {
-  os::Result<std::unique_ptr<TFileStream>> file = TFileStream::OpenRead(path);
-  if (!file.ok()) throw ImportRefusal(path, file.reason());
-  try {
-    return ReadDncChunk(*file.value());
-  } catch (const Exception& refused) {
-    throw ImportRefusal(path, refused.Shown());
+namespace {
+
+// Why a .dnc file of `length` bytes that begins with `head` is refused; empty when it is not.
+std::string DncFault(ByteView head, uint64_t length) {
+  if (const std::optional<WholeChunkProblem> problem = CheckWholeChunk(head, length)) {
+    if (problem->fault == WholeChunkProblem::Fault::ShorterThanHeader)
+      return "the file holds " + std::to_string(length) + " bytes, less than a chunk's header";
+    return "the chunk's size field says " + std::to_string(problem->sizeField) + " bytes, but the file holds " +
+           std::to_string(length);
   }
+  const uint16_t type = GetChunkType(head);
+  if (SectionOfItemType(type) == nullptr)
+    return "chunk type " + HexUpper(type, 4) + " is not an object, definition, init script or visual effect";
+  return "";
 }
 
-Chunk ReadDncChunk(TStream& file) {
-  const int64_t length = file.Size();
-  if (length < static_cast<int64_t>(kChunkHeaderSize))
-    throw Exception(Exception::Code::Invalid,
-                    "the file holds " + std::to_string(length) + " bytes, less than a chunk's header");
-  uint8_t header[kChunkHeaderSize];
-  file.Seek(0, TStream::Origin::Begin);
-  file.Read(header, sizeof header);
-  const uint16_t type = ReadU16LE(header);
-  const uint32_t size = ReadU32LE(header + 2);
-  if (size != length)
-    throw Exception(Exception::Code::Invalid, "the chunk's size field says " + std::to_string(size) +
-                                                  " bytes, but the file holds " + std::to_string(length));
-  if (SectionOfItemType(type) == nullptr)
-    throw Exception(Exception::Code::Invalid,
-                    "chunk type " + HexUpper(type, 4) + " is not an object, definition, init script or visual effect");
-  file.Seek(0, TStream::Origin::Begin);
-  uint16_t readType = 0;
-  uint32_t readSize = 0;
-  const std::unique_ptr<TMemoryStream> chunk = ReadChunkFromStream(file, readType, readSize, length);
-  return Chunk::CopyOf(ByteView(chunk->Data(), chunk->Length()));
+}  // namespace
+
+Chunk ReadDncFile(const std::string& path) {
+  os::Result<std::FILE*> opened = os::OpenForReading(path);
+  if (!opened.ok()) throw ImportRefusal(path, opened.reason());
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
+  const auto refuse = [&path](const std::string& reason) { return ImportRefusal(path, reason); };
+  os::Result<uint64_t> length = os::FileLength(file.get());
+  if (!length.ok()) throw refuse(length.reason());
+  uint8_t head[kChunkHeaderSize] = {};
+  os::Result<size_t> headRead = os::ReadAt(file.get(), 0, head, sizeof head);
+  if (!headRead.ok()) throw refuse(headRead.reason());
+  // Judged by its header and length, so that a long file that can't be one chunk is never read.
+  if (const std::string fault = DncFault(ByteView(head, headRead.value()), length.value()); !fault.empty())
+    throw refuse(fault);
+  os::FileImage image;
+  if (const os::Status read = os::LoadFile(file.get(), length.value(), image); !read.ok()) throw refuse(read.reason());
+  std::shared_ptr<const ByteBlock> block = BlockOfFile(std::move(image));
+  // The file may have changed between the look at its header and the read.
+  const ByteView bytes(block->Data(), block->Size());
+  if (const std::string fault = DncFault(bytes, bytes.Length()); !fault.empty()) throw refuse(fault);
+  return Chunk(std::move(block), bytes);
+}
+
+Chunk ReadDncChunk(ByteView file) {
+  if (const std::string fault = DncFault(file, file.Length()); !fault.empty())
+    throw Exception(Exception::Code::Invalid, Windows1251FromUtf8(fault));
+  return Chunk::CopyOf(file);
 }
 
 std::string ImportSummary(const ImportTally& tally) {

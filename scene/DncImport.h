@@ -9,7 +9,7 @@
 #include "scene/Exception.h"
 #include "scene/Progress.h"
 #include "scene/SceneDocument.h"
-#include "scene/Stream.h"
+#include "scene/ByteView.h"
 
 // The order in which an import takes its files: as given, except that an
 // export's numbered copies of one name ("Obj_x.dnc", "Obj_x (2).dnc",
@@ -34,8 +34,8 @@ class ImportRefusal : public Exception {
 // regular file, shorter than a chunk's header, a size field that differs from
 // the file's length, a chunk of another type.
 Chunk ReadDncFile(const std::string& path);
-// The same for a whole stream, from its start.
-Chunk ReadDncChunk(TStream& stream);
+// The same for a file's bytes in memory; raises Exception.
+Chunk ReadDncChunk(ByteView file);
 
 // "3 chunks imported (2 replaced, 1 added)"; "1 chunk imported (...)" for one.
 std::string ImportSummary(const ImportTally& tally);

@@ -45,10 +45,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  TMemoryStream file(data, size);
   Chunk chunk;
   try {
-    chunk = ReadDncChunk(file);
+    chunk = ReadDncChunk(ByteView(data, size));
   } catch (const Exception&) {
     return 0;
   }
