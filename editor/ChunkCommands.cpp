@@ -122,8 +122,8 @@ bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
   const PStream chunk = document.Get(node->chunk);
   if (chunk == nullptr) return false;
-  const uint16_t type = GetChunkType(chunk.Bytes());
-  return type == kObjectChunk || type == kDefinitionChunk;
+  const SceneSection* section = SectionOfItemType(GetChunkType(chunk.Bytes()));
+  return section != nullptr && section->NamedBySubChunk();
 }
 
 bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdit& edit) {

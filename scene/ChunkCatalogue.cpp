@@ -119,26 +119,17 @@ bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure) {
     size_t at = 0;
     uint32_t length = 0;
     const uint16_t type = GetChunkType(chunk);
-    switch (type) {
-      case kObjectChunk:
-      case kDefinitionChunk: {
-        const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-        if (!FindSubChunk(chunk, nameChunk, offset, size))
-          throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
-        at = offset + kChunkHeaderSize;
-        length = size - kChunkHeaderSize;
-        break;
-      }
-      case kInitScriptChunk:
-      case kVisualEffectChunk: {
-        const uint32_t field = type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
-        // A length field cut short by the chunk's end promises nothing.
-        chunk.ReadU32(field, length);
-        at = field + 4;
-        break;
-      }
-      default:
-        throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
+    const SceneSection* section = SectionOfItemType(type);
+    if (section == nullptr) throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
+    if (section->NamedBySubChunk()) {
+      if (!FindSubChunk(chunk, section->nameChunk, offset, size))
+        throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
+      at = offset + kChunkHeaderSize;
+      length = size - kChunkHeaderSize;
+    } else {
+      // A length field cut short by the chunk's end promises nothing.
+      chunk.ReadU32(section->nameLengthAt, length);
+      at = section->nameLengthAt + 4;
     }
     // A name longer than the chunk reads up to the chunk's end.
     name = chunk.Part(at, length).Bytes();
@@ -163,11 +154,10 @@ std::string GetChunkName(ByteView chunk) {
 }
 
 void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size) {
-  const uint16_t type = GetChunkType(chunk);
-  if (type != kObjectChunk && type != kDefinitionChunk)
+  const SceneSection* section = SectionOfItemType(GetChunkType(chunk));
+  if (section == nullptr || !section->NamedBySubChunk())
     throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
-  const uint16_t nameChunk = type == kObjectChunk ? kObjectNameChunk : kDefinitionNameChunk;
-  if (!FindSubChunk(chunk, nameChunk, offset, size))
+  if (!FindSubChunk(chunk, section->nameChunk, offset, size))
     throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
 }
 

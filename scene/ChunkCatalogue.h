@@ -24,10 +24,6 @@ std::span<const NamedCode> ObjectTypeTable();
 std::span<const NamedCode> NamedDefinitionTypeTable();
 // Definition type codes 0 to kDefinitionTypeCount - 1 are known, named or not.
 constexpr uint32_t kDefinitionTypeCount = 37;
-// Where an init script and a visual effect keep the 32-bit length of their
-// name; the name's bytes follow it.
-constexpr uint32_t kInitScriptNameLengthOffset = 7;
-constexpr uint32_t kVisualEffectNameLengthOffset = 16;
 
 // 0 for fewer than two bytes.
 uint16_t GetChunkType(ByteView chunk);

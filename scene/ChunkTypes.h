@@ -26,6 +26,11 @@ constexpr uint16_t kDefinitionChunk = 0xAE21;
 constexpr uint16_t kVisualEffectChunk = 0xAE03;
 constexpr uint16_t kInitScriptChunk = 0xAE51;
 
+// The sub-chunks that hold the names of objects (and of an object's parent,
+// and a sound's file) and of definitions.
+constexpr uint16_t kObjectNameChunk = 0x0010;
+constexpr uint16_t kDefinitionNameChunk = 0xAE23;
+
 // The four sections of a scene, and all that the toolset tells apart by
 // section. The table's order is the one in which the document counts them,
 // the editor's tree is filled and every listing shows them.
@@ -38,13 +43,21 @@ struct SceneSection {
   const char* nodeText;    // of the editor's section node
   bool typeFolders;        // the editor's tree puts its chunks in a folder per type
   const char* countLabel;  // of the trace line that counts its chunks after a load; null: none
+  // Where its chunks keep their names: in a sub-chunk of this type, which a
+  // rename rewrites; or, when 0, as a 32-bit length at nameLengthAt and the
+  // name's bytes after it, which no edit changes.
+  uint16_t nameChunk;
+  uint32_t nameLengthAt;
+
+  bool NamedBySubChunk() const { return nameChunk != 0; }
 };
 
 inline constexpr SceneSection kSceneSections[] = {
-    {kObjectsSection, kObjectChunk, 0, "objects", "Obj_", "Objects", true, "objects: "},
-    {kDefinitionsSection, kDefinitionChunk, 1, "definitions", "Dfn_", "Difinitions", true, "difinition: "},
-    {kInitScriptsSection, kInitScriptChunk, 3, "initscripts", "InitSc_", "Init Scripts", false, "init scripts: "},
-    {kVisualEffectsSection, kVisualEffectChunk, 2, "viseffects", "VisEff_", "Visual effects", false, nullptr},
+    {kObjectsSection, kObjectChunk, 0, "objects", "Obj_", "Objects", true, "objects: ", kObjectNameChunk, 0},
+    {kDefinitionsSection, kDefinitionChunk, 1, "definitions", "Dfn_", "Difinitions", true, "difinition: ",
+     kDefinitionNameChunk, 0},
+    {kInitScriptsSection, kInitScriptChunk, 3, "initscripts", "InitSc_", "Init Scripts", false, "init scripts: ", 0, 7},
+    {kVisualEffectsSection, kVisualEffectChunk, 2, "viseffects", "VisEff_", "Visual effects", false, nullptr, 0, 16},
 };
 constexpr size_t kSceneSectionCount = std::size(kSceneSections);
 
@@ -58,7 +71,6 @@ const SceneSection* SectionByWord(std::string_view word);
 const SceneSection& SectionAtWritePlace(size_t place);
 
 // Direct sub-chunks of objects.
-constexpr uint16_t kObjectNameChunk = 0x0010;
 constexpr uint16_t kPositionChunk = 0x0020;      // 3 floats
 constexpr uint16_t kRotationChunk = 0x0022;      // 4 floats
 constexpr uint16_t kPositionCopyChunk = 0x002C;  // the position again
@@ -69,7 +81,6 @@ constexpr uint16_t kSoundChunk = 0x4060;         // a sound object's settings
 constexpr uint16_t kLightmapChunk = 0x4090;      // its presence alone makes an object "LMAP"
 
 // Direct sub-chunks of definitions.
-constexpr uint16_t kDefinitionNameChunk = 0xAE23;
 constexpr uint16_t kDefinitionTypeChunk = 0xAE22;  // begins with the definition type code
 
 // Object type codes. Three are four ASCII characters as they stand in the

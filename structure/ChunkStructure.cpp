@@ -234,11 +234,11 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
       break;
     case kInitScriptChunk:
       item.what = "init script";
-      DescribeNamedItem(chunk, kInitScriptNameLengthOffset, item);
+      DescribeNamedItem(chunk, SectionOfItemType(item.type)->nameLengthAt, item);
       break;
     case kVisualEffectChunk:
       item.what = "visual effect";
-      DescribeNamedItem(chunk, kVisualEffectNameLengthOffset, item);
+      DescribeNamedItem(chunk, SectionOfItemType(item.type)->nameLengthAt, item);
       break;
     default:
       if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, Run::Unknown, 0, &item, budget);

@@ -50,7 +50,7 @@ int RunRename(Session& session) {
   const SceneSection* section = session.SectionOperand(session.Operand(2));
   if (section == nullptr) return kUsage;
   // Init scripts and visual effects keep their names where no rename reaches.
-  if (section->itemType != kObjectChunk && section->itemType != kDefinitionChunk)
+  if (!section->NamedBySubChunk())
     return session.UsageError(std::string("only objects and definitions can be renamed, not ") + section->word);
   const auto names = session.NameOperands(3);
   if (!names) return kUsage;

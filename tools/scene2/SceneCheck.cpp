@@ -56,10 +56,10 @@ class ItemCheck {
     }
     if (own == nullptr) return;
     if (section.typeFolders) CheckFolder(chunk);
-    if (chunk.type == kObjectChunk || chunk.type == kDefinitionChunk)
+    if (own->NamedBySubChunk())
       CheckSubChunks(chunk);
     else
-      CheckNameLength(chunk);
+      CheckNameLength(chunk, own->nameLengthAt);
     if (!named) {
       Report(chunk.offset, "its name can't be read: " + failure);
       return;
@@ -91,8 +91,7 @@ class ItemCheck {
     if (at != body.Length()) Report(chunk.offset + kChunkHeaderSize + at, SubChunkRunFault(body, at));
   }
 
-  void CheckNameLength(const MappedChunk& chunk) {
-    const uint32_t at = chunk.type == kInitScriptChunk ? kInitScriptNameLengthOffset : kVisualEffectNameLengthOffset;
+  void CheckNameLength(const MappedChunk& chunk, uint32_t at) {
     const std::string fault = NameLengthFault(chunk.bytes, at);
     if (fault.empty()) return;
     // A length cut short is the chunk's fault; one too large is the field's.
