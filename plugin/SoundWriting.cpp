@@ -5,7 +5,7 @@
 
 #include "plugin/DecreaseRadius.h"
 #include "plugin/NumberText.h"
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 
 namespace {
 

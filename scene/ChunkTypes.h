@@ -80,6 +80,18 @@ constexpr uint16_t kParentChunk = 0x4020;        // holds one name sub-chunk 0x0
 constexpr uint16_t kSoundChunk = 0x4060;         // a sound object's settings
 constexpr uint16_t kLightmapChunk = 0x4090;      // its presence alone makes an object "LMAP"
 
+// Sub-chunks of a sound object's settings (kSoundChunk). Its file is a name
+// sub-chunk, kObjectNameChunk.
+constexpr uint16_t kSoundTypeChunk = 0x4061;    // int32: list index + 1
+constexpr uint16_t kVolumeChunk = 0x4062;       // float level
+constexpr uint16_t kSound4063Chunk = 0x4063;    // 4 bytes of no known meaning, written as zero
+constexpr uint16_t kExtraChunk = 0x4064;        // 2 floats of no known meaning
+constexpr uint16_t kRadiiChunk = 0x4068;        // const radius, decrease width, min level, max level
+constexpr uint16_t kSound4066Chunk = 0x4066;    // empty
+constexpr uint16_t kSound4067Chunk = 0x4067;    // empty
+constexpr uint16_t kSpeedChunk = 0xB800;        // float
+constexpr uint16_t kSoundSectorChunk = 0xB200;  // text, only when there is one
+
 // Direct sub-chunks of definitions.
 constexpr uint16_t kDefinitionTypeChunk = 0xAE22;  // begins with the definition type code
 

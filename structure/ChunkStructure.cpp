@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "plugin/NumberText.h"
-#include "plugin/SoundLayout.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkFaults.h"
 #include "scene/Counted.h"
+#include "scene/SubChunkTable.h"
 #include "scene/SubChunkWalk.h"
 #include "structure/SoundStructure.h"
 
@@ -17,48 +17,6 @@ namespace {
 constexpr int kDeepest = 32;
 
 using Kind = StructureNode::Kind;
-
-// How the catalogue reads a sub-chunk's payload.
-enum class Reading : uint8_t { None, Name, ObjectType, DefinitionType, Floats3, Floats4 };
-
-// Which run of sub-chunks a payload is, for what the catalogue knows of them.
-enum class Run : uint8_t { Unknown, Object, Definition, Parent, Sound };
-
-struct Label {
-  Run run;
-  uint16_t type;
-  const char* what;
-  Reading reading;
-  Run holds;  // the run its payload is, when the catalogue knows it holds one
-};
-
-constexpr Label kLabels[] = {
-    {Run::Object, kObjectNameChunk, "name", Reading::Name, Run::Unknown},
-    {Run::Object, kPositionChunk, "position", Reading::Floats3, Run::Unknown},
-    {Run::Object, kRotationChunk, "rotation", Reading::Floats4, Run::Unknown},
-    {Run::Object, kPositionCopyChunk, "position copy", Reading::Floats3, Run::Unknown},
-    {Run::Object, kScaleChunk, "scale", Reading::Floats3, Run::Unknown},
-    {Run::Object, kObjectTypeChunk, "object type", Reading::ObjectType, Run::Unknown},
-    {Run::Object, kParentChunk, "parent", Reading::None, Run::Parent},
-    {Run::Object, kSoundChunk, "sound settings", Reading::None, Run::Sound},
-    {Run::Object, kLightmapChunk, "lightmap", Reading::None, Run::Unknown},
-    {Run::Definition, kDefinitionNameChunk, "name", Reading::Name, Run::Unknown},
-    {Run::Definition, kDefinitionTypeChunk, "definition type", Reading::DefinitionType, Run::Unknown},
-    {Run::Parent, kObjectNameChunk, "name", Reading::Name, Run::Unknown},
-    {Run::Sound, kObjectNameChunk, "file", Reading::None, Run::Unknown},
-    {Run::Sound, kSoundTypeChunk, "sound type", Reading::None, Run::Unknown},
-    {Run::Sound, kVolumeChunk, "volume level", Reading::None, Run::Unknown},
-    {Run::Sound, kExtraChunk, "Unk floats", Reading::None, Run::Unknown},
-    {Run::Sound, kRadiiChunk, "volume radii and levels", Reading::None, Run::Unknown},
-    {Run::Sound, kSpeedChunk, "speed", Reading::None, Run::Unknown},
-    {Run::Sound, kSoundSectorChunk, "sector", Reading::None, Run::Unknown},
-};
-
-const Label* LabelOf(Run run, uint16_t type) {
-  for (const Label& label : kLabels)
-    if (label.run == run && label.type == type) return &label;
-  return nullptr;
-}
 
 // A name as the catalogue reads one: its bytes, less one closing zero.
 std::string NameOf(ByteView payload) {
@@ -85,22 +43,22 @@ std::string CodeOf(ByteView payload, std::string (*name)(uint32_t)) {
   return std::to_string(code) + " (" + name(code) + ")";
 }
 
-std::string ValueOf(Reading reading, ByteView payload) {
-  switch (reading) {
-    case Reading::Name:
+// The value as the catalogue reads it; a sound setting's comes from the
+// plug-in's reading of the whole object (DescribeSoundFields).
+std::string ValueOf(const KnownSubChunk& known, ByteView payload) {
+  if (known.soundSetting) return "";
+  switch (known.kind) {
+    case PayloadKind::Name:
       return NameOf(payload);
-    case Reading::ObjectType:
+    case PayloadKind::ObjectType:
       return CodeOf(payload, ObjectTypeName);
-    case Reading::DefinitionType:
+    case PayloadKind::DefinitionType:
       return CodeOf(payload, DefinitionTypeName);
-    case Reading::Floats3:
-      return FloatsOf(payload, 3);
-    case Reading::Floats4:
-      return FloatsOf(payload, 4);
-    case Reading::None:
-      break;
+    case PayloadKind::Floats:
+      return FloatsOf(payload, known.count);
+    default:
+      return "";
   }
-  return "";
 }
 
 // Exactly a run of well-formed sub-chunks, one at least.
@@ -141,7 +99,7 @@ struct Budget {
 // The sub-chunks of `body`, which starts at `base` in the described chunk,
 // as children of `parent`; where the run goes wrong, a last child says how.
 // Without a parent they are only counted in the budget's left-out nodes.
-void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode* parent, Budget& budget) {
+void DescribeRun(ByteView body, size_t base, SubChunkRun run, int depth, StructureNode* parent, Budget& budget) {
   SubChunkWalk walk(body, Overrun::GivenOut);
   size_t end = 0;
   bool overran = false;
@@ -149,7 +107,7 @@ void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode* 
     const size_t length = kChunkHeaderSize + sub.Payload.Length();
     overran = sub.Size > body.Length() - sub.Offset;
     end = sub.Offset + length;
-    const Label* label = LabelOf(run, sub.Type);
+    const KnownSubChunk* known = FindKnownSubChunk(run, sub.Type);
     StructureNode* node = budget.Take(parent);
     if (node != nullptr) {
       node->offset = base + sub.Offset;
@@ -157,13 +115,13 @@ void DescribeRun(ByteView body, size_t base, Run run, int depth, StructureNode* 
       node->size = sub.Size;
       node->length = length;
       if (overran) node->fault = SubChunkRunFault(body, sub.Offset);
-      if (label != nullptr) {
-        node->what = label->what;
-        node->value = ValueOf(label->reading, sub.Payload);
+      if (known != nullptr) {
+        node->what = known->what;
+        node->value = ValueOf(*known, sub.Payload);
       }
     }
-    const Run holds = label != nullptr ? label->holds : Run::Unknown;
-    if (depth < kDeepest && (holds != Run::Unknown || (!overran && IsWholeRun(sub.Payload))))
+    const SubChunkRun holds = known != nullptr ? known->holds : SubChunkRun::Unknown;
+    if (depth < kDeepest && (holds != SubChunkRun::Unknown || (!overran && IsWholeRun(sub.Payload))))
       DescribeRun(sub.Payload, base + sub.Offset + kChunkHeaderSize, holds, depth + 1, node, budget);
   }
   if (overran || end == body.Length()) return;
@@ -225,12 +183,12 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
   switch (item.type) {
     case kObjectChunk:
       item.what = "object";
-      DescribeRun(body, kChunkHeaderSize, Run::Object, 0, &item, budget);
+      DescribeRun(body, kChunkHeaderSize, SubChunkRun::Object, 0, &item, budget);
       DescribeSoundFields(chunk, item);
       break;
     case kDefinitionChunk:
       item.what = "definition";
-      DescribeRun(body, kChunkHeaderSize, Run::Definition, 0, &item, budget);
+      DescribeRun(body, kChunkHeaderSize, SubChunkRun::Definition, 0, &item, budget);
       break;
     case kInitScriptChunk:
       item.what = "init script";
@@ -241,7 +199,7 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
       DescribeNamedItem(chunk, SectionOfItemType(item.type)->nameLengthAt, item);
       break;
     default:
-      if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, Run::Unknown, 0, &item, budget);
+      if (IsWholeRun(body)) DescribeRun(body, kChunkHeaderSize, SubChunkRun::Unknown, 0, &item, budget);
       if (omitted != nullptr) *omitted = budget.omitted;
       return item;
   }

@@ -3,7 +3,7 @@
 #include <climits>
 #include <set>
 
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 #include "plugin/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "tests/plugin/DialogView.h"
 #include "tests/plugin/SoundTestSupport.h"
 #include "tools/gui/AmbrelLibrary.h"

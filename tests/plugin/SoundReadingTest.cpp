@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 #include "tests/plugin/SoundTestSupport.h"
 

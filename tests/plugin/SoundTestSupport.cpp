@@ -4,7 +4,7 @@
 
 #include <bit>
 
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 
 Bytes F32(std::initializer_list<float> values) {

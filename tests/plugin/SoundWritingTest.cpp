@@ -7,7 +7,7 @@
 #include <random>
 
 #include "plugin/NumberText.h"
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 #include "plugin/SoundWriting.h"
 #include "tests/plugin/SoundTestSupport.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "os/WideText.h"
-#include "plugin/SoundLayout.h"
+#include "scene/ChunkTypes.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tests/plugin/DialogView.h"
