@@ -26,6 +26,9 @@ class Chunk {
   const std::shared_ptr<const ByteBlock>& Block() const { return block_; }
   const uint8_t* Data() const { return bytes_.Data(); }
   size_t Length() const { return bytes_.Length(); }
+  // Where its bytes start in its block: for a chunk as a load took it in, its
+  // offset in the file.
+  size_t OffsetInBlock() const { return static_cast<size_t>(bytes_.Data() - block_->Data()); }
   // False for no chunk at all.
   explicit operator bool() const { return block_ != nullptr; }
   // The same bytes: the very chunk, not an equal one.

@@ -1,6 +1,5 @@
 // list: one line, or one JSON object, for each chunk of the sections.
 
-#include <map>
 #include <set>
 
 #include "scene/ChunkCatalogue.h"
@@ -9,9 +8,7 @@
 #include "tools/scene2/Crc32.h"
 #include "tools/scene2/JsonWriter.h"
 #include "tools/scene2/NameText.h"
-#include "tools/scene2/SceneMap.h"
 #include "tools/scene2/Session.h"
-#include "tools/scene2/WholeFile.h"
 
 namespace {
 
@@ -106,29 +103,18 @@ int RunList(Session& session) {
   std::unique_ptr<SceneDocument> document = session.Load(path);
   if (!document) return kFailure;
 
-  // A load keeps no offsets: a walk of the file finds them, the chunks of a
-  // section code in the order in which a load lists them.
+  // Every chunk of a scene just loaded lies in the file's bytes as read.
   const bool located = args.longListing || args.json;
-  std::map<uint16_t, std::vector<uint64_t>> offsets;
-  if (located) {
-    os::Result<SceneFileBytes> file = ReadWholeFile(path);
-    if (!file.ok()) return session.Failure("cannot read " + path + ": " + file.reason());
-    for (const MappedSection& section : MapScene(ViewOf(file.value()), file.value().length).sections)
-      for (const MappedChunk& chunk : section.chunks) offsets[section.code].push_back(chunk.offset);
-  }
-
   std::vector<ListedSection> sections;
   for (const SceneSection& section : kSceneSections) {
     if (!only.empty() && !only.contains(section.code)) continue;
     const ChunkList& list = document->SectionListByChunkID(section.itemType);
-    const std::vector<uint64_t>& at = offsets[section.code];
-    if (located && at.size() != static_cast<size_t>(list.Count()))
-      return session.Failure(path + " changed while it was read");
     ListedSection& listed = sections.emplace_back(ListedSection{&section, {}});
     for (int32_t index = 0; index < list.Count(); ++index) {
-      const ByteView chunk = list.At(index)->chunk.Bytes();
+      const ChunkRef loaded = list.Ref(index);
+      const ByteView chunk = loaded.chunk.Bytes();
       listed.chunks.push_back({index, GetChunkType(chunk), TypeNameOf(chunk), GetChunkName(chunk), chunk.Length(),
-                               located ? at[static_cast<size_t>(index)] : 0,
+                               located ? loaded.chunk.OffsetInBlock() : 0,
                                located ? Crc32(chunk.Data(), chunk.Length()) : 0});
     }
   }
