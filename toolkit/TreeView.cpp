@@ -275,7 +275,7 @@ bool TreeView::IsExpanded(const TreeModelNode& node) const {
 
 UINT TreeView::State(HTREEITEM item, UINT mask) const {
   assert(IsWindow(hwnd_) && item != nullptr);
-  return static_cast<UINT>(Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+  return static_cast<UINT>(Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), static_cast<LPARAM>(mask)));
 }
 
 void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {
