@@ -5,14 +5,13 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <thread>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "scene/ChunkTypes.h"
+#include "tests/Polling.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/gui/FileDialogs.h"
 
@@ -176,10 +175,7 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
   };
   bool sawTemporaries = false;
   const Finished run = Run({L"-q", L"export", Path("many.bin"), exported.wstring()}, Output::File, [&] {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (temporaries().empty() && std::chrono::steady_clock::now() < giveUp)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    sawTemporaries = !temporaries().empty();
+    sawTemporaries = PollUntil([&] { return !temporaries().empty(); });
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
   });
   SetConsoleCtrlHandler(outlive, FALSE);
