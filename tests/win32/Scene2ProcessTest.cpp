@@ -17,6 +17,10 @@
 
 namespace {
 
+// Takes a console's Ctrl+C without ending the test. A named function, as a
+// lambda is no stdcall function on 32-bit Windows.
+BOOL WINAPI Outlive(DWORD) { return TRUE; }
+
 // CTest passes the program's path as the build system knows it.
 std::wstring Scene2Path() {
   const std::string path = HostPath(testing::internal::GetArgvs().at(1));
@@ -156,8 +160,7 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
   ASSERT_TRUE(AllocConsole());
   SetStdHandle(STD_OUTPUT_HANDLE, out);
   SetStdHandle(STD_ERROR_HANDLE, err);
-  const PHANDLER_ROUTINE outlive = [](DWORD) -> BOOL { return TRUE; };
-  SetConsoleCtrlHandler(outlive, TRUE);
+  SetConsoleCtrlHandler(Outlive, TRUE);
 
   Bytes objects;
   for (int i = 0; i < 20000; ++i) {
@@ -178,7 +181,7 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
     sawTemporaries = PollUntil([&] { return !temporaries().empty(); });
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
   });
-  SetConsoleCtrlHandler(outlive, FALSE);
+  SetConsoleCtrlHandler(Outlive, FALSE);
   ASSERT_TRUE(sawTemporaries);
   EXPECT_EQ(run.status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT));
   EXPECT_EQ(temporaries(), std::vector<std::wstring>{});
