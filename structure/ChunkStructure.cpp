@@ -131,7 +131,7 @@ void DescribeRun(ByteView body, size_t base, SubChunkRun run, int depth, Structu
   uint16_t type = 0;
   uint32_t size = 0;
   const bool header = body.ReadU16(end, type) && body.ReadU32(end + 2, size);
-  *node = BytesNode(header ? Kind::Chunk : Kind::Bytes, base + end, body.Length() - end);
+  *node = BytesNode(header ? Kind::Chunk : Kind::Raw, base + end, body.Length() - end);
   if (header) {
     node->type = type;
     node->size = size;
@@ -145,7 +145,7 @@ void DescribeNamedItem(ByteView chunk, uint32_t lengthAt, StructureNode& item) {
   const size_t total = chunk.Length();
   if (total > kChunkHeaderSize)
     item.children.push_back(
-        BytesNode(Kind::Bytes, kChunkHeaderSize, std::min<size_t>(lengthAt, total) - kChunkHeaderSize));
+        BytesNode(Kind::Raw, kChunkHeaderSize, std::min<size_t>(lengthAt, total) - kChunkHeaderSize));
   const std::string fault = NameLengthFault(chunk, lengthAt);
   uint32_t length = 0;
   if (!chunk.ReadU32(lengthAt, length)) {
@@ -160,7 +160,7 @@ void DescribeNamedItem(ByteView chunk, uint32_t lengthAt, StructureNode& item) {
   StructureNode& nameField = item.children.emplace_back(BytesNode(Kind::Field, lengthAt + 4, name.Length(), "name"));
   nameField.value = NameOf(name);
   const size_t rest = lengthAt + 4 + name.Length();
-  if (rest < total) item.children.push_back(BytesNode(Kind::Bytes, rest, total - rest));
+  if (rest < total) item.children.push_back(BytesNode(Kind::Raw, rest, total - rest));
 }
 
 }  // namespace
@@ -172,7 +172,7 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
   StructureNode item = BytesNode(Kind::Chunk, 0, chunk.Length());
   uint32_t size = 0;
   if (!chunk.ReadU16(0, item.type) || !chunk.ReadU32(2, size)) {
-    item.kind = Kind::Bytes;
+    item.kind = Kind::Raw;
     item.fault = Counted(chunk.Length(), "byte") + " make no chunk header";
     return item;
   }

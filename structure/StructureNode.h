@@ -11,7 +11,7 @@
 #include "scene/ByteView.h"
 
 struct StructureNode {
-  enum class Kind : uint8_t { Chunk, Field, Bytes };
+  enum class Kind : uint8_t { Chunk, Field, Raw };
 
   Kind kind = Kind::Chunk;
   size_t offset = 0;  // in the described chunk

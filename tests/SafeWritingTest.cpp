@@ -12,6 +12,7 @@
 #include "os/Paths.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DncExport.h"
+#include "tests/Polling.h"
 #include "tests/SceneTestSupport.h"
 
 #ifdef _WIN32
@@ -220,8 +221,17 @@ class SafeSaveOfAHeldFile : public testing::Test {
 TEST_F(SafeSaveOfAHeldFile, IsReplacedOnceTheOtherProgramLetsGo) {
   held.emplace(path);
   ASSERT_TRUE(held->Held());
+  // Let go once the save has written its temporary file whole: it is then
+  // putting it in the target's place, and finds the target held.
   std::thread releaser([this] {
-    Sleep(300);
+    PollUntil([this] {
+      for (const std::string& name : folder.FileNames()) {
+        std::error_code gone;
+        if (name.starts_with(".~") && std::filesystem::file_size(FsPath(folder.Path(name)), gone) == kScene.size())
+          return true;
+      }
+      return false;
+    });
     held->Release();
   });
   const SaveOutcome outcome = Save(path);

@@ -14,11 +14,11 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
-#include <thread>
 
 #include "os/Paths.h"
 #include "scene/ChunkTypes.h"
 #include "scene/FileStream.h"
+#include "tests/Polling.h"
 #include "tests/Scene2Process.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scenegen/SceneGenerator.h"
@@ -33,6 +33,18 @@ void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
   ASSERT_NE(file, nullptr);
   GenerateScene(options, *file);
   file->Commit();
+}
+
+// Stops `child` as soon as a temporary file of its stands in `folder`. True
+// when it stopped while that file was still there, between its creation and
+// the last step, so that what the test does next lands while the command
+// writes; false when it had ended first. Its end stays for Wait either way.
+bool StopWhileItWrites(pid_t child, const std::string& folder) {
+  if (!PollUntil([&] { return !TemporaryFilesIn(folder).empty(); }, std::chrono::microseconds(200))) return false;
+  kill(child, SIGSTOP);
+  siginfo_t state{};
+  if (waitid(P_PID, static_cast<id_t>(child), &state, WSTOPPED | WEXITED | WNOWAIT) != 0) return false;
+  return state.si_code == CLD_STOPPED && !TemporaryFilesIn(folder).empty();
 }
 
 TEST(SaveProcesses, SavesToOneFileAtOnceLeaveOneWholeInput) {
@@ -65,19 +77,22 @@ TEST(SaveProcesses, ASaveKilledWhileItWritesLeavesTheOldFileWhole) {
   Generate(scene, 3, 40'000'000);
   const Bytes old = Text("the file as it was");
   int killedMidway = 0;
-  for (int round = 0; round < 5; ++round) {
+  for (int round = 0; round < 20 && killedMidway == 0; ++round) {
     SCOPED_TRACE(round);
     WriteFileBytes(out, old);
     const pid_t save = StartScene2({.args = {"save", scene, out}, .output = logs.Path("save")});
-    // Kill it as soon as its temporary file is there.
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (TemporaryFilesIn(folder.path()).empty() && std::chrono::steady_clock::now() < giveUp)
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    const bool midway = StopWhileItWrites(save, folder.path());
     kill(save, SIGKILL);
-    const bool killed = Wait(save) == 128 + SIGKILL;
+    const int status = Wait(save);
     const Bytes left = ReadFileBytes(out);
-    if (killed && left == old) ++killedMidway;
-    EXPECT_TRUE(left == old || left == ReadFileBytes(scene));
+    if (midway) {
+      ++killedMidway;
+      EXPECT_EQ(status, 128 + SIGKILL);
+      EXPECT_TRUE(left == old) << "the old file is whole";
+      EXPECT_EQ(TemporaryFilesIn(folder.path()).size(), 1u) << "the killed save's temporary file stays";
+    } else {
+      EXPECT_TRUE(left == old || left == ReadFileBytes(scene));
+    }
     for (const std::string& name : TemporaryFilesIn(folder.path())) std::remove(folder.Path(name).c_str());
   }
   EXPECT_GT(killedMidway, 0) << "no save was killed while it wrote";
@@ -119,12 +134,14 @@ TEST(SaveProcesses, AnInterruptedCommandLeavesNoTemporaryFile) {
         WriteFileBytes(out, old);
         std::filesystem::remove_all(exported);
         const pid_t child = StartScene2({.args = args, .output = logs.Path(args[0])});
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (TemporaryFilesIn(temporaries).empty() && std::chrono::steady_clock::now() < giveUp)
-          std::this_thread::sleep_for(std::chrono::microseconds(200));
+        const bool midway = StopWhileItWrites(child, temporaries);
         kill(child, signal);
+        kill(child, SIGCONT);
         const int status = Wait(child);
-        EXPECT_TRUE(status == 0 || status == 128 + signal) << status;
+        if (midway)
+          EXPECT_EQ(status, 128 + signal);
+        else
+          EXPECT_TRUE(status == 0 || status == 128 + signal) << status;
         interrupted += status == 128 + signal;
         EXPECT_EQ(TemporaryFilesIn(temporaries), std::vector<std::string>{});
         EXPECT_EQ(TemporaryFilesIn(folder.path()), std::vector<std::string>{});

@@ -4,6 +4,12 @@
 #include "toolkit/Accelerators.h"
 
 namespace toolkit {
+namespace {
+
+// The headers define the menu flags as signed longs; the calls take UINT.
+UINT EnabledFlag(bool enabled) { return enabled ? UINT{MF_ENABLED} : UINT{MF_GRAYED}; }
+
+}  // namespace
 
 Menu Menu::Bar() { return Menu(CreateMenu()); }
 Menu Menu::Popup() { return Menu(CreatePopupMenu()); }
@@ -22,14 +28,14 @@ UINT Menu::AddItem(const std::string& text, std::function<void()> action, std::v
   // submenus by identifier alone.
   const UINT command = NewCommand();
   const std::string shown = keys.empty() ? text : text + "\t" + ShortcutText(keys.front());
-  AppendMenuW(handle_, MF_STRING | (action ? 0 : MF_GRAYED), command, os::Widen(shown).c_str());
+  AppendMenuW(handle_, MF_STRING | EnabledFlag(action != nullptr), command, os::Widen(shown).c_str());
   actions_.emplace(command, std::move(action));
   for (const Shortcut& key : keys) keys_.emplace_back(key, command);
   return command;
 }
 
 void Menu::SetEnabled(UINT command, bool enabled) const {
-  EnableMenuItem(handle_, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(handle_, command, MF_BYCOMMAND | EnabledFlag(enabled));
 }
 
 void Menu::AddSeparator() { AppendMenuW(handle_, MF_SEPARATOR, 0, nullptr); }

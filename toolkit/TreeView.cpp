@@ -24,7 +24,7 @@ constexpr size_t kStateChangeBudget = 500'000;
 bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 // The control keeps a check state as the index of its state image.
-int ImageOf(CheckState check) { return check == CheckState::Checked ? 2 : 1; }
+UINT StateImageOf(CheckState check) { return INDEXTOSTATEIMAGEMASK(check == CheckState::Checked ? 2u : 1u); }
 CheckState CheckOf(UINT stateImage) { return stateImage == 2 ? CheckState::Checked : CheckState::Unchecked; }
 
 }  // namespace
@@ -183,7 +183,7 @@ void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {
   insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
   insert.item.pszText = text.data();
   insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-  insert.item.state = (checkBoxes_ ? INDEXTOSTATEIMAGEMASK(ImageOf(node.Check())) : 0) | (node.Bold() ? TVIS_BOLD : 0);
+  insert.item.state = (checkBoxes_ ? StateImageOf(node.Check()) : 0) | (node.Bold() ? TVIS_BOLD : 0);
   insert.item.stateMask = (checkBoxes_ ? TVIS_STATEIMAGEMASK : 0) | TVIS_BOLD;
   insert.item.cChildren = node.FirstChild() != nullptr ? 1 : 0;
   const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -244,7 +244,7 @@ void TreeView::ShowCheckState(const TreeModelNode* node) {
   if (!checkBoxes_ || node == nullptr) return;
   Item* item = ItemOf(*node);
   if (item == nullptr || item->shown == node->Check()) return;
-  SetState(item->handle, INDEXTOSTATEIMAGEMASK(ImageOf(node->Check())), TVIS_STATEIMAGEMASK);
+  SetState(item->handle, StateImageOf(node->Check()), TVIS_STATEIMAGEMASK);
   item->shown = node->Check();
 }
 
@@ -275,7 +275,7 @@ bool TreeView::IsExpanded(const TreeModelNode& node) const {
 
 UINT TreeView::State(HTREEITEM item, UINT mask) const {
   assert(IsWindow(hwnd_) && item != nullptr);
-  return static_cast<UINT>(Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), mask));
+  return static_cast<UINT>(Send(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), static_cast<LPARAM>(mask)));
 }
 
 void TreeView::SetState(HTREEITEM item, UINT state, UINT mask) const {

@@ -128,7 +128,7 @@ DialogView FindControls(HWND dialog) {
     }
     return dialog;
   };
-  for (int i = 0; i < kTextFieldCount; ++i)
+  for (size_t i = 0; i < view.texts.size(); ++i)
     view.texts[i] = ChildAt(parentOf(kTextPlaces[i].place.parent), "Edit", nullptr, kTextPlaces[i].place);
   for (const LabelPlace& label : kLabelPlaces) ExpectLabel(parentOf(label.parent), label);
   view.soundType = ChildAt(view.soundGroup, "ComboBox", nullptr, {Parent::Sound, 8, 64, 129, 0});
@@ -143,7 +143,7 @@ DialogView FindControls(HWND dialog) {
 
 SoundFields Shown(const DialogView& view) {
   SoundFields fields;
-  for (int i = 0; i < kTextFieldCount; ++i) kTextPlaces[i].field(fields) = TextOf(view.texts[i]);
+  for (size_t i = 0; i < view.texts.size(); ++i) kTextPlaces[i].field(fields) = TextOf(view.texts[i]);
   fields.SoundType = static_cast<int>(SendMessageA(view.soundType, CB_GETCURSEL, 0, 0));
   fields.Volume = BarLevel(view.volume);
   fields.MaxLevel = BarLevel(view.maxLevel);

@@ -10,6 +10,12 @@
 #include "tools/gui/WhenShown.h"
 #include "tools/gui/WindowSearch.h"
 
+std::string MenuItemText(HMENU menu, int index) {
+  char text[64] = {};
+  GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
 std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
 
 EditorTest::EditorTest(const std::string& soundPlugin)
@@ -39,13 +45,10 @@ void EditorTest::OpenFile(const std::string& path) {
 void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
   HMENU bar = GetMenu(form.Handle());
   for (int top = 0; top < GetMenuItemCount(bar); ++top) {
-    char text[64] = {};
-    GetMenuStringA(bar, top, text, sizeof text, MF_BYPOSITION);
-    if (menu != text) continue;
+    if (menu != MenuItemText(bar, top)) continue;
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
-      GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
-      if (item == MenuItemName(text)) {
+      if (item == MenuItemName(MenuItemText(popup, index))) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, index), 0), 0);
         return;
       }
@@ -57,9 +60,7 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
 void EditorTest::ChooseTreeMenu(const std::string& item) {
   HMENU menu = form.TreeMenu().Handle();
   for (int index = 0; index < GetMenuItemCount(menu); ++index) {
-    char text[64] = {};
-    GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
-    if (item == MenuItemName(text)) {
+    if (item == MenuItemName(MenuItemText(menu, index))) {
       form.TreeMenu().Invoke(GetMenuItemID(menu, index));
       return;
     }
@@ -82,9 +83,7 @@ bool EditorTest::Greyed(const std::string& item) {
   for (int top = 0; top < GetMenuItemCount(bar); ++top) {
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
-      char text[64] = {};
-      GetMenuStringA(popup, index, text, sizeof text, MF_BYPOSITION);
-      if (item == MenuItemName(text))
+      if (item == MenuItemName(MenuItemText(popup, index)))
         return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
     }
   }

@@ -13,6 +13,8 @@
 #include "tests/SceneTreeHelpers.h"
 #include "toolkit/Application.h"
 
+// What the item at `index` of `menu` says, with the key shown after its tab.
+std::string MenuItemText(HMENU menu, int index);
 // A menu item's text without the key shown after its tab.
 std::string MenuItemName(const std::string& text);
 

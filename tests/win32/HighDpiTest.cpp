@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cmath>
-#include <thread>
 #include <vector>
 
 #include "editor/OverwriteDialog.h"
@@ -151,11 +150,12 @@ TEST_F(HighDpiTest, SmallDialogsShowTheirWholeCaptionAndControls) {
 
 TEST_F(HighDpiTest, ProgressWindowShowsItsCountBarAndCancel) {
   toolkit::ProgressWindow progress(form.Handle(), "Export", "chunks");
-  progress.Report(0, 10);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-  progress.Report(1000000, 2000000);
-  HWND window = FindThreadWindow(GetCurrentThreadId(), Captioned("Export"));
-  ASSERT_NE(window, nullptr);
+  // It shows at the first report once the command has run for a second.
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    progress.Report(1000000, 2000000);
+    return (window = FindThreadWindow(GetCurrentThreadId(), Captioned("Export"))) != nullptr;
+  }));
   ExpectScaled(Width(ClientOf(window)), 320, "width");
   ExpectLaidOutWithin(window);
 }

@@ -43,11 +43,9 @@ HWND Find(HWND form, const ControlPlace& place) { return FindWindowExA(form, nul
 
 std::vector<std::string> MenuTexts(HMENU menu) {
   std::vector<std::string> texts;
-  for (int index = 0; index < GetMenuItemCount(menu); ++index) {
-    char text[64] = {};
-    GetMenuStringA(menu, index, text, sizeof text, MF_BYPOSITION);
-    texts.push_back(GetMenuState(menu, index, MF_BYPOSITION) & MF_SEPARATOR ? "-" : text);
-  }
+  for (int index = 0; index < GetMenuItemCount(menu); ++index)
+    texts.push_back(
+        GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_SEPARATOR ? "-" : MenuItemText(menu, index));
   return texts;
 }
 

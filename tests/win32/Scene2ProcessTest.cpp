@@ -5,18 +5,21 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <thread>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "scene/ChunkTypes.h"
+#include "tests/Polling.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/gui/FileDialogs.h"
 
 namespace {
+
+// Takes a console's Ctrl+C without ending the test. A named function, as a
+// lambda is no stdcall function on 32-bit Windows.
+BOOL WINAPI Outlive(DWORD) { return TRUE; }
 
 // CTest passes the program's path as the build system knows it.
 std::wstring Scene2Path() {
@@ -157,8 +160,7 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
   ASSERT_TRUE(AllocConsole());
   SetStdHandle(STD_OUTPUT_HANDLE, out);
   SetStdHandle(STD_ERROR_HANDLE, err);
-  const PHANDLER_ROUTINE outlive = [](DWORD) -> BOOL { return TRUE; };
-  SetConsoleCtrlHandler(outlive, TRUE);
+  SetConsoleCtrlHandler(Outlive, TRUE);
 
   Bytes objects;
   for (int i = 0; i < 20000; ++i) {
@@ -176,13 +178,10 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
   };
   bool sawTemporaries = false;
   const Finished run = Run({L"-q", L"export", Path("many.bin"), exported.wstring()}, Output::File, [&] {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (temporaries().empty() && std::chrono::steady_clock::now() < giveUp)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    sawTemporaries = !temporaries().empty();
+    sawTemporaries = PollUntil([&] { return !temporaries().empty(); });
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
   });
-  SetConsoleCtrlHandler(outlive, FALSE);
+  SetConsoleCtrlHandler(Outlive, FALSE);
   ASSERT_TRUE(sawTemporaries);
   EXPECT_EQ(run.status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT));
   EXPECT_EQ(temporaries(), std::vector<std::wstring>{});

@@ -15,11 +15,11 @@
 #include "scene/DncImport.h"
 #include "scene/Exception.h"
 #include "scene/MemoryStream.h"
-#include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/ChunkBytes.h"
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
+#include "tools/fuzz/ScriptedUi.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
+#include "tools/fuzz/ScriptedUi.h"
 
 // Edits the scene as the editor and scene2 can: deletes of sets of chunks by
 // identity, renames (with and without the dialog), replaces, adds and

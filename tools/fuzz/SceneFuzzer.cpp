@@ -12,12 +12,12 @@
 #include <string_view>
 
 #include "scene/ByteBlock.h"
-#include "scene/ScriptedUi.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/CatalogueWalk.h"
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
 #include "tools/fuzz/SceneEdits.h"
+#include "tools/fuzz/ScriptedUi.h"
 #include "tools/scene2/SceneCheck.h"
 
 namespace {

@@ -20,7 +20,7 @@ const char* KindWord(Kind kind) {
       return "chunk";
     case Kind::Field:
       return "field";
-    case Kind::Bytes:
+    case Kind::Raw:
       break;
   }
   return "bytes";

@@ -20,6 +20,8 @@ class TRandom {
   // A number from 0 to bound - 1; bound must not be 0. The slight modulo bias
   // does not matter for made-up scenes.
   uint64_t Below(uint64_t bound) { return Next() % bound; }
+  // A place in something of `count` elements; below `count`, so it fits.
+  size_t Index(size_t count) { return static_cast<size_t>(Below(count)); }
 
   // A number from low to high, both included.
   int64_t Between(int64_t low, int64_t high) {

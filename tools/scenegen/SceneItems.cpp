@@ -95,7 +95,7 @@ SceneItems::SceneItems(TRandom& random, bool unknownTypes, std::string oneName)
   }
   for (const NamedCode& type : NamedDefinitionTypeTable()) definitionLooks_.push_back(LookOf(kDefinitionLooks, type));
   for (size_t i = firstObjectTypes_.size() - 1; i > 0; --i)
-    std::swap(firstObjectTypes_[i], firstObjectTypes_[random_.Below(i + 1)]);
+    std::swap(firstObjectTypes_[i], firstObjectTypes_[random_.Index(i + 1)]);
 }
 
 void SceneItems::Head(ChunkWriter& chunk, uint32_t serial) {
@@ -235,7 +235,7 @@ void SceneItems::Definition(ChunkWriter& chunk, uint32_t serial) {
   if (unknownTypes_ && random_.Percent(5))
     type = random_.Pick(kUnknownDefinitionTypes);
   else if (random_.Percent(70))
-    type = definitionLooks_[random_.Below(definitionLooks_.size())].code;
+    type = definitionLooks_[random_.Index(definitionLooks_.size())].code;
   else
     type = static_cast<uint32_t>(random_.Below(kDefinitionTypeCount));
   const bool nameFirst = random_.Percent(30);

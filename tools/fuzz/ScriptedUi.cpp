@@ -1,4 +1,4 @@
-#include "scene/ScriptedUi.h"
+#include "tools/fuzz/ScriptedUi.h"
 
 namespace {
 
