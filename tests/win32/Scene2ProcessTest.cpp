@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,9 +18,13 @@
 
 namespace {
 
-// Takes a console's Ctrl+C without ending the test. A named function, as a
-// lambda is no stdcall function on 32-bit Windows.
-BOOL WINAPI Outlive(DWORD) { return TRUE; }
+// Takes a console's Ctrl+C without ending the test, and notes it. A named
+// function, as a lambda is no stdcall function on 32-bit Windows.
+std::atomic<bool> outlived{false};
+BOOL WINAPI Outlive(DWORD) {
+  outlived = true;
+  return TRUE;
+}
 
 // CTest passes the program's path as the build system knows it.
 std::wstring Scene2Path() {
@@ -181,6 +186,9 @@ TEST_F(Scene2Process, CtrlCRemovesTheTemporaryFilesOfAnExport) {
     sawTemporaries = PollUntil([&] { return !temporaries().empty(); });
     GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
   });
+  // The event reaches the programs of the console in their own time: the
+  // next program started must not meet it as it starts or ends.
+  EXPECT_TRUE(PollUntil([] { return outlived.load(); }));
   SetConsoleCtrlHandler(Outlive, FALSE);
   ASSERT_TRUE(sawTemporaries);
   EXPECT_EQ(run.status, static_cast<DWORD>(STATUS_CONTROL_C_EXIT));
