@@ -8,9 +8,9 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "scene/ChunkWriter.h"
 #include "scene/Counted.h"
 #include "scene/Exception.h"
-#include "scene/ChunkWriter.h"
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/SceneDocument.h"

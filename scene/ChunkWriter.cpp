@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 #include "scene/LittleEndian.h"
 
