@@ -61,7 +61,7 @@ bool Misplaced(const SceneDocument& document, ChunkId id) {
 
 }  // namespace
 
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit,
+void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeEdit& edit,
                    const ProgressReport& report) {
   std::vector<SceneNode*> checked;
   for (const SceneNode* section : sections) GatherChecked(*section, checked);

@@ -34,7 +34,7 @@ std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 // chunk outside the list of its type ends it with the error that DeleteDNC
 // raises for it, what came before it deleted; so does `report`, without an
 // error. What it does to the tree goes into `edit`.
-void DeleteChecked(std::span<SceneNode* const> sections, SceneDocument& document, SceneTree& tree, TreeEdit& edit,
+void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeEdit& edit,
                    const ProgressReport& report = {});
 
 // Shows in the tree what an import did to the chunks: a node for each chunk

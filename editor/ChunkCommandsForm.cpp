@@ -1,5 +1,6 @@
 // The "Edit" menu, the tree menu and the search menu.
 #include <array>
+#include <stdexcept>
 
 #include "editor/ChunkCommands.h"
 #include "editor/Form1.h"
@@ -37,8 +38,10 @@ void TForm1::ImportFiles() {
     toolkit::RedrawPause pause(tree_);
     toolkit::ProgressWindow progress(hwnd_, "Importing", "files");
     EditScene([&](TreeEdit& edit) {
-      // A refused file raises before the scene changes; the menu shows it.
-      tally = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
+      // A refused file ends the command before the scene changes; its box says why.
+      Outcome<ImportTally> imported = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
+      if (!imported.ok()) throw std::runtime_error(imported.failure().message);
+      tally = std::move(imported.value());
       ShowImported(tally.chunks, *document_, sceneTree_, edit);
     });
   }

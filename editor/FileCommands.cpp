@@ -2,7 +2,6 @@
 // dropped on the window; and the question before unsaved changes are dropped.
 #include "editor/Form1.h"
 #include "os/Paths.h"
-#include "scene/Windows1251.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WaitCursor.h"
 
@@ -22,10 +21,9 @@ void TForm1::OpenSceneFile(const std::string& path) {
   fileDialog_.SetFileName(path);
   // A file that did not load whole must not be overwritten by a plain
   // "save" with the part that was read.
-  const bool loaded = document_->ReadFromFile(path);
-  currentFile_ = loaded ? path : std::string();
-  loadFailure_ =
-      loaded ? std::string() : "Cannot load " + path + ":\n" + Utf8FromWindows1251(document_->WhyLoadFailed());
+  const Outcome<Done> loaded = document_->Load(path);
+  currentFile_ = loaded.ok() ? path : std::string();
+  loadFailure_ = loaded.ok() ? std::string() : "Cannot load " + path + ":\n" + loaded.failure().message;
   treeHistory_.Clear();  // a load starts a new history
   FillTree();
 }
@@ -61,16 +59,14 @@ bool TForm1::ChooseSaveName() {
 }
 
 bool TForm1::WriteScene() {
-  std::string reason;
-  bool written = false;
-  {
+  const Outcome<Done> written = [this] {
     toolkit::WaitCursor waiting;
-    written = document_->WriteToFile(currentFile_, reason);
-  }
+    return document_->Save(currentFile_);
+  }();
   // The user asked for this save, by a menu, a key or the question before
   // a close: its failure shows, and the scene stays as it is.
-  if (!written) ShowError("Cannot save " + currentFile_ + ": " + reason);
-  return written;
+  if (!written.ok()) ShowError("Cannot save " + currentFile_ + ": " + written.failure().reason);
+  return written.ok();
 }
 
 bool TForm1::SaveChangesFirst() {

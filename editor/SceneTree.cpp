@@ -3,6 +3,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/Hex.h"
+#include "scene/qScene2bin.h"
 
 void SceneTree::ResetTree() {
   model_.Clear();

@@ -20,14 +20,14 @@ namespace os {
 // (Failure::notAFile): opening a pipe never blocks.
 Result<std::FILE*> OpenForReading(const std::string& path);
 
-// Creates or empties a file for writing, as fopen's "wb"; null when that fails.
-std::FILE* OpenForWriting(const std::string& path);
+// Creates or empties a file for writing, as fopen's "wb"; the caller owns it.
+Result<std::FILE*> OpenForWriting(const std::string& path);
 
 // Seeks in, and tells the position of, a file with 64-bit offsets on every
 // platform: a scene's own sizes stay below 2 GiB, but the file holding it
-// need not. As fseek and ftell: 0 or -1; the position or -1.
-int SeekFile(std::FILE* file, int64_t offset, int origin);
-int64_t TellFile(std::FILE* file);
+// need not. `origin` as fseek's.
+Status SeekFile(std::FILE* file, int64_t offset, int origin);
+Result<int64_t> TellFile(std::FILE* file);
 
 // The length of an open file, as the system has it now.
 Result<uint64_t> FileLength(std::FILE* file);
@@ -82,7 +82,7 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs);
 Status CreateFolders(const std::string& folder);
 
 struct TemporaryFolder {
-  std::string path;  // ending with a separator
+  std::string path;                       // ending with a separator
   std::unique_ptr<TemporaryGuard> guard;  // as a TemporaryFile's, until the folder is gone
 };
 

@@ -47,7 +47,11 @@ void TakeOwnerAndMode(int descriptor, const struct stat& model) {
 
 }  // namespace
 
-std::FILE* OpenForWriting(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+Result<std::FILE*> OpenForWriting(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return SystemFailure();
+  return file;
+}
 
 Result<std::FILE*> OpenForReading(const std::string& path) {
   const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -109,9 +113,16 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   return WritePieces(fileno(file), pieces, count);
 }
 
-int SeekFile(std::FILE* file, int64_t offset, int origin) { return fseeko(file, offset, origin); }
+Status SeekFile(std::FILE* file, int64_t offset, int origin) {
+  if (fseeko(file, offset, origin) != 0) return SystemFailure();
+  return Done{};
+}
 
-int64_t TellFile(std::FILE* file) { return ftello(file); }
+Result<int64_t> TellFile(std::FILE* file) {
+  const int64_t position = ftello(file);
+  if (position < 0) return SystemFailure();
+  return position;
+}
 
 Result<uint64_t> FileLength(std::FILE* file) {
   struct stat info {};

@@ -106,7 +106,11 @@ Result<std::FILE*> OpenForReading(const std::string& path) {
   return file;
 }
 
-std::FILE* OpenForWriting(const std::string& path) { return _wfopen(Widen(path).c_str(), L"wb"); }
+Result<std::FILE*> OpenForWriting(const std::string& path) {
+  std::FILE* file = _wfopen(Widen(path).c_str(), L"wb");
+  if (file == nullptr) return Failure{std::strerror(errno)};
+  return file;
+}
 
 Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   for (const ByteRun& run : runs) {
@@ -126,9 +130,16 @@ Status WriteRuns(std::FILE* file, std::span<const ByteRun> runs) {
   return Done{};
 }
 
-int SeekFile(std::FILE* file, int64_t offset, int origin) { return _fseeki64(file, offset, origin); }
+Status SeekFile(std::FILE* file, int64_t offset, int origin) {
+  if (_fseeki64(file, offset, origin) != 0) return Failure{std::strerror(errno)};
+  return Done{};
+}
 
-int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+Result<int64_t> TellFile(std::FILE* file) {
+  const int64_t position = _ftelli64(file);
+  if (position < 0) return Failure{std::strerror(errno)};
+  return position;
+}
 
 Result<uint64_t> FileLength(std::FILE* file) {
   LARGE_INTEGER size{};

@@ -1,7 +1,7 @@
 #pragma once
-// What a file-system call gives back: its value, or why it could not. The one
-// way the portable helpers report a failure; the scene model turns it into
-// its Exception where an operation fails.
+// What a call that can fail gives back: its value, or why it could not. The
+// file-system helpers fail with the system's reason (Failure); the scene core
+// with errors of its own, through the same template.
 
 #include <string>
 #include <utility>
@@ -15,19 +15,20 @@ struct Failure {
   bool pipeClosed = false;  // written to a pipe whose reader has gone
 };
 
-template <typename T>
+template <typename T, typename Error = Failure>
 class [[nodiscard]] Result {
  public:
   Result(T value) : outcome_(std::move(value)) {}
-  Result(Failure failure) : outcome_(std::move(failure)) {}
+  Result(Error failure) : outcome_(std::move(failure)) {}
 
   bool ok() const { return std::holds_alternative<T>(outcome_); }
   T& value() { return std::get<T>(outcome_); }
-  const Failure& failure() const { return std::get<Failure>(outcome_); }
+  const T& value() const { return std::get<T>(outcome_); }
+  const Error& failure() const { return std::get<Error>(outcome_); }
   const std::string& reason() const { return failure().reason; }
 
  private:
-  std::variant<T, Failure> outcome_;
+  std::variant<T, Error> outcome_;
 };
 
 // A call that gives nothing back but whether it worked.

@@ -8,7 +8,6 @@
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/SubChunkWalk.h"
-#include "scene/Trace.h"
 
 namespace {
 
@@ -142,28 +141,25 @@ bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure) {
   }
 }
 
-void GetChunkName(ByteView chunk, std::string& name) {
-  std::string failure;
-  if (!ReadChunkName(chunk, name, failure)) Trace("qScene2bin.GetChunkName: " + failure);
-}
-
-std::string GetChunkName(ByteView chunk) {
+std::string ChunkName(ByteView chunk) {
   std::string name;
-  GetChunkName(chunk, name);
+  std::string ignored;
+  ReadChunkName(chunk, name, ignored);
   return name;
 }
 
-void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size) {
+std::optional<NamePlace> FindNameSubChunk(ByteView chunk) {
   const SceneSection* section = SectionOfItemType(GetChunkType(chunk));
-  if (section == nullptr || !section->NamedBySubChunk())
-    throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
-  if (!FindSubChunk(chunk, section->nameChunk, offset, size))
-    throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
+  NamePlace place{};
+  if (section == nullptr || !section->NamedBySubChunk() ||
+      !FindSubChunk(chunk, section->nameChunk, place.offset, place.size))
+    return std::nullopt;
+  return place;
 }
 
 int32_t FindChunkByName(const ChunkList& list, const std::string& name) {
   const std::span<const ChunkEntry> entries = list.Entries();
   for (size_t index = 0; index < entries.size(); ++index)
-    if (GetChunkName(entries[index].chunk.Bytes()) == name) return static_cast<int32_t>(index);
+    if (ChunkName(entries[index].chunk.Bytes()) == name) return static_cast<int32_t>(index);
   return -1;
 }

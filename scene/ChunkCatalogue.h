@@ -4,6 +4,7 @@
 // state and only reads: every call reads the chunk's bytes again.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -41,14 +42,19 @@ int KnownObjectTypeIndex(uint32_t code);
 uint32_t GetDefinitionType(ByteView chunk);
 std::string DefinitionTypeName(uint32_t code);
 
-// The chunk's name; empty, with a trace line, when it can't be read.
-void GetChunkName(ByteView chunk, std::string& name);
-// The same without the trace line: false, with the reason, when it can't be read.
+// The chunk's name: false, with the reason, when it can't be read.
 bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure);
-std::string GetChunkName(ByteView chunk);
+// The name, or empty when it can't be read.
+std::string ChunkName(ByteView chunk);
 
-// Where an object's or a definition's name sub-chunk lies. Raises Exception.
-void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size);
+// Where an object's or a definition's name sub-chunk lies: its header's
+// offset and its size.
+struct NamePlace {
+  uint32_t offset;
+  uint32_t size;
+};
+// Null for a chunk of another type, or one without a name sub-chunk.
+std::optional<NamePlace> FindNameSubChunk(ByteView chunk);
 
 // The index of the first chunk of the list named `name`, or -1.
 int32_t FindChunkByName(const ChunkList& list, const std::string& name);

@@ -10,20 +10,20 @@
 #include "scene/ChunkTypes.h"
 #include "scene/ChunkWriter.h"
 #include "scene/Counted.h"
-#include "scene/Exception.h"
-#include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/SceneDocument.h"
 #include "scene/SceneEdit.h"
-#include "scene/Trace.h"
 
 namespace {
 
-// The four messages of ReplaceChunkData, in the Windows-1251 code page.
-const char kNoData[] = "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.";
-const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 \xE4\xE0\xED\xED\xFB\xE5.";
-const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
-const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.";
+// The messages of a refused replace, as the editor has always shown them.
+const char kNoData[] = "Данные не введены.";
+const char kIncorrectData[] = "Некорректные данные.";
+const char kIncorrectCall[] = "Некорректный вызов. OldChunk = NULL";
+const char kNamesCoincide[] = "Совпадение имён.";
+const char kNotAnItem[] = "qScene2bin.SectionListByChunkID: incorrect param SectionID";
+
+SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
 }  // namespace
 
@@ -43,30 +43,14 @@ Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std:
   return Chunk::CopyOf(rebuilt.Written());
 }
 
-namespace {
-
-void TraceDump(const char* label, ByteView chunk) {
-  Trace(label);
-  DumpChunk(chunk);
-  Trace("");
-}
-
-}  // namespace
-
-void DumpChunk(ByteView chunk) {
-  std::string text;
-  text.reserve(chunk.Length() * 3);
-  for (size_t i = 0; i < chunk.Length(); ++i) text += HexUpper(chunk.Data()[i], 2) + ' ';
-  TraceWrite(text);
-}
-
-int32_t SceneDocument::DeleteDNC(PStream& Chunk) {
+Outcome<int32_t> SceneDocument::Delete(const PStream& chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
-  if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectParam);
-  const int32_t index = SectionListByChunkID(GetChunkType(Chunk.Bytes())).IndexOf(Chunk.id);
-  if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectParam);
-  DeleteChunks(std::span(&Chunk.id, 1));
-  Chunk = nullptr;
+  if (chunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectParam);
+  const ChunkList* list = ListOfItemType(GetChunkType(chunk.Bytes()));
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  const int32_t index = list->IndexOf(chunk.id);
+  if (index < 0) return Refusal(SceneFault::NotInDocument, kIncorrectParam);
+  DeleteChunks(std::span(&chunk.id, 1));
   return index;
 }
 
@@ -94,71 +78,45 @@ size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
   return deleted;
 }
 
-EditResult SceneDocument::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
-  EditResult result;
-  try {
-    if (!NewChunk) throw Exception(Exception::Code::NoData, kNoData);
-    if (OldChunk == nullptr) throw Exception(Exception::Code::Invalid, kIncorrectCall);
-    TraceDump("OLD", OldChunk.Bytes());
-    const uint16_t type = GetChunkType(OldChunk.Bytes());
-    if (GetChunkType(NewChunk.Bytes()) != type) throw Exception(Exception::Code::Invalid, kIncorrectData);
-    ChunkList& list = ListOfItemType(type);
-    const int32_t index = list.IndexOf(OldChunk.id);
-    if (index < 0) throw Exception(Exception::Code::Invalid, kIncorrectCall);
-    GetChunkName(NewChunk.Bytes(), result.name);
-    const int32_t holder = FindChunkByName(list, result.name);
-    if (holder >= 0 && holder != index) throw Exception(Exception::Code::Invalid, kNamesCoincide);
+Outcome<EditDone> SceneDocument::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
+  if (!NewChunk) return Refusal(SceneFault::NoChunk, kNoData);
+  if (OldChunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectCall);
+  events_->Replacing(OldChunk.Bytes());
+  const uint16_t type = GetChunkType(OldChunk.Bytes());
+  if (GetChunkType(NewChunk.Bytes()) != type) return Refusal(SceneFault::WrongType, kIncorrectData);
+  ChunkList* list = ListOfItemType(type);
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  const int32_t index = list->IndexOf(OldChunk.id);
+  if (index < 0) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
+  EditDone done{{OldChunk.id, NewChunk}, ChunkName(NewChunk.Bytes())};
+  const int32_t holder = FindChunkByName(*list, done.name);
+  if (holder >= 0 && holder != index) return Refusal(SceneFault::NameTaken, kNamesCoincide);
 
-    SceneEdit edit("change of " + std::string(SectionOfItemType(type)->word) + " " + result.name);
-    edit.Of(list).swapped.emplace_back(index, NewChunk);
-    Do(std::move(edit));
-    result.chunk = {OldChunk.id, NewChunk};
-    TraceDump("NEW", NewChunk.Bytes());
-  } catch (const std::exception& failure) {
-    result.Refuse(failure);
-  }
-  return result;
+  SceneEdit edit("change of " + std::string(SectionOfItemType(type)->word) + " " + done.name);
+  edit.Of(*list).swapped.emplace_back(index, NewChunk);
+  Do(std::move(edit));
+  events_->Replaced(NewChunk.Bytes());
+  return done;
 }
 
-EditResult SceneDocument::Rename(const PStream& chunk, const std::string& newName) {
-  try {
-    if (chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
-    uint32_t offset = 0;
-    uint32_t size = 0;
-    GetChunkNameOffsSize(chunk.Bytes(), offset, size);
-    return Replace(chunk, RebuildWithName(chunk.Bytes(), offset, size, newName));
-  } catch (const std::exception& failure) {
-    EditResult result;
-    result.Refuse(failure);
-    return result;
-  }
+Outcome<EditDone> SceneDocument::Rename(const PStream& chunk, const std::string& newName) {
+  if (chunk == nullptr) return Refusal(SceneFault::NoChunk, "no chunk to rename");
+  const std::optional<NamePlace> place = FindNameSubChunk(chunk.Bytes());
+  if (!place) return Refusal(SceneFault::NoNameSubChunk, "it has no name sub-chunk to rewrite");
+  return Replace(chunk, RebuildWithName(chunk.Bytes(), place->offset, place->size, newName));
 }
 
-EditResult SceneDocument::Add(Chunk chunk) {
-  EditResult result;
-  try {
-    const uint16_t type = GetChunkType(chunk.Bytes());
-    ChunkList& list = ListOfItemType(type);
-    GetChunkName(chunk.Bytes(), result.name);
-    if (FindChunkByName(list, result.name) >= 0) throw Exception(Exception::Code::Invalid, kNamesCoincide);
-    const std::string what = std::string(SectionOfItemType(type)->word) + " " + result.name;
-    result.chunk = {NewId(), std::move(chunk)};
-    SceneEdit edit("add of " + what);
-    edit.Of(list).added.push_back({result.chunk.id, result.chunk.chunk});
-    Do(std::move(edit));
-    Trace("qScene2bin.AddChunk: added " + what);
-  } catch (const std::exception& failure) {
-    result.Refuse(failure);
-  }
-  return result;
-}
-
-void EditResult::Refuse(const std::exception& failure) {
-  refusal = FailureMessage(failure);
-  chunk = nullptr;
-  name.clear();
-}
-
-void TraceRefusal(const char* operation, const EditResult& result) {
-  Trace("qScene2bin." + std::string(operation) + ": " + *result.refusal);
+Outcome<EditDone> SceneDocument::Add(Chunk chunk) {
+  const uint16_t type = GetChunkType(chunk.Bytes());
+  ChunkList* list = ListOfItemType(type);
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  std::string name = ChunkName(chunk.Bytes());
+  if (FindChunkByName(*list, name) >= 0) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  const std::string what = std::string(SectionOfItemType(type)->word) + " " + name;
+  EditDone done{{NewId(), std::move(chunk)}, std::move(name)};
+  SceneEdit edit("add of " + what);
+  edit.Of(*list).added.push_back({done.chunk.id, done.chunk.chunk});
+  Do(std::move(edit));
+  events_->Added(what);
+  return done;
 }

@@ -8,17 +8,8 @@
 #include "scene/Counted.h"
 #include "scene/SceneDocument.h"
 #include "scene/SceneEdit.h"
-#include "scene/Trace.h"
 
 namespace {
-
-// A name that can't be read is no name: such a chunk is always added.
-std::string NameOf(ByteView chunk) {
-  std::string name;
-  std::string ignored;
-  ReadChunkName(chunk, name, ignored);
-  return name;
-}
 
 // Where the chunks of the imported names stand in one section, and how many
 // of each an import has replaced so far.
@@ -35,28 +26,31 @@ struct Incoming {
 
 }  // namespace
 
-ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
-  // Every check before the first change.
+Outcome<ImportTally> SceneDocument::Import(std::vector<Chunk> chunks) {
+  // Every check before the first change. A name that can't be read is no
+  // name: such a chunk is always added.
   std::vector<Incoming> incoming;
   std::unordered_map<const ChunkList*, NamePlaces> places;
   for (Chunk& chunk : chunks) {
     const uint16_t type = GetChunkType(chunk.Bytes());
-    const ChunkList& list = ListOfItemType(type);
-    std::string name = NameOf(chunk.Bytes());
-    if (!name.empty()) places[&list].indexes[name];
+    const ChunkList* list = ListOfItemType(type);
+    if (list == nullptr)
+      return SceneError{SceneFault::NotAnItem, "qScene2bin.SectionListByChunkID: incorrect param SectionID"};
+    std::string name = ChunkName(chunk.Bytes());
+    if (!name.empty()) places[list].indexes[name];
     incoming.push_back({std::move(chunk), type, std::move(name)});
   }
   for (auto& [list, names] : places) {
     const std::span<const ChunkEntry> entries = list->Entries();
     for (size_t index = 0; index < entries.size(); ++index)
-      if (const auto found = names.indexes.find(NameOf(entries[index].chunk.Bytes())); found != names.indexes.end())
+      if (const auto found = names.indexes.find(ChunkName(entries[index].chunk.Bytes())); found != names.indexes.end())
         found->second.push_back(static_cast<int32_t>(index));
   }
 
   ImportTally tally;
   SceneEdit edit("import of " + Counted(incoming.size(), "chunk"));
   for (Incoming& item : incoming) {
-    ChunkList& list = ListOfItemType(item.type);
+    ChunkList& list = *ListOfItemType(item.type);
     const std::string what = std::string(SectionOfItemType(item.type)->word) + " " + item.name;
     int32_t index = -1;
     if (!item.name.empty()) {
@@ -67,15 +61,20 @@ ImportTally SceneDocument::ImportDNC(std::vector<Chunk> chunks) {
     if (index >= 0) {
       tally.chunks.push_back(list.At(index)->id);
       edit.Of(list).swapped.emplace_back(index, std::move(item.chunk));
-      Trace("qScene2bin.ImportDNC: replaced " + what);
+      events_->Imported(what, true);
       ++tally.replaced;
     } else {
       tally.chunks.push_back(NewId());
       edit.Of(list).added.push_back({tally.chunks.back(), std::move(item.chunk)});
-      Trace("qScene2bin.ImportDNC: added " + what);
+      events_->Imported(what, false);
       ++tally.added;
     }
   }
   if (!edit.Empty()) Do(std::move(edit));
   return tally;
+}
+
+SceneError SceneDocument::ImportRefused(SceneError error) {
+  events_->ImportRefused(error);
+  return error;
 }

@@ -64,7 +64,7 @@ std::string DncFileName(uint16_t type, const std::string& name) {
   return PrefixOf(type) + fileName + kExtension;
 }
 
-std::string DncFileName(ByteView chunk) { return DncFileName(GetChunkType(chunk), GetChunkName(chunk)); }
+std::string DncFileName(ByteView chunk) { return DncFileName(GetChunkType(chunk), ChunkName(chunk)); }
 
 std::string FileNameFault(const std::string& fileName) {
   for (const char byte : fileName) {

@@ -12,11 +12,8 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/DncExport.h"
-#include "scene/Exception.h"
 #include "scene/Hex.h"
 #include "scene/WholeChunk.h"
-#include "scene/Trace.h"
-#include "scene/Windows1251.h"
 
 namespace {
 
@@ -62,9 +59,6 @@ std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
   return ordered;
 }
 
-ImportRefusal::ImportRefusal(std::string path, std::string reason)
-    : Exception(Code::Invalid, Windows1251FromUtf8(path + ": " + reason)), Path(std::move(path)), Reason(std::move(reason)) {}
-
 namespace {
 
 // Why a .dnc file of `length` bytes that begins with `head` is refused; empty when it is not.
@@ -83,31 +77,34 @@ std::string DncFault(ByteView head, uint64_t length) {
 
 }  // namespace
 
-Chunk ReadDncFile(const std::string& path) {
+Outcome<Chunk> ReadDncFile(const std::string& path) {
+  const auto refused = [&path](const std::string& reason) {
+    return SceneError{SceneFault::DncRefused, path + ": " + reason, reason};
+  };
   os::Result<std::FILE*> opened = os::OpenForReading(path);
-  if (!opened.ok()) throw ImportRefusal(path, opened.reason());
+  if (!opened.ok()) return refused(opened.reason());
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
-  const auto refuse = [&path](const std::string& reason) { return ImportRefusal(path, reason); };
   os::Result<uint64_t> length = os::FileLength(file.get());
-  if (!length.ok()) throw refuse(length.reason());
+  if (!length.ok()) return refused(length.reason());
   uint8_t head[kChunkHeaderSize] = {};
   os::Result<size_t> headRead = os::ReadAt(file.get(), 0, head, sizeof head);
-  if (!headRead.ok()) throw refuse(headRead.reason());
+  if (!headRead.ok()) return refused(headRead.reason());
   // Judged by its header and length, so that a long file that can't be one chunk is never read.
   if (const std::string fault = DncFault(ByteView(head, headRead.value()), length.value()); !fault.empty())
-    throw refuse(fault);
+    return refused(fault);
   os::FileImage image;
-  if (const os::Status read = os::LoadFile(file.get(), length.value(), image); !read.ok()) throw refuse(read.reason());
+  if (const os::Status read = os::LoadFile(file.get(), length.value(), image); !read.ok())
+    return refused(read.reason());
   std::shared_ptr<const ByteBlock> block = BlockOfFile(std::move(image));
   // The file may have changed between the look at its header and the read.
   const ByteView bytes(block->Data(), block->Size());
-  if (const std::string fault = DncFault(bytes, bytes.Length()); !fault.empty()) throw refuse(fault);
+  if (const std::string fault = DncFault(bytes, bytes.Length()); !fault.empty()) return refused(fault);
   return Chunk(std::move(block), bytes);
 }
 
-Chunk ReadDncChunk(ByteView file) {
+Outcome<Chunk> ReadDncChunk(ByteView file) {
   if (const std::string fault = DncFault(file, file.Length()); !fault.empty())
-    throw Exception(Exception::Code::Invalid, Windows1251FromUtf8(fault));
+    return SceneError{SceneFault::DncRefused, fault};
   return Chunk::CopyOf(file);
 }
 
@@ -118,18 +115,15 @@ std::string ImportSummary(const ImportTally& tally) {
          std::to_string(tally.added) + " added)";
 }
 
-ImportTally ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths,
-                           const ProgressReport& report) {
+Outcome<ImportTally> ImportDncFiles(SceneDocument& document, const std::vector<std::string>& paths,
+                                    const ProgressReport& report) {
   std::vector<Chunk> chunks;
   const std::vector<std::string> ordered = ImportOrder(paths);
   for (const std::string& path : ordered) {
     if (report && !report(chunks.size(), ordered.size())) break;
-    try {
-      chunks.push_back(ReadDncFile(path));
-    } catch (const ImportRefusal& refusal) {
-      Trace("qScene2bin.ImportDNC: " + refusal.Message);
-      throw;
-    }
+    Outcome<Chunk> read = ReadDncFile(path);
+    if (!read.ok()) return document.ImportRefused(read.failure());
+    chunks.push_back(std::move(read.value()));
   }
-  return document.ImportDNC(std::move(chunks));
+  return document.Import(std::move(chunks));
 }

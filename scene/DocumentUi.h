@@ -19,6 +19,7 @@ class DocumentUi {
  public:
   virtual ~DocumentUi() = default;
   virtual std::unique_ptr<TStringDialogBase> NewStringDialog() = 0;
-  // A modal message box with one OK button, titled with the application's caption.
+  // A modal message box with one OK button, titled with the application's
+  // caption; the text in UTF-8.
   virtual void ShowMessage(const std::string& text) = 0;
 };

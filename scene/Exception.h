@@ -25,7 +25,7 @@ class Exception : public std::exception {
   Exception(Code code, std::string message) : ErrorCode(static_cast<int32_t>(code)), Message(std::move(message)) {}
   const char* what() const noexcept override { return Message.c_str(); }
   // The message as a box or a console shows it, in UTF-8.
-  virtual std::string Shown() const;
+  std::string Shown() const;
 
   int32_t ErrorCode;
   std::string Message;

@@ -34,14 +34,16 @@ os::Result<std::unique_ptr<TFileStream>> TFileStream::OpenRead(const std::string
   std::FILE* file = opened.value();
   std::unique_ptr<TFileStream> stream(new TFileStream(file, false, bufferSize));
   std::setvbuf(file, nullptr, _IONBF, 0);
-  if (SeekFile(file, 0, SEEK_END) == 0) stream->size_ = std::max<int64_t>(0, TellFile(file));
-  SeekFile(file, 0, SEEK_SET);
+  if (SeekFile(file, 0, SEEK_END).ok())
+    if (os::Result<int64_t> end = TellFile(file); end.ok()) stream->size_ = end.value();
+  (void)SeekFile(file, 0, SEEK_SET);  // each read seeks to its own position
   return stream;
 }
 
-std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
-  std::FILE* file = os::OpenForWriting(path);
-  return file == nullptr ? nullptr : Writing(file);
+os::Result<std::unique_ptr<TFileStream>> TFileStream::Create(const std::string& path) {
+  os::Result<std::FILE*> file = os::OpenForWriting(path);
+  if (!file.ok()) return file.failure();
+  return Writing(file.value());
 }
 
 std::unique_ptr<TFileStream> TFileStream::Writing(std::FILE* file) {
@@ -55,7 +57,7 @@ std::unique_ptr<TFileStream> TFileStream::Writing(std::FILE* file) {
 void TFileStream::FillBuffer() {
   bufferStart_ = position_;
   bufferLength_ = 0;
-  if (SeekFile(file_, position_, SEEK_SET) != 0) return;
+  if (!SeekFile(file_, position_, SEEK_SET).ok()) return;
   bufferLength_ = std::fread(buffer_.get(), 1, bufferSize_, file_);
 }
 
@@ -69,7 +71,7 @@ size_t TFileStream::Read(void* buffer, size_t count) {
     if (!inBuffer) {
       // A large read goes straight into the caller's memory.
       if (count - done >= bufferSize_) {
-        if (SeekFile(file_, position_, SEEK_SET) != 0) break;
+        if (!SeekFile(file_, position_, SEEK_SET).ok()) break;
         const size_t got = std::fread(out + done, 1, count - done, file_);
         done += got;
         position_ += static_cast<int64_t>(got);
@@ -103,7 +105,7 @@ void TFileStream::WriteRuns(std::span<const os::ByteRun> runs) {
 
 void TFileStream::Seek(int64_t offset, Origin origin) {
   const int64_t target = origin == Origin::Begin ? offset : position_ + offset;
-  if (writing_ && SeekFile(file_, target, SEEK_SET) != 0) throw WriteFailure();
+  if (writing_ && !SeekFile(file_, target, SEEK_SET).ok()) throw WriteFailure();
   position_ = target;
 }
 

@@ -18,8 +18,7 @@ class TFileStream final : public TStream {
   // `bufferSize` or more go straight into the caller's memory.
   static os::Result<std::unique_ptr<TFileStream>> OpenRead(const std::string& path,
                                                            size_t bufferSize = kDefaultBufferSize);
-  // Null when the file can't be created; errno says why.
-  static std::unique_ptr<TFileStream> Create(const std::string& path);
+  static os::Result<std::unique_ptr<TFileStream>> Create(const std::string& path);
   // Writes into a file opened for writing, which the stream then owns.
   static std::unique_ptr<TFileStream> Writing(std::FILE* file);
   ~TFileStream() override;

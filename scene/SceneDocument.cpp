@@ -2,12 +2,12 @@
 
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "scene/Trace.h"
 
 SceneDocument::SceneDocument() {
   for (ChunkList& section : sectionLists) section.sectionSize = static_cast<int32_t>(kChunkHeaderSize);
 }
 
+// The observer outlives the document: it hears of the last clear.
 SceneDocument::~SceneDocument() { clear(); }
 
 void SceneDocument::DropLoad() {
@@ -20,8 +20,7 @@ void SceneDocument::DropLoad() {
 void SceneDocument::clear() {
   DropLoad();
   history_.Clear();
-  loadFailure_.clear();
-  Trace("* qScene2bin.clear done *");
+  events_->Cleared();
 }
 
 ChunkList* SceneDocument::ListBySectionCode(uint16_t code) {
@@ -29,21 +28,16 @@ ChunkList* SceneDocument::ListBySectionCode(uint16_t code) {
   return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
 }
 
-namespace {
+ChunkList* SceneDocument::ListOfItemType(uint16_t type) {
+  const SceneSection* section = SectionOfItemType(type);
+  return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
+}
 
-size_t ListIndexOfItemType(uint16_t SectionID) {
+const ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) const {
   const SceneSection* section = SectionOfItemType(SectionID);
   if (section == nullptr)
     throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
-  return SectionIndex(*section);
-}
-
-}  // namespace
-
-ChunkList& SceneDocument::ListOfItemType(uint16_t SectionID) { return sectionLists[ListIndexOfItemType(SectionID)]; }
-
-const ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) const {
-  return sectionLists[ListIndexOfItemType(SectionID)];
+  return sectionLists[SectionIndex(*section)];
 }
 
 int32_t SceneDocument::CountByChunkID(uint16_t SectionID) const { return SectionListByChunkID(SectionID).Count(); }
@@ -61,12 +55,12 @@ void SceneDocument::Do(SceneEdit edit) {
 
 bool SceneDocument::Undo() {
   const SceneEdit* undone = history_.Undo(fileSize);
-  if (undone != nullptr) Trace("qScene2bin.Undo: " + undone->What());
+  if (undone != nullptr) events_->Undone(undone->What());
   return undone != nullptr;
 }
 
 bool SceneDocument::Redo() {
   const SceneEdit* redone = history_.Redo(fileSize);
-  if (redone != nullptr) Trace("qScene2bin.Redo: " + redone->What());
+  if (redone != nullptr) events_->Redone(redone->What());
   return redone != nullptr;
 }

@@ -1,13 +1,13 @@
 #pragma once
 // The scene core: one scene2.bin in memory, every top-level chunk held as the
 // exact bytes read, each with an identity of its own; the edits made to it,
-// with their history. It shows nothing: an edit that is refused says why in
-// its result, and the trace tells what the operations do.
+// with their history. It shows and writes nothing: each operation that can
+// fail says why in its result, and what it does goes to its observer
+// (DocumentEvents).
 
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,8 +16,10 @@
 #include "scene/ChunkList.h"
 #include "scene/ChunkRef.h"
 #include "scene/ChunkTypes.h"
+#include "scene/DocumentEvents.h"
 #include "scene/EditHistory.h"
 #include "scene/MemoryStream.h"
+#include "scene/SceneError.h"
 #include "scene/Stream.h"
 
 struct ImportTally {
@@ -26,20 +28,12 @@ struct ImportTally {
   std::vector<ChunkId> chunks;  // those replaced or added, in the order imported
 };
 
-// What an edit gives back: the chunk it left (replaced, renamed or added)
-// and that chunk's name; or, when it was refused and nothing changed, why.
-struct EditResult {
+// What an edit that was made gives back: the chunk it left (replaced,
+// renamed or added) and that chunk's name.
+struct EditDone {
   PStream chunk;
   std::string name;
-  std::optional<std::string> refusal;  // the message, as the document words it
-
-  explicit operator bool() const { return !refusal; }
-  void Refuse(const std::exception& failure);
 };
-
-// Traces a refused edit as the document's operations trace their failures:
-// "qScene2bin.OPERATION: " and the message.
-void TraceRefusal(const char* operation, const EditResult& result);
 
 class SceneDocument {
  public:
@@ -48,24 +42,25 @@ class SceneDocument {
   SceneDocument& operator=(const SceneDocument&) = delete;
   virtual ~SceneDocument();
 
+  // Tells `events` (not owned; null for none) what the document does from now on.
+  void SetEvents(DocumentEvents* events) { events_ = events != nullptr ? events : &silent_; }
+
   void clear();
 
-  // Loading: true when the whole file was read. Never raises; every failure is
-  // traced and the document keeps what was read. The loaded chunks are views
+  // Loading: done when the whole file was read; otherwise the document keeps
+  // what was read before the step that failed. The loaded chunks are views
   // of the bytes taken in, which live as long as a handle to one of them
   // does. A load starts a new history.
-  bool ReadFromFile(const std::string& FileName);
+  Outcome<Done> Load(const std::string& path);
   // Takes in a copy of the rest of the stream.
-  bool ReadFromStream(TStream& stream);
-  bool ReadFromBlock(std::unique_ptr<ByteBlock> block);
+  Outcome<Done> Load(TStream& stream);
+  Outcome<Done> Load(std::unique_ptr<ByteBlock> block);
 
-  // Saving: true when the file was written whole. The file is replaced only
+  // Saving: done when the file was written whole. The file is replaced only
   // then (see TFileReplacement); the chunks never change, and the history
-  // takes the scene as saved from then on. `reason` gives
-  // the system's reason for a failure, which the trace may word otherwise.
-  bool WriteToFile(const std::string& FileName);
-  bool WriteToFile(const std::string& FileName, std::string& reason);
-  // The bytes that WriteToFile puts into the file. Raises Exception.
+  // takes the scene as saved from then on.
+  Outcome<Done> Save(const std::string& path);
+  // The bytes that Save puts into the file. Raises Exception.
   void WriteToStream(TStream& stream) const;
 
   // The section list of an item chunk type; raises Exception for other types.
@@ -76,23 +71,21 @@ class SceneDocument {
   PStream Get(ChunkId id) const;
 
   // Editing: each is one entry of the history, and keeps the section sizes
-  // and the file size in step. A chunk is found by its identity. Those that
-  // give an EditResult show nothing: a refusal is the caller's to report.
+  // and the file size in step. A chunk is found by its identity. A refused
+  // edit changes nothing.
   //
   // Puts the bytes of `NewChunk` in the place of `OldChunk`, under its
   // identity, refusing a chunk of another type, one that is not in its list
-  // and a name that another chunk of the list has. Traces "OLD" and "NEW"
-  // with each one's bytes.
-  EditResult Replace(const PStream& OldChunk, const Chunk& NewChunk);
+  // and a name that another chunk of the list has.
+  Outcome<EditDone> Replace(const PStream& OldChunk, const Chunk& NewChunk);
   // Replace with the chunk rebuilt around a new name sub-chunk.
-  EditResult Rename(const PStream& chunk, const std::string& newName);
+  Outcome<EditDone> Rename(const PStream& chunk, const std::string& newName);
   // Adds a chunk of an item type at the end of its section, refusing a name
-  // that a chunk of that section has already; one trace line.
-  EditResult Add(Chunk chunk);
+  // that a chunk of that section has already.
+  Outcome<EditDone> Add(Chunk chunk);
 
-  // Raises Exception for a chunk that no list holds, and for one of a type
-  // that none holds; gives the index that the chunk had.
-  int32_t DeleteDNC(PStream& Chunk);
+  // Deletes one chunk of the four sections; the index that it had.
+  Outcome<int32_t> Delete(const PStream& chunk);
   // Deletes every chunk that the identities name in the four sections, as
   // one edit; identities not found are passed over. How many went.
   size_t DeleteChunks(std::span<const ChunkId> ids);
@@ -100,11 +93,12 @@ class SceneDocument {
   // Each replaces, in its place, the chunk of its section that has its name
   // (the k-th chunk of one name imported replaces the k-th chunk of that
   // name), or is added at the end when there is none or it has no name.
-  // One trace line each. Raises Exception, changing nothing, when a chunk is
-  // of another type.
-  ImportTally ImportDNC(std::vector<Chunk> chunks);
+  // Refused, changing nothing, when a chunk is of another type.
+  Outcome<ImportTally> Import(std::vector<Chunk> chunks);
+  // An import refused before it began: tells the observer, gives the error back.
+  SceneError ImportRefused(SceneError error);
 
-  // The history: each undo and redo traces what it took back or did again.
+  // The history: each undo and redo tells what it took back or did again.
   bool Undo();
   bool Redo();
   bool CanUndo() const { return history_.CanUndo(); }
@@ -120,15 +114,12 @@ class SceneDocument {
   const ChunkList& InitScripts() const { return SectionListByChunkID(kInitScriptChunk); }
   const ChunkList& VisualEffects() const { return SectionListByChunkID(kVisualEffectChunk); }
   int32_t FileSize() const { return fileSize; }
-  // Why the last load failed, in the words of its trace; empty after a load
-  // that read the whole file.
-  const std::string& WhyLoadFailed() const { return loadFailure_; }
 
  private:
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
-  // SectionListByChunkID, for the edits.
-  ChunkList& ListOfItemType(uint16_t SectionID);
+  // The list of an item chunk type, for the edits; null for other types.
+  ChunkList* ListOfItemType(uint16_t type);
   // Appends a chunk that lies in the loaded block, with a new identity.
   void AppendLoaded(ChunkList& list, const uint8_t* bytes, uint32_t length) {
     list.Append(NewId(), block_, ByteView(bytes, length));
@@ -142,8 +133,9 @@ class SceneDocument {
   // null when the file's bytes could not be had, for `error`. With an
   // arrival, the block's bytes are read in while they are walked.
   class FileArrival;
-  bool ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
-                 FileArrival* arrival = nullptr);
+  Outcome<Done> ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, FileArrival* arrival = nullptr);
+  // Tells the observer, and gives the error back.
+  SceneError LoadFailed(SceneError error);
   // Lets go of all that a load took in: the lists, the block, the file size.
   void DropLoad();
   // The load's side of the walk of the block that the document holds: the
@@ -157,16 +149,13 @@ class SceneDocument {
   int32_t fileSize = 0;
   ChunkId lastId_ = 0;
   EditHistory history_;
-  std::string loadFailure_;
+  DocumentEvents silent_;
+  DocumentEvents* events_ = &silent_;
 };
 
 // Reads the chunk that starts at the stream's position into a new chunk stream
 // and leaves the stream just past it. The chunk must lie whole before `end`.
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end);
-
-// Writes the chunk's bytes to the trace as hexadecimal pairs, each followed by
-// a space, with no line end.
-void DumpChunk(ByteView chunk);
 
 // The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`.
 Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name);

@@ -12,7 +12,6 @@
 #include "scene/ByteBlock.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
-#include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/LoadFailure.h"
 #include "scene/MemoryStream.h"
@@ -20,8 +19,6 @@
 #include "scene/SceneFileBytes.h"
 #include "scene/SceneWalk.h"
 #include "scene/SizeBookkeeping.h"
-#include "scene/Trace.h"
-#include "scene/Windows1251.h"
 
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end) {
   const int64_t start = stream.Position();
@@ -46,11 +43,15 @@ std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& ty
 
 namespace {
 
-// The file's bytes failed to come in: nothing read from it is kept.
-class FileReadFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+// A load ends at the first step that fails, with this error.
+struct LoadStop {
+  SceneError error;
 };
+
+// The file's bytes failed to come in: nothing read from it is kept.
+LoadStop Unreadable(const std::string& reason) {
+  return {{SceneFault::Unreadable, "cannot read the file: " + reason, reason}};
+}
 
 }  // namespace
 
@@ -68,7 +69,7 @@ class SceneDocument::FileArrival final : public ByteArrival {
 
  private:
   static void Raise(const os::Status& status) {
-    if (!status.ok()) throw FileReadFailure("cannot read the file: " + Windows1251FromUtf8(status.reason()));
+    if (!status.ok()) throw Unreadable(status.reason());
   }
 
   os::FileImage& image_;
@@ -76,29 +77,31 @@ class SceneDocument::FileArrival final : public ByteArrival {
 };
 
 // The load's side of the walk: the chunks go into the document's lists and
-// the trace tells each step, in the words of the steps the load is made of.
+// the observer hears of each step.
 class SceneDocument::Loading final : public SceneWalkSink {
  public:
   explicit Loading(SceneDocument& document) : document_(document) {}
 
-  // Raises, once the step that failed has let go of what it read. With an
-  // arrival, the bytes are read as the walk comes to them, and then the rest.
+  // Raises LoadStop, once the step that failed has let go of what it read.
+  // With an arrival, the bytes are read as the walk comes to them, and then
+  // the rest.
   void Run(ByteView bytes, uint64_t fileLength, FileArrival* arrival) {
     fileEnd_ = bytes.Length();
     try {
       // The bytes taken in are those the walk looks at (SceneFileBytes).
       if (!WalkScene(bytes, fileLength, *this, WalkUntil::LoadFailure, arrival))
-        throw FileReadFailure("cannot read the file: the scene runs on past the bytes read");
+        throw Unreadable("the scene runs on past the bytes read");
       if (arrival != nullptr) arrival->Finish();
-    } catch (const FileReadFailure& failure) {
+    } catch (const LoadStop&) {
       document_.DropLoad();
-      throw Exception(Exception::Code::Invalid, failure.what());
+      throw;
     } catch (const std::exception& failure) {
       Abandon(FailureMessage(failure));
     }
     if (!failure_) return;
     // Sections after the root's end would be dropped by the next save.
-    if (failure_->fault == LayoutFault::BytesAfterRoot) throw LoadFailure(*failure_);
+    if (failure_->fault == LayoutFault::BytesAfterRoot)
+      throw LoadStop{{SceneFault::BytesAfterRoot, LoadFailure(*failure_).Message}};
     Abandon(LoadFailure(*failure_).Message);
   }
 
@@ -107,21 +110,21 @@ class SceneDocument::Loading final : public SceneWalkSink {
   }
 
   void HeadChunk(const WalkedChunk& chunk) override {
-    Trace("TqScene2bin.ReadHeadFromStream: " + HexUpper(chunk.type, 4) + " - done");
+    document_.events_->HeadChunkRead(chunk.type);
     document_.AppendLoaded(document_.heads, chunk.bytes.Data(), Length(chunk));
   }
 
   void HeadDone() override {
     inHead_ = false;
-    Trace("qScene2bin.ReadFromFile: reading head - done");
+    document_.events_->HeadRead();
   }
 
   void Section(const WalkedSection& section) override {
-    Trace("qScene2bin.ReadSectionsFromStream BeginOffs: " + std::to_string(section.codeEnd));
+    document_.events_->SectionBegun(section.codeEnd);
     list_ = document_.ListBySectionCode(section.code);
     if (list_ == nullptr || !section.sized) return;
     const auto sectionSize = static_cast<int32_t>(section.size);
-    Trace("qScene2bin.ReadSectionsFromStream sectionSize: " + std::to_string(sectionSize));
+    document_.events_->SectionSized(sectionSize);
     // A second section of one kind joins the first's list, and a save writes
     // both as one section: its size is theirs together, under one header.
     // The sizes are a file's, any of 2^32 values: they add up as the stored
@@ -143,7 +146,7 @@ class SceneDocument::Loading final : public SceneWalkSink {
   }
 
   void SectionDone() override {
-    Trace("qScene2bin.ReadSectionsFromStream - done");
+    document_.events_->SectionRead();
     list_ = nullptr;
   }
 
@@ -174,14 +177,12 @@ class SceneDocument::Loading final : public SceneWalkSink {
   // The failed step's list is emptied: the head, or the section's list with
   // whatever an earlier section of its code put there.
   [[noreturn]] void Abandon(const std::string& message) {
-    Trace(message);
-    document_.loadFailure_ = message;
     if (inHead_) {
       ClearChunkList(document_.heads);
-      throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read header");
+      throw LoadStop{{SceneFault::BadHead, message}};
     }
     if (list_ != nullptr) ClearChunkList(*list_);
-    throw Exception(Exception::Code::Invalid, "qScene2bin.ReadFromFile: cant read section");
+    throw LoadStop{{SceneFault::BadSection, message}};
   }
 
   SceneDocument& document_;
@@ -194,26 +195,26 @@ class SceneDocument::Loading final : public SceneWalkSink {
   std::optional<LayoutProblem> failure_;
 };
 
-bool SceneDocument::ReadFromFile(const std::string& FileName) {
+Outcome<Done> SceneDocument::Load(const std::string& path) {
   clear();
-  os::Result<std::FILE*> opened = os::OpenForReading(FileName);
-  // A folder, a device or a pipe is never read: a pipe could block for ever.
-  if (!opened.ok() && opened.failure().notAFile) {
-    loadFailure_ = Windows1251FromUtf8(opened.reason());
-    Trace("qScene2bin.ReadFromFile: " + loadFailure_);
-    return false;
+  os::Result<std::FILE*> opened = os::OpenForReading(path);
+  if (!opened.ok()) {
+    // A folder, a device or a pipe is never read: a pipe could block for ever.
+    const SceneFault fault = opened.failure().notAFile ? SceneFault::NotAFile : SceneFault::Unopenable;
+    return LoadFailed({fault, opened.reason(), opened.reason()});
   }
-  // A file that can't be opened reads as an empty one: it fails at the signature.
-  if (!opened.ok()) return ReadBlock(BlockOfFile(os::FileImage()), 0, "");
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(opened.value(), std::fclose);
   os::Result<SceneFileBytes> begun = BeginSceneFile(file.get());
-  if (!begun.ok()) return ReadBlock(nullptr, 0, Windows1251FromUtf8(begun.reason()));
+  if (!begun.ok()) {
+    events_->LoadBegun();
+    return LoadFailed(Unreadable(begun.reason()).error);
+  }
   auto block = std::make_unique<FileBlock>(std::move(begun.value().image));
   FileArrival arrival(block->Image(), file.get());
-  return ReadBlock(std::move(block), begun.value().length, "", &arrival);
+  return ReadBlock(std::move(block), begun.value().length, &arrival);
 }
 
-bool SceneDocument::ReadFromStream(TStream& stream) {
+Outcome<Done> SceneDocument::Load(TStream& stream) {
   std::unique_ptr<ByteBlock> block;
   std::string error;
   try {
@@ -222,32 +223,33 @@ bool SceneDocument::ReadFromStream(TStream& stream) {
     error = FailureMessage(failure);
   }
   clear();
-  const uint64_t length = block ? block->Size() : 0;
-  return ReadBlock(std::move(block), length, error);
-}
-
-bool SceneDocument::ReadFromBlock(std::unique_ptr<ByteBlock> block) {
-  clear();
-  const uint64_t length = block ? block->Size() : 0;
-  return ReadBlock(std::move(block), length, "");
-}
-
-bool SceneDocument::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, const std::string& error,
-                              FileArrival* arrival) {
-  try {
-    Trace("qScene2bin.ReadFromFile: file open");
-    if (!block) throw Exception(Exception::Code::Invalid, "cannot read the file: " + error);
-    block_ = std::move(block);
-    Loading(*this).Run(ByteView(block_->Data(), block_->Size()), fileLength, arrival);
-    Trace("qScene2bin.ReadFromFile: reading sections - done");
-    for (const SceneSection& section : kSceneSections)
-      if (section.countLabel != nullptr)
-        Trace(section.countLabel + std::to_string(sectionLists[SectionIndex(section)].Count()));
-    return true;
-  } catch (const std::exception& failure) {
-    // A step that failed has given its own reason already.
-    if (loadFailure_.empty()) loadFailure_ = FailureMessage(failure);
-    Trace("qScene2bin.ReadFromFile: " + FailureMessage(failure));
-    return false;
+  if (!block) {
+    events_->LoadBegun();
+    return LoadFailed(Unreadable(error).error);
   }
+  const uint64_t length = block->Size();
+  return ReadBlock(std::move(block), length);
+}
+
+Outcome<Done> SceneDocument::Load(std::unique_ptr<ByteBlock> block) {
+  clear();
+  const uint64_t length = block->Size();
+  return ReadBlock(std::move(block), length);
+}
+
+Outcome<Done> SceneDocument::ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, FileArrival* arrival) {
+  events_->LoadBegun();
+  block_ = std::move(block);
+  try {
+    Loading(*this).Run(ByteView(block_->Data(), block_->Size()), fileLength, arrival);
+  } catch (const LoadStop& stop) {
+    return LoadFailed(stop.error);
+  }
+  events_->Loaded(*this);
+  return Done{};
+}
+
+SceneError SceneDocument::LoadFailed(SceneError error) {
+  events_->LoadFailed(error);
+  return error;
 }

@@ -11,7 +11,7 @@
 #include "scene/FileReplacement.h"
 #include "scene/GatherWriter.h"
 #include "scene/SceneDocument.h"
-#include "scene/Trace.h"
+#include "scene/Windows1251.h"
 
 namespace {
 
@@ -71,25 +71,21 @@ void SceneDocument::WriteToStream(TStream& stream) const {
   out.Flush();
 }
 
-bool SceneDocument::WriteToFile(const std::string& FileName) {
-  std::string reason;
-  return WriteToFile(FileName, reason);
-}
-
-bool SceneDocument::WriteToFile(const std::string& FileName, std::string& reason) {
+Outcome<Done> SceneDocument::Save(const std::string& path) {
+  SceneError error{SceneFault::Unwritable, ""};
   try {
-    TFileReplacement file(FileName);
+    TFileReplacement file(path);
     WriteToStream(file.Stream());
     file.Commit();
     history_.MarkSaved();
-    Trace("TqScene2bin.WriteToFile - done");
-    return true;
+    events_->Saved();
+    return Done{};
   } catch (const FileWriteError& failure) {
-    reason = failure.Reason;
-    Trace("qScene2bin.WriteToFile: " + failure.Message);
+    error.message = Utf8FromWindows1251(failure.Message);
+    error.reason = failure.Reason;
   } catch (const std::exception& failure) {
-    reason = FailureMessage(failure);
-    Trace("qScene2bin.WriteToFile: " + reason);
+    error.message = error.reason = Utf8FromWindows1251(FailureMessage(failure));
   }
-  return false;
+  events_->SaveFailed(error);
+  return error;
 }

@@ -1,36 +1,63 @@
-// The document's operations that ask the user and show refusals, over the
-// scene core's edits.
+// The document's operations in the words the editor has always used, over the
+// scene core: results become boxes, trace lines and Exceptions here.
 
 #include "scene/qScene2bin.h"
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/Exception.h"
 #include "scene/Trace.h"
+#include "scene/Windows1251.h"
 
-TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui), stringDialog_(ui.NewStringDialog()) {}
+namespace {
+
+// A chunk of no item type is "absent" from every section list.
+Exception Raised(const SceneError& error) {
+  const auto code = error.fault == SceneFault::NotAnItem ? Exception::Code::Absent : Exception::Code::Invalid;
+  return Exception(code, Windows1251FromUtf8(error.message));
+}
+
+}  // namespace
+
+TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui), stringDialog_(ui.NewStringDialog()) { SetEvents(&trace); }
 
 std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui) { return std::make_unique<TqScene2bin>(ui); }
 
+int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
+  const Outcome<int32_t> deleted = Delete(Chunk);
+  if (!deleted.ok()) throw Raised(deleted.failure());
+  Chunk = nullptr;
+  return deleted.value();
+}
+
+ImportTally TqScene2bin::ImportDNC(std::vector<Chunk> chunks) {
+  Outcome<ImportTally> imported = Import(std::move(chunks));
+  if (!imported.ok()) throw Raised(imported.failure());
+  return std::move(imported.value());
+}
+
 bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
-  const EditResult replaced = Replace(OldChunk, NewChunk.chunk);
-  NewName = replaced.name;
-  if (!replaced) {
-    ui_.ShowMessage(*replaced.refusal);
-    TraceRefusal("ReplaceChunkData", replaced);
+  const Outcome<EditDone> replaced = Replace(OldChunk, NewChunk.chunk);
+  if (!replaced.ok()) {
+    NewName.clear();
+    ui_.ShowMessage(replaced.failure().message);
+    TraceRefusal("ReplaceChunkData", replaced.failure());
     return false;
   }
-  OldChunk = replaced.chunk;
+  OldChunk = replaced.value().chunk;
+  NewName = replaced.value().name;
   return true;
 }
 
 PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
-  const EditResult added = Add(std::move(chunk));
-  name = added.name;
-  if (!added) {
-    ui_.ShowMessage(*added.refusal);
-    TraceRefusal("AddChunk", added);
+  const Outcome<EditDone> added = Add(std::move(chunk));
+  if (!added.ok()) {
+    name.clear();
+    ui_.ShowMessage(added.failure().message);
+    TraceRefusal("AddChunk", added.failure());
+    return nullptr;
   }
-  return added.chunk;
+  name = added.value().name;
+  return added.value().chunk;
 }
 
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
@@ -49,4 +76,23 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
     return false;
   }
   return ReplaceChunkData(Chunk, PStream(std::move(rebuilt)), newName);
+}
+
+void GetChunkName(ByteView chunk, std::string& name) {
+  std::string failure;
+  if (!ReadChunkName(chunk, name, failure)) Trace("qScene2bin.GetChunkName: " + failure);
+}
+
+std::string GetChunkName(ByteView chunk) {
+  std::string name;
+  GetChunkName(chunk, name);
+  return name;
+}
+
+void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size) {
+  const SceneSection* section = SectionOfItemType(GetChunkType(chunk));
+  if (section == nullptr || !section->NamedBySubChunk())
+    throw Exception(Exception::Code::Invalid, "GetChunkNameOffsSize: unk chunk type");
+  if (!FindSubChunk(chunk, section->nameChunk, offset, size))
+    throw Exception(Exception::Code::Absent, "GetChunkNameOffsSize: NAME=NULL");
 }

@@ -1,18 +1,32 @@
 #pragma once
-// The scene document as the editor knows it: the scene core with the
-// operations that ask the user and show what went wrong, through the dialogs
-// and the message box that the user interface gives it.
+// The scene document as the editor knows it, in the words it has always used:
+// the scene core with its trace (SceneTrace), and the operations that ask the
+// user and show what went wrong, through the dialogs and the message box that
+// the user interface gives it.
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "scene/DocumentUi.h"
 #include "scene/SceneDocument.h"
+#include "scene/SceneTrace.h"
 
-class TqScene2bin final : public SceneDocument {
+// The trace, made before the document and gone after it, so that it hears
+// of the document's last clear.
+struct TracedDocumentBase {
+  SceneTrace trace;
+};
+
+class TqScene2bin final : private TracedDocumentBase, public SceneDocument {
  public:
   explicit TqScene2bin(DocumentUi& ui);
 
+  // Delete; raises Exception for a chunk that no list holds, and for one of
+  // a type that none holds. Gives the index that the chunk had.
+  int32_t DeleteDNC(PStream& Chunk);
+  // Import; raises Exception, changing nothing, when a chunk is of another type.
+  ImportTally ImportDNC(std::vector<Chunk> chunks);
   // Replace, with a box and a trace line for a refusal. On success OldChunk
   // names the chunk with its new bytes, under its identity, and NewName
   // holds its name; on a refusal NewName is empty.
@@ -30,3 +44,10 @@ class TqScene2bin final : public SceneDocument {
 };
 
 std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
+
+// The chunk's name; empty, with a trace line, when it can't be read.
+void GetChunkName(ByteView chunk, std::string& name);
+std::string GetChunkName(ByteView chunk);
+
+// Where an object's or a definition's name sub-chunk lies. Raises Exception.
+void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size);

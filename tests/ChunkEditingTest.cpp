@@ -5,6 +5,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
+#include "scene/Windows1251.h"
 #include "tests/SceneTestSupport.h"
 
 namespace {
@@ -13,6 +14,8 @@ const char kNamesCoincide[] = "\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC
 const char kIncorrectData[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE5 \xE4\xE0\xED\xED\xFB\xE5.";
 const char kIncorrectCall[] = "\xCD\xE5\xEA\xEE\xF0\xF0\xE5\xEA\xF2\xED\xFB\xE9 \xE2\xFB\xE7\xEE\xE2. OldChunk = NULL";
 const char kNoData[] = "\xC4\xE0\xED\xED\xFB\xE5 \xED\xE5 \xE2\xE2\xE5\xE4\xE5\xED\xFB.";
+// The trace has the messages in Windows-1251, a box in UTF-8.
+std::string Boxed(const char* traced) { return Utf8FromWindows1251(traced); }
 
 std::string Dump(const Bytes& bytes) {
   static const char digits[] = "0123456789ABCDEF";
@@ -164,7 +167,7 @@ TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
   EXPECT_EQ(newName, "");
   EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
   EXPECT_EQ(BytesOf(chunk.Bytes()), before);
-  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{Boxed(kNamesCoincide)}));
   EXPECT_EQ(
       trace.TakeLines(),
       (std::vector<std::string>{"OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide}));
@@ -250,7 +253,8 @@ TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
   EXPECT_EQ(trace.TakeLines(),
             (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
 
-  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNoData, kIncorrectData, kIncorrectCall, kIncorrectCall}));
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{Boxed(kNoData), Boxed(kIncorrectData), Boxed(kIncorrectCall),
+                                                         Boxed(kIncorrectCall)}));
   EXPECT_EQ(FileSizeNow(), fileSize);
   EXPECT_TRUE(RefAt(document().Objects(), 0).chunk == object.chunk);
 }
@@ -260,7 +264,7 @@ TEST_F(Editing, ReplaceTakesBytesThatAnotherChunkShares) {
   PStream first = RefAt(document().Objects(), 0);
   std::string newName;
   EXPECT_FALSE(document().ReplaceChunkData(first, RefAt(document().Objects(), 1), newName));
-  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{kNamesCoincide}));
+  EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{Boxed(kNamesCoincide)}));
   EXPECT_TRUE(document().ReplaceChunkData(first, first, newName));
   PStream deleted = RefAt(document().Objects(), 4);
   const PStream gone = deleted;

@@ -6,7 +6,6 @@
 
 #include <sstream>
 
-#include "scene/ChunkTypes.h"
 #include "plugin/SoundReading.h"
 #include "plugin/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
@@ -66,7 +65,7 @@ TEST(ChunkStructure, GeneratedItemsAreTiledNamedAndTyped) {
   GenerateScene(options, file);
   file.Seek(0, TStream::Origin::Begin);
   SceneDocument document;
-  ASSERT_TRUE(document.ReadFromStream(file));
+  ASSERT_TRUE(document.Load(file).ok());
 
   size_t sounds = 0;
   for (const ChunkList* list :

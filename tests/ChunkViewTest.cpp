@@ -75,7 +75,7 @@ TEST_P(ReadersStopAtTheChunksEnd, EvenWhenItsInsidesPointFurther) {
   const auto document = NewScene2bin(ui);
   auto block = std::make_unique<GuardedFile>(file);
   const uint8_t* guard = block->Data() + block->Size();
-  ASSERT_TRUE(document->ReadFromBlock(std::move(block)));
+  ASSERT_TRUE(document->Load(std::move(block)).ok());
   const ChunkList& list = document->SectionListByChunkID(ReadU16LE(item.chunk.data()));
   PStream chunk = RefAt(list, list.Count() - 1);
   ASSERT_EQ(chunk->Data() + chunk->Length(), guard);
@@ -116,7 +116,7 @@ TEST(LoadedChunks, OutliveTheirDocumentAndTheLoadsAfterIt) {
     // identity, though its bytes stay.
     TraceCollector trace;
     TMemoryStream again(file.data(), file.size());
-    ASSERT_TRUE(scene.document->ReadFromStream(again));
+    ASSERT_TRUE(scene.document->Load(again).ok());
     EXPECT_EQ(scene.document->Get(first.id), nullptr);
     EXPECT_NE(RefAt(scene.document->Objects(), 0).id, first.id);
   }
@@ -165,7 +165,7 @@ TEST(LoadedChunks, ASaveOfScatteredChunksSendsEveryOneWhole) {
 
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
-  ASSERT_TRUE(scene.document->WriteToFile(path));
+  ASSERT_TRUE(scene.document->Save(path).ok());
   EXPECT_EQ(ReadFileBytes(path), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({kept, renamed}))}));
 }
 
@@ -177,14 +177,14 @@ TEST(LoadedChunks, ASaveOfAFileLoadedFromDiskGivesTheBytesHeldInMemory) {
     SceneOptions options;
     options.targetBytes = 1'000'000;
     auto file = TFileStream::Create(path);
-    ASSERT_NE(file, nullptr);
-    GenerateScene(options, *file);
-    file->Commit();
+    ASSERT_TRUE(file.ok()) << file.reason();
+    GenerateScene(options, *file.value());
+    file.value()->Commit();
   }
   TraceCollector trace;
   TestUi ui;
   const auto document = NewScene2bin(ui);
-  ASSERT_TRUE(document->ReadFromFile(path));
+  ASSERT_TRUE(document->Load(path).ok());
   PStream middle = RefAt(document->Objects(), document->CountByChunkID(kObjectChunk) / 2);
   document->DeleteDNC(middle);
   ui.answers = {"renamed"};
@@ -193,10 +193,10 @@ TEST(LoadedChunks, ASaveOfAFileLoadedFromDiskGivesTheBytesHeldInMemory) {
   ASSERT_TRUE(document->RenameChunk(renamed, newName));
 
   const std::string copy = folder.Path("copy.bin");
-  ASSERT_TRUE(document->WriteToFile(copy));
+  ASSERT_TRUE(document->Save(copy).ok());
   EXPECT_EQ(ReadFileBytes(copy), Written(*document));
   // Saved over the file that its chunks came from, it gives the same again.
-  ASSERT_TRUE(document->WriteToFile(path));
+  ASSERT_TRUE(document->Save(path).ok());
   EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(copy));
 }
 

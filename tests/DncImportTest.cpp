@@ -84,7 +84,7 @@ TEST(DncRoundTrip, ImportingEverythingAnExportWroteGivesTheSameFile) {
   const std::vector<std::string> files = FilesIn(folder.path());
   EXPECT_EQ(files.size(), written.size()) << "one file for every chunk";
 
-  const ImportTally tally = ImportDncFiles(*loaded.document, files);
+  const ImportTally tally = ImportDncFiles(*loaded.document, files).value();
   EXPECT_EQ(tally.replaced, static_cast<int>(files.size()));
   EXPECT_EQ(tally.added, 0);
   EXPECT_EQ(Written(*loaded.document), scene);
@@ -104,7 +104,7 @@ TEST(DncRoundTrip, ExportDeleteAndImportGivesBackEveryChunk) {
       loaded.document->DeleteDNC(chunk);
     }
   }
-  const ImportTally tally = ImportDncFiles(*loaded.document, FilesIn(folder.path()));
+  const ImportTally tally = ImportDncFiles(*loaded.document, FilesIn(folder.path())).value();
   EXPECT_EQ(tally.replaced, 0);
   for (uint16_t type : kItemTypes) EXPECT_EQ(ChunksOf(loaded.document->SectionListByChunkID(type)), before[type]);
   // The sizes kept are those of what is written.
@@ -150,9 +150,17 @@ class DncImport : public testing::Test {
   }
 
   ImportTally Import(const std::vector<std::string>& paths) {
-    const ImportTally tally = ImportDncFiles(*scene.document, paths);
+    Outcome<ImportTally> tally = ImportDncFiles(*scene.document, paths);
     lines = trace.TakeLines();
-    return tally;
+    EXPECT_TRUE(tally.ok()) << tally.failure().message;
+    return tally.ok() ? tally.value() : ImportTally{};
+  }
+
+  // The error of an import that is refused.
+  SceneError Refusal(const std::vector<std::string>& paths) {
+    Outcome<ImportTally> tally = ImportDncFiles(*scene.document, paths);
+    EXPECT_FALSE(tally.ok());
+    return tally.ok() ? SceneError{} : tally.failure();
   }
 
   // The section size and the file size are those of what a save writes.
@@ -244,18 +252,16 @@ TEST_F(DncImport, ARefusedFileChangesNothingAndIsNamedWithItsReason) {
   for (const auto& refused : cases) {
     SCOPED_TRACE(refused.name);
     const std::string path = File(refused.name, refused.bytes);
-    try {
-      Import({good, path});
-      ADD_FAILURE() << "imported";
-    } catch (const Exception& failure) {
-      EXPECT_EQ(failure.Message, path + ": " + refused.reason);
-    }
+    const SceneError error = Refusal({good, path});
+    EXPECT_EQ(error.fault, SceneFault::DncRefused);
+    EXPECT_EQ(error.message, path + ": " + refused.reason);
+    EXPECT_EQ(error.reason, refused.reason);
     EXPECT_EQ(trace.TakeLines(), Lines{"qScene2bin.ImportDNC: " + path + ": " + refused.reason});
     EXPECT_EQ(Written(*scene.document), before);
   }
   std::filesystem::create_directory(folder.Path("folder.dnc"));
-  EXPECT_THROW(Import({good, folder.Path("folder.dnc")}), Exception);
-  EXPECT_THROW(Import({good, folder.Path("missing.dnc")}), Exception);
+  EXPECT_EQ(Refusal({good, folder.Path("folder.dnc")}).fault, SceneFault::DncRefused);
+  EXPECT_EQ(Refusal({good, folder.Path("missing.dnc")}).fault, SceneFault::DncRefused);
   EXPECT_EQ(Written(*scene.document), before);
 }
 
@@ -267,10 +273,10 @@ TEST_F(DncImport, AnImportStoppedHalfWayPutsInWhatItHadReadAsOneEdit) {
                                           File("Obj_c.dnc", ObjectChunk("c", 9))};
   std::vector<size_t> reported;
   const ImportTally tally = ImportDncFiles(*scene.document, paths, [&reported](size_t done, size_t total) {
-    EXPECT_EQ(total, 3u);
-    reported.push_back(done);
-    return done < 2;
-  });
+                              EXPECT_EQ(total, 3u);
+                              reported.push_back(done);
+                              return done < 2;
+                            }).value();
   EXPECT_EQ(reported, (std::vector<size_t>{0, 1, 2}));
   EXPECT_EQ(tally.added, 2);
   EXPECT_EQ(scene.document->Objects().Count(), 5);  // three and two

@@ -157,7 +157,7 @@ TEST_F(History, ASaveIsTheNewPointOfNoDifferenceAndALoadStartsAfresh) {
   ScratchFolder folder;
   const ChunkId crate[] = {Object(0).id};
   document().DeleteChunks(crate);
-  ASSERT_TRUE(document().WriteToFile(folder.Path("saved.bin")));
+  ASSERT_TRUE(document().Save(folder.Path("saved.bin")).ok());
   EXPECT_FALSE(document().Modified());
   EXPECT_TRUE(document().CanUndo()) << "a save keeps the history";
   document().Undo();
@@ -166,7 +166,7 @@ TEST_F(History, ASaveIsTheNewPointOfNoDifferenceAndALoadStartsAfresh) {
   EXPECT_FALSE(document().Modified());
   // A save that fails changes nothing of it.
   document().Undo();
-  EXPECT_FALSE(document().WriteToFile(folder.Path("no such folder/x.bin")));
+  EXPECT_FALSE(document().Save(folder.Path("no such folder/x.bin")).ok());
   EXPECT_TRUE(document().Modified());
   // A state that the saved one was dropped from is never "saved" again.
   const ChunkId horn[] = {Object(1).id};
@@ -174,7 +174,7 @@ TEST_F(History, ASaveIsTheNewPointOfNoDifferenceAndALoadStartsAfresh) {
   document().Undo();
   EXPECT_TRUE(document().Modified());
 
-  ASSERT_TRUE(document().ReadFromFile(folder.Path("saved.bin")));
+  ASSERT_TRUE(document().Load(folder.Path("saved.bin")).ok());
   EXPECT_FALSE(document().Modified());
   EXPECT_FALSE(document().CanUndo());
   EXPECT_FALSE(document().CanRedo());

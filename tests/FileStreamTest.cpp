@@ -86,9 +86,9 @@ TEST(FileStream, AGeneratedSceneOfAFewMegabytesGoesThroughAFileByteForByte) {
   options.targetBytes = 3 << 20;
   {
     auto file = TFileStream::Create(path);
-    ASSERT_NE(file, nullptr);
-    GenerateScene(options, *file);
-    file->Commit();
+    ASSERT_TRUE(file.ok()) << file.reason();
+    GenerateScene(options, *file.value());
+    file.value()->Commit();
   }
   const Bytes written = ReadFileBytes(path);
   EXPECT_GT(written.size(), 2u << 20);
@@ -98,6 +98,6 @@ TEST(FileStream, AGeneratedSceneOfAFewMegabytesGoesThroughAFileByteForByte) {
   TestUi ui;
   auto document = NewScene2bin(ui);
   TraceCollector trace;
-  ASSERT_TRUE(document->ReadFromStream(*opened.value()));
+  ASSERT_TRUE(document->Load(*opened.value()).ok());
   EXPECT_EQ(Written(*document), written);
 }

@@ -16,10 +16,11 @@ namespace {
 
 class Scene2Output : public testing::Test {
  protected:
-  Scene2Output() {
+  void SetUp() override {
     auto file = TFileStream::Create(scene);
-    GenerateScene(SceneOptions{}, *file);
-    file->Commit();
+    ASSERT_TRUE(file.ok()) << file.reason();
+    GenerateScene(SceneOptions{}, *file.value());
+    file.value()->Commit();
   }
 
   std::string Said() const {
@@ -34,9 +35,12 @@ class Scene2Output : public testing::Test {
     std::vector<std::string> args;
     int status;  // when all is written: check finds the names that a generated scene repeats
   };
-  const std::vector<Command> commands = {
-      {{"-q", "list", scene}, 0},   {{"-q", "list", "--json", scene}, 0}, {{"-q", "show", "--hex", scene, "objects:0"}, 0},
-      {{"-q", "check", scene}, 1}, {{"trace", scene}, 0},                {{"help"}, 0}};
+  const std::vector<Command> commands = {{{"-q", "list", scene}, 0},
+                                         {{"-q", "list", "--json", scene}, 0},
+                                         {{"-q", "show", "--hex", scene, "objects:0"}, 0},
+                                         {{"-q", "check", scene}, 1},
+                                         {{"trace", scene}, 0},
+                                         {{"help"}, 0}};
 };
 
 TEST_F(Scene2Output, AWriteThatFailsSaysWhyAndFails) {

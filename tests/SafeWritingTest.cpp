@@ -44,9 +44,8 @@ struct SaveOutcome {
 SaveOutcome Save(const std::string& path, const Bytes& scene = kScene) {
   LoadedScene loaded(scene);
   TraceCollector trace;
-  std::string reason;
-  const bool saved = loaded.document->WriteToFile(path, reason);
-  return {saved, trace.TakeLines(), reason};
+  const Outcome<Done> saved = loaded.document->Save(path);
+  return {saved.ok(), trace.TakeLines(), saved.ok() ? std::string() : saved.failure().reason};
 }
 
 void ExpectRefused(const std::string& path, const std::string& reason) {
@@ -61,7 +60,7 @@ Lines LoadTrace(const std::string& path) {
   TestUi ui;
   auto document = NewScene2bin(ui);
   TraceCollector trace;
-  EXPECT_FALSE(document->ReadFromFile(path));
+  EXPECT_FALSE(document->Load(path).ok());
   return trace.TakeLines();
 }
 

@@ -30,9 +30,9 @@ void Generate(const std::string& path, uint64_t seed, uint32_t bytes) {
   options.seed = seed;
   options.targetBytes = bytes;
   auto file = TFileStream::Create(path);
-  ASSERT_NE(file, nullptr);
-  GenerateScene(options, *file);
-  file->Commit();
+  ASSERT_TRUE(file.ok()) << file.reason();
+  GenerateScene(options, *file.value());
+  file.value()->Commit();
 }
 
 // Stops `child` as soon as a temporary file of its stands in `folder`. True
@@ -114,8 +114,9 @@ TEST(SaveProcesses, AnInterruptedCommandLeavesNoTemporaryFile) {
   SceneOptions options;
   options.objects = 20000;
   auto file = TFileStream::Create(many);
-  GenerateScene(options, *file);
-  file->Commit();
+  ASSERT_TRUE(file.ok()) << file.reason();
+  GenerateScene(options, *file.value());
+  file.value()->Commit();
   WriteFileBytes(dnc, ObjectChunk("small", 9));
   const Bytes old = Text("the file as it was");
   const struct {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -30,7 +32,7 @@ TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   EXPECT_TRUE(trace.TakeLines().empty());
 
   auto file = StreamOf(kScene);
-  ASSERT_TRUE(document->ReadFromStream(*file));
+  ASSERT_TRUE(document->Load(*file).ok());
   trace.TakeLines();
   document->clear();
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
@@ -78,23 +80,26 @@ TEST(SceneFiles, SavesAndLoadsByteForByte) {
   TraceCollector trace;
   TestUi ui;
   auto document = NewScene2bin(ui);
-  ASSERT_TRUE(document->ReadFromFile(folder.Path("in.bin")));
+  ASSERT_TRUE(document->Load(folder.Path("in.bin")).ok());
   trace.TakeLines();
-  ASSERT_TRUE(document->WriteToFile(folder.Path("out.bin")));
+  ASSERT_TRUE(document->Save(folder.Path("out.bin")).ok());
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"TqScene2bin.WriteToFile - done"}));
   EXPECT_EQ(ReadFileBytes(folder.Path("out.bin")), kScene);
   // Saving over the file it came from replaces it, and leaves nothing else behind.
-  ASSERT_TRUE(document->WriteToFile(folder.Path("in.bin")));
+  ASSERT_TRUE(document->Save(folder.Path("in.bin")).ok());
   EXPECT_EQ(ReadFileBytes(folder.Path("in.bin")), kScene);
   EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"in.bin", "out.bin"}));
 }
 
-TEST(SceneFiles, MissingFileLoadsAsAnEmptyOne) {
+TEST(SceneFiles, AMissingFileIsUnopenableAndTracesAsAnEmptyOne) {
   ScratchFolder folder;
   TraceCollector trace;
   TestUi ui;
   auto document = NewScene2bin(ui);
-  EXPECT_FALSE(document->ReadFromFile(folder.Path("nothing.bin")));
+  const Outcome<Done> loaded = document->Load(folder.Path("nothing.bin"));
+  ASSERT_FALSE(loaded.ok());
+  EXPECT_EQ(loaded.failure().fault, SceneFault::Unopenable);
+  EXPECT_EQ(loaded.failure().reason, std::strerror(ENOENT));
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{
                                    "* qScene2bin.clear done *",
                                    "qScene2bin.ReadFromFile: file open",
@@ -103,11 +108,26 @@ TEST(SceneFiles, MissingFileLoadsAsAnEmptyOne) {
                                }));
 }
 
+// The core writes nothing: only an observer given to it hears what it does.
+TEST(SceneDocument, WithoutAnObserverNothingIsTraced) {
+  ScratchFolder folder;
+  TraceCollector trace;
+  SceneDocument document;
+  ASSERT_TRUE(document.Load(*StreamOf(kScene)).ok());
+  const PStream first = RefAt(document.Objects(), 0);
+  ASSERT_TRUE(document.Rename(first, "renamed").ok());
+  EXPECT_EQ(document.Rename(RefAt(document.Objects(), 1), "renamed").failure().fault, SceneFault::NameTaken);
+  ASSERT_TRUE(document.Undo());
+  ASSERT_TRUE(document.Save(folder.Path("out.bin")).ok());
+  EXPECT_EQ(document.Load(folder.Path("missing.bin")).failure().fault, SceneFault::Unopenable);
+  EXPECT_EQ(trace.Text(), "");
+}
+
 TEST(SceneFiles, SaveIntoAMissingFolderFailsAndChangesNothing) {
   ScratchFolder folder;
   LoadedScene scene(kScene);
   TraceCollector trace;
-  EXPECT_FALSE(scene.document->WriteToFile(folder.Path("no/such/folder/out.bin")));
+  EXPECT_FALSE(scene.document->Save(folder.Path("no/such/folder/out.bin")).ok());
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"qScene2bin.WriteToFile: IO error"}));
   EXPECT_EQ(Written(*scene.document), kScene);
   EXPECT_TRUE(folder.FileNames().empty());
@@ -120,7 +140,7 @@ TEST(SceneFiles, SaveThatCannotReplaceTheTargetKeepsItAndLeavesNoTemporaryFile) 
   std::filesystem::create_directory(target);
   LoadedScene scene(kScene);
   TraceCollector trace;
-  EXPECT_FALSE(scene.document->WriteToFile(target));
+  EXPECT_FALSE(scene.document->Save(target).ok());
   const auto lines = trace.TakeLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].rfind("qScene2bin.WriteToFile: ", 0), 0u) << lines[0];
@@ -133,8 +153,9 @@ TEST(SceneFiles, EveryWriteIsChecked) {
   // A file that can't grow past 1 KiB, as on a full disk: a write, or the
   // flush at the end, fails.
   ScratchFolder folder;
-  auto full = TFileStream::Create(folder.Path("full.bin"));
-  ASSERT_NE(full, nullptr);
+  auto created = TFileStream::Create(folder.Path("full.bin"));
+  ASSERT_TRUE(created.ok()) << created.reason();
+  TFileStream* full = created.value().get();
   FileSizeLimit limit(1024);
   const Bytes block(64 * 1024, 0x5A);
   EXPECT_THROW(
@@ -166,7 +187,7 @@ TEST(SceneDocument, ARepeatedSectionIsSizedAsTheOneSectionASaveWrites) {
   EXPECT_EQ(document.Objects().sectionSize, static_cast<int32_t>(6 + second.size()));
   EXPECT_EQ(beyond(), asLoaded);
   const Bytes added = ObjectChunk("c", 9);
-  ASSERT_TRUE(document.Add(Chunk::CopyOf(ViewOf(added))));
+  ASSERT_TRUE(document.Add(Chunk::CopyOf(ViewOf(added))).ok());
   EXPECT_EQ(beyond(), asLoaded);
 }
 

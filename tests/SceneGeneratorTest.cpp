@@ -44,7 +44,7 @@ struct LoadedScene {
   explicit LoadedScene(const SceneOptions& options) : bytes(Generated(options)) {
     TMemoryStream in(bytes.data(), bytes.size());
     in.Seek(0, TStream::Origin::Begin);
-    loaded = document.ReadFromStream(in);
+    loaded = document.Load(in).ok();
   }
 
   std::string Saved() const {
@@ -144,8 +144,8 @@ TEST(SceneGenerator, OneNameNamesEveryItem) {
   options.oneName = "crate";
   const LoadedScene scene(options);
   ASSERT_TRUE(scene.loaded);
-  for (const ChunkList* list : {&scene.document.Objects(), &scene.document.Definitions(),
-                                &scene.document.InitScripts(), &scene.document.VisualEffects()})
+  for (const ChunkList* list : {&scene.document.Objects(), &scene.document.Definitions(), &scene.document.InitScripts(),
+                                &scene.document.VisualEffects()})
     for (const ChunkEntry& entry : list->Entries()) ASSERT_EQ(GetChunkName(entry.chunk.Bytes()), "crate");
 }
 

@@ -17,7 +17,7 @@ const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,               // 
 
 struct Load : TracedLoad {
   explicit Load(const Bytes& file)
-      : TracedLoad([&file](TqScene2bin& loading) { return loading.ReadFromStream(*StreamOf(file)); }) {}
+      : TracedLoad([&file](TqScene2bin& loading) { return loading.Load(*StreamOf(file)).ok(); }) {}
 };
 
 TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {
@@ -52,7 +52,7 @@ TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {
 TEST(SceneReading, LoadingTwiceGivesTheSameListsAndTrace) {
   Load load(kSmallScene);
   auto again = StreamOf(kSmallScene);
-  ASSERT_TRUE(load.document->ReadFromStream(*again));
+  ASSERT_TRUE(load.document->Load(*again).ok());
   EXPECT_EQ(load.trace.TakeLines(), load.lines);
   EXPECT_EQ(load.document->Heads().Count(), 1);
   EXPECT_EQ(load.document->Objects().Count(), 1);
@@ -105,16 +105,15 @@ TEST(SceneReading, SectionsOfOneCodeMergeUnderTheSizeOfAll) {
 // read empty, and their sizes add up as the stored field wraps (a fuzzer's
 // find: the sum overflowed a signed number).
 TEST(SceneReading, SectionsOfOneCodeAddSizesThatWrap) {
-  const Bytes file = SceneFile({ChunkOf(1, {}), ChunkWithSize(kInitScriptsSection, 0x80000000, {}),
-                                ChunkWithSize(kInitScriptsSection, 0x80000000, {}),
-                                ChunkOf(kObjectsSection, ObjectChunk("o", 9))});
+  const Bytes file =
+      SceneFile({ChunkOf(1, {}), ChunkWithSize(kInitScriptsSection, 0x80000000, {}),
+                 ChunkWithSize(kInitScriptsSection, 0x80000000, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))});
   Load load(file);
   ASSERT_TRUE(load.loaded);
   EXPECT_EQ(load.document->InitScripts().Count(), 0);
   EXPECT_EQ(load.document->InitScripts().sectionSize, -6);  // 2^31 + 2^31 - 6, in 32 bits
   EXPECT_EQ(load.document->Objects().Count(), 1);
-  EXPECT_EQ(Written(*load.document),
-            SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))}));
+  EXPECT_EQ(Written(*load.document), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("o", 9))}));
 }
 
 TEST(SceneReading, SectionsAreWrittenInTheFixedOrder) {
@@ -245,13 +244,14 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     0,
                     63},
-        ReadFailure{"NegativeRootSize",
-                    Concat({U16(kRootChunk), U32(0xFFFFFFF0), ChunkOf(1, {}), kObjects}),
-                    {"qScene2bin.ReadHeadFromStream: root size 4294967280 is above 2147483647, the most a scene can have",
-                     kCantReadHeader},
-                    0,
-                    0,
-                    -16},
+        ReadFailure{
+            "NegativeRootSize",
+            Concat({U16(kRootChunk), U32(0xFFFFFFF0), ChunkOf(1, {}), kObjects}),
+            {"qScene2bin.ReadHeadFromStream: root size 4294967280 is above 2147483647, the most a scene can have",
+             kCantReadHeader},
+            0,
+            0,
+            -16},
         ReadFailure{"ItemSizeBelowHeader",
                     SceneFile({ChunkOf(1, {}), kObjects, ChunkOf(kObjectsSection, ChunkWithSize(kObjectChunk, 0, {}))}),
                     {"qScene2bin.ReadChunkFromStream: chunk 4010 at offset 66 has size 0, less than its header",

@@ -131,7 +131,7 @@ std::unique_ptr<TStringDialogBase> TestUi::NewStringDialog() {
 LoadedScene::LoadedScene(const Bytes& file) {
   TraceCollector trace;
   document = NewScene2bin(ui);
-  loaded = document->ReadFromStream(*StreamOf(file));
+  loaded = document->Load(*StreamOf(file)).ok();
 }
 
 Bytes Written(const TqScene2bin& document) {

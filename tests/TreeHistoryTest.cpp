@@ -91,9 +91,9 @@ TEST_F(TreeHistoryTest, SeveralEditsAreUndoneInTurnAndRedoneInOrder) {
   states.push_back(Now());
   Run([&](TreeEdit& edit) {
     // A type the scene has no folder for yet: the folder is made, and goes with the undo.
-    const EditResult added = document().Add(Chunk::CopyOf(ViewOf(ObjectChunk("lamp", kLightObjectType))));
-    ASSERT_TRUE(added);
-    edit.selected = KeyOf(tree, edit.AddChunkNode(tree, added.chunk));
+    Outcome<EditDone> added = document().Add(Chunk::CopyOf(ViewOf(ObjectChunk("lamp", kLightObjectType))));
+    ASSERT_TRUE(added.ok());
+    edit.selected = KeyOf(tree, edit.AddChunkNode(tree, added.value().chunk));
   });
   states.push_back(Now());
   DeleteChecked();

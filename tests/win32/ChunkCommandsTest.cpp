@@ -151,7 +151,7 @@ TEST_F(ChunkCommandsTest, DeleteThenSaveWritesTheSceneWithoutTheChunk) {
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));  // an emptied folder stays
   EXPECT_EQ(Child(nodes().objects, "model")->FirstChild(), nullptr);
-  form.Document().WriteToFile(scratch.Path("saved.bin"));
+  ASSERT_TRUE(form.Document().Save(scratch.Path("saved.bin")).ok());
   EXPECT_EQ(ReadFileBytes(scratch.Path("saved.bin")), Scene({Objects({kHorn})}));
 }
 

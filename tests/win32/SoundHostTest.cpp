@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "os/WideText.h"
-#include "scene/ChunkTypes.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tests/plugin/DialogView.h"
@@ -114,7 +113,7 @@ TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   EXPECT_TRUE(Rain()->Checked()) << "check marks stay";
 
   const std::string saved = scratch.Path("saved.bin");
-  ASSERT_TRUE(form.Document().WriteToFile(saved));
+  ASSERT_TRUE(form.Document().Save(saved).ok());
   LoadedScene reloaded(ReadFileBytes(saved));
   ASSERT_TRUE(reloaded.loaded);
   EXPECT_EQ(BytesOf(reloaded.document->Objects().At(0)->chunk.Bytes()), kCrate);

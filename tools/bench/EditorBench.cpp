@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -197,9 +198,9 @@ class BareTree {
 // the side panel shows it.
 double ShowLargeObject(TForm1& form, const std::string& object) {
   const ByteView bytes(reinterpret_cast<const uint8_t*>(object.data()), object.size());
-  const EditResult added = form.Document().Add(Chunk::CopyOf(bytes));
-  if (!added) return -1;
-  SceneNode& node = form.Scene().AddChunkNode(added.chunk);
+  const Outcome<EditDone> added = form.Document().Add(Chunk::CopyOf(bytes));
+  if (!added.ok()) return -1;
+  SceneNode& node = form.Scene().AddChunkNode(added.value().chunk);
   form.Tree().MakeVisible(node);
   return Seconds([&] { form.Tree().Select(&node); });
 }
@@ -219,8 +220,9 @@ Timings Measure(int items, const std::string& folder) {
   const std::string path = folder + "\\bench-scene2.bin";
   {
     auto file = TFileStream::Create(path);
-    GenerateScene(options, *file);
-    file->Commit();
+    if (!file.ok()) throw std::runtime_error(path + ": " + file.reason());
+    GenerateScene(options, *file.value());
+    file.value()->Commit();
   }
   toolkit::Application application("tool");
   TForm1 form(application);
@@ -230,7 +232,7 @@ Timings Measure(int items, const std::string& folder) {
 
   Timings timings{};
   timings.items = items;
-  timings.load = Seconds([&] { form.Document().ReadFromFile(path); });
+  timings.load = Seconds([&] { (void)form.Document().Load(path); });
   timings.fill = Seconds([&] { form.FillTree(); });
   tree.MakeVisible(*nodes.scene2);
   timings.checkAll = Seconds([&] { ClickCheckBox(tree, nodes.scene2); });

@@ -57,7 +57,7 @@ void MeasureHistory(const std::string& path, int runs) {
   size_t chunks = 0;
   for (int run = 0; run < runs; ++run) {
     SceneDocument document;
-    Expect(document.ReadFromFile(path), "the scene model cannot load " + path);
+    Expect(document.Load(path).ok(), "the scene model cannot load " + path);
     const std::vector<ChunkId> ids = SectionIds(document);
     // Measured after the identities are gathered: only what the edit keeps counts.
     const double heapBefore = HeapInUse();

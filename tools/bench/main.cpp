@@ -174,7 +174,7 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
 // export's files go into `folder`, afresh each run.
 void CompareRepeatedNames(const std::string& scene2, const std::string& path, const std::string& folder, int runs) {
   SceneDocument document;
-  if (!document.ReadFromFile(path)) throw std::runtime_error("the scene model cannot load " + path);
+  if (!document.Load(path).ok()) throw std::runtime_error("the scene model cannot load " + path);
   const uint64_t objects = static_cast<uint64_t>(document.Objects().Count());
   uint64_t bytes = 0;
   for (const ChunkEntry& entry : document.Objects().Entries()) bytes += entry.chunk.Length();
@@ -224,7 +224,7 @@ void TimeInProcess(const std::string& path, const std::string& copy, SizeSamples
   SceneDocument document;
   EmptyCaches();
   Stopwatch loadClock;
-  const bool loaded = document.ReadFromFile(path);
+  const bool loaded = document.Load(path).ok();
   samples.loads.push_back(loadClock.Milliseconds());
   if (!loaded) throw std::runtime_error("the scene model cannot load " + path);
   samples.chunks = document.Heads().Count() + document.Objects().Count() + document.Definitions().Count() +
@@ -232,7 +232,7 @@ void TimeInProcess(const std::string& path, const std::string& copy, SizeSamples
   std::remove(copy.c_str());
   EmptyCaches();
   Stopwatch saveClock;
-  const bool saved = document.WriteToFile(copy);
+  const bool saved = document.Save(copy).ok();
   samples.saves.push_back(saveClock.Milliseconds());
   std::remove(copy.c_str());
   if (!saved) throw std::runtime_error("the scene model cannot save " + copy);
@@ -277,8 +277,9 @@ void CompareSizes(const std::vector<std::string>& paths, const std::string& save
   for (const SizeSamples& size : samples)
     sizes.push_back({size.chunks, Summarise(size.loads), Summarise(size.saves), Summarise(size.clears)});
   std::sort(sizes.begin(), sizes.end(), [](const SizeTiming& a, const SizeTiming& b) { return a.chunks < b.chunks; });
-  std::printf("\nIn one process (medians of %d runs, CPU caches emptied before each): load is ReadFromFile,\n", runs);
-  std::printf("save WriteToFile to a new file %s\n",
+  std::printf("\nIn one process (medians of %d runs, CPU caches emptied before each): load is SceneDocument::Load,\n",
+              runs);
+  std::printf("save SceneDocument::Save to a new file %s\n",
               saveFolder.empty() ? "beside the scene" : ("in " + saveFolder).c_str());
   std::printf("  %10s %10s %10s %10s %10s %10s %10s\n", "chunks", "load ms", "ns/chunk", "save ms", "ns/chunk",
               "clear ms", "ns/chunk");
@@ -343,7 +344,8 @@ int main(int argc, char** argv) {
       MeasureHistory(args[1], runs);
       if (!oneName.empty()) {
         ReadIntoPageCache(oneName);
-        const std::string folder = saveFolder.empty() ? std::filesystem::path(oneName).parent_path().string() : saveFolder;
+        const std::string folder =
+            saveFolder.empty() ? std::filesystem::path(oneName).parent_path().string() : saveFolder;
         CompareRepeatedNames(args[0], oneName, folder, runs);
       }
       return 0;

@@ -1,11 +1,11 @@
 #include "tools/fuzz/CatalogueWalk.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
-#include "scene/Exception.h"
 #include "scene/LittleEndian.h"
 #include "tools/fuzz/ChunkFence.h"
 #include "tools/fuzz/Require.h"
@@ -37,23 +37,18 @@ void CheckSubChunkSearch(ByteView chunk, uint16_t type) {
 
 // Only objects and definitions keep their name in a sub-chunk.
 void CheckNameSubChunk(ByteView chunk) {
-  uint32_t offset = 0;
-  uint32_t size = 0;
-  try {
-    GetChunkNameOffsSize(chunk, offset, size);
-  } catch (const Exception&) {
-    return;
-  }
+  const std::optional<NamePlace> place = FindNameSubChunk(chunk);
+  if (!place) return;
   const uint16_t type = GetChunkType(chunk);
   Require(type == kObjectChunk || type == kDefinitionChunk, "a name sub-chunk in a chunk that has none");
-  Require(HeaderInside(chunk, offset), "GetChunkNameOffsSize gave a header outside the chunk");
+  Require(HeaderInside(chunk, place->offset), "FindNameSubChunk gave a header outside the chunk");
 }
 
 void WalkChunk(ByteView chunk) {
   for (const uint16_t type : kSoughtSubChunks) CheckSubChunkSearch(chunk, type);
   Require(!ObjectTypeName(GetObjectType(chunk)).empty(), "an object type without a display name");
   Require(!DefinitionTypeName(GetDefinitionType(chunk)).empty(), "a definition type without a display name");
-  Require(GetChunkName(chunk).size() <= chunk.Length() - kChunkHeaderSize, "a name longer than its chunk's payload");
+  Require(ChunkName(chunk).size() <= chunk.Length() - kChunkHeaderSize, "a name longer than its chunk's payload");
   CheckNameSubChunk(chunk);
   CheckStructure(chunk);
 }
@@ -66,6 +61,6 @@ void WalkCatalogue(const ChunkList& list, os::ByteRun block) {
     const ChunkFence fence(block, entry.chunk.Bytes());
     WalkChunk(entry.chunk.Bytes());
   }
-  Require(FindChunkByName(list, GetChunkName(list.At(0)->chunk.Bytes())) == 0,
+  Require(FindChunkByName(list, ChunkName(list.At(0)->chunk.Bytes())) == 0,
           "the first chunk is not found by its own name");
 }

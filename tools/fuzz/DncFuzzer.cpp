@@ -13,7 +13,6 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/DncImport.h"
-#include "scene/Exception.h"
 #include "scene/MemoryStream.h"
 #include "scene/qScene2bin.h"
 #include "tools/fuzz/ChunkBytes.h"
@@ -45,12 +44,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  Chunk chunk;
-  try {
-    chunk = ReadDncChunk(ByteView(data, size));
-  } catch (const Exception&) {
-    return 0;
-  }
+  const Outcome<Chunk> read = ReadDncChunk(ByteView(data, size));
+  if (!read.ok()) return 0;
+  const Chunk& chunk = read.value();
   Require(BytesOf(chunk.Bytes()) == input, "a chunk read is not the whole file");
 
   std::ostringstream messages;
@@ -58,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto scene = NewScene2bin(ui);
   TMemoryStream stored(reinterpret_cast<const uint8_t*>(kScene.data()), kScene.size());
   stored.Seek(0, TStream::Origin::Begin);
-  Require(scene->ReadFromStream(stored), "the small scene does not load");
+  Require(scene->Load(stored).ok(), "the small scene does not load");
   const std::string asLoaded = SavedBytes(*scene);
   const uint16_t type = GetChunkType(chunk.Bytes());
   const ChunkList& list = scene->SectionListByChunkID(type);

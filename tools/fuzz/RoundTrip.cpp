@@ -25,7 +25,7 @@ void RequireStableRoundTrip(const TqScene2bin& scene, DocumentUi& ui) {
   stream.Seek(0, TStream::Origin::Begin);
 
   const auto reloaded = NewScene2bin(ui);
-  Require(reloaded->ReadFromStream(stream), "a saved scene does not load");
+  Require(reloaded->Load(stream).ok(), "a saved scene does not load");
   Require(static_cast<size_t>(reloaded->FileSize()) == saved.size(), "the saved root size is not the saved length");
   Require(SameCounts(scene, *reloaded), "a saved scene loads with other lists");
   Require(SavedBytes(*reloaded) == saved, "saving a reloaded scene gives other bytes");

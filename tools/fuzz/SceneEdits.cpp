@@ -12,7 +12,6 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
-#include "scene/Exception.h"
 #include "tools/fuzz/ChunkBytes.h"
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
@@ -154,13 +153,12 @@ Place PlaceOf(const TqScene2bin& scene, ChunkId id) {
 
 // A chunk replaced (renamed too) keeps its identity and its place, and its
 // new name is the first of its kind in the list: another chunk's is refused.
-void RequireReplaced(const TqScene2bin& scene, const Place& before, ChunkId id, const EditResult& result) {
-  if (!result) return;
+void RequireReplaced(const TqScene2bin& scene, const Place& before, ChunkId id, const EditDone& done) {
   Require(before.list != nullptr, "an edit replaced a chunk that the document does not hold");
-  Require(result.chunk.id == id && PlaceOf(scene, id) == before, "a replaced chunk left its identity or its place");
-  Require(before.list->At(before.index)->chunk == result.chunk.chunk, "a replace gave back other bytes than it put in");
-  Require(GetChunkName(result.chunk.Bytes()) == result.name, "a replace gave another name than its chunk has");
-  Require(FindChunkByName(*before.list, result.name) == before.index,
+  Require(done.chunk.id == id && PlaceOf(scene, id) == before, "a replaced chunk left its identity or its place");
+  Require(before.list->At(before.index)->chunk == done.chunk.chunk, "a replace gave back other bytes than it put in");
+  Require(ChunkName(done.chunk.Bytes()) == done.name, "a replace gave another name than its chunk has");
+  Require(FindChunkByName(*before.list, done.name) == before.index,
           "a new name is not the first of its kind in the list");
 }
 
@@ -238,9 +236,9 @@ class EditRun {
   bool Rename() {
     const ChunkRef chunk = PickChunk();
     const Place before = PlaceOf(scene_, chunk.id);
-    const EditResult result = scene_.Rename(chunk, NewName());
-    RequireReplaced(scene_, before, chunk.id, result);
-    return static_cast<bool>(result);
+    const Outcome<EditDone> result = scene_.Rename(chunk, NewName());
+    if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value());
+    return result.ok();
   }
 
   // The dialog answers with the new name; an empty answer is a cancel.
@@ -255,7 +253,7 @@ class EditRun {
               "a failed rename changed the chunk or gave a name");
       return false;
     }
-    RequireReplaced(scene_, before, old.id, EditResult{chunk, newName, std::nullopt});
+    RequireReplaced(scene_, before, old.id, EditDone{chunk, newName});
     return true;
   }
 
@@ -263,20 +261,22 @@ class EditRun {
     const ChunkRef old = PickChunk();
     const Place before = PlaceOf(scene_, old.id);
     const Chunk bytes = NewBytes();
-    const EditResult result = scene_.Replace(old, bytes);
-    RequireReplaced(scene_, before, old.id, result);
-    Require(!result || result.chunk.chunk == bytes, "a replace put in other bytes than it was given");
-    return static_cast<bool>(result);
+    const Outcome<EditDone> result = scene_.Replace(old, bytes);
+    if (!result.ok()) return false;
+    RequireReplaced(scene_, before, old.id, result.value());
+    Require(result.value().chunk.chunk == bytes, "a replace put in other bytes than it was given");
+    return true;
   }
 
   bool Add() {
     const Chunk bytes = NewBytes();
-    const EditResult result = scene_.Add(bytes);
-    if (!result) return false;
-    const Place place = PlaceOf(scene_, result.chunk.id);
-    Require(place.list != nullptr && place.index == place.list->Count() - 1 && result.chunk.chunk == bytes,
+    const Outcome<EditDone> result = scene_.Add(bytes);
+    if (!result.ok()) return false;
+    const EditDone& added = result.value();
+    const Place place = PlaceOf(scene_, added.chunk.id);
+    Require(place.list != nullptr && place.index == place.list->Count() - 1 && added.chunk.chunk == bytes,
             "an added chunk is not the last of its section");
-    Require(FindChunkByName(*place.list, result.name) == place.index, "an added name was in its section already");
+    Require(FindChunkByName(*place.list, added.name) == place.index, "an added name was in its section already");
     return true;
   }
 
@@ -284,12 +284,9 @@ class EditRun {
     std::vector<Chunk> chunks(choices_.ConsumeIntegralInRange<size_t>(1, kMaxImported));
     for (Chunk& chunk : chunks) chunk = NewBytes();
     const size_t countBefore = ChunkCount();
-    ImportTally tally;
-    try {
-      tally = scene_.ImportDNC(chunks);
-    } catch (const Exception&) {
-      return false;
-    }
+    const Outcome<ImportTally> imported = scene_.Import(chunks);
+    if (!imported.ok()) return false;
+    const ImportTally& tally = imported.value();
     Require(static_cast<size_t>(tally.replaced + tally.added) == chunks.size(),
             "the chunks imported are not the chunks counted");
     Require(ChunkCount() == countBefore + static_cast<size_t>(tally.added), "an import added other than its tally");
@@ -334,14 +331,9 @@ class EditRun {
     const int way = choices_.ConsumeIntegralInRange(0, 2);
     if (const ChunkRef chunk = way < 2 ? PickChunk() : nullptr; chunk != nullptr) {
       if (way == 0) return Chunk::CopyOf(chunk.Bytes());
-      uint32_t offset = 0;
-      uint32_t size = 0;
-      try {
-        GetChunkNameOffsSize(chunk.Bytes(), offset, size);
-        return RebuildWithName(chunk.Bytes(), offset, size, NewName());
-      } catch (const Exception&) {
-        // No name sub-chunk to rename: the input's bytes instead.
-      }
+      // Without a name sub-chunk to rename, the input's bytes instead.
+      if (const std::optional<NamePlace> place = FindNameSubChunk(chunk.Bytes()))
+        return RebuildWithName(chunk.Bytes(), place->offset, place->size, NewName());
     }
     const uint16_t type = kIncomingTypes[choices_.ConsumeIntegralInRange<size_t>(0, std::size(kIncomingTypes) - 1)];
     const std::string bytes = ChunkOf(type, choices_.ConsumeRandomLengthString(kMaxNewBytes));

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const ByteView input(data, size);
   std::unique_ptr<ByteBlock> block = BlockCopiedFrom(input);
   const os::ByteRun loadedBytes{block->Data(), block->Size()};
-  const bool loaded = scene->ReadFromBlock(std::move(block));
+  const bool loaded = scene->Load(std::move(block)).ok();
   const std::vector<Problem> problems = CheckScene(input);
   Require(std::any_of(problems.begin(), problems.end(), [](const Problem& problem) { return problem.failsLoad; }) ==
               !loaded,

@@ -5,7 +5,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/DncImport.h"
-#include "scene/Exception.h"
+#include "scene/SceneTrace.h"
 #include "tools/scene2/FileArguments.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
@@ -65,16 +65,10 @@ int RunRename(Session& session) {
   if (chunk == nullptr) return kFailure;
   const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + " in " +
                            section->word + " of " + in + ": ";
-  uint32_t offset = 0;
-  uint32_t size = 0;
-  try {
-    GetChunkNameOffsSize(chunk.Bytes(), offset, size);
-  } catch (const std::exception&) {
-    return session.Failure(what + "it has no name sub-chunk to rewrite");
-  }
-  if (const EditResult renamed = document->Rename(chunk, newName); !renamed) {
-    TraceRefusal("ReplaceChunkData", renamed);
-    return session.Failure(what + MessageText(*renamed.refusal));
+  if (const Outcome<EditDone> renamed = document->Rename(chunk, newName); !renamed.ok()) {
+    // A chunk without a name sub-chunk is refused before any replace.
+    if (renamed.failure().fault != SceneFault::NoNameSubChunk) TraceRefusal("ReplaceChunkData", renamed.failure());
+    return session.Failure(what + renamed.failure().message);
   }
   if (!session.Save(std::move(document), out)) return kFailure;
   session.Out() << "renamed " << QuotedName(oldName) << " to " << QuotedName(newName) << " in " << section->word
@@ -87,16 +81,13 @@ int RunImport(Session& session) {
   session.TraceTo(session.Out());
   std::unique_ptr<SceneDocument> document = session.Load(session.Operand(0));
   if (!document) return kFailure;
-  ImportTally tally;
-  try {
-    const auto& operands = session.Args().operands;
-    tally = ImportDncFiles(*document, ExpandFileArguments({operands.begin() + 2, operands.end()}, ".dnc"));
-  } catch (const ImportRefusal& refusal) {
-    return session.Failure("cannot import " + refusal.Shown());
-  } catch (const std::exception& failure) {
-    return session.Failure("cannot import " + FailureMessage(failure));
-  }
+  const auto& operands = session.Args().operands;
+  const os::Result<std::vector<std::string>> files =
+      ExpandFileArguments({operands.begin() + 2, operands.end()}, ".dnc");
+  if (!files.ok()) return session.Failure("cannot import " + files.reason());
+  const Outcome<ImportTally> tally = ImportDncFiles(*document, files.value());
+  if (!tally.ok()) return session.Failure("cannot import " + tally.failure().message);
   if (!session.Save(std::move(document), out)) return kFailure;
-  session.Out() << ImportSummary(tally) << ", saved to " << out << '\n';
+  session.Out() << ImportSummary(tally.value()) << ", saved to " << out << '\n';
   return kSuccess;
 }

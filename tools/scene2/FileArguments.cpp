@@ -5,7 +5,6 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/DncExport.h"
-#include "scene/DncImport.h"
 
 namespace {
 
@@ -16,11 +15,13 @@ bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std
 
 // The files in `folder` (ending with a separator, or empty) whose names
 // `keep` accepts, as paths, by name.
+os::Failure Refused(const std::string& argument, const std::string& reason) { return {argument + ": " + reason}; }
+
 template <typename Keep>
-std::vector<std::string> FilesIn(const std::string& folder, const std::string& argument, Keep keep) {
+os::Result<std::vector<std::string>> FilesIn(const std::string& folder, const std::string& argument, Keep keep) {
   // The current folder for a bare pattern.
   os::Result<std::vector<std::string>> names = os::ListFolder(folder.empty() ? os::WithSeparator(".") : folder);
-  if (!names.ok()) throw ImportRefusal(argument, names.reason());
+  if (!names.ok()) return Refused(argument, names.reason());
   std::vector<std::string> kept;
   for (const std::string& name : names.value())
     if (keep(name) && !os::IsFolder(folder + name)) kept.push_back(name);
@@ -62,27 +63,31 @@ bool MatchesWildcard(std::string_view unfoldedName, std::string_view unfoldedPat
   return p == pattern.size();
 }
 
-std::vector<std::string> ExpandFileArguments(const std::vector<std::string>& arguments, std::string_view extension) {
+os::Result<std::vector<std::string>> ExpandFileArguments(const std::vector<std::string>& arguments,
+                                                         std::string_view extension) {
   std::vector<std::string> files;
   for (const std::string& argument : arguments) {
-    std::vector<std::string> found;
+    if (!os::IsFolder(argument) && !HasWildcard(argument)) {
+      files.push_back(argument);
+      continue;
+    }
+    os::Result<std::vector<std::string>> found{std::vector<std::string>{}};
+    std::string none;
     if (os::IsFolder(argument)) {
-      const std::string folder = os::WithSeparator(argument);
-      found = FilesIn(folder, argument, [extension](const std::string& name) {
+      found = FilesIn(os::WithSeparator(argument), argument, [extension](const std::string& name) {
         return name.size() > extension.size() &&
                FoldedFileName(name.substr(name.size() - extension.size())) == FoldedFileName(std::string(extension));
       });
-      if (found.empty())
-        throw ImportRefusal(argument, "no " + std::string(extension) + " file in it");
-    } else if (HasWildcard(argument)) {
+      none = "no " + std::string(extension) + " file in it";
+    } else {
       const std::string folder = os::FolderOf(argument);
       const std::string pattern = argument.substr(folder.size());
       found = FilesIn(folder, argument, [&pattern](const std::string& name) { return MatchesWildcard(name, pattern); });
-      if (found.empty()) throw ImportRefusal(argument, "no file matches it");
-    } else {
-      found = {argument};
+      none = "no file matches it";
     }
-    files.insert(files.end(), found.begin(), found.end());
+    if (!found.ok()) return found.failure();
+    if (found.value().empty()) return Refused(argument, none);
+    files.insert(files.end(), found.value().begin(), found.value().end());
   }
   return files;
 }

@@ -5,6 +5,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Hex.h"
+#include "scene/qScene2bin.h"
 #include "tools/scene2/Crc32.h"
 #include "tools/scene2/JsonWriter.h"
 #include "tools/scene2/NameText.h"

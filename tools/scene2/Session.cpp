@@ -1,7 +1,6 @@
 #include "tools/scene2/Session.h"
 
 #include "scene/ChunkCatalogue.h"
-#include "scene/FileStream.h"
 #include "tools/scene2/Help.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Sections.h"
@@ -46,15 +45,15 @@ void Session::TraceTo(std::ostream& stream) { trace_.SendTo(arguments_.quiet ? n
 
 std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
   auto document = std::make_unique<SceneDocument>();
-  if (document->ReadFromFile(path)) return document;
-  const std::string reason = document->WhyLoadFailed();
+  document->SetEvents(&sceneTrace_);
+  const Outcome<Done> loaded = document->Load(path);
+  if (loaded.ok()) return document;
   document.reset();
-  // The model reads a file it can't open as an empty one, and its trace then
-  // speaks of the signature: say what really happened.
-  if (const auto opened = TFileStream::OpenRead(path); !opened.ok())
-    Failure("cannot open " + path + ": " + opened.reason());
+  const SceneError& error = loaded.failure();
+  if (error.fault == SceneFault::NotAFile || error.fault == SceneFault::Unopenable)
+    Failure("cannot open " + path + ": " + error.reason);
   else
-    Failure("cannot load " + path + ": " + reason);
+    Failure("cannot load " + path + ": " + error.message);
   return nullptr;
 }
 
@@ -71,9 +70,8 @@ PStream Session::NamedChunk(SceneDocument& document, const std::string& path, co
 }
 
 bool Session::Save(std::unique_ptr<SceneDocument> document, const std::string& path) {
-  std::string reason;
-  const bool saved = document->WriteToFile(path, reason);
+  const Outcome<Done> saved = document->Save(path);
   document.reset();
-  if (!saved) Failure("cannot write " + path + ": " + reason);
-  return saved;
+  if (!saved.ok()) Failure("cannot write " + path + ": " + saved.failure().reason);
+  return saved.ok();
 }

@@ -12,6 +12,7 @@
 
 #include "scene/ChunkTypes.h"
 #include "scene/SceneDocument.h"
+#include "scene/SceneTrace.h"
 #include "tools/scene2/Arguments.h"
 #include "tools/scene2/Commands.h"
 #include "tools/scene2/TraceOutput.h"
@@ -63,4 +64,5 @@ class Session {
   std::ostream& out_;
   std::ostream& err_;
   TraceOutput trace_;
+  SceneTrace sceneTrace_;  // outlives every document the commands load
 };

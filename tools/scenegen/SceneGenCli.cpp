@@ -1,8 +1,5 @@
 #include "tools/scenegen/SceneGenCli.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "scene/Exception.h"
 #include "scene/FileStream.h"
 #include "tools/scenegen/SceneGenerator.h"
@@ -66,14 +63,15 @@ int Usage(std::ostream& err, const std::string& problem) {
 }
 
 int Generate(const SceneOptions& options, const std::string& path, std::ostream& err) {
-  auto file = TFileStream::Create(path);
-  if (!file) {
-    err << "scenegen: cannot create " << path << ": " << std::strerror(errno) << '\n';
+  auto created = TFileStream::Create(path);
+  if (!created.ok()) {
+    err << "scenegen: cannot create " << path << ": " << created.reason() << '\n';
     return kFailure;
   }
+  TFileStream& file = *created.value();
   try {
-    GenerateScene(options, *file);
-    file->Commit();
+    GenerateScene(options, file);
+    file.Commit();
     return kSuccess;
   } catch (const std::exception& failure) {
     // What was written stays: OUT may be a device, which must not be removed.
