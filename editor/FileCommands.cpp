@@ -26,7 +26,7 @@ void TForm1::OpenSceneFile(const std::string& path) {
   currentFile_ = loaded ? path : std::string();
   loadFailure_ =
       loaded ? std::string() : "Cannot load " + path + ":\n" + Utf8FromWindows1251(document_->WhyLoadFailed());
-  treeHistory_.Clear();  // a load starts a new history
+  treeFollower_.Forget();  // a load starts a new history
   FillTree();
 }
 
