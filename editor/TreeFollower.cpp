@@ -76,12 +76,10 @@ bool SameHome(const SceneTree::Home& a, const SceneTree::Home& b) {
 struct TreeFollower::Entering {
   PStream chunk;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
-  std::optional<Place> place;  // where it stood in the folder of its type, when it did
+  std::optional<Place> place;                                  // where it stood in the folder of its type, when it did
 };
 
-void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes) { Take(tree, nodes); }
-
-void TreeFollower::Take(SceneTree& tree, const std::vector<SceneNode*>& nodes) {
+void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes) {
   if (nodes.empty()) return;
   std::vector<SceneNode*> highest;
   for (toolkit::TreeModelNode* node :
@@ -220,7 +218,7 @@ SceneNode* TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, 
       if (SceneNode* node = tree.NodeOfChunk(removed.id)) goes(*node, removed.id);
 
   if (change.step == Step::Done) {
-    Take(tree, going);
+    Remove(tree, going);
     const auto bring = [&](ChunkId id) {
       const PStream chunk = document.Get(id);
       SceneNode* node = tree.NodeOfChunk(id);
@@ -229,7 +227,7 @@ SceneNode* TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, 
         Append(tree, chunk, toolkit::CheckState::Unchecked, true);
       } else if (!tree.StandsRight(*node, chunk.Bytes())) {
         const toolkit::CheckState check = node->Check();  // moved with its mark
-        Take(tree, {node});
+        Remove(tree, {node});
         Append(tree, chunk, check, true);
       } else if (std::string name = GetChunkName(chunk.Bytes()); name != node->Text()) {
         tree.Model().SetText(*node, std::move(name));
@@ -283,7 +281,7 @@ SceneNode* TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, 
         }
       }
     }
-    Take(tree, going);
+    Remove(tree, going);
     if (redone)
       Settle(tree, document, firstRemoved);
     else
@@ -297,7 +295,8 @@ SceneNode* TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, 
     int32_t firstIndex = 0;
     for (const auto* chunks : {&section.added, &section.replaced})
       for (const DocumentChange::ListedChunk& chunk : *chunks)
-        if (SceneNode* node = tree.NodeOfChunk(chunk.id); node != nullptr && (first == nullptr || chunk.index < firstIndex)) {
+        if (SceneNode* node = tree.NodeOfChunk(chunk.id);
+            node != nullptr && (first == nullptr || chunk.index < firstIndex)) {
           first = node;
           firstIndex = chunk.index;
         }

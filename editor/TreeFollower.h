@@ -18,9 +18,9 @@
 
 class TreeFollower {
  public:
-  // Removes the nodes, each with everything below it, for the edit of the
-  // document that comes next: the delete takes its checked nodes so, a
-  // folder at a time, before it deletes their chunks.
+  // Removes the nodes, each with everything below it, as one step,
+  // remembering every chunk node that goes: the delete takes its checked
+  // nodes so, a folder at a time, before it deletes their chunks.
   void Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes);
   // Brings the tree in step with the document's last change. `order` lists
   // the chunks that an edit brought, in the order it brought them (an
@@ -50,8 +50,6 @@ class TreeFollower {
   };
   struct Entering;
 
-  // Removes the nodes as one step, remembering every chunk node that goes.
-  void Take(SceneTree& tree, const std::vector<SceneNode*>& nodes);
   // After an edit or a redo: for each chunk node taken, whether its folder
   // went along, and the nodes whose chunks stayed in the document.
   void Settle(const SceneTree& tree, const SceneDocument& document, ChunkId first);

@@ -96,11 +96,10 @@ void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step)
     for (const auto& [index, bytes] : list.swapped) {
       int32_t now = index;
       if (!undone)
-        now -= static_cast<int32_t>(std::lower_bound(list.removed.begin(), list.removed.end(), index,
-                                                     [](const RemovedChunk& removed, int32_t at) {
-                                                       return removed.index < at;
-                                                     }) -
-                                    list.removed.begin());
+        now -= static_cast<int32_t>(
+            std::lower_bound(list.removed.begin(), list.removed.end(), index,
+                             [](const RemovedChunk& removed, int32_t at) { return removed.index < at; }) -
+            list.removed.begin());
       section.replaced.push_back({list.list->At(now)->id, now});
     }
   }

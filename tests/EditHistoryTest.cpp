@@ -192,7 +192,6 @@ TEST_F(History, RefusedEditsAreNoEntries) {
   EXPECT_FALSE(document().Modified());
 }
 
-
 TEST_F(History, EachStepSaysWhichChunksWentCameOrChangedAndWhere) {
   using Listed = std::vector<std::pair<ChunkId, int32_t>>;
   const auto listed = [](const std::vector<DocumentChange::ListedChunk>& chunks) {

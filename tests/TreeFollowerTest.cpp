@@ -188,7 +188,7 @@ TEST_F(TreeFollowerTest, AFolderGoesWithTheUndoOfTheEditThatMadeItAndNoOther) {
   ASSERT_TRUE(Redo());
   ASSERT_TRUE(Undo());
   ASSERT_TRUE(Undo());
-  EXPECT_EQ(ChildTexts(Child(nodes().objects, "light")), (Texts{"lamp"}));
+  ASSERT_EQ(ChildTexts(Child(nodes().objects, "light")), (Texts{"lamp"}));
   EXPECT_TRUE(Object("light", "lamp")->Checked());
   ASSERT_TRUE(Undo());
   EXPECT_EQ(Now(), loaded);
@@ -209,7 +209,7 @@ TEST_F(TreeFollowerTest, UncheckedNodesOfADeletedFolderComeBackWithItsUndoAndGoW
   const State after = Now();
 
   ASSERT_TRUE(Undo());
-  EXPECT_EQ(Now(), before);
+  ASSERT_EQ(Now(), before);
   EXPECT_FALSE(Object("model", "barrel")->Checked());
   ASSERT_TRUE(Redo());
   EXPECT_EQ(Now(), after);
