@@ -61,7 +61,7 @@ bool Misplaced(const SceneDocument& document, ChunkId id) {
 
 }  // namespace
 
-void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeEdit& edit,
+void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeFollower& follower,
                    const ProgressReport& report) {
   std::vector<SceneNode*> checked;
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
@@ -89,32 +89,12 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
                                         checked.begin() + static_cast<ptrdiff_t>(end));
     for (const SceneNode* node : nodes)
       if (node->chunk != 0) chunks.push_back(node->chunk);
-    edit.Remove(tree, nodes);
+    follower.Remove(tree, nodes);
   }
   document.DeleteChunks(chunks);
   if (strayChunk != 0) {
     PStream chunk = document.Get(strayChunk);
     document.DeleteDNC(chunk);
-  }
-}
-
-void ShowImported(std::span<const ChunkId> chunks, const SceneDocument& document, SceneTree& tree, TreeEdit& edit) {
-  for (const ChunkId id : chunks) {
-    const PStream chunk = document.Get(id);
-    SceneNode* node = tree.NodeOfChunk(id);
-    if (node == nullptr) {
-      edit.AddChunkNode(tree, chunk);
-      continue;
-    }
-    if (!tree.StandsRight(*node, chunk.Bytes())) {
-      // Moved with its mark.
-      const toolkit::CheckState check = node->Check();
-      edit.Remove(tree, {node});
-      edit.AddChunkNode(tree, chunk, check);
-      continue;
-    }
-    if (std::string name = GetChunkName(chunk.Bytes()); name != node->Text())
-      edit.SetText(tree, *node, std::move(name));
   }
 }
 
@@ -126,12 +106,10 @@ bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
   return section != nullptr && section->NamedBySubChunk();
 }
 
-bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdit& edit) {
+bool RenameNode(const SceneNode& node, TqScene2bin& document) {
   PStream chunk = document.Get(node.chunk);
   std::string newName;
-  if (chunk == nullptr || !document.RenameChunk(chunk, newName)) return false;
-  edit.SetText(tree, node, newName);
-  return true;
+  return chunk != nullptr && document.RenameChunk(chunk, newName);
 }
 
 SceneNode* FindByPrefix(const SceneNode& section, const std::string& prefix) {

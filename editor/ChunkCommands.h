@@ -7,7 +7,7 @@
 
 #include "editor/SceneNode.h"
 #include "editor/SceneTree.h"
-#include "editor/TreeEdit.h"
+#include "editor/TreeFollower.h"
 #include "scene/DncExport.h"
 #include "scene/Progress.h"
 #include "scene/qScene2bin.h"
@@ -28,26 +28,21 @@ void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExp
 std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 
 // Deletes every checked node below each of `sections`, a chunk's or a
-// folder's, from the tree, a folder's nodes together (a view removes many
-// nodes much faster together than one by one), with a step of `report`
-// before each folder; then their chunks from the document, as one edit. A
-// chunk outside the list of its type ends it with the error that DeleteDNC
-// raises for it, what came before it deleted; so does `report`, without an
-// error. What it does to the tree goes into `edit`.
-void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeEdit& edit,
+// folder's, from the tree through `follower`, a folder's nodes together (a
+// view removes many nodes much faster together than one by one), with a
+// step of `report` before each folder; then their chunks from the document,
+// as one edit. A chunk outside the list of its type ends it with the error
+// that DeleteDNC raises for it, what came before it deleted; so does
+// `report`, without an error.
+void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeFollower& follower,
                    const ProgressReport& report = {});
-
-// Shows in the tree what an import did to the chunks: a node for each chunk
-// added, and a replaced chunk's node with its name, moved to the folder of
-// its type when that changed. The other nodes keep their places and marks.
-void ShowImported(std::span<const ChunkId> chunks, const SceneDocument& document, SceneTree& tree, TreeEdit& edit);
 
 // Whether "Rename" works on the node: an object's or a definition's chunk.
 bool IsRenamable(const SceneNode* node, const SceneDocument& document);
 
-// Renames the chunk of `node` through the document's text-input dialog and
-// gives the node the new name, recorded in `edit`. False when nothing changed.
-bool RenameNode(SceneTree& tree, SceneNode& node, TqScene2bin& document, TreeEdit& edit);
+// Renames the chunk of `node` through the document's text-input dialog.
+// False when nothing changed.
+bool RenameNode(const SceneNode& node, TqScene2bin& document);
 
 // The first chunk node two levels below `section` whose text begins with
 // `prefix`; null for an empty prefix or no match.

@@ -37,13 +37,14 @@ void TForm1::ImportFiles() {
     toolkit::WaitCursor waiting;
     toolkit::RedrawPause pause(tree_);
     toolkit::ProgressWindow progress(hwnd_, "Importing", "files");
-    EditScene([&](TreeEdit& edit) {
-      // A refused file ends the command before the scene changes; its box says why.
-      Outcome<ImportTally> imported = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
-      if (!imported.ok()) throw std::runtime_error(imported.failure().message);
-      tally = std::move(imported.value());
-      ShowImported(tally.chunks, *document_, sceneTree_, edit);
-    });
+    EditScene(
+        [&] {
+          // A refused file ends the command before the scene changes; its box says why.
+          Outcome<ImportTally> imported = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
+          if (!imported.ok()) throw std::runtime_error(imported.failure().message);
+          tally = std::move(imported.value());
+        },
+        &tally.chunks);
   }
   toolkit::ShowMessageBox(hwnd_, ImportSummary(tally), caption_, MB_ICONINFORMATION);
 }
@@ -54,48 +55,56 @@ void TForm1::DeleteSelected() {
   std::array<SceneNode*, kSceneSectionCount> sections{};
   for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = Nodes().OfSection(section);
   toolkit::ProgressWindow progress(hwnd_, "Deleting", "items");
-  EditScene([&](TreeEdit& edit) { DeleteChecked(sections, *document_, sceneTree_, edit, Reporter(progress)); });
+  EditScene([&] { DeleteChecked(sections, *document_, sceneTree_, treeFollower_, Reporter(progress)); });
 }
 
 void TForm1::RenameSelected() {
-  if (SceneNode* node = SceneNode::Of(tree_.Selected()); node != nullptr)
-    EditScene([&](TreeEdit& edit) { RenameNode(sceneTree_, *node, *document_, edit); });
+  if (const SceneNode* node = SceneNode::Of(tree_.Selected()); node != nullptr)
+    EditScene([&] { RenameNode(*node, *document_); });
 }
 
-void TForm1::UndoEdit() { StepHistory(&TreeHistory::Undo); }
+void TForm1::UndoEdit() { StepHistory(&SceneDocument::Undo); }
 
-void TForm1::RedoEdit() { StepHistory(&TreeHistory::Redo); }
+void TForm1::RedoEdit() { StepHistory(&SceneDocument::Redo); }
 
-void TForm1::StepHistory(bool (TreeHistory::*step)(SceneDocument&, SceneTree&, std::optional<NodeKey>&)) {
-  std::optional<NodeKey> select;
+void TForm1::StepHistory(bool (SceneDocument::*step)()) {
+  // The edit an undo takes back is the newest before it; a redo's, after it.
+  uint64_t edit = document_->CurrentEdit();
   {
     toolkit::WaitCursor waiting;
     toolkit::RedrawPause pause(tree_);
-    (treeHistory_.*step)(*document_, sceneTree_, select);
+    if (!((*document_).*step)()) return;
+    treeFollower_.Follow(sceneTree_, *document_);
   }
-  SelectNode(select);
-}
-
-void TForm1::EditScene(const std::function<void(TreeEdit&)>& command) {
-  const uint64_t before = document_->CurrentEdit();
-  TreeEdit edit;
-  if (const SceneNode* selected = SceneNode::Of(tree_.Selected())) edit.selected = KeyOf(sceneTree_, *selected);
-  try {
-    command(edit);
-  } catch (...) {
-    // What it did before it failed is one edit too.
-    treeHistory_.Record(before, *document_, std::move(edit));
-    throw;
-  }
-  treeHistory_.Record(before, *document_, std::move(edit));
-}
-
-void TForm1::SelectNode(const std::optional<NodeKey>& key) {
-  if (!key) return;
-  if (SceneNode* node = FindNode(sceneTree_, *key)) {
+  if (step == &SceneDocument::Redo) edit = document_->CurrentEdit();
+  const auto workedOn = workedOn_.find(edit);
+  if (workedOn == workedOn_.end()) return;
+  if (SceneNode* node = FindNode(sceneTree_, workedOn->second)) {
     tree_.MakeVisible(*node);
     tree_.Select(node);
   }
+}
+
+void TForm1::EditScene(const std::function<void()>& command, const std::vector<ChunkId>* order) {
+  const uint64_t before = document_->CurrentEdit();
+  std::optional<NodeKey> selected;
+  if (const SceneNode* node = SceneNode::Of(tree_.Selected())) selected = KeyOf(sceneTree_, *node);
+  const auto follow = [&] {
+    if (document_->CurrentEdit() == before) {
+      treeFollower_.Unchanged();  // refused, or nothing to do
+      return;
+    }
+    treeFollower_.Follow(sceneTree_, *document_, order != nullptr ? std::span(*order) : std::span<const ChunkId>());
+    if (selected) workedOn_[document_->CurrentEdit()] = *selected;
+  };
+  try {
+    command();
+  } catch (...) {
+    // What it did before it failed is one edit too.
+    follow();
+    throw;
+  }
+  follow();
 }
 
 void TForm1::EditSelectedSound() {
@@ -113,27 +122,24 @@ void TForm1::EditSelectedSound() {
   if (node == nullptr)
     throw Exception(Exception::Code::Invalid,
                     "The sound object is no longer in the scene; its new settings were not applied.");
-  EditScene([&](TreeEdit& edit) {
-    edit.selected = KeyOf(sceneTree_, *node);
+  // A refusal (a name that another object has) shows its own box.
+  EditScene([&] {
     std::string newName;
-    // A refusal (a name that another object has) shows its own box.
-    if (document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName))
-      edit.SetText(sceneTree_, *node, newName);
+    document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName);
   });
 }
 
 void TForm1::NewSound() {
   Chunk created = soundPlugin_.Edit(ByteView());
   if (!created) return;
-  SceneNode* node = nullptr;
-  EditScene([&](TreeEdit& edit) {
+  PStream added;
+  EditScene([&] {
     std::string name;
-    const PStream added = document_->AddChunk(std::move(created), name);
-    if (added == nullptr) return;  // the name is taken: the box said so
-    node = &edit.AddChunkNode(sceneTree_, added);
-    edit.selected = KeyOf(sceneTree_, *node);
+    added = document_->AddChunk(std::move(created), name);  // null when the name is taken: the box said so
   });
+  SceneNode* node = added == nullptr ? nullptr : sceneTree_.NodeOfChunk(added.id);
   if (node == nullptr) return;
+  workedOn_[document_->CurrentEdit()] = KeyOf(sceneTree_, *node);
   tree_.MakeVisible(*node);
   tree_.Select(node);
 }

@@ -24,7 +24,9 @@ void TForm1::OpenSceneFile(const std::string& path) {
   const Outcome<Done> loaded = document_->Load(path);
   currentFile_ = loaded.ok() ? path : std::string();
   loadFailure_ = loaded.ok() ? std::string() : "Cannot load " + path + ":\n" + loaded.failure().message;
-  treeHistory_.Clear();  // a load starts a new history
+  // A load starts a new history.
+  treeFollower_.Forget();
+  workedOn_.clear();
   FillTree();
 }
 

@@ -3,15 +3,17 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "editor/ChunkPanel.h"
 #include "editor/DncFolder.h"
 #include "editor/EditorUi.h"
+#include "editor/NodeKey.h"
 #include "editor/OverwriteDialog.h"
 #include "editor/SceneTree.h"
 #include "editor/SoundPlugin.h"
-#include "editor/TreeHistory.h"
+#include "editor/TreeFollower.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -105,15 +107,14 @@ class TForm1 final : public toolkit::Form {
   // Shows in the side panel the chunk of the selected node, or why the last
   // load failed while no chunk is selected, or nothing.
   void ShowSelectedChunk();
-  // Runs a command that may edit the scene; what it does to the tree goes
-  // into the edit it is given, which the history keeps beside the
-  // document's edit, if the command made one.
-  void EditScene(const std::function<void(TreeEdit&)>& command);
-  // An undo or a redo of the history, the tree unpainted meanwhile, then
-  // the node the edit worked on selected.
-  void StepHistory(bool (TreeHistory::*step)(SceneDocument&, SceneTree&, std::optional<NodeKey>&));
-  // Selects the node that `key` names, where it exists.
-  void SelectNode(const std::optional<NodeKey>& key);
+  // Runs a command that may edit the scene; when it did, also when it then
+  // failed, the tree follows the document's change, and the node selected
+  // when it ran is the one the edit worked on. `order`: as
+  // TreeFollower::Follow takes it, read once the command has run.
+  void EditScene(const std::function<void()>& command, const std::vector<ChunkId>* order = nullptr);
+  // An undo or a redo of the document, the tree following it unpainted,
+  // then the node the edit worked on selected where it is.
+  void StepHistory(bool (SceneDocument::*step)());
   // Before unsaved changes would be dropped: asks whether to save them, and
   // saves them when asked to. False when the user cancelled, or the save
   // did not happen: nothing may be dropped then.
@@ -155,7 +156,9 @@ class TForm1 final : public toolkit::Form {
   TOverwriteDialog overwriteDialog_{hwnd_};
   EditorUi ui_;
   std::unique_ptr<TqScene2bin> document_;
-  TreeHistory treeHistory_;
+  TreeFollower treeFollower_;
+  // The node each edit worked on, by the document's serial for the edit.
+  std::unordered_map<uint64_t, NodeKey> workedOn_;
   SoundPlugin soundPlugin_;
   // What "save" writes to without a dialog: the file last chosen by "open.."
   // or "save as..", emptied by an open that failed.

@@ -101,20 +101,36 @@ SceneNode& SceneTree::FolderForChunk(ByteView chunk) {
 }
 
 SceneNode& SceneTree::AddChunkNode(const PStream& chunk) {
-  const Placement place = PlaceOf(chunk.Bytes());
-  SceneNode* parent = place.section;
-  if (place.slot != nullptr) {
-    parent = FolderOf(*place.section, place.folder);
-    if (parent == nullptr) parent = &AddNode(place.section, SceneNodeKind::Folder, place.folder);
-    *place.slot = parent;
-  }
+  SceneNode* parent = ParentFor(chunk.Bytes());
+  if (parent == nullptr) parent = &MakeFolderFor(chunk.Bytes(), PlaceOf(chunk.Bytes()).section->LastChild());
   return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk.Bytes()), chunk.id);
 }
 
-bool SceneTree::StandsRight(const SceneNode& node, ByteView chunk) {
+bool SceneTree::StandsRight(const SceneNode& node, ByteView chunk) { return node.Parent() == ParentFor(chunk); }
+
+SceneTree::Home SceneTree::HomeOf(ByteView chunk) {
+  Placement place = PlaceOf(chunk);
+  return {SectionIndexOf(*place.section), std::move(place.folder)};
+}
+
+SceneNode* SceneTree::ParentFor(ByteView chunk) {
   const Placement place = PlaceOf(chunk);
-  const SceneNode* parent = place.slot != nullptr ? FolderOf(*place.section, place.folder) : place.section;
-  return node.Parent() == parent;
+  return place.slot != nullptr ? FolderOf(*place.section, place.folder) : place.section;
+}
+
+SceneNode& SceneTree::MakeFolderFor(ByteView chunk, SceneNode* previous) {
+  const Placement place = PlaceOf(chunk);
+  SceneNode& folder = InsertNode(*place.section, previous, SceneNodeKind::Folder, place.folder);
+  if (place.slot != nullptr) *place.slot = &folder;
+  return folder;
+}
+
+size_t SceneTree::SectionIndexOf(const SceneNode& node) const {
+  const SceneNode* section = &node;
+  while (section->Parent() != nullptr && section->Parent() != nodes_.scene2) section = section->Parent();
+  for (size_t index = 0; index < kSceneSectionCount; ++index)
+    if (nodes_.OfSection(kSceneSections[index]) == section) return index;
+  return 0;
 }
 
 SceneNode& SceneTree::FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text) {

@@ -38,6 +38,24 @@ class SceneTree {
   // Whether the node stands where AddChunkNode would put a node of `chunk`:
   // in the folder of the chunk's type. Raises Exception for unknown types.
   bool StandsRight(const SceneNode& node, ByteView chunk);
+  // Where a node of `chunk` belongs: its section, and the text of its type
+  // folder (empty where the section has none). Raises Exception for unknown
+  // types.
+  struct Home {
+    size_t section = 0;  // in kSceneSections
+    std::string folder;
+  };
+  Home HomeOf(ByteView chunk);
+  // The node that a node of `chunk` belongs under, the folder of its type or
+  // its section; null when that folder is missing. Raises Exception for
+  // unknown types.
+  SceneNode* ParentFor(ByteView chunk);
+  // Makes the folder of the chunk's type, which is missing, right after
+  // `previous` among the children of its section (null: first). Raises
+  // Exception for unknown types.
+  SceneNode& MakeFolderFor(ByteView chunk, SceneNode* previous);
+  // The index in kSceneSections of the section that `node` is, or lies below.
+  size_t SectionIndexOf(const SceneNode& node) const;
   // Adds a node among the children of `parent`, right after `previous`
   // (null: first).
   SceneNode& InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,

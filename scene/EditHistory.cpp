@@ -1,9 +1,10 @@
 #include "scene/EditHistory.h"
 
-void EditHistory::Do(SceneEdit edit, int32_t& fileSize) {
+const SceneEdit& EditHistory::Do(SceneEdit edit, int32_t& fileSize) {
   edit.Apply(fileSize);
   undone_.clear();
   done_.push_back({std::move(edit), ++lastSerial_});
+  return done_.back().edit;
 }
 
 const SceneEdit* EditHistory::Undo(int32_t& fileSize) {

@@ -10,7 +10,8 @@
 class EditHistory {
  public:
   // Applies the edit and puts it on top; what could have been redone goes.
-  void Do(SceneEdit edit, int32_t& fileSize);
+  // Gives the edit as the history holds it.
+  const SceneEdit& Do(SceneEdit edit, int32_t& fileSize);
   // Takes back the top edit, or does again the last one taken back; null
   // when there is none. The edit stays in the history.
   const SceneEdit* Undo(int32_t& fileSize);

@@ -1,5 +1,7 @@
 #include "scene/SceneDocument.h"
 
+#include <algorithm>
+
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 
@@ -20,6 +22,7 @@ void SceneDocument::DropLoad() {
 void SceneDocument::clear() {
   DropLoad();
   history_.Clear();
+  lastChange_ = {};
   events_->Cleared();
 }
 
@@ -50,17 +53,48 @@ PStream SceneDocument::Get(ChunkId id) const {
 
 void SceneDocument::Do(SceneEdit edit) {
   edit.SetSizesAfter(fileSize);
-  history_.Do(std::move(edit), fileSize);
+  NoteChange(history_.Do(std::move(edit), fileSize), DocumentChange::Step::Done);
 }
 
 bool SceneDocument::Undo() {
   const SceneEdit* undone = history_.Undo(fileSize);
-  if (undone != nullptr) events_->Undone(undone->What());
-  return undone != nullptr;
+  if (undone == nullptr) return false;
+  NoteChange(*undone, DocumentChange::Step::Undone);
+  events_->Undone(undone->What());
+  return true;
 }
 
 bool SceneDocument::Redo() {
   const SceneEdit* redone = history_.Redo(fileSize);
-  if (redone != nullptr) events_->Redone(redone->What());
-  return redone != nullptr;
+  if (redone == nullptr) return false;
+  NoteChange(*redone, DocumentChange::Step::Redone);
+  events_->Redone(redone->What());
+  return true;
+}
+
+void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step) {
+  lastChange_ = {.step = step};
+  const bool undone = step == DocumentChange::Step::Undone;
+  for (const ListEdit& list : edit.Lists()) {
+    DocumentChange::Section& section = lastChange_.sections[static_cast<size_t>(list.list - sectionLists.data())];
+    // An undo takes off the chunks that the edit appended, from the end of
+    // the list as it was, and puts back those it took out.
+    const size_t count = static_cast<size_t>(list.list->Count());
+    const size_t appendedFrom = undone ? count - list.removed.size() : count - list.added.size();
+    std::vector<DocumentChange::ListedChunk>& appended = undone ? section.removed : section.added;
+    for (size_t k = 0; k < list.added.size(); ++k)
+      appended.push_back({list.added[k].id, static_cast<int32_t>(appendedFrom + k)});
+    for (const RemovedChunk& removed : list.removed)
+      (undone ? section.added : section.removed).push_back({removed.entry.id, removed.index});
+    // An edit applied replaces bytes before it takes chunks out.
+    for (const auto& [index, bytes] : list.swapped) {
+      int32_t now = index;
+      if (!undone)
+        now -= static_cast<int32_t>(
+            std::lower_bound(list.removed.begin(), list.removed.end(), index,
+                             [](const RemovedChunk& removed, int32_t at) { return removed.index < at; }) -
+            list.removed.begin());
+      section.replaced.push_back({list.list->At(now)->id, now});
+    }
+  }
 }

@@ -16,6 +16,7 @@
 #include "scene/ChunkList.h"
 #include "scene/ChunkRef.h"
 #include "scene/ChunkTypes.h"
+#include "scene/DocumentChange.h"
 #include "scene/DocumentEvents.h"
 #include "scene/EditHistory.h"
 #include "scene/MemoryStream.h"
@@ -107,6 +108,9 @@ class SceneDocument {
   uint64_t CurrentEdit() const { return history_.Current(); }
   // Whether the scene differs from what was last loaded or saved.
   bool Modified() const { return history_.Modified(); }
+  // What the last edit, undo or redo did to the sections; nothing after a
+  // load or a clear.
+  const DocumentChange& LastChange() const { return lastChange_; }
 
   const ChunkList& Heads() const { return heads; }
   const ChunkList& Objects() const { return SectionListByChunkID(kObjectChunk); }
@@ -128,6 +132,8 @@ class SceneDocument {
   ChunkId NewId() { return ++lastId_; }
   // Applies the edit as the newest entry of the history.
   void Do(SceneEdit edit);
+  // Sets LastChange to what `edit` did in the step just taken.
+  void NoteChange(const SceneEdit& edit, DocumentChange::Step step);
   // Reads the scene from `block`, which the document keeps, the bytes of a
   // file of `fileLength` bytes (fewer when its root header was refused);
   // null when the file's bytes could not be had, for `error`. With an
@@ -151,6 +157,7 @@ class SceneDocument {
   EditHistory history_;
   DocumentEvents silent_;
   DocumentEvents* events_ = &silent_;
+  DocumentChange lastChange_;
 };
 
 // Reads the chunk that starts at the stream's position into a new chunk stream

@@ -4,6 +4,7 @@
 // deletion of half a million chunks costs their handles, not a second scene.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +41,7 @@ class SceneEdit {
 
   const std::string& What() const { return what_; }
   bool Empty() const { return lists_.empty(); }
+  std::span<const ListEdit> Lists() const { return lists_; }
 
  private:
   std::string what_;

@@ -192,4 +192,52 @@ TEST_F(History, RefusedEditsAreNoEntries) {
   EXPECT_FALSE(document().Modified());
 }
 
+TEST_F(History, EachStepSaysWhichChunksWentCameOrChangedAndWhere) {
+  using Listed = std::vector<std::pair<ChunkId, int32_t>>;
+  const auto listed = [](const std::vector<DocumentChange::ListedChunk>& chunks) {
+    Listed pairs;
+    for (const DocumentChange::ListedChunk& chunk : chunks) pairs.emplace_back(chunk.id, chunk.index);
+    return pairs;
+  };
+  const auto section = [this](uint16_t itemType) -> const DocumentChange::Section& {
+    return document().LastChange().sections[SectionIndex(*SectionOfItemType(itemType))];
+  };
+  const std::vector<ChunkId> objects = Ids(document().Objects());  // crate, horn, lamp
+  const ChunkId door1 = document().Definitions().At(0)->id;
+  EXPECT_EQ(document().LastChange().step, DocumentChange::Step::None);
+
+  document().DeleteChunks(std::vector<ChunkId>{objects[2], objects[0], door1});
+  EXPECT_EQ(document().LastChange().step, DocumentChange::Step::Done);
+  EXPECT_EQ(listed(section(kObjectChunk).removed), (Listed{{objects[0], 0}, {objects[2], 2}}));
+  EXPECT_EQ(listed(section(kDefinitionChunk).removed), (Listed{{door1, 0}}));
+  EXPECT_TRUE(section(kObjectChunk).added.empty());
+  EXPECT_TRUE(section(kInitScriptChunk).removed.empty());
+  ASSERT_TRUE(document().Undo());
+  EXPECT_EQ(document().LastChange().step, DocumentChange::Step::Undone);
+  EXPECT_EQ(listed(section(kObjectChunk).added), (Listed{{objects[0], 0}, {objects[2], 2}}));
+  EXPECT_TRUE(section(kObjectChunk).removed.empty());
+  ASSERT_TRUE(document().Redo());
+  EXPECT_EQ(document().LastChange().step, DocumentChange::Step::Redone);
+  EXPECT_EQ(listed(section(kObjectChunk).removed), (Listed{{objects[0], 0}, {objects[2], 2}}));
+  ASSERT_TRUE(document().Undo());
+
+  // Bytes replaced in place and chunks appended; an undo takes the appended
+  // ones off the end.
+  std::vector<Chunk> chunks;
+  for (const Bytes& bytes : {ObjectChunk("lamp", 9), ObjectChunk("barrel", 9), ObjectChunk("crate", 4)})
+    chunks.push_back(Chunk::CopyOf(ViewOf(bytes)));
+  const ImportTally tally = document().ImportDNC(std::move(chunks));
+  ASSERT_EQ(tally.chunks.size(), 3u);
+  EXPECT_EQ(listed(section(kObjectChunk).replaced), (Listed{{objects[2], 2}, {objects[0], 0}})) << "in their order";
+  EXPECT_EQ(listed(section(kObjectChunk).added), (Listed{{tally.chunks[1], 3}}));
+  ASSERT_TRUE(document().Undo());
+  EXPECT_EQ(listed(section(kObjectChunk).replaced), (Listed{{objects[2], 2}, {objects[0], 0}}));
+  EXPECT_EQ(listed(section(kObjectChunk).removed), (Listed{{tally.chunks[1], 3}}));
+  EXPECT_TRUE(section(kObjectChunk).added.empty());
+
+  document().clear();
+  EXPECT_EQ(document().LastChange().step, DocumentChange::Step::None);
+  EXPECT_TRUE(section(kObjectChunk).replaced.empty());
+}
+
 }  // namespace

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <set>
 
+#include "os/FileSystem.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Exception.h"
 #include "scene/FileStream.h"
@@ -96,10 +95,11 @@ TEST(SceneFiles, AMissingFileIsUnopenableAndTracesAsAnEmptyOne) {
   TraceCollector trace;
   TestUi ui;
   auto document = NewScene2bin(ui);
-  const Outcome<Done> loaded = document->Load(folder.Path("nothing.bin"));
+  const std::string path = folder.Path("nothing.bin");
+  const Outcome<Done> loaded = document->Load(path);
   ASSERT_FALSE(loaded.ok());
   EXPECT_EQ(loaded.failure().fault, SceneFault::Unopenable);
-  EXPECT_EQ(loaded.failure().reason, std::strerror(ENOENT));
+  EXPECT_EQ(loaded.failure().reason, os::OpenForReading(path).reason()) << "the system's own";
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{
                                    "* qScene2bin.clear done *",
                                    "qScene2bin.ReadFromFile: file open",
