@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "scene/ChunkTypes.h"
-#include "scene/Exception.h"
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"
 #include "scene/SubChunkWalk.h"
@@ -110,47 +109,36 @@ std::string DefinitionTypeName(uint32_t code) {
   return name != nullptr ? name : "0x" + HexUpper(code, 2);
 }
 
-bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure) {
-  name.clear();
-  try {
-    uint32_t offset = 0;
-    uint32_t size = 0;
-    size_t at = 0;
-    uint32_t length = 0;
-    const uint16_t type = GetChunkType(chunk);
-    const SceneSection* section = SectionOfItemType(type);
-    if (section == nullptr) throw Exception(Exception::Code::Absent, "unknown chunk " + HexLower(type, 4));
-    if (section->NamedBySubChunk()) {
-      if (!FindSubChunk(chunk, section->nameChunk, offset, size))
-        throw Exception(Exception::Code::Absent, "GetChunkName: NAME=NULL");
-      at = offset + kChunkHeaderSize;
-      length = size - kChunkHeaderSize;
-    } else {
-      // A length field cut short by the chunk's end promises nothing.
-      chunk.ReadU32(section->nameLengthAt, length);
-      at = section->nameLengthAt + 4;
-    }
-    // A name longer than the chunk reads up to the chunk's end.
-    name = chunk.Part(at, length).Bytes();
-    if (!name.empty() && name.back() == '\0') name.pop_back();
-    return true;
-  } catch (const std::exception& error) {
-    failure = FailureMessage(error);
-    name.clear();
-    return false;
+Outcome<std::string> ReadChunkName(ByteView chunk) {
+  const uint16_t type = GetChunkType(chunk);
+  const SceneSection* section = SectionOfItemType(type);
+  if (section == nullptr) return SceneError{SceneFault::NotAnItem, "unknown chunk " + HexLower(type, 4)};
+  size_t at = 0;
+  uint32_t length = 0;
+  if (section->NamedBySubChunk()) {
+    const std::optional<NameSubChunk> place = FindNameSubChunk(chunk);
+    if (!place) return SceneError{SceneFault::NoNameSubChunk, "GetChunkName: NAME=NULL"};
+    at = place->offset + kChunkHeaderSize;
+    length = place->size - kChunkHeaderSize;
+  } else {
+    // A length field cut short by the chunk's end promises nothing.
+    chunk.ReadU32(section->nameLengthAt, length);
+    at = section->nameLengthAt + 4;
   }
-}
-
-std::string ChunkName(ByteView chunk) {
-  std::string name;
-  std::string ignored;
-  ReadChunkName(chunk, name, ignored);
+  // A name longer than the chunk reads up to the chunk's end.
+  std::string name = chunk.Part(at, length).Bytes();
+  if (!name.empty() && name.back() == '\0') name.pop_back();
   return name;
 }
 
-std::optional<NamePlace> FindNameSubChunk(ByteView chunk) {
+std::string ChunkName(ByteView chunk) {
+  Outcome<std::string> name = ReadChunkName(chunk);
+  return name.ok() ? std::move(name.value()) : std::string();
+}
+
+std::optional<NameSubChunk> FindNameSubChunk(ByteView chunk) {
   const SceneSection* section = SectionOfItemType(GetChunkType(chunk));
-  NamePlace place{};
+  NameSubChunk place{};
   if (section == nullptr || !section->NamedBySubChunk() ||
       !FindSubChunk(chunk, section->nameChunk, place.offset, place.size))
     return std::nullopt;

@@ -10,6 +10,7 @@
 
 #include "scene/ByteView.h"
 #include "scene/ChunkList.h"
+#include "scene/SceneError.h"
 
 // A type code and its display name.
 struct NamedCode {
@@ -42,19 +43,19 @@ int KnownObjectTypeIndex(uint32_t code);
 uint32_t GetDefinitionType(ByteView chunk);
 std::string DefinitionTypeName(uint32_t code);
 
-// The chunk's name: false, with the reason, when it can't be read.
-bool ReadChunkName(ByteView chunk, std::string& name, std::string& failure);
+// The chunk's name, or why it can't be read.
+Outcome<std::string> ReadChunkName(ByteView chunk);
 // The name, or empty when it can't be read.
 std::string ChunkName(ByteView chunk);
 
 // Where an object's or a definition's name sub-chunk lies: its header's
 // offset and its size.
-struct NamePlace {
+struct NameSubChunk {
   uint32_t offset;
   uint32_t size;
 };
 // Null for a chunk of another type, or one without a name sub-chunk.
-std::optional<NamePlace> FindNameSubChunk(ByteView chunk);
+std::optional<NameSubChunk> FindNameSubChunk(ByteView chunk);
 
 // The index of the first chunk of the list named `name`, or -1.
 int32_t FindChunkByName(const ChunkList& list, const std::string& name);

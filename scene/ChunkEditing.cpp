@@ -101,7 +101,7 @@ Outcome<EditDone> SceneDocument::Replace(const PStream& OldChunk, const Chunk& N
 
 Outcome<EditDone> SceneDocument::Rename(const PStream& chunk, const std::string& newName) {
   if (chunk == nullptr) return Refusal(SceneFault::NoChunk, "no chunk to rename");
-  const std::optional<NamePlace> place = FindNameSubChunk(chunk.Bytes());
+  const std::optional<NameSubChunk> place = FindNameSubChunk(chunk.Bytes());
   if (!place) return Refusal(SceneFault::NoNameSubChunk, "it has no name sub-chunk to rewrite");
   return Replace(chunk, RebuildWithName(chunk.Bytes(), place->offset, place->size, newName));
 }

@@ -79,8 +79,9 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
 }
 
 void GetChunkName(ByteView chunk, std::string& name) {
-  std::string failure;
-  if (!ReadChunkName(chunk, name, failure)) Trace("qScene2bin.GetChunkName: " + failure);
+  Outcome<std::string> read = ReadChunkName(chunk);
+  name = read.ok() ? std::move(read.value()) : std::string();
+  if (!read.ok()) Trace("qScene2bin.GetChunkName: " + read.failure().message);
 }
 
 std::string GetChunkName(ByteView chunk) {

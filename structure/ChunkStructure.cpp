@@ -178,8 +178,6 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
   }
   item.size = size;
   const ByteView body = ChunkBody(chunk);
-  std::string name;
-  std::string failure;
   switch (item.type) {
     case kObjectChunk:
       item.what = "object";
@@ -203,7 +201,7 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
       if (omitted != nullptr) *omitted = budget.omitted;
       return item;
   }
-  if (ReadChunkName(chunk, name, failure)) item.value = name;
+  if (Outcome<std::string> name = ReadChunkName(chunk); name.ok()) item.value = std::move(name.value());
   if (omitted != nullptr) *omitted = budget.omitted;
   return item;
 }

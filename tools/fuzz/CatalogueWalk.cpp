@@ -37,7 +37,7 @@ void CheckSubChunkSearch(ByteView chunk, uint16_t type) {
 
 // Only objects and definitions keep their name in a sub-chunk.
 void CheckNameSubChunk(ByteView chunk) {
-  const std::optional<NamePlace> place = FindNameSubChunk(chunk);
+  const std::optional<NameSubChunk> place = FindNameSubChunk(chunk);
   if (!place) return;
   const uint16_t type = GetChunkType(chunk);
   Require(type == kObjectChunk || type == kDefinitionChunk, "a name sub-chunk in a chunk that has none");

@@ -332,7 +332,7 @@ class EditRun {
     if (const ChunkRef chunk = way < 2 ? PickChunk() : nullptr; chunk != nullptr) {
       if (way == 0) return Chunk::CopyOf(chunk.Bytes());
       // Without a name sub-chunk to rename, the input's bytes instead.
-      if (const std::optional<NamePlace> place = FindNameSubChunk(chunk.Bytes()))
+      if (const std::optional<NameSubChunk> place = FindNameSubChunk(chunk.Bytes()))
         return RebuildWithName(chunk.Bytes(), place->offset, place->size, NewName());
     }
     const uint16_t type = kIncomingTypes[choices_.ConsumeIntegralInRange<size_t>(0, std::size(kIncomingTypes) - 1)];

@@ -40,12 +40,10 @@ class ItemCheck {
   void Check(const SceneSection& section, const MappedChunk& chunk) {
     const size_t index = next_[section.code]++;
     label_ = std::string(section.word) + " " + std::to_string(index);
-    std::string name;
-    std::string failure;
     // Only the four item types have a known inside.
     const SceneSection* own = SectionOfItemType(chunk.type);
-    const bool named = own != nullptr && ReadChunkName(chunk.bytes, name, failure);
-    if (named) label_.append(" ").append(QuotedName(name));
+    const Outcome<std::string> name = ReadChunkName(chunk.bytes);
+    if (own != nullptr && name.ok()) label_.append(" ").append(QuotedName(name.value()));
 
     // The editor's tree puts objects and definitions into type folders, by
     // each chunk's own type, and refuses what has no folder.
@@ -60,11 +58,11 @@ class ItemCheck {
       CheckSubChunks(chunk);
     else
       CheckNameLength(chunk, own->nameLengthAt);
-    if (!named) {
-      Report(chunk.offset, "its name can't be read: " + failure);
+    if (!name.ok()) {
+      Report(chunk.offset, "its name can't be read: " + name.failure().message);
       return;
     }
-    CheckName(section, index, chunk, name);
+    CheckName(section, index, chunk, name.value());
   }
 
  private:

@@ -29,10 +29,8 @@ std::vector<NamePlace> NamePlaces(const ChunkList& list) {
   std::map<std::string, int> seen;
   std::vector<NamePlace> places;
   for (const ChunkEntry& entry : list.Entries()) {
-    std::string name;
-    std::string ignored;
-    ReadChunkName(entry.chunk.Bytes(), name,
-                  ignored);  // a name that can't be read is the empty one, as a lookup takes it
+    // A name that can't be read is the empty one, as a lookup takes it.
+    const std::string name = ChunkName(entry.chunk.Bytes());
     places.emplace_back(name, ++seen[name]);
   }
   return places;
