@@ -21,7 +21,6 @@ const char kNoData[] = "Данные не введены.";
 const char kIncorrectData[] = "Некорректные данные.";
 const char kIncorrectCall[] = "Некорректный вызов. OldChunk = NULL";
 const char kNamesCoincide[] = "Совпадение имён.";
-const char kNotAnItem[] = "qScene2bin.SectionListByChunkID: incorrect param SectionID";
 
 SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
@@ -47,7 +46,7 @@ Outcome<int32_t> SceneDocument::Delete(const PStream& chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
   if (chunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectParam);
   const ChunkList* list = ListOfItemType(GetChunkType(chunk.Bytes()));
-  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
   const int32_t index = list->IndexOf(chunk.id);
   if (index < 0) return Refusal(SceneFault::NotInDocument, kIncorrectParam);
   DeleteChunks(std::span(&chunk.id, 1));
@@ -85,7 +84,7 @@ Outcome<EditDone> SceneDocument::Replace(const PStream& OldChunk, const Chunk& N
   const uint16_t type = GetChunkType(OldChunk.Bytes());
   if (GetChunkType(NewChunk.Bytes()) != type) return Refusal(SceneFault::WrongType, kIncorrectData);
   ChunkList* list = ListOfItemType(type);
-  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
   const int32_t index = list->IndexOf(OldChunk.id);
   if (index < 0) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
   EditDone done{{OldChunk.id, NewChunk}, ChunkName(NewChunk.Bytes())};
@@ -109,7 +108,7 @@ Outcome<EditDone> SceneDocument::Rename(const PStream& chunk, const std::string&
 Outcome<EditDone> SceneDocument::Add(Chunk chunk) {
   const uint16_t type = GetChunkType(chunk.Bytes());
   ChunkList* list = ListOfItemType(type);
-  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItem);
+  if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
   std::string name = ChunkName(chunk.Bytes());
   if (FindChunkByName(*list, name) >= 0) return Refusal(SceneFault::NameTaken, kNamesCoincide);
   const std::string what = std::string(SectionOfItemType(type)->word) + " " + name;

@@ -34,8 +34,7 @@ Outcome<ImportTally> SceneDocument::Import(std::vector<Chunk> chunks) {
   for (Chunk& chunk : chunks) {
     const uint16_t type = GetChunkType(chunk.Bytes());
     const ChunkList* list = ListOfItemType(type);
-    if (list == nullptr)
-      return SceneError{SceneFault::NotAnItem, "qScene2bin.SectionListByChunkID: incorrect param SectionID"};
+    if (list == nullptr) return SceneError{SceneFault::NotAnItem, kNotAnItemMessage};
     std::string name = ChunkName(chunk.Bytes());
     if (!name.empty()) places[list].indexes[name];
     incoming.push_back({std::move(chunk), type, std::move(name)});

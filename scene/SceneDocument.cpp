@@ -38,8 +38,7 @@ ChunkList* SceneDocument::ListOfItemType(uint16_t type) {
 
 const ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) const {
   const SceneSection* section = SectionOfItemType(SectionID);
-  if (section == nullptr)
-    throw Exception(Exception::Code::Absent, "qScene2bin.SectionListByChunkID: incorrect param SectionID");
+  if (section == nullptr) throw Exception(Exception::Code::Absent, kNotAnItemMessage);
   return sectionLists[SectionIndex(*section)];
 }
 

@@ -33,6 +33,9 @@ enum class SceneFault {
   DncRefused,
 };
 
+// Why a chunk of no item type is in no section list, as the editor has always said it.
+inline constexpr char kNotAnItemMessage[] = "qScene2bin.SectionListByChunkID: incorrect param SectionID";
+
 struct SceneError {
   SceneFault fault;
   std::string message;      // UTF-8

@@ -30,7 +30,7 @@ void DumpChunk(ByteView chunk) {
 }
 
 void TraceRefusal(const char* operation, const SceneError& error) {
-  Trace("qScene2bin." + std::string(operation) + ": " + Windows1251FromUtf8(error.message));
+  TraceMessage(("qScene2bin." + std::string(operation) + ": ").c_str(), error);
 }
 
 void SceneTrace::Cleared() { Trace("* qScene2bin.clear done *"); }
