@@ -25,7 +25,7 @@ void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExp
   GatherCheckedChunks(node, chunks);
   for (size_t done = 0; done < chunks.size(); ++done) {
     if (report && !report(done, chunks.size())) return;
-    const PStream chunk = document.Get(chunks[done]);
+    const ChunkRef chunk = document.Get(chunks[done]);
     if (chunk == nullptr) continue;
     // The summary counts failures; it does not list them.
     if (dncExport.Write(chunk.Bytes()).written)
@@ -54,9 +54,9 @@ void GatherChecked(const SceneNode& node, std::vector<SceneNode*>& checked) {
 // Whether the chunk lies outside the list of its own type (or its type has
 // none), where a delete of that one chunk is refused.
 bool Misplaced(const SceneDocument& document, ChunkId id) {
-  const PStream chunk = document.Get(id);
+  const ChunkRef chunk = document.Get(id);
   const SceneSection* section = SectionOfItemType(GetChunkType(chunk.Bytes()));
-  return section == nullptr || document.SectionListByChunkID(section->itemType).IndexOf(id) < 0;
+  return section == nullptr || document.List(*section).IndexOf(id) < 0;
 }
 
 }  // namespace
@@ -67,8 +67,9 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
   // A chunk outside the list of its type ends the command with the error
   // that deleting it alone raises; what comes before it goes.
-  const auto stray = std::find_if(checked.begin(), checked.end(), [&document](const SceneNode* node) {
-    return node->chunk != 0 && Misplaced(document, node->chunk);
+  const SceneDocument& core = document.Core();
+  const auto stray = std::find_if(checked.begin(), checked.end(), [&core](const SceneNode* node) {
+    return node->chunk != 0 && Misplaced(core, node->chunk);
   });
   ChunkId strayChunk = stray != checked.end() ? (*stray)->chunk : 0;
   checked.erase(stray, checked.end());
@@ -91,23 +92,23 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
       if (node->chunk != 0) chunks.push_back(node->chunk);
     follower.Remove(tree, nodes);
   }
-  document.DeleteChunks(chunks);
+  document.Core().DeleteChunks(chunks);
   if (strayChunk != 0) {
-    PStream chunk = document.Get(strayChunk);
+    PStream chunk = core.Get(strayChunk);
     document.DeleteDNC(chunk);
   }
 }
 
 bool IsRenamable(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
-  const PStream chunk = document.Get(node->chunk);
+  const ChunkRef chunk = document.Get(node->chunk);
   if (chunk == nullptr) return false;
   const SceneSection* section = SectionOfItemType(GetChunkType(chunk.Bytes()));
   return section != nullptr && section->NamedBySubChunk();
 }
 
 bool RenameNode(const SceneNode& node, TqScene2bin& document) {
-  PStream chunk = document.Get(node.chunk);
+  PStream chunk = document.Core().Get(node.chunk);
   std::string newName;
   return chunk != nullptr && document.RenameChunk(chunk, newName);
 }

@@ -25,7 +25,7 @@ void TForm1::ExportSelected() {
     toolkit::WaitCursor waiting;
     toolkit::ProgressWindow progress(hwnd_, "Exporting", "files");
     TDncExport dncExport(dncFolder_);  // a folder that can't be made shows as files not written
-    ExportChecked(*Nodes().scene2, *document_, dncExport, tally, Reporter(progress));
+    ExportChecked(*Nodes().scene2, document_->Core(), dncExport, tally, Reporter(progress));
   }
   toolkit::ShowMessageBox(hwnd_, ExportSummary(tally, dncFolder_), caption_, MB_ICONINFORMATION);
 }
@@ -40,7 +40,7 @@ void TForm1::ImportFiles() {
     EditScene(
         [&] {
           // A refused file ends the command before the scene changes; its box says why.
-          Outcome<ImportTally> imported = ImportDncFiles(*document_, importDialog_.FileNames(), Reporter(progress));
+          Outcome<ImportTally> imported = ImportDncFiles(document_->Core(), importDialog_.FileNames(), Reporter(progress));
           if (!imported.ok()) throw std::runtime_error(imported.failure().message);
           tally = std::move(imported.value());
         },
@@ -69,14 +69,14 @@ void TForm1::RedoEdit() { StepHistory(&SceneDocument::Redo); }
 
 void TForm1::StepHistory(bool (SceneDocument::*step)()) {
   // The edit an undo takes back is the newest before it; a redo's, after it.
-  uint64_t edit = document_->CurrentEdit();
+  uint64_t edit = document_->Core().CurrentEdit();
   {
     toolkit::WaitCursor waiting;
     toolkit::RedrawPause pause(tree_);
-    if (!((*document_).*step)()) return;
-    treeFollower_.Follow(sceneTree_, *document_);
+    if (!(document_->Core().*step)()) return;
+    treeFollower_.Follow(sceneTree_, document_->Core());
   }
-  if (step == &SceneDocument::Redo) edit = document_->CurrentEdit();
+  if (step == &SceneDocument::Redo) edit = document_->Core().CurrentEdit();
   const auto workedOn = workedOn_.find(edit);
   if (workedOn == workedOn_.end()) return;
   if (SceneNode* node = FindNode(sceneTree_, workedOn->second)) {
@@ -86,16 +86,16 @@ void TForm1::StepHistory(bool (SceneDocument::*step)()) {
 }
 
 void TForm1::EditScene(const std::function<void()>& command, const std::vector<ChunkId>* order) {
-  const uint64_t before = document_->CurrentEdit();
+  const uint64_t before = document_->Core().CurrentEdit();
   std::optional<NodeKey> selected;
   if (const SceneNode* node = SceneNode::Of(tree_.Selected())) selected = KeyOf(sceneTree_, *node);
   const auto follow = [&] {
-    if (document_->CurrentEdit() == before) {
+    if (document_->Core().CurrentEdit() == before) {
       treeFollower_.Unchanged();  // refused, or nothing to do
       return;
     }
-    treeFollower_.Follow(sceneTree_, *document_, order != nullptr ? std::span(*order) : std::span<const ChunkId>());
-    if (selected) workedOn_[document_->CurrentEdit()] = *selected;
+    treeFollower_.Follow(sceneTree_, document_->Core(), order != nullptr ? std::span(*order) : std::span<const ChunkId>());
+    if (selected) workedOn_[document_->Core().CurrentEdit()] = *selected;
   };
   try {
     command();
@@ -109,13 +109,13 @@ void TForm1::EditScene(const std::function<void()>& command, const std::vector<C
 
 void TForm1::EditSelectedSound() {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
-  if (!IsSoundNode(selected, *document_)) return;
+  if (!IsSoundNode(selected, document_->Core())) return;
   const ChunkId sound = selected->chunk;
-  Chunk edited = soundPlugin_.Edit(document_->Get(sound).Bytes());
+  Chunk edited = soundPlugin_.Edit(document_->Core().Get(sound).Bytes());
   if (!edited) return;
   // The dialog's loop ran the program's messages: the chunk, and its node,
   // may have gone meanwhile, so both are looked for again.
-  PStream chunk = document_->Get(sound);
+  ChunkRef chunk = document_->Core().Get(sound);
   SceneNode* node = chunk == nullptr
                         ? nullptr
                         : FindInFolders(*Nodes().objects, [sound](const SceneNode& n) { return n.chunk == sound; });
@@ -125,21 +125,21 @@ void TForm1::EditSelectedSound() {
   // A refusal (a name that another object has) shows its own box.
   EditScene([&] {
     std::string newName;
-    document_->ReplaceChunkData(chunk, PStream(std::move(edited)), newName);
+    document_->ReplaceChunkData(chunk, ChunkRef(std::move(edited)), newName);
   });
 }
 
 void TForm1::NewSound() {
   Chunk created = soundPlugin_.Edit(ByteView());
   if (!created) return;
-  PStream added;
+  ChunkRef added;
   EditScene([&] {
     std::string name;
     added = document_->AddChunk(std::move(created), name);  // null when the name is taken: the box said so
   });
   SceneNode* node = added == nullptr ? nullptr : sceneTree_.NodeOfChunk(added.id);
   if (node == nullptr) return;
-  workedOn_[document_->CurrentEdit()] = KeyOf(sceneTree_, *node);
+  workedOn_[document_->Core().CurrentEdit()] = KeyOf(sceneTree_, *node);
   tree_.MakeVisible(*node);
   tree_.Select(node);
 }

@@ -21,7 +21,7 @@ void TForm1::OpenSceneFile(const std::string& path) {
   fileDialog_.SetFileName(path);
   // A file that did not load whole must not be overwritten by a plain
   // "save" with the part that was read.
-  const Outcome<Done> loaded = document_->Load(path);
+  const Outcome<Done> loaded = document_->Core().Load(path);
   currentFile_ = loaded.ok() ? path : std::string();
   loadFailure_ = loaded.ok() ? std::string() : "Cannot load " + path + ":\n" + loaded.failure().message;
   // A load starts a new history.
@@ -63,7 +63,7 @@ bool TForm1::ChooseSaveName() {
 bool TForm1::WriteScene() {
   const Outcome<Done> written = [this] {
     toolkit::WaitCursor waiting;
-    return document_->Save(currentFile_);
+    return document_->Core().Save(currentFile_);
   }();
   // The user asked for this save, by a menu, a key or the question before
   // a close: its failure shows, and the scene stays as it is.
@@ -72,7 +72,7 @@ bool TForm1::WriteScene() {
 }
 
 bool TForm1::SaveChangesFirst() {
-  if (!document_->Modified()) return true;
+  if (!document_->Core().Modified()) return true;
   const std::string name = currentFile_.empty() ? "the scene" : currentFile_.substr(os::FolderOf(currentFile_).size());
   switch (toolkit::ShowMessageBox(hwnd_, "Save changes to " + name + "?", caption_, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:

@@ -23,13 +23,6 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
 
-// A failure as a box shows it: the scene model's as it shows its own; the
-// editor's own messages are UTF-8.
-std::string ShownFailure(const std::exception& failure) {
-  if (const auto* own = dynamic_cast<const Exception*>(&failure)) return own->Shown();
-  return FailureMessage(failure);
-}
-
 std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindows1251(name)); }
 
 }  // namespace
@@ -133,17 +126,17 @@ toolkit::Menu TForm1::MakeTreeMenu() {
 
 void TForm1::UpdateTreeMenu() const {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
-  treeMenu_.SetEnabled(renameItem_, IsRenamable(selected, *document_));
-  treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected, *document_));
+  treeMenu_.SetEnabled(renameItem_, IsRenamable(selected, document_->Core()));
+  treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected, document_->Core()));
   treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
 }
 
 void TForm1::UpdateBarMenus() const {
-  const bool holdsScene = document_->Heads().Count() > 0;
+  const bool holdsScene = document_->Core().Heads().Count() > 0;
   MenuBar()->SetEnabled(barItems_.save, holdsScene);
   MenuBar()->SetEnabled(barItems_.saveAs, holdsScene);
-  MenuBar()->SetEnabled(barItems_.undo, document_->CanUndo());
-  MenuBar()->SetEnabled(barItems_.redo, document_->CanRedo());
+  MenuBar()->SetEnabled(barItems_.undo, document_->Core().CanUndo());
+  MenuBar()->SetEnabled(barItems_.redo, document_->Core().CanRedo());
 }
 
 toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {
@@ -163,7 +156,7 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
       // The tree keeps what the command left; the editor goes on from there.
       form->UpdateBarMenus();
       form->ShowSelectedChunk();
-      form->ShowError(ShownFailure(failure));
+      form->ShowError(FailureMessage(failure));
     }
     form->UpdateBarMenus();
     form->ShowSelectedChunk();
@@ -173,8 +166,8 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
 void TForm1::ShowSelectedChunk() {
   if (!document_) return;  // the window is going
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
-  const PStream chunk =
-      selected != nullptr && selected->kind == SceneNodeKind::Chunk ? document_->Get(selected->chunk) : nullptr;
+  const ChunkRef chunk =
+      selected != nullptr && selected->kind == SceneNodeKind::Chunk ? document_->Core().Get(selected->chunk) : nullptr;
   if (!chunk && !loadFailure_.empty())
     sidePanel_.ShowMessage(loadFailure_);
   else
@@ -198,7 +191,7 @@ void TForm1::FillTree() {
     UpdateBarMenus();
   };
   try {
-    sceneTree_.FillTree(*document_);
+    sceneTree_.FillTree(document_->Core());
   } catch (...) {
     open();
     throw;

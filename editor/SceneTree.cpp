@@ -22,7 +22,7 @@ void SceneTree::ResetTree() {
 void SceneTree::FillTree(const SceneDocument& document) {
   ResetTree();
   for (const SceneSection& section : kSceneSections)
-    AddSection(document.SectionListByChunkID(section.itemType),
+    AddSection(document.List(section),
                section.typeFolders ? nullptr : nodes_.OfSection(section));
 }
 
@@ -100,7 +100,7 @@ SceneNode& SceneTree::FolderForChunk(ByteView chunk) {
   return FolderInSlot(*place.slot, *place.section, place.folder);
 }
 
-SceneNode& SceneTree::AddChunkNode(const PStream& chunk) {
+SceneNode& SceneTree::AddChunkNode(const ChunkRef& chunk) {
   SceneNode* parent = ParentFor(chunk.Bytes());
   if (parent == nullptr) parent = &MakeFolderFor(chunk.Bytes(), PlaceOf(chunk.Bytes()).section->LastChild());
   return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk.Bytes()), chunk.id);

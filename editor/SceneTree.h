@@ -34,7 +34,7 @@ class SceneTree {
   // Adds a node for a chunk that the document gained after the fill, at the
   // end of the folder of its type, which is made when the tree has none (not
   // yet, or deleted since). Raises Exception for unknown types.
-  SceneNode& AddChunkNode(const PStream& chunk);
+  SceneNode& AddChunkNode(const ChunkRef& chunk);
   // Whether the node stands where AddChunkNode would put a node of `chunk`:
   // in the folder of the chunk's type. Raises Exception for unknown types.
   bool StandsRight(const SceneNode& node, ByteView chunk);

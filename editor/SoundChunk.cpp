@@ -10,7 +10,7 @@
 
 bool IsSoundNode(const SceneNode* node, const SceneDocument& document) {
   if (node == nullptr) return false;
-  const PStream chunk = document.Get(node->chunk);
+  const ChunkRef chunk = document.Get(node->chunk);
   return chunk != nullptr && GetChunkType(chunk.Bytes()) == kObjectChunk &&
          GetObjectType(chunk.Bytes()) == kSoundObjectType;
 }

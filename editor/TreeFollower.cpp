@@ -75,7 +75,7 @@ bool SameHome(const SceneTree::Home& a, const SceneTree::Home& b) {
 // its folder with the marks they had; a redo brings them as the edit did,
 // a new node and a new folder unchecked, a moved node with its mark.
 struct TreeFollower::Entering {
-  PStream chunk;
+  ChunkRef chunk;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
   std::optional<Place> place;                                  // where it stood in the folder of its type, when it did
 };
@@ -146,7 +146,7 @@ void TreeFollower::NoteFolder(ChunkId chunk, bool made) {
     madeFolder_.erase(chunk);
 }
 
-void TreeFollower::Append(SceneTree& tree, const PStream& chunk, toolkit::CheckState check, bool note) {
+void TreeFollower::Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note) {
   const bool made = tree.ParentFor(chunk.Bytes()) == nullptr;
   tree.Model().SetCheck(tree.AddChunkNode(chunk), check);
   if (note) NoteFolder(chunk.id, made);
@@ -221,7 +221,7 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   if (change.step == Step::Done) {
     Remove(tree, going);
     const auto bring = [&](ChunkId id) {
-      const PStream chunk = document.Get(id);
+      const ChunkRef chunk = document.Get(id);
       SceneNode* node = tree.NodeOfChunk(id);
       if (chunk == nullptr) return;
       if (node == nullptr) {
@@ -245,7 +245,7 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
     Settle(tree, document, firstRemoved);
   } else {
     std::vector<Entering> entering;
-    const auto enters = [&](PStream chunk, toolkit::CheckState check) {
+    const auto enters = [&](ChunkRef chunk, toolkit::CheckState check) {
       std::optional<Place> place;
       if (const auto found = places_.find(chunk.id);
           found != places_.end() && SameHome(found->second.home, tree.HomeOf(chunk.Bytes())))
@@ -254,11 +254,11 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
     };
     for (size_t index = 0; index < kSceneSectionCount; ++index) {
       const DocumentChange::Section& section = change.sections[index];
-      const ChunkList& list = document.SectionListByChunkID(kSceneSections[index].itemType);
+      const ChunkList& list = document.List(kSceneSections[index]);
       for (const DocumentChange::ListedChunk& added : section.added)
         enters(list.Ref(added.index), toolkit::CheckState::Unchecked);
       for (const DocumentChange::ListedChunk& replaced : section.replaced) {
-        PStream chunk = list.Ref(replaced.index);
+        ChunkRef chunk = list.Ref(replaced.index);
         SceneNode* node = tree.NodeOfChunk(replaced.id);
         if (node == nullptr) continue;
         if (tree.StandsRight(*node, chunk.Bytes())) {
@@ -278,7 +278,7 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
         if (redone && node != nullptr) {
           going.push_back(node->Parent()->kind == SceneNodeKind::Folder ? node->Parent() : node);
         } else if (undone && node == nullptr) {
-          if (PStream chunk = document.Get(id)) enters(std::move(chunk), toolkit::CheckState::Unchecked);
+          if (ChunkRef chunk = document.Get(id)) enters(std::move(chunk), toolkit::CheckState::Unchecked);
         }
       }
     }

@@ -54,7 +54,7 @@ class TreeFollower {
   void Settle(const SceneTree& tree, const SceneDocument& document, ChunkId first);
   // A node for the chunk at the end of the folder of its type, made when
   // missing, as a command adds it; noted for an undo when `note`.
-  void Append(SceneTree& tree, const PStream& chunk, toolkit::CheckState check, bool note);
+  void Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note);
   // Nodes for the chunks where they stood, in the reverse order of the
   // steps that took them; at the ends of their folders those never seen.
   void PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone);

@@ -42,7 +42,7 @@ Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std:
   return Chunk::CopyOf(rebuilt.Written());
 }
 
-Outcome<int32_t> SceneDocument::Delete(const PStream& chunk) {
+Outcome<int32_t> SceneDocument::Delete(const ChunkRef& chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";
   if (chunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectParam);
   const ChunkList* list = ListOfItemType(GetChunkType(chunk.Bytes()));
@@ -77,7 +77,7 @@ size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
   return deleted;
 }
 
-Outcome<EditDone> SceneDocument::Replace(const PStream& OldChunk, const Chunk& NewChunk) {
+Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk) {
   if (!NewChunk) return Refusal(SceneFault::NoChunk, kNoData);
   if (OldChunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectCall);
   events_->Replacing(OldChunk.Bytes());
@@ -98,7 +98,7 @@ Outcome<EditDone> SceneDocument::Replace(const PStream& OldChunk, const Chunk& N
   return done;
 }
 
-Outcome<EditDone> SceneDocument::Rename(const PStream& chunk, const std::string& newName) {
+Outcome<EditDone> SceneDocument::Rename(const ChunkRef& chunk, const std::string& newName) {
   if (chunk == nullptr) return Refusal(SceneFault::NoChunk, "no chunk to rename");
   const std::optional<NameSubChunk> place = FindNameSubChunk(chunk.Bytes());
   if (!place) return Refusal(SceneFault::NoNameSubChunk, "it has no name sub-chunk to rewrite");

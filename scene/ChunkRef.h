@@ -24,6 +24,3 @@ struct ChunkRef {
   ChunkId id = 0;
   Chunk chunk;
 };
-
-// What the document's operations call a chunk.
-using PStream = ChunkRef;

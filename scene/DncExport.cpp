@@ -154,7 +154,7 @@ DncWrite TDncExport::Write(ByteView chunk) {
   } catch (const FileWriteError& failure) {
     result.error = failure.Reason;
   } catch (const std::exception& failure) {
-    result.error = Utf8FromWindows1251(FailureMessage(failure));
+    result.error = FailureMessage(failure);
   }
   return result;
 }

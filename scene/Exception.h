@@ -4,9 +4,8 @@
 #include <exception>
 #include <string>
 
-// The scene model's error: a code that callers branch on and a message that is
-// traced as it stands, and shown decoded: like names, the model's texts are
-// Windows-1251.
+// The editor's error: a code that callers branch on and a message in UTF-8,
+// which the trace writes in Windows-1251, as it writes names.
 class Exception : public std::exception {
  public:
   // The codes, as the operations raise them.
@@ -24,15 +23,13 @@ class Exception : public std::exception {
 
   Exception(Code code, std::string message) : ErrorCode(static_cast<int32_t>(code)), Message(std::move(message)) {}
   const char* what() const noexcept override { return Message.c_str(); }
-  // The message as a box or a console shows it, in UTF-8.
-  std::string Shown() const;
 
   int32_t ErrorCode;
   std::string Message;
 };
 
-// A file that could not be written: the message as the trace shows it, and
-// the system's own reason, which the command line names with the path.
+// A file that could not be written: the message, and the system's own
+// reason, which the command line names with the path.
 class FileWriteError : public Exception {
  public:
   FileWriteError(std::string message, std::string reason)
@@ -41,5 +38,5 @@ class FileWriteError : public Exception {
   std::string Reason;
 };
 
-// The text to trace for any failure caught at an operation's boundary.
+// The message of any failure caught at an operation's boundary, in UTF-8.
 std::string FailureMessage(const std::exception& failure);

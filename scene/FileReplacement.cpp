@@ -3,12 +3,11 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/Exception.h"
-#include "scene/Windows1251.h"
 
 TFileReplacement::TFileReplacement(const std::string& target, const ReplacementOptions& options) : target_(target) {
   if (!options.targetIsNew) {
     os::Result<std::string> replaceable = os::FindReplaceable(target);
-    if (!replaceable.ok()) throw FileWriteError(Windows1251FromUtf8(replaceable.reason()), replaceable.reason());
+    if (!replaceable.ok()) throw FileWriteError(replaceable.reason(), replaceable.reason());
     target_ = replaceable.value();
   }
   // A link may lead to another volume, where only a file beside the one it
@@ -33,6 +32,6 @@ TFileReplacement::~TFileReplacement() {
 void TFileReplacement::Commit() {
   stream_->Commit();
   if (const os::Status moved = os::MoveReplacing(temporary_, target_); !moved.ok())
-    throw FileWriteError("cannot replace the file: " + Windows1251FromUtf8(moved.reason()), moved.reason());
+    throw FileWriteError("cannot replace the file: " + moved.reason(), moved.reason());
   committed_ = true;
 }

@@ -7,7 +7,6 @@
 
 #include "os/FileSystem.h"
 #include "scene/Exception.h"
-#include "scene/Windows1251.h"
 
 namespace {
 
@@ -98,7 +97,7 @@ void TFileStream::Write(const void* buffer, size_t count) {
 void TFileStream::WriteRuns(std::span<const os::ByteRun> runs) {
   if (!writing_) throw WriteFailure();
   if (const os::Status written = os::WriteRuns(file_, runs); !written.ok())
-    throw FileWriteError("write failed: " + Windows1251FromUtf8(written.reason()), written.reason());
+    throw FileWriteError("write failed: " + written.reason(), written.reason());
   for (const os::ByteRun& run : runs) position_ += static_cast<int64_t>(run.size);
   size_ = std::max(size_, position_);
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "scene/ChunkTypes.h"
-#include "scene/Exception.h"
 
 SceneDocument::SceneDocument() {
   for (ChunkList& section : sectionLists) section.sectionSize = static_cast<int32_t>(kChunkHeaderSize);
@@ -31,22 +30,16 @@ ChunkList* SceneDocument::ListBySectionCode(uint16_t code) {
   return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
 }
 
-ChunkList* SceneDocument::ListOfItemType(uint16_t type) {
+ChunkList* SceneDocument::ListOfItemType(uint16_t type) { return const_cast<ChunkList*>(ListOfType(type)); }
+
+const ChunkList* SceneDocument::ListOfType(uint16_t type) const {
   const SceneSection* section = SectionOfItemType(type);
-  return section != nullptr ? &sectionLists[SectionIndex(*section)] : nullptr;
+  return section != nullptr ? &List(*section) : nullptr;
 }
 
-const ChunkList& SceneDocument::SectionListByChunkID(uint16_t SectionID) const {
-  const SceneSection* section = SectionOfItemType(SectionID);
-  if (section == nullptr) throw Exception(Exception::Code::Absent, kNotAnItemMessage);
-  return sectionLists[SectionIndex(*section)];
-}
-
-int32_t SceneDocument::CountByChunkID(uint16_t SectionID) const { return SectionListByChunkID(SectionID).Count(); }
-
-PStream SceneDocument::Get(ChunkId id) const {
+ChunkRef SceneDocument::Get(ChunkId id) const {
   for (const ChunkList& list : sectionLists)
-    if (PStream chunk = list.Ref(list.IndexOf(id))) return chunk;
+    if (ChunkRef chunk = list.Ref(list.IndexOf(id))) return chunk;
   return nullptr;
 }
 

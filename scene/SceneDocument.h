@@ -32,7 +32,7 @@ struct ImportTally {
 // What an edit that was made gives back: the chunk it left (replaced,
 // renamed or added) and that chunk's name.
 struct EditDone {
-  PStream chunk;
+  ChunkRef chunk;
   std::string name;
 };
 
@@ -64,12 +64,13 @@ class SceneDocument {
   // The bytes that Save puts into the file. Raises Exception.
   void WriteToStream(TStream& stream) const;
 
-  // The section list of an item chunk type; raises Exception for other types.
-  // Read only: every change goes through an edit, which the history keeps.
-  const ChunkList& SectionListByChunkID(uint16_t SectionID) const;
-  int32_t CountByChunkID(uint16_t SectionID) const;
+  // The list of a section. Read only: every change goes through an edit,
+  // which the history keeps.
+  const ChunkList& List(const SceneSection& section) const { return sectionLists[SectionIndex(section)]; }
+  // The list of an item chunk type; null for other types.
+  const ChunkList* ListOfType(uint16_t type) const;
   // The chunk that `id` names in one of the four sections, or null.
-  PStream Get(ChunkId id) const;
+  ChunkRef Get(ChunkId id) const;
 
   // Editing: each is one entry of the history, and keeps the section sizes
   // and the file size in step. A chunk is found by its identity. A refused
@@ -78,15 +79,15 @@ class SceneDocument {
   // Puts the bytes of `NewChunk` in the place of `OldChunk`, under its
   // identity, refusing a chunk of another type, one that is not in its list
   // and a name that another chunk of the list has.
-  Outcome<EditDone> Replace(const PStream& OldChunk, const Chunk& NewChunk);
+  Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk);
   // Replace with the chunk rebuilt around a new name sub-chunk.
-  Outcome<EditDone> Rename(const PStream& chunk, const std::string& newName);
+  Outcome<EditDone> Rename(const ChunkRef& chunk, const std::string& newName);
   // Adds a chunk of an item type at the end of its section, refusing a name
   // that a chunk of that section has already.
   Outcome<EditDone> Add(Chunk chunk);
 
   // Deletes one chunk of the four sections; the index that it had.
-  Outcome<int32_t> Delete(const PStream& chunk);
+  Outcome<int32_t> Delete(const ChunkRef& chunk);
   // Deletes every chunk that the identities name in the four sections, as
   // one edit; identities not found are passed over. How many went.
   size_t DeleteChunks(std::span<const ChunkId> ids);
@@ -113,10 +114,10 @@ class SceneDocument {
   const DocumentChange& LastChange() const { return lastChange_; }
 
   const ChunkList& Heads() const { return heads; }
-  const ChunkList& Objects() const { return SectionListByChunkID(kObjectChunk); }
-  const ChunkList& Definitions() const { return SectionListByChunkID(kDefinitionChunk); }
-  const ChunkList& InitScripts() const { return SectionListByChunkID(kInitScriptChunk); }
-  const ChunkList& VisualEffects() const { return SectionListByChunkID(kVisualEffectChunk); }
+  const ChunkList& Objects() const { return *ListOfType(kObjectChunk); }
+  const ChunkList& Definitions() const { return *ListOfType(kDefinitionChunk); }
+  const ChunkList& InitScripts() const { return *ListOfType(kInitScriptChunk); }
+  const ChunkList& VisualEffects() const { return *ListOfType(kVisualEffectChunk); }
   int32_t FileSize() const { return fileSize; }
 
  private:

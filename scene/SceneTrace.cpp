@@ -57,7 +57,7 @@ void SceneTrace::Loaded(const SceneDocument& document) {
   Trace("qScene2bin.ReadFromFile: reading sections - done");
   for (const SceneSection& section : kSceneSections)
     if (section.countLabel != nullptr)
-      Trace(section.countLabel + std::to_string(document.SectionListByChunkID(section.itemType).Count()));
+      Trace(section.countLabel + std::to_string(document.List(section).Count()));
 }
 
 void SceneTrace::LoadFailed(const SceneError& error) {

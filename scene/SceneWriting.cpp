@@ -11,7 +11,6 @@
 #include "scene/FileReplacement.h"
 #include "scene/GatherWriter.h"
 #include "scene/SceneDocument.h"
-#include "scene/Windows1251.h"
 
 namespace {
 
@@ -81,10 +80,10 @@ Outcome<Done> SceneDocument::Save(const std::string& path) {
     events_->Saved();
     return Done{};
   } catch (const FileWriteError& failure) {
-    error.message = Utf8FromWindows1251(failure.Message);
+    error.message = failure.Message;
     error.reason = failure.Reason;
   } catch (const std::exception& failure) {
-    error.message = error.reason = Utf8FromWindows1251(FailureMessage(failure));
+    error.message = error.reason = FailureMessage(failure);
   }
   events_->SaveFailed(error);
   return error;

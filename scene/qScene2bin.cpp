@@ -13,30 +13,36 @@ namespace {
 // A chunk of no item type is "absent" from every section list.
 Exception Raised(const SceneError& error) {
   const auto code = error.fault == SceneFault::NotAnItem ? Exception::Code::Absent : Exception::Code::Invalid;
-  return Exception(code, Windows1251FromUtf8(error.message));
+  return Exception(code, error.message);
 }
 
 }  // namespace
 
-TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui), stringDialog_(ui.NewStringDialog()) { SetEvents(&trace); }
+TqScene2bin::TqScene2bin(DocumentUi& ui) : ui_(ui), stringDialog_(ui.NewStringDialog()) { core_.SetEvents(&trace_); }
 
 std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui) { return std::make_unique<TqScene2bin>(ui); }
 
+const ChunkList& TqScene2bin::SectionListByChunkID(uint16_t SectionID) const {
+  const ChunkList* list = core_.ListOfType(SectionID);
+  if (list == nullptr) throw Exception(Exception::Code::Absent, kNotAnItemMessage);
+  return *list;
+}
+
 int32_t TqScene2bin::DeleteDNC(PStream& Chunk) {
-  const Outcome<int32_t> deleted = Delete(Chunk);
+  const Outcome<int32_t> deleted = core_.Delete(Chunk);
   if (!deleted.ok()) throw Raised(deleted.failure());
   Chunk = nullptr;
   return deleted.value();
 }
 
 ImportTally TqScene2bin::ImportDNC(std::vector<Chunk> chunks) {
-  Outcome<ImportTally> imported = Import(std::move(chunks));
+  Outcome<ImportTally> imported = core_.Import(std::move(chunks));
   if (!imported.ok()) throw Raised(imported.failure());
   return std::move(imported.value());
 }
 
 bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
-  const Outcome<EditDone> replaced = Replace(OldChunk, NewChunk.chunk);
+  const Outcome<EditDone> replaced = core_.Replace(OldChunk, NewChunk.chunk);
   if (!replaced.ok()) {
     NewName.clear();
     ui_.ShowMessage(replaced.failure().message);
@@ -49,7 +55,7 @@ bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::str
 }
 
 PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
-  const Outcome<EditDone> added = Add(std::move(chunk));
+  const Outcome<EditDone> added = core_.Add(std::move(chunk));
   if (!added.ok()) {
     name.clear();
     ui_.ShowMessage(added.failure().message);
@@ -71,7 +77,7 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
     if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
     rebuilt = RebuildWithName(Chunk.Bytes(), offset, size, newName);
   } catch (const std::exception& failure) {
-    Trace("qScene2bin.RenameChunk: " + FailureMessage(failure));
+    Trace("qScene2bin.RenameChunk: " + Windows1251FromUtf8(FailureMessage(failure)));
     newName.clear();
     return false;
   }

@@ -12,16 +12,21 @@
 #include "scene/SceneDocument.h"
 #include "scene/SceneTrace.h"
 
-// The trace, made before the document and gone after it, so that it hears
-// of the document's last clear.
-struct TracedDocumentBase {
-  SceneTrace trace;
-};
+// What the editor's operations call a chunk.
+using PStream = ChunkRef;
 
-class TqScene2bin final : private TracedDocumentBase, public SceneDocument {
+class TqScene2bin final {
  public:
   explicit TqScene2bin(DocumentUi& ui);
 
+  // The scene core, which every read, load, save, undo and redo goes to;
+  // the trace hears of each.
+  SceneDocument& Core() { return core_; }
+  const SceneDocument& Core() const { return core_; }
+
+  // The section list of an item chunk type; raises Exception for other types.
+  const ChunkList& SectionListByChunkID(uint16_t SectionID) const;
+  int32_t CountByChunkID(uint16_t SectionID) const { return SectionListByChunkID(SectionID).Count(); }
   // Delete; raises Exception for a chunk that no list holds, and for one of
   // a type that none holds. Gives the index that the chunk had.
   int32_t DeleteDNC(PStream& Chunk);
@@ -39,6 +44,9 @@ class TqScene2bin final : private TracedDocumentBase, public SceneDocument {
   PStream AddChunk(Chunk chunk, std::string& name);
 
  private:
+  // Made before the core and gone after it, so that it hears of the core's last clear.
+  SceneTrace trace_;
+  SceneDocument core_;
   DocumentUi& ui_;
   std::unique_ptr<TStringDialogBase> stringDialog_;
 };

@@ -37,7 +37,8 @@ class Editing : public testing::Test {
              ChunkOf(kInitScriptsSection, InitScriptChunk("start")),
              ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog"))})) {}
 
-  TqScene2bin& document() { return *scene.document; }
+  SceneDocument& document() { return *scene.document; }
+  TqScene2bin& scene2bin() { return *scene.scene2bin; }
   int32_t FileSizeNow() { return document().FileSize(); }
   std::vector<std::string> ObjectNames() {
     std::vector<std::string> names;
@@ -60,10 +61,10 @@ TEST_F(Editing, DeleteRemovesTheChunkAndShrinksTheSizes) {
   ASSERT_TRUE(scene.loaded);
   const int32_t fileSize = FileSizeNow();
   const int32_t sectionSize = document().Objects().sectionSize;
-  PStream chunk = RefAt(document().Objects(), 3);
-  PStream behind = RefAt(document().Objects(), 4);
+  ChunkRef chunk = RefAt(document().Objects(), 3);
+  ChunkRef behind = RefAt(document().Objects(), 4);
   const auto length = static_cast<int32_t>(chunk->Length());
-  EXPECT_EQ(document().DeleteDNC(chunk), 3);
+  EXPECT_EQ(scene2bin().DeleteDNC(chunk), 3);
   EXPECT_EQ(chunk, nullptr);
   EXPECT_EQ(RefAt(document().Objects(), 3).id, behind.id);
   EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"crate", "horn", "door1", "tree"}));
@@ -75,8 +76,8 @@ TEST_F(Editing, DeleteRemovesTheChunkAndShrinksTheSizes) {
 }
 
 TEST_F(Editing, DeletingTheOnlyChunkLeavesSectionSizeSix) {
-  PStream effect = RefAt(document().VisualEffects(), 0);
-  document().DeleteDNC(effect);
+  ChunkRef effect = RefAt(document().VisualEffects(), 0);
+  scene2bin().DeleteDNC(effect);
   EXPECT_EQ(document().VisualEffects().sectionSize, 6);
   // The kept file size still counts the empty section, which is not written.
   EXPECT_EQ(static_cast<int64_t>(Written(document()).size()), FileSizeNow() - 6);
@@ -85,26 +86,26 @@ TEST_F(Editing, DeletingTheOnlyChunkLeavesSectionSizeSix) {
 
 TEST_F(Editing, DeleteRefusesChunksItsListDoesNotHold) {
   const int32_t fileSize = FileSizeNow();
-  const auto failure = [&](PStream chunk) {
+  const auto failure = [&](ChunkRef chunk) {
     try {
-      document().DeleteDNC(chunk);
+      scene2bin().DeleteDNC(chunk);
     } catch (const Exception& error) {
       return std::to_string(error.ErrorCode) + " " + error.Message;
     }
     return std::string("no error");
   };
-  const PStream stray = LooseChunk(ObjectChunk("crate", 9));
-  PStream deleted = RefAt(document().Objects(), 4);
-  const PStream gone = deleted;
-  document().DeleteDNC(deleted);
+  const ChunkRef stray = LooseChunk(ObjectChunk("crate", 9));
+  ChunkRef deleted = RefAt(document().Objects(), 4);
+  const ChunkRef gone = deleted;
+  scene2bin().DeleteDNC(deleted);
   EXPECT_EQ(failure(stray), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
   EXPECT_EQ(failure(gone), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
   EXPECT_EQ(failure(nullptr), "1 qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.");
   EXPECT_EQ(failure(LooseChunk(ChunkOf(0x1234, {}))), "0 qScene2bin.SectionListByChunkID: incorrect param SectionID");
   // A definition chunk that sits in the objects list is looked for in the definitions.
   LoadedScene misplaced(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, DefinitionChunk("d", 1))}));
-  PStream definition = RefAt(misplaced.document->Objects(), 0);
-  EXPECT_THROW(misplaced.document->DeleteDNC(definition), Exception);
+  ChunkRef definition = RefAt(misplaced.document->Objects(), 0);
+  EXPECT_THROW(misplaced.scene2bin->DeleteDNC(definition), Exception);
   EXPECT_EQ(misplaced.document->Objects().Count(), 1);
   EXPECT_EQ(FileSizeNow(), fileSize - static_cast<int32_t>(gone->Length()));
   EXPECT_EQ(document().Objects().Count(), 4);
@@ -114,10 +115,10 @@ TEST_F(Editing, RenameRebuildsTheNameSubChunkAndGrowsTheSizes) {
   scene.ui.answers = {"longname"};
   const int32_t fileSize = FileSizeNow();
   const int32_t sectionSize = document().Objects().sectionSize;
-  PStream chunk = RefAt(document().Objects(), 0);
+  ChunkRef chunk = RefAt(document().Objects(), 0);
   const Bytes before = BytesOf(chunk.Bytes());
   std::string newName;
-  ASSERT_TRUE(document().RenameChunk(chunk, newName));
+  ASSERT_TRUE(scene2bin().RenameChunk(chunk, newName));
   EXPECT_EQ(newName, "longname");
   EXPECT_EQ(chunk.id, RefAt(document().Objects(), 0).id);
   EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
@@ -133,11 +134,11 @@ TEST_F(Editing, RenameRebuildsTheNameSubChunkAndGrowsTheSizes) {
 }
 
 TEST_F(Editing, RenameKeepsSubChunksBeforeAndAfterTheName) {
-  PStream definition = RefAt(document().Definitions(), 0);
+  ChunkRef definition = RefAt(document().Definitions(), 0);
   const Bytes before = BytesOf(definition.Bytes());
   scene.ui.answers = {"d"};
   std::string newName;
-  ASSERT_TRUE(document().RenameChunk(definition, newName));
+  ASSERT_TRUE(scene2bin().RenameChunk(definition, newName));
   EXPECT_EQ(BytesOf(definition.Bytes()),
             Concat({U16(kDefinitionChunk), U32(16 + 7), Bytes(before.begin() + 6, before.begin() + 16),
                     ChunkOf(kDefinitionNameChunk, Text("d"))}));
@@ -147,10 +148,10 @@ TEST_F(Editing, RenameKeepsSubChunksBeforeAndAfterTheName) {
 
 TEST_F(Editing, RenameToTheSameNameStillRebuilds) {
   scene.ui.answers = {"horn"};
-  PStream chunk = RefAt(document().Objects(), 1);
-  const PStream old = chunk;
+  ChunkRef chunk = RefAt(document().Objects(), 1);
+  const ChunkRef old = chunk;
   std::string newName;
-  ASSERT_TRUE(document().RenameChunk(chunk, newName));
+  ASSERT_TRUE(scene2bin().RenameChunk(chunk, newName));
   EXPECT_EQ(chunk.id, old.id) << "a chunk keeps its identity";
   EXPECT_FALSE(chunk.chunk == old.chunk);
   EXPECT_EQ(newName, "horn");
@@ -159,11 +160,11 @@ TEST_F(Editing, RenameToTheSameNameStillRebuilds) {
 
 TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
   const int32_t fileSize = FileSizeNow();
-  PStream chunk = RefAt(document().Objects(), 0);
+  ChunkRef chunk = RefAt(document().Objects(), 0);
   const Bytes before = BytesOf(chunk.Bytes());
   scene.ui.answers = {"horn"};
   std::string newName = "x";
-  EXPECT_FALSE(document().RenameChunk(chunk, newName));
+  EXPECT_FALSE(scene2bin().RenameChunk(chunk, newName));
   EXPECT_EQ(newName, "");
   EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
   EXPECT_EQ(BytesOf(chunk.Bytes()), before);
@@ -176,17 +177,17 @@ TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
 
 TEST_F(Editing, RenameComparesNamesByteForByteWithinTheOneList) {
   scene.ui.answers = {"Horn", "car1"};
-  PStream chunk = RefAt(document().Objects(), 0);
+  ChunkRef chunk = RefAt(document().Objects(), 0);
   std::string newName;
-  EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "differs in case only";
-  EXPECT_TRUE(document().RenameChunk(chunk, newName)) << "a definition's name";
+  EXPECT_TRUE(scene2bin().RenameChunk(chunk, newName)) << "differs in case only";
+  EXPECT_TRUE(scene2bin().RenameChunk(chunk, newName)) << "a definition's name";
   EXPECT_EQ(ObjectNames()[0], "car1");
 }
 
 TEST_F(Editing, RenameRefusesWithoutAskingWhenThereIsNoNameSubChunk) {
-  const auto refused = [&](PStream chunk) {
+  const auto refused = [&](ChunkRef chunk) {
     std::string newName = "x";
-    EXPECT_FALSE(document().RenameChunk(chunk, newName));
+    EXPECT_FALSE(scene2bin().RenameChunk(chunk, newName));
     EXPECT_EQ(newName, "");
     const auto lines = trace.TakeLines();
     return lines.size() == 1 ? lines[0] : "unexpected trace";
@@ -204,10 +205,10 @@ TEST_F(Editing, RenameRefusesWithoutAskingWhenThereIsNoNameSubChunk) {
 }
 
 TEST_F(Editing, CancelledRenameChangesNothing) {
-  PStream chunk = RefAt(document().Objects(), 0);
-  const PStream old = chunk;
+  ChunkRef chunk = RefAt(document().Objects(), 0);
+  const ChunkRef old = chunk;
   std::string newName = "x";
-  EXPECT_FALSE(document().RenameChunk(chunk, newName));
+  EXPECT_FALSE(scene2bin().RenameChunk(chunk, newName));
   EXPECT_TRUE(chunk.chunk == old.chunk);
   EXPECT_EQ(newName, "");
   EXPECT_EQ(trace.TakeLines(),
@@ -221,9 +222,9 @@ TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
   LoadedScene odd(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, broken)}));
   ASSERT_TRUE(odd.loaded);
   odd.ui.answers = {"new"};
-  PStream chunk = RefAt(odd.document->Objects(), 0);
+  ChunkRef chunk = RefAt(odd.document->Objects(), 0);
   std::string newName;
-  ASSERT_TRUE(odd.document->RenameChunk(chunk, newName));
+  ASSERT_TRUE(odd.scene2bin->RenameChunk(chunk, newName));
   EXPECT_EQ(BytesOf(chunk.Bytes()),
             ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(4)), ChunkOf(kObjectNameChunk, Text("new"))})));
   EXPECT_EQ(static_cast<int64_t>(Written(*odd.document).size()), odd.document->FileSize());
@@ -231,25 +232,25 @@ TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
 
 TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
   const int32_t fileSize = FileSizeNow();
-  PStream object = RefAt(document().Objects(), 0);
+  ChunkRef object = RefAt(document().Objects(), 0);
   std::string newName = "x";
 
-  EXPECT_FALSE(document().ReplaceChunkData(object, nullptr, newName));
+  EXPECT_FALSE(scene2bin().ReplaceChunkData(object, nullptr, newName));
   EXPECT_EQ(newName, "");
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kNoData}));
 
   // A definition for an object: refused after the OLD dump.
-  EXPECT_FALSE(document().ReplaceChunkData(object, LooseChunk(DefinitionChunk("d", 1)), newName));
+  EXPECT_FALSE(scene2bin().ReplaceChunkData(object, LooseChunk(DefinitionChunk("d", 1)), newName));
   auto lines = trace.TakeLines();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[2], std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectData);
 
   // An old chunk that no list holds.
-  PStream stray = LooseChunk(ObjectChunk("stray", 9));
-  EXPECT_FALSE(document().ReplaceChunkData(stray, LooseChunk(ObjectChunk("n", 9)), newName));
+  ChunkRef stray = LooseChunk(ObjectChunk("stray", 9));
+  EXPECT_FALSE(scene2bin().ReplaceChunkData(stray, LooseChunk(ObjectChunk("n", 9)), newName));
   EXPECT_EQ(trace.TakeLines().back(), std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall);
-  PStream none = nullptr;
-  EXPECT_FALSE(document().ReplaceChunkData(none, LooseChunk(ObjectChunk("n", 9)), newName));
+  ChunkRef none = nullptr;
+  EXPECT_FALSE(scene2bin().ReplaceChunkData(none, LooseChunk(ObjectChunk("n", 9)), newName));
   EXPECT_EQ(trace.TakeLines(),
             (std::vector<std::string>{std::string("qScene2bin.ReplaceChunkData: ") + kIncorrectCall}));
 
@@ -261,15 +262,15 @@ TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
 
 TEST_F(Editing, ReplaceTakesBytesThatAnotherChunkShares) {
   // Bytes never change, so two chunks may share them; only the name rule holds.
-  PStream first = RefAt(document().Objects(), 0);
+  ChunkRef first = RefAt(document().Objects(), 0);
   std::string newName;
-  EXPECT_FALSE(document().ReplaceChunkData(first, RefAt(document().Objects(), 1), newName));
+  EXPECT_FALSE(scene2bin().ReplaceChunkData(first, RefAt(document().Objects(), 1), newName));
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{Boxed(kNamesCoincide)}));
-  EXPECT_TRUE(document().ReplaceChunkData(first, first, newName));
-  PStream deleted = RefAt(document().Objects(), 4);
-  const PStream gone = deleted;
-  document().DeleteDNC(deleted);
-  EXPECT_TRUE(document().ReplaceChunkData(first, gone, newName));
+  EXPECT_TRUE(scene2bin().ReplaceChunkData(first, first, newName));
+  ChunkRef deleted = RefAt(document().Objects(), 4);
+  const ChunkRef gone = deleted;
+  scene2bin().DeleteDNC(deleted);
+  EXPECT_TRUE(scene2bin().ReplaceChunkData(first, gone, newName));
   EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"tree", "horn", "door1", "lamp"}));
   ExpectConsistent();
 }
@@ -280,10 +281,10 @@ TEST_F(Editing, ReplaceFindsOnlyTheFirstChunkOfAName) {
       SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
   twins.ui.answers = {"twin", "twin"};
   std::string newName;
-  PStream second = RefAt(twins.document->Objects(), 1);
-  EXPECT_FALSE(twins.document->RenameChunk(second, newName));
-  PStream first = RefAt(twins.document->Objects(), 0);
-  EXPECT_TRUE(twins.document->RenameChunk(first, newName));
+  ChunkRef second = RefAt(twins.document->Objects(), 1);
+  EXPECT_FALSE(twins.scene2bin->RenameChunk(second, newName));
+  ChunkRef first = RefAt(twins.document->Objects(), 0);
+  EXPECT_TRUE(twins.scene2bin->RenameChunk(first, newName));
 }
 
 }  // namespace

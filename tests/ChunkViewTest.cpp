@@ -72,12 +72,13 @@ TEST_P(ReadersStopAtTheChunksEnd, EvenWhenItsInsidesPointFurther) {
   TraceCollector trace;
   TestUi ui;
   ui.answers = {"renamed"};
-  const auto document = NewScene2bin(ui);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
   auto block = std::make_unique<GuardedFile>(file);
   const uint8_t* guard = block->Data() + block->Size();
-  ASSERT_TRUE(document->Load(std::move(block)).ok());
-  const ChunkList& list = document->SectionListByChunkID(ReadU16LE(item.chunk.data()));
-  PStream chunk = RefAt(list, list.Count() - 1);
+  ASSERT_TRUE(document.Load(std::move(block)).ok());
+  const ChunkList& list = scene2bin->SectionListByChunkID(ReadU16LE(item.chunk.data()));
+  ChunkRef chunk = RefAt(list, list.Count() - 1);
   ASSERT_EQ(chunk->Data() + chunk->Length(), guard);
 
   // Every reader of a chunk, each of which would fault on the guard page.
@@ -93,9 +94,9 @@ TEST_P(ReadersStopAtTheChunksEnd, EvenWhenItsInsidesPointFurther) {
   FindChunkByName(list, "nothing of that name");
   DncFileName(chunk.Bytes());
   DumpChunk(chunk.Bytes());
-  EXPECT_EQ(Written(*document), file);
+  EXPECT_EQ(Written(document), file);
   std::string newName;
-  document->RenameChunk(chunk, newName);
+  scene2bin->RenameChunk(chunk, newName);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReadersStopAtTheChunksEnd, testing::ValuesIn(kCutShort),
@@ -105,12 +106,12 @@ TEST(LoadedChunks, OutliveTheirDocumentAndTheLoadsAfterIt) {
   const Bytes crate = ObjectChunk("crate", 9);
   const Bytes horn = ObjectChunk("horn", 4);
   const Bytes file = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({crate, horn}))});
-  PStream first;
+  ChunkRef first;
   {
     LoadedScene scene(file);
     ASSERT_TRUE(scene.loaded);
     first = RefAt(scene.document->Objects(), 0);
-    const PStream second = RefAt(scene.document->Objects(), 1);
+    const ChunkRef second = RefAt(scene.document->Objects(), 1);
     ASSERT_EQ(first->Data() + first->Length(), second->Data()) << "views of one block";
     // A new load starts afresh: the chunk taken before is not found, by
     // identity, though its bytes stay.
@@ -155,13 +156,13 @@ TEST(LoadedChunks, ASaveOfScatteredChunksSendsEveryOneWhole) {
   ASSERT_TRUE(scene.loaded);
   TraceCollector trace;
   for (int32_t index = 0; index < kObjects / 2; ++index) {
-    PStream chunk = RefAt(scene.document->Objects(), index);
-    ASSERT_EQ(scene.document->DeleteDNC(chunk), index);
+    ChunkRef chunk = RefAt(scene.document->Objects(), index);
+    ASSERT_EQ(scene.scene2bin->DeleteDNC(chunk), index);
   }
   scene.ui.answers = {"renamed"};
-  PStream last = RefAt(scene.document->Objects(), kObjects / 2 - 1);
+  ChunkRef last = RefAt(scene.document->Objects(), kObjects / 2 - 1);
   std::string newName;
-  ASSERT_TRUE(scene.document->RenameChunk(last, newName));
+  ASSERT_TRUE(scene.scene2bin->RenameChunk(last, newName));
 
   ScratchFolder folder;
   const std::string path = folder.Path("scene2.bin");
@@ -183,20 +184,21 @@ TEST(LoadedChunks, ASaveOfAFileLoadedFromDiskGivesTheBytesHeldInMemory) {
   }
   TraceCollector trace;
   TestUi ui;
-  const auto document = NewScene2bin(ui);
-  ASSERT_TRUE(document->Load(path).ok());
-  PStream middle = RefAt(document->Objects(), document->CountByChunkID(kObjectChunk) / 2);
-  document->DeleteDNC(middle);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
+  ASSERT_TRUE(document.Load(path).ok());
+  ChunkRef middle = RefAt(document.Objects(), scene2bin->CountByChunkID(kObjectChunk) / 2);
+  scene2bin->DeleteDNC(middle);
   ui.answers = {"renamed"};
-  PStream renamed = RefAt(document->Objects(), 3);
+  ChunkRef renamed = RefAt(document.Objects(), 3);
   std::string newName;
-  ASSERT_TRUE(document->RenameChunk(renamed, newName));
+  ASSERT_TRUE(scene2bin->RenameChunk(renamed, newName));
 
   const std::string copy = folder.Path("copy.bin");
-  ASSERT_TRUE(document->Save(copy).ok());
-  EXPECT_EQ(ReadFileBytes(copy), Written(*document));
+  ASSERT_TRUE(document.Save(copy).ok());
+  EXPECT_EQ(ReadFileBytes(copy), Written(document));
   // Saved over the file that its chunks came from, it gives the same again.
-  ASSERT_TRUE(document->Save(path).ok());
+  ASSERT_TRUE(document.Save(path).ok());
   EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(copy));
 }
 

@@ -36,11 +36,11 @@ Bytes GeneratedScene() {
 }
 
 // Every chunk of the document exported into `folder`; the paths written.
-std::vector<std::string> ExportAll(TqScene2bin& document, const std::string& folder) {
+std::vector<std::string> ExportAll(const SceneDocument& document, const std::string& folder) {
   TDncExport dncExport(folder + "/");
   std::vector<std::string> paths;
   for (uint16_t type : kItemTypes)
-    for (const ChunkEntry& entry : document.SectionListByChunkID(type).Entries()) {
+    for (const ChunkEntry& entry : document.ListOfType(type)->Entries()) {
       const DncWrite written = dncExport.Write(entry.chunk.Bytes());
       EXPECT_TRUE(written.written) << written.fileName << ": " << written.error;
       paths.push_back(folder + "/" + written.fileName);
@@ -77,7 +77,7 @@ TEST(DncRoundTrip, ImportingEverythingAnExportWroteGivesTheSameFile) {
   const Bytes scene = GeneratedScene();
   LoadedScene loaded(scene);
   ASSERT_TRUE(loaded.loaded);
-  for (uint16_t type : kItemTypes) ASSERT_TRUE(HasRepeatedName(loaded.document->SectionListByChunkID(type))) << type;
+  for (uint16_t type : kItemTypes) ASSERT_TRUE(HasRepeatedName(loaded.scene2bin->SectionListByChunkID(type))) << type;
   ScratchFolder folder;
   TraceCollector trace;
   const std::vector<std::string> written = ExportAll(*loaded.document, folder.path());
@@ -95,18 +95,18 @@ TEST(DncRoundTrip, ExportDeleteAndImportGivesBackEveryChunk) {
   ScratchFolder folder;
   TraceCollector trace;
   std::map<uint16_t, std::multiset<Bytes>> before;
-  for (uint16_t type : kItemTypes) before[type] = ChunksOf(loaded.document->SectionListByChunkID(type));
+  for (uint16_t type : kItemTypes) before[type] = ChunksOf(loaded.scene2bin->SectionListByChunkID(type));
   ExportAll(*loaded.document, folder.path());
   for (uint16_t type : kItemTypes) {
-    const ChunkList& list = loaded.document->SectionListByChunkID(type);
+    const ChunkList& list = loaded.scene2bin->SectionListByChunkID(type);
     while (list.Count() > 0) {
-      PStream chunk = RefAt(list, 0);
-      loaded.document->DeleteDNC(chunk);
+      ChunkRef chunk = RefAt(list, 0);
+      loaded.scene2bin->DeleteDNC(chunk);
     }
   }
   const ImportTally tally = ImportDncFiles(*loaded.document, FilesIn(folder.path())).value();
   EXPECT_EQ(tally.replaced, 0);
-  for (uint16_t type : kItemTypes) EXPECT_EQ(ChunksOf(loaded.document->SectionListByChunkID(type)), before[type]);
+  for (uint16_t type : kItemTypes) EXPECT_EQ(ChunksOf(loaded.scene2bin->SectionListByChunkID(type)), before[type]);
   // The sizes kept are those of what is written.
   const Bytes saved = Written(*loaded.document);
   EXPECT_EQ(loaded.document->FileSize(), static_cast<int32_t>(saved.size()));

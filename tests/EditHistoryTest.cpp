@@ -24,8 +24,9 @@ class History : public testing::Test {
                          ChunkOf(kDefinitionsSection, DefinitionChunk("door1", 6)),
                          ChunkOf(kInitScriptsSection, InitScriptChunk("start"))})) {}
 
-  TqScene2bin& document() { return *scene.document; }
-  PStream Object(int32_t index) { return RefAt(document().Objects(), index); }
+  SceneDocument& document() { return *scene.document; }
+  TqScene2bin& scene2bin() { return *scene.scene2bin; }
+  ChunkRef Object(int32_t index) { return RefAt(document().Objects(), index); }
   // The identities of a list in order.
   std::vector<ChunkId> Ids(const ChunkList& list) {
     std::vector<ChunkId> ids;
@@ -99,28 +100,28 @@ TEST_F(History, RenameAndReplaceKeepTheIdentity) {
   scene.ui.answers = {"a much longer name"};
   const ChunkId horn = Object(1).id;
   ExpectTakenBackAndDoneAgain([this] {
-    PStream chunk = Object(1);
+    ChunkRef chunk = Object(1);
     std::string newName;
-    ASSERT_TRUE(document().RenameChunk(chunk, newName));
+    ASSERT_TRUE(scene2bin().RenameChunk(chunk, newName));
   });
   EXPECT_EQ(GetChunkName(document().Get(horn).Bytes()), "horn");
   ExpectTakenBackAndDoneAgain([this] {
-    PStream chunk = Object(2);
+    ChunkRef chunk = Object(2);
     std::string newName;
-    ASSERT_TRUE(document().ReplaceChunkData(chunk, LooseChunk(ObjectChunk("sun", 2)), newName));
+    ASSERT_TRUE(scene2bin().ReplaceChunkData(chunk, LooseChunk(ObjectChunk("sun", 2)), newName));
   });
 }
 
 TEST_F(History, AddAndImportTakeBackTheChunksTheyBroughtAndTheSectionHeader) {
   ExpectTakenBackAndDoneAgain([this] {
     std::string name;
-    EXPECT_NE(document().AddChunk(LooseChunk(VisualEffectChunk("fog")).chunk, name), nullptr);
+    EXPECT_NE(scene2bin().AddChunk(LooseChunk(VisualEffectChunk("fog")).chunk, name), nullptr);
   });
   ExpectTakenBackAndDoneAgain([this] {
     std::vector<Chunk> chunks;
     for (const Bytes& bytes : {ObjectChunk("horn", 7), ObjectChunk("new", 9), VisualEffectChunk("fog")})
       chunks.push_back(LooseChunk(bytes).chunk);
-    const ImportTally tally = document().ImportDNC(std::move(chunks));
+    const ImportTally tally = scene2bin().ImportDNC(std::move(chunks));
     EXPECT_EQ(tally.replaced, 1);
     EXPECT_EQ(tally.added, 2);
   });
@@ -131,7 +132,7 @@ TEST_F(History, IdentitiesAreNeverGivenTwice) {
   const ChunkId ids[] = {lamp};
   document().DeleteChunks(ids);
   std::string name;
-  const PStream added = document().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, name);
+  const ChunkRef added = scene2bin().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, name);
   EXPECT_GT(added.id, lamp);
   EXPECT_EQ(document().Get(lamp), nullptr);
   document().Undo();
@@ -181,11 +182,11 @@ TEST_F(History, ASaveIsTheNewPointOfNoDifferenceAndALoadStartsAfresh) {
 }
 
 TEST_F(History, RefusedEditsAreNoEntries) {
-  PStream chunk = Object(0);
+  ChunkRef chunk = Object(0);
   std::string newName;
   scene.ui.answers = {"horn"};
-  EXPECT_FALSE(document().RenameChunk(chunk, newName));
-  EXPECT_EQ(document().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, newName), nullptr);
+  EXPECT_FALSE(scene2bin().RenameChunk(chunk, newName));
+  EXPECT_EQ(scene2bin().AddChunk(LooseChunk(ObjectChunk("lamp", 2)).chunk, newName), nullptr);
   const ChunkId none[] = {0, 12345};
   EXPECT_EQ(document().DeleteChunks(none), 0u);
   EXPECT_FALSE(document().CanUndo());
@@ -226,7 +227,7 @@ TEST_F(History, EachStepSaysWhichChunksWentCameOrChangedAndWhere) {
   std::vector<Chunk> chunks;
   for (const Bytes& bytes : {ObjectChunk("lamp", 9), ObjectChunk("barrel", 9), ObjectChunk("crate", 4)})
     chunks.push_back(Chunk::CopyOf(ViewOf(bytes)));
-  const ImportTally tally = document().ImportDNC(std::move(chunks));
+  const ImportTally tally = scene2bin().ImportDNC(std::move(chunks));
   ASSERT_EQ(tally.chunks.size(), 3u);
   EXPECT_EQ(listed(section(kObjectChunk).replaced), (Listed{{objects[2], 2}, {objects[0], 0}})) << "in their order";
   EXPECT_EQ(listed(section(kObjectChunk).added), (Listed{{tally.chunks[1], 3}}));

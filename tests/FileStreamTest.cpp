@@ -96,8 +96,9 @@ TEST(FileStream, AGeneratedSceneOfAFewMegabytesGoesThroughAFileByteForByte) {
   auto opened = TFileStream::OpenRead(path, 4096);
   ASSERT_TRUE(opened.ok());
   TestUi ui;
-  auto document = NewScene2bin(ui);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
   TraceCollector trace;
-  ASSERT_TRUE(document->Load(*opened.value()).ok());
-  EXPECT_EQ(Written(*document), written);
+  ASSERT_TRUE(document.Load(*opened.value()).ok());
+  EXPECT_EQ(Written(document), written);
 }

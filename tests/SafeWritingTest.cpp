@@ -58,9 +58,10 @@ void ExpectRefused(const std::string& path, const std::string& reason) {
 
 Lines LoadTrace(const std::string& path) {
   TestUi ui;
-  auto document = NewScene2bin(ui);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
   TraceCollector trace;
-  EXPECT_FALSE(document->Load(path).ok());
+  EXPECT_FALSE(document.Load(path).ok());
   return trace.TakeLines();
 }
 

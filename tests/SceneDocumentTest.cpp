@@ -21,33 +21,34 @@ const Bytes kScene = SceneFile(
 TEST(SceneDocument, NewAndClearedDocumentsDifferInSectionSizes) {
   TraceCollector trace;
   TestUi ui;
-  auto document = NewScene2bin(ui);
+  auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
   EXPECT_EQ(ui.created, (std::vector<std::string>{"string"}));
-  EXPECT_EQ(document->FileSize(), 0);
-  EXPECT_EQ(document->Heads().sectionSize, 0);
+  EXPECT_EQ(document.FileSize(), 0);
+  EXPECT_EQ(document.Heads().sectionSize, 0);
   for (const ChunkList* list :
-       {&document->Objects(), &document->Definitions(), &document->InitScripts(), &document->VisualEffects()})
+       {&document.Objects(), &document.Definitions(), &document.InitScripts(), &document.VisualEffects()})
     EXPECT_EQ(list->sectionSize, 6);
   EXPECT_TRUE(trace.TakeLines().empty());
 
   auto file = StreamOf(kScene);
-  ASSERT_TRUE(document->Load(*file).ok());
+  ASSERT_TRUE(document.Load(*file).ok());
   trace.TakeLines();
-  document->clear();
+  document.clear();
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
-  EXPECT_EQ(document->FileSize(), 0);
-  for (const ChunkList* list : {&document->Heads(), &document->Objects(), &document->Definitions(),
-                                &document->InitScripts(), &document->VisualEffects()}) {
+  EXPECT_EQ(document.FileSize(), 0);
+  for (const ChunkList* list : {&document.Heads(), &document.Objects(), &document.Definitions(),
+                                &document.InitScripts(), &document.VisualEffects()}) {
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(list->sectionSize, 0);
   }
-  document.reset();
+  scene2bin.reset();
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"* qScene2bin.clear done *"}));
 }
 
 TEST(SceneDocument, AccessorsByIdentityAndItemType) {
   LoadedScene scene(kScene);
-  TqScene2bin& document = *scene.document;
+  SceneDocument& document = *scene.document;
   // Every chunk of the four sections has an identity of its own.
   std::set<ChunkId> ids;
   for (const ChunkList* list :
@@ -59,13 +60,15 @@ TEST(SceneDocument, AccessorsByIdentityAndItemType) {
   EXPECT_EQ(ids.size(), 5u);
   EXPECT_EQ(document.Get(0), nullptr);
   EXPECT_EQ(document.Get(document.Heads().At(0)->id), nullptr) << "head chunks are in no section";
-  EXPECT_EQ(document.CountByChunkID(kObjectChunk), 2);
-  EXPECT_EQ(document.CountByChunkID(kDefinitionChunk), 1);
-  EXPECT_EQ(document.CountByChunkID(kInitScriptChunk), 1);
-  EXPECT_EQ(document.CountByChunkID(kVisualEffectChunk), 1);
-  EXPECT_EQ(&document.SectionListByChunkID(kVisualEffectChunk), &document.VisualEffects());
+  EXPECT_EQ(document.ListOfType(kObjectsSection), nullptr) << "a section code is no item type";
+  const TqScene2bin& scene2bin = *scene.scene2bin;
+  EXPECT_EQ(scene2bin.CountByChunkID(kObjectChunk), 2);
+  EXPECT_EQ(scene2bin.CountByChunkID(kDefinitionChunk), 1);
+  EXPECT_EQ(scene2bin.CountByChunkID(kInitScriptChunk), 1);
+  EXPECT_EQ(scene2bin.CountByChunkID(kVisualEffectChunk), 1);
+  EXPECT_EQ(&scene2bin.SectionListByChunkID(kVisualEffectChunk), &document.VisualEffects());
   try {
-    document.CountByChunkID(kObjectsSection);
+    scene2bin.CountByChunkID(kObjectsSection);
     FAIL() << "a section code is no item type";
   } catch (const Exception& error) {
     EXPECT_EQ(error.ErrorCode, 0);
@@ -78,14 +81,15 @@ TEST(SceneFiles, SavesAndLoadsByteForByte) {
   WriteFileBytes(folder.Path("in.bin"), kScene);
   TraceCollector trace;
   TestUi ui;
-  auto document = NewScene2bin(ui);
-  ASSERT_TRUE(document->Load(folder.Path("in.bin")).ok());
+  auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
+  ASSERT_TRUE(document.Load(folder.Path("in.bin")).ok());
   trace.TakeLines();
-  ASSERT_TRUE(document->Save(folder.Path("out.bin")).ok());
+  ASSERT_TRUE(document.Save(folder.Path("out.bin")).ok());
   EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{"TqScene2bin.WriteToFile - done"}));
   EXPECT_EQ(ReadFileBytes(folder.Path("out.bin")), kScene);
   // Saving over the file it came from replaces it, and leaves nothing else behind.
-  ASSERT_TRUE(document->Save(folder.Path("in.bin")).ok());
+  ASSERT_TRUE(document.Save(folder.Path("in.bin")).ok());
   EXPECT_EQ(ReadFileBytes(folder.Path("in.bin")), kScene);
   EXPECT_EQ(folder.FileNames(), (std::vector<std::string>{"in.bin", "out.bin"}));
 }
@@ -94,9 +98,10 @@ TEST(SceneFiles, AMissingFileIsUnopenableAndTracesAsAnEmptyOne) {
   ScratchFolder folder;
   TraceCollector trace;
   TestUi ui;
-  auto document = NewScene2bin(ui);
+  auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
   const std::string path = folder.Path("nothing.bin");
-  const Outcome<Done> loaded = document->Load(path);
+  const Outcome<Done> loaded = document.Load(path);
   ASSERT_FALSE(loaded.ok());
   EXPECT_EQ(loaded.failure().fault, SceneFault::Unopenable);
   EXPECT_EQ(loaded.failure().reason, os::OpenForReading(path).reason()) << "the system's own";
@@ -114,7 +119,7 @@ TEST(SceneDocument, WithoutAnObserverNothingIsTraced) {
   TraceCollector trace;
   SceneDocument document;
   ASSERT_TRUE(document.Load(*StreamOf(kScene)).ok());
-  const PStream first = RefAt(document.Objects(), 0);
+  const ChunkRef first = RefAt(document.Objects(), 0);
   ASSERT_TRUE(document.Rename(first, "renamed").ok());
   EXPECT_EQ(document.Rename(RefAt(document.Objects(), 1), "renamed").failure().fault, SceneFault::NameTaken);
   ASSERT_TRUE(document.Undo());
@@ -176,7 +181,7 @@ TEST(SceneDocument, ARepeatedSectionIsSizedAsTheOneSectionASaveWrites) {
   const Bytes first = ObjectChunk("a", 9);
   const Bytes second = ObjectChunk("b", 9);
   LoadedScene scene(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, first), ChunkOf(kObjectsSection, second)}));
-  TqScene2bin& document = *scene.document;
+  SceneDocument& document = *scene.document;
   EXPECT_EQ(document.Objects().sectionSize, static_cast<int32_t>(6 + first.size() + second.size()));
   // What the file size holds beyond what a save writes (the second header)
   // stays so through edits; the sizes never count a chunk that is gone.

@@ -32,7 +32,7 @@ os::Result<SceneFileBytes> ReadScene(const std::string& path) {
 
 struct FileLoad : TracedLoad {
   explicit FileLoad(const std::string& path)
-      : TracedLoad([&path](TqScene2bin& loading) { return loading.Load(path).ok(); }) {}
+      : TracedLoad([&path](SceneDocument& loading) { return loading.Load(path).ok(); }) {}
 };
 
 TEST(SceneFileReading, RefusesALongFileFromItsRootHeaderAlone) {
@@ -114,7 +114,7 @@ TEST(SceneFileReading, SectionsPastTheRootsEndAreReadWhole) {
     ASSERT_TRUE(read.ok()) << read.reason();
     EXPECT_TRUE(read.value().Whole());
     FileLoad fromFile(path);
-    const TracedLoad fromMemory([&file](TqScene2bin& loading) { return loading.Load(*StreamOf(file)).ok(); });
+    const TracedLoad fromMemory([&file](SceneDocument& loading) { return loading.Load(*StreamOf(file)).ok(); });
     EXPECT_EQ(fromFile.loaded, loads);
     EXPECT_EQ(fromFile.lines, fromMemory.lines);
   }
@@ -136,7 +136,7 @@ TEST(SceneFileReading, RefusesAFileAtItsHeaderAsALoadFromMemoryDoes) {
     SCOPED_TRACE(testing::PrintToString(file));
     WriteFileBytes(path, file);
     FileLoad fromFile(path);
-    const TracedLoad fromMemory([&file](TqScene2bin& loading) { return loading.Load(*StreamOf(file)).ok(); });
+    const TracedLoad fromMemory([&file](SceneDocument& loading) { return loading.Load(*StreamOf(file)).ok(); });
     EXPECT_EQ(fromFile.loaded, fromMemory.loaded);
     EXPECT_EQ(fromFile.lines, fromMemory.lines);
     EXPECT_EQ(fromFile.document->FileSize(), fromMemory.document->FileSize());
@@ -218,7 +218,7 @@ TEST(SceneFileReading, AFileReadInPiecesLoadsAsFromMemory) {
     SCOPED_TRACE(file == &whole ? "whole" : "a chunk running past its section");
     WriteFileBytes(path, *file);
     FileLoad fromFile(path);
-    const TracedLoad fromMemory([file](TqScene2bin& loading) { return loading.Load(*StreamOf(*file)).ok(); });
+    const TracedLoad fromMemory([file](SceneDocument& loading) { return loading.Load(*StreamOf(*file)).ok(); });
     EXPECT_EQ(fromFile.loaded, file == &whole);
     EXPECT_EQ(fromFile.loaded, fromMemory.loaded);
     EXPECT_EQ(fromFile.lines, fromMemory.lines);

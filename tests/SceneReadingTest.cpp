@@ -17,13 +17,13 @@ const Bytes kSmallScene = {0x53, 0x4C, 0x1A, 0x00, 0x00, 0x00,               // 
 
 struct Load : TracedLoad {
   explicit Load(const Bytes& file)
-      : TracedLoad([&file](TqScene2bin& loading) { return loading.Load(*StreamOf(file)).ok(); }) {}
+      : TracedLoad([&file](SceneDocument& loading) { return loading.Load(*StreamOf(file)).ok(); }) {}
 };
 
 TEST(SceneReading, ReadsTheSmallSceneWithItsTrace) {
   Load load(kSmallScene);
   ASSERT_TRUE(load.loaded);
-  const TqScene2bin& document = *load.document;
+  const SceneDocument& document = *load.document;
   EXPECT_EQ(load.lines, (std::vector<std::string>{
                             "* qScene2bin.clear done *",
                             "qScene2bin.ReadFromFile: file open",
@@ -322,21 +322,22 @@ TEST(SceneReading, ReadChunkFromStreamHoldsTheWholeChunk) {
 TEST(SceneWriting, EmptyDocumentWritesALoadableFileOfTheRightSize) {
   TraceCollector trace;
   TestUi ui;
-  auto document = NewScene2bin(ui);
-  EXPECT_EQ(Written(*document), Concat({U16(kRootChunk), U32(12), U16(kObjectsSection), U32(6)}));
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& document = scene2bin->Core();
+  EXPECT_EQ(Written(document), Concat({U16(kRootChunk), U32(12), U16(kObjectsSection), U32(6)}));
 }
 
 TEST(SceneWriting, SectionsEmptiedByDeletionAreLeftOutAndTheRootSizeFollows) {
   LoadedScene scene(SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)),
                                ChunkOf(kDefinitionsSection, DefinitionChunk("d", 4))}));
   ASSERT_TRUE(scene.loaded);
-  PStream definition = RefAt(scene.document->Definitions(), 0);
-  scene.document->DeleteDNC(definition);
+  ChunkRef definition = RefAt(scene.document->Definitions(), 0);
+  scene.scene2bin->DeleteDNC(definition);
   EXPECT_EQ(scene.document->Definitions().sectionSize, 6);
   EXPECT_EQ(Written(*scene.document), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9))}));
 
-  PStream object = RefAt(scene.document->Objects(), 0);
-  scene.document->DeleteDNC(object);
+  ChunkRef object = RefAt(scene.document->Objects(), 0);
+  scene.scene2bin->DeleteDNC(object);
   EXPECT_EQ(Written(*scene.document), SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, {})}));
 }
 

@@ -88,9 +88,9 @@ std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes) {
 
 Bytes BytesOf(const TMemoryStream& stream) { return Bytes(stream.Data(), stream.Data() + stream.Length()); }
 
-PStream LooseChunk(const Bytes& bytes) { return PStream(Chunk::CopyOf(ByteView(bytes.data(), bytes.size()))); }
+ChunkRef LooseChunk(const Bytes& bytes) { return ChunkRef(Chunk::CopyOf(ByteView(bytes.data(), bytes.size()))); }
 
-PStream RefAt(const ChunkList& list, int32_t index) { return list.Ref(index); }
+ChunkRef RefAt(const ChunkList& list, int32_t index) { return list.Ref(index); }
 
 Bytes BytesOf(ByteView bytes) { return Bytes(bytes.Data(), bytes.Data() + bytes.Length()); }
 
@@ -130,17 +130,19 @@ std::unique_ptr<TStringDialogBase> TestUi::NewStringDialog() {
 
 LoadedScene::LoadedScene(const Bytes& file) {
   TraceCollector trace;
-  document = NewScene2bin(ui);
+  scene2bin = NewScene2bin(ui);
+  document = &scene2bin->Core();
   loaded = document->Load(*StreamOf(file)).ok();
 }
 
-Bytes Written(const TqScene2bin& document) {
+Bytes Written(const SceneDocument& document) {
   TMemoryStream out;
   document.WriteToStream(out);
   return BytesOf(out);
 }
 
-TracedLoad::TracedLoad(const std::function<bool(TqScene2bin&)>& read) : document(NewScene2bin(ui)) {
+TracedLoad::TracedLoad(const std::function<bool(SceneDocument&)>& read)
+    : scene2bin(NewScene2bin(ui)), document(&scene2bin->Core()) {
   trace.TakeLines();
   loaded = read(*document);
   lines = trace.TakeLines();

@@ -44,10 +44,10 @@ Bytes VisualEffectChunk(const std::string& name);
 std::unique_ptr<TMemoryStream> StreamOf(const Bytes& bytes);
 Bytes BytesOf(const TMemoryStream& stream);
 // A chunk that no document holds, of a copy of the bytes.
-PStream LooseChunk(const Bytes& bytes);
+ChunkRef LooseChunk(const Bytes& bytes);
 inline ByteView ViewOf(const Bytes& bytes) { return ByteView(bytes.data(), bytes.size()); }
 // The chunk at `index` of the list, or null.
-PStream RefAt(const ChunkList& list, int32_t index);
+ChunkRef RefAt(const ChunkList& list, int32_t index);
 Bytes BytesOf(ByteView bytes);
 
 // Collects the trace for as long as it lives.
@@ -74,25 +74,28 @@ class TestUi final : public DocumentUi {
   std::vector<std::string> created;  // the dialogs in the order made
 };
 
-// A document loaded from bytes, with its trace collected and dropped.
+// A document loaded from bytes, with its trace collected and dropped: the
+// editor's, and the core in it.
 struct LoadedScene {
   explicit LoadedScene(const Bytes& file);
   TestUi ui;
-  std::unique_ptr<TqScene2bin> document;
+  std::unique_ptr<TqScene2bin> scene2bin;
+  SceneDocument* document = nullptr;
   bool loaded = false;
 };
 
 // A document loaded by `read`, with the trace lines of the load.
 struct TracedLoad {
-  explicit TracedLoad(const std::function<bool(TqScene2bin&)>& read);
+  explicit TracedLoad(const std::function<bool(SceneDocument&)>& read);
   TraceCollector trace;
   TestUi ui;
-  std::unique_ptr<TqScene2bin> document;
+  std::unique_ptr<TqScene2bin> scene2bin;
+  SceneDocument* document = nullptr;
   bool loaded = false;
   std::vector<std::string> lines;
 };
 
-Bytes Written(const TqScene2bin& document);
+Bytes Written(const SceneDocument& document);
 
 // A fresh, empty folder for one test, named for it inside a folder unique to
 // the run; removed with everything in it.

@@ -21,7 +21,8 @@ class SceneTreeTest : public testing::Test {
 
   toolkit::TreeModel& model() { return tree.Model(); }
   const FixedNodes& nodes() const { return tree.Nodes(); }
-  TqScene2bin& document() { return *scene->document; }
+  SceneDocument& document() { return *scene->document; }
+  TqScene2bin& scene2bin() { return *scene->scene2bin; }
   SceneNode* Object(const char* folder, const char* name) { return Child(Child(nodes().objects, folder), name); }
 
   std::optional<LoadedScene> scene;

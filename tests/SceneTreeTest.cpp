@@ -42,7 +42,7 @@ TEST_F(SceneTreeTest, EveryChunkNodeCarriesItsChunkAndFoldersCarryNothing) {
   ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("barrel", 9)}),
                         Definitions({DefinitionChunk("door", 6)}), InitScripts({InitScriptChunk("start")})})),
             "");
-  TqScene2bin& document = this->document();
+  SceneDocument& document = this->document();
   SceneNode* model = Child(nodes().objects, "model");
   EXPECT_EQ(model->chunk, 0u);
   EXPECT_EQ(Child(model, "crate")->chunk, document.Objects().At(0)->id);

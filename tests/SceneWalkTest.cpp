@@ -34,7 +34,7 @@ void ExpectLoadStopsWhereCheckFindsItFails(const Bytes& file) {
   const std::vector<LayoutProblem> checked = ProblemsOf(file, WalkUntil::End);
   const auto first = std::find_if(checked.begin(), checked.end(),
                                   [](const LayoutProblem& problem) { return FailsLoad(problem.fault); });
-  const TracedLoad load([&file](TqScene2bin& document) { return document.Load(*StreamOf(file)).ok(); });
+  const TracedLoad load([&file](SceneDocument& document) { return document.Load(*StreamOf(file)).ok(); });
   ASSERT_EQ(load.loaded, first == checked.end());
   if (load.loaded) return;
   // The load's walk meets what check met up to there, and stops.

@@ -33,10 +33,10 @@ class TreeFollowerTest : public SceneTreeTest {
   void DeleteChecked(const ProgressReport& report = {}) {
     std::array<SceneNode*, kSceneSectionCount> sections{};
     for (const SceneSection& section : kSceneSections) sections[SectionIndex(section)] = nodes().OfSection(section);
-    Edit([&] { ::DeleteChecked(sections, document(), tree, follower, report); });
+    Edit([&] { ::DeleteChecked(sections, scene2bin(), tree, follower, report); });
   }
-  PStream Add(const Bytes& chunk) {
-    PStream added;
+  ChunkRef Add(const Bytes& chunk) {
+    ChunkRef added;
     Edit([&] {
       if (Outcome<EditDone> done = document().Add(Chunk::CopyOf(ViewOf(chunk))); done.ok()) added = done.value().chunk;
     });
@@ -46,7 +46,7 @@ class TreeFollowerTest : public SceneTreeTest {
     std::vector<Chunk> chunks;
     for (const Bytes& file : files) chunks.push_back(Chunk::CopyOf(ViewOf(file)));
     ImportTally tally;
-    Edit([&] { tally = document().ImportDNC(std::move(chunks)); }, &tally.chunks);
+    Edit([&] { tally = scene2bin().ImportDNC(std::move(chunks)); }, &tally.chunks);
     return tally;
   }
   bool Undo() { return Step(&SceneDocument::Undo); }
@@ -126,7 +126,7 @@ TEST_F(TreeFollowerTest, SeveralEditsAreUndoneInTurnAndRedoneInOrder) {
   ClickBox(Object("model", "box"));  // for the delete; the undo of it brings the mark back
   std::vector<State> states{Now()};
   scene->ui.answers = {"lid"};
-  Edit([&] { RenameNode(*Object("model", "crate"), document()); });
+  Edit([&] { RenameNode(*Object("model", "crate"), scene2bin()); });
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"lid", "barrel", "box"}));
   states.push_back(Now());
   // A type the scene has no folder for yet: the folder is made, and goes with the undo.

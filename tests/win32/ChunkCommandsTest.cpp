@@ -151,7 +151,7 @@ TEST_F(ChunkCommandsTest, DeleteThenSaveWritesTheSceneWithoutTheChunk) {
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));  // an emptied folder stays
   EXPECT_EQ(Child(nodes().objects, "model")->FirstChild(), nullptr);
-  ASSERT_TRUE(form.Document().Save(scratch.Path("saved.bin")).ok());
+  ASSERT_TRUE(form.Document().Core().Save(scratch.Path("saved.bin")).ok());
   EXPECT_EQ(ReadFileBytes(scratch.Path("saved.bin")), Scene({Objects({kHorn})}));
 }
 
@@ -163,7 +163,7 @@ TEST_F(ChunkCommandsTest, DeleteKeepsUncheckedChunksOfACheckedFolderInTheDocumen
   ChooseMenu("Edit", "delete selected");
   EXPECT_EQ(nodes().objects->FirstChild(), nullptr);
   ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 1);
-  EXPECT_EQ(GetChunkName(form.Document().Objects().At(0)->chunk.Bytes()), "barrel");
+  EXPECT_EQ(GetChunkName(form.Document().Core().Objects().At(0)->chunk.Bytes()), "barrel");
 }
 
 TEST_F(ChunkCommandsTest, AFailedDeleteIsShownAndWhatWentBeforeStaysDeleted) {
@@ -185,14 +185,14 @@ TEST_F(ChunkCommandsTest, RenameFromTheTreeMenuRenamesTheNodeUnderTheMouse) {
   LoadShown(Scene({Objects({kCrate, kHorn})}));
   SceneNode* horn = Object("sound", "horn");
   const ChunkId identity = horn->chunk;
-  const Chunk bytesBefore = form.Document().Get(identity).chunk;
+  const Chunk bytesBefore = form.Document().Core().Get(identity).chunk;
   Rename(horn, "siren");
   EXPECT_EQ(horn->Text(), "siren");
   EXPECT_EQ(tree().Selected(), horn);
   EXPECT_EQ(horn->chunk, identity) << "a rename keeps the chunk's identity";
-  EXPECT_EQ(horn->chunk, form.Document().Objects().At(1)->id);
-  EXPECT_FALSE(form.Document().Objects().At(1)->chunk == bytesBefore) << "and gives it new bytes";
-  EXPECT_EQ(GetChunkName(form.Document().Objects().At(1)->chunk.Bytes()), "siren");
+  EXPECT_EQ(horn->chunk, form.Document().Core().Objects().At(1)->id);
+  EXPECT_FALSE(form.Document().Core().Objects().At(1)->chunk == bytesBefore) << "and gives it new bytes";
+  EXPECT_EQ(GetChunkName(form.Document().Core().Objects().At(1)->chunk.Bytes()), "siren");
   ClickCheckBox(tree(), horn);
   EXPECT_EQ(Export(), Summary(1));
   EXPECT_EQ(Exported(), (Texts{"Obj_siren.dnc"}));
@@ -207,12 +207,12 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
   });
   SceneNode* horn = Object("sound", "horn");
   const ChunkId before = horn->chunk;
-  const Chunk bytesBefore = form.Document().Get(before).chunk;
+  const Chunk bytesBefore = form.Document().Core().Get(before).chunk;
   Rename(horn, "crate");
   EXPECT_EQ(message, L"Совпадение имён.");
   EXPECT_EQ(horn->Text(), "horn");
   EXPECT_EQ(horn->chunk, before);
-  EXPECT_TRUE(form.Document().Get(before).chunk == bytesBefore);
+  EXPECT_TRUE(form.Document().Core().Get(before).chunk == bytesBefore);
 }
 
 TEST_F(ChunkCommandsTest, TheDocumentsDialogsAndBoxBelongToTheMainWindow) {

@@ -31,7 +31,7 @@ class CyrillicNames : public EditorTest {
 
   SceneNode* Lantern() { return Child(Child(nodes().objects, "model"), kLantern); }
   SceneNode* Horn() { return Child(Child(nodes().objects, "model"), "horn"); }
-  std::string NameInFile(int index) { return GetChunkName(form.Document().Objects().At(index)->chunk.Bytes()); }
+  std::string NameInFile(int index) { return GetChunkName(form.Document().Core().Objects().At(index)->chunk.Bytes()); }
 
   std::wstring Shown(SceneNode* node) {
     wchar_t text[64] = {};
@@ -122,7 +122,7 @@ TEST_F(CyrillicNames, ARefusedNameCanBeCancelledAndNothingChanges) {
   Rename(Lantern(), {L"Café"}, offered, refusals);
   EXPECT_EQ(refusals.size(), 1u);
   EXPECT_EQ(NameInFile(0), kLantern);
-  EXPECT_FALSE(form.Document().Modified());
+  EXPECT_FALSE(form.Document().Core().Modified());
 }
 
 TEST_F(CyrillicNames, AFolderWithCyrillicAndAccentedLettersOpensAndSaves) {

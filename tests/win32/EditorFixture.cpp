@@ -27,7 +27,7 @@ std::string EditorTest::Load(const Bytes& file) {
   const std::string path = scratch.Path("scene2.bin");
   WriteFileBytes(path, file);
   // Scenes that fail to load are part of what the tree is tried on.
-  (void)form.Document().Load(path);
+  (void)form.Document().Core().Load(path);
   trace.TakeLines();
   try {
     form.FillTree();

@@ -66,8 +66,8 @@ TEST_F(ImportCommandTest, PutsTheChosenFilesBackKeepsTheTreeAsItWasAndSaysWhatIt
   // Names without a folder: the dialog starts in the export folder.
   EXPECT_EQ(Import("\"Obj_crate.dnc\" \"Obj_barrel.dnc\""), "2 chunks imported (1 replaced, 1 added)");
   EXPECT_EQ(filter, "dnc file (*.dnc)");
-  EXPECT_EQ(BytesOf(form.Document().Objects().At(0)->chunk.Bytes()), soundCrate);
-  EXPECT_EQ(BytesOf(form.Document().Objects().At(2)->chunk.Bytes()), barrel);
+  EXPECT_EQ(BytesOf(form.Document().Core().Objects().At(0)->chunk.Bytes()), soundCrate);
+  EXPECT_EQ(BytesOf(form.Document().Core().Objects().At(2)->chunk.Bytes()), barrel);
   // The crate, now a sound, moves to the sound folder with its mark; the
   // barrel is added unmarked; folders, marks and selection stay.
   EXPECT_EQ(ChildTexts(nodes().objects), (Texts{"model", "sound"}));

@@ -58,7 +58,7 @@ class SidePanel : public EditorTest {
 
   // The lines that scene2 show gives the chunk of the node.
   Texts ShowLines(const SceneNode* node) {
-    const ByteView chunk = form.Document().Get(node->chunk).Bytes();
+    const ByteView chunk = form.Document().Core().Get(node->chunk).Bytes();
     Texts lines;
     AddLines(DescribeChunk(chunk), 0, lines);
     return lines;
@@ -69,7 +69,7 @@ class SidePanel : public EditorTest {
   }
 
   std::string HexOf(const SceneNode* node, size_t offset, size_t length) {
-    const ByteView chunk = form.Document().Get(node->chunk).Bytes();
+    const ByteView chunk = form.Document().Core().Get(node->chunk).Bytes();
     std::string text;
     for (const char c : HexDump(chunk.Part(offset, length), offset, ChunkPanel::kShownBytes)) {
       if (c == '\n') text += '\r';
@@ -85,7 +85,7 @@ TEST_F(SidePanel, ShowsTheSelectedChunkAndTheBytesOfWhatIsSelectedInIt) {
   EXPECT_EQ(Items(), lines);
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[1], "  6 0010 12 name: crate");
-  const size_t length = form.Document().Get(Crate()->chunk).Bytes().Length();
+  const size_t length = form.Document().Core().Get(Crate()->chunk).Bytes().Length();
   EXPECT_EQ(BytesText(), HexOf(Crate(), 0, length)) << "the whole chunk while nothing in it is selected";
 
   // The name sub-chunk, header and all.
@@ -118,7 +118,7 @@ TEST_F(SidePanel, WaitsWhileAnArrowKeyIsHeldAndShowsTheNodeWhereItStopped) {
   SceneNode* last = Child(model, "d");
   ASSERT_EQ(tree().Selected(), last);
   EXPECT_EQ(Items(), ShowLines(last));
-  EXPECT_EQ(BytesText(), HexOf(last, 0, form.Document().Get(last->chunk).Bytes().Length()));
+  EXPECT_EQ(BytesText(), HexOf(last, 0, form.Document().Core().Get(last->chunk).Bytes().Length()));
 }
 
 TEST_F(SidePanel, IsEmptyForAFolderASectionAndNoSelection) {
@@ -138,7 +138,7 @@ TEST_F(SidePanel, FollowsARenameItsUndoAndItsRedo) {
   const auto expectShown = [this](SceneNode* node, const std::string& nameLine) {
     EXPECT_EQ(Items(), ShowLines(node));
     EXPECT_EQ(Items().at(1), nameLine);
-    EXPECT_EQ(BytesText(), HexOf(node, 0, form.Document().Get(node->chunk).Bytes().Length()));
+    EXPECT_EQ(BytesText(), HexOf(node, 0, form.Document().Core().Get(node->chunk).Bytes().Length()));
   };
   expectShown(barrel, "  6 0010 12 name: barrel");
   ChooseMenu("Edit", "undo");
@@ -170,7 +170,7 @@ TEST_F(SidePanel, ALargeChunkShowsItsFirstBytesAndItsFirstLines) {
   while (run.size() < (size_t{3} << 20)) run.insert(run.end(), empty.begin(), empty.end());
   const Bytes large = Concat({ObjectChunk("large", 9), ChunkOf(0x3000, run)});
   Bytes object = ChunkOf(kObjectChunk, Bytes(large.begin() + kChunkHeaderSize, large.end()));
-  const Outcome<EditDone> added = form.Document().Add(Chunk::CopyOf(ViewOf(object)));
+  const Outcome<EditDone> added = form.Document().Core().Add(Chunk::CopyOf(ViewOf(object)));
   ASSERT_TRUE(added.ok());
   SceneNode& node = form.Scene().AddChunkNode(added.value().chunk);
   Select(&node);

@@ -109,11 +109,11 @@ TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   ChooseTreeMenu(Rain(), kSoundSettingsItem);
   ASSERT_TRUE(edit.Done());
   EXPECT_EQ(Rain()->chunk, rain) << "new settings keep the chunk's identity";
-  EXPECT_EQ(Rain()->chunk, form.Document().Objects().At(1)->id);
+  EXPECT_EQ(Rain()->chunk, form.Document().Core().Objects().At(1)->id);
   EXPECT_TRUE(Rain()->Checked()) << "check marks stay";
 
   const std::string saved = scratch.Path("saved.bin");
-  ASSERT_TRUE(form.Document().Save(saved).ok());
+  ASSERT_TRUE(form.Document().Core().Save(saved).ok());
   LoadedScene reloaded(ReadFileBytes(saved));
   ASSERT_TRUE(reloaded.loaded);
   EXPECT_EQ(BytesOf(reloaded.document->Objects().At(0)->chunk.Bytes()), kCrate);
@@ -129,7 +129,7 @@ TEST_F(SoundHostTest, CancelChangesNothing) {
   WhenShown cancel("rain", [](HWND dialog) { PostClick(FindControls(dialog).cancel); });
   ChooseTreeMenu(Rain(), kSoundSettingsItem);
   EXPECT_TRUE(cancel.Done());
-  EXPECT_EQ(Written(form.Document()), kScene);
+  EXPECT_EQ(Written(form.Document().Core()), kScene);
 }
 
 TEST_F(SoundHostTest, TheMainWindowTakesNoInputWhileTheDialogIsUp) {
@@ -173,7 +173,7 @@ TEST_F(SoundHostTest, OkForASoundThatWentMeanwhileIsRefusedWithABox) {
     EXPECT_EQ(BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); }),
               L"The sound object is no longer in the scene; its new settings were not applied.");
     EXPECT_TRUE(edit.Done());
-    EXPECT_EQ(Written(form.Document()), going.sceneAfter);
+    EXPECT_EQ(Written(form.Document().Core()), going.sceneAfter);
   }
 }
 
@@ -186,21 +186,21 @@ TEST_F(SoundHostTest, ANewSoundIsAddedUnderTheSoundFolderAndASecondOneCollides) 
   trace.TakeLines();
   newSound();
   ASSERT_EQ(form.Document().CountByChunkID(kObjectChunk), 3);
-  EXPECT_EQ(form.Document().Objects().At(2)->chunk.Length(), 245u);
-  EXPECT_EQ(GetChunkName(form.Document().Objects().At(2)->chunk.Bytes()), "New sound");
+  EXPECT_EQ(form.Document().Core().Objects().At(2)->chunk.Length(), 245u);
+  EXPECT_EQ(GetChunkName(form.Document().Core().Objects().At(2)->chunk.Bytes()), "New sound");
   EXPECT_EQ(ChildTexts(Child(nodes().objects, "sound")), (Texts{"rain", "New sound"}));
   EXPECT_EQ(tree().Selected(), Child(Child(nodes().objects, "sound"), "New sound"));
   EXPECT_EQ(trace.TakeLines(), (Texts{"qScene2bin.AddChunk: added objects New sound"}));
-  const Bytes withOne = Written(form.Document());
+  const Bytes withOne = Written(form.Document().Core());
   LoadedScene reloaded(withOne);
   EXPECT_TRUE(reloaded.loaded);
 
   EXPECT_EQ(BoxAfter(newSound), L"Совпадение имён.");
-  EXPECT_EQ(Written(form.Document()), withOne);
+  EXPECT_EQ(Written(form.Document().Core()), withOne);
 }
 
 TEST_F(SoundHostTest, NewSettingsAndANewSoundAreUndoneAndRedone) {
-  const auto now = [this] { return std::make_pair(TreeDump(*nodes().scene2), Written(form.Document())); };
+  const auto now = [this] { return std::make_pair(TreeDump(*nodes().scene2), Written(form.Document().Core())); };
   const auto before = now();
   WhenShown edit("rain", [](HWND dialog) {
     const DialogView view = FindControls(dialog);
@@ -252,7 +252,7 @@ TEST_F(MissingSoundPlugin, IsNamedInABoxAndNothingChanges) {
   const std::wstring text = BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); });
   const std::wstring path = os::Widen(HostPath(kMissingPlugin));
   EXPECT_EQ(text.rfind(L"Cannot load " + path + L": ", 0), 0u) << std::string(text.begin(), text.end());
-  EXPECT_EQ(Written(form.Document()), kScene);
+  EXPECT_EQ(Written(form.Document().Core()), kScene);
 }
 
 class NoLibrarySoundPlugin : public SoundHostTest {
@@ -286,8 +286,8 @@ TEST_F(MalformedSoundPlugin, WhatIsNoSoundObjectIsRefusedAndTheSceneStaysAsItWas
     SCOPED_TRACE(answer);
     setAnswer(answer);
     EXPECT_EQ(BoxAfter([this] { ChooseTreeMenu(Rain(), kSoundSettingsItem); }), expected[answer]);
-    EXPECT_EQ(Written(form.Document()), kScene);
-    EXPECT_EQ(Rain()->chunk, form.Document().Objects().At(1)->id);
+    EXPECT_EQ(Written(form.Document().Core()), kScene);
+    EXPECT_EQ(Rain()->chunk, form.Document().Core().Objects().At(1)->id);
   }
   FreeLibrary(standIn);
 }

@@ -37,7 +37,7 @@ class UndoRedoTest : public EditorTest {
       *out << "\n" << state.tree << state.scene.size() << " bytes";
     }
   };
-  State Now() { return {TreeDump(*nodes().scene2), Written(form.Document())}; }
+  State Now() { return {TreeDump(*nodes().scene2), Written(form.Document().Core())}; }
 
   void Import(const std::string& name, const Bytes& chunk) {
     std::filesystem::create_directories(form.DncFolder());

@@ -72,7 +72,7 @@ TEST_F(UnsavedChangesTest, CloseAsksAndCancelKeepsTheWindowAndTheScene) {
   EXPECT_FALSE(CloseWindow());
   EXPECT_EQ(cancel.text, "Save changes to level.bin?");
   EXPECT_EQ(cancel.buttons, (std::vector<bool>{true, true, true}));
-  EXPECT_EQ(Written(form.Document()), kEdited);
+  EXPECT_EQ(Written(form.Document().Core()), kEdited);
   EXPECT_FALSE(Greyed("undo"));
   EXPECT_EQ(ReadFileBytes(path), kScene);
 }
@@ -110,7 +110,7 @@ TEST_F(UnsavedChangesTest, AFailedSaveFromTheQuestionIsShownAndNothingCloses) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(failure, "Cannot save " + WindowsPath(path) + ": the file is read-only");
   EXPECT_TRUE(errorIcon);
-  EXPECT_EQ(Written(form.Document()), kEdited);
+  EXPECT_EQ(Written(form.Document().Core()), kEdited);
   EXPECT_EQ(ReadFileBytes(path), kScene);
 }
 
@@ -121,7 +121,7 @@ TEST_F(UnsavedChangesTest, OpenAsksFirstAndCancelOpensNothing) {
   ChooseMenu("File", "open..");
   EXPECT_EQ(cancel.text, "Save changes to level.bin?");
   EXPECT_FALSE(unexpected.Done());
-  EXPECT_EQ(Written(form.Document()), kEdited);
+  EXPECT_EQ(Written(form.Document().Core()), kEdited);
   EXPECT_FALSE(Greyed("undo"));
 }
 
@@ -130,7 +130,7 @@ TEST_F(UnsavedChangesTest, OpenAsksFirstAndNoGoesOnToTheDialogAndANewHistory) {
   Answer no(IDNO);
   OpenFile(path);
   EXPECT_TRUE(no.box.Done());
-  EXPECT_EQ(Written(form.Document()), kScene);
+  EXPECT_EQ(Written(form.Document().Core()), kScene);
   EXPECT_TRUE(Greyed("undo"));
 }
 
@@ -143,13 +143,13 @@ TEST_F(UnsavedChangesTest, AFileDroppedOnTheWindowAsksFirst) {
     PostDroppedFiles(form.Handle(), {os::Widen(WindowsPath(other))});
     PumpMessages();
     EXPECT_EQ(cancel.text, "Save changes to level.bin?");
-    EXPECT_EQ(Written(form.Document()), kEdited) << "nothing opened";
+    EXPECT_EQ(Written(form.Document().Core()), kEdited) << "nothing opened";
   }
   Answer no(IDNO);
   PostDroppedFiles(form.Handle(), {os::Widen(WindowsPath(other))});
   PumpMessages();
   EXPECT_TRUE(no.box.Done());
-  EXPECT_EQ(Written(form.Document()), Scene({Objects({ObjectChunk("lamp", 9)})}));
+  EXPECT_EQ(Written(form.Document().Core()), Scene({Objects({ObjectChunk("lamp", 9)})}));
   EXPECT_EQ(ReadFileBytes(path), kScene);
 }
 

@@ -198,7 +198,7 @@ class BareTree {
 // the side panel shows it.
 double ShowLargeObject(TForm1& form, const std::string& object) {
   const ByteView bytes(reinterpret_cast<const uint8_t*>(object.data()), object.size());
-  const Outcome<EditDone> added = form.Document().Add(Chunk::CopyOf(bytes));
+  const Outcome<EditDone> added = form.Document().Core().Add(Chunk::CopyOf(bytes));
   if (!added.ok()) return -1;
   SceneNode& node = form.Scene().AddChunkNode(added.value().chunk);
   form.Tree().MakeVisible(node);
@@ -232,7 +232,7 @@ Timings Measure(int items, const std::string& folder) {
 
   Timings timings{};
   timings.items = items;
-  timings.load = Seconds([&] { (void)form.Document().Load(path); });
+  timings.load = Seconds([&] { (void)form.Document().Core().Load(path); });
   timings.fill = Seconds([&] { form.FillTree(); });
   tree.MakeVisible(*nodes.scene2);
   timings.checkAll = Seconds([&] { ClickCheckBox(tree, nodes.scene2); });

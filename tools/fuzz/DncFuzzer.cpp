@@ -51,16 +51,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   std::ostringstream messages;
   ScriptedUi ui(messages);
-  const auto scene = NewScene2bin(ui);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& scene = scene2bin->Core();
   TMemoryStream stored(reinterpret_cast<const uint8_t*>(kScene.data()), kScene.size());
   stored.Seek(0, TStream::Origin::Begin);
-  Require(scene->Load(stored).ok(), "the small scene does not load");
-  const std::string asLoaded = SavedBytes(*scene);
+  Require(scene.Load(stored).ok(), "the small scene does not load");
+  const std::string asLoaded = SavedBytes(scene);
   const uint16_t type = GetChunkType(chunk.Bytes());
-  const ChunkList& list = scene->SectionListByChunkID(type);
+  const ChunkList& list = *scene.ListOfType(type);
   const int32_t countBefore = list.Count();
 
-  const ImportTally tally = scene->ImportDNC({chunk});
+  const ImportTally tally = scene2bin->ImportDNC({chunk});
   Require(tally.replaced + tally.added == 1, "one chunk imported is not one chunk counted");
   Require(list.Count() == countBefore + tally.added, "the section's count is not the one the tally gives");
   const std::span<const ChunkEntry> entries = list.Entries();
@@ -68,12 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       [&](const ChunkEntry& each) { return BytesOf(each.chunk.Bytes()) == input; }),
           "the section does not hold the imported chunk");
 
-  const std::string asImported = SavedBytes(*scene);
-  Require(static_cast<size_t>(scene->FileSize()) == asImported.size(), "the file size kept is not the length saved");
-  Require(scene->Undo() && !scene->CanUndo() && !scene->Modified() && SavedBytes(*scene) == asLoaded,
+  const std::string asImported = SavedBytes(scene);
+  Require(static_cast<size_t>(scene.FileSize()) == asImported.size(), "the file size kept is not the length saved");
+  Require(scene.Undo() && !scene.CanUndo() && !scene.Modified() && SavedBytes(scene) == asLoaded,
           "undoing the import does not give back the scene loaded");
-  Require(scene->Redo() && !scene->CanRedo() && scene->Modified() && SavedBytes(*scene) == asImported,
+  Require(scene.Redo() && !scene.CanRedo() && scene.Modified() && SavedBytes(scene) == asImported,
           "redoing the import does not give back the scene imported");
-  RequireStableRoundTrip(*scene, ui);
+  RequireStableRoundTrip(scene);
   return 0;
 }

@@ -5,7 +5,7 @@
 
 namespace {
 
-bool SameCounts(const TqScene2bin& a, const TqScene2bin& b) {
+bool SameCounts(const SceneDocument& a, const SceneDocument& b) {
   return a.Heads().Count() == b.Heads().Count() && a.Objects().Count() == b.Objects().Count() &&
          a.Definitions().Count() == b.Definitions().Count() && a.InitScripts().Count() == b.InitScripts().Count() &&
          a.VisualEffects().Count() == b.VisualEffects().Count();
@@ -13,20 +13,20 @@ bool SameCounts(const TqScene2bin& a, const TqScene2bin& b) {
 
 }  // namespace
 
-std::string SavedBytes(const TqScene2bin& scene) {
+std::string SavedBytes(const SceneDocument& scene) {
   TMemoryStream saved;
   scene.WriteToStream(saved);
   return {reinterpret_cast<const char*>(saved.Data()), saved.Length()};
 }
 
-void RequireStableRoundTrip(const TqScene2bin& scene, DocumentUi& ui) {
+void RequireStableRoundTrip(const SceneDocument& scene) {
   const std::string saved = SavedBytes(scene);
   TMemoryStream stream(saved.data(), saved.size());
   stream.Seek(0, TStream::Origin::Begin);
 
-  const auto reloaded = NewScene2bin(ui);
-  Require(reloaded->Load(stream).ok(), "a saved scene does not load");
-  Require(static_cast<size_t>(reloaded->FileSize()) == saved.size(), "the saved root size is not the saved length");
-  Require(SameCounts(scene, *reloaded), "a saved scene loads with other lists");
-  Require(SavedBytes(*reloaded) == saved, "saving a reloaded scene gives other bytes");
+  SceneDocument reloaded;
+  Require(reloaded.Load(stream).ok(), "a saved scene does not load");
+  Require(static_cast<size_t>(reloaded.FileSize()) == saved.size(), "the saved root size is not the saved length");
+  Require(SameCounts(scene, reloaded), "a saved scene loads with other lists");
+  Require(SavedBytes(reloaded) == saved, "saving a reloaded scene gives other bytes");
 }

@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "scene/DocumentUi.h"
-#include "scene/qScene2bin.h"
+#include "scene/SceneDocument.h"
 
 // The bytes that a save of the scene writes.
-std::string SavedBytes(const TqScene2bin& scene);
+std::string SavedBytes(const SceneDocument& scene);
 
 // Saves the scene into memory, loads what was saved into a new document and
 // saves that again. Aborts unless the load succeeds with the same lists, the
 // saved root size is the saved length, and both saves are the same bytes.
-void RequireStableRoundTrip(const TqScene2bin& scene, DocumentUi& ui);
+void RequireStableRoundTrip(const SceneDocument& scene);

@@ -28,10 +28,10 @@ constexpr size_t kMaxName = 8;
 
 using Sections = std::array<const ChunkList*, kSceneSectionCount>;
 
-Sections SectionsOf(const TqScene2bin& scene) {
+Sections SectionsOf(const SceneDocument& scene) {
   Sections lists{};
   for (const SceneSection& section : kSceneSections)
-    lists[SectionIndex(section)] = &scene.SectionListByChunkID(section.itemType);
+    lists[SectionIndex(section)] = &scene.List(section);
   return lists;
 }
 
@@ -59,7 +59,7 @@ struct State {
   bool operator==(const State&) const = default;
 };
 
-State StateOf(const TqScene2bin& scene) {
+State StateOf(const SceneDocument& scene) {
   State state;
   const Sections lists = SectionsOf(scene);
   for (size_t at = 0; at < lists.size(); ++at) {
@@ -75,7 +75,7 @@ State StateOf(const TqScene2bin& scene) {
 // What the file size counts beyond the root header, the head chunks and the
 // section sizes. An edit moves the file size and a section size by the same
 // amount, so this stays what the load left.
-uint32_t FileBeyondSections(const TqScene2bin& scene) {
+uint32_t FileBeyondSections(const SceneDocument& scene) {
   uint32_t beyond = static_cast<uint32_t>(scene.FileSize()) - kChunkHeaderSize - LengthOf(scene.Heads());
   for (const ChunkList* list : SectionsOf(scene)) beyond -= static_cast<uint32_t>(list->sectionSize);
   return beyond;
@@ -85,7 +85,7 @@ uint32_t FileBeyondSections(const TqScene2bin& scene) {
 // counts when it was read empty or emptied by deletions, and writes an empty
 // one into a file that would have none. So on a file that loaded with its
 // sizes exact, this stays 0.
-uint32_t SizeKeptUnwritten(const TqScene2bin& scene) {
+uint32_t SizeKeptUnwritten(const SceneDocument& scene) {
   uint32_t unwritten = static_cast<uint32_t>(scene.FileSize()) - static_cast<uint32_t>(SavedBytes(scene).size());
   bool anyWritten = false;
   for (const ChunkList* list : SectionsOf(scene)) {
@@ -109,14 +109,14 @@ void RequireSectionSizes(const State& before, const State& after) {
 }
 
 // The head list and the sections: every list that gives chunks identities.
-std::array<const ChunkList*, kSceneSectionCount + 1> EveryList(const TqScene2bin& scene) {
+std::array<const ChunkList*, kSceneSectionCount + 1> EveryList(const SceneDocument& scene) {
   std::array<const ChunkList*, kSceneSectionCount + 1> lists{&scene.Heads()};
   const Sections sections = SectionsOf(scene);
   std::copy(sections.begin(), sections.end(), lists.begin() + 1);
   return lists;
 }
 
-ChunkId HighestIdentity(const TqScene2bin& scene) {
+ChunkId HighestIdentity(const SceneDocument& scene) {
   ChunkId highest = 0;
   for (const ChunkList* list : EveryList(scene))
     if (list->Count() > 0) highest = std::max(highest, list->Entries().back().id);
@@ -124,7 +124,7 @@ ChunkId HighestIdentity(const TqScene2bin& scene) {
 }
 
 // Identities ascend in every list and no two chunks of the document share one.
-void RequireIdentities(const TqScene2bin& scene) {
+void RequireIdentities(const SceneDocument& scene) {
   std::vector<ChunkId> all;
   for (const ChunkList* list : EveryList(scene)) {
     ChunkId last = 0;
@@ -145,7 +145,7 @@ struct Place {
   bool operator==(const Place&) const = default;
 };
 
-Place PlaceOf(const TqScene2bin& scene, ChunkId id) {
+Place PlaceOf(const SceneDocument& scene, ChunkId id) {
   for (const ChunkList* list : SectionsOf(scene))
     if (const int32_t index = list->IndexOf(id); index >= 0) return {list, index};
   return {};
@@ -153,7 +153,7 @@ Place PlaceOf(const TqScene2bin& scene, ChunkId id) {
 
 // A chunk replaced (renamed too) keeps its identity and its place, and its
 // new name is the first of its kind in the list: another chunk's is refused.
-void RequireReplaced(const TqScene2bin& scene, const Place& before, ChunkId id, const EditDone& done) {
+void RequireReplaced(const SceneDocument& scene, const Place& before, ChunkId id, const EditDone& done) {
   Require(before.list != nullptr, "an edit replaced a chunk that the document does not hold");
   Require(done.chunk.id == id && PlaceOf(scene, id) == before, "a replaced chunk left its identity or its place");
   Require(before.list->At(before.index)->chunk == done.chunk.chunk, "a replace gave back other bytes than it put in");
@@ -168,14 +168,15 @@ constexpr uint16_t kIncomingTypes[] = {kObjectChunk, kDefinitionChunk, kInitScri
 
 class EditRun {
  public:
-  EditRun(TqScene2bin& scene, ScriptedUi& ui, std::string_view input, bool loaded)
-      : scene_(scene),
+  EditRun(TqScene2bin& scene2bin, ScriptedUi& ui, std::string_view input, bool loaded)
+      : scene2bin_(scene2bin),
+        scene_(scene2bin.Core()),
         ui_(ui),
         choices_(reinterpret_cast<const uint8_t*>(input.data()), input.size()),
-        fileBeyond_(FileBeyondSections(scene)),
-        exactSizes_(loaded && SizeKeptUnwritten(scene) == 0),
-        states_{StateOf(scene)},
-        lastId_(HighestIdentity(scene)) {}
+        fileBeyond_(FileBeyondSections(scene_)),
+        exactSizes_(loaded && SizeKeptUnwritten(scene_) == 0),
+        states_{StateOf(scene_)},
+        lastId_(HighestIdentity(scene_)) {}
 
   void Run() {
     Require(!scene_.Modified() && !scene_.CanUndo() && !scene_.CanRedo(), "a load left a history");
@@ -243,12 +244,12 @@ class EditRun {
 
   // The dialog answers with the new name; an empty answer is a cancel.
   bool RenameByDialog() {
-    PStream chunk = PickChunk();
+    ChunkRef chunk = PickChunk();
     const ChunkRef old = chunk;
     const Place before = PlaceOf(scene_, chunk.id);
     ui_.SetAnswer(NewName());
     std::string newName;
-    if (!scene_.RenameChunk(chunk, newName)) {
+    if (!scene2bin_.RenameChunk(chunk, newName)) {
       Require(chunk.id == old.id && chunk.chunk == old.chunk && newName.empty(),
               "a failed rename changed the chunk or gave a name");
       return false;
@@ -376,7 +377,8 @@ class EditRun {
     lastId_ = highest;
   }
 
-  TqScene2bin& scene_;
+  TqScene2bin& scene2bin_;
+  SceneDocument& scene_;  // its core
   ScriptedUi& ui_;
   FuzzedDataProvider choices_;
   uint32_t fileBeyond_;
@@ -388,6 +390,6 @@ class EditRun {
 
 }  // namespace
 
-void EditUndoRedo(TqScene2bin& scene, ScriptedUi& ui, std::string_view input, bool loaded) {
-  EditRun(scene, ui, input, loaded).Run();
+void EditUndoRedo(TqScene2bin& scene2bin, ScriptedUi& ui, std::string_view input, bool loaded) {
+  EditRun(scene2bin, ui, input, loaded).Run();
 }

@@ -12,4 +12,4 @@
 // a refused edit changed anything, where undoing every edit does not give
 // back the bytes saved after the load, or redoing them the bytes after the
 // edits. `loaded`: the load read the whole file.
-void EditUndoRedo(TqScene2bin& scene, ScriptedUi& ui, std::string_view input, bool loaded);
+void EditUndoRedo(TqScene2bin& scene2bin, ScriptedUi& ui, std::string_view input, bool loaded);

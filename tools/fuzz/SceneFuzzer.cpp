@@ -24,9 +24,9 @@ namespace {
 
 // Only a scene that loaded whole promises a save that loads again; what a
 // failed load leaves must still save without a fault.
-void Save(const TqScene2bin& scene, ScriptedUi& ui, bool loaded) {
+void Save(const SceneDocument& scene, bool loaded) {
   if (loaded) {
-    RequireStableRoundTrip(scene, ui);
+    RequireStableRoundTrip(scene);
     return;
   }
   SavedBytes(scene);
@@ -42,22 +42,23 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::ostringstream messages;
   ScriptedUi ui(messages);
-  const auto scene = NewScene2bin(ui);
+  const auto scene2bin = NewScene2bin(ui);
+  SceneDocument& scene = scene2bin->Core();
   const ByteView input(data, size);
   std::unique_ptr<ByteBlock> block = BlockCopiedFrom(input);
   const os::ByteRun loadedBytes{block->Data(), block->Size()};
-  const bool loaded = scene->Load(std::move(block)).ok();
+  const bool loaded = scene.Load(std::move(block)).ok();
   const std::vector<Problem> problems = CheckScene(input);
   Require(std::any_of(problems.begin(), problems.end(), [](const Problem& problem) { return problem.failsLoad; }) ==
               !loaded,
           "check and the load disagree on whether the file loads");
 
   for (const ChunkList* list :
-       {&scene->Heads(), &scene->Objects(), &scene->Definitions(), &scene->InitScripts(), &scene->VisualEffects()})
+       {&scene.Heads(), &scene.Objects(), &scene.Definitions(), &scene.InitScripts(), &scene.VisualEffects()})
     WalkCatalogue(*list, loadedBytes);
-  Save(*scene, ui, loaded);
+  Save(scene, loaded);
 
-  EditUndoRedo(*scene, ui, std::string_view(reinterpret_cast<const char*>(data), size), loaded);
-  Save(*scene, ui, loaded);
+  EditUndoRedo(*scene2bin, ui, std::string_view(reinterpret_cast<const char*>(data), size), loaded);
+  Save(scene, loaded);
   return 0;
 }

@@ -35,7 +35,7 @@ int RunDelete(Session& session) {
   std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
   for (const std::string& name : *names) {
-    const PStream chunk = session.NamedChunk(*document, in, *section, name);
+    const ChunkRef chunk = session.NamedChunk(*document, in, *section, name);
     if (chunk == nullptr) return kFailure;
     document->DeleteChunks(std::span(&chunk.id, 1));
   }
@@ -61,7 +61,7 @@ int RunRename(Session& session) {
   std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
 
-  PStream chunk = session.NamedChunk(*document, in, *section, oldName);
+  ChunkRef chunk = session.NamedChunk(*document, in, *section, oldName);
   if (chunk == nullptr) return kFailure;
   const std::string what = "cannot rename " + QuotedName(oldName) + " to " + QuotedName(newName) + " in " +
                            section->word + " of " + in + ": ";

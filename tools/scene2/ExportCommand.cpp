@@ -16,14 +16,14 @@ int RunExport(Session& session) {
   std::unique_ptr<SceneDocument> document = session.Load(in);
   if (!document) return kFailure;
 
-  std::vector<PStream> chunks;
+  std::vector<ChunkRef> chunks;
   for (const SceneSection& section : kSceneSections) {
     if (only != nullptr && section.itemType != only->itemType) continue;
-    const ChunkList& list = document->SectionListByChunkID(section.itemType);
+    const ChunkList& list = document->List(section);
     if (names->empty())
       for (int32_t index = 0; index < list.Count(); ++index) chunks.push_back(list.Ref(index));
     for (const std::string& name : *names) {
-      const PStream chunk = session.NamedChunk(*document, in, section, name);
+      const ChunkRef chunk = session.NamedChunk(*document, in, section, name);
       if (chunk == nullptr) return kFailure;
       chunks.push_back(chunk);
     }
@@ -34,7 +34,7 @@ int RunExport(Session& session) {
   if (!dncExport.FolderError().empty()) return session.Failure("cannot create the folder " + dncExport.FolderError());
   size_t written = 0;
   bool failed = false;
-  for (const PStream& chunk : chunks) {
+  for (const ChunkRef& chunk : chunks) {
     const DncWrite result = dncExport.Write(chunk.Bytes());
     if (result.written) {
       ++written;

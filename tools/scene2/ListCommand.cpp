@@ -109,7 +109,7 @@ int RunList(Session& session) {
   std::vector<ListedSection> sections;
   for (const SceneSection& section : kSceneSections) {
     if (!only.empty() && !only.contains(section.code)) continue;
-    const ChunkList& list = document->SectionListByChunkID(section.itemType);
+    const ChunkList& list = document->List(section);
     ListedSection& listed = sections.emplace_back(ListedSection{&section, {}});
     for (int32_t index = 0; index < list.Count(); ++index) {
       const ChunkRef loaded = list.Ref(index);

@@ -52,8 +52,6 @@ std::optional<std::string> NameBytes(std::string_view text, std::string& error) 
   return name;
 }
 
-std::string MessageText(std::string_view message) { return Utf8FromWindows1251(message); }
-
 std::string FileNameText(std::string_view fileName) {
   std::string text;
   size_t at = 0;

@@ -17,10 +17,6 @@
 // byte for.
 std::optional<std::string> NameBytes(std::string_view text, std::string& error);
 
-// One of the scene model's messages held in Windows-1251 (the Cyrillic ones),
-// as UTF-8.
-std::string MessageText(std::string_view message);
-
 // A file name that the system gave or takes, fit to print: bytes below 0x20,
 // 0x7F, the backslash and bytes that are no UTF-8 as \xHH.
 std::string FileNameText(std::string_view fileName);

@@ -95,6 +95,6 @@ SceneDifference DiffScenes(SceneDocument& a, SceneDocument& b) {
   SceneDifference difference{a.FileSize(), b.FileSize(), DiffHeads(a.Heads(), b.Heads()), {}};
   for (const SceneSection& section : kSceneSections)
     difference.sections.push_back(
-        DiffSection(section, a.SectionListByChunkID(section.itemType), b.SectionListByChunkID(section.itemType)));
+        DiffSection(section, a.List(section), b.List(section)));
   return difference;
 }

@@ -59,14 +59,14 @@ std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
 
 int32_t Session::NamedIndex(SceneDocument& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
-  const int32_t index = FindChunkByName(document.SectionListByChunkID(section.itemType), name);
+  const int32_t index = FindChunkByName(document.List(section), name);
   if (index < 0) Failure("no chunk named " + QuotedName(name) + " in " + section.word + " of " + path);
   return index;
 }
 
-PStream Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
+ChunkRef Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                             const std::string& name) {
-  return document.SectionListByChunkID(section.itemType).Ref(NamedIndex(document, path, section, name));
+  return document.List(section).Ref(NamedIndex(document, path, section, name));
 }
 
 bool Session::Save(std::unique_ptr<SceneDocument> document, const std::string& path) {

@@ -52,7 +52,7 @@ class Session {
   int32_t NamedIndex(SceneDocument& document, const std::string& path, const SceneSection& section,
                      const std::string& name);
   // That chunk; null after an error line.
-  PStream NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
+  ChunkRef NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
                      const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.

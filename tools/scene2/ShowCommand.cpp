@@ -30,7 +30,7 @@ bool IsWholeNumber(const std::string& text) {
 
 // The chunk at the place `index` names: null for a number that no place of
 // a list is, below 0 or above the largest a list can count.
-PStream ChunkAt(const ChunkList& list, const std::string& index) {
+ChunkRef ChunkAt(const ChunkList& list, const std::string& index) {
   int32_t place = -1;
   const auto [end, error] = std::from_chars(index.data(), index.data() + index.size(), place);
   if (error != std::errc() || end != index.data() + index.size()) return nullptr;
@@ -55,8 +55,8 @@ int RunShow(Session& session) {
   session.TraceTo(session.Err());
   std::unique_ptr<SceneDocument> document = session.Load(path);
   if (!document) return kFailure;
-  const ChunkList& list = document->SectionListByChunkID(section->itemType);
-  PStream chunk;
+  const ChunkList& list = document->List(*section);
+  ChunkRef chunk;
   if (position) {
     chunk = ChunkAt(list, position->index);
     if (chunk == nullptr)
