@@ -6,8 +6,8 @@
 
 #include <sstream>
 
-#include "plugin/SoundReading.h"
-#include "plugin/SoundWriting.h"
+#include "sound/SoundReading.h"
+#include "sound/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/MemoryStream.h"

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "editor/CheckRule.h"
-#include "editor/SceneTree.h"
+#include "editing/CheckRule.h"
+#include "editing/SceneTree.h"
 #include "tests/SceneTestSupport.h"
 #include "tests/SceneTreeHelpers.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/SceneNode.h"
+#include "editing/SceneNode.h"
 
 // The children of a node, in order, and their texts.
 std::vector<SceneNode*> Children(const SceneNode* node);

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "editor/StructureTree.h"
+#include "editing/StructureTree.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Hex.h"
 #include "scene/LittleEndian.h"

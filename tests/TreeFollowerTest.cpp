@@ -3,8 +3,8 @@
 // texts and marks, and the tree stays what a fill of the document shows.
 #include <array>
 
-#include "editor/ChunkCommands.h"
-#include "editor/TreeFollower.h"
+#include "editing/ChunkCommands.h"
+#include "editing/TreeFollower.h"
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTreeFixture.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/TreeModel.h"
+#include "treemodel/TreeModel.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "plugin/SoundFields.h"
+#include "sound/SoundFields.h"
 
 // The edit fields, in the order of the layout.
 enum TextField {

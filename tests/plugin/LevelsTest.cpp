@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "plugin/Levels.h"
+#include "sound/Levels.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "plugin/NumberText.h"
+#include "sound/NumberText.h"
 
 namespace {
 

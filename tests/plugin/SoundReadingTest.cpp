@@ -5,7 +5,7 @@
 #include <random>
 
 #include "scene/ChunkTypes.h"
-#include "plugin/SoundReading.h"
+#include "sound/SoundReading.h"
 #include "tests/plugin/SoundTestSupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <bit>
 
 #include "scene/ChunkTypes.h"
-#include "plugin/SoundReading.h"
+#include "sound/SoundReading.h"
 
 Bytes F32(std::initializer_list<float> values) {
   Bytes bytes;

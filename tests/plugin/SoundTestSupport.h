@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "plugin/SoundFields.h"
-#include "plugin/SoundWriting.h"
+#include "sound/SoundFields.h"
+#include "sound/SoundWriting.h"
 #include "tests/SceneTestSupport.h"
 #include "tests/plugin/GuardedBlock.h"
 

@@ -6,10 +6,10 @@
 #include <limits>
 #include <random>
 
-#include "plugin/NumberText.h"
+#include "sound/NumberText.h"
 #include "scene/ChunkTypes.h"
-#include "plugin/SoundReading.h"
-#include "plugin/SoundWriting.h"
+#include "sound/SoundReading.h"
+#include "sound/SoundWriting.h"
 #include "tests/plugin/SoundTestSupport.h"
 
 namespace {

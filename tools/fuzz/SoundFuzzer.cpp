@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "plugin/SoundReading.h"
-#include "plugin/SoundWriting.h"
+#include "sound/SoundReading.h"
+#include "sound/SoundWriting.h"
 #include "tools/fuzz/Require.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <iterator>
 #include <utility>
 
-#include "plugin/NumberText.h"
-#include "plugin/SoundWriting.h"
+#include "sound/NumberText.h"
+#include "sound/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tools/scenegen/ItemNames.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "plugin/SoundWriting.h"
+#include "sound/SoundWriting.h"
 #include "tools/gui/AmbrelLibrary.h"
 #include "tools/gui/DialogDriver.h"
 #include "tools/gui/HostWindow.h"

@@ -1,3 +1,0 @@
-#include "plugin/SoundFields.h"
-
-void SetSoundDefaults(SoundFields& fields) { fields = SoundFields{}; }

@@ -1,0 +1,48 @@
+#pragma once
+// The chunk view's tree: the described structure of one chunk, a node for
+// each chunk, sub-chunk, field and run of bytes, with the line scene2 show
+// gives it and the bytes it spans. A model without a window, like SceneTree.
+
+#include <cstddef>
+
+#include "scene/ByteView.h"
+#include "structure/StructureNode.h"
+#include "treemodel/TreeModel.h"
+
+struct StructureTreeNode final : toolkit::TreeModelNode {
+  StructureTreeNode(size_t nodeOffset, size_t nodeLength) : offset(nodeOffset), length(nodeLength) {}
+
+  // Every node of a structure tree is one.
+  static const StructureTreeNode* Of(const toolkit::TreeModelNode* node) {
+    return static_cast<const StructureTreeNode*>(node);
+  }
+
+  // The bytes it spans in the chunk, a chunk's header included.
+  const size_t offset;
+  const size_t length;
+};
+
+class StructureTree {
+ public:
+  // Past this many nodes a tree view under Wine slows to a crawl, for a
+  // chunk that no one reads line by line: one last node tells how many more
+  // there are.
+  static constexpr size_t kMaxNodes = 2000;
+
+  StructureTree() = default;
+  StructureTree(const StructureTree&) = delete;
+  StructureTree& operator=(const StructureTree&) = delete;
+
+  // The structure of `chunk`, a whole chunk as a section holds it.
+  void Show(ByteView chunk);
+  void Clear() { model_.Clear(); }
+
+  toolkit::TreeModel& Model() { return model_; }
+  const toolkit::TreeModel& Model() const { return model_; }
+
+ private:
+  // Adds `node` below `parent` and its children below it.
+  void Add(toolkit::TreeModelNode* parent, const StructureNode& node);
+
+  toolkit::TreeModel model_;
+};

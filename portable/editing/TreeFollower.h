@@ -1,0 +1,73 @@
+#pragma once
+// The scene tree as a view of the document: after an edit, an undo or a
+// redo, its nodes follow what the step did to the chunks. What the tree holds
+// beyond the document is remembered by chunk identity as nodes leave: where
+// each stood and its mark; whether its folder went with it, as the delete
+// takes a checked folder with all below it; whether a folder was made for
+// it. An undo so puts the nodes back as they were, and a redo takes them
+// again as the edit did.
+
+#include <cstdint>
+#include <span>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "editing/SceneTree.h"
+#include "scene/SceneDocument.h"
+
+class TreeFollower {
+ public:
+  // Removes the nodes, each with everything below it, as one step,
+  // remembering every chunk node that goes: the delete takes its checked
+  // nodes so, a folder at a time, before it deletes their chunks.
+  void Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes);
+  // Brings the tree in step with the document's last change. `order` lists
+  // the chunks that an edit brought, in the order it brought them (an
+  // import's), which is the order their new nodes take at the ends of their
+  // folders; without it, the change's order. Raises Exception for a chunk
+  // of a type the tree has no place for, what came before it done.
+  void Follow(SceneTree& tree, const SceneDocument& document, std::span<const ChunkId> order = {});
+  // The command for which Remove took nodes made no edit.
+  void Unchanged() { taken_.clear(); }
+  // A load: what was remembered belongs to the scene before it.
+  void Forget();
+
+ private:
+  // Where a chunk node stood when it left, among the changes of one step.
+  struct Place {
+    uint64_t step = 0;
+    SceneTree::Home home;
+    uint32_t index = 0;
+    toolkit::CheckState check = toolkit::CheckState::Unchecked;
+    uint32_t folderIndex = 0;
+    toolkit::CheckState folderCheck = toolkit::CheckState::Unchecked;
+  };
+  struct Taken {
+    ChunkId chunk;
+    bool withFolder;
+  };
+  struct Entering;
+
+  // After an edit or a redo: for each chunk node taken, whether its folder
+  // went along, and the nodes whose chunks stayed in the document.
+  void Settle(const SceneTree& tree, const SceneDocument& document, ChunkId first);
+  // A node for the chunk at the end of the folder of its type, made when
+  // missing, as a command adds it; noted for an undo when `note`.
+  void Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note);
+  // Nodes for the chunks where they stood, in the reverse order of the
+  // steps that took them; at the ends of their folders those never seen.
+  void PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone);
+  // Whether a folder was made for the chunk, for an undo of the step that
+  // brought it.
+  void NoteFolder(ChunkId chunk, bool made);
+
+  std::unordered_map<ChunkId, Place> places_;
+  std::unordered_set<ChunkId> wentWithFolder_;
+  std::unordered_set<ChunkId> madeFolder_;
+  // By the first chunk an edit deleted: the nodes that went with a checked
+  // folder while their chunks stayed.
+  std::unordered_map<ChunkId, std::vector<ChunkId>> alongside_;
+  std::vector<Taken> taken_;  // since the last settling
+  uint64_t steps_ = 0;
+};

@@ -1,0 +1,3 @@
+#include "sound/SoundFields.h"
+
+void SetSoundDefaults(SoundFields& fields) { fields = SoundFields{}; }

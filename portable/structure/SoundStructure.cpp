@@ -1,0 +1,111 @@
+#include "structure/SoundStructure.h"
+
+#include <climits>
+#include <set>
+
+#include "scene/ChunkTypes.h"
+#include "sound/SoundReading.h"
+
+namespace {
+
+using Kind = StructureNode::Kind;
+
+template <typename Texts>
+std::string Joined(const Texts& texts) {
+  std::string text;
+  for (const std::string& part : texts) text += (text.empty() ? "" : ", ") + part;
+  return text;
+}
+
+std::string LevelText(int level) { return std::to_string(level) + " of " + std::to_string(LevelSteps); }
+
+// A sub-chunk that the plug-in's walk reads: whole, within its chunk.
+bool Read(const StructureNode& node) { return node.kind == Kind::Chunk && node.fault.empty(); }
+
+size_t PayloadLength(const StructureNode& node) { return node.length - kChunkHeaderSize; }
+
+void AddField(StructureNode& radii, size_t index, const char* what, std::string value) {
+  StructureNode& field = radii.children.emplace_back();
+  field.kind = Kind::Field;
+  field.offset = radii.offset + kChunkHeaderSize + 4 * index;
+  field.size = 4;
+  field.length = 4;
+  field.what = what;
+  field.value = std::move(value);
+}
+
+// The plug-in keeps the value of the last sub-chunk of each type that it can
+// read: the same one, walked from the end, gets the value here.
+class SoundValues {
+ public:
+  explicit SoundValues(const SoundFields& fields) : fields_(fields) {}
+
+  void Settings(StructureNode& node) {
+    if (!Read(node) || done_.contains(node.type)) return;
+    const size_t payload = PayloadLength(node);
+    switch (node.type) {
+      case kObjectNameChunk:
+        node.value = fields_.SoundFile;
+        break;
+      case kSoundTypeChunk:
+        if (payload < 4) return;
+        node.value = fields_.SoundType >= 0 ? kSoundTypeTexts[static_cast<size_t>(fields_.SoundType)] : "none";
+        break;
+      case kVolumeChunk:
+        if (payload < 4) return;
+        node.value = LevelText(fields_.Volume);
+        break;
+      case kExtraChunk:
+        if (payload < 8) return;
+        node.value = Joined(fields_.Extra);
+        break;
+      case kRadiiChunk:
+        if (payload < 16) return;
+        AddField(node, 0, "const volume radius", fields_.ConstRadius);
+        AddField(node, 1, "decrease volume radius", fields_.DecreaseRadius);
+        AddField(node, 2, "min level", LevelText(fields_.MinLevel));
+        AddField(node, 3, "max level", LevelText(fields_.MaxLevel));
+        break;
+      case kSpeedChunk:
+        if (payload < 4) return;
+        node.value = fields_.Speed;
+        break;
+      case kSoundSectorChunk:
+        node.value = fields_.SoundSector;
+        break;
+      default:
+        return;
+    }
+    done_.insert(node.type);
+  }
+
+  // The parent sector comes from a name that stands first in the parent.
+  void Parent(StructureNode& node) {
+    if (!Read(node) || parentDone_ || node.children.empty()) return;
+    StructureNode& first = node.children.front();
+    if (!Read(first) || first.type != kObjectNameChunk) return;
+    first.what = "sector";
+    first.value = fields_.ParentSector;
+    parentDone_ = true;
+  }
+
+ private:
+  const SoundFields& fields_;
+  std::set<uint16_t> done_;
+  bool parentDone_ = false;
+};
+
+}  // namespace
+
+void DescribeSoundFields(ByteView chunk, StructureNode& object) {
+  SoundFields fields;
+  if (chunk.Length() > INT_MAX ||
+      !ReadSoundObject(fields, chunk.Data(), static_cast<int32_t>(chunk.Length()), [](const std::string&) {}))
+    return;
+  SoundValues values(fields);
+  for (auto sub = object.children.rbegin(); sub != object.children.rend(); ++sub) {
+    if (sub->type == kParentChunk) values.Parent(*sub);
+    if (sub->type != kSoundChunk || !Read(*sub)) continue;
+    for (auto setting = sub->children.rbegin(); setting != sub->children.rend(); ++setting) values.Settings(*setting);
+  }
+}
