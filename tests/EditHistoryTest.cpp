@@ -195,7 +195,7 @@ TEST_F(History, RefusedEditsAreNoEntries) {
 
 TEST_F(History, EachStepSaysWhichChunksWentCameOrChangedAndWhere) {
   using Listed = std::vector<std::pair<ChunkId, int32_t>>;
-  const auto listed = [](const std::vector<DocumentChange::ListedChunk>& chunks) {
+  const auto listed = [](const auto& chunks) {
     Listed pairs;
     for (const DocumentChange::ListedChunk& chunk : chunks) pairs.emplace_back(chunk.id, chunk.index);
     return pairs;

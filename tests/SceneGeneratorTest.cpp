@@ -49,7 +49,7 @@ struct LoadedScene {
 
   std::string Saved() const {
     TMemoryStream out;
-    document.WriteToStream(out);
+    EXPECT_TRUE(document.Write(out).ok());
     return Contents(out);
   }
 

@@ -137,7 +137,7 @@ LoadedScene::LoadedScene(const Bytes& file) {
 
 Bytes Written(const SceneDocument& document) {
   TMemoryStream out;
-  document.WriteToStream(out);
+  EXPECT_TRUE(document.Write(out).ok());
   return BytesOf(out);
 }
 

@@ -73,11 +73,10 @@ void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step)
     // the list as it was, and puts back those it took out.
     const size_t count = static_cast<size_t>(list.list->Count());
     const size_t appendedFrom = undone ? count - list.removed.size() : count - list.added.size();
-    std::vector<DocumentChange::ListedChunk>& appended = undone ? section.removed : section.added;
-    for (size_t k = 0; k < list.added.size(); ++k)
-      appended.push_back({list.added[k].id, static_cast<int32_t>(appendedFrom + k)});
-    for (const RemovedChunk& removed : list.removed)
-      (undone ? section.added : section.removed).push_back({removed.entry.id, removed.index});
+    const DocumentChange::Run appended(list.added, static_cast<int32_t>(appendedFrom));
+    const DocumentChange::Run takenOut(list.removed);
+    section.removed = undone ? appended : takenOut;
+    section.added = undone ? takenOut : appended;
     // An edit applied replaces bytes before it takes chunks out.
     for (const auto& [index, bytes] : list.swapped) {
       int32_t now = index;

@@ -61,8 +61,8 @@ class SceneDocument {
   // then (see TFileReplacement); the chunks never change, and the history
   // takes the scene as saved from then on.
   Outcome<Done> Save(const std::string& path);
-  // The bytes that Save puts into the file. Raises Exception.
-  void WriteToStream(TStream& stream) const;
+  // Writes the bytes that Save puts into the file.
+  Outcome<Done> Write(TStream& stream) const;
 
   // The list of a section. Read only: every change goes through an edit,
   // which the history keeps.
@@ -143,6 +143,9 @@ class SceneDocument {
   Outcome<Done> ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, FileArrival* arrival = nullptr);
   // Tells the observer, and gives the error back.
   SceneError LoadFailed(SceneError error);
+  // Writes the file's bytes; raises what the stream raises, and Exception
+  // for a scene too large for one file.
+  void WriteAll(TStream& stream) const;
   // Lets go of all that a load took in: the lists, the block, the file size.
   void DropLoad();
   // The load's side of the walk of the block that the document holds: the

@@ -20,6 +20,22 @@ void WriteChunkList(GatherWriter& out, const ChunkList& list) {
   for (const ChunkEntry& entry : list.Entries()) out.Add(entry.chunk.Data(), entry.chunk.Length());
 }
 
+// Runs a write; what it raised, as the save's error.
+template <typename Writing>
+Outcome<Done> Attempt(const Writing& write) {
+  SceneError error{SceneFault::Unwritable, ""};
+  try {
+    write();
+    return Done{};
+  } catch (const FileWriteError& failure) {
+    error.message = failure.Message;
+    error.reason = failure.Reason;
+  } catch (const std::exception& failure) {
+    error.message = error.reason = FailureMessage(failure);
+  }
+  return error;
+}
+
 uint64_t ListLength(const ChunkList& list) {
   uint64_t length = 0;
   for (const ChunkEntry& entry : list.Entries()) length += entry.chunk.Length();
@@ -28,7 +44,7 @@ uint64_t ListLength(const ChunkList& list) {
 
 }  // namespace
 
-void SceneDocument::WriteToStream(TStream& stream) const {
+void SceneDocument::WriteAll(TStream& stream) const {
   // A section is written when its list holds a chunk; its size then covers
   // every chunk it holds, whatever the document kept (two merged sections,
   // deletions). Its header stays here until everything has gone out.
@@ -70,21 +86,21 @@ void SceneDocument::WriteToStream(TStream& stream) const {
   out.Flush();
 }
 
+Outcome<Done> SceneDocument::Write(TStream& stream) const {
+  return Attempt([&] { WriteAll(stream); });
+}
+
 Outcome<Done> SceneDocument::Save(const std::string& path) {
-  SceneError error{SceneFault::Unwritable, ""};
-  try {
+  const Outcome<Done> saved = Attempt([&] {
     TFileReplacement file(path);
-    WriteToStream(file.Stream());
+    WriteAll(file.Stream());
     file.Commit();
-    history_.MarkSaved();
-    events_->Saved();
-    return Done{};
-  } catch (const FileWriteError& failure) {
-    error.message = failure.Message;
-    error.reason = failure.Reason;
-  } catch (const std::exception& failure) {
-    error.message = error.reason = FailureMessage(failure);
+  });
+  if (!saved.ok()) {
+    events_->SaveFailed(saved.failure());
+    return saved;
   }
-  events_->SaveFailed(error);
-  return error;
+  history_.MarkSaved();
+  events_->Saved();
+  return saved;
 }

@@ -15,7 +15,7 @@ bool SameCounts(const SceneDocument& a, const SceneDocument& b) {
 
 std::string SavedBytes(const SceneDocument& scene) {
   TMemoryStream saved;
-  scene.WriteToStream(saved);
+  Require(scene.Write(saved).ok(), "a scene does not write into memory");
   return {reinterpret_cast<const char*>(saved.Data()), saved.Length()};
 }
 
