@@ -67,7 +67,7 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
   // A chunk outside the list of its type ends the command with the error
   // that deleting it alone raises; what comes before it goes.
-  const SceneDocument& core = document.Core();
+  SceneDocument& core = document.Core();
   const auto stray = std::find_if(checked.begin(), checked.end(), [&core](const SceneNode* node) {
     return node->chunk != 0 && Misplaced(core, node->chunk);
   });
@@ -92,7 +92,7 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
       if (node->chunk != 0) chunks.push_back(node->chunk);
     follower.Remove(tree, nodes);
   }
-  document.Core().DeleteChunks(chunks);
+  core.DeleteChunks(chunks);
   if (strayChunk != 0) {
     PStream chunk = core.Get(strayChunk);
     document.DeleteDNC(chunk);

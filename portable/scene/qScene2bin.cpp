@@ -41,33 +41,24 @@ ImportTally TqScene2bin::ImportDNC(std::vector<Chunk> chunks) {
   return std::move(imported.value());
 }
 
+std::optional<EditDone> TqScene2bin::Shown(Outcome<EditDone> edited, const char* operation) {
+  if (edited.ok()) return std::move(edited.value());
+  ui_.ShowMessage(edited.failure().message);
+  TraceRefusal(operation, edited.failure());
+  return std::nullopt;
+}
+
 bool TqScene2bin::ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName) {
-  const Outcome<EditDone> replaced = core_.Replace(OldChunk, NewChunk.chunk);
-  if (!replaced.ok()) {
-    NewName.clear();
-    ui_.ShowMessage(replaced.failure().message);
-    TraceRefusal("ReplaceChunkData", replaced.failure());
-    return false;
-  }
-  OldChunk = replaced.value().chunk;
-  NewName = replaced.value().name;
-  return true;
+  return Took(Shown(core_.Replace(OldChunk, NewChunk.chunk), "ReplaceChunkData"), OldChunk, NewName);
 }
 
 PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
-  const Outcome<EditDone> added = core_.Add(std::move(chunk));
-  if (!added.ok()) {
-    name.clear();
-    ui_.ShowMessage(added.failure().message);
-    TraceRefusal("AddChunk", added.failure());
-    return nullptr;
-  }
-  name = added.value().name;
-  return added.value().chunk;
+  PStream added;
+  Took(Shown(core_.Add(std::move(chunk)), "AddChunk"), added, name);
+  return added;
 }
 
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
-  ::Chunk rebuilt;
   try {
     if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
     uint32_t offset = 0;
@@ -75,25 +66,30 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
     GetChunkNameOffsSize(Chunk.Bytes(), offset, size);
     newName = stringDialog_->Execute("Rename", GetChunkName(Chunk.Bytes()));
     if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
-    rebuilt = RebuildWithName(Chunk.Bytes(), offset, size, newName);
   } catch (const std::exception& failure) {
     Trace("qScene2bin.RenameChunk: " + Windows1251FromUtf8(FailureMessage(failure)));
     newName.clear();
     return false;
   }
-  return ReplaceChunkData(Chunk, PStream(std::move(rebuilt)), newName);
+  // A refused rename is a refused replace, and says so.
+  return Took(Shown(core_.Rename(Chunk, newName), "ReplaceChunkData"), Chunk, newName);
 }
 
-void GetChunkName(ByteView chunk, std::string& name) {
-  Outcome<std::string> read = ReadChunkName(chunk);
-  name = read.ok() ? std::move(read.value()) : std::string();
-  if (!read.ok()) Trace("qScene2bin.GetChunkName: " + read.failure().message);
+bool TqScene2bin::Took(std::optional<EditDone> done, PStream& chunk, std::string& name) {
+  if (!done) {
+    name.clear();
+    return false;
+  }
+  chunk = std::move(done->chunk);
+  name = std::move(done->name);
+  return true;
 }
 
 std::string GetChunkName(ByteView chunk) {
-  std::string name;
-  GetChunkName(chunk, name);
-  return name;
+  Outcome<std::string> read = ReadChunkName(chunk);
+  if (read.ok()) return std::move(read.value());
+  Trace("qScene2bin.GetChunkName: " + read.failure().message);
+  return {};
 }
 
 void GetChunkNameOffsSize(ByteView chunk, uint32_t& offset, uint32_t& size) {

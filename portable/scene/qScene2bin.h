@@ -5,6 +5,7 @@
 // the user interface gives it.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,13 @@ class TqScene2bin final {
   PStream AddChunk(Chunk chunk, std::string& name);
 
  private:
+  // The edit that was made; or, for a refusal, nothing, once the box has
+  // shown it and the trace has a line for `operation`.
+  std::optional<EditDone> Shown(Outcome<EditDone> edited, const char* operation);
+  // Sets `chunk` and `name` to what the edit left; for a refusal, empties
+  // `name` and keeps `chunk`. Whether the edit was made.
+  static bool Took(std::optional<EditDone> done, PStream& chunk, std::string& name);
+
   // Made before the core and gone after it, so that it hears of the core's last clear.
   SceneTrace trace_;
   SceneDocument core_;
@@ -54,7 +62,6 @@ class TqScene2bin final {
 std::unique_ptr<TqScene2bin> NewScene2bin(DocumentUi& ui);
 
 // The chunk's name; empty, with a trace line, when it can't be read.
-void GetChunkName(ByteView chunk, std::string& name);
 std::string GetChunkName(ByteView chunk);
 
 // Where an object's or a definition's name sub-chunk lies. Raises Exception.
