@@ -24,10 +24,11 @@ const char kNamesCoincide[] = "Совпадение имён.";
 
 SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
-// The chunk with its name sub-chunk (at `offset`, `size` bytes) holding
-// `name`: the old bytes up to the name sub-chunk, a name sub-chunk of its
-// type with the new name, then the old bytes behind the old name. A name size
-// that runs past the chunk's end leaves nothing behind it.
+}  // namespace
+
+// The old bytes up to the name sub-chunk, a name sub-chunk of its type with
+// the new name, then the old bytes behind the old name. A name size that runs
+// past the chunk's end leaves nothing behind it.
 Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name) {
   const uint8_t* old = chunk.Data();
   const size_t oldLength = chunk.Length();
@@ -40,8 +41,6 @@ Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std:
   rebuilt.Close();
   return Chunk::CopyOf(rebuilt.Written());
 }
-
-}  // namespace
 
 Outcome<int32_t> SceneDocument::Delete(const ChunkRef& chunk) {
   const char* const kIncorrectParam = "qScene2bin.DeleteDNC( const Chunk: PStream ): integer; incorrect param.";

@@ -167,3 +167,6 @@ class SceneDocument {
 // Reads the chunk that starts at the stream's position into a new chunk stream
 // and leaves the stream just past it. The chunk must lie whole before `end`.
 std::unique_ptr<TMemoryStream> ReadChunkFromStream(TStream& stream, uint16_t& type, uint32_t& size, int64_t end);
+
+// The chunk with its name sub-chunk (at `offset`, `size` bytes) holding `name`.
+Chunk RebuildWithName(ByteView chunk, uint32_t offset, uint32_t size, const std::string& name);
