@@ -1,7 +1,9 @@
 // The editor's scene tree follows the document through edits, undos and
 // redos, without a window: the nodes come back where they were, with their
 // texts and marks, and the tree stays what a fill of the document shows.
+#include <algorithm>
 #include <array>
+#include <random>
 
 #include "editing/ChunkCommands.h"
 #include "editing/TreeFollower.h"
@@ -73,6 +75,23 @@ class TreeFollowerTest : public SceneTreeTest {
     filled.FillTree(document());
     CopyMarks(*nodes().scene2, *filled.Nodes().scene2, filled.Model());
     return TreeDump(*filled.Nodes().scene2);
+  }
+  // The lines of the tree, each node's children sorted (a node moved to
+  // another folder goes to its end, where a fill puts it in the order of the
+  // list), without empty folders, and without the chunks that `followed`
+  // shows no node for: those a checked folder took along while they stayed
+  // in the document.
+  static std::string Shown(const SceneNode& node, const SceneTree& followed, int depth = 0) {
+    if (node.kind == SceneNodeKind::Chunk && followed.NodeOfChunk(node.chunk) == nullptr) return "";
+    std::vector<std::string> children;
+    for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
+      children.push_back(Shown(*child, followed, depth + 1));
+    std::sort(children.begin(), children.end());
+    std::string below;
+    for (const std::string& child : children) below += child;
+    if (node.kind == SceneNodeKind::Folder && below.empty()) return "";
+    return std::string(static_cast<size_t>(depth) * 2, ' ') + node.Text() + (node.Checked() ? " [x]" : "") + "\n" +
+           below;
   }
   static void CopyMarks(const SceneNode& from, SceneNode& to, toolkit::TreeModel& model) {
     model.SetCheck(to, from.Check());
@@ -230,6 +249,56 @@ TEST_F(TreeFollowerTest, ADeleteStoppedHalfWayIsOneEditThatAnUndoTakesBackWhole)
   ASSERT_TRUE(Undo());
   EXPECT_EQ(Now(), before);
   EXPECT_FALSE(Undo());
+}
+
+TEST_F(TreeFollowerTest, ARandomRunOfEditsUndosAndRedosKeepsTheTreeWhatAFillShows) {
+  // The follower takes names and folders from what it kept when nodes left,
+  // not from the bytes: any order of steps must still show the document.
+  std::mt19937 random(2026);
+  const auto below = [&random](size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
+  const uint32_t types[] = {9, 4, kLightObjectType};
+  int made = 0;
+  for (int step = 0; step < 400; ++step) {
+    std::vector<SceneNode*> all;
+    const std::function<void(SceneNode&)> gather = [&](SceneNode& node) {
+      all.push_back(&node);
+      for (SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) gather(*child);
+    };
+    gather(*nodes().scene2);
+    SceneNode* node = all[below(all.size())];
+    const std::string name = "n" + std::to_string(++made);
+    switch (below(7)) {
+      case 0:
+        ClickBox(node);
+        break;
+      case 1:
+        DeleteChecked();
+        break;
+      case 2:
+        Add(ObjectChunk(name, types[below(std::size(types))]));
+        break;
+      case 3:
+        Import({ObjectChunk(node->kind == SceneNodeKind::Chunk && below(2) == 0 ? node->Text() : name,
+                            types[below(std::size(types))])});
+        break;
+      case 4:
+        if (node->kind == SceneNodeKind::Chunk) {
+          scene->ui.answers = {name};
+          Edit([&] { RenameNode(*node, scene2bin()); });
+        }
+        break;
+      case 5:
+        Undo();
+        break;
+      default:
+        Redo();
+        break;
+    }
+    SceneTree filled;
+    filled.FillTree(document());
+    CopyMarks(*nodes().scene2, *filled.Nodes().scene2, filled.Model());
+    ASSERT_EQ(Shown(*nodes().scene2, tree), Shown(*filled.Nodes().scene2, tree)) << "after step " << step;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "editing/ChunkCommands.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "editing/SceneTree.h"
@@ -51,12 +52,26 @@ void GatherChecked(const SceneNode& node, std::vector<SceneNode*>& checked) {
   }
 }
 
-// Whether the chunk lies outside the list of its own type (or its type has
-// none), where a delete of that one chunk is refused.
-bool Misplaced(const SceneDocument& document, ChunkId id) {
-  const ChunkRef chunk = document.Get(id);
-  const SceneSection* section = SectionOfItemType(GetChunkType(chunk.Bytes()));
-  return section == nullptr || document.List(*section).IndexOf(id) < 0;
+// Those of the chunks that lie outside the list of their own type (or whose
+// type has none), where a delete of that one chunk is refused; sorted. Each
+// list is walked once along the sorted identities, not searched for each.
+std::vector<ChunkId> Misplaced(const SceneDocument& document, std::vector<ChunkId> ids) {
+  std::sort(ids.begin(), ids.end());
+  std::vector<ChunkId> placed;
+  for (const SceneSection& section : kSceneSections) {
+    const std::span<const ChunkEntry> entries = document.List(section).Entries();
+    auto entry = entries.begin();
+    for (const ChunkId id : ids) {
+      entry = std::lower_bound(entry, entries.end(), id,
+                               [](const ChunkEntry& listed, ChunkId wanted) { return listed.id < wanted; });
+      if (entry == entries.end()) break;
+      if (entry->id == id && SectionOfItemType(GetChunkType(entry->chunk.Bytes())) == &section) placed.push_back(id);
+    }
+  }
+  std::sort(placed.begin(), placed.end());
+  std::vector<ChunkId> misplaced;
+  std::set_difference(ids.begin(), ids.end(), placed.begin(), placed.end(), std::back_inserter(misplaced));
+  return misplaced;
 }
 
 }  // namespace
@@ -67,9 +82,12 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
   for (const SceneNode* section : sections) GatherChecked(*section, checked);
   // A chunk outside the list of its type ends the command with the error
   // that deleting it alone raises; what comes before it goes.
-  SceneDocument& core = document.Core();
-  const auto stray = std::find_if(checked.begin(), checked.end(), [&core](const SceneNode* node) {
-    return node->chunk != 0 && Misplaced(core, node->chunk);
+  std::vector<ChunkId> ids;
+  for (const SceneNode* node : checked)
+    if (node->chunk != 0) ids.push_back(node->chunk);
+  const std::vector<ChunkId> misplaced = Misplaced(document.Core(), std::move(ids));
+  const auto stray = std::find_if(checked.begin(), checked.end(), [&misplaced](const SceneNode* node) {
+    return node->chunk != 0 && std::binary_search(misplaced.begin(), misplaced.end(), node->chunk);
   });
   ChunkId strayChunk = stray != checked.end() ? (*stray)->chunk : 0;
   checked.erase(stray, checked.end());
@@ -92,6 +110,7 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
       if (node->chunk != 0) chunks.push_back(node->chunk);
     follower.Remove(tree, nodes);
   }
+  SceneDocument& core = document.Core();
   core.DeleteChunks(chunks);
   if (strayChunk != 0) {
     PStream chunk = core.Get(strayChunk);

@@ -32,15 +32,15 @@ SceneNode* SceneTree::FolderOf(const SceneNode& section, const std::string& text
   return nullptr;
 }
 
-SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk) {
-  SceneNode& added = model_.Add<SceneNode>(parent, text, kind, chunk);
+SceneNode& SceneTree::AddNode(SceneNode* parent, SceneNodeKind kind, std::string text, ChunkId chunk) {
+  SceneNode& added = model_.Add<SceneNode>(parent, std::move(text), kind, chunk);
   if (chunk != 0) chunkNodes_[chunk] = &added;
   return added;
 }
 
-SceneNode& SceneTree::InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,
+SceneNode& SceneTree::InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, std::string text,
                                  ChunkId chunk) {
-  SceneNode& added = model_.Insert<SceneNode>(&parent, previous, text, kind, chunk);
+  SceneNode& added = model_.Insert<SceneNode>(&parent, previous, std::move(text), kind, chunk);
   if (chunk != 0) chunkNodes_[chunk] = &added;
   return added;
 }
@@ -65,9 +65,9 @@ SceneNode* SceneTree::NodeOfChunk(ChunkId chunk) const {
 void SceneTree::AddSection(const ChunkList& list, SceneNode* section) {
   for (const ChunkEntry& entry : list.Entries()) {
     const ByteView chunk = entry.chunk.Bytes();
-    const std::string name = GetChunkName(chunk);
+    std::string name = GetChunkName(chunk);
     SceneNode& parent = section != nullptr ? *section : FolderForChunk(chunk);
-    AddNode(&parent, SceneNodeKind::Chunk, name, entry.id);
+    AddNode(&parent, SceneNodeKind::Chunk, std::move(name), entry.id);
   }
 }
 

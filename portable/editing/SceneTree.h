@@ -44,6 +44,7 @@ class SceneTree {
   struct Home {
     size_t section = 0;  // in kSceneSections
     std::string folder;
+    bool operator==(const Home&) const = default;
   };
   Home HomeOf(ByteView chunk);
   // The node that a node of `chunk` belongs under, the folder of its type or
@@ -58,7 +59,7 @@ class SceneTree {
   size_t SectionIndexOf(const SceneNode& node) const;
   // Adds a node among the children of `parent`, right after `previous`
   // (null: first).
-  SceneNode& InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, const std::string& text,
+  SceneNode& InsertNode(SceneNode& parent, SceneNode* previous, SceneNodeKind kind, std::string text,
                         ChunkId chunk = 0);
   // Removes the nodes, each with everything below it; none may lie below
   // another of them (TreeModel::Highest gives such a list).
@@ -81,7 +82,7 @@ class SceneTree {
     SceneNode** slot = nullptr;
   };
   Placement PlaceOf(ByteView chunk);
-  SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, const std::string& text, ChunkId chunk = 0);
+  SceneNode& AddNode(SceneNode* parent, SceneNodeKind kind, std::string text, ChunkId chunk = 0);
   SceneNode& FolderInSlot(SceneNode*& slot, SceneNode& section, const std::string& text);
   void AddSection(const ChunkList& list, SceneNode* section);
   // Forgets the chunk nodes at and below `node`, which is going.

@@ -1,6 +1,7 @@
 #include "editing/TreeFollower.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "scene/ChunkCatalogue.h"
@@ -65,10 +66,6 @@ class Inserting {
   uint32_t at_ = 0;  // the index of the slot right after previous_
 };
 
-bool SameHome(const SceneTree::Home& a, const SceneTree::Home& b) {
-  return a.section == b.section && a.folder == b.folder;
-}
-
 }  // namespace
 
 // A chunk whose node comes into the tree. An undo puts back the node and
@@ -77,8 +74,16 @@ bool SameHome(const SceneTree::Home& a, const SceneTree::Home& b) {
 struct TreeFollower::Entering {
   ChunkRef chunk;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
-  std::optional<Place> place;                                  // where it stood in the folder of its type, when it did
+  std::optional<Spot> spot;  // where it stood in the folder of its type, when it did
+  std::string text;          // its node's then; empty: read from its bytes
 };
+
+uint16_t TreeFollower::HomeKey(const SceneTree::Home& home) {
+  const auto known = std::find(homes_.begin(), homes_.end(), home);
+  if (known != homes_.end()) return static_cast<uint16_t>(known - homes_.begin());
+  homes_.push_back(home);
+  return static_cast<uint16_t>(homes_.size() - 1);
+}
 
 void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes) {
   if (nodes.empty()) return;
@@ -88,16 +93,29 @@ void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes)
     highest.push_back(SceneNode::Of(node));
   const std::vector<uint32_t> indexes = IndexesOf(highest);
   ++steps_;
+  const SceneNode* lastParent = nullptr;  // and the home of its nodes
+  uint16_t home = 0;
   const auto remember = [&](const SceneNode& node, uint32_t index, uint32_t folderIndex, bool withFolder) {
     const SceneNode& parent = *node.Parent();
-    const bool inFolder = parent.kind == SceneNodeKind::Folder;
-    places_[node.chunk] = {.step = steps_,
-                           .home = {tree.SectionIndexOf(node), inFolder ? parent.Text() : std::string()},
-                           .index = index,
-                           .check = node.Check(),
-                           .folderIndex = folderIndex,
-                           .folderCheck = parent.Check()};
-    taken_.push_back({node.chunk, withFolder});
+    if (&parent != lastParent) {
+      lastParent = &parent;
+      const bool inFolder = parent.kind == SceneNodeKind::Folder;
+      home = HomeKey({tree.SectionIndexOf(node), inFolder ? parent.Text() : std::string()});
+    }
+    uint32_t& at = placeOf_[node.chunk];
+    if (at == 0) {
+      places_.emplace_back();
+      at = static_cast<uint32_t>(places_.size());
+    }
+    Place& place = places_[at - 1];
+    place.spot = {.step = steps_,
+                  .index = index,
+                  .folderIndex = folderIndex,
+                  .home = home,
+                  .check = node.Check(),
+                  .folderCheck = parent.Check()};
+    place.text = node.Text();
+    taken_.push_back({at - 1, node.chunk, withFolder});
   };
   const SceneNode* lastFolder = nullptr;  // a delete takes many nodes of one folder
   uint32_t lastFolderIndex = 0;
@@ -119,24 +137,28 @@ void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes)
   tree.Remove(highest);
 }
 
-void TreeFollower::Settle(const SceneTree& tree, const SceneDocument& document, ChunkId first) {
-  std::vector<ChunkId> orphans;
+void TreeFollower::Settle(const SceneTree& tree, const DocumentChange& change, ChunkId first) {
+  // A node that went with its folder while the step left its chunk in the
+  // document: sorted lists rather than a search of the document for each.
+  std::vector<ChunkId> along;
   for (const Taken& taken : taken_) {
-    if (tree.NodeOfChunk(taken.chunk) == nullptr && document.Get(taken.chunk) != nullptr) {
-      orphans.push_back(taken.chunk);
-      continue;
-    }
-    if (taken.withFolder)
-      wentWithFolder_.insert(taken.chunk);
-    else
-      wentWithFolder_.erase(taken.chunk);
+    places_[taken.place].withFolder = taken.withFolder;
+    if (taken.withFolder) along.push_back(taken.chunk);
   }
   taken_.clear();
   if (first == 0) return;
-  if (orphans.empty())
+  std::vector<ChunkId> removed;
+  for (const DocumentChange::Section& section : change.sections)
+    for (const DocumentChange::ListedChunk& chunk : section.removed) removed.push_back(chunk.id);
+  std::sort(along.begin(), along.end());
+  std::sort(removed.begin(), removed.end());
+  std::vector<ChunkId> stayed;
+  std::set_difference(along.begin(), along.end(), removed.begin(), removed.end(), std::back_inserter(stayed));
+  std::erase_if(stayed, [&tree](ChunkId chunk) { return tree.NodeOfChunk(chunk) != nullptr; });
+  if (stayed.empty())
     alongside_.erase(first);
   else
-    alongside_[first] = std::move(orphans);
+    alongside_[first] = std::move(stayed);
 }
 
 void TreeFollower::NoteFolder(ChunkId chunk, bool made) {
@@ -153,41 +175,54 @@ void TreeFollower::Append(SceneTree& tree, const ChunkRef& chunk, toolkit::Check
 }
 
 void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone) {
-  std::stable_sort(entering.begin(), entering.end(), [](const Entering& a, const Entering& b) {
-    if (!a.place || !b.place) return a.place.has_value() && !b.place.has_value();
-    const Place& p = *a.place;
-    const Place& q = *b.place;
-    if (p.step != q.step) return p.step > q.step;
-    if (p.home.section != q.home.section) return p.home.section < q.home.section;
-    if (p.home.folder != q.home.folder) return p.home.folder < q.home.folder;
-    return p.index < q.index;
-  });
-  for (size_t begin = 0, end = 0; begin < entering.size(); begin = end) {
-    const Entering& head = entering[begin];
-    if (!head.place) {
+  // By step, the last first; in a step by home and index; those never seen
+  // last, in the order they came. Sorted as keys of their own, which lie
+  // side by side, rather than by looking at the chunks.
+  struct Key {
+    bool unseen;
+    uint32_t laterStep;
+    uint16_t home;
+    uint32_t index;
+    uint32_t at;
+    auto operator<=>(const Key&) const = default;
+  };
+  std::vector<Key> keys;
+  keys.reserve(entering.size());
+  for (uint32_t at = 0; at < entering.size(); ++at) {
+    const std::optional<Spot>& spot = entering[at].spot;
+    keys.push_back(spot ? Key{false, ~spot->step, spot->home, spot->index, at} : Key{true, 0, 0, 0, at});
+  }
+  std::sort(keys.begin(), keys.end());
+  std::vector<uint32_t> order;
+  order.reserve(keys.size());
+  for (const Key& key : keys) order.push_back(key.at);
+  for (size_t begin = 0, end = 0; begin < order.size(); begin = end) {
+    Entering& head = entering[order[begin]];
+    end = begin + 1;
+    if (!head.spot) {
       Append(tree, head.chunk, head.check, redone);
-      end = begin + 1;
       continue;
     }
-    const Place& place = *head.place;
-    end = begin + 1;
-    while (end < entering.size() && entering[end].place && entering[end].place->step == place.step &&
-           SameHome(entering[end].place->home, place.home))
+    const Spot& spot = *head.spot;
+    while (end < order.size() && entering[order[end]].spot && entering[order[end]].spot->step == spot.step &&
+           entering[order[end]].spot->home == spot.home)
       ++end;
     SceneNode* parent = tree.ParentFor(head.chunk.Bytes());
     const bool made = parent == nullptr;
     if (made) {
-      SceneNode& section = *tree.Nodes().OfSection(kSceneSections[place.home.section]);
-      parent = &tree.MakeFolderFor(head.chunk.Bytes(), Inserting(section).PreviousFor(place.folderIndex));
-      if (!redone) tree.Model().SetCheck(*parent, place.folderCheck);
+      SceneNode& section = *tree.Nodes().OfSection(kSceneSections[homes_[spot.home].section]);
+      parent = &tree.MakeFolderFor(head.chunk.Bytes(), Inserting(section).PreviousFor(spot.folderIndex));
+      if (!redone) tree.Model().SetCheck(*parent, spot.folderCheck);
     }
     const toolkit::TreeModel::Rework rework(tree.Model(), *parent, end - begin);
     Inserting inserting(*parent);
     for (size_t at = begin; at < end; ++at) {
-      const Entering& chunk = entering[at];
-      SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(chunk.place->index), SceneNodeKind::Chunk,
-                                        GetChunkName(chunk.chunk.Bytes()), chunk.chunk.id);
-      tree.Model().SetCheck(node, redone ? chunk.check : chunk.place->check);
+      Entering& chunk = entering[order[at]];
+      // A nameless chunk's text is read again, so that it says why.
+      if (chunk.text.empty()) chunk.text = GetChunkName(chunk.chunk.Bytes());
+      SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(chunk.spot->index), SceneNodeKind::Chunk,
+                                        std::move(chunk.text), chunk.chunk.id);
+      tree.Model().SetCheck(node, redone ? chunk.check : chunk.spot->check);
       inserting.Inserted(node);
       if (redone) NoteFolder(chunk.chunk.id, made && at == begin);
     }
@@ -207,19 +242,30 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   }
 
   // A node goes alone, or with its folder: at an undo the folder made for
-  // it, at a redo the folder that the edit took along.
+  // it, at a redo the folder that the edit took along. A folder is listed
+  // once, not once for each of its nodes.
   std::vector<SceneNode*> going;
+  std::vector<SceneNode*> goingFolders;  // a few dozen at most
   const auto goes = [&](SceneNode& node, ChunkId chunk) {
-    const bool withFolder = undone ? madeFolder_.contains(chunk) : redone && wentWithFolder_.contains(chunk);
+    const uint32_t* place = placeOf_.Find(chunk);
+    const bool withFolder =
+        undone ? madeFolder_.contains(chunk) : redone && place != nullptr && places_[*place - 1].withFolder;
     SceneNode* parent = node.Parent();
-    going.push_back(withFolder && parent->kind == SceneNodeKind::Folder ? parent : &node);
+    if (!withFolder || parent->kind != SceneNodeKind::Folder)
+      going.push_back(&node);
+    else if (std::find(goingFolders.begin(), goingFolders.end(), parent) == goingFolders.end())
+      goingFolders.push_back(parent);
+  };
+  const auto gone = [&] {
+    going.insert(going.end(), goingFolders.begin(), goingFolders.end());
+    Remove(tree, going);
   };
   for (const DocumentChange::Section& section : change.sections)
     for (const DocumentChange::ListedChunk& removed : section.removed)
       if (SceneNode* node = tree.NodeOfChunk(removed.id)) goes(*node, removed.id);
 
   if (change.step == Step::Done) {
-    Remove(tree, going);
+    gone();
     const auto bring = [&](ChunkId id) {
       const ChunkRef chunk = document.Get(id);
       SceneNode* node = tree.NodeOfChunk(id);
@@ -242,21 +288,32 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
         for (const DocumentChange::ListedChunk& added : section.added) bring(added.id);
       }
     }
-    Settle(tree, document, firstRemoved);
+    Settle(tree, change, firstRemoved);
   } else {
     std::vector<Entering> entering;
-    const auto enters = [&](ChunkRef chunk, toolkit::CheckState check) {
-      std::optional<Place> place;
-      if (const auto found = places_.find(chunk.id);
-          found != places_.end() && SameHome(found->second.home, tree.HomeOf(chunk.Bytes())))
-        place = found->second;
-      entering.push_back({std::move(chunk), check, std::move(place)});
+    size_t comes = 0;
+    for (const DocumentChange::Section& section : change.sections) comes += section.added.size() + section.replaced.size();
+    entering.reserve(comes);
+    // A chunk that comes back brings the bytes it had when its node left;
+    // one that was replaced has bytes of its own, which may name another
+    // home and are named anew.
+    const auto enters = [&](ChunkRef chunk, toolkit::CheckState check, bool replaced) {
+      Entering& entry = entering.emplace_back(Entering{std::move(chunk), check, std::nullopt, {}});
+      const uint32_t* at = placeOf_.Find(entry.chunk.id);
+      if (at == nullptr) return;
+      Place& place = places_[*at - 1];
+      if (!replaced) {
+        entry.spot = place.spot;
+        entry.text = std::move(place.text);
+      } else if (homes_[place.spot.home] == tree.HomeOf(entry.chunk.Bytes())) {
+        entry.spot = place.spot;
+      }
     };
     for (size_t index = 0; index < kSceneSectionCount; ++index) {
       const DocumentChange::Section& section = change.sections[index];
       const ChunkList& list = document.List(kSceneSections[index]);
       for (const DocumentChange::ListedChunk& added : section.added)
-        enters(list.Ref(added.index), toolkit::CheckState::Unchecked);
+        enters(list.Ref(added.index), toolkit::CheckState::Unchecked, false);
       for (const DocumentChange::ListedChunk& replaced : section.replaced) {
         ChunkRef chunk = list.Ref(replaced.index);
         SceneNode* node = tree.NodeOfChunk(replaced.id);
@@ -266,7 +323,7 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
             tree.Model().SetText(*node, std::move(name));
           continue;
         }
-        enters(std::move(chunk), node->Check());
+        enters(std::move(chunk), node->Check(), true);
         goes(*node, replaced.id);
       }
     }
@@ -276,15 +333,15 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
       for (const ChunkId id : along->second) {
         SceneNode* node = tree.NodeOfChunk(id);
         if (redone && node != nullptr) {
-          going.push_back(node->Parent()->kind == SceneNodeKind::Folder ? node->Parent() : node);
+          goes(*node, id);
         } else if (undone && node == nullptr) {
-          if (ChunkRef chunk = document.Get(id)) enters(std::move(chunk), toolkit::CheckState::Unchecked);
+          if (ChunkRef chunk = document.Get(id)) enters(std::move(chunk), toolkit::CheckState::Unchecked, false);
         }
       }
     }
-    Remove(tree, going);
+    gone();
     if (redone)
-      Settle(tree, document, firstRemoved);
+      Settle(tree, change, firstRemoved);
     else
       taken_.clear();
     PutBack(tree, entering, redone);
@@ -292,8 +349,9 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
 }
 
 void TreeFollower::Forget() {
+  placeOf_.Clear();
   places_.clear();
-  wentWithFolder_.clear();
+  homes_.clear();
   madeFolder_.clear();
   alongside_.clear();
   taken_.clear();

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "editing/ChunkIdMap.h"
 #include "editing/SceneTree.h"
 #include "scene/SceneDocument.h"
 
@@ -35,23 +37,37 @@ class TreeFollower {
 
  private:
   // Where a chunk node stood when it left, among the changes of one step.
-  struct Place {
-    uint64_t step = 0;
-    SceneTree::Home home;
+  struct Spot {
+    uint32_t step = 0;
     uint32_t index = 0;
-    toolkit::CheckState check = toolkit::CheckState::Unchecked;
     uint32_t folderIndex = 0;
+    uint16_t home = 0;  // in homes_
+    toolkit::CheckState check = toolkit::CheckState::Unchecked;
     toolkit::CheckState folderCheck = toolkit::CheckState::Unchecked;
   };
+  // What the follower keeps of a chunk node that left. Its chunk's bytes
+  // are the same when it comes back (an undo or a redo brings back the very
+  // bytes that went), so its text is the name they hold and its home the
+  // folder they belong in: neither is read again.
+  struct Place {
+    Spot spot;
+    // Whether its folder went with it at the edit or the redo that took it
+    // last, as the delete takes a checked folder with all below it.
+    bool withFolder = false;
+    std::string text;
+  };
   struct Taken {
+    uint32_t place;  // in places_
     ChunkId chunk;
     bool withFolder;
   };
   struct Entering;
 
+  // The number of a home, the same for equal ones.
+  uint16_t HomeKey(const SceneTree::Home& home);
   // After an edit or a redo: for each chunk node taken, whether its folder
   // went along, and the nodes whose chunks stayed in the document.
-  void Settle(const SceneTree& tree, const SceneDocument& document, ChunkId first);
+  void Settle(const SceneTree& tree, const DocumentChange& change, ChunkId first);
   // A node for the chunk at the end of the folder of its type, made when
   // missing, as a command adds it; noted for an undo when `note`.
   void Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note);
@@ -62,12 +78,14 @@ class TreeFollower {
   // brought it.
   void NoteFolder(ChunkId chunk, bool made);
 
-  std::unordered_map<ChunkId, Place> places_;
-  std::unordered_set<ChunkId> wentWithFolder_;
+  // The place of each chunk whose node left, the last time it did.
+  ChunkIdMap<uint32_t> placeOf_;
+  std::vector<Place> places_;
+  std::vector<SceneTree::Home> homes_;  // a few dozen: the sections and the folders met
   std::unordered_set<ChunkId> madeFolder_;
   // By the first chunk an edit deleted: the nodes that went with a checked
   // folder while their chunks stayed.
   std::unordered_map<ChunkId, std::vector<ChunkId>> alongside_;
   std::vector<Taken> taken_;  // since the last settling
-  uint64_t steps_ = 0;
+  uint32_t steps_ = 0;
 };
