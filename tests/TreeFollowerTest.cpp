@@ -6,6 +6,7 @@
 #include <random>
 
 #include "editing/ChunkCommands.h"
+#include "editing/ChunkIdMap.h"
 #include "editing/TreeFollower.h"
 #include "scene/ChunkTypes.h"
 #include "tests/SceneTreeFixture.h"
@@ -299,6 +300,22 @@ TEST_F(TreeFollowerTest, ARandomRunOfEditsUndosAndRedosKeepsTheTreeWhatAFillShow
     CopyMarks(*nodes().scene2, *filled.Nodes().scene2, filled.Model());
     ASSERT_EQ(Shown(*nodes().scene2, tree), Shown(*filled.Nodes().scene2, tree)) << "after step " << step;
   }
+}
+
+TEST(ChunkIdMap, KeepsEveryNumberWhileItGrowsAboveAndBelow) {
+  // Identities met in any order: each run of lower ones grows the array
+  // downwards, and what was there keeps its number.
+  ChunkIdMap map;
+  EXPECT_EQ(map.Find(7), 0u);
+  std::vector<ChunkId> ids;
+  for (ChunkId id = 500; id > 3; id -= 3) ids.push_back(id);
+  for (ChunkId id = 600; id < 900; id += 7) ids.push_back(id);
+  for (size_t at = 0; at < ids.size(); ++at) map[ids[at]] = static_cast<uint32_t>(at + 1);
+  for (size_t at = 0; at < ids.size(); ++at) EXPECT_EQ(map.Find(ids[at]), at + 1) << ids[at];
+  EXPECT_EQ(map.Find(501), 0u);
+  EXPECT_EQ(map.Find(5000), 0u);
+  map.Clear();
+  EXPECT_EQ(map.Find(500), 0u);
 }
 
 }  // namespace

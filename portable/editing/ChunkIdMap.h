@@ -1,59 +1,39 @@
 #pragma once
-// A map from chunk identities to small values, in one array: a delete or an
-// undo of half a million chunks looks each up once, where a node per entry
-// (std::unordered_map) costs an allocation and a cache miss more each.
-// Entries are never erased one by one; identity 0, which no chunk has,
-// marks a free slot.
+// A number for each chunk identity, in one array from the lowest identity met
+// to the highest. A document hands identities out in order and never again,
+// so those of one scene lie side by side: half a million take 2 MB, and the
+// chunks of a list, whose identities ascend, are looked up along the array
+// rather than all over it as in a hash map.
 
+#include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "scene/Chunk.h"
 
-template <typename Value>
 class ChunkIdMap {
  public:
-  // The value of `id`, or null.
-  const Value* Find(ChunkId id) const {
-    if (slots_.empty()) return nullptr;
-    for (size_t at = Home(id);; at = (at + 1) & Mask()) {
-      if (slots_[at].first == id) return &slots_[at].second;
-      if (slots_[at].first == 0) return nullptr;
+  // The number of `id`; 0 when it has none.
+  uint32_t Find(ChunkId id) const { return id >= base_ && id - base_ < numbers_.size() ? numbers_[id - base_] : 0; }
+  // The number of `id`, 0 until it is given one.
+  uint32_t& operator[](ChunkId id) {
+    if (numbers_.empty()) base_ = id;
+    if (id < base_) {
+      // Room for as many again below, so that a run of ever lower
+      // identities doesn't move the array each time.
+      const ChunkId room = std::max<ChunkId>(base_ - id, std::min<ChunkId>(numbers_.size(), id));
+      numbers_.insert(numbers_.begin(), room, 0);
+      base_ -= room;
     }
-  }
-  Value* Find(ChunkId id) { return const_cast<Value*>(std::as_const(*this).Find(id)); }
-  // The value of `id`, made as Value() when it has none.
-  Value& operator[](ChunkId id) {
-    if (2 * (count_ + 1) > slots_.size()) Grow();
-    size_t at = Home(id);
-    while (slots_[at].first != id && slots_[at].first != 0) at = (at + 1) & Mask();
-    if (slots_[at].first == 0) {
-      slots_[at].first = id;
-      ++count_;
-    }
-    return slots_[at].second;
+    if (id - base_ >= numbers_.size()) numbers_.resize(id - base_ + 1);
+    return numbers_[id - base_];
   }
   void Clear() {
-    slots_.clear();
-    count_ = 0;
+    numbers_.clear();
+    base_ = 0;
   }
 
  private:
-  size_t Mask() const { return slots_.size() - 1; }
-  // Identities come in runs: a multiplicative hash spreads them.
-  size_t Home(ChunkId id) const { return static_cast<size_t>((id * 0x9E3779B97F4A7C15ull) >> shift_); }
-  void Grow() {
-    std::vector<std::pair<ChunkId, Value>> old(slots_.empty() ? 16 : 2 * slots_.size());
-    old.swap(slots_);
-    shift_ = 64;
-    for (size_t size = slots_.size(); size > 1; size /= 2) --shift_;
-    count_ = 0;
-    for (auto& [id, value] : old)
-      if (id != 0) (*this)[id] = std::move(value);
-  }
-
-  std::vector<std::pair<ChunkId, Value>> slots_;  // a power of two of them, at most half used
-  size_t count_ = 0;
-  unsigned shift_ = 64;
+  std::vector<uint32_t> numbers_;
+  ChunkId base_ = 0;
 };

@@ -247,9 +247,9 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   std::vector<SceneNode*> going;
   std::vector<SceneNode*> goingFolders;  // a few dozen at most
   const auto goes = [&](SceneNode& node, ChunkId chunk) {
-    const uint32_t* place = placeOf_.Find(chunk);
+    const uint32_t place = placeOf_.Find(chunk);
     const bool withFolder =
-        undone ? madeFolder_.contains(chunk) : redone && place != nullptr && places_[*place - 1].withFolder;
+        undone ? madeFolder_.contains(chunk) : redone && place != 0 && places_[place - 1].withFolder;
     SceneNode* parent = node.Parent();
     if (!withFolder || parent->kind != SceneNodeKind::Folder)
       going.push_back(&node);
@@ -299,9 +299,9 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
     // home and are named anew.
     const auto enters = [&](ChunkRef chunk, toolkit::CheckState check, bool replaced) {
       Entering& entry = entering.emplace_back(Entering{std::move(chunk), check, std::nullopt, {}});
-      const uint32_t* at = placeOf_.Find(entry.chunk.id);
-      if (at == nullptr) return;
-      Place& place = places_[*at - 1];
+      const uint32_t at = placeOf_.Find(entry.chunk.id);
+      if (at == 0) return;
+      Place& place = places_[at - 1];
       if (!replaced) {
         entry.spot = place.spot;
         entry.text = std::move(place.text);

@@ -79,7 +79,7 @@ class TreeFollower {
   void NoteFolder(ChunkId chunk, bool made);
 
   // The place of each chunk whose node left, the last time it did.
-  ChunkIdMap<uint32_t> placeOf_;
+  ChunkIdMap placeOf_;  // 1 + its index in places_
   std::vector<Place> places_;
   std::vector<SceneTree::Home> homes_;  // a few dozen: the sections and the folders met
   std::unordered_set<ChunkId> madeFolder_;
