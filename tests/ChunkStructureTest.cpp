@@ -141,6 +141,23 @@ TEST(ChunkStructure, ShowsASoundObjectAsItsDialogDoes) {
             "    239 B200 11 sector: zone\n");
 }
 
+// The plug-in takes no value from a setting too short to hold it whole: the
+// speed it shows is the earlier one's, and the radii cut short get no fields.
+TEST(ChunkStructure, ASoundSettingCutShortShowsNoValue) {
+  const Bytes object = ChunkOf(
+      kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(4)),
+                            ChunkOf(kSoundChunk, Concat({ChunkOf(kSpeedChunk, U32(0x41100000)),  // 9.0f
+                                                         ChunkOf(kSpeedChunk, Bytes{0, 0, 0}),
+                                                         ChunkOf(kRadiiChunk, Bytes(12, 0))}))}));
+  EXPECT_EQ(Lines(object),
+            "0 4010 59 object\n"
+            "  6 4011 10 object type: 4 (sound)\n"
+            "  16 4060 43 sound settings\n"
+            "    22 B800 10 speed: 9\n"
+            "    32 B800 9 speed\n"
+            "    41 4068 18 volume radii and levels\n");
+}
+
 TEST(ChunkStructure, NestsOnlyKnownHoldersAndWholeRuns) {
   const Bytes run = ChunkOf(0x0001, U32(7));
   const Bytes object = ChunkOf(

@@ -5,6 +5,7 @@
 
 #include "scene/ChunkTypes.h"
 #include "scene/Hex.h"
+#include "scene/KnownValues.h"
 #include "scene/LittleEndian.h"
 #include "scene/SubChunkWalk.h"
 
@@ -126,9 +127,7 @@ Outcome<std::string> ReadChunkName(ByteView chunk) {
     at = section->nameLengthAt + 4;
   }
   // A name longer than the chunk reads up to the chunk's end.
-  std::string name = chunk.Part(at, length).Bytes();
-  if (!name.empty() && name.back() == '\0') name.pop_back();
-  return name;
+  return ReadName(chunk.Part(at, length));
 }
 
 std::string ChunkName(ByteView chunk) {

@@ -70,30 +70,31 @@ const SceneSection* SectionByWord(std::string_view word);
 // The section written at `place`, 0 to kSceneSectionCount - 1.
 const SceneSection& SectionAtWritePlace(size_t place);
 
-// Direct sub-chunks of objects.
-constexpr uint16_t kPositionChunk = 0x0020;      // 3 floats
-constexpr uint16_t kRotationChunk = 0x0022;      // 4 floats
-constexpr uint16_t kPositionCopyChunk = 0x002C;  // the position again
-constexpr uint16_t kScaleChunk = 0x002D;         // 3 floats
-constexpr uint16_t kObjectTypeChunk = 0x4011;    // begins with the object type code
-constexpr uint16_t kParentChunk = 0x4020;        // holds one name sub-chunk 0x0010
-constexpr uint16_t kSoundChunk = 0x4060;         // a sound object's settings
-constexpr uint16_t kLightmapChunk = 0x4090;      // its presence alone makes an object "LMAP"
+// Direct sub-chunks of objects; what each of these and of the following holds
+// is said in one place, the table of SubChunkTable.h.
+constexpr uint16_t kPositionChunk = 0x0020;
+constexpr uint16_t kRotationChunk = 0x0022;
+constexpr uint16_t kPositionCopyChunk = 0x002C;
+constexpr uint16_t kScaleChunk = 0x002D;
+constexpr uint16_t kObjectTypeChunk = 0x4011;
+constexpr uint16_t kParentChunk = 0x4020;
+constexpr uint16_t kSoundChunk = 0x4060;
+constexpr uint16_t kLightmapChunk = 0x4090;  // its presence alone makes an object "LMAP"
 
 // Sub-chunks of a sound object's settings (kSoundChunk). Its file is a name
 // sub-chunk, kObjectNameChunk.
-constexpr uint16_t kSoundTypeChunk = 0x4061;    // int32: list index + 1
-constexpr uint16_t kVolumeChunk = 0x4062;       // float level
-constexpr uint16_t kSound4063Chunk = 0x4063;    // 4 bytes of no known meaning, written as zero
-constexpr uint16_t kExtraChunk = 0x4064;        // 2 floats of no known meaning
-constexpr uint16_t kRadiiChunk = 0x4068;        // const radius, decrease width, min level, max level
-constexpr uint16_t kSound4066Chunk = 0x4066;    // empty
-constexpr uint16_t kSound4067Chunk = 0x4067;    // empty
-constexpr uint16_t kSpeedChunk = 0xB800;        // float
-constexpr uint16_t kSoundSectorChunk = 0xB200;  // text, only when there is one
+constexpr uint16_t kSoundTypeChunk = 0x4061;
+constexpr uint16_t kVolumeChunk = 0x4062;
+constexpr uint16_t kSound4063Chunk = 0x4063;  // 4 bytes of no known meaning, written as zero
+constexpr uint16_t kExtraChunk = 0x4064;
+constexpr uint16_t kRadiiChunk = 0x4068;
+constexpr uint16_t kSound4066Chunk = 0x4066;  // empty
+constexpr uint16_t kSound4067Chunk = 0x4067;  // empty
+constexpr uint16_t kSpeedChunk = 0xB800;
+constexpr uint16_t kSoundSectorChunk = 0xB200;  // only when there is one
 
 // Direct sub-chunks of definitions.
-constexpr uint16_t kDefinitionTypeChunk = 0xAE22;  // begins with the definition type code
+constexpr uint16_t kDefinitionTypeChunk = 0xAE22;
 
 // Object type codes. Three are four ASCII characters as they stand in the
 // file, read as a little-endian number.

@@ -1,10 +1,11 @@
 #pragma once
 // What the toolset knows of the sub-chunks inside scene items, in one table:
 // where each stands, what it is and how its payload holds its value. The
-// structure view (the side panel, scene2 show) labels and reads sub-chunks by
-// it, and an edit of a value is to encode by it; the codes themselves are in
-// ChunkTypes.h, where the plug-in and the generator take them from.
+// structure view (the side panel, scene2 show) labels sub-chunks by it, and
+// the structure view, the plug-in and the generator read and write their
+// values by it (KnownValues.h); the codes themselves are in ChunkTypes.h.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "scene/ChunkTypes.h"
@@ -25,12 +26,16 @@ enum class PayloadKind : uint8_t {
   Radii,           // 4 floats: const radius, decrease width, min level, max level
 };
 
+constexpr bool HoldsFloats(PayloadKind kind) {
+  return kind == PayloadKind::Floats || kind == PayloadKind::Level || kind == PayloadKind::Radii;
+}
+
 struct KnownSubChunk {
   SubChunkRun in;
   uint16_t type;
   const char* what;
   PayloadKind kind;
-  uint8_t count;     // the floats of PayloadKind::Floats
+  uint8_t count;     // the floats of a kind that holds them; else 0
   SubChunkRun holds; // the run its payload is, when it holds one
   // Read as the sound plug-in reads it: the last of its type counts, and its
   // value is the plug-in's view of it.
@@ -53,12 +58,20 @@ inline constexpr KnownSubChunk kKnownSubChunks[] = {
     {SubChunkRun::Parent, kObjectNameChunk, "name", PayloadKind::Name, 0, SubChunkRun::Unknown, false},
     {SubChunkRun::Sound, kObjectNameChunk, "file", PayloadKind::Text, 0, SubChunkRun::Unknown, true},
     {SubChunkRun::Sound, kSoundTypeChunk, "sound type", PayloadKind::SoundType, 0, SubChunkRun::Unknown, true},
-    {SubChunkRun::Sound, kVolumeChunk, "volume level", PayloadKind::Level, 0, SubChunkRun::Unknown, true},
+    {SubChunkRun::Sound, kVolumeChunk, "volume level", PayloadKind::Level, 1, SubChunkRun::Unknown, true},
     {SubChunkRun::Sound, kExtraChunk, "Unk floats", PayloadKind::Floats, 2, SubChunkRun::Unknown, true},
-    {SubChunkRun::Sound, kRadiiChunk, "volume radii and levels", PayloadKind::Radii, 0, SubChunkRun::Unknown, true},
+    {SubChunkRun::Sound, kRadiiChunk, "volume radii and levels", PayloadKind::Radii, 4, SubChunkRun::Unknown, true},
     {SubChunkRun::Sound, kSpeedChunk, "speed", PayloadKind::Floats, 1, SubChunkRun::Unknown, true},
     {SubChunkRun::Sound, kSoundSectorChunk, "sector", PayloadKind::Text, 0, SubChunkRun::Unknown, true},
 };
+
+// A reader of floats takes an entry's count as all it needs to know of them.
+constexpr bool FloatsCounted() {
+  for (const KnownSubChunk& known : kKnownSubChunks)
+    if (HoldsFloats(known.kind) != (known.count > 0)) return false;
+  return true;
+}
+static_assert(FloatsCounted(), "an entry of floats without their count, or a count on another kind");
 
 // The entry of a sub-chunk of `type` in a run `in`; null when none knows it.
 constexpr const KnownSubChunk* FindKnownSubChunk(SubChunkRun in, uint16_t type) {
@@ -66,3 +79,10 @@ constexpr const KnownSubChunk* FindKnownSubChunk(SubChunkRun in, uint16_t type) 
     if (known.in == in && known.type == type) return &known;
   return nullptr;
 }
+
+// The entry of a sub-chunk that a writer or a layout relies on the table to
+// know: for one it lacks, the null found can't be followed and the build fails.
+consteval const KnownSubChunk& KnownEntry(SubChunkRun in, uint16_t type) { return *FindKnownSubChunk(in, type); }
+
+// How many floats such a sub-chunk holds, for arrays and loops sized by it.
+consteval size_t FloatCount(SubChunkRun in, uint16_t type) { return KnownEntry(in, type).count; }

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "scene/SubChunkTable.h"
 #include "sound/Levels.h"
 
 // The items of the sound type list, as the dialog shows them.
@@ -15,9 +16,11 @@ struct SoundFields {
   // its terminating NUL included when it has one.
   std::string Name = std::string("New sound\0", 10);
 
-  std::array<std::string, 3> Position{"0.0", "0.0", "0.0"};         // X, Y, Z
-  std::array<std::string, 4> Rotation{"1.0", "0.0", "0.0", "0.0"};  // the dialog's four fields in order
-  std::array<std::string, 3> Scale{"1.0", "1.0", "1.0"};            // X, Y, Z
+  // One text per float of the sub-chunk that holds it.
+  std::array<std::string, FloatCount(SubChunkRun::Object, kPositionChunk)> Position{"0.0", "0.0", "0.0"};  // X, Y, Z
+  // The dialog's four fields in order.
+  std::array<std::string, FloatCount(SubChunkRun::Object, kRotationChunk)> Rotation{"1.0", "0.0", "0.0", "0.0"};
+  std::array<std::string, FloatCount(SubChunkRun::Object, kScaleChunk)> Scale{"1.0", "1.0", "1.0"};  // X, Y, Z
   std::string ParentSector = "Primary sector";
 
   std::string SoundFile = "sound.wav";
@@ -29,12 +32,16 @@ struct SoundFields {
   std::string DecreaseRadius = "100.0";
   int MinLevel = 0;
   int MaxLevel = LevelSteps;
-  std::array<std::string, 2> Extra{"1.0", "1.5"};  // two floats of no known meaning
+  std::array<std::string, FloatCount(SubChunkRun::Sound, kExtraChunk)> Extra{"1.0", "1.5"};  // of no known meaning
   std::string Speed = "1.0";
   std::string SoundSector;  // empty leaves its sub-chunk out
 
   bool operator==(const SoundFields&) const = default;
 };
+
+// The fields that each stand for one float of a sub-chunk, and the four of the radii.
+static_assert(FloatCount(SubChunkRun::Sound, kVolumeChunk) == 1 && FloatCount(SubChunkRun::Sound, kSpeedChunk) == 1);
+static_assert(FloatCount(SubChunkRun::Sound, kRadiiChunk) == 4, "ConstRadius, DecreaseRadius, MinLevel, MaxLevel");
 
 // The values of a new sound.
 void SetSoundDefaults(SoundFields& fields);

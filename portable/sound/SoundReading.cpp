@@ -2,27 +2,22 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "sound/DecreaseRadius.h"
 #include "sound/NumberText.h"
-#include "scene/ChunkTypes.h"
+#include "scene/KnownValues.h"
 #include "scene/SubChunkWalk.h"
 
 namespace {
 
-// A value that does not fit inside its own sub-chunk is dropped whole: the
-// field keeps what it had rather than taking bytes of whatever follows.
+// `values` are a sub-chunk's floats as its entry counts them, and none where
+// they are cut short: a value that does not fit inside its own sub-chunk is
+// dropped whole, the field keeping what it had rather than taking bytes of
+// whatever follows.
 template <size_t N>
-bool ReadFloats(ByteView payload, std::array<float, N>& values) {
-  for (size_t i = 0; i < N; ++i)
-    if (!payload.ReadFloat(4 * i, values[i])) return false;
-  return true;
-}
-
-template <size_t N>
-void ReadFloatTexts(ByteView payload, std::array<std::string, N>& texts) {
-  std::array<float, N> values{};
-  if (!ReadFloats(payload, values)) return;
+void TakeFloatTexts(const std::vector<float>& values, std::array<std::string, N>& texts) {
+  if (values.size() != N) return;
   for (size_t i = 0; i < N; ++i) texts[i] = FormatNumber(values[i]);
 }
 
@@ -31,9 +26,7 @@ int SoundTypeIndex(uint32_t stored) {
   return value >= 1 && value <= 3 ? value - 1 : -1;
 }
 
-void ReadRadii(ByteView payload, SoundFields& fields) {
-  std::array<float, 4> radii{};
-  if (!ReadFloats(payload, radii)) return;
+void TakeRadii(const std::vector<float>& radii, SoundFields& fields) {
   fields.ConstRadius = FormatNumber(radii[0]);
   fields.DecreaseRadius = DecreaseRadiusText(radii[0], radii[1]);
   fields.MinLevel = LevelFromStored(radii[2]);
@@ -43,29 +36,31 @@ void ReadRadii(ByteView payload, SoundFields& fields) {
 void ReadSoundProperties(ByteView body, SoundFields& fields) {
   SubChunkWalk walk(body);
   for (SubChunk sub; walk.Next(sub);) {
-    uint32_t number = 0;
-    float value = 0;
+    const KnownSubChunk* known = FindKnownSubChunk(SubChunkRun::Sound, sub.Type);
+    if (known == nullptr) continue;
+    const std::vector<float> floats = ReadFloats(*known, sub.Payload);
+    uint32_t code = 0;
     switch (sub.Type) {
       case kObjectNameChunk:
-        fields.SoundFile = sub.Payload.TextUpToNul();
+        fields.SoundFile = ReadText(sub.Payload);
         break;
       case kSoundTypeChunk:
-        if (sub.Payload.ReadU32(0, number)) fields.SoundType = SoundTypeIndex(number);
+        if (ReadCode(sub.Payload, code)) fields.SoundType = SoundTypeIndex(code);
         break;
       case kVolumeChunk:
-        if (sub.Payload.ReadFloat(0, value)) fields.Volume = LevelFromStored(value);
+        if (!floats.empty()) fields.Volume = LevelFromStored(floats[0]);
         break;
       case kExtraChunk:
-        ReadFloatTexts(sub.Payload, fields.Extra);
+        TakeFloatTexts(floats, fields.Extra);
         break;
       case kRadiiChunk:
-        ReadRadii(sub.Payload, fields);
+        if (!floats.empty()) TakeRadii(floats, fields);
         break;
       case kSoundSectorChunk:
-        fields.SoundSector = sub.Payload.TextUpToNul();
+        fields.SoundSector = ReadText(sub.Payload);
         break;
       case kSpeedChunk:
-        if (sub.Payload.ReadFloat(0, value)) fields.Speed = FormatNumber(value);
+        if (!floats.empty()) fields.Speed = FormatNumber(floats[0]);
         break;
       default:
         break;
@@ -73,17 +68,18 @@ void ReadSoundProperties(ByteView body, SoundFields& fields) {
   }
 }
 
-// The parent is taken only from a name sub-chunk that comes first inside it.
+// The parent is taken only from a name sub-chunk that comes first inside it,
+// and up to its first zero, as the plug-in writes it back closed by one.
 void ReadParent(ByteView body, SoundFields& fields) {
   SubChunkWalk walk(body);
   SubChunk first;
-  if (walk.Next(first) && first.Type == kObjectNameChunk) fields.ParentSector = first.Payload.TextUpToNul();
+  if (walk.Next(first) && first.Type == kObjectNameChunk) fields.ParentSector = ReadText(first.Payload);
 }
 
 int32_t ObjectType(ByteView body) {
   const auto typeChunk = FindSubChunk(body, kObjectTypeChunk);
   uint32_t type = 0;
-  if (typeChunk) typeChunk->Payload.ReadU32(0, type);
+  if (typeChunk) ReadCode(typeChunk->Payload, type);
   return static_cast<int32_t>(type);
 }
 
@@ -109,18 +105,21 @@ bool ReadSoundObject(SoundFields& fields, const uint8_t* data, int32_t size, con
 
   SubChunkWalk walk(body);
   for (SubChunk sub; walk.Next(sub);) {
+    const KnownSubChunk* known = FindKnownSubChunk(SubChunkRun::Object, sub.Type);
+    if (known == nullptr) continue;
+    const std::vector<float> floats = ReadFloats(*known, sub.Payload);
     switch (sub.Type) {
       case kObjectNameChunk:
         fields.Name = sub.Payload.Bytes();
         break;
       case kPositionChunk:
-        ReadFloatTexts(sub.Payload, fields.Position);
+        TakeFloatTexts(floats, fields.Position);
         break;
       case kRotationChunk:
-        ReadFloatTexts(sub.Payload, fields.Rotation);
+        TakeFloatTexts(floats, fields.Rotation);
         break;
       case kScaleChunk:
-        ReadFloatTexts(sub.Payload, fields.Scale);
+        TakeFloatTexts(floats, fields.Scale);
         break;
       case kParentChunk:
         ReadParent(sub.Payload, fields);

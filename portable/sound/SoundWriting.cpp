@@ -5,18 +5,11 @@
 
 #include "sound/DecreaseRadius.h"
 #include "sound/NumberText.h"
-#include "scene/ChunkTypes.h"
+#include "scene/KnownValues.h"
 
 namespace {
 
 float Single(const std::string& text) { return static_cast<float>(ParseNumber(text)); }
-
-template <size_t N>
-void Floats(ChunkWriter& out, uint16_t type, const std::array<float, N>& values) {
-  out.Open(type);
-  for (float value : values) out.Float(value);
-  out.Close();
-}
 
 template <size_t N>
 std::array<float, N> Singles(const std::array<std::string, N>& texts) {
@@ -27,48 +20,44 @@ std::array<float, N> Singles(const std::array<std::string, N>& texts) {
 
 uint32_t StoredSoundType(int index) { return index >= 0 && index <= 2 ? static_cast<uint32_t>(index + 1) : 0; }
 
-void U32Chunk(ChunkWriter& out, uint16_t type, uint32_t value) {
-  out.Open(type);
-  out.U32(value);
-  out.Close();
-}
+consteval const KnownSubChunk& InObject(uint16_t type) { return KnownEntry(SubChunkRun::Object, type); }
+consteval const KnownSubChunk& InSound(uint16_t type) { return KnownEntry(SubChunkRun::Sound, type); }
 
-void TextChunk(ChunkWriter& out, uint16_t type, const std::string& text) {
-  out.Open(type);
-  out.Text(text);
-  out.Close();
-}
-
+// The settings in the order that the plug-in writes them. The table says what
+// each value holds; 0x4063, 0x4066 and 0x4067 it does not know, and the
+// plug-in writes them as they stand here, whatever it read.
 void WriteSound(ChunkWriter& out, const SoundFields& fields) {
   out.Open(kSoundChunk);
-  TextChunk(out, kObjectNameChunk, fields.SoundFile);
-  U32Chunk(out, kSoundTypeChunk, StoredSoundType(fields.SoundType));
-  Floats(out, kVolumeChunk, std::array{StoredLevel(fields.Volume)});
-  U32Chunk(out, kSound4063Chunk, 0);
-  Floats(out, kExtraChunk, Singles(fields.Extra));
+  WriteText(out, InSound(kObjectNameChunk), fields.SoundFile);
+  WriteCode(out, InSound(kSoundTypeChunk), StoredSoundType(fields.SoundType));
+  WriteFloats(out, InSound(kVolumeChunk), std::array{StoredLevel(fields.Volume)});
+  out.Chunk(kSound4063Chunk, std::string(4, '\0'));
+  WriteFloats(out, InSound(kExtraChunk), Singles(fields.Extra));
   const float constRadius = Single(fields.ConstRadius);
-  Floats(out, kRadiiChunk,
-         std::array{constRadius, DecreaseWidth(fields.DecreaseRadius, constRadius), StoredLevel(fields.MinLevel),
-                    StoredLevel(fields.MaxLevel)});
+  WriteFloats(out, InSound(kRadiiChunk),
+              std::array{constRadius, DecreaseWidth(fields.DecreaseRadius, constRadius), StoredLevel(fields.MinLevel),
+                         StoredLevel(fields.MaxLevel)});
   out.Chunk(kSound4066Chunk, {});
   out.Chunk(kSound4067Chunk, {});
-  Floats(out, kSpeedChunk, std::array{Single(fields.Speed)});
-  if (!fields.SoundSector.empty()) TextChunk(out, kSoundSectorChunk, fields.SoundSector);
+  WriteFloats(out, InSound(kSpeedChunk), std::array{Single(fields.Speed)});
+  if (!fields.SoundSector.empty()) WriteText(out, InSound(kSoundSectorChunk), fields.SoundSector);
   out.Close();
 }
 
 }  // namespace
 
+// The object's own sub-chunks in the order that the plug-in writes them; the
+// name goes as it was read, byte for byte, and the parent's name closed by a zero.
 void WriteSoundObjectBody(ChunkWriter& out, const SoundFields& fields) {
-  U32Chunk(out, kObjectTypeChunk, kSoundObjectType);
+  WriteCode(out, InObject(kObjectTypeChunk), kSoundObjectType);
   out.Chunk(kObjectNameChunk, fields.Name);
   const auto position = Singles(fields.Position);
-  Floats(out, kPositionChunk, position);
-  Floats(out, kRotationChunk, Singles(fields.Rotation));
-  Floats(out, kScaleChunk, Singles(fields.Scale));
-  Floats(out, kPositionCopyChunk, position);
+  WriteFloats(out, InObject(kPositionChunk), position);
+  WriteFloats(out, InObject(kRotationChunk), Singles(fields.Rotation));
+  WriteFloats(out, InObject(kScaleChunk), Singles(fields.Scale));
+  WriteFloats(out, InObject(kPositionCopyChunk), position);
   out.Open(kParentChunk);
-  TextChunk(out, kObjectNameChunk, fields.ParentSector);
+  WriteText(out, KnownEntry(SubChunkRun::Parent, kObjectNameChunk), fields.ParentSector);
   out.Close();
   WriteSound(out, fields);
 }

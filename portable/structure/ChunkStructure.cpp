@@ -6,7 +6,7 @@
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkFaults.h"
 #include "scene/Counted.h"
-#include "scene/SubChunkTable.h"
+#include "scene/KnownValues.h"
 #include "scene/SubChunkWalk.h"
 #include "structure/SoundStructure.h"
 
@@ -18,28 +18,17 @@ constexpr int kDeepest = 32;
 
 using Kind = StructureNode::Kind;
 
-// A name as the catalogue reads one: its bytes, less one closing zero.
-std::string NameOf(ByteView payload) {
-  std::string name = payload.Bytes();
-  if (!name.empty() && name.back() == '\0') name.pop_back();
-  return name;
-}
-
 // The floats as the sound dialog writes numbers; empty unless all are there.
-std::string FloatsOf(ByteView payload, size_t count) {
+std::string FloatsOf(const KnownSubChunk& known, ByteView payload) {
   std::string text;
-  for (size_t i = 0; i < count; ++i) {
-    float value = 0;
-    if (!payload.ReadFloat(4 * i, value)) return "";
-    text += (i == 0 ? "" : ", ") + FormatNumber(value);
-  }
+  for (const float value : ReadFloats(known, payload)) text += (text.empty() ? "" : ", ") + FormatNumber(value);
   return text;
 }
 
 // The code at the payload's start and its display name.
 std::string CodeOf(ByteView payload, std::string (*name)(uint32_t)) {
   uint32_t code = 0;
-  if (!payload.ReadU32(0, code)) return "";
+  if (!ReadCode(payload, code)) return "";
   return std::to_string(code) + " (" + name(code) + ")";
 }
 
@@ -49,13 +38,13 @@ std::string ValueOf(const KnownSubChunk& known, ByteView payload) {
   if (known.soundSetting) return "";
   switch (known.kind) {
     case PayloadKind::Name:
-      return NameOf(payload);
+      return ReadName(payload);
     case PayloadKind::ObjectType:
       return CodeOf(payload, ObjectTypeName);
     case PayloadKind::DefinitionType:
       return CodeOf(payload, DefinitionTypeName);
     case PayloadKind::Floats:
-      return FloatsOf(payload, known.count);
+      return FloatsOf(known, payload);
     default:
       return "";
   }
@@ -158,7 +147,7 @@ void DescribeNamedItem(ByteView chunk, uint32_t lengthAt, StructureNode& item) {
   lengthField.fault = fault;
   const ByteView name = chunk.Part(lengthAt + 4, length);
   StructureNode& nameField = item.children.emplace_back(BytesNode(Kind::Field, lengthAt + 4, name.Length(), "name"));
-  nameField.value = NameOf(name);
+  nameField.value = ReadName(name);
   const size_t rest = lengthAt + 4 + name.Length();
   if (rest < total) item.children.push_back(BytesNode(Kind::Raw, rest, total - rest));
 }

@@ -3,7 +3,7 @@
 #include <climits>
 #include <set>
 
-#include "scene/ChunkTypes.h"
+#include "scene/KnownValues.h"
 #include "sound/SoundReading.h"
 
 namespace {
@@ -40,34 +40,31 @@ class SoundValues {
  public:
   explicit SoundValues(const SoundFields& fields) : fields_(fields) {}
 
+  // A sub-chunk too short to hold its value whole gives the plug-in none.
   void Settings(StructureNode& node) {
-    if (!Read(node) || done_.contains(node.type)) return;
-    const size_t payload = PayloadLength(node);
+    const KnownSubChunk* known = FindKnownSubChunk(SubChunkRun::Sound, node.type);
+    if (known == nullptr || !Read(node) || done_.contains(node.type) || PayloadLength(node) < ValueLength(*known))
+      return;
     switch (node.type) {
       case kObjectNameChunk:
         node.value = fields_.SoundFile;
         break;
       case kSoundTypeChunk:
-        if (payload < 4) return;
         node.value = fields_.SoundType >= 0 ? kSoundTypeTexts[static_cast<size_t>(fields_.SoundType)] : "none";
         break;
       case kVolumeChunk:
-        if (payload < 4) return;
         node.value = LevelText(fields_.Volume);
         break;
       case kExtraChunk:
-        if (payload < 8) return;
         node.value = Joined(fields_.Extra);
         break;
       case kRadiiChunk:
-        if (payload < 16) return;
         AddField(node, 0, "const volume radius", fields_.ConstRadius);
         AddField(node, 1, "decrease volume radius", fields_.DecreaseRadius);
         AddField(node, 2, "min level", LevelText(fields_.MinLevel));
         AddField(node, 3, "max level", LevelText(fields_.MaxLevel));
         break;
       case kSpeedChunk:
-        if (payload < 4) return;
         node.value = fields_.Speed;
         break;
       case kSoundSectorChunk:

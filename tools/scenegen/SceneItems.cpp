@@ -6,7 +6,7 @@
 #include "sound/NumberText.h"
 #include "sound/SoundWriting.h"
 #include "scene/ChunkCatalogue.h"
-#include "scene/ChunkTypes.h"
+#include "scene/KnownValues.h"
 #include "tools/scenegen/ItemNames.h"
 
 namespace {
@@ -54,7 +54,7 @@ constexpr uint16_t kHeadTypes[] = {0x0002, 0x0005, 0x0100, 0x3200, 0xAE00};
 
 // Rotations as unit quaternions (x, y, z, w) written as constants: computing
 // them would bring in the maths library, whose last bits differ by platform.
-constexpr float kRotations[][4] = {
+constexpr float kRotations[][FloatCount(SubChunkRun::Object, kRotationChunk)] = {
     {0, 0, 0, 1}, {0, 0.70710677f, 0, 0.70710677f}, {0, 1, 0, 0}, {0, -0.70710677f, 0, 0.70710677f}};
 
 // A number of quarter units from low to high. Both steps are exact in single
@@ -125,10 +125,10 @@ std::string SceneItems::Name(const std::string& word, uint32_t serial) {
   return oneName_.empty() ? ItemName(random_, word, serial) : oneName_;
 }
 
-void SceneItems::Position(ChunkWriter& chunk, uint16_t type) {
-  chunk.Open(type);
-  for (int axis = 0; axis < 3; ++axis) chunk.Float(Quarters(random_, -40000, 40000));
-  chunk.Close();
+std::array<float, FloatCount(SubChunkRun::Object, kPositionChunk)> SceneItems::Position() {
+  std::array<float, FloatCount(SubChunkRun::Object, kPositionChunk)> position;
+  for (float& axis : position) axis = Quarters(random_, -40000, 40000);
+  return position;
 }
 
 void SceneItems::SoundObject(ChunkWriter& chunk, uint32_t serial) {
@@ -140,8 +140,7 @@ void SceneItems::SoundObject(ChunkWriter& chunk, uint32_t serial) {
   for (std::string& axis : fields.Position) axis = number(-40000, 40000);
   const float* rotation = kRotations[random_.Below(std::size(kRotations))];
   for (size_t part = 0; part < fields.Rotation.size(); ++part) fields.Rotation[part] = FormatNumber(rotation[part]);
-  const std::string scale = random_.Percent(80) ? "1" : number(1, 16);
-  fields.Scale = {scale, scale, scale};
+  fields.Scale.fill(random_.Percent(80) ? "1" : number(1, 16));
   fields.ParentSector = NumberedName("sector", static_cast<uint32_t>(random_.Between(1, serial)));
   fields.SoundFile = "sounds\\" + NumberedName("ambient", static_cast<uint32_t>(random_.Between(1, 60))) + ".wav";
   fields.SoundType = static_cast<int>(random_.Below(3));
@@ -183,16 +182,11 @@ void SceneItems::Object(ChunkWriter& chunk, uint32_t serial) {
     NameLink(chunk, kParentChunk, kObjectNameChunk, NumberedName("sector", sector));
   };
   auto typeCode = [&] {
-    if (lightmapOnly || untyped) return;
-    chunk.Open(kObjectTypeChunk);
-    chunk.U32(type);
-    chunk.Close();
+    if (!lightmapOnly && !untyped) WriteCode(chunk, KnownEntry(SubChunkRun::Object, kObjectTypeChunk), type);
   };
   if (parentPlace == 0) parent();
   if (typeFirst) typeCode();
-  chunk.Open(kObjectNameChunk);
-  chunk.Text(Name(word, serial));
-  chunk.Close();
+  WriteText(chunk, KnownEntry(SubChunkRun::Object, kObjectNameChunk), Name(word, serial));
   if (!typeFirst) typeCode();
   if (lightmapOnly || alsoLightmap) {
     chunk.Open(kLightmapChunk);
@@ -200,14 +194,11 @@ void SceneItems::Object(ChunkWriter& chunk, uint32_t serial) {
     chunk.Close();
   }
 
-  Position(chunk, kPositionChunk);
-  chunk.Open(kRotationChunk);
-  for (float part : kRotations[random_.Below(std::size(kRotations))]) chunk.Float(part);
-  chunk.Close();
-  chunk.Open(kScaleChunk);
-  const float scale = random_.Percent(80) ? 1.0f : Quarters(random_, 1, 16);
-  for (int axis = 0; axis < 3; ++axis) chunk.Float(scale);
-  chunk.Close();
+  WriteFloats(chunk, KnownEntry(SubChunkRun::Object, kPositionChunk), Position());
+  WriteFloats(chunk, KnownEntry(SubChunkRun::Object, kRotationChunk), kRotations[random_.Below(std::size(kRotations))]);
+  std::array<float, FloatCount(SubChunkRun::Object, kScaleChunk)> scale;
+  scale.fill(random_.Percent(80) ? 1.0f : Quarters(random_, 1, 16));
+  WriteFloats(chunk, KnownEntry(SubChunkRun::Object, kScaleChunk), scale);
 
   switch (type) {
     case kLightObjectType:
@@ -249,11 +240,11 @@ void SceneItems::Definition(ChunkWriter& chunk, uint32_t serial) {
     chunk.Close();
   };
   if (!nameFirst) typeCode();
-  chunk.Open(kDefinitionNameChunk);
-  chunk.Text(name);
-  chunk.Close();
+  WriteText(chunk, KnownEntry(SubChunkRun::Definition, kDefinitionNameChunk), name);
   if (nameFirst) typeCode();
-  Position(chunk, kDefinitionPositionChunk);
+  chunk.Open(kDefinitionPositionChunk);
+  for (const float axis : Position()) chunk.Float(axis);
+  chunk.Close();
   chunk.Open(kDefinitionFlagsChunk);
   chunk.U32(static_cast<uint32_t>(random_.Below(16)));
   chunk.Close();

@@ -2,11 +2,13 @@
 // What the generated chunks hold: the head chunks and the four kinds of scene
 // item, each built into a ChunkWriter with made-up but plausible content.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "scene/ChunkWriter.h"
+#include "scene/SubChunkTable.h"
 #include "tools/scenegen/Random.h"
 
 // A type the generator draws: how often, and the word its items are named with.
@@ -37,7 +39,8 @@ class SceneItems {
   uint32_t ObjectType(uint32_t serial);
   // A sound object written by the plug-in's own writer from fields drawn at random.
   void SoundObject(ChunkWriter& chunk, uint32_t serial);
-  void Position(ChunkWriter& chunk, uint16_t type);
+  // A position as objects hold one, which definitions are given too.
+  std::array<float, FloatCount(SubChunkRun::Object, kPositionChunk)> Position();
   std::string Name(const std::string& word, uint32_t serial);
 
   TRandom& random_;  // not owned
