@@ -1,8 +1,8 @@
 #include "editing/TreeFollower.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
-#include <optional>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/qScene2bin.h"
@@ -74,8 +74,8 @@ class Inserting {
 struct TreeFollower::Entering {
   ChunkRef chunk;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
-  std::optional<Spot> spot;  // where it stood in the folder of its type, when it did
-  std::string text;          // its node's then; empty: read from its bytes
+  uint32_t place = 0;     // 1 + the index in places_ of where it stood in the folder of its type; 0: nowhere
+  bool renamed = false;  // bytes of its own, read for its name
 };
 
 uint16_t TreeFollower::HomeKey(const SceneTree::Home& home) {
@@ -102,20 +102,18 @@ void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes)
       const bool inFolder = parent.kind == SceneNodeKind::Folder;
       home = HomeKey({tree.SectionIndexOf(node), inFolder ? parent.Text() : std::string()});
     }
-    uint32_t& at = placeOf_[node.chunk];
-    if (at == 0) {
-      places_.emplace_back();
-      at = static_cast<uint32_t>(places_.size());
-    }
-    Place& place = places_[at - 1];
-    place.spot = {.step = steps_,
-                  .index = index,
-                  .folderIndex = folderIndex,
-                  .home = home,
-                  .check = node.Check(),
-                  .folderCheck = parent.Check()};
-    place.text = node.Text();
-    taken_.push_back({at - 1, node.chunk, withFolder});
+    uint32_t& known = placeOf_[node.chunk];
+    if ((known & kPlaceNumber) == 0) ++placed_;
+    places_.push_back({.chunk = node.chunk,
+                       .spot = {.step = steps_,
+                                .index = index,
+                                .folderIndex = folderIndex,
+                                .home = home,
+                                .check = node.Check(),
+                                .folderCheck = parent.Check()},
+                       .text = node.Text()});
+    known = (known & kWentWithFolder) | static_cast<uint32_t>(places_.size());
+    taken_.push_back({node.chunk, withFolder});
   };
   const SceneNode* lastFolder = nullptr;  // a delete takes many nodes of one folder
   uint32_t lastFolderIndex = 0;
@@ -142,7 +140,8 @@ void TreeFollower::Settle(const SceneTree& tree, const DocumentChange& change, C
   // document: sorted lists rather than a search of the document for each.
   std::vector<ChunkId> along;
   for (const Taken& taken : taken_) {
-    places_[taken.place].withFolder = taken.withFolder;
+    uint32_t& known = placeOf_[taken.chunk];
+    known = (known & kPlaceNumber) | (taken.withFolder ? kWentWithFolder : 0);
     if (taken.withFolder) along.push_back(taken.chunk);
   }
   taken_.clear();
@@ -175,57 +174,80 @@ void TreeFollower::Append(SceneTree& tree, const ChunkRef& chunk, toolkit::Check
 }
 
 void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone) {
-  // By step, the last first; in a step by home and index; those never seen
-  // last, in the order they came. Sorted as keys of their own, which lie
-  // side by side, rather than by looking at the chunks.
-  struct Key {
-    bool unseen;
-    uint32_t laterStep;
-    uint16_t home;
-    uint32_t index;
-    uint32_t at;
-    auto operator<=>(const Key&) const = default;
-  };
-  std::vector<Key> keys;
-  keys.reserve(entering.size());
-  for (uint32_t at = 0; at < entering.size(); ++at) {
-    const std::optional<Spot>& spot = entering[at].spot;
-    keys.push_back(spot ? Key{false, ~spot->step, spot->home, spot->index, at} : Key{true, 0, 0, 0, at});
+  // Those that stood somewhere in the order of their places: the log has
+  // them by step, and in a step mostly by home and index already. One walk
+  // of the part of the log that they span, no sort of them all.
+  uint32_t low = UINT32_MAX;
+  uint32_t high = 0;
+  for (const Entering& chunk : entering) {
+    if (chunk.place == 0) continue;
+    low = std::min(low, chunk.place);
+    high = std::max(high, chunk.place);
   }
-  std::sort(keys.begin(), keys.end());
-  std::vector<uint32_t> order;
-  order.reserve(keys.size());
-  for (const Key& key : keys) order.push_back(key.at);
-  for (size_t begin = 0, end = 0; begin < order.size(); begin = end) {
-    Entering& head = entering[order[begin]];
-    end = begin + 1;
-    if (!head.spot) {
-      Append(tree, head.chunk, head.check, redone);
-      continue;
+  std::vector<uint32_t> byPlace;  // indexes in `entering`
+  if (high != 0) {
+    std::vector<uint32_t> slots(high - low + 1);
+    for (uint32_t at = 0; at < entering.size(); ++at)
+      if (entering[at].place != 0) slots[entering[at].place - low] = at + 1;
+    for (const uint32_t slot : slots)
+      if (slot != 0) byPlace.push_back(slot - 1);
+  }
+  const auto spotOf = [&](uint32_t at) -> const Spot& { return places_[entering[at].place - 1].spot; };
+  const auto before = [&](uint32_t a, uint32_t b) {
+    const Spot& p = spotOf(a);
+    const Spot& q = spotOf(b);
+    return p.home != q.home ? p.home < q.home : p.index < q.index;
+  };
+  // The steps that took them in reverse: the last first.
+  for (size_t stepEnd = byPlace.size(); stepEnd > 0;) {
+    size_t stepBegin = stepEnd - 1;
+    const uint32_t step = spotOf(byPlace[stepBegin]).step;
+    while (stepBegin > 0 && spotOf(byPlace[stepBegin - 1]).step == step) --stepBegin;
+    const auto first = byPlace.begin() + static_cast<ptrdiff_t>(stepBegin);
+    const auto last = byPlace.begin() + static_cast<ptrdiff_t>(stepEnd);
+    if (!std::is_sorted(first, last, before)) std::stable_sort(first, last, before);
+    for (size_t begin = stepBegin, end = stepBegin; begin < stepEnd; begin = end) {
+      const Spot& spot = spotOf(byPlace[begin]);
+      end = begin + 1;
+      while (end < stepEnd && spotOf(byPlace[end]).home == spot.home) ++end;
+      PutBack(tree, entering, std::span(byPlace).subspan(begin, end - begin), redone);
     }
-    const Spot& spot = *head.spot;
-    while (end < order.size() && entering[order[end]].spot && entering[order[end]].spot->step == spot.step &&
-           entering[order[end]].spot->home == spot.home)
-      ++end;
-    SceneNode* parent = tree.ParentFor(head.chunk.Bytes());
-    const bool made = parent == nullptr;
-    if (made) {
-      SceneNode& section = *tree.Nodes().OfSection(kSceneSections[homes_[spot.home].section]);
-      parent = &tree.MakeFolderFor(head.chunk.Bytes(), Inserting(section).PreviousFor(spot.folderIndex));
-      if (!redone) tree.Model().SetCheck(*parent, spot.folderCheck);
+    stepEnd = stepBegin;
+  }
+  for (const Entering& chunk : entering)
+    if (chunk.place == 0) Append(tree, chunk.chunk, chunk.check, redone);
+}
+
+void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, std::span<const uint32_t> run,
+                           bool redone) {
+  const Entering& head = entering[run.front()];
+  const Spot& spot = places_[head.place - 1].spot;
+  SceneNode* parent = tree.ParentFor(head.chunk.Bytes());
+  const bool made = parent == nullptr;
+  if (made) {
+    SceneNode& section = *tree.Nodes().OfSection(kSceneSections[homes_[spot.home].section]);
+    parent = &tree.MakeFolderFor(head.chunk.Bytes(), Inserting(section).PreviousFor(spot.folderIndex));
+    if (!redone) tree.Model().SetCheck(*parent, spot.folderCheck);
+  }
+  const toolkit::TreeModel::Rework rework(tree.Model(), *parent, run.size());
+  Inserting inserting(*parent);
+  for (const uint32_t at : run) {
+    const Entering& chunk = entering[at];
+    Place& place = places_[chunk.place - 1];
+    // A nameless chunk's text is read again, so that it says why.
+    std::string text = chunk.renamed || place.text.empty() ? GetChunkName(chunk.chunk.Bytes()) : std::move(place.text);
+    SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(place.spot.index), SceneNodeKind::Chunk,
+                                      std::move(text), chunk.chunk.id);
+    // Spent: the node is back, and only whether its folder went along
+    // stays known of it; unless its node left again in this step (a moved
+    // node), whose newer place a redo takes.
+    if (uint32_t& known = placeOf_[chunk.chunk.id]; (known & kPlaceNumber) == chunk.place) {
+      known &= kWentWithFolder;
+      --placed_;
     }
-    const toolkit::TreeModel::Rework rework(tree.Model(), *parent, end - begin);
-    Inserting inserting(*parent);
-    for (size_t at = begin; at < end; ++at) {
-      Entering& chunk = entering[order[at]];
-      // A nameless chunk's text is read again, so that it says why.
-      if (chunk.text.empty()) chunk.text = GetChunkName(chunk.chunk.Bytes());
-      SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(chunk.spot->index), SceneNodeKind::Chunk,
-                                        std::move(chunk.text), chunk.chunk.id);
-      tree.Model().SetCheck(node, redone ? chunk.check : chunk.spot->check);
-      inserting.Inserted(node);
-      if (redone) NoteFolder(chunk.chunk.id, made && at == begin);
-    }
+    tree.Model().SetCheck(node, redone ? chunk.check : place.spot.check);
+    inserting.Inserted(node);
+    if (redone) NoteFolder(chunk.chunk.id, made && at == run.front());
   }
 }
 
@@ -247,9 +269,8 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   std::vector<SceneNode*> going;
   std::vector<SceneNode*> goingFolders;  // a few dozen at most
   const auto goes = [&](SceneNode& node, ChunkId chunk) {
-    const uint32_t place = placeOf_.Find(chunk);
     const bool withFolder =
-        undone ? madeFolder_.contains(chunk) : redone && place != 0 && places_[place - 1].withFolder;
+        undone ? madeFolder_.contains(chunk) : redone && (placeOf_.Find(chunk) & kWentWithFolder) != 0;
     SceneNode* parent = node.Parent();
     if (!withFolder || parent->kind != SceneNodeKind::Folder)
       going.push_back(&node);
@@ -298,16 +319,9 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
     // one that was replaced has bytes of its own, which may name another
     // home and are named anew.
     const auto enters = [&](ChunkRef chunk, toolkit::CheckState check, bool replaced) {
-      Entering& entry = entering.emplace_back(Entering{std::move(chunk), check, std::nullopt, {}});
-      const uint32_t at = placeOf_.Find(entry.chunk.id);
-      if (at == 0) return;
-      Place& place = places_[at - 1];
-      if (!replaced) {
-        entry.spot = place.spot;
-        entry.text = std::move(place.text);
-      } else if (homes_[place.spot.home] == tree.HomeOf(entry.chunk.Bytes())) {
-        entry.spot = place.spot;
-      }
+      uint32_t place = placeOf_.Find(chunk.id) & kPlaceNumber;
+      if (place != 0 && replaced && !(homes_[places_[place - 1].spot.home] == tree.HomeOf(chunk.Bytes()))) place = 0;
+      entering.push_back({std::move(chunk), check, place, replaced});
     };
     for (size_t index = 0; index < kSceneSectionCount; ++index) {
       const DocumentChange::Section& section = change.sections[index];
@@ -346,11 +360,26 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
       taken_.clear();
     PutBack(tree, entering, redone);
   }
+  Compact();
+}
+
+void TreeFollower::Compact() {
+  if (places_.size() <= 2 * placed_ + 4096) return;
+  // In place, so that the log keeps its memory for the next step's places.
+  size_t kept = 0;
+  for (size_t at = 0; at < places_.size(); ++at) {
+    uint32_t& known = placeOf_[places_[at].chunk];
+    if ((known & kPlaceNumber) != at + 1) continue;
+    places_[kept++] = std::move(places_[at]);
+    known = (known & kWentWithFolder) | static_cast<uint32_t>(kept);
+  }
+  places_.resize(kept);
 }
 
 void TreeFollower::Forget() {
   placeOf_.Clear();
   places_.clear();
+  placed_ = 0;
   homes_.clear();
   madeFolder_.clear();
   alongside_.clear();

@@ -45,19 +45,18 @@ class TreeFollower {
     toolkit::CheckState check = toolkit::CheckState::Unchecked;
     toolkit::CheckState folderCheck = toolkit::CheckState::Unchecked;
   };
-  // What the follower keeps of a chunk node that left. Its chunk's bytes
-  // are the same when it comes back (an undo or a redo brings back the very
-  // bytes that went), so its text is the name they hold and its home the
-  // folder they belong in: neither is read again.
+  // What the follower keeps of a chunk node each time it leaves, in a log
+  // in the order they left: a step's nodes lie side by side, so an undo
+  // puts them back by walking the log. Its chunk's bytes are the same when
+  // it comes back (an undo or a redo brings back the very bytes that went),
+  // so its text is the name they hold and its home the folder they belong
+  // in: neither is read again.
   struct Place {
+    ChunkId chunk = 0;
     Spot spot;
-    // Whether its folder went with it at the edit or the redo that took it
-    // last, as the delete takes a checked folder with all below it.
-    bool withFolder = false;
     std::string text;
   };
   struct Taken {
-    uint32_t place;  // in places_
     ChunkId chunk;
     bool withFolder;
   };
@@ -74,13 +73,24 @@ class TreeFollower {
   // Nodes for the chunks where they stood, in the reverse order of the
   // steps that took them; at the ends of their folders those never seen.
   void PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone);
+  // The run of them, by their indexes, that stood in one home at one step.
+  void PutBack(SceneTree& tree, std::vector<Entering>& entering, std::span<const uint32_t> run, bool redone);
   // Whether a folder was made for the chunk, for an undo of the step that
   // brought it.
   void NoteFolder(ChunkId chunk, bool made);
+  // Drops the places that a later one of their chunk outdates, once they
+  // are most of the log.
+  void Compact();
 
-  // The place of each chunk whose node left, the last time it did.
-  ChunkIdMap placeOf_;  // 1 + its index in places_
   std::vector<Place> places_;
+  // For each chunk whose node left: 1 + the index in places_ of its last
+  // place while its node is away, and whether its folder went with it at
+  // the edit or the redo that took it last, as the delete takes a checked
+  // folder with all below it.
+  static constexpr uint32_t kWentWithFolder = 0x80000000u;
+  static constexpr uint32_t kPlaceNumber = ~kWentWithFolder;
+  ChunkIdMap placeOf_;
+  size_t placed_ = 0;  // the chunks whose nodes are away
   std::vector<SceneTree::Home> homes_;  // a few dozen: the sections and the folders met
   std::unordered_set<ChunkId> madeFolder_;
   // By the first chunk an edit deleted: the nodes that went with a checked
