@@ -75,7 +75,7 @@ struct TreeFollower::Entering {
   ChunkRef chunk;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
   uint32_t place = 0;     // 1 + the index in places_ of where it stood in the folder of its type; 0: nowhere
-  bool renamed = false;  // bytes of its own, read for its name
+  bool replaced = false;  // bytes of its own, read for its name
 };
 
 uint16_t TreeFollower::HomeKey(const SceneTree::Home& home) {
@@ -235,7 +235,7 @@ void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, std
     const Entering& chunk = entering[at];
     Place& place = places_[chunk.place - 1];
     // A nameless chunk's text is read again, so that it says why.
-    std::string text = chunk.renamed || place.text.empty() ? GetChunkName(chunk.chunk.Bytes()) : std::move(place.text);
+    std::string text = chunk.replaced || place.text.empty() ? GetChunkName(chunk.chunk.Bytes()) : std::move(place.text);
     SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(place.spot.index), SceneNodeKind::Chunk,
                                       std::move(text), chunk.chunk.id);
     // Spent: the node is back, and only whether its folder went along
@@ -313,14 +313,15 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   } else {
     std::vector<Entering> entering;
     size_t comes = 0;
-    for (const DocumentChange::Section& section : change.sections) comes += section.added.size() + section.replaced.size();
+    for (const DocumentChange::Section& section : change.sections)
+      comes += section.added.size() + section.replaced.size();
     entering.reserve(comes);
     // A chunk that comes back brings the bytes it had when its node left;
     // one that was replaced has bytes of its own, which may name another
     // home and are named anew.
     const auto enters = [&](ChunkRef chunk, toolkit::CheckState check, bool replaced) {
       uint32_t place = placeOf_.Find(chunk.id) & kPlaceNumber;
-      if (place != 0 && replaced && !(homes_[places_[place - 1].spot.home] == tree.HomeOf(chunk.Bytes()))) place = 0;
+      if (place != 0 && replaced && homes_[places_[place - 1].spot.home] != tree.HomeOf(chunk.Bytes())) place = 0;
       entering.push_back({std::move(chunk), check, place, replaced});
     };
     for (size_t index = 0; index < kSceneSectionCount; ++index) {
