@@ -7,7 +7,7 @@
 
 void SceneTree::ResetTree() {
   model_.Clear();
-  chunkNodes_.clear();
+  chunkNodes_.Clear();
   nodes_.scene2 = &AddNode(nullptr, SceneNodeKind::Root, "scene2");
   std::array<SceneNode*, 1 + kSceneSectionCount> fixed{nodes_.scene2};
   for (size_t place = 0; place < kSceneSectionCount; ++place) {
@@ -51,14 +51,13 @@ void SceneTree::Remove(const std::vector<SceneNode*>& nodes) {
 }
 
 void SceneTree::ForgetChunkNodes(const SceneNode& node) {
-  if (node.chunk != 0) chunkNodes_.erase(node.chunk);
+  if (node.chunk != 0) chunkNodes_[node.chunk] = nullptr;
   for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling())
     ForgetChunkNodes(*child);
 }
 
 SceneNode* SceneTree::NodeOfChunk(ChunkId chunk) const {
-  const auto found = chunkNodes_.find(chunk);
-  return found != chunkNodes_.end() ? found->second : nullptr;
+  return chunkNodes_.Find(chunk);
 }
 
 // `section` null: each chunk goes under the folder of its own type.
@@ -100,10 +99,10 @@ SceneNode& SceneTree::FolderForChunk(ByteView chunk) {
   return FolderInSlot(*place.slot, *place.section, place.folder);
 }
 
-SceneNode& SceneTree::AddChunkNode(const ChunkRef& chunk) {
-  SceneNode* parent = ParentFor(chunk.Bytes());
-  if (parent == nullptr) parent = &MakeFolderFor(chunk.Bytes(), PlaceOf(chunk.Bytes()).section->LastChild());
-  return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(chunk.Bytes()), chunk.id);
+SceneNode& SceneTree::AddChunkNode(ChunkId chunk, ByteView bytes) {
+  SceneNode* parent = ParentFor(bytes);
+  if (parent == nullptr) parent = &MakeFolderFor(bytes, PlaceOf(bytes).section->LastChild());
+  return AddNode(parent, SceneNodeKind::Chunk, GetChunkName(bytes), chunk);
 }
 
 bool SceneTree::StandsRight(const SceneNode& node, ByteView chunk) { return node.Parent() == ParentFor(chunk); }

@@ -7,9 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "editing/ChunkIdMap.h"
 #include "editing/SceneNode.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/SceneDocument.h"
@@ -34,7 +34,7 @@ class SceneTree {
   // Adds a node for a chunk that the document gained after the fill, at the
   // end of the folder of its type, which is made when the tree has none (not
   // yet, or deleted since). Raises Exception for unknown types.
-  SceneNode& AddChunkNode(const ChunkRef& chunk);
+  SceneNode& AddChunkNode(ChunkId chunk, ByteView bytes);
   // Whether the node stands where AddChunkNode would put a node of `chunk`:
   // in the folder of the chunk's type. Raises Exception for unknown types.
   bool StandsRight(const SceneNode& node, ByteView chunk);
@@ -90,7 +90,7 @@ class SceneTree {
 
   toolkit::TreeModel model_;
   FixedNodes nodes_;
-  std::unordered_map<ChunkId, SceneNode*> chunkNodes_;
+  ChunkIdMap<SceneNode*> chunkNodes_;
   std::array<SceneNode*, kKnownObjectTypeCount> objectFolders_{};
   std::array<SceneNode*, kDefinitionTypeCount> definitionFolders_{};
 };

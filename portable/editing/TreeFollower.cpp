@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <tuple>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/qScene2bin.h"
@@ -10,30 +11,6 @@
 namespace {
 
 using Step = DocumentChange::Step;
-
-// The index of each node among its siblings, before any of them goes: one
-// walk along the children of each parent.
-std::vector<uint32_t> IndexesOf(const std::vector<SceneNode*>& nodes) {
-  std::vector<const SceneNode*> sorted(nodes.begin(), nodes.end());
-  std::sort(sorted.begin(), sorted.end());
-  std::vector<const SceneNode*> parents;
-  for (const SceneNode* node : nodes) parents.push_back(node->Parent());
-  std::sort(parents.begin(), parents.end());
-  parents.erase(std::unique(parents.begin(), parents.end()), parents.end());
-  std::vector<uint32_t> sortedIndexes(sorted.size());
-  for (const SceneNode* parent : parents) {
-    uint32_t index = 0;
-    for (const SceneNode* child = parent->FirstChild(); child != nullptr; child = child->NextSibling(), ++index)
-      if (const auto found = std::lower_bound(sorted.begin(), sorted.end(), child);
-          found != sorted.end() && *found == child)
-        sortedIndexes[static_cast<size_t>(found - sorted.begin())] = index;
-  }
-  std::vector<uint32_t> indexes;
-  for (const SceneNode* node : nodes)
-    indexes.push_back(sortedIndexes[static_cast<size_t>(
-        std::lower_bound(sorted.begin(), sorted.end(), static_cast<const SceneNode*>(node)) - sorted.begin())]);
-  return indexes;
-}
 
 uint32_t IndexAmongSiblings(const SceneNode& node) {
   uint32_t index = 0;
@@ -72,10 +49,18 @@ class Inserting {
 // its folder with the marks they had; a redo brings them as the edit did,
 // a new node and a new folder unchecked, a moved node with its mark.
 struct TreeFollower::Entering {
-  ChunkRef chunk;
+  // Where the chunk lies in the document, which keeps it while the tree
+  // follows: a few bytes rather than a handle, as half a million may come
+  // back at once.
+  uint32_t place = 0;  // 1 + the index in places_ of where it stood in the folder of its type; 0: nowhere
+  int32_t index = 0;   // in its list
+  uint8_t section = 0;
   toolkit::CheckState check = toolkit::CheckState::Unchecked;  // at a redo
-  uint32_t place = 0;     // 1 + the index in places_ of where it stood in the folder of its type; 0: nowhere
   bool replaced = false;  // bytes of its own, read for its name
+
+  const ChunkEntry& In(const SceneDocument& document) const {
+    return *document.List(kSceneSections[section]).At(index);
+  }
 };
 
 uint16_t TreeFollower::HomeKey(const SceneTree::Home& home) {
@@ -91,69 +76,84 @@ void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes)
   for (toolkit::TreeModelNode* node :
        toolkit::TreeModel::Highest(std::vector<toolkit::TreeModelNode*>(nodes.begin(), nodes.end())))
     highest.push_back(SceneNode::Of(node));
-  const std::vector<uint32_t> indexes = IndexesOf(highest);
+  std::vector<const SceneNode*> going(highest.begin(), highest.end());
+  std::sort(going.begin(), going.end());
+  // Remembered in tree order, parent by parent, each parent's children
+  // walked once: the order in which an undo puts them back, so that it
+  // finds the step's places sorted.
+  struct Parent {
+    size_t section;
+    uint32_t index;  // among the children of its section; 0 for a section
+    const SceneNode* node;
+  };
+  std::vector<Parent> parents;
+  for (const SceneNode* node : highest) {
+    const SceneNode* parent = node->Parent();
+    if (std::none_of(parents.begin(), parents.end(), [parent](const Parent& known) { return known.node == parent; }))
+      parents.push_back({tree.SectionIndexOf(*parent),
+                         parent->kind == SceneNodeKind::Folder ? IndexAmongSiblings(*parent) : 0, parent});
+  }
+  std::sort(parents.begin(), parents.end(),
+            [](const Parent& a, const Parent& b) { return std::tie(a.section, a.index) < std::tie(b.section, b.index); });
   ++steps_;
-  const SceneNode* lastParent = nullptr;  // and the home of its nodes
-  uint16_t home = 0;
-  const auto remember = [&](const SceneNode& node, uint32_t index, uint32_t folderIndex, bool withFolder) {
-    const SceneNode& parent = *node.Parent();
-    if (&parent != lastParent) {
-      lastParent = &parent;
-      const bool inFolder = parent.kind == SceneNodeKind::Folder;
-      home = HomeKey({tree.SectionIndexOf(node), inFolder ? parent.Text() : std::string()});
-    }
+  const auto remember = [&](const SceneNode& node, uint32_t index, uint32_t folderIndex, uint16_t home,
+                            bool withFolder) {
     uint32_t& known = placeOf_[node.chunk];
-    if ((known & kPlaceNumber) == 0) ++placed_;
+    ++unspent_;
     places_.push_back({.chunk = node.chunk,
                        .spot = {.step = steps_,
                                 .index = index,
                                 .folderIndex = folderIndex,
                                 .home = home,
                                 .check = node.Check(),
-                                .folderCheck = parent.Check()},
-                       .text = node.Text()});
+                                .folderCheck = node.Parent()->Check()},
+                       .text = node.Text(),
+                       .earlier = known & kPlaceNumber});
     known = (known & kWentWithFolder) | static_cast<uint32_t>(places_.size());
     taken_.push_back({node.chunk, withFolder});
   };
-  const SceneNode* lastFolder = nullptr;  // a delete takes many nodes of one folder
-  uint32_t lastFolderIndex = 0;
-  for (size_t at = 0; at < highest.size(); ++at) {
-    const SceneNode& node = *highest[at];
-    if (node.kind == SceneNodeKind::Chunk) {
-      const SceneNode* parent = node.Parent();
-      if (parent != lastFolder && parent->kind == SceneNodeKind::Folder) {
-        lastFolder = parent;
-        lastFolderIndex = IndexAmongSiblings(*parent);
-      }
-      remember(node, indexes[at], parent == lastFolder ? lastFolderIndex : 0, false);
-      continue;
-    }
+  for (const Parent& parent : parents) {
+    const bool inFolder = parent.node->kind == SceneNodeKind::Folder;
+    const uint16_t home = HomeKey({parent.section, inFolder ? parent.node->Text() : std::string()});
     uint32_t index = 0;
-    for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling(), ++index)
-      remember(*child, index, indexes[at], true);
+    for (const SceneNode* child = parent.node->FirstChild(); child != nullptr; child = child->NextSibling(), ++index) {
+      if (!std::binary_search(going.begin(), going.end(), child)) continue;
+      if (child->kind == SceneNodeKind::Chunk) {
+        remember(*child, index, parent.index, home, false);
+        continue;
+      }
+      // A folder that goes with all its nodes.
+      const uint16_t folderHome = HomeKey({parent.section, child->Text()});
+      uint32_t at = 0;
+      for (const SceneNode* node = child->FirstChild(); node != nullptr; node = node->NextSibling(), ++at)
+        remember(*node, at, index, folderHome, true);
+    }
   }
   tree.Remove(highest);
 }
 
 void TreeFollower::Settle(const SceneTree& tree, const DocumentChange& change, ChunkId first) {
   // A node that went with its folder while the step left its chunk in the
-  // document: sorted lists rather than a search of the document for each.
-  std::vector<ChunkId> along;
+  // document: the step's chunks are marked beside their places while the
+  // nodes taken are looked through, one look-up each.
+  const auto markRemoved = [&](bool mark) {
+    for (const DocumentChange::Section& section : change.sections)
+      for (const DocumentChange::ListedChunk& chunk : section.removed) {
+        uint32_t& known = placeOf_[chunk.id];
+        known = mark ? known | kRemovedByStep : known & ~kRemovedByStep;
+      }
+  };
+  markRemoved(true);
+  std::vector<ChunkId> stayed;
   for (const Taken& taken : taken_) {
     uint32_t& known = placeOf_[taken.chunk];
+    if (first != 0 && taken.withFolder && (known & kRemovedByStep) == 0 && tree.NodeOfChunk(taken.chunk) == nullptr)
+      stayed.push_back(taken.chunk);
     known = (known & kPlaceNumber) | (taken.withFolder ? kWentWithFolder : 0);
-    if (taken.withFolder) along.push_back(taken.chunk);
   }
+  markRemoved(false);
   taken_.clear();
   if (first == 0) return;
-  std::vector<ChunkId> removed;
-  for (const DocumentChange::Section& section : change.sections)
-    for (const DocumentChange::ListedChunk& chunk : section.removed) removed.push_back(chunk.id);
-  std::sort(along.begin(), along.end());
-  std::sort(removed.begin(), removed.end());
-  std::vector<ChunkId> stayed;
-  std::set_difference(along.begin(), along.end(), removed.begin(), removed.end(), std::back_inserter(stayed));
-  std::erase_if(stayed, [&tree](ChunkId chunk) { return tree.NodeOfChunk(chunk) != nullptr; });
   if (stayed.empty())
     alongside_.erase(first);
   else
@@ -161,19 +161,31 @@ void TreeFollower::Settle(const SceneTree& tree, const DocumentChange& change, C
 }
 
 void TreeFollower::NoteFolder(ChunkId chunk, bool made) {
-  if (made)
-    madeFolder_.insert(chunk);
-  else
-    madeFolder_.erase(chunk);
+  // Only chunks with a folder made somewhere in their stack are kept: the
+  // stack of any other is all "no", and nothing needs to be held for it.
+  if (const auto known = madeFolder_.find(chunk); known != madeFolder_.end())
+    known->second.push_back(made);
+  else if (made)
+    madeFolder_[chunk].push_back(true);
 }
 
-void TreeFollower::Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note) {
-  const bool made = tree.ParentFor(chunk.Bytes()) == nullptr;
-  tree.Model().SetCheck(tree.AddChunkNode(chunk), check);
-  if (note) NoteFolder(chunk.id, made);
+bool TreeFollower::MadeFolder(ChunkId chunk) {
+  const auto known = madeFolder_.find(chunk);
+  if (known == madeFolder_.end()) return false;
+  const bool made = known->second.back();
+  known->second.pop_back();
+  if (known->second.empty()) madeFolder_.erase(known);
+  return made;
 }
 
-void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone) {
+void TreeFollower::Append(SceneTree& tree, ChunkId chunk, ByteView bytes, toolkit::CheckState check, bool note) {
+  const bool made = tree.ParentFor(bytes) == nullptr;
+  tree.Model().SetCheck(tree.AddChunkNode(chunk, bytes), check);
+  if (note) NoteFolder(chunk, made);
+}
+
+void TreeFollower::PutBack(SceneTree& tree, const SceneDocument& document, std::vector<Entering>& entering,
+                           bool redone) {
   // Those that stood somewhere in the order of their places: the log has
   // them by step, and in a step mostly by home and index already. One walk
   // of the part of the log that they span, no sort of them all.
@@ -193,10 +205,13 @@ void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, boo
       if (slot != 0) byPlace.push_back(slot - 1);
   }
   const auto spotOf = [&](uint32_t at) -> const Spot& { return places_[entering[at].place - 1].spot; };
+  // In tree order, as a step's nodes stood: folders are made again in the
+  // order of their indexes, and nodes put back so in each.
   const auto before = [&](uint32_t a, uint32_t b) {
     const Spot& p = spotOf(a);
     const Spot& q = spotOf(b);
-    return p.home != q.home ? p.home < q.home : p.index < q.index;
+    return std::tie(homes_[p.home].section, p.folderIndex, p.index) <
+           std::tie(homes_[q.home].section, q.folderIndex, q.index);
   };
   // The steps that took them in reverse: the last first.
   for (size_t stepEnd = byPlace.size(); stepEnd > 0;) {
@@ -210,23 +225,27 @@ void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, boo
       const Spot& spot = spotOf(byPlace[begin]);
       end = begin + 1;
       while (end < stepEnd && spotOf(byPlace[end]).home == spot.home) ++end;
-      PutBack(tree, entering, std::span(byPlace).subspan(begin, end - begin), redone);
+      PutBack(tree, document, entering, std::span(byPlace).subspan(begin, end - begin), redone);
     }
     stepEnd = stepBegin;
   }
   for (const Entering& chunk : entering)
-    if (chunk.place == 0) Append(tree, chunk.chunk, chunk.check, redone);
+    if (chunk.place == 0) {
+      const ChunkEntry& entry = chunk.In(document);
+      Append(tree, entry.id, entry.chunk.Bytes(), chunk.check, redone);
+    }
 }
 
-void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, std::span<const uint32_t> run,
-                           bool redone) {
+void TreeFollower::PutBack(SceneTree& tree, const SceneDocument& document, std::vector<Entering>& entering,
+                           std::span<const uint32_t> run, bool redone) {
   const Entering& head = entering[run.front()];
   const Spot& spot = places_[head.place - 1].spot;
-  SceneNode* parent = tree.ParentFor(head.chunk.Bytes());
+  const ByteView bytes = head.In(document).chunk.Bytes();
+  SceneNode* parent = tree.ParentFor(bytes);
   const bool made = parent == nullptr;
   if (made) {
     SceneNode& section = *tree.Nodes().OfSection(kSceneSections[homes_[spot.home].section]);
-    parent = &tree.MakeFolderFor(head.chunk.Bytes(), Inserting(section).PreviousFor(spot.folderIndex));
+    parent = &tree.MakeFolderFor(bytes, Inserting(section).PreviousFor(spot.folderIndex));
     if (!redone) tree.Model().SetCheck(*parent, spot.folderCheck);
   }
   const toolkit::TreeModel::Rework rework(tree.Model(), *parent, run.size());
@@ -235,19 +254,14 @@ void TreeFollower::PutBack(SceneTree& tree, std::vector<Entering>& entering, std
     const Entering& chunk = entering[at];
     Place& place = places_[chunk.place - 1];
     // A nameless chunk's text is read again, so that it says why.
-    std::string text = chunk.replaced || place.text.empty() ? GetChunkName(chunk.chunk.Bytes()) : std::move(place.text);
+    std::string text =
+        chunk.replaced || place.text.empty() ? GetChunkName(chunk.In(document).chunk.Bytes()) : std::move(place.text);
     SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(place.spot.index), SceneNodeKind::Chunk,
-                                      std::move(text), chunk.chunk.id);
-    // Spent: the node is back, and only whether its folder went along
-    // stays known of it; unless its node left again in this step (a moved
-    // node), whose newer place a redo takes.
-    if (uint32_t& known = placeOf_[chunk.chunk.id]; (known & kPlaceNumber) == chunk.place) {
-      known &= kWentWithFolder;
-      --placed_;
-    }
+                                      std::move(text), place.chunk);
     tree.Model().SetCheck(node, redone ? chunk.check : place.spot.check);
     inserting.Inserted(node);
-    if (redone) NoteFolder(chunk.chunk.id, made && at == run.front());
+    if (redone) NoteFolder(place.chunk, made && at == run.front());
+    Spend(chunk.place);
   }
 }
 
@@ -270,11 +284,12 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
   std::vector<SceneNode*> goingFolders;  // a few dozen at most
   const auto goes = [&](SceneNode& node, ChunkId chunk) {
     const bool withFolder =
-        undone ? madeFolder_.contains(chunk) : redone && (placeOf_.Find(chunk) & kWentWithFolder) != 0;
+        undone ? MadeFolder(chunk) : redone && (placeOf_.Find(chunk) & kWentWithFolder) != 0;
     SceneNode* parent = node.Parent();
     if (!withFolder || parent->kind != SceneNodeKind::Folder)
       going.push_back(&node);
-    else if (std::find(goingFolders.begin(), goingFolders.end(), parent) == goingFolders.end())
+    else if ((goingFolders.empty() || goingFolders.back() != parent) &&  // mostly the one before
+             std::find(goingFolders.begin(), goingFolders.end(), parent) == goingFolders.end())
       goingFolders.push_back(parent);
   };
   const auto gone = [&] {
@@ -292,11 +307,11 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
       SceneNode* node = tree.NodeOfChunk(id);
       if (chunk == nullptr) return;
       if (node == nullptr) {
-        Append(tree, chunk, toolkit::CheckState::Unchecked, true);
+        Append(tree, id, chunk.Bytes(), toolkit::CheckState::Unchecked, true);
       } else if (!tree.StandsRight(*node, chunk.Bytes())) {
         const toolkit::CheckState check = node->Check();  // moved with its mark
         Remove(tree, {node});
-        Append(tree, chunk, check, true);
+        Append(tree, id, chunk.Bytes(), check, true);
       } else if (std::string name = GetChunkName(chunk.Bytes()); name != node->Text()) {
         tree.Model().SetText(*node, std::move(name));
       }
@@ -319,26 +334,27 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
     // A chunk that comes back brings the bytes it had when its node left;
     // one that was replaced has bytes of its own, which may name another
     // home and are named anew.
-    const auto enters = [&](ChunkRef chunk, toolkit::CheckState check, bool replaced) {
-      uint32_t place = placeOf_.Find(chunk.id) & kPlaceNumber;
-      if (place != 0 && replaced && homes_[places_[place - 1].spot.home] != tree.HomeOf(chunk.Bytes())) place = 0;
-      entering.push_back({std::move(chunk), check, place, replaced});
+    const auto enters = [&](size_t section, int32_t index, ChunkId id, toolkit::CheckState check, bool replaced) {
+      uint32_t place = placeOf_.Find(id) & kPlaceNumber;
+      if (place != 0 && replaced &&
+          homes_[places_[place - 1].spot.home] != tree.HomeOf(document.List(kSceneSections[section]).At(index)->chunk.Bytes()))
+        place = 0;
+      entering.push_back({place, index, static_cast<uint8_t>(section), check, replaced});
     };
     for (size_t index = 0; index < kSceneSectionCount; ++index) {
       const DocumentChange::Section& section = change.sections[index];
       const ChunkList& list = document.List(kSceneSections[index]);
       for (const DocumentChange::ListedChunk& added : section.added)
-        enters(list.Ref(added.index), toolkit::CheckState::Unchecked, false);
+        enters(index, added.index, added.id, toolkit::CheckState::Unchecked, false);
       for (const DocumentChange::ListedChunk& replaced : section.replaced) {
-        ChunkRef chunk = list.Ref(replaced.index);
+        const ByteView bytes = list.At(replaced.index)->chunk.Bytes();
         SceneNode* node = tree.NodeOfChunk(replaced.id);
         if (node == nullptr) continue;
-        if (tree.StandsRight(*node, chunk.Bytes())) {
-          if (std::string name = GetChunkName(chunk.Bytes()); name != node->Text())
-            tree.Model().SetText(*node, std::move(name));
+        if (tree.StandsRight(*node, bytes)) {
+          if (std::string name = GetChunkName(bytes); name != node->Text()) tree.Model().SetText(*node, std::move(name));
           continue;
         }
-        enters(std::move(chunk), node->Check(), true);
+        enters(index, replaced.index, replaced.id, node->Check(), true);
         goes(*node, replaced.id);
       }
     }
@@ -350,7 +366,9 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
         if (redone && node != nullptr) {
           goes(*node, id);
         } else if (undone && node == nullptr) {
-          if (ChunkRef chunk = document.Get(id)) enters(std::move(chunk), toolkit::CheckState::Unchecked, false);
+          for (size_t section = 0; section < kSceneSectionCount; ++section)
+            if (const int32_t index = document.List(kSceneSections[section]).IndexOf(id); index >= 0)
+              enters(section, index, id, toolkit::CheckState::Unchecked, false);
         }
       }
     }
@@ -359,20 +377,43 @@ void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::s
       Settle(tree, change, firstRemoved);
     else
       taken_.clear();
-    PutBack(tree, entering, redone);
+    PutBack(tree, document, entering, redone);
   }
   Compact();
 }
 
+void TreeFollower::Spend(uint32_t number) {
+  Place& place = places_[number - 1];
+  uint32_t& known = placeOf_[place.chunk];
+  if ((known & kPlaceNumber) == number) {
+    known = (known & ~kPlaceNumber) | place.earlier;
+  } else {
+    // A later place of its chunk: its node left again in this step (a
+    // moved node), and a redo takes that one.
+    for (uint32_t later = known & kPlaceNumber; later != 0; later = places_[later - 1].earlier)
+      if (places_[later - 1].earlier == number) {
+        places_[later - 1].earlier = place.earlier;
+        break;
+      }
+  }
+  place.chunk = 0;
+  --unspent_;
+}
+
 void TreeFollower::Compact() {
-  if (places_.size() <= 2 * placed_ + 4096) return;
+  if (places_.size() <= 2 * unspent_ + 4096) return;
   // In place, so that the log keeps its memory for the next step's places.
+  // A chunk's places keep their order, so each links to the one of its
+  // chunk kept before it.
   size_t kept = 0;
   for (size_t at = 0; at < places_.size(); ++at) {
-    uint32_t& known = placeOf_[places_[at].chunk];
-    if ((known & kPlaceNumber) != at + 1) continue;
-    places_[kept++] = std::move(places_[at]);
-    known = (known & kWentWithFolder) | static_cast<uint32_t>(kept);
+    Place& place = places_[at];
+    if (place.chunk == 0) continue;
+    uint32_t& known = placeOf_[place.chunk];
+    if (place.earlier != 0) place.earlier = known & kPlaceNumber;
+    known = (known & ~kPlaceNumber) | static_cast<uint32_t>(kept + 1);
+    if (kept != at) places_[kept] = std::move(place);
+    ++kept;
   }
   places_.resize(kept);
 }
@@ -380,7 +421,7 @@ void TreeFollower::Compact() {
 void TreeFollower::Forget() {
   placeOf_.Clear();
   places_.clear();
-  placed_ = 0;
+  unspent_ = 0;
   homes_.clear();
   madeFolder_.clear();
   alongside_.clear();

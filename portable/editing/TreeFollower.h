@@ -11,7 +11,6 @@
 #include <span>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "editing/ChunkIdMap.h"
@@ -52,9 +51,13 @@ class TreeFollower {
   // so its text is the name they hold and its home the folder they belong
   // in: neither is read again.
   struct Place {
-    ChunkId chunk = 0;
+    ChunkId chunk = 0;  // 0 once spent: its node came back
     Spot spot;
     std::string text;
+    // The chunk's place before it, while that one's node is away too: a
+    // node moved to another folder by an edit and then deleted comes back
+    // to the first when both steps are undone.
+    uint32_t earlier = 0;
   };
   struct Taken {
     ChunkId chunk;
@@ -69,30 +72,36 @@ class TreeFollower {
   void Settle(const SceneTree& tree, const DocumentChange& change, ChunkId first);
   // A node for the chunk at the end of the folder of its type, made when
   // missing, as a command adds it; noted for an undo when `note`.
-  void Append(SceneTree& tree, const ChunkRef& chunk, toolkit::CheckState check, bool note);
+  void Append(SceneTree& tree, ChunkId chunk, ByteView bytes, toolkit::CheckState check, bool note);
   // Nodes for the chunks where they stood, in the reverse order of the
   // steps that took them; at the ends of their folders those never seen.
-  void PutBack(SceneTree& tree, std::vector<Entering>& entering, bool redone);
+  void PutBack(SceneTree& tree, const SceneDocument& document, std::vector<Entering>& entering, bool redone);
   // The run of them, by their indexes, that stood in one home at one step.
-  void PutBack(SceneTree& tree, std::vector<Entering>& entering, std::span<const uint32_t> run, bool redone);
-  // Whether a folder was made for the chunk, for an undo of the step that
-  // brought it.
+  void PutBack(SceneTree& tree, const SceneDocument& document, std::vector<Entering>& entering,
+               std::span<const uint32_t> run, bool redone);
+  // Whether a folder was made for the chunk's node by the step that brought
+  // it, kept for an undo of that step: a stack for each chunk, as each edit
+  // or redo that brings its node notes it, and each undo takes it back.
   void NoteFolder(ChunkId chunk, bool made);
-  // Drops the places that a later one of their chunk outdates, once they
-  // are most of the log.
+  bool MadeFolder(ChunkId chunk);
+  // The node of the place came back: its chunk's last place is the one
+  // before.
+  void Spend(uint32_t number);
+  // Drops the spent places, once they are most of the log.
   void Compact();
 
   std::vector<Place> places_;
   // For each chunk whose node left: 1 + the index in places_ of its last
-  // place while its node is away, and whether its folder went with it at
+  // place, and whether its folder went with it at
   // the edit or the redo that took it last, as the delete takes a checked
   // folder with all below it.
   static constexpr uint32_t kWentWithFolder = 0x80000000u;
-  static constexpr uint32_t kPlaceNumber = ~kWentWithFolder;
-  ChunkIdMap placeOf_;
-  size_t placed_ = 0;  // the chunks whose nodes are away
+  static constexpr uint32_t kRemovedByStep = 0x40000000u;  // while a step settles
+  static constexpr uint32_t kPlaceNumber = ~(kWentWithFolder | kRemovedByStep);
+  ChunkIdMap<uint32_t> placeOf_;
+  size_t unspent_ = 0;
   std::vector<SceneTree::Home> homes_;  // a few dozen: the sections and the folders met
-  std::unordered_set<ChunkId> madeFolder_;
+  std::unordered_map<ChunkId, std::vector<bool>> madeFolder_;
   // By the first chunk an edit deleted: the nodes that went with a checked
   // folder while their chunks stayed.
   std::unordered_map<ChunkId, std::vector<ChunkId>> alongside_;

@@ -5,9 +5,14 @@
 
 namespace toolkit {
 
+TreeModel::~TreeModel() {
+  listener_ = nullptr;
+  Clear();
+}
+
 void TreeModel::Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, TreeModelNode* previous,
                      std::string text) {
-  TreeModelNode& added = *node;
+  TreeModelNode& added = *node.release();
   TreeModelNode& above = Above(parent);
   added.parent_ = parent;
   added.previous_ = previous;
@@ -23,7 +28,7 @@ void TreeModel::Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent,
   else
     above.lastChild_ = &added;
   ++above.childCount_;
-  nodes_.emplace(added.order_, std::move(node));
+  ++count_;
   if (listener_ != nullptr) listener_->NodeAdded(added);
 }
 
@@ -93,11 +98,16 @@ void TreeModel::Forget(TreeModelNode& node) {
     Forget(*child);
     child = next;
   }
-  nodes_.erase(node.order_);
+  --count_;
+  delete &node;
 }
 
 void TreeModel::Clear() {
-  nodes_.clear();
+  for (TreeModelNode* node = root_.firstChild_; node != nullptr;) {
+    TreeModelNode* next = node->next_;
+    Forget(*node);
+    node = next;
+  }
   root_.firstChild_ = root_.lastChild_ = nullptr;
   root_.childCount_ = 0;
   if (listener_ != nullptr) listener_->NodesCleared();

@@ -7,13 +7,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace toolkit {
 
-enum class CheckState { Unchecked, Checked };
+enum class CheckState : uint8_t { Unchecked, Checked };
 
 // A node: a program derives its own node type from it to hold what it needs.
 class TreeModelNode {
@@ -73,6 +72,7 @@ class TreeModel {
   TreeModel() = default;
   TreeModel(const TreeModel&) = delete;
   TreeModel& operator=(const TreeModel&) = delete;
+  ~TreeModel();
 
   // Adds an unchecked node of the program's type as the last child of
   // `parent` (null: at the top); `args` go to the node's constructor.
@@ -101,7 +101,7 @@ class TreeModel {
 
   TreeModelNode* FirstTopLevel() const { return root_.firstChild_; }
   size_t TopLevelCount() const { return root_.childCount_; }
-  size_t Count() const { return nodes_.size(); }
+  size_t Count() const { return count_; }
 
   void SetText(TreeModelNode& node, std::string text);
   void SetCheck(TreeModelNode& node, CheckState check);
@@ -130,12 +130,15 @@ class TreeModel {
   TreeModelNode& Above(TreeModelNode* parent) { return parent != nullptr ? *parent : root_; }
   void Link(std::unique_ptr<TreeModelNode> node, TreeModelNode* parent, TreeModelNode* previous, std::string text);
   void Unlink(TreeModelNode& node);
+  // Deletes the node with everything below it.
   void Forget(TreeModelNode& node);
 
   // Above the top-level nodes, holding them as its children; not a node of the tree.
   TreeModelNode root_;
-  // Elements of an unordered map never move, and neither do the nodes they own.
-  std::unordered_map<uint64_t, std::unique_ptr<TreeModelNode>> nodes_;
+  // The model owns its nodes through the tree itself: each is deleted when
+  // it leaves, rather than held in a map of its own, which would cost an
+  // entry made and dropped for each of half a million nodes.
+  size_t count_ = 0;
   uint64_t made_ = 0;
   TreeModelListener* listener_ = nullptr;
 };

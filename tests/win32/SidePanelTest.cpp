@@ -172,7 +172,7 @@ TEST_F(SidePanel, ALargeChunkShowsItsFirstBytesAndItsFirstLines) {
   Bytes object = ChunkOf(kObjectChunk, Bytes(large.begin() + kChunkHeaderSize, large.end()));
   const Outcome<EditDone> added = form.Document().Core().Add(Chunk::CopyOf(ViewOf(object)));
   ASSERT_TRUE(added.ok());
-  SceneNode& node = form.Scene().AddChunkNode(added.value().chunk);
+  SceneNode& node = form.Scene().AddChunkNode(added.value().chunk.id, added.value().chunk.Bytes());
   Select(&node);
   const Texts items = Items();
   ASSERT_EQ(items.size(), StructureTree::kMaxNodes + 1);

@@ -200,7 +200,7 @@ double ShowLargeObject(TForm1& form, const std::string& object) {
   const ByteView bytes(reinterpret_cast<const uint8_t*>(object.data()), object.size());
   const Outcome<EditDone> added = form.Document().Core().Add(Chunk::CopyOf(bytes));
   if (!added.ok()) return -1;
-  SceneNode& node = form.Scene().AddChunkNode(added.value().chunk);
+  SceneNode& node = form.Scene().AddChunkNode(added.value().chunk.id, added.value().chunk.Bytes());
   form.Tree().MakeVisible(node);
   return Seconds([&] { form.Tree().Select(&node); });
 }
