@@ -78,6 +78,15 @@ size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
 }
 
 Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk) {
+  return Replace(OldChunk, NewChunk, {});
+}
+
+Outcome<EditDone> SceneDocument::SetValue(const ChunkRef& chunk, const Chunk& rebuilt, const std::string& field) {
+  if (chunk == nullptr) return Replace(chunk, rebuilt, {});
+  return Replace(chunk, rebuilt, field + " of " + ChunkName(chunk.Bytes()));
+}
+
+Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what) {
   if (!NewChunk) return Refusal(SceneFault::NoChunk, kNoData);
   if (OldChunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectCall);
   events_->Replacing(OldChunk.Bytes());
@@ -91,7 +100,8 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
   const int32_t holder = FindChunkByName(*list, done.name);
   if (holder >= 0 && holder != index) return Refusal(SceneFault::NameTaken, kNamesCoincide);
 
-  SceneEdit edit("change of " + std::string(SectionOfItemType(type)->word) + " " + done.name);
+  SceneEdit edit(what.empty() ? "change of " + std::string(SectionOfItemType(type)->word) + " " + done.name
+                              : std::move(what));
   edit.Of(*list).swapped.emplace_back(index, NewChunk);
   Do(std::move(edit));
   events_->Replaced(NewChunk.Bytes());

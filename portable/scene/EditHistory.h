@@ -3,6 +3,7 @@
 // document differs from what was last loaded or saved.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "scene/SceneEdit.h"
@@ -18,6 +19,10 @@ class EditHistory {
   const SceneEdit* Redo(int32_t& fileSize);
   bool CanUndo() const { return !done_.empty(); }
   bool CanRedo() const { return !undone_.empty(); }
+  // What the next undo takes back and the next redo does again, as the
+  // edit says it ("position of crate_0003"); empty when there is none.
+  std::string NextUndo() const { return done_.empty() ? std::string() : done_.back().edit.What(); }
+  std::string NextRedo() const { return undone_.empty() ? std::string() : undone_.back().edit.What(); }
   // The newest edit in effect, by a serial never given twice; 0 for none.
   // What a caller keys what it keeps beside an edit by.
   uint64_t Current() const { return done_.empty() ? 0 : done_.back().serial; }

@@ -80,6 +80,9 @@ class SceneDocument {
   // identity, refusing a chunk of another type, one that is not in its list
   // and a name that another chunk of the list has.
   Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk);
+  // Replace with one value of the chunk changed, `field` naming it for an
+  // undo: "position of crate_0003".
+  Outcome<EditDone> SetValue(const ChunkRef& chunk, const Chunk& rebuilt, const std::string& field);
   // Replace with the chunk rebuilt around a new name sub-chunk.
   Outcome<EditDone> Rename(const ChunkRef& chunk, const std::string& newName);
   // Adds a chunk of an item type at the end of its section, refusing a name
@@ -105,6 +108,8 @@ class SceneDocument {
   bool Redo();
   bool CanUndo() const { return history_.CanUndo(); }
   bool CanRedo() const { return history_.CanRedo(); }
+  std::string NextUndo() const { return history_.NextUndo(); }
+  std::string NextRedo() const { return history_.NextRedo(); }
   // The newest edit in effect (see EditHistory::Current).
   uint64_t CurrentEdit() const { return history_.Current(); }
   // Whether the scene differs from what was last loaded or saved.
@@ -121,6 +126,8 @@ class SceneDocument {
   int32_t FileSize() const { return fileSize; }
 
  private:
+  // Replace, the edit saying `what` it did; empty: "change of objects crate".
+  Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what);
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
   // The list of an item chunk type, for the edits; null for other types.

@@ -31,6 +31,8 @@ enum class SceneFault {
   NoNameSubChunk,
   // An import: a .dnc file that is not one whole chunk of an item type.
   DncRefused,
+  // A value typed for a field of a chunk that the field can't take.
+  BadValue,
 };
 
 // Why a chunk of no item type is in no section list, as the editor has always said it.

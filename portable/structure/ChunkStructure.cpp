@@ -50,6 +50,28 @@ std::string ValueOf(const KnownSubChunk& known, ByteView payload) {
   }
 }
 
+// How a value the catalogue reads is typed over: the name of the item, not
+// of its parent, is a rename.
+void SetValueKind(const KnownSubChunk& known, StructureNode& node) {
+  switch (known.kind) {
+    case PayloadKind::Name:
+      if (known.in != SubChunkRun::Parent) node.valueKind = ValueKind::Name;
+      break;
+    case PayloadKind::ObjectType:
+      node.valueKind = ValueKind::ObjectType;
+      break;
+    case PayloadKind::DefinitionType:
+      node.valueKind = ValueKind::DefinitionType;
+      break;
+    case PayloadKind::Floats:
+      node.valueKind = ValueKind::Floats;
+      node.count = known.count;
+      break;
+    default:
+      break;
+  }
+}
+
 // Exactly a run of well-formed sub-chunks, one at least.
 bool IsWholeRun(ByteView payload) {
   size_t end = 0;
@@ -107,6 +129,7 @@ void DescribeRun(ByteView body, size_t base, SubChunkRun run, int depth, Structu
       if (known != nullptr) {
         node->what = known->what;
         node->value = ValueOf(*known, sub.Payload);
+        if (!node->value.empty() && node->fault.empty()) SetValueKind(*known, *node);
       }
     }
     const SubChunkRun holds = known != nullptr ? known->holds : SubChunkRun::Unknown;
@@ -191,6 +214,7 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
       return item;
   }
   if (Outcome<std::string> name = ReadChunkName(chunk); name.ok()) item.value = std::move(name.value());
+  if (FindNameSubChunk(chunk)) item.valueKind = ValueKind::Name;
   if (omitted != nullptr) *omitted = budget.omitted;
   return item;
 }

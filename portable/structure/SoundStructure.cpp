@@ -24,7 +24,7 @@ bool Read(const StructureNode& node) { return node.kind == Kind::Chunk && node.f
 
 size_t PayloadLength(const StructureNode& node) { return node.length - kChunkHeaderSize; }
 
-void AddField(StructureNode& radii, size_t index, const char* what, std::string value) {
+void AddField(StructureNode& radii, size_t index, const char* what, std::string value, ValueKind kind) {
   StructureNode& field = radii.children.emplace_back();
   field.kind = Kind::Field;
   field.offset = radii.offset + kChunkHeaderSize + 4 * index;
@@ -32,6 +32,7 @@ void AddField(StructureNode& radii, size_t index, const char* what, std::string 
   field.length = 4;
   field.what = what;
   field.value = std::move(value);
+  field.valueKind = kind;
 }
 
 // The plug-in keeps the value of the last sub-chunk of each type that it can
@@ -48,27 +49,35 @@ class SoundValues {
     switch (node.type) {
       case kObjectNameChunk:
         node.value = fields_.SoundFile;
+        node.valueKind = ValueKind::Text;
         break;
       case kSoundTypeChunk:
         node.value = fields_.SoundType >= 0 ? kSoundTypeTexts[static_cast<size_t>(fields_.SoundType)] : "none";
+        node.valueKind = ValueKind::SoundType;
         break;
       case kVolumeChunk:
         node.value = LevelText(fields_.Volume);
+        node.valueKind = ValueKind::Level;
         break;
       case kExtraChunk:
         node.value = Joined(fields_.Extra);
+        node.valueKind = ValueKind::Floats;
+        node.count = known->count;
         break;
       case kRadiiChunk:
-        AddField(node, 0, "const volume radius", fields_.ConstRadius);
-        AddField(node, 1, "decrease volume radius", fields_.DecreaseRadius);
-        AddField(node, 2, "min level", LevelText(fields_.MinLevel));
-        AddField(node, 3, "max level", LevelText(fields_.MaxLevel));
+        AddField(node, 0, "const volume radius", fields_.ConstRadius, ValueKind::ConstRadius);
+        AddField(node, 1, "decrease volume radius", fields_.DecreaseRadius, ValueKind::DecreaseRadius);
+        AddField(node, 2, "min level", LevelText(fields_.MinLevel), ValueKind::Level);
+        AddField(node, 3, "max level", LevelText(fields_.MaxLevel), ValueKind::Level);
         break;
       case kSpeedChunk:
         node.value = fields_.Speed;
+        node.valueKind = ValueKind::Floats;
+        node.count = known->count;
         break;
       case kSoundSectorChunk:
         node.value = fields_.SoundSector;
+        node.valueKind = ValueKind::Text;
         break;
       default:
         return;
@@ -83,6 +92,7 @@ class SoundValues {
     if (!Read(first) || first.type != kObjectNameChunk) return;
     first.what = "sector";
     first.value = fields_.ParentSector;
+    first.valueKind = ValueKind::Text;
     parentDone_ = true;
   }
 

@@ -1,0 +1,36 @@
+#pragma once
+// Typing over what a chunk's structure shows: the text checked by the kind
+// of the line's value and written as the catalogue and the sound plug-in
+// write it, into a chunk rebuilt with that one value changed, every other
+// byte as it was and the sizes of the sub-chunks around it in step.
+
+#include <string>
+#include <string_view>
+
+#include "scene/Chunk.h"
+#include "scene/SceneError.h"
+#include "structure/StructureNode.h"
+
+// The chunk with the value of `line`, a node of `root` = DescribeChunk(chunk),
+// set from `typed`: the Windows-1251 bytes of what the user typed, numbers
+// with "." whatever the locale, several separated by ", ". Refused
+// (SceneFault::BadValue) with a message that says what is wrong and which
+// values the line takes. A name is written as a rename writes it; the
+// document refuses one that another chunk holds.
+Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const StructureNode& line, std::string_view typed);
+
+// The chunk with the bytes of `leaf`, a leaf of `root` that no value
+// describes, typed over as hexadecimal digits, two a byte, spaces between
+// them allowed: as many bytes as it spans.
+Outcome<Chunk> WithBytes(ByteView chunk, const StructureNode& root, const StructureNode& leaf, std::string_view hex);
+
+// Whether a leaf's bytes may be typed over: no value describes them.
+bool BytesEditable(const StructureNode& leaf);
+
+// The first line, in file order, whose value `field` names as show prints
+// it ("position", "object type", "volume level"), in any case, "_" or "-"
+// standing for a space; "type" names the item's type. Null when none.
+const StructureNode* FindValueLine(const StructureNode& root, std::string_view field);
+
+// What the line's value is, as an undo names it: "position", "name".
+std::string ValueName(const StructureNode& line);
