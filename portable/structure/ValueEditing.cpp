@@ -235,6 +235,8 @@ Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const Struct
     case ValueKind::Name: {
       const std::optional<NameSubChunk> name = FindNameSubChunk(chunk);
       if (typed.empty() || hasZero || !name) return Refused(line, typed);
+      // A rename writes no closing zero: the name as it stands keeps its own.
+      if (typed == line.value) return Chunk::CopyOf(chunk);
       return RebuildWithName(chunk, name->offset, name->size, std::string(typed));
     }
     case ValueKind::Text: {
