@@ -12,6 +12,8 @@
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
+#include "structure/ChunkStructure.h"
+#include "structure/ValueEditing.h"
 #include "tools/fuzz/ChunkBytes.h"
 #include "tools/fuzz/Require.h"
 #include "tools/fuzz/RoundTrip.h"
@@ -201,7 +203,7 @@ class EditRun {
  private:
   // True when the document took the edit.
   bool EditOnce() {
-    switch (choices_.ConsumeIntegralInRange(0, 5)) {
+    switch (choices_.ConsumeIntegralInRange(0, 6)) {
       case 0:
         return Delete();
       case 1:
@@ -212,9 +214,43 @@ class EditRun {
         return Replace();
       case 4:
         return Add();
+      case 5:
+        return SetValue();
       default:
         return Import();
     }
+  }
+
+  // A value typed over a line of the chunk's structure, or bytes over a
+  // leaf that no value describes: the text shown, or one from the input.
+  bool SetValue() {
+    const ChunkRef chunk = PickChunk();
+    if (chunk == nullptr) return false;
+    const StructureNode root = DescribeChunk(chunk.Bytes());
+    std::vector<const StructureNode*> lines;
+    const auto gather = [&lines](const StructureNode& node, const auto& self) -> void {
+      if (node.valueKind != ValueKind::None || BytesEditable(node)) lines.push_back(&node);
+      for (const StructureNode& child : node.children) self(child, self);
+    };
+    gather(root, gather);
+    if (lines.empty()) return false;
+    const StructureNode& line = *lines[choices_.ConsumeIntegralInRange<size_t>(0, lines.size() - 1)];
+    const std::string typed = choices_.ConsumeBool() ? line.value : choices_.ConsumeRandomLengthString(kMaxName * 4);
+    const Outcome<Chunk> rebuilt = line.valueKind != ValueKind::None ? WithValue(chunk.Bytes(), root, line, typed)
+                                                                     : WithBytes(chunk.Bytes(), root, line, typed);
+    if (!rebuilt.ok()) return false;
+    const bool wellFormed = !HasFault(root);
+    Require(!wellFormed || !HasFault(DescribeChunk(rebuilt.value().Bytes())),
+            "a value typed over a well-formed chunk left a fault");
+    const Place before = PlaceOf(scene_, chunk.id);
+    const Outcome<EditDone> result = scene_.SetValue(chunk, rebuilt.value(), ValueName(line));
+    if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value());
+    return result.ok();
+  }
+
+  static bool HasFault(const StructureNode& node) {
+    if (!node.fault.empty()) return true;
+    return std::any_of(node.children.begin(), node.children.end(), HasFault);
   }
 
   // Some of the scene's chunks, some gone, some identities from the input.
