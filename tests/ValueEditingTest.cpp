@@ -105,13 +105,13 @@ TEST(ValueEditing, ANewValueShowsAsTypedAndLeavesEveryOtherByte) {
     const char* typed;
     const char* shown;
   };
-  for (const Case& typed : {Case{"position", "1.5, -2, 3e2", "1.5, -2, 300"}, Case{"rotation", "0,0,0.5,1", "0, 0, 0.5, 1"},
-                            Case{"scale", "2, 2, 2", "2, 2, 2"}, Case{"position copy", "7, 8, 9", "7, 8, 9"},
-                            Case{"object type", "9", "9 (model)"}, Case{"type", "light", "2 (light)"},
-                            Case{"volume level", "30 of 50", "30 of 50"}, Case{"sound type", "2", "2 - ???"},
-                            Case{"Unk_floats", "3, 4", "3, 4"}, Case{"const volume radius", "12.5", "12.5"},
-                            Case{"decrease volume radius", "250", "250"}, Case{"min level", "5", "5 of 50"},
-                            Case{"speed", "0.25", "0.25"}}) {
+  for (const Case& typed : {Case{"position", "1.5, -2, 3e2", "1.5, -2, 300"},
+                            Case{"rotation", "0,0,0.5,1", "0, 0, 0.5, 1"}, Case{"scale", "2, 2, 2", "2, 2, 2"},
+                            Case{"position copy", "7, 8, 9", "7, 8, 9"}, Case{"object type", "9", "9 (model)"},
+                            Case{"type", "light", "2 (light)"}, Case{"volume level", "30 of 50", "30 of 50"},
+                            Case{"sound type", "2", "2 - ???"}, Case{"Unk_floats", "3, 4", "3, 4"},
+                            Case{"const volume radius", "12.5", "12.5"}, Case{"decrease volume radius", "250", "250"},
+                            Case{"min level", "5", "5 of 50"}, Case{"speed", "0.25", "0.25"}}) {
     SCOPED_TRACE(typed.field);
     const Edited edited = Typed(sound, typed.field, typed.typed);
     ASSERT_EQ(edited.bytes.size(), sound.size());
@@ -121,7 +121,8 @@ TEST(ValueEditing, ANewValueShowsAsTypedAndLeavesEveryOtherByte) {
     // Only the bytes of the value differ.
     const size_t start = line->kind == StructureNode::Kind::Chunk ? line->offset + kChunkHeaderSize : line->offset;
     for (size_t at = 0; at < sound.size(); ++at)
-      if (at < start || at >= start + 4 * std::max<size_t>(line->count, 1)) EXPECT_EQ(edited.bytes[at], sound[at]) << at;
+      if (at < start || at >= start + 4 * std::max<size_t>(line->count, 1))
+        EXPECT_EQ(edited.bytes[at], sound[at]) << at;
   }
 }
 
@@ -181,6 +182,25 @@ TEST(ValueEditing, BytesNoValueDescribesAreTypedOverInHex) {
   for (const char* wrong : {"dead be", "dead beef 00", "xyzw 0000"})
     EXPECT_FALSE(WithBytes(ViewOf(sound), root, *reserved, wrong).ok()) << wrong;
   EXPECT_FALSE(BytesEditable(*FindValueLine(root, "position")));
+}
+
+TEST(ValueEditing, TypingOverAMalformedChunkStaysInsideIt) {
+  // Sub-chunks cut short, sized below a header and past the chunk's end: a
+  // leaf with no bytes of its own once made a splice far outside the chunk.
+  const Bytes name = ChunkOf(kObjectNameChunk, Text("crate"));
+  for (const Bytes& chunk :
+       {ChunkOf(kObjectChunk, Concat({name, ChunkWithSize(kPositionChunk, 3, {})})),
+        ChunkOf(kObjectChunk, Concat({name, ChunkWithSize(kSoundChunk, 40, U32(7))})),
+        ChunkOf(kObjectChunk, Concat({name, U16(kRotationChunk)})), ChunkWithSize(kObjectChunk, 2, {})}) {
+    const StructureNode root = DescribeChunk(ViewOf(chunk));
+    EachLine(root, [&](const StructureNode& line) {
+      const Outcome<Chunk> typed =
+          BytesEditable(line)
+              ? WithBytes(ViewOf(chunk), root, line, std::string(2 * LeafBytes(ViewOf(chunk), line).Length(), '0'))
+              : WithValue(ViewOf(chunk), root, line, line.value);
+      if (typed.ok()) EXPECT_EQ(typed.value().Length(), chunk.size()) << line.what;
+    });
+  }
 }
 
 TEST(ValueEditing, AValueSetIsOneEditThatAnUndoTakesBack) {

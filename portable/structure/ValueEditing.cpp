@@ -111,7 +111,8 @@ std::string NumberExample(size_t count) {
 
 std::string CodeList(std::span<const NamedCode> named) {
   std::string text;
-  for (const NamedCode& known : named) text += (text.empty() ? "" : ", ") + std::to_string(known.code) + " (" + known.name + ")";
+  for (const NamedCode& known : named)
+    text += (text.empty() ? "" : ", ") + std::to_string(known.code) + " (" + known.name + ")";
   return text;
 }
 
@@ -124,8 +125,8 @@ std::string Takes(const StructureNode& line) {
       return "a text with no zero byte";
     case ValueKind::Floats:
       if (line.count == 1) return "a number with \".\" before its decimals, such as 1.5";
-      return std::to_string(line.count) + " numbers separated by \", \", each with \".\" before its decimals, such as " +
-             NumberExample(line.count);
+      return std::to_string(line.count) +
+             " numbers separated by \", \", each with \".\" before its decimals, such as " + NumberExample(line.count);
     case ValueKind::ObjectType:
       return "one of the object types " + CodeList(ObjectTypeTable());
     case ValueKind::DefinitionType:
@@ -240,7 +241,7 @@ Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const Struct
       return RebuildWithName(chunk, name->offset, name->size, std::string(typed));
     }
     case ValueKind::Text: {
-      if (hasZero || line.kind != Kind::Chunk) return Refused(line, typed);
+      if (hasZero || line.kind != Kind::Chunk || line.length < kChunkHeaderSize) return Refused(line, typed);
       around.push_back(&line);
       const std::string payload = std::string(typed) + '\0';
       return Spliced(chunk, around, line.offset + kChunkHeaderSize, line.length - kChunkHeaderSize, payload);
@@ -251,6 +252,8 @@ Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const Struct
   const std::optional<std::string> bytes = FixedBytes(chunk, line, Trimmed(typed));
   if (!bytes) return Refused(line, typed);
   const size_t at = line.kind == Kind::Chunk ? line.offset + kChunkHeaderSize : line.offset;
+  if (at > chunk.Length() || bytes->size() > chunk.Length() - at)
+    return Refused(line, typed);  // a value cut short shows none
   return Spliced(chunk, around, at, bytes->size(), *bytes);
 }
 
@@ -270,7 +273,8 @@ Outcome<Chunk> WithBytes(ByteView chunk, const StructureNode& root, const Struct
     return SceneError{SceneFault::BadValue, "\"" + std::string(hex) + "\" is not " + std::to_string(old.Length()) +
                                                 " bytes: these bytes take two hexadecimal digits (0-9, A-F) each"};
   };
-  if (!BytesEditable(leaf) || !PathTo(root, leaf, around) || digits.size() != 2 * old.Length()) return refused();
+  if (!BytesEditable(leaf) || old.Length() == 0 || !PathTo(root, leaf, around) || digits.size() != 2 * old.Length())
+    return refused();
   for (size_t at = 0; at < digits.size(); at += 2) {
     uint8_t byte = 0;
     const auto [end, error] = std::from_chars(digits.data() + at, digits.data() + at + 2, byte, 16);
@@ -295,9 +299,8 @@ bool SameField(std::string_view what, std::string_view field) {
 
 const StructureNode* Find(const StructureNode& node, std::string_view field) {
   if (node.valueKind != ValueKind::None &&
-      (SameField(node.what, field) ||
-       (SameField("type", field) &&
-        (node.valueKind == ValueKind::ObjectType || node.valueKind == ValueKind::DefinitionType))))
+      (SameField(node.what, field) || (SameField("type", field) && (node.valueKind == ValueKind::ObjectType ||
+                                                                    node.valueKind == ValueKind::DefinitionType))))
     return &node;
   for (const StructureNode& child : node.children)
     if (const StructureNode* found = Find(child, field)) return found;
