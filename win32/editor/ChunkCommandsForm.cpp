@@ -95,7 +95,15 @@ void TForm1::EditScene(const std::function<void()>& command, const std::vector<C
       return;
     }
     treeFollower_.Follow(sceneTree_, document_->Core(), order != nullptr ? std::span(*order) : std::span<const ChunkId>());
-    if (selected) workedOn_[document_->Core().CurrentEdit()] = *selected;
+    if (!selected) return;
+    workedOn_[document_->Core().CurrentEdit()] = *selected;
+    // A chunk that went to another folder (its object type changed) has a
+    // new node there; the selection goes with it.
+    SceneNode* node = selected->kind == SceneNodeKind::Chunk ? FindNode(sceneTree_, *selected) : nullptr;
+    if (node != nullptr && SceneNode::Of(tree_.Selected()) != node) {
+      tree_.MakeVisible(*node);
+      tree_.Select(node);
+    }
   };
   try {
     command();
