@@ -202,6 +202,14 @@ TEST_F(PanelEditing, TheBytesOfALeafThatNoValueDescribesAreTypedOverInHex) {
   EXPECT_EQ(UndoItem(), "undo bytes at " + std::to_string(chunk.Length() - 3) + " of crate");
   ChooseMenu("Edit", "undo");
   EXPECT_EQ(Written(form.Document().Core()), file_);
+
+  // The same box from a double-click on the hex view, the line still selected.
+  PumpMessages();
+  SendMessageW(form.SidePanel().BytesView().Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+  ASSERT_TRUE(IsWindowVisible(BytesBox()));
+  EXPECT_EQ(TextOf(BytesBox()), "01 02 03");
+  Press({VK_ESCAPE});
+  EXPECT_FALSE(IsWindowVisible(BytesBox()));
 }
 
 // Run under an English and a Russian locale, as the other Cyrillic tests.

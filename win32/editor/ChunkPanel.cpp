@@ -47,7 +47,13 @@ ChunkPanel::ChunkPanel(toolkit::Window& parent, const toolkit::Bounds& bounds,
              .checkBoxes = false,
              .onSelect = [this] { ShowSelectedBytes(); },
              .onEditKey = [this](toolkit::TreeModelNode& node) { EditLine(node); }}),
-      bytes_(panel_, {.bounds = kBytesBounds, .anchors = toolkit::kAnchorsAll, .font = kBytesFont}),
+      bytes_(panel_, {.bounds = kBytesBounds,
+                      .anchors = toolkit::kAnchorsAll,
+                      .font = kBytesFont,
+                      .onEditKey =
+                          [this] {
+                            if (auto* selected = view_.Selected()) EditLine(*selected);
+                          }}),
       valueBox_(view_, {.font = kStructureFont, .onEnter = [this](const std::string& text) { Typed(text, false); }}),
       bytesBox_(bytes_, {.font = kBytesFont, .onEnter = [this](const std::string& text) { Typed(text, true); }}),
       onTyped_(std::move(onTyped)) {}

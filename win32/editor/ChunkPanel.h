@@ -4,7 +4,8 @@
 // all opened), and below it the bytes of the node selected there (of the
 // whole chunk while none is); or a message, such as why a load failed. A
 // line's value, or the bytes of a leaf that no value describes, is typed
-// over in a box opened on it by F2, Enter or a double-click.
+// over in a box opened on it by F2, Enter or a double-click, on the line or
+// on the hex view.
 
 #include <functional>
 #include <string>
