@@ -132,7 +132,7 @@ TEST_F(PanelEditing, APositionTypedOverIsOneEditThatUndoTakesBackByteForByte) {
   EXPECT_EQ(FloatAt(CrateBytes(), position), 1.5f);
 }
 
-TEST_F(PanelEditing, EscAndTheFocusLeavingCloseTheBoxAndChangeNothing) {
+TEST_F(PanelEditing, EscTheFocusLeavingAndAValueLeftAsItWasChangeNothing) {
   OpenOn(" position: ");
   SetWindowTextW(Box(), L"5, 5, 5");
   Press({VK_ESCAPE});
@@ -143,6 +143,11 @@ TEST_F(PanelEditing, EscAndTheFocusLeavingCloseTheBoxAndChangeNothing) {
   ASSERT_TRUE(IsWindowVisible(Box()));
   SetWindowTextW(Box(), L"5, 5, 5");
   SetFocus(tree().Handle());  // a click elsewhere
+  EXPECT_FALSE(IsWindowVisible(Box()));
+
+  // Enter on the value as it was shown: no edit.
+  OpenOn(" position: ");
+  Press({VK_RETURN});
   EXPECT_FALSE(IsWindowVisible(Box()));
   EXPECT_FALSE(form.Document().Core().CanUndo());
   EXPECT_EQ(Written(form.Document().Core()), file_);

@@ -1,5 +1,7 @@
 // Typing over a value, or a leaf's bytes, in the side panel: one edit of the
 // document, undone as any other.
+#include <algorithm>
+
 #include "editor/Form1.h"
 #include "scene/TypedText.h"
 #include "structure/StructureLines.h"
@@ -31,6 +33,11 @@ bool TForm1::TypeOver(const TypedOver& typed) {
     ShowError(rebuilt.failure().message);
     return false;
   }
+  // Enter on a value left as it was closes the box; the scene is as saved.
+  const ByteView before = chunk.Bytes();
+  const ByteView after = rebuilt.value().Bytes();
+  if (std::equal(before.Data(), before.Data() + before.Length(), after.Data(), after.Data() + after.Length()))
+    return true;
   // A name that another chunk holds is refused with a rename's box.
   bool taken = false;
   EditScene([&] { taken = document_->SetChunkValue(chunk, rebuilt.value(), FieldName(typed)); });
