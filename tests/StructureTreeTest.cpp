@@ -83,6 +83,34 @@ TEST(StructureTree, ACrowdOfSubChunksIsCutWithACountOfTheRest) {
   EXPECT_EQ(omitted, 1 + 1500 * 3 - StructureTree::kMaxNodes);
 }
 
+TEST(StructureTree, EachNodeLeadsToItsLineAndIsFoundAgainByItsPlaceInAChangedChunk) {
+  StructureTree tree;
+  tree.Show(ViewOf(ObjectChunk("crate", 9)));
+  const toolkit::TreeModelNode* position = tree.Model().FirstTopLevel()->FirstChild()->NextSibling()->NextSibling();
+  ASSERT_NE(position, nullptr);
+  const StructureNode* line = StructureTreeNode::Of(position)->line;
+  ASSERT_EQ(line, &tree.Described().children.at(2)) << "a line of the description the tree keeps";
+  EXPECT_EQ(line->what, "position");
+  const std::vector<size_t> path = StructureTree::PathOf(*position);
+  EXPECT_EQ(path, (std::vector<size_t>{0, 2}));
+
+  // A longer name moves the position's bytes; its node is where it was.
+  tree.Show(ViewOf(ObjectChunk("a much longer name", 9)));
+  const toolkit::TreeModelNode* again = tree.NodeAt(path);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(StructureTreeNode::Of(again)->line->what, "position");
+  EXPECT_EQ(tree.NodeAt({0, 7}), nullptr) << "no node there";
+  EXPECT_EQ(tree.NodeAt({1}), nullptr);
+
+  // The line that counts what is left out describes nothing.
+  Bytes payload;
+  const Bytes run = ChunkOf(0x0001, {});
+  for (size_t index = 0; index < StructureTree::kMaxNodes; ++index)
+    payload.insert(payload.end(), run.begin(), run.end());
+  tree.Show(ViewOf(ChunkOf(0x3000, payload)));
+  EXPECT_EQ(StructureTreeNode::Of(tree.Model().FirstTopLevel()->NextSibling())->line, nullptr);
+}
+
 TEST(HexDump, ShowsOffsetsBytesAndTheirCharacters) {
   const Bytes bytes =
       Concat({Text(Windows1251FromUtf8("Ёлка №2")), {0x00, 0x0A, 0x5C, 0x98, 0x7F}, Text("abcdefghij")});

@@ -75,6 +75,11 @@ bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
   return Took(Shown(core_.Rename(Chunk, newName), "ReplaceChunkData"), Chunk, newName);
 }
 
+bool TqScene2bin::SetChunkValue(PStream& Chunk, const ::Chunk& rebuilt, const std::string& field) {
+  std::string name;
+  return Took(Shown(core_.SetValue(Chunk, rebuilt, field), "ReplaceChunkData"), Chunk, name);
+}
+
 bool TqScene2bin::Took(std::optional<EditDone> done, PStream& chunk, std::string& name) {
   if (!done) {
     name.clear();

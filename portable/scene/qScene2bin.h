@@ -40,6 +40,10 @@ class TqScene2bin final {
   // Asks for the new name through the text-input dialog, then rebuilds the
   // chunk with it through ReplaceChunkData.
   bool RenameChunk(PStream& Chunk, std::string& newName);
+  // SetValue: `rebuilt` in the place of `Chunk`, the edit named for `field`.
+  // A refusal (a name another chunk holds) shows its box and trace line as
+  // a rename's, and leaves `Chunk` as it was.
+  bool SetChunkValue(PStream& Chunk, const ::Chunk& rebuilt, const std::string& field);
   // Add; `name` is its name then. A refusal shows its box and trace line as
   // ReplaceChunkData's. The chunk added, or null.
   PStream AddChunk(Chunk chunk, std::string& name);

@@ -42,11 +42,11 @@ set(vista_user32.dll AdjustWindowRectEx AppendMenuW BeginDeferWindowPos BeginPai
     CloseClipboard CreateAcceleratorTableW CreateMenu CreatePopupMenu CreateWindowExW DeferWindowPos DefWindowProcW
     DeleteMenu DestroyAcceleratorTable DestroyMenu DestroyWindow DispatchMessageW DrawFrameControl EmptyClipboard
     EnableMenuItem EnableWindow EndDeferWindowPos EndPaint EnumChildWindows EnumThreadWindows FillRect GetAncestor
-    GetCapture GetClientRect GetDC GetDesktopWindow GetKeyState GetMenuState GetMessageW GetMonitorInfoW GetParent
-    GetScrollInfo GetSysColor GetSysColorBrush GetSystemMenu GetSystemMetrics GetWindowLongW GetWindowPlacement
-    GetWindowRect GetWindowTextLengthW GetWindowTextW InvalidateRect IsDialogMessageW IsWindow IsWindowEnabled
-    IsWindowVisible LoadCursorA LoadIconW MapWindowPoints MessageBeep MessageBoxW MonitorFromRect OpenClipboard
-    PeekMessageW PostMessageW PostQuitMessage RedrawWindow RegisterClassExW RegisterWindowMessageW ReleaseCapture
-    ReleaseDC SendMessageA SendMessageW SetActiveWindow SetCapture SetClipboardData SetCursor SetFocus
-    SetForegroundWindow SetMenu SetScrollInfo SetWindowLongW SetWindowPos SetWindowTextW ShowWindow TrackPopupMenu
-    TranslateAcceleratorW TranslateMessage UnregisterClassW UpdateWindow WindowFromPoint)
+    GetCapture GetClientRect GetDC GetDesktopWindow GetFocus GetKeyState GetMenuState GetMessageW GetMonitorInfoW
+    GetParent GetScrollInfo GetSysColor GetSysColorBrush GetSystemMenu GetSystemMetrics GetWindowLongW
+    GetWindowPlacement GetWindowRect GetWindowTextLengthW GetWindowTextW InvalidateRect IsDialogMessageW IsWindow
+    IsWindowEnabled IsWindowVisible LoadCursorA LoadIconW MapWindowPoints MessageBeep MessageBoxW MonitorFromRect
+    OpenClipboard PeekMessageW PostMessageW PostQuitMessage RedrawWindow RegisterClassExW RegisterWindowMessageW
+    ReleaseCapture ReleaseDC SendMessageA SendMessageW SetActiveWindow SetCapture SetClipboardData SetCursor SetFocus
+    SetForegroundWindow SetMenu SetMenuItemInfoW SetScrollInfo SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
+    TrackPopupMenu TranslateAcceleratorW TranslateMessage UnregisterClassW UpdateWindow WindowFromPoint)

@@ -11,12 +11,17 @@
 #include "tools/gui/WindowSearch.h"
 
 std::string MenuItemText(HMENU menu, int index) {
-  char text[64] = {};
-  GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof text, MF_BYPOSITION);
-  return text;
+  wchar_t text[256] = {};
+  GetMenuStringW(menu, static_cast<UINT>(index), text, 256, MF_BYPOSITION);
+  return os::Narrow(text);
 }
 
 std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
+
+bool NamesItem(const std::string& text, const std::string& item) {
+  const std::string name = MenuItemName(text);
+  return name == item || name.starts_with(item + " ");
+}
 
 EditorTest::EditorTest(const std::string& soundPlugin)
     : form(application, soundPlugin, WindowsPath(scratch.Path("program/DNCes")) + "\\") {
@@ -49,7 +54,7 @@ void EditorTest::ChooseMenu(const std::string& menu, const std::string& item) {
     if (menu != MenuItemText(bar, top)) continue;
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
-      if (item == MenuItemName(MenuItemText(popup, index))) {
+      if (NamesItem(MenuItemText(popup, index), item)) {
         SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, index), 0), 0);
         return;
       }
@@ -84,7 +89,7 @@ bool EditorTest::Greyed(const std::string& item) {
   for (int top = 0; top < GetMenuItemCount(bar); ++top) {
     HMENU popup = GetSubMenu(bar, top);
     for (int index = 0; index < GetMenuItemCount(popup); ++index) {
-      if (item == MenuItemName(MenuItemText(popup, index)))
+      if (NamesItem(MenuItemText(popup, index), item))
         return (GetMenuState(popup, static_cast<UINT>(index), MF_BYPOSITION) & MF_GRAYED) != 0;
     }
   }

@@ -2,13 +2,14 @@
 // a scene opened through the menu and the file dialog, "Objects" and its two
 // largest folders open, two objects checked and a third clicked. With
 // "sound", the first object named "sound..." is then found and opened in the
-// sound plug-in's dialog through the tree's menu; without, the clicked object
-// is renamed with F2 and the "Edit" menu is opened, its "undo" ready. Writes
-// the left, top, width and height of what to picture (the main window, and
-// the dialog or the menu over it) to MARKER, waits until MARKER is gone,
-// closes the editor.
+// sound plug-in's dialog through the tree's menu; with "value", the clicked
+// object's position is typed over in the side panel, not yet applied;
+// without either, the clicked object is renamed with F2 and the "Edit" menu
+// is opened, its "undo" ready. Writes the left, top, width and height of what
+// to picture (the main window, and the dialog or the menu over it) to
+// MARKER, waits until MARKER is gone, closes the editor.
 //
-// editor_screenshot TOOL SCENE MARKER [sound]
+// editor_screenshot TOOL SCENE MARKER [sound|value]
 
 #include <algorithm>
 #include <cstdio>
@@ -97,12 +98,40 @@ HWND OpenEditMenuAfterARename(const ToolProcess& tool, HWND tree) {
   return tool.WaitForWindow(Captioned(kPopupMenuClass));
 }
 
+// The side panel's box opened with F2 on the position of the selected
+// object, a new position typed in it; the box, or null. The position is the
+// line below the name and the object type.
+HWND TypeOverAPosition(const ToolProcess& tool) {
+  HWND panel = FindWindowExA(tool.MainWindow(), nullptr, "Static", nullptr);
+  HWND structure = FindWindowExA(panel, nullptr, WC_TREEVIEWA, nullptr);
+  HTREEITEM line = nullptr;
+  // The panel shows the chunk once the editor waits for input again.
+  const bool shown = WaitUntil([&] {
+    line = Next(structure, Next(structure, nullptr, TVGN_ROOT), TVGN_CHILD);
+    for (int below = 0; below < 2 && line != nullptr; ++below) line = Next(structure, line, TVGN_NEXT);
+    return line != nullptr;
+  });
+  if (!shown) return nullptr;
+  SendMessageA(structure, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(line));
+  PostMessageA(structure, WM_KEYDOWN, VK_F2, 0);
+  HWND box = nullptr;
+  if (!WaitUntil([&] {
+        box = FindWindowExA(structure, nullptr, "Edit", nullptr);
+        return box != nullptr && IsWindowVisible(box);
+      }))
+    return nullptr;
+  SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12.5, 0, -3.25"));
+  return box;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool sound = argc == 5 && std::string(argv[4]) == "sound";
-  if (argc != 4 && !sound) {
-    std::fputs("usage: editor_screenshot TOOL SCENE MARKER [sound]\n", stderr);
+  const std::string mode = argc == 5 ? argv[4] : "";
+  const bool sound = mode == "sound";
+  const bool value = mode == "value";
+  if (argc != 4 && !sound && !value) {
+    std::fputs("usage: editor_screenshot TOOL SCENE MARKER [sound|value]\n", stderr);
     return 2;
   }
   const std::string marker = HostPath(argv[3]);
@@ -129,7 +158,9 @@ int main(int argc, char** argv) {
 
   RECT window{};
   GetWindowRect(tool.MainWindow(), &window);
-  HWND over = sound ? OpenSoundDialog(tool, tree) : OpenEditMenuAfterARename(tool, tree);
+  HWND over = sound   ? OpenSoundDialog(tool, tree)
+              : value ? TypeOverAPosition(tool)
+                      : OpenEditMenuAfterARename(tool, tree);
   if (over == nullptr) return 1;
   Sleep(300);  // its first paint
   RECT shown{};
@@ -140,6 +171,9 @@ int main(int argc, char** argv) {
   WaitUntil([&marker] { return GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES; }, 120000);
   if (sound) {
     PostMessageA(over, WM_CLOSE, 0, 0);
+  } else if (value) {
+    PostMessageA(over, WM_KEYDOWN, VK_ESCAPE, 0);  // nothing applied, nothing to ask about on close
+    Sleep(300);
   } else {
     // The menu closed, and the rename taken back: nothing to ask about on close.
     PostMessageA(tool.MainWindow(), WM_KEYDOWN, VK_ESCAPE, 0);

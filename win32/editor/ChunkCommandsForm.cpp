@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "editing/ChunkCommands.h"
-#include "editor/Form1.h"
 #include "editing/SoundChunk.h"
+#include "editor/Form1.h"
 #include "scene/DncImport.h"
 #include "scene/Exception.h"
 #include "toolkit/MessageBox.h"
@@ -40,7 +40,8 @@ void TForm1::ImportFiles() {
     EditScene(
         [&] {
           // A refused file ends the command before the scene changes; its box says why.
-          Outcome<ImportTally> imported = ImportDncFiles(document_->Core(), importDialog_.FileNames(), Reporter(progress));
+          Outcome<ImportTally> imported =
+              ImportDncFiles(document_->Core(), importDialog_.FileNames(), Reporter(progress));
           if (!imported.ok()) throw std::runtime_error(imported.failure().message);
           tally = std::move(imported.value());
         },
@@ -94,8 +95,17 @@ void TForm1::EditScene(const std::function<void()>& command, const std::vector<C
       treeFollower_.Unchanged();  // refused, or nothing to do
       return;
     }
-    treeFollower_.Follow(sceneTree_, document_->Core(), order != nullptr ? std::span(*order) : std::span<const ChunkId>());
-    if (selected) workedOn_[document_->Core().CurrentEdit()] = *selected;
+    treeFollower_.Follow(sceneTree_, document_->Core(),
+                         order != nullptr ? std::span(*order) : std::span<const ChunkId>());
+    if (!selected) return;
+    workedOn_[document_->Core().CurrentEdit()] = *selected;
+    // A chunk that went to another folder (its object type changed) has a
+    // new node there; the selection goes with it.
+    SceneNode* node = selected->kind == SceneNodeKind::Chunk ? FindNode(sceneTree_, *selected) : nullptr;
+    if (node != nullptr && SceneNode::Of(tree_.Selected()) != node) {
+      tree_.MakeVisible(*node);
+      tree_.Select(node);
+    }
   };
   try {
     command();

@@ -63,7 +63,12 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                           .bounds = {216, 584, 65, 20},
                           .anchors = kLeftBottom,
                           .onClick = Command(this, [this] { ShowSearchMenu(); })}),
-      sidePanel_(*this, {288, 8, 569, 596}),
+      sidePanel_(*this, {288, 8, 569, 596},
+                 [this](const TypedOver& typed) {
+                   bool taken = false;
+                   Command(this, [&] { taken = TypeOver(typed); })();
+                   return taken;
+                 }),
       dncFolder_(std::move(dncFolder)),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
@@ -137,6 +142,16 @@ void TForm1::UpdateBarMenus() const {
   MenuBar()->SetEnabled(barItems_.saveAs, holdsScene);
   MenuBar()->SetEnabled(barItems_.undo, document_->Core().CanUndo());
   MenuBar()->SetEnabled(barItems_.redo, document_->Core().CanRedo());
+  NameHistoryItems();
+}
+
+void TForm1::NameHistoryItems() const {
+  // The edits are named with the chunks' names, Windows-1251 like them.
+  const auto name = [](const char* step, const std::string& edit) {
+    return edit.empty() ? std::string(step) : std::string(step) + " " + Utf8FromWindows1251(edit);
+  };
+  MenuBar()->SetText(barItems_.undo, name("undo", document_->Core().NextUndo()));
+  MenuBar()->SetText(barItems_.redo, name("redo", document_->Core().NextRedo()));
 }
 
 toolkit::Button TForm1::JumpButton(const char* text, int left, SceneNode* FixedNodes::*section) {
@@ -168,10 +183,12 @@ void TForm1::ShowSelectedChunk() {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
   const ChunkRef chunk =
       selected != nullptr && selected->kind == SceneNodeKind::Chunk ? document_->Core().Get(selected->chunk) : nullptr;
+  const bool sameChunk = chunk != nullptr && chunk.id == panelChunk_;
+  panelChunk_ = chunk != nullptr ? chunk.id : 0;
   if (!chunk && !loadFailure_.empty())
     sidePanel_.ShowMessage(loadFailure_);
   else
-    sidePanel_.ShowChunk(chunk.chunk);
+    sidePanel_.ShowChunk(chunk.chunk, sameChunk);
 }
 
 void TForm1::ShowError(const std::string& message) const {

@@ -6,14 +6,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "editing/NodeKey.h"
+#include "editing/SceneTree.h"
+#include "editing/TreeFollower.h"
 #include "editor/ChunkPanel.h"
 #include "editor/DncFolder.h"
 #include "editor/EditorUi.h"
-#include "editing/NodeKey.h"
 #include "editor/OverwriteDialog.h"
-#include "editing/SceneTree.h"
 #include "editor/SoundPlugin.h"
-#include "editing/TreeFollower.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
@@ -51,6 +51,9 @@ class TForm1 final : public toolkit::Form {
   void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
+  // What was typed over in the side panel, applied to the selected chunk as
+  // one edit; false, once a box has said why, when it was refused.
+  bool TypeOver(const TypedOver& typed);
   // "undo" and "redo" of the "Edit" menu: the scene and the tree as they were.
   void UndoEdit();
   void RedoEdit();
@@ -107,6 +110,8 @@ class TForm1 final : public toolkit::Form {
   // Shows in the side panel the chunk of the selected node, or why the last
   // load failed while no chunk is selected, or nothing.
   void ShowSelectedChunk();
+  // "undo" and "redo" naming what they take back or do again.
+  void NameHistoryItems() const;
   // Runs a command that may edit the scene; when it did, also when it then
   // failed, the tree follows the document's change, and the node selected
   // when it ran is the one the edit worked on. `order`: as
@@ -150,6 +155,9 @@ class TForm1 final : public toolkit::Form {
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
   ChunkPanel sidePanel_;
+  // The chunk the side panel shows, so that its line stays selected while
+  // the same chunk is shown changed.
+  ChunkId panelChunk_ = 0;
   std::string dncFolder_;
   toolkit::FileDialog fileDialog_;
   toolkit::FileDialog importDialog_;

@@ -272,7 +272,13 @@ void Form::RunKeyCommand(UINT command) const {
   }
 }
 
-bool Form::TranslateKey(MSG& msg) { return IsWindowEnabled(hwnd_) && accelerators_.Translate(hwnd_, msg); }
+bool Form::TranslateKey(MSG& msg) {
+  // A control that asks for the key itself (an edit box open on a line, a
+  // tree that edits on F2) has it before the window's keys.
+  const auto wants = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if ((wants & DLGC_WANTMESSAGE) != 0) return false;
+  return IsWindowEnabled(hwnd_) && accelerators_.Translate(hwnd_, msg);
+}
 
 void Form::OnDropFiles(HDROP drop) {
   const std::vector<std::string> paths = DroppedPaths(drop);

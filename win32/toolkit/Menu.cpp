@@ -1,5 +1,7 @@
 #include "toolkit/Menu.h"
 
+#include <algorithm>
+
 #include "os/WideText.h"
 #include "toolkit/Accelerators.h"
 
@@ -36,6 +38,20 @@ UINT Menu::AddItem(const std::string& text, std::function<void()> action, std::v
 
 void Menu::SetEnabled(UINT command, bool enabled) const {
   EnableMenuItem(handle_, command, MF_BYCOMMAND | EnabledFlag(enabled));
+}
+
+void Menu::SetText(UINT command, const std::string& text) const {
+  std::string shown = text;
+  // The first key added for the item is the one it shows.
+  const auto key =
+      std::find_if(keys_.begin(), keys_.end(), [command](const auto& added) { return added.second == command; });
+  if (key != keys_.end()) shown += "\t" + ShortcutText(key->first);
+  std::wstring wide = os::Widen(shown);
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING;
+  item.dwTypeData = wide.data();
+  SetMenuItemInfoW(handle_, command, FALSE, &item);
 }
 
 void Menu::AddSeparator() { AppendMenuW(handle_, MF_SEPARATOR, 0, nullptr); }

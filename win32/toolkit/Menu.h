@@ -30,6 +30,8 @@ class Menu {
   UINT AddItem(const std::string& text, std::function<void()> action, std::vector<Shortcut> keys = {});
   // A disabled item shows greyed and can't be chosen.
   void SetEnabled(UINT command, bool enabled) const;
+  // Gives an item of this menu or its submenus another text, its key kept.
+  void SetText(UINT command, const std::string& text) const;
   void AddSeparator();
   // Appends `submenu` as a drop-down item; this menu takes it over.
   void AddSubmenu(const std::string& text, Menu submenu);

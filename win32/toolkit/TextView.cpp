@@ -20,6 +20,7 @@ constexpr int kWheelLines = 3;
 const wchar_t* RegisteredClass() {
   static const WindowClass viewClass([] {
     WNDCLASSEXW description{};
+    description.style = CS_DBLCLKS;
     description.lpfnWndProc = DefWindowProcW;
     description.hCursor = LoadCursor(nullptr, IDC_ARROW);
     description.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -37,9 +38,12 @@ TextView::TextView(Window& parent, TextViewArgs args)
                        .exStyle = WS_EX_CLIENTEDGE,
                        .bounds = args.bounds,
                        .anchors = args.anchors,
-                       .font = args.font}) {
+                       .font = args.font}),
+      onEditKey_(std::move(args.onEditKey)) {
   UpdateScrollBars();
 }
+
+bool TextView::IsEditKey(WPARAM key) const { return onEditKey_ && (key == VK_F2 || key == VK_RETURN); }
 
 void TextView::Show(const std::string& text) {
   text_.clear();
@@ -249,8 +253,14 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       SetFocus(hwnd_);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
+    case WM_LBUTTONDBLCLK:
+      if (onEditKey_) onEditKey_();
+      return 0;
+    case WM_GETDLGCODE: {
+      const auto* asked = reinterpret_cast<const MSG*>(lParam);
+      const bool editKey = asked != nullptr && asked->message == WM_KEYDOWN && IsEditKey(asked->wParam);
+      return DLGC_WANTARROWS | (editKey ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(text_.size());
     case WM_GETTEXT: {
@@ -262,6 +272,10 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(copied);
     }
     case WM_KEYDOWN: {
+      if (IsEditKey(wParam)) {
+        onEditKey_();
+        return 0;
+      }
       const bool control = GetKeyState(VK_CONTROL) < 0;
       switch (wParam) {
         case VK_UP:

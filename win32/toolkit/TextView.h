@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@ struct TextViewArgs {
   Bounds bounds{};
   Anchors anchors = kAnchorsTopLeft;
   FontSpec font{};
+  // F2, Enter or a double-click: asks to edit what the view shows. With
+  // it, the view takes F2 and Enter before the window's keys do.
+  std::function<void()> onEditKey{};
 };
 
 // Read-only lines of text with scroll bars both ways and no wrapping, drawn
@@ -28,6 +32,8 @@ class TextView final : public Control {
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Whether `key` is one that asks to edit.
+  bool IsEditKey(WPARAM key) const;
   void Paint();
   // Draws the lines that fall in `area` of the client area onto `dc`.
   void DrawLines(HDC dc, const RECT& area);
@@ -41,6 +47,7 @@ class TextView final : public Control {
   void Scroll(int bar, WORD request);
   void CopyAll() const;
 
+  std::function<void()> onEditKey_;
   std::vector<std::wstring> lines_;
   std::wstring text_;  // the lines joined, as WM_GETTEXT gives it
   size_t widest_ = 0;  // characters in the longest line

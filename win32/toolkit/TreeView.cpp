@@ -44,7 +44,8 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
       beforeContextMenu_(std::move(args.beforeContextMenu)),
       shownText_(args.shownText ? std::move(args.shownText) : [](const std::string& text) { return os::Widen(text); }),
       checkBoxes_(args.checkBoxes),
-      onSelect_(std::move(args.onSelect)) {
+      onSelect_(std::move(args.onSelect)),
+      onEditKey_(std::move(args.onEditKey)) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling())
     PutInControl(*node, TVI_LAST);
   model_.SetListener(this);
@@ -363,6 +364,14 @@ LRESULT TreeView::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnRightButtonDown(wParam, lParam);
     case WM_KEYDOWN:
       return OnKeyDown(wParam, lParam);
+    case WM_CHAR:
+      if (wParam == '\r' && IsEditKey(VK_RETURN)) return 0;  // the tree would beep
+      break;
+    case WM_GETDLGCODE: {
+      const auto* asked = reinterpret_cast<const MSG*>(lParam);
+      const bool editKey = asked != nullptr && asked->message == WM_KEYDOWN && IsEditKey(asked->wParam);
+      return CallOriginal(message, wParam, lParam) | (editKey ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_CONTEXTMENU:
       OnContextMenu(lParam);
       return 0;
@@ -386,10 +395,20 @@ LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
     TakeCheckState(*hit.node);
     if (onCheckBoxFlip_) onCheckBoxFlip_(*hit.node);
   }
+  if (message == WM_LBUTTONDBLCLK && !hit.onCheckBox && hit.node != nullptr && onEditKey_) {
+    Select(hit.node);
+    onEditKey_(*hit.node);
+  }
   return result;
 }
 
+bool TreeView::IsEditKey(WPARAM key) const { return onEditKey_ && (key == VK_F2 || key == VK_RETURN); }
+
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+  if (IsEditKey(wParam)) {
+    if (TreeModelNode* selected = Selected()) onEditKey_(*selected);
+    return 0;
+  }
   // The space bar flips the selected node's box, as a click on it does.
   TreeModelNode* flipped = checkBoxes_ && wParam == VK_SPACE ? Selected() : nullptr;
   ShowCheckState(flipped);

@@ -37,6 +37,10 @@ struct TreeViewArgs {
   // it once, where it stops. Once for many changes, and never in the middle
   // of a change to the model.
   std::function<void()> onSelect{};
+  // F2 or Enter on the selected node, or a double-click on a node's line
+  // (not on its box), which selects it: asks to edit the node. With it, the
+  // tree takes F2 and Enter before the window's keys and its default button.
+  std::function<void(TreeModelNode&)> onEditKey{};
 };
 
 // Shows a TreeModel and follows its changes: a check box on every node (unless
@@ -132,6 +136,8 @@ class TreeView final : public Control, private TreeModelListener {
   LRESULT OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+  // Whether `key` is one that asks to edit the selected node.
+  bool IsEditKey(WPARAM key) const;
   LRESULT OnNotify(const NMHDR& header) override;
   // Posts the message on which onSelect runs; it runs only once the keys
   // have stopped, with `unlessKeysGoOn`.
@@ -159,6 +165,7 @@ class TreeView final : public Control, private TreeModelListener {
   std::function<std::wstring(const std::string&)> shownText_;
   bool checkBoxes_;
   std::function<void()> onSelect_;
+  std::function<void(TreeModelNode&)> onEditKey_;
   // Whether onSelect is due: posted, or waiting for the keys to stop.
   enum class SelectNotice { None, Posted, AfterKeys };
   SelectNotice selectNotice_ = SelectNotice::None;
