@@ -68,7 +68,9 @@ void ExpectWellFormed(const StructureNode& root, size_t length) {
   EXPECT_EQ(root.size, length);
   EachLine(root, [](const StructureNode& node) {
     EXPECT_EQ(node.fault, "") << node.what;
-    if (node.kind == StructureNode::Kind::Chunk) EXPECT_EQ(node.size, node.length) << node.what;
+    if (node.kind == StructureNode::Kind::Chunk) {
+      EXPECT_EQ(node.size, node.length) << node.what;
+    }
   });
 }
 
@@ -120,9 +122,11 @@ TEST(ValueEditing, ANewValueShowsAsTypedAndLeavesEveryOtherByte) {
     EXPECT_EQ(line->value, typed.shown);
     // Only the bytes of the value differ.
     const size_t start = line->kind == StructureNode::Kind::Chunk ? line->offset + kChunkHeaderSize : line->offset;
-    for (size_t at = 0; at < sound.size(); ++at)
-      if (at < start || at >= start + 4 * std::max<size_t>(line->count, 1))
+    for (size_t at = 0; at < sound.size(); ++at) {
+      if (at < start || at >= start + 4 * std::max<size_t>(line->count, 1)) {
         EXPECT_EQ(edited.bytes[at], sound[at]) << at;
+      }
+    }
   }
 }
 
@@ -198,7 +202,9 @@ TEST(ValueEditing, TypingOverAMalformedChunkStaysInsideIt) {
           BytesEditable(line)
               ? WithBytes(ViewOf(chunk), root, line, std::string(2 * LeafBytes(ViewOf(chunk), line).Length(), '0'))
               : WithValue(ViewOf(chunk), root, line, line.value);
-      if (typed.ok()) EXPECT_EQ(typed.value().Length(), chunk.size()) << line.what;
+      if (typed.ok()) {
+        EXPECT_EQ(typed.value().Length(), chunk.size()) << line.what;
+      }
     });
   }
 }
