@@ -111,10 +111,10 @@ class Reader {
       value.members.emplace_back(std::move(*key), std::move(*member));
       SkipSpace();
       if (AtEnd()) return Fail("expected ',' or '}', found the end of the text");
+      if (Peek() != ',' && Peek() != '}') return Fail("expected ',' or '}'");
       const char next = Peek();
       Advance();
       if (next == '}') return value;
-      if (next != ',') return Fail("expected ',' or '}'");
     }
   }
 
@@ -132,10 +132,10 @@ class Reader {
       value.items.push_back(std::move(*item));
       SkipSpace();
       if (AtEnd()) return Fail("expected ',' or ']', found the end of the text");
+      if (Peek() != ',' && Peek() != ']') return Fail("expected ',' or ']'");
       const char next = Peek();
       Advance();
       if (next == ']') return value;
-      if (next != ',') return Fail("expected ',' or ']'");
     }
   }
 
