@@ -48,11 +48,12 @@ std::optional<FieldSetting> ParseSetting(const std::string& argument) {
   return setting;
 }
 
-Outcome<SetChunk> ApplySettings(const Chunk& chunk, const std::vector<FieldSetting>& settings) {
-  SetChunk set{chunk, {}};
+Outcome<SetChunk> ApplySettings(ByteView chunk, const std::vector<FieldSetting>& settings, bool values) {
+  SetChunk set;
   std::vector<std::vector<size_t>> places;
   for (const FieldSetting& setting : settings) {
-    const StructureNode root = DescribeChunk(set.rebuilt.Bytes());
+    const ByteView bytes = set.rebuilt ? set.rebuilt.Bytes() : chunk;
+    const StructureNode root = DescribeChunk(bytes);
     const StructureNode* line = LineOf(root, setting);
     if (line == nullptr || line->valueKind == ValueKind::None) {
       // A line of --from that holds its value needs no setting.
@@ -63,16 +64,16 @@ Outcome<SetChunk> ApplySettings(const Chunk& chunk, const std::vector<FieldSetti
     // command line is one that the run set, whatever it held.
     const bool same = !setting.adds && line->value == setting.value;
     if (same && setting.place) continue;
-    std::vector<size_t>& place = places.emplace_back();
-    PlaceOf(root, *line, place);
-    set.changes.push_back({ValueName(*line), line->value, {}});
+    set.changes.push_back({ValueName(*line), values ? line->value : std::string(), {}});
+    if (values) PlaceOf(root, *line, places.emplace_back());
     if (same) continue;
-    Outcome<Chunk> rebuilt = setting.adds ? WithValueAdded(set.rebuilt.Bytes(), root, *line, setting.value)
-                                          : WithValue(set.rebuilt.Bytes(), root, *line, setting.value);
+    Outcome<Chunk> rebuilt = setting.adds ? WithValueAdded(bytes, root, *line, setting.value)
+                                          : WithValue(bytes, root, *line, setting.value);
     if (!rebuilt.ok()) return Refusal(rebuilt.failure().message);
     set.rebuilt = std::move(rebuilt.value());
   }
-  const StructureNode after = DescribeChunk(set.rebuilt.Bytes());
+  if (!values) return set;
+  const StructureNode after = DescribeChunk(set.rebuilt ? set.rebuilt.Bytes() : chunk);
   for (size_t index = 0; index < places.size(); ++index)
     if (const StructureNode* line = NodeAt(after, places[index])) set.changes[index].after = line->value;
   return set;

@@ -25,7 +25,7 @@ struct Target {
 
 struct SetResult {
   Target target;
-  std::string name;
+  std::string name;  // only for a run that tells the values
   SetChunk set;
 };
 
@@ -211,27 +211,47 @@ class SetRun {
     return kSuccess;
   }
 
-  // Every chunk rebuilt before the document changes, then one edit of them all.
+  // Every chunk rebuilt before the document changes, then one edit of them
+  // all. The rebuilt chunks go into one block, so that half a million of
+  // them cost no block, and no place in their list's blocks, each.
   int Apply(SceneDocument& document) {
-    std::vector<ChunkReplacement> replacements;
+    const bool values = session_.Args().json || session_.Args().dryRun;
+    std::vector<uint8_t> rebuilt;
+    std::vector<std::pair<ChunkId, size_t>> starts;  // in `rebuilt`
     results_.reserve(targets_.size());
     for (const Target& target : targets_) {
-      const ChunkRef chunk = document.List(*target.section).Ref(target.index);
-      std::string name = ChunkName(chunk.Bytes());
-      Outcome<SetChunk> set = ApplySettings(chunk.chunk, *target.settings);
+      const ChunkEntry& entry = document.List(*target.section).Entries()[static_cast<size_t>(target.index)];
+      Outcome<SetChunk> set = ApplySettings(entry.chunk.Bytes(), *target.settings, values);
       if (!set.ok())
-        return session_.Failure("cannot set " + ChunkWords(target, name) + " of " + In() + ": " +
-                                set.failure().message);
-      if (set.value().rebuilt != chunk.chunk) replacements.push_back({chunk.id, set.value().rebuilt});
-      results_.push_back({target, std::move(name), std::move(set.value())});
+        return session_.Failure("cannot set " + ChunkWords(target, ChunkName(entry.chunk.Bytes())) + " of " + In() +
+                                ": " + set.failure().message);
+      if (const ByteView bytes = set.value().rebuilt.Bytes(); set.value().rebuilt) {
+        starts.emplace_back(entry.id, rebuilt.size());
+        rebuilt.insert(rebuilt.end(), bytes.Data(), bytes.Data() + bytes.Length());
+        set.value().rebuilt = {};
+      }
+      results_.push_back({target, values ? ChunkName(entry.chunk.Bytes()) : std::string(), std::move(set.value())});
     }
-    const std::string what = FieldNames(results_) + " of " +
-                             (results_.size() == 1 ? results_.front().name
-                                                   : Counted(static_cast<uint64_t>(results_.size()), "chunk"));
+    const std::shared_ptr<const ByteBlock> block = BlockCopiedFrom(ByteView(rebuilt.data(), rebuilt.size()));
+    std::vector<ChunkReplacement> replacements;
+    replacements.reserve(starts.size());
+    for (size_t at = 0; at < starts.size(); ++at) {
+      const size_t end = at + 1 < starts.size() ? starts[at + 1].second : rebuilt.size();
+      replacements.push_back(
+          {starts[at].first, Chunk(block, ByteView(block->Data() + starts[at].second, end - starts[at].second))});
+    }
+    const std::string what = FieldNames(results_) + " of " + ChunkCount(document);
     const Outcome<size_t> replaced = document.ReplaceChunks(replacements, what);
     if (!replaced.ok())
       return session_.Failure("cannot set " + what + " in " + In() + ": " + replaced.failure().message);
     return kSuccess;
+  }
+
+  // The chunks set as an undo names them: the name of one, or how many.
+  std::string ChunkCount(const SceneDocument& document) const {
+    if (results_.size() != 1) return Counted(static_cast<uint64_t>(results_.size()), "chunk");
+    const Target& target = results_.front().target;
+    return ChunkName(document.List(*target.section).Entries()[static_cast<size_t>(target.index)].chunk.Bytes());
   }
 
   Session& session_;
