@@ -1,6 +1,10 @@
 // set: values typed over in the fields of chunks, as the editor's side
 // panel takes them, every change of a run made as one edit and one save.
 
+#include <algorithm>
+#include <iterator>
+#include <span>
+#include <thread>
 #include <unordered_set>
 
 #include "scene/ChunkCatalogue.h"
@@ -75,6 +79,50 @@ void WriteChangeLines(std::ostream& out, const std::vector<SetResult>& results) 
       out << ChunkWords(result.target, result.name) << ": " << change.field << ": " << NameText(change.before)
           << " -> " << NameText(change.after) << '\n';
 }
+
+// A run of the targets, set on a thread of its own: each chunk rebuilt, its
+// bytes put behind those before it; stops at the first chunk refused.
+struct SetShare {
+  const SceneDocument* document = nullptr;
+  std::span<const Target> targets;
+  bool values = false;  // whether the run tells them
+  std::string in;       // the path, for a message
+
+  std::vector<uint8_t> rebuilt;
+  std::vector<std::pair<ChunkId, size_t>> starts;  // of each chunk in `rebuilt`
+  std::vector<SetResult> results;
+  std::string failure;  // the message of the chunk refused; empty when none was
+
+  SetShare() = default;
+  SetShare(const SceneDocument& from, std::span<const Target> run, bool tell, std::string path)
+      : document(&from), targets(run), values(tell), in(std::move(path)) {}
+
+  void Run() {
+    size_t length = 0;
+    for (const Target& target : targets) length += Entry(target).chunk.Length();
+    rebuilt.reserve(length);
+    results.reserve(targets.size());
+    for (const Target& target : targets) {
+      const ChunkEntry& entry = Entry(target);
+      Outcome<SetChunk> set = ApplySettings(entry.chunk.Bytes(), *target.settings, values);
+      if (!set.ok()) {
+        failure = "cannot set " + ChunkWords(target, ChunkName(entry.chunk.Bytes())) + " of " + in + ": " +
+                  set.failure().message;
+        return;
+      }
+      if (const ByteView bytes = set.value().rebuilt.Bytes(); set.value().rebuilt) {
+        starts.emplace_back(entry.id, rebuilt.size());
+        rebuilt.insert(rebuilt.end(), bytes.Data(), bytes.Data() + bytes.Length());
+        set.value().rebuilt = {};
+      }
+      results.push_back({target, values ? ChunkName(entry.chunk.Bytes()) : std::string(), std::move(set.value())});
+    }
+  }
+
+  const ChunkEntry& Entry(const Target& target) const {
+    return document->List(*target.section).Entries()[static_cast<size_t>(target.index)];
+  }
+};
 
 // The run of one command line: its settings, the chunks they go to, and
 // the results, which the document then takes as one edit.
@@ -184,9 +232,11 @@ class SetRun {
       targets_.push_back({section_, index, &settings_});
       return kSuccess;
     }
+    // "*" takes every chunk without reading a name.
+    const bool every = name_.find_first_not_of('*') == std::string::npos;
     const std::span<const ChunkEntry> entries = list.Entries();
     for (size_t index = 0; index < entries.size(); ++index)
-      if (MatchesWildcards(ChunkName(entries[index].chunk.Bytes()), name_, false))
+      if (every || MatchesWildcards(ChunkName(entries[index].chunk.Bytes()), name_, false))
         targets_.push_back({section_, static_cast<int32_t>(index), &settings_});
     if (targets_.empty())
       return session_.Failure("no chunk of " + std::string(section_->word) + " of " + In() + " matches " +
@@ -212,39 +262,49 @@ class SetRun {
   }
 
   // Every chunk rebuilt before the document changes, then one edit of them
-  // all. The rebuilt chunks go into one block, so that half a million of
-  // them cost no block, and no place in their list's blocks, each.
+  // all. The targets are shared out among threads, each rebuilding its
+  // chunks into one block of its own, so that half a million of them cost
+  // no block, and no place in their list's blocks, each.
   int Apply(SceneDocument& document) {
-    const bool values = session_.Args().json || session_.Args().dryRun;
-    std::vector<uint8_t> rebuilt;
-    std::vector<std::pair<ChunkId, size_t>> starts;  // in `rebuilt`
-    results_.reserve(targets_.size());
-    for (const Target& target : targets_) {
-      const ChunkEntry& entry = document.List(*target.section).Entries()[static_cast<size_t>(target.index)];
-      Outcome<SetChunk> set = ApplySettings(entry.chunk.Bytes(), *target.settings, values);
-      if (!set.ok())
-        return session_.Failure("cannot set " + ChunkWords(target, ChunkName(entry.chunk.Bytes())) + " of " + In() +
-                                ": " + set.failure().message);
-      if (const ByteView bytes = set.value().rebuilt.Bytes(); set.value().rebuilt) {
-        starts.emplace_back(entry.id, rebuilt.size());
-        rebuilt.insert(rebuilt.end(), bytes.Data(), bytes.Data() + bytes.Length());
-        set.value().rebuilt = {};
-      }
-      results_.push_back({target, values ? ChunkName(entry.chunk.Bytes()) : std::string(), std::move(set.value())});
-    }
-    const std::shared_ptr<const ByteBlock> block = BlockCopiedFrom(ByteView(rebuilt.data(), rebuilt.size()));
+    std::vector<SetShare> shares = ShareOut(document);
+    std::vector<std::thread> threads;
+    for (size_t at = 1; at < shares.size(); ++at) threads.emplace_back(&SetShare::Run, &shares[at]);
+    shares.front().Run();
+    for (std::thread& thread : threads) thread.join();
+
     std::vector<ChunkReplacement> replacements;
-    replacements.reserve(starts.size());
-    for (size_t at = 0; at < starts.size(); ++at) {
-      const size_t end = at + 1 < starts.size() ? starts[at + 1].second : rebuilt.size();
-      replacements.push_back(
-          {starts[at].first, Chunk(block, ByteView(block->Data() + starts[at].second, end - starts[at].second))});
+    for (SetShare& share : shares) {
+      if (!share.failure.empty()) return session_.Failure(share.failure);
+      const std::shared_ptr<const ByteBlock> block = BlockOf(std::move(share.rebuilt));
+      for (size_t at = 0; at < share.starts.size(); ++at) {
+        const size_t start = share.starts[at].second;
+        const size_t end = at + 1 < share.starts.size() ? share.starts[at + 1].second : block->Size();
+        replacements.push_back({share.starts[at].first, Chunk(block, ByteView(block->Data() + start, end - start))});
+      }
+      std::move(share.results.begin(), share.results.end(), std::back_inserter(results_));
     }
     const std::string what = FieldNames(results_) + " of " + ChunkCount(document);
     const Outcome<size_t> replaced = document.ReplaceChunks(replacements, what);
     if (!replaced.ok())
       return session_.Failure("cannot set " + what + " in " + In() + ": " + replaced.failure().message);
     return kSuccess;
+  }
+
+  // The targets in runs of one share for each thread the machine has, but
+  // none for fewer chunks than make a thread worth its start.
+  std::vector<SetShare> ShareOut(const SceneDocument& document) const {
+    constexpr size_t kLeastForAThread = 4096;
+    const size_t threads =
+        std::clamp<size_t>(std::min<size_t>(std::thread::hardware_concurrency(), targets_.size() / kLeastForAThread),
+                           1, 16);
+    std::vector<SetShare> shares(threads);
+    const bool values = session_.Args().json || session_.Args().dryRun;
+    for (size_t at = 0; at < threads; ++at) {
+      const auto first = targets_.begin() + static_cast<std::ptrdiff_t>(targets_.size() * at / threads);
+      const auto end = targets_.begin() + static_cast<std::ptrdiff_t>(targets_.size() * (at + 1) / threads);
+      shares[at] = SetShare{document, {first, end}, values, In()};
+    }
+    return shares;
   }
 
   // The chunks set as an undo names them: the name of one, or how many.
