@@ -230,6 +230,59 @@ TEST_F(Editing, RenameOfANameThatRunsPastTheChunkEnd) {
   EXPECT_EQ(static_cast<int64_t>(Written(*odd.document).size()), odd.document->FileSize());
 }
 
+// The chunk at `index` of the objects with its name sub-chunk holding `name`.
+ChunkReplacement Renamed(const SceneDocument& document, int32_t index, const std::string& name) {
+  const ChunkRef chunk = RefAt(document.Objects(), index);
+  const std::optional<NameSubChunk> place = FindNameSubChunk(chunk.Bytes());
+  return {chunk.id, RebuildWithName(chunk.Bytes(), place->offset, place->size, name)};
+}
+
+TEST_F(Editing, ReplaceChunksIsOneEditThatNamesMayPassThrough) {
+  const int32_t fileSize = FileSizeNow();
+  const Bytes before = Written(document());
+  const size_t treeLength = RefAt(document().Objects(), 4)->Length();
+  // "crate" and "horn" trade names, "tree" is renamed; each new name goes
+  // without the zero byte that the old one had: -2, 0 and +2 bytes.
+  const ChunkReplacement batch[] = {Renamed(document(), 0, "horn"), Renamed(document(), 1, "crate"),
+                                    Renamed(document(), 4, "treetop")};
+  const Outcome<size_t> replaced = document().ReplaceChunks(batch, "name of 3 chunks");
+  ASSERT_TRUE(replaced.ok()) << replaced.failure().message;
+  EXPECT_EQ(replaced.value(), 3u);
+  EXPECT_EQ(ObjectNames(), (std::vector<std::string>{"horn", "crate", "door1", "lamp", "treetop"}));
+  EXPECT_EQ(FileSizeNow(), fileSize);
+  EXPECT_EQ(RefAt(document().Objects(), 4)->Length(), treeLength + 2);
+  EXPECT_EQ(document().NextUndo(), "name of 3 chunks");
+  ExpectConsistent();
+  ASSERT_TRUE(document().Undo());
+  EXPECT_EQ(Written(document()), before);
+  EXPECT_FALSE(document().CanUndo());
+}
+
+TEST_F(Editing, ReplaceChunksRefusesTheWholeBatchForOneChunk) {
+  const Bytes before = Written(document());
+  const struct {
+    const char* what;
+    std::vector<ChunkReplacement> batch;
+    SceneFault fault;
+  } cases[] = {
+      {"a name that a chunk outside the batch holds",
+       {Renamed(document(), 0, "box"), Renamed(document(), 1, "lamp")},
+       SceneFault::NameTaken},
+      {"two chunks given one name", {Renamed(document(), 0, "box"), Renamed(document(), 1, "box")}, SceneFault::NameTaken},
+      {"a chunk twice", {Renamed(document(), 0, "box"), Renamed(document(), 0, "bin")}, SceneFault::NotInDocument},
+      {"a chunk of no list", {Renamed(document(), 0, "box"), {9999, Renamed(document(), 1, "x").rebuilt}},
+       SceneFault::NotInDocument},
+  };
+  for (const auto& refused : cases) {
+    SCOPED_TRACE(refused.what);
+    const Outcome<size_t> replaced = document().ReplaceChunks(refused.batch, "name");
+    ASSERT_FALSE(replaced.ok());
+    EXPECT_EQ(replaced.failure().fault, refused.fault);
+    EXPECT_EQ(Written(document()), before);
+    EXPECT_FALSE(document().CanUndo());
+  }
+}
+
 TEST_F(Editing, ReplaceRefusalsAndWhatBecomesOfTheNewChunk) {
   const int32_t fileSize = FileSizeNow();
   ChunkRef object = RefAt(document().Objects(), 0);

@@ -58,6 +58,7 @@ TEST(ReadmeExamples, RunOnTheSampleAsShown) {
   std::filesystem::create_directories(folder + "/tests/data");
   std::filesystem::copy_file(kSource + "/samples/scene2.bin", folder + "/scene2.bin");
   std::filesystem::copy_file(kSource + "/tests/data/names.bin", folder + "/tests/data/names.bin");
+  std::filesystem::copy_file(kSource + "/tests/data/crate-scale.json", folder + "/tests/data/crate-scale.json");
 
   std::ifstream readme(kSource + "/README.md");
   const std::vector<ReadmeExample> examples = ReadmeExamples(readme);

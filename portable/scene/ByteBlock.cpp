@@ -19,6 +19,16 @@ class CopiedBlock final : public ByteBlock {
   size_t size_;
 };
 
+class OwnedBlock final : public ByteBlock {
+ public:
+  explicit OwnedBlock(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  const uint8_t* Data() const override { return bytes_.data(); }
+  size_t Size() const override { return bytes_.size(); }
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
 }  // namespace
 
 std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image) { return std::make_unique<FileBlock>(std::move(image)); }
@@ -37,3 +47,5 @@ std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes) {
   if (bytes.Length() > 0) std::memcpy(block->Bytes(), bytes.Data(), bytes.Length());
   return block;
 }
+
+std::unique_ptr<ByteBlock> BlockOf(std::vector<uint8_t> bytes) { return std::make_unique<OwnedBlock>(std::move(bytes)); }

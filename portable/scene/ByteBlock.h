@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "os/FileImage.h"
 #include "scene/ByteView.h"
@@ -42,3 +43,5 @@ std::unique_ptr<ByteBlock> BlockOfFile(os::FileImage image);
 std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream);
 // A copy of the bytes.
 std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes);
+// The bytes themselves, taken over without a copy.
+std::unique_ptr<ByteBlock> BlockOf(std::vector<uint8_t> bytes);

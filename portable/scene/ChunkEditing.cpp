@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_map>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
@@ -106,6 +107,40 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
   Do(std::move(edit));
   events_->Replaced(NewChunk.Bytes());
   return done;
+}
+
+Outcome<size_t> SceneDocument::ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what) {
+  // Every check before the edit: the places, each once, then the names of
+  // the lists where a name changes, as they will stand.
+  SceneEdit edit(std::move(what));
+  std::unordered_map<const ChunkList*, std::vector<bool>> taken;
+  std::unordered_map<const ChunkList*, std::unordered_map<int32_t, const Chunk*>> renamedLists;
+  for (const ChunkReplacement& replacement : replacements) {
+    if (!replacement.rebuilt) return Refusal(SceneFault::NoChunk, kNoData);
+    ChunkList* list = ListOfItemType(GetChunkType(replacement.rebuilt.Bytes()));
+    if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
+    const int32_t index = list->IndexOf(replacement.id);
+    std::vector<bool>& seen = taken[list];
+    seen.resize(static_cast<size_t>(list->Count()));
+    // A chunk given twice would have its second swap undo its first.
+    if (index < 0 || seen[static_cast<size_t>(index)]) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
+    seen[static_cast<size_t>(index)] = true;
+    if (ChunkName(replacement.rebuilt.Bytes()) != ChunkName(list->At(index)->chunk.Bytes()))
+      renamedLists[list][index] = &replacement.rebuilt;
+    edit.Of(*list).swapped.emplace_back(index, replacement.rebuilt);
+  }
+  for (const auto& [list, renamed] : renamedLists) {
+    std::unordered_map<std::string, int32_t> holders;
+    const std::span<const ChunkEntry> entries = list->Entries();
+    for (size_t index = 0; index < entries.size(); ++index) {
+      const auto replaced = renamed.find(static_cast<int32_t>(index));
+      ++holders[ChunkName(replaced != renamed.end() ? replaced->second->Bytes() : entries[index].chunk.Bytes())];
+    }
+    for (const auto& [index, chunk] : renamed)
+      if (holders[ChunkName(chunk->Bytes())] > 1) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  }
+  if (!edit.Empty()) Do(std::move(edit));
+  return replacements.size();
 }
 
 Outcome<EditDone> SceneDocument::Rename(const ChunkRef& chunk, const std::string& newName) {

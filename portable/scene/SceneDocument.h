@@ -36,6 +36,13 @@ struct EditDone {
   std::string name;
 };
 
+// One chunk of a batch of replacements: the identity of a chunk of the
+// document, and the bytes it is to have, of its type.
+struct ChunkReplacement {
+  ChunkId id = 0;
+  Chunk rebuilt;
+};
+
 class SceneDocument {
  public:
   SceneDocument();
@@ -83,6 +90,12 @@ class SceneDocument {
   // Replace with one value of the chunk changed, `field` naming it for an
   // undo: "position of crate_0003".
   Outcome<EditDone> SetValue(const ChunkRef& chunk, const Chunk& rebuilt, const std::string& field);
+  // Replace for many chunks as one edit, `what` naming it for an undo
+  // ("position of 12 chunks"): refused, changing nothing, when Replace would
+  // refuse one of them or a chunk comes twice. Checks names only where one
+  // changes, and then in one pass over the list, so that a batch of half a
+  // million costs no search of its list for each. How many were replaced.
+  Outcome<size_t> ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what);
   // Replace with the chunk rebuilt around a new name sub-chunk.
   Outcome<EditDone> Rename(const ChunkRef& chunk, const std::string& newName);
   // Adds a chunk of an item type at the end of its section, refusing a name

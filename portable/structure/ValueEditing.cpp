@@ -257,6 +257,33 @@ Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const Struct
   return Spliced(chunk, around, at, bytes->size(), *bytes);
 }
 
+Outcome<Chunk> WithValueAdded(ByteView chunk, const StructureNode& root, const StructureNode& line,
+                              std::string_view typed) {
+  std::vector<const StructureNode*> around;
+  const bool numbers = line.valueKind == ValueKind::Floats || line.valueKind == ValueKind::ConstRadius ||
+                       line.valueKind == ValueKind::DecreaseRadius;
+  if (!numbers || !PathTo(root, line, around))
+    return SceneError{SceneFault::BadValue, "\"" + Utf8FromWindows1251(typed) + "\" can't be added to " +
+                                                ValueName(line) + ": only numbers add up, and it takes " +
+                                                Takes(line) + "."};
+  // A radius is one float; the decrease radius is stored as the width that
+  // its end lies beyond the const radius, so its end moves with the width.
+  const size_t count = line.valueKind == ValueKind::Floats ? line.count : 1;
+  const std::optional<std::vector<float>> added = Floats(Trimmed(typed), count);
+  if (!added) return Refused(line, typed);
+  const size_t at = line.kind == Kind::Chunk ? line.offset + kChunkHeaderSize : line.offset;
+  std::vector<float> sums(count);
+  for (size_t index = 0; index < count; ++index) {
+    uint32_t bits = 0;
+    if (!chunk.ReadU32(at + 4 * index, bits)) return Refused(line, typed);
+    float value = 0;
+    std::memcpy(&value, &bits, 4);
+    sums[index] = value + (*added)[index];
+    if (!std::isfinite(sums[index])) return Refused(line, typed);
+  }
+  return Spliced(chunk, around, at, 4 * count, FloatBytes(sums));
+}
+
 bool BytesEditable(const StructureNode& leaf) {
   return leaf.children.empty() && leaf.valueKind == ValueKind::None && leaf.what != "name" &&
          leaf.what != "name length";

@@ -19,6 +19,13 @@
 // document refuses one that another chunk holds.
 Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const StructureNode& line, std::string_view typed);
 
+// The chunk with the numbers of `typed`, as WithValue takes them, added to
+// the value of `line`: one to each float of a line of floats, one to a
+// radius (the decrease radius moves its end). Refused (SceneFault::BadValue)
+// for a line of other values and a sum out of a float's range.
+Outcome<Chunk> WithValueAdded(ByteView chunk, const StructureNode& root, const StructureNode& line,
+                              std::string_view typed);
+
 // The chunk with the bytes of `leaf`, a leaf of `root` that no value
 // describes, typed over as hexadecimal digits, two a byte, spaces between
 // them allowed: as many bytes as it spans.

@@ -30,6 +30,8 @@ constexpr int kDefaultRuns = 5;
 constexpr Target kTraceReadTarget{1.2, false};  // times a plain read of the file into a fresh buffer
 constexpr Target kTraceCatTarget{2.0, true};    // times cat
 constexpr Target kSaveTarget{1.2, false};       // times cp and mv, which promise what a save does
+// A set of every object's position, load and save included, times a save.
+constexpr Target kSetTarget{2.0, false};
 // Check and export of a scene whose every object has one name, times list
 // --json of it: numbering the repeats costs next to nothing.
 constexpr Target kRepeatedNamesTarget{1.5, false};
@@ -56,7 +58,8 @@ const char kUsage[] =
     "FILE COPY`, as whole processes on the first FILE, N times each (default 5),\n"
     "each group in turn, and gives their medians, their ratios against the\n"
     "targets (trace <= 1.2 x the plain read and < 2 x cat, save <= 1.2 x cp and\n"
-    "mv) and the peak memory of a load (<= 1.1 x FILE + 16 MiB); the copies go\n"
+    "mv, `SCENE2 set FILE COPY objects * position+=1,0,0` <= 2 x save) and the\n"
+    "peak memory of a load (<= 1.1 x FILE + 16 MiB); the copies go\n"
     "beside FILE. Every FILE is read into the page cache afresh, as a read\n"
     "brings it in, and every writer starts with the system's dirty pages written\n"
     "back. Then times the scene model's load, save and clear of every FILE in\n"
@@ -115,7 +118,7 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   const std::string self = OwnExecutable();
   const std::string copy = path + ".bench-copy";
   const std::string temporary = path + ".bench-tmp";
-  std::vector<double> cat, plainRead, loadRead, trace, cp, cpMv, plainCopy, save;
+  std::vector<double> cat, plainRead, loadRead, trace, cp, cpMv, plainCopy, save, set;
   double peak = 0;
   for (int run = 0; run < runs; ++run) {
     cat.push_back(RunProcess({"cat", path}).milliseconds);
@@ -138,6 +141,9 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
     SettleWrites();
     save.push_back(RunProcess({scene2, "save", path, copy}).milliseconds);
     std::remove(copy.c_str());
+    SettleWrites();
+    set.push_back(RunProcess({scene2, "-q", "set", path, copy, "objects", "*", "position+=1,0,0"}).milliseconds);
+    std::remove(copy.c_str());
   }
 
   const auto size = static_cast<double>(std::filesystem::file_size(path));
@@ -148,7 +154,7 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   const Timing catTiming = Summarise(cat), plainReadTiming = Summarise(plainRead), readTiming = Summarise(loadRead),
                traceTiming = Summarise(trace);
   const Timing cpTiming = Summarise(cp), cpMvTiming = Summarise(cpMv), plainCopyTiming = Summarise(plainCopy),
-               saveTiming = Summarise(save);
+               saveTiming = Summarise(save), setTiming = Summarise(set);
   PrintRow("cat FILE >/dev/null", catTiming);
   PrintRow("plain read (--plain-read)", plainReadTiming);
   PrintRow("read as a load does (--read)", readTiming);
@@ -157,12 +163,14 @@ void CompareProcesses(const std::string& scene2, const std::string& path, int ru
   PrintRow("cp FILE TMP && mv TMP COPY", cpMvTiming);
   PrintRow("read, write and rename (--copy)", plainCopyTiming);
   PrintRow("scene2 save FILE COPY", saveTiming);
+  PrintRow("scene2 set FILE COPY objects *", setTiming);
   PrintRatio("trace / plain read", traceTiming, plainReadTiming, kTraceReadTarget);
   PrintReference("trace / --read", traceTiming, readTiming);
   PrintRatio("trace / cat", traceTiming, catTiming, kTraceCatTarget);
   PrintRatio("save / (cp && mv)", saveTiming, cpMvTiming, kSaveTarget);
   PrintReference("save / cp", saveTiming, cpTiming);
   PrintReference("save / --copy", saveTiming, plainCopyTiming);
+  PrintRatio("set position of every object / save", setTiming, saveTiming, kSetTarget);
   const double limit = kMemoryFactor * size + kMemorySlack;
   std::printf("\nPeak memory of scene2 trace (a load): %.1f MiB = %.3f x file size\n", peak / kMiB, peak / size);
   std::printf("  target <= %.1f x file size + %.0f MiB = %.1f MiB  %s\n", kMemoryFactor, kMemorySlack / kMiB,

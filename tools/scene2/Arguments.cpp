@@ -16,9 +16,22 @@ constexpr Flag kFlags[] = {
     {nullptr, "--long", kLongOption, &Arguments::longListing},
     {nullptr, "--json", kJsonOption, &Arguments::json},
     {nullptr, "--hex", kHexOption, &Arguments::hex},
+    {"-n", "--dry-run", kDryRunOption, &Arguments::dryRun},
 };
 
-constexpr std::string_view kSectionFlag = "--section";
+// An option with a value, "--section S" or "--section=S".
+struct ValueFlag {
+  std::string_view longForm;
+  unsigned option;
+  const char* needs;  // the value, as the problem names it
+  void (*keep)(Arguments& parsed, std::string value);
+};
+
+constexpr ValueFlag kValueFlags[] = {
+    {"--section", kSectionOption, "a SECTION",
+     [](Arguments& parsed, std::string value) { parsed.sections.push_back(std::move(value)); }},
+    {"--from", kFromOption, "a FILE", [](Arguments& parsed, std::string value) { parsed.from = std::move(value); }},
+};
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
@@ -53,20 +66,23 @@ bool ParseArguments(const std::vector<std::string>& args, unsigned options, Argu
       known = true;
     }
     if (known) continue;
-    if ((options & kSectionOption) != 0 && arg.starts_with(kSectionFlag)) {
-      if (arg == kSectionFlag) {
+    for (const ValueFlag& flag : kValueFlags) {
+      if ((flag.option & options) == 0 || !arg.starts_with(flag.longForm)) continue;
+      if (arg == flag.longForm) {
         if (i + 1 == args.size()) {
-          problem = "--section needs a SECTION";
+          problem = std::string(flag.longForm) + " needs " + flag.needs;
           return false;
         }
-        parsed.sections.push_back(args[++i]);
+        flag.keep(parsed, args[++i]);
+      } else if (arg[flag.longForm.size()] == '=') {
+        flag.keep(parsed, arg.substr(flag.longForm.size() + 1));
+      } else {
         continue;
       }
-      if (arg[kSectionFlag.size()] == '=') {
-        parsed.sections.push_back(arg.substr(kSectionFlag.size() + 1));
-        continue;
-      }
+      known = true;
+      break;
     }
+    if (known) continue;
     problem = "unknown option \"" + arg + "\"";
     return false;
   }

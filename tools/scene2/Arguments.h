@@ -2,6 +2,7 @@
 // A command's arguments sorted into options and operands, and checked
 // against what the command takes.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@ enum CommandOption : unsigned {
   kLongOption = 2,     // --long
   kJsonOption = 4,     // --json
   kHexOption = 8,      // --hex
+  kDryRunOption = 16,  // -n, --dry-run
+  kFromOption = 32,    // --from FILE
 };
 
 struct Arguments {
@@ -21,7 +24,9 @@ struct Arguments {
   bool longListing = false;
   bool json = false;
   bool hex = false;
+  bool dryRun = false;
   std::vector<std::string> sections;  // of --section, each time it is given
+  std::optional<std::string> from;    // of --from, the last given
 };
 
 // Whether the arguments ask for -h or --help before "--": then nothing else
@@ -31,7 +36,7 @@ bool AsksForHelp(const std::vector<std::string>& args);
 // Options may stand anywhere among the operands; "--" ends them, so that an
 // operand (a name) may begin with "-", and a lone "-" is an operand. False,
 // with the problem, for an option that the command does not take and for
-// --section without its value.
+// --section or --from without its value.
 bool ParseArguments(const std::vector<std::string>& args, unsigned options, Arguments& parsed, std::string& problem);
 
 // What is wrong with the number of operands for a command whose usage shows

@@ -58,6 +58,25 @@ constexpr CommandSpec kCommands[] = {
      "the result as OUT. Only objects and definitions can be renamed, and not\n"
      "to a name that another chunk of the section has.\n",
      "scene2 rename scene2.bin edited.bin objects crate_0003 crate_big", &RunRename},
+    {"set", "IN OUT [SECTION [NAME] FIELD=VALUE...]", kJsonOption | kDryRunOption | kFromOption, true, true,
+     "set values of chunks' fields",
+     "Loads IN, sets fields of chunks as the editor's side panel takes their\n"
+     "values and saves the result as OUT, which may be IN. SECTION NAME names\n"
+     "the first chunk of NAME, or with * and ? every chunk whose name matches\n"
+     "(* any run of characters, ? any one); SECTION:INDEX the chunk at that\n"
+     "place. FIELD is a field as show prints it (position, rotation, scale,\n"
+     "type, name, file, volume level, const volume radius...), \"_\" or \"-\"\n"
+     "for a space, in any case. VALUE is typed as show prints it: numbers with\n"
+     "\".\" before their decimals, several separated by \",\"; texts and names\n"
+     "as names are written. FIELD+=VALUE adds to each number of a field of\n"
+     "numbers. With --from, the fields of the chunks that FILE gives, in the\n"
+     "shape show --json prints them (\"section\", \"index\", \"chunk\"), one such\n"
+     "object or an array of them: each field whose value differs is set.\n"
+     "When a chunk lacks a field or a value is wrong, nothing is written. Ends\n"
+     "with one line that tells what was set; --json prints each chunk's\n"
+     "fields with their old and new values instead, the trace then on\n"
+     "standard error.\n",
+     "scene2 set scene2.bin edited.bin objects crate_* position+=10,0,0", &RunSet},
     {"export", "IN DIR [SECTION [NAME...]]", 0, true, true, "write chunks as .dnc files into DIR",
      "Loads IN and writes chunks as .dnc files into DIR, made when missing:\n"
      "every chunk, every chunk of SECTION, or the first chunk of each NAME in\n"

@@ -35,5 +35,6 @@ int RunShow(Session& session);
 int RunSave(Session& session);
 int RunDelete(Session& session);
 int RunRename(Session& session);
+int RunSet(Session& session);
 int RunExport(Session& session);
 int RunImport(Session& session);

@@ -5,13 +5,9 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/DncExport.h"
+#include "tools/scene2/Wildcards.h"
 
 namespace {
-
-// A byte that continues a UTF-8 character: ? takes it with the byte before.
-bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != std::string_view::npos; }
 
 // The files in `folder` (ending with a separator, or empty) whose names
 // `keep` accepts, as paths, by name.
@@ -35,32 +31,7 @@ os::Result<std::vector<std::string>> FilesIn(const std::string& folder, const st
 
 bool MatchesWildcard(std::string_view unfoldedName, std::string_view unfoldedPattern) {
   // Case is ignored as Windows ignores it in file names.
-  const std::string name = FoldedFileName(unfoldedName);
-  const std::string pattern = FoldedFileName(unfoldedPattern);
-  // Greedy with one point to go back to: the last *, and where it stood in the name.
-  size_t n = 0;
-  size_t p = 0;
-  size_t starAt = std::string_view::npos;
-  size_t resumeAt = 0;
-  while (n < name.size()) {
-    if (p < pattern.size() && pattern[p] == '*') {
-      starAt = p++;
-      resumeAt = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-      const bool any = pattern[p] == '?';
-      ++p;
-      ++n;
-      if (any)
-        while (n < name.size() && Continues(name[n])) ++n;
-    } else if (starAt != std::string_view::npos) {
-      p = starAt + 1;
-      n = ++resumeAt;
-    } else {
-      return false;
-    }
-  }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
-  return p == pattern.size();
+  return MatchesWildcards(FoldedFileName(unfoldedName), FoldedFileName(unfoldedPattern), true);
 }
 
 os::Result<std::vector<std::string>> ExpandFileArguments(const std::vector<std::string>& arguments,

@@ -31,6 +31,11 @@ constexpr OptionHelp kOptionHelp[] = {
      "                names as text, and as hexadecimal bytes too when a byte\n"
      "                has no character\n"},
     {kHexOption, "  --hex         also the bytes of each leaf, 16 a line, with their offsets\n"},
+    {kDryRunOption, "  -n, --dry-run print the changes and write nothing\n"},
+    {kFromOption,
+     "  --from FILE   the fields of chunks as show --json prints them, one\n"
+     "                chunk's document or an array of them, instead of\n"
+     "                SECTION NAME FIELD=VALUE\n"},
 };
 
 constexpr char kQuietHelp[] = "  -q, --quiet   leave out the scene model's trace\n";
@@ -44,6 +49,8 @@ std::string Synopsis(const CommandSpec& command, bool quiet) {
   if ((command.options & kLongOption) != 0) line += " [--long]";
   if ((command.options & kJsonOption) != 0) line += " [--json]";
   if ((command.options & kHexOption) != 0) line += " [--hex]";
+  if ((command.options & kDryRunOption) != 0) line += " [-n]";
+  if ((command.options & kFromOption) != 0) line += " [--from FILE]";
   return line + " " + command.operands;
 }
 
@@ -74,8 +81,8 @@ std::string Overview() {
          "       scene2 --version\n"
          "\n"
          "Works on scene2.bin scene files in batches: lists, checks and compares\n"
-         "them, shows the structure of a chunk, deletes and renames chunks, and\n"
-         "moves chunks out into .dnc files and back in.\n"
+         "them, shows the structure of a chunk and sets its values, deletes and\n"
+         "renames chunks, and moves chunks out into .dnc files and back in.\n"
          "\n" +
          CommandLines() +
          "\n"

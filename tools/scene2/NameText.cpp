@@ -20,13 +20,12 @@ std::string CharacterText(char32_t character) {
   return text + "\" (U+" + HexUpper(character, 4) + ")";
 }
 
-}  // namespace
-
-std::optional<std::string> NameBytes(std::string_view text, std::string& error) {
+// The Windows-1251 bytes of `text`, with \\xHH escapes when `escapes`.
+std::optional<std::string> Windows1251Bytes(std::string_view text, bool escapes, std::string& error) {
   std::string name;
   size_t at = 0;
   while (at < text.size()) {
-    if (text[at] == '\\') {
+    if (escapes && text[at] == '\\') {
       const int high = text.size() - at >= 4 && text[at + 1] == 'x' ? HexDigit(text[at + 2]) : -1;
       const int low = high >= 0 ? HexDigit(text[at + 3]) : -1;
       if (low < 0) {
@@ -50,6 +49,28 @@ std::optional<std::string> NameBytes(std::string_view text, std::string& error) 
     name += static_cast<char>(*byte);
   }
   return name;
+}
+
+}  // namespace
+
+std::optional<std::string> NameBytes(std::string_view text, std::string& error) {
+  return Windows1251Bytes(text, true, error);
+}
+
+std::optional<std::string> TextBytes(std::string_view text, std::string& error) {
+  return Windows1251Bytes(text, false, error);
+}
+
+std::optional<std::string> HexBytes(std::string_view hex) {
+  if (hex.size() % 2 != 0) return std::nullopt;
+  std::string bytes;
+  for (size_t at = 0; at < hex.size(); at += 2) {
+    const int high = HexDigit(hex[at]);
+    const int low = HexDigit(hex[at + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    bytes += static_cast<char>(high * 16 + low);
+  }
+  return bytes;
 }
 
 std::string FileNameText(std::string_view fileName) {

@@ -17,6 +17,15 @@
 // byte for.
 std::optional<std::string> NameBytes(std::string_view text, std::string& error);
 
+// The bytes of a text that JSON gave decoded, as WriteWindows1251 writes it:
+// each character its Windows-1251 byte, a backslash a backslash. Nullopt,
+// with the reason, for a character that Windows-1251 has no byte for.
+std::optional<std::string> TextBytes(std::string_view text, std::string& error);
+
+// The bytes of hexadecimal digits, two a byte, as HexUpperBytes writes them;
+// nullopt for anything else.
+std::optional<std::string> HexBytes(std::string_view hex);
+
 // A file name that the system gave or takes, fit to print: bytes below 0x20,
 // 0x7F, the backslash and bytes that are no UTF-8 as \xHH.
 std::string FileNameText(std::string_view fileName);
