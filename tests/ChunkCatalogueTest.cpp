@@ -152,6 +152,37 @@ TEST(ChunkNames, LengthsBeyondTheChunkGiveWhatIsThere) {
   EXPECT_EQ(NameOf(ChunkOf(kObjectChunk, Concat({U16(kObjectNameChunk), U32(0x7FFFFFFF), Text("xyz")}))), "xyz");
 }
 
+TEST(ChunkNames, SameNameAgreesWithTheNamesRead) {
+  // Alike up to the name and not, of one length and not, names cut short
+  // and none: SameName reads the second chunk only as far as the first's
+  // name, and must still answer as the names read do.
+  const Bytes name = ChunkOf(kObjectNameChunk, Text("crate"));
+  const Bytes position = ChunkOf(kPositionChunk, U32(1));
+  const std::vector<Bytes> chunks = {
+      ChunkOf(kObjectChunk, Concat({name, position})),
+      ChunkOf(kObjectChunk, Concat({name, ChunkOf(kPositionChunk, U32(2))})),
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Text("crata")), position})),
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Concat({Text("crate"), {0}})), position})),
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectNameChunk, Concat({Text("crate"), {7}})), position})),
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kParentChunk, U32(1)), name, position})),
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kParentChunk, U32(2)), name, position})),
+      ChunkOf(kObjectChunk, Concat({name, position, position})),
+      ChunkOf(kObjectChunk, Concat({U16(kObjectNameChunk), U32(0x7FFFFFFF), Text("crate")})),
+      ChunkOf(kObjectChunk, position),
+      ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, Text("crate"))),
+      InitScriptChunk("crate"),
+      ChunkOf(kInitScriptChunk, Bytes(3, 0)),
+      ChunkOf(kRootChunk, {}),
+      {},
+  };
+  for (size_t first = 0; first < chunks.size(); ++first)
+    for (size_t second = 0; second < chunks.size(); ++second) {
+      const ByteView a = ViewOf(chunks[first]);
+      const ByteView b = ViewOf(chunks[second]);
+      EXPECT_EQ(SameName(a, b), ChunkNameView(a) == ChunkNameView(b)) << first << " and " << second;
+    }
+}
+
 TEST(ChunkNames, FailuresAreTracedAndGiveAnEmptyName) {
   TraceCollector trace;
   EXPECT_EQ(NameOf(ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(9)))), "");

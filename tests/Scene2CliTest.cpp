@@ -8,10 +8,10 @@
 
 #include "os/Paths.h"
 #include "scene/ChunkTypes.h"
+#include "tests/Scene2RunFixture.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scene2/Crc32.h"
 #include "tools/scene2/FileArguments.h"
-#include "tools/scene2/Scene2Cli.h"
 
 namespace {
 
@@ -30,18 +30,9 @@ Lines LinesOf(const std::string& text) {
   return lines;
 }
 
-class Scene2Cli : public testing::Test {
+class Scene2Cli : public Scene2Run {
  protected:
   Scene2Cli() { WriteFileBytes(in, kScene); }
-
-  int Run(std::vector<std::string> args) {
-    std::ostringstream outStream;
-    std::ostringstream errStream;
-    const int status = RunScene2(args, outStream, errStream);
-    out = outStream.str();
-    err = errStream.str();
-    return status;
-  }
 
   // The names in one section of a listing, as printed.
   Lines NamesIn(const std::string& path, const std::string& section = "objects") {
@@ -60,11 +51,8 @@ class Scene2Cli : public testing::Test {
        ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog")),
        ChunkOf(kInitScriptsSection, InitScriptChunk("start"))});
 
-  ScratchFolder folder;
   const std::string in = folder.Path("scene2.bin");
   const std::string out_path = folder.Path("out.bin");
-  std::string out;
-  std::string err;
 };
 
 TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
@@ -553,11 +541,11 @@ TEST_F(Scene2Cli, ExportNamesFilesInUtf8OnLinux) {
 TEST_F(Scene2Cli, ExportNumbersNamesThatDifferOnlyInTheCaseOfAnyLetter) {
   const std::string crate = "\xDF\xF9\xE8\xEA";       // Ящик
   const std::string crateUpper = "\xDF\xD9\xC8\xCA";  // ЯЩИК
-  const std::string yo = "\xA8\xB8";                   // Ёё
-  const std::string yoFolded = "\xB8\xA8";             // ёЁ
-  const Bytes scene = SceneFile(
-      {ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk(crate, 9), ObjectChunk(crateUpper, 9),
-                                                         ObjectChunk(yo, 9), ObjectChunk(yoFolded, 9)}))});
+  const std::string yo = "\xA8\xB8";                  // Ёё
+  const std::string yoFolded = "\xB8\xA8";            // ёЁ
+  const Bytes scene =
+      SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk(crate, 9), ObjectChunk(crateUpper, 9),
+                                                                  ObjectChunk(yo, 9), ObjectChunk(yoFolded, 9)}))});
   WriteFileBytes(in, scene);
   const std::string dir = folder.Path("dnc");
   EXPECT_EQ(Run({"-q", "export", in, dir}), 0) << err;

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "scene/MemoryStream.h"
+#include "tests/Scene2RunFixture.h"
 #include "tests/SceneTestSupport.h"
 #include "tools/scene2/JsonReader.h"
-#include "tools/scene2/Scene2Cli.h"
 #include "tools/scenegen/SceneGenerator.h"
 
 namespace {
@@ -27,18 +26,9 @@ Bytes SampleScene() {
   return BytesOf(stream);
 }
 
-class Scene2Set : public testing::Test {
+class Scene2Set : public Scene2Run {
  protected:
   Scene2Set() { WriteFileBytes(in, kSample); }
-
-  int Run(std::vector<std::string> args) {
-    std::ostringstream outStream;
-    std::ostringstream errStream;
-    const int status = RunScene2(args, outStream, errStream);
-    out = outStream.str();
-    err = errStream.str();
-    return status;
-  }
 
   // What show prints after "FIELD: " for the first such line of a chunk.
   std::string Shown(const std::string& path, const std::string& chunk, const std::string& field) {
@@ -50,11 +40,8 @@ class Scene2Set : public testing::Test {
   }
 
   const Bytes kSample = SampleScene();
-  ScratchFolder folder;
   const std::string in = folder.Path("scene2.bin");
   const std::string outPath = folder.Path("out.bin");
-  std::string out;
-  std::string err;
 };
 
 TEST_F(Scene2Set, NamesPatternsAndPlacesChooseTheChunks) {
@@ -84,8 +71,16 @@ TEST_F(Scene2Set, NamesPatternsAndPlacesChooseTheChunks) {
 
 TEST_F(Scene2Set, ALengthChangeKeepsTheSizesAndASecondSetTheBytes) {
   const std::string file = "sounds\\x5Cwind in the long hall.wav";
-  const std::vector<std::string> args{"-q",          "set", in, outPath, "objects", "sound_0009", "file=" + file,
-                                      "volume_level=30", "const-volume-radius+=2.25", "Position=1.5,-2,1e3"};
+  const std::vector<std::string> args{"-q",
+                                      "set",
+                                      in,
+                                      outPath,
+                                      "objects",
+                                      "sound_0009",
+                                      "file=" + file,
+                                      "volume_level=30",
+                                      "const-volume-radius+=2.25",
+                                      "Position=1.5,-2,1e3"};
   ASSERT_EQ(Run(args), 0) << err;
   EXPECT_EQ(out, "set file, volume level, const volume radius, position of 1 chunk, saved to " + outPath + "\n");
   const Bytes once = ReadFileBytes(outPath);
@@ -105,7 +100,8 @@ TEST_F(Scene2Set, ALengthChangeKeepsTheSizesAndASecondSetTheBytes) {
 }
 
 TEST_F(Scene2Set, ARefusedValueOrFieldNamesTheChunkAndWritesNothing) {
-  const std::string usage = "usage: scene2 set [-q] [--json] [-n] [--from FILE] IN OUT [SECTION [NAME] FIELD=VALUE...]\n";
+  const std::string usage =
+      "usage: scene2 set [-q] [--json] [-n] [--from FILE] IN OUT [SECTION [NAME] FIELD=VALUE...]\n";
   const struct {
     std::vector<std::string> tail;  // after IN OUT
     int status;
@@ -129,7 +125,8 @@ TEST_F(Scene2Set, ARefusedValueOrFieldNamesTheChunkAndWritesNothing) {
       {{"objects", "crate_0003", "name=café"},
        2,
        "scene2: the value in \"name=café\" can't be read: \"é\" (U+00E9) has no byte in Windows-1251, the game's "
-       "code page\n" + usage},
+       "code page\n" +
+           usage},
       {{"objects", "crate_0003", "position"}, 2, "scene2: \"position\" is no FIELD=VALUE or FIELD+=VALUE\n" + usage},
       {{"objects", "crate_0003"}, 2, "scene2: missing FIELD=VALUE\n" + usage},
   };
@@ -210,9 +207,12 @@ TEST_F(Scene2Set, FromTakesBackWhatShowJsonPrintsChangedOrNot) {
     std::string json;
     std::string problem;
   } refused[] = {
-      {"[{\"section\": \"objects\", \"index\": 99, \"chunk\": {}}]", "line 1, column 2: no chunk 99 in objects of " + in + ", which holds 40 chunks"},
-      {"{\"section\": \"objects\", \"index\": 1.5, \"chunk\": {}}", "line 1, column 33: \"index\" is no place of a list, a whole number from 0"},
-      {"{\"section\": \"objects\", \"chunk\": {}}", "line 1, column 1: expected an object with \"section\" (a string), \"index\" (a number) and \"chunk\""},
+      {"[{\"section\": \"objects\", \"index\": 99, \"chunk\": {}}]",
+       "line 1, column 2: no chunk 99 in objects of " + in + ", which holds 40 chunks"},
+      {"{\"section\": \"objects\", \"index\": 1.5, \"chunk\": {}}",
+       "line 1, column 33: \"index\" is no place of a list, a whole number from 0"},
+      {"{\"section\": \"objects\", \"chunk\": {}}",
+       "line 1, column 1: expected an object with \"section\" (a string), \"index\" (a number) and \"chunk\""},
       {"{\"section\": \"objects\", \"index\": 2, \"chunk\": {\"what\": \"object type\", \"value\": \"é\"}}",
        "line 1, column 78: \"é\" (U+00E9) has no byte in Windows-1251, the game's code page"},
       {"{\"section\": \"objects\",\n \"index\": 2 \"chunk\": {}}", "line 2, column 13: expected ',' or '}'"},
@@ -248,6 +248,8 @@ TEST(JsonReader, RefusesMalformedTextSayingWhere) {
       {"\"\\ud800x\"", "line 1, column 8: a high surrogate without a low one"},
       {"\"\\udc00\"", "line 1, column 8: a low surrogate without a high one"},
       {"\"a\tb\"", "line 1, column 3: a control character in a string"},
+      {"\"\xD0\x96\xFF\"", "line 1, column 3: a byte that is no UTF-8 in a string"},
+      {"\"\xD0\"", "line 1, column 2: a byte that is no UTF-8 in a string"},
       {"tru", "line 1, column 1: expected a value"},
       {"{}\n x", "line 2, column 2: unexpected text after the document"},
       {std::string(300, '['), "line 1, column 201: nested deeper than 200 levels"},
@@ -264,13 +266,12 @@ TEST(JsonReader, RefusesMalformedTextSayingWhere) {
 
 TEST(JsonReader, ReadsEveryKindOfValue) {
   std::string problem;
-  const std::optional<JsonValue> read =
-      ReadJson(" {\"s\": \"\\u0416\\ud83d\\ude00\\n\\\"\", \"n\": -1.5e2, \"b\": [true, false, null], \"s\": \"x\"} ",
-               problem);
+  const std::optional<JsonValue> read = ReadJson(
+      " {\"s\": \"\\u0416\\ud83d\\ude00\\n\\\"\", \"n\": -1.5e2, \"b\": [true, false, null], \"s\": \"x\"} ", problem);
   ASSERT_TRUE(read) << problem;
   ASSERT_EQ(read->type, JsonValue::Type::Object);
   EXPECT_EQ(read->Member("s")->text, "x");  // the last of a repeated key
-  EXPECT_EQ(read->members[0].second.text, "Ж\xF0\x9F\x98\x80\n\"");
+  EXPECT_EQ(read->members[0].value.text, "Ж\xF0\x9F\x98\x80\n\"");
   EXPECT_EQ(read->Member("n")->number, -150.0);
   const JsonValue& items = *read->Member("b");
   ASSERT_EQ(items.items.size(), 3u);

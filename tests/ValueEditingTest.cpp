@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
+#include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "scene/MemoryStream.h"
 #include "scene/SceneDocument.h"
@@ -74,7 +76,8 @@ void ExpectWellFormed(const StructureNode& root, size_t length) {
   });
 }
 
-TEST(ValueEditing, EveryKnownLineTakesBackTheTextItShows) {
+// The objects and definitions of a generated scene, and a sound object.
+std::vector<Bytes> GeneratedChunks() {
   SceneOptions options;
   options.objects = 80;
   options.definitions = 20;
@@ -82,10 +85,15 @@ TEST(ValueEditing, EveryKnownLineTakesBackTheTextItShows) {
   GenerateScene(options, file);
   file.Seek(0, TStream::Origin::Begin);
   SceneDocument document;
-  ASSERT_TRUE(document.Load(file).ok());
+  EXPECT_TRUE(document.Load(file).ok());
   std::vector<Bytes> chunks{SoundObject()};
   for (const ChunkList* list : {&document.Objects(), &document.Definitions()})
     for (const ChunkEntry& entry : list->Entries()) chunks.push_back(BytesOf(entry.chunk.Bytes()));
+  return chunks;
+}
+
+TEST(ValueEditing, EveryKnownLineTakesBackTheTextItShows) {
+  const std::vector<Bytes> chunks = GeneratedChunks();
   size_t lines = 0;
   for (const Bytes& chunk : chunks) {
     const StructureNode root = DescribeChunk(ViewOf(chunk));
@@ -98,6 +106,59 @@ TEST(ValueEditing, EveryKnownLineTakesBackTheTextItShows) {
     });
   }
   EXPECT_GT(lines, 500u);
+}
+
+TEST(ValueEditing, AFieldOfAnItemsOwnRunIsFoundAsADescriptionFindsIt) {
+  // A run of set over half a million chunks finds these fields without
+  // describing each chunk: it must find the line that a description finds
+  // first, also past a sub-chunk of the kind that shows no value.
+  std::vector<Bytes> chunks = GeneratedChunks();
+  const Bytes name = ChunkOf(kObjectNameChunk, Text("crate"));
+  const Bytes position = ChunkOf(kPositionChunk, Concat({U32(1), U32(2), U32(3)}));
+  chunks.push_back(ChunkOf(kObjectChunk, Concat({name, ChunkOf(kPositionChunk, U32(1)), position})));
+  chunks.push_back(ChunkOf(kObjectChunk, Concat({name, ChunkWithSize(kPositionChunk, 40, U32(7))})));
+  chunks.push_back(ChunkOf(kObjectChunk, Concat({name, ChunkOf(kObjectTypeChunk, {1, 2}), position})));
+  chunks.push_back(ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionTypeChunk, U32(3))));
+  chunks.push_back(InitScriptChunk("start"));
+  chunks.push_back(U16(kObjectChunk));
+  for (const char* field :
+       {"position", "Rotation", "scale", "position_copy", "object-type", "type", "definition type"}) {
+    const std::vector<const KnownSubChunk*> entries = ItemFieldEntries(field);
+    ASSERT_FALSE(entries.empty()) << field;
+    for (const Bytes& chunk : chunks) {
+      const StructureNode root = DescribeChunk(ViewOf(chunk));
+      const StructureNode* described = FindValueLine(root, field);
+      for (const bool shown : {true, false}) {
+        const std::optional<StructureNode> found = DescribeItemSubChunk(ViewOf(chunk), entries, shown);
+        ASSERT_EQ(found.has_value(), described != nullptr) << field;
+        if (!found) continue;
+        EXPECT_EQ(found->offset, described->offset) << field;
+        EXPECT_EQ(found->valueKind, described->valueKind) << field;
+        EXPECT_EQ(found->count, described->count) << field;
+        EXPECT_EQ(found->value, shown ? described->value : "") << field;
+      }
+    }
+  }
+  // Found first in a description elsewhere, or of a length that changes.
+  for (const char* field : {"name", "volume level", "speed", "sector", "file", "parent", "lightmap"})
+    EXPECT_TRUE(ItemFieldEntries(field).empty()) << field;
+}
+
+TEST(ValueEditing, ATypedValueReadOnceServesLinesOfEveryCount) {
+  const Bytes chunk =
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kPositionChunk, Concat({U32(0), U32(0), U32(0)})),
+                                    ChunkOf(kRotationChunk, Concat({U32(0), U32(0), U32(0), U32(0)}))}));
+  const StructureNode root = DescribeChunk(ViewOf(chunk));
+  const StructureNode& position = *FindValueLine(root, "position");
+  const StructureNode& rotation = *FindValueLine(root, "rotation");
+  for (const bool adds : {false, true}) {
+    TypedValue typed("1.5, 2, -3", adds);
+    const Outcome<std::string> first = typed.BytesFor(ViewOf(chunk), position);
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(first.value(), FixedValueBytes(ViewOf(chunk), position, "1.5, 2, -3", adds).value());
+    EXPECT_FALSE(typed.BytesFor(ViewOf(chunk), rotation).ok()) << "three numbers for four floats";
+    EXPECT_EQ(typed.BytesFor(ViewOf(chunk), position).value(), first.value());
+  }
 }
 
 TEST(ValueEditing, ANewValueShowsAsTypedAndLeavesEveryOtherByte) {
@@ -231,6 +292,22 @@ TEST(ValueEditing, AValueSetIsOneEditThatAnUndoTakesBack) {
   const Outcome<EditDone> taken = document.SetValue(RefAt(document.Objects(), 1), renamed.value(), "name");
   ASSERT_FALSE(taken.ok());
   EXPECT_EQ(taken.failure().fault, SceneFault::NameTaken);
+}
+
+TEST(ValueEditing, AValueOfAChunkWhoseNameAnEarlierOneSharesIsTaken) {
+  // The file may hold a name twice: a value set on the second is no rename,
+  // while a replace by the old rule still counts the first holder only.
+  SceneDocument document;
+  ASSERT_TRUE(document.Load(*StreamOf(Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("crate", 9)})}))).ok());
+  const ChunkRef second = RefAt(document.Objects(), 1);
+  const StructureNode root = DescribeChunk(second.Bytes());
+  const Outcome<Chunk> moved = WithValue(second.Bytes(), root, *FindValueLine(root, "object type"), "2");
+  ASSERT_TRUE(moved.ok());
+  const Outcome<EditDone> replaced = document.Replace(second, moved.value());
+  ASSERT_FALSE(replaced.ok());
+  EXPECT_EQ(replaced.failure().fault, SceneFault::NameTaken);
+  ASSERT_TRUE(document.SetValue(second, moved.value(), "object type").ok());
+  EXPECT_EQ(GetObjectType(RefAt(document.Objects(), 1).Bytes()), 2u);
 }
 
 }  // namespace

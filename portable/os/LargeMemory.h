@@ -33,6 +33,9 @@ struct LargeAllocator {
     if (count > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
     void* memory = AllocateLarge(count * sizeof(T));
     if (memory == nullptr) throw std::bad_alloc();
+    // A container fills what it takes: the pages made present at once cost
+    // far less than a fault for each.
+    PopulateLarge(memory, count * sizeof(T));
     return static_cast<T*>(memory);
   }
   void deallocate(T* memory, size_t count) noexcept { FreeLarge(memory, count * sizeof(T)); }

@@ -19,14 +19,15 @@ class CopiedBlock final : public ByteBlock {
   size_t size_;
 };
 
+template <typename Bytes>
 class OwnedBlock final : public ByteBlock {
  public:
-  explicit OwnedBlock(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  explicit OwnedBlock(Bytes bytes) : bytes_(std::move(bytes)) {}
   const uint8_t* Data() const override { return bytes_.data(); }
   size_t Size() const override { return bytes_.size(); }
 
  private:
-  std::vector<uint8_t> bytes_;
+  Bytes bytes_;
 };
 
 }  // namespace
@@ -48,4 +49,10 @@ std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes) {
   return block;
 }
 
-std::unique_ptr<ByteBlock> BlockOf(std::vector<uint8_t> bytes) { return std::make_unique<OwnedBlock>(std::move(bytes)); }
+std::unique_ptr<ByteBlock> BlockOf(std::vector<uint8_t> bytes) {
+  return std::make_unique<OwnedBlock<std::vector<uint8_t>>>(std::move(bytes));
+}
+
+std::unique_ptr<ByteBlock> BlockOf(LargeBytes bytes) {
+  return std::make_unique<OwnedBlock<LargeBytes>>(std::move(bytes));
+}

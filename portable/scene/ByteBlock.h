@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "os/FileImage.h"
+#include "os/LargeMemory.h"
 #include "scene/ByteView.h"
 #include "scene/Stream.h"
 
@@ -45,3 +46,8 @@ std::unique_ptr<ByteBlock> BlockCopiedFrom(TStream& stream);
 std::unique_ptr<ByteBlock> BlockCopiedFrom(ByteView bytes);
 // The bytes themselves, taken over without a copy.
 std::unique_ptr<ByteBlock> BlockOf(std::vector<uint8_t> bytes);
+
+// Bytes of many chunks written one after the other, hundreds of megabytes
+// at times, in memory that fills at the cost of a few page faults.
+using LargeBytes = std::vector<uint8_t, os::LargeAllocator<uint8_t>>;
+std::unique_ptr<ByteBlock> BlockOf(LargeBytes bytes);

@@ -6,23 +6,6 @@
 
 #include "scene/LittleEndian.h"
 
-ByteView ByteView::Part(size_t offset, size_t count) const {
-  if (offset >= length_) return {};
-  return {data_ + offset, std::min(count, length_ - offset)};
-}
-
-bool ByteView::ReadU16(size_t offset, uint16_t& value) const {
-  if (!Has(offset, 2)) return false;
-  value = ReadU16LE(data_ + offset);
-  return true;
-}
-
-bool ByteView::ReadU32(size_t offset, uint32_t& value) const {
-  if (!Has(offset, 4)) return false;
-  value = ReadU32LE(data_ + offset);
-  return true;
-}
-
 bool ByteView::ReadFloat(size_t offset, float& value) const {
   uint32_t bits = 0;
   if (!ReadU32(offset, bits)) return false;

@@ -3,9 +3,12 @@
 // hands over. Every read is checked against the window's length, so nothing
 // read through it can reach at or past the end it was given.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "scene/LittleEndian.h"
 
 class ByteView {
  public:
@@ -16,11 +19,23 @@ class ByteView {
   const uint8_t* Data() const { return data_; }
 
   // The `count` bytes from `offset`, cut to what the window really has.
-  ByteView Part(size_t offset, size_t count) const;
+  ByteView Part(size_t offset, size_t count) const {
+    if (offset >= length_) return {};
+    return {data_ + offset, std::min(count, length_ - offset)};
+  }
 
-  // False, with `value` untouched, when the bytes are not all there.
-  bool ReadU16(size_t offset, uint16_t& value) const;
-  bool ReadU32(size_t offset, uint32_t& value) const;
+  // False, with `value` untouched, when the bytes are not all there. Here,
+  // so that the walks over half a million chunks make no call for each.
+  bool ReadU16(size_t offset, uint16_t& value) const {
+    if (!Has(offset, 2)) return false;
+    value = ReadU16LE(data_ + offset);
+    return true;
+  }
+  bool ReadU32(size_t offset, uint32_t& value) const {
+    if (!Has(offset, 4)) return false;
+    value = ReadU32LE(data_ + offset);
+    return true;
+  }
   bool ReadFloat(size_t offset, float& value) const;
 
   // The bytes as they stand, and the same up to the first zero byte.

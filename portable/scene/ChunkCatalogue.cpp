@@ -110,29 +110,65 @@ std::string DefinitionTypeName(uint32_t code) {
   return name != nullptr ? name : "0x" + HexUpper(code, 2);
 }
 
-Outcome<std::string> ReadChunkName(ByteView chunk) {
+namespace {
+
+// The payload that holds the chunk's name; nullopt where there is none,
+// with why in `why` when asked: names compared by the half million ask not.
+std::optional<ByteView> NamePayload(ByteView chunk, SceneError* why) {
   const uint16_t type = GetChunkType(chunk);
   const SceneSection* section = SectionOfItemType(type);
-  if (section == nullptr) return SceneError{SceneFault::NotAnItem, "unknown chunk " + HexLower(type, 4)};
+  if (section == nullptr) {
+    if (why != nullptr) *why = {SceneFault::NotAnItem, "unknown chunk " + HexLower(type, 4)};
+    return std::nullopt;
+  }
   size_t at = 0;
   uint32_t length = 0;
   if (section->NamedBySubChunk()) {
-    const std::optional<NameSubChunk> place = FindNameSubChunk(chunk);
-    if (!place) return SceneError{SceneFault::NoNameSubChunk, "GetChunkName: NAME=NULL"};
-    at = place->offset + kChunkHeaderSize;
-    length = place->size - kChunkHeaderSize;
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    if (!FindSubChunk(chunk, section->nameChunk, offset, size)) {
+      if (why != nullptr) *why = {SceneFault::NoNameSubChunk, "GetChunkName: NAME=NULL"};
+      return std::nullopt;
+    }
+    at = offset + kChunkHeaderSize;
+    length = size - kChunkHeaderSize;
   } else {
     // A length field cut short by the chunk's end promises nothing.
     chunk.ReadU32(section->nameLengthAt, length);
     at = section->nameLengthAt + 4;
   }
   // A name longer than the chunk reads up to the chunk's end.
-  return ReadName(chunk.Part(at, length));
+  return chunk.Part(at, length);
 }
 
-std::string ChunkName(ByteView chunk) {
-  Outcome<std::string> name = ReadChunkName(chunk);
-  return name.ok() ? std::move(name.value()) : std::string();
+}  // namespace
+
+Outcome<std::string> ReadChunkName(ByteView chunk) {
+  SceneError why{};
+  const std::optional<ByteView> payload = NamePayload(chunk, &why);
+  if (!payload) return why;
+  return ReadName(*payload);
+}
+
+std::string ChunkName(ByteView chunk) { return std::string(ChunkNameView(chunk)); }
+
+std::string_view ChunkNameView(ByteView chunk) {
+  const std::optional<ByteView> payload = NamePayload(chunk, nullptr);
+  if (!payload) return {};
+  std::string_view name(reinterpret_cast<const char*>(payload->Data()), payload->Length());
+  if (!name.empty() && name.back() == '\0') name.remove_suffix(1);  // as ReadName reads it
+  return name;
+}
+
+bool SameName(ByteView before, ByteView after) {
+  const std::optional<ByteView> payload = NamePayload(before, nullptr);
+  if (payload && payload->Data() != nullptr && before.Length() == after.Length()) {
+    // The name is found and read from the bytes up to its end alone, and
+    // how far the chunk runs: equal bytes up to there hold an equal name.
+    const size_t end = static_cast<size_t>(payload->Data() - before.Data()) + payload->Length();
+    if (std::memcmp(before.Data(), after.Data(), end) == 0) return true;
+  }
+  return ChunkNameView(before) == ChunkNameView(after);
 }
 
 std::optional<NameSubChunk> FindNameSubChunk(ByteView chunk) {
@@ -147,6 +183,6 @@ std::optional<NameSubChunk> FindNameSubChunk(ByteView chunk) {
 int32_t FindChunkByName(const ChunkList& list, const std::string& name) {
   const std::span<const ChunkEntry> entries = list.Entries();
   for (size_t index = 0; index < entries.size(); ++index)
-    if (ChunkName(entries[index].chunk.Bytes()) == name) return static_cast<int32_t>(index);
+    if (ChunkNameView(entries[index].chunk.Bytes()) == name) return static_cast<int32_t>(index);
   return -1;
 }

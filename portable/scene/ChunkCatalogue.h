@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "scene/ByteView.h"
 #include "scene/ChunkList.h"
@@ -47,6 +48,13 @@ std::string DefinitionTypeName(uint32_t code);
 Outcome<std::string> ReadChunkName(ByteView chunk);
 // The name, or empty when it can't be read.
 std::string ChunkName(ByteView chunk);
+// The same name as a view of the chunk's bytes, for comparing names of
+// half a million chunks without a copy of each.
+std::string_view ChunkNameView(ByteView chunk);
+// ChunkNameView(before) == ChunkNameView(after), the second chunk read only
+// as far as the first one's name where both are alike that far: an edit's
+// check of half a million chunks whose values changed and names did not.
+bool SameName(ByteView before, ByteView after);
 
 // Where an object's or a definition's name sub-chunk lies: its header's
 // offset and its size.

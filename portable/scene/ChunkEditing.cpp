@@ -25,6 +25,52 @@ const char kNamesCoincide[] = "Совпадение имён.";
 
 SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
+// Where each chunk of a batch replaces one: its section and its index.
+struct ReplacedPlace {
+  uint32_t section;
+  int32_t index;
+};
+using ReplacedPlaces = std::vector<ReplacedPlace, os::LargeAllocator<ReplacedPlace>>;
+
+// How many chunks ahead of a walk over a batch their bytes are asked for:
+// each chunk's read waits on memory, those asked for ahead come in together.
+// (Not in a helper of its own: GCC may drop calls to one.)
+constexpr size_t kAhead = 16;
+
+// Whether the batch gives a chunk a name that another chunk of its list
+// holds, the lists as they will stand. Names are compared as views of the
+// chunks' bytes: half a million of them copy none.
+bool NameClash(const std::array<ChunkList, kSceneSectionCount>& lists, std::span<const ChunkReplacement> replacements,
+               const ReplacedPlaces& places) {
+  std::array<std::unordered_map<int32_t, std::string_view>, kSceneSectionCount> renamed;
+  const auto old = [&](const ReplacedPlace& place) {
+    return lists[place.section].Entries()[static_cast<size_t>(place.index)].chunk.Bytes();
+  };
+  for (size_t at = 0; at < places.size(); ++at) {
+    if (at + kAhead < places.size()) {
+      // A name lies in the first two lines of a chunk, mostly.
+      for (const uint8_t* bytes : {replacements[at + kAhead].rebuilt.Data(), old(places[at + kAhead]).Data()}) {
+        __builtin_prefetch(bytes);
+        __builtin_prefetch(bytes + 64);
+      }
+    }
+    const ByteView rebuilt = replacements[at].rebuilt.Bytes();
+    if (!SameName(old(places[at]), rebuilt)) renamed[places[at].section][places[at].index] = ChunkNameView(rebuilt);
+  }
+  for (size_t section = 0; section < kSceneSectionCount; ++section) {
+    if (renamed[section].empty()) continue;
+    std::unordered_map<std::string_view, int32_t> holders;
+    const std::span<const ChunkEntry> entries = lists[section].Entries();
+    for (size_t index = 0; index < entries.size(); ++index) {
+      const auto replaced = renamed[section].find(static_cast<int32_t>(index));
+      ++holders[replaced != renamed[section].end() ? replaced->second : ChunkNameView(entries[index].chunk.Bytes())];
+    }
+    for (const auto& [index, name] : renamed[section])
+      if (holders[name] > 1) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // The old bytes up to the name sub-chunk, a name sub-chunk of its type with
@@ -79,15 +125,16 @@ size_t SceneDocument::DeleteChunks(std::span<const ChunkId> ids) {
 }
 
 Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk) {
-  return Replace(OldChunk, NewChunk, {});
+  return Replace(OldChunk, NewChunk, {}, NameCheck::Always);
 }
 
 Outcome<EditDone> SceneDocument::SetValue(const ChunkRef& chunk, const Chunk& rebuilt, const std::string& field) {
-  if (chunk == nullptr) return Replace(chunk, rebuilt, {});
-  return Replace(chunk, rebuilt, field + " of " + ChunkName(chunk.Bytes()));
+  if (chunk == nullptr) return Replace(chunk, rebuilt, {}, NameCheck::WhereChanged);
+  return Replace(chunk, rebuilt, field + " of " + ChunkName(chunk.Bytes()), NameCheck::WhereChanged);
 }
 
-Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what) {
+Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what,
+                                         NameCheck names) {
   if (!NewChunk) return Refusal(SceneFault::NoChunk, kNoData);
   if (OldChunk == nullptr) return Refusal(SceneFault::NoChunk, kIncorrectCall);
   events_->Replacing(OldChunk.Bytes());
@@ -98,8 +145,10 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
   const int32_t index = list->IndexOf(OldChunk.id);
   if (index < 0) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
   EditDone done{{OldChunk.id, NewChunk}, ChunkName(NewChunk.Bytes())};
-  const int32_t holder = FindChunkByName(*list, done.name);
-  if (holder >= 0 && holder != index) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  if (names == NameCheck::Always || !SameName(OldChunk.Bytes(), NewChunk.Bytes())) {
+    const int32_t holder = FindChunkByName(*list, done.name);
+    if (holder >= 0 && holder != index) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  }
 
   SceneEdit edit(what.empty() ? "change of " + std::string(SectionOfItemType(type)->word) + " " + done.name
                               : std::move(what));
@@ -112,34 +161,46 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
 Outcome<size_t> SceneDocument::ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what) {
   // Every check before the edit: the places, each once, then the names of
   // the lists where a name changes, as they will stand.
-  SceneEdit edit(std::move(what));
-  std::unordered_map<const ChunkList*, std::vector<bool>> taken;
-  std::unordered_map<const ChunkList*, std::unordered_map<int32_t, const Chunk*>> renamedLists;
-  for (const ChunkReplacement& replacement : replacements) {
+  ReplacedPlaces places;
+  places.reserve(replacements.size());
+  std::array<std::vector<bool>, kSceneSectionCount> taken;
+  std::array<size_t, kSceneSectionCount> counts{};
+  for (size_t at = 0; at < replacements.size(); ++at) {
+    const ChunkReplacement& replacement = replacements[at];
+    // The header waits on memory: asked for a few chunks ahead, they come in together.
+    if (at + kAhead < replacements.size()) __builtin_prefetch(replacements[at + kAhead].rebuilt.Data());
     if (!replacement.rebuilt) return Refusal(SceneFault::NoChunk, kNoData);
     ChunkList* list = ListOfItemType(GetChunkType(replacement.rebuilt.Bytes()));
     if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
-    const int32_t index = list->IndexOf(replacement.id);
-    std::vector<bool>& seen = taken[list];
-    seen.resize(static_cast<size_t>(list->Count()));
+    const auto section = static_cast<uint32_t>(list - sectionLists.data());
+    // A batch comes in list order, mostly: the chunk after the last one found.
+    const std::span<const ChunkEntry> entries = list->Entries();
+    const size_t next = places.empty() || places.back().section != section
+                            ? entries.size()
+                            : static_cast<size_t>(places.back().index) + 1;
+    const int32_t index = next < entries.size() && entries[next].id == replacement.id ? static_cast<int32_t>(next)
+                                                                                      : list->IndexOf(replacement.id);
+    std::vector<bool>& seen = taken[section];
+    seen.resize(entries.size());
     // A chunk given twice would have its second swap undo its first.
     if (index < 0 || seen[static_cast<size_t>(index)]) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
     seen[static_cast<size_t>(index)] = true;
-    if (ChunkName(replacement.rebuilt.Bytes()) != ChunkName(list->At(index)->chunk.Bytes()))
-      renamedLists[list][index] = &replacement.rebuilt;
-    edit.Of(*list).swapped.emplace_back(index, replacement.rebuilt);
+    places.push_back({section, index});
+    ++counts[section];
   }
-  for (const auto& [list, renamed] : renamedLists) {
-    std::unordered_map<std::string, int32_t> holders;
-    const std::span<const ChunkEntry> entries = list->Entries();
-    for (size_t index = 0; index < entries.size(); ++index) {
-      const auto replaced = renamed.find(static_cast<int32_t>(index));
-      ++holders[ChunkName(replaced != renamed.end() ? replaced->second->Bytes() : entries[index].chunk.Bytes())];
-    }
-    for (const auto& [index, chunk] : renamed)
-      if (holders[ChunkName(chunk->Bytes())] > 1) return Refusal(SceneFault::NameTaken, kNamesCoincide);
-  }
-  if (!edit.Empty()) Do(std::move(edit));
+  if (NameClash(sectionLists, replacements, places)) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  if (places.empty()) return size_t{0};
+
+  // Every part of the edit is made before one is held: making one may move the others.
+  SceneEdit edit(std::move(what));
+  for (size_t section = 0; section < kSceneSectionCount; ++section)
+    if (counts[section] > 0) edit.Of(sectionLists[section]).swapped.reserve(counts[section]);
+  std::array<ListEdit*, kSceneSectionCount> lists{};
+  for (size_t section = 0; section < kSceneSectionCount; ++section)
+    if (counts[section] > 0) lists[section] = &edit.Of(sectionLists[section]);
+  for (size_t at = 0; at < places.size(); ++at)
+    lists[places[at].section]->swapped.emplace_back(places[at].index, replacements[at].rebuilt);
+  Do(std::move(edit));
   return replacements.size();
 }
 

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "os/LargeMemory.h"
 #include "scene/ChunkList.h"
 #include "scene/ChunkRef.h"
 #include "scene/ChunkTypes.h"
@@ -65,9 +66,11 @@ struct DocumentChange {
 
   // The changes to one section's list.
   struct Section {
-    Run removed;                        // ascending indexes, as they were before the step
-    Run added;                          // ascending indexes, as they are after it
-    std::vector<ListedChunk> replaced;  // new bytes at the same index, in the order the edit made them
+    Run removed;  // ascending indexes, as they were before the step
+    Run added;    // ascending indexes, as they are after it
+    // New bytes at the same index, in the order the edit made them; a set of
+    // every object replaces half a million.
+    std::vector<ListedChunk, os::LargeAllocator<ListedChunk>> replaced;
   };
 
   Step step = Step::None;

@@ -28,6 +28,8 @@ bool ReadCode(ByteView payload, uint32_t& code);
 // Floats, Level, Radii: the entry's count of them from its start; none unless
 // they are all there, as a value cut short is no value.
 std::vector<float> ReadFloats(const KnownSubChunk& known, ByteView payload);
+// Whether ReadFloats finds them all, without reading them.
+inline bool HasFloats(const KnownSubChunk& known, ByteView payload) { return payload.Length() / 4 >= known.count; }
 
 // Each writes a whole sub-chunk of the entry's type holding the value.
 // Name, Text: the bytes and one closing zero.

@@ -78,6 +78,7 @@ void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step)
     section.removed = undone ? appended : takenOut;
     section.added = undone ? takenOut : appended;
     // An edit applied replaces bytes before it takes chunks out.
+    section.replaced.reserve(list.swapped.size());
     for (const auto& [index, bytes] : list.swapped) {
       int32_t now = index;
       if (!undone)

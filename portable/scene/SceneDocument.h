@@ -88,7 +88,9 @@ class SceneDocument {
   // and a name that another chunk of the list has.
   Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk);
   // Replace with one value of the chunk changed, `field` naming it for an
-  // undo: "position of crate_0003".
+  // undo: "position of crate_0003". A value that leaves the name as it was
+  // is no rename: it is taken though an earlier chunk shares the name (as
+  // the file may have it), and costs no search of the list.
   Outcome<EditDone> SetValue(const ChunkRef& chunk, const Chunk& rebuilt, const std::string& field);
   // Replace for many chunks as one edit, `what` naming it for an undo
   // ("position of 12 chunks"): refused, changing nothing, when Replace would
@@ -139,8 +141,13 @@ class SceneDocument {
   int32_t FileSize() const { return fileSize; }
 
  private:
+  // Which new names a replace looks up in the list.
+  enum class NameCheck : uint8_t {
+    Always,        // as ReplaceChunkData always has: the first chunk of the name counts
+    WhereChanged,  // a value edit: a name left as it was is no rename
+  };
   // Replace, the edit saying `what` it did; empty: "change of objects crate".
-  Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what);
+  Outcome<EditDone> Replace(const ChunkRef& OldChunk, const Chunk& NewChunk, std::string what, NameCheck names);
   // The list of a section code, or null for a code that is none of the four.
   ChunkList* ListBySectionCode(uint16_t code);
   // The list of an item chunk type, for the edits; null for other types.

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "os/LargeMemory.h"
 #include "scene/ChunkList.h"
 
 // What an edit does to one list. Applied, it replaces the bytes at some
@@ -17,7 +18,8 @@ struct ListEdit {
   ChunkList* list = nullptr;  // the document's, which outlives its history
   // An index and the bytes that are not in the list: the new ones before the
   // edit is applied, the old ones after; applying and reverting swap them.
-  std::vector<std::pair<int32_t, Chunk>> swapped;
+  // In memory for large arrays: a set of every object swaps half a million.
+  std::vector<std::pair<int32_t, Chunk>, os::LargeAllocator<std::pair<int32_t, Chunk>>> swapped;
   std::vector<RemovedChunk> removed;  // ascending indexes, as they were before
   std::vector<ChunkRef> added;
   int32_t sizeBefore = 0;

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "sound/NumberText.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkFaults.h"
 #include "scene/Counted.h"
 #include "scene/KnownValues.h"
 #include "scene/SubChunkWalk.h"
+#include "sound/NumberText.h"
 #include "structure/SoundStructure.h"
 
 namespace {
@@ -47,6 +47,22 @@ std::string ValueOf(const KnownSubChunk& known, ByteView payload) {
       return FloatsOf(known, payload);
     default:
       return "";
+  }
+}
+
+// Whether ValueOf gives a value, found without writing it.
+bool HasValue(const KnownSubChunk& known, ByteView payload) {
+  uint32_t code = 0;
+  switch (known.soundSetting ? PayloadKind::Bytes : known.kind) {
+    case PayloadKind::Name:
+      return !ReadName(payload).empty();
+    case PayloadKind::ObjectType:
+    case PayloadKind::DefinitionType:
+      return ReadCode(payload, code);
+    case PayloadKind::Floats:
+      return HasFloats(known, payload);
+    default:
+      return false;
   }
 }
 
@@ -107,6 +123,23 @@ struct Budget {
   }
 };
 
+// A sub-chunk of `body`, which starts at `base` in the described chunk, as
+// the node of its own, without what lies inside it; without the text of its
+// value unless `shown`.
+void DescribeSubChunk(ByteView body, size_t base, const SubChunk& sub, const KnownSubChunk* known, StructureNode& node,
+                      bool shown = true) {
+  node.offset = base + sub.Offset;
+  node.type = sub.Type;
+  node.size = sub.Size;
+  node.length = kChunkHeaderSize + sub.Payload.Length();
+  if (sub.Size > body.Length() - sub.Offset) node.fault = SubChunkRunFault(body, sub.Offset);
+  if (known == nullptr) return;
+  node.what = known->what;
+  if (shown) node.value = ValueOf(*known, sub.Payload);
+  const bool valued = shown ? !node.value.empty() : HasValue(*known, sub.Payload);
+  if (valued && node.fault.empty()) SetValueKind(*known, node);
+}
+
 // The sub-chunks of `body`, which starts at `base` in the described chunk,
 // as children of `parent`; where the run goes wrong, a last child says how.
 // Without a parent they are only counted in the budget's left-out nodes.
@@ -115,23 +148,11 @@ void DescribeRun(ByteView body, size_t base, SubChunkRun run, int depth, Structu
   size_t end = 0;
   bool overran = false;
   for (SubChunk sub; walk.Next(sub);) {
-    const size_t length = kChunkHeaderSize + sub.Payload.Length();
     overran = sub.Size > body.Length() - sub.Offset;
-    end = sub.Offset + length;
+    end = sub.Offset + kChunkHeaderSize + sub.Payload.Length();
     const KnownSubChunk* known = FindKnownSubChunk(run, sub.Type);
     StructureNode* node = budget.Take(parent);
-    if (node != nullptr) {
-      node->offset = base + sub.Offset;
-      node->type = sub.Type;
-      node->size = sub.Size;
-      node->length = length;
-      if (overran) node->fault = SubChunkRunFault(body, sub.Offset);
-      if (known != nullptr) {
-        node->what = known->what;
-        node->value = ValueOf(*known, sub.Payload);
-        if (!node->value.empty() && node->fault.empty()) SetValueKind(*known, *node);
-      }
-    }
+    if (node != nullptr) DescribeSubChunk(body, base, sub, known, *node);
     const SubChunkRun holds = known != nullptr ? known->holds : SubChunkRun::Unknown;
     if (depth < kDeepest && (holds != SubChunkRun::Unknown || (!overran && IsWholeRun(sub.Payload))))
       DescribeRun(sub.Payload, base + sub.Offset + kChunkHeaderSize, holds, depth + 1, node, budget);
@@ -217,4 +238,25 @@ StructureNode DescribeChunk(ByteView chunk, size_t maxNodes, size_t* omitted) {
   if (FindNameSubChunk(chunk)) item.valueKind = ValueKind::Name;
   if (omitted != nullptr) *omitted = budget.omitted;
   return item;
+}
+
+std::optional<StructureNode> DescribeItemSubChunk(ByteView chunk, std::span<const KnownSubChunk* const> entries,
+                                                  bool shown) {
+  uint16_t type = 0;
+  uint32_t size = 0;
+  if (!chunk.ReadU16(0, type) || !chunk.ReadU32(2, size)) return std::nullopt;
+  const SubChunkRun run = type == kObjectChunk       ? SubChunkRun::Object
+                          : type == kDefinitionChunk ? SubChunkRun::Definition
+                                                     : SubChunkRun::Unknown;
+  if (run == SubChunkRun::Unknown) return std::nullopt;
+  const ByteView body = ChunkBody(chunk);
+  SubChunkWalk walk(body, Overrun::GivenOut);
+  for (SubChunk sub; walk.Next(sub);) {
+    const KnownSubChunk* known = FindKnownSubChunk(run, sub.Type);
+    if (known == nullptr || std::find(entries.begin(), entries.end(), known) == entries.end()) continue;
+    StructureNode node;
+    DescribeSubChunk(body, kChunkHeaderSize, sub, known, node, shown);
+    if (node.valueKind != ValueKind::None) return node;
+  }
+  return std::nullopt;
 }

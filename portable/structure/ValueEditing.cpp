@@ -1,6 +1,7 @@
 #include "structure/ValueEditing.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -147,7 +148,7 @@ std::string Takes(const StructureNode& line) {
   return "no typed value";
 }
 
-Outcome<Chunk> Refused(const StructureNode& line, std::string_view typed) {
+SceneError Refused(const StructureNode& line, std::string_view typed) {
   return SceneError{SceneFault::BadValue, "\"" + Utf8FromWindows1251(typed) + "\" is no value for " + ValueName(line) +
                                               ": it takes " + Takes(line) + "."};
 }
@@ -191,13 +192,10 @@ std::string CodeBytes(uint32_t code) {
   return bytes;
 }
 
-// The bytes that the value of a line of fixed length is written as; nullopt
-// for a text refused.
+// The bytes that the value of a line of fixed length other than floats is
+// written as; nullopt for a text refused.
 std::optional<std::string> FixedBytes(ByteView chunk, const StructureNode& line, std::string_view text) {
   switch (line.valueKind) {
-    case ValueKind::Floats:
-      if (const auto values = Floats(text, line.count)) return FloatBytes(*values);
-      return std::nullopt;
     case ValueKind::ObjectType:
       if (const auto code = ObjectTypeCode(text)) return CodeBytes(*code);
       return std::nullopt;
@@ -249,39 +247,69 @@ Outcome<Chunk> WithValue(ByteView chunk, const StructureNode& root, const Struct
     default:
       break;
   }
-  const std::optional<std::string> bytes = FixedBytes(chunk, line, Trimmed(typed));
-  if (!bytes) return Refused(line, typed);
-  const size_t at = line.kind == Kind::Chunk ? line.offset + kChunkHeaderSize : line.offset;
-  if (at > chunk.Length() || bytes->size() > chunk.Length() - at)
-    return Refused(line, typed);  // a value cut short shows none
-  return Spliced(chunk, around, at, bytes->size(), *bytes);
+  Outcome<std::string> bytes = FixedValueBytes(chunk, line, typed, false);
+  if (!bytes.ok()) return bytes.failure();
+  return Spliced(chunk, around, ValueOffset(line), bytes.value().size(), bytes.value());
 }
 
 Outcome<Chunk> WithValueAdded(ByteView chunk, const StructureNode& root, const StructureNode& line,
                               std::string_view typed) {
   std::vector<const StructureNode*> around;
+  Outcome<std::string> bytes = FixedValueBytes(chunk, line, typed, true);
+  if (!bytes.ok()) return bytes.failure();
+  if (!PathTo(root, line, around)) return Refused(line, typed);
+  return Spliced(chunk, around, ValueOffset(line), bytes.value().size(), bytes.value());
+}
+
+size_t ValueOffset(const StructureNode& line) {
+  return line.kind == Kind::Chunk ? line.offset + kChunkHeaderSize : line.offset;
+}
+
+Outcome<std::string> FixedValueBytes(ByteView chunk, const StructureNode& line, std::string_view typed, bool adds) {
+  return TypedValue(std::string(typed), adds).BytesFor(chunk, line);
+}
+
+const std::optional<std::vector<float>>& TypedValue::Numbers(size_t count) {
+  if (numbersCount_ != count) {
+    numbers_ = Floats(Trimmed(typed_), count);
+    numbersCount_ = count;
+  }
+  return numbers_;
+}
+
+Outcome<std::string> TypedValue::BytesFor(ByteView chunk, const StructureNode& line) {
+  const size_t at = ValueOffset(line);
+  if (!adds_) {
+    std::optional<std::string> bytes;
+    if (line.valueKind != ValueKind::Floats)
+      bytes = FixedBytes(chunk, line, Trimmed(typed_));
+    else if (const std::optional<std::vector<float>>& values = Numbers(line.count))
+      bytes = FloatBytes(*values);
+    if (!bytes || at > chunk.Length() || bytes->size() > chunk.Length() - at)
+      return Refused(line, typed_);  // a value cut short shows none
+    return std::move(*bytes);
+  }
   const bool numbers = line.valueKind == ValueKind::Floats || line.valueKind == ValueKind::ConstRadius ||
                        line.valueKind == ValueKind::DecreaseRadius;
-  if (!numbers || !PathTo(root, line, around))
-    return SceneError{SceneFault::BadValue, "\"" + Utf8FromWindows1251(typed) + "\" can't be added to " +
-                                                ValueName(line) + ": only numbers add up, and it takes " +
-                                                Takes(line) + "."};
+  if (!numbers)
+    return SceneError{SceneFault::BadValue, "\"" + Utf8FromWindows1251(typed_) + "\" can't be added to " +
+                                                ValueName(line) + ": only numbers add up, and it takes " + Takes(line) +
+                                                "."};
   // A radius is one float; the decrease radius is stored as the width that
   // its end lies beyond the const radius, so its end moves with the width.
   const size_t count = line.valueKind == ValueKind::Floats ? line.count : 1;
-  const std::optional<std::vector<float>> added = Floats(Trimmed(typed), count);
-  if (!added) return Refused(line, typed);
-  const size_t at = line.kind == Kind::Chunk ? line.offset + kChunkHeaderSize : line.offset;
-  std::vector<float> sums(count);
+  const std::optional<std::vector<float>>& added = Numbers(count);
+  if (!added) return Refused(line, typed_);
+  std::string sums(4 * count, '\0');
+  auto* const bytes = reinterpret_cast<uint8_t*>(sums.data());
   for (size_t index = 0; index < count; ++index) {
-    uint32_t bits = 0;
-    if (!chunk.ReadU32(at + 4 * index, bits)) return Refused(line, typed);
     float value = 0;
-    std::memcpy(&value, &bits, 4);
-    sums[index] = value + (*added)[index];
-    if (!std::isfinite(sums[index])) return Refused(line, typed);
+    if (!chunk.ReadFloat(at + 4 * index, value)) return Refused(line, typed_);
+    const float sum = value + (*added)[index];
+    if (!std::isfinite(sum)) return Refused(line, typed_);
+    WriteU32LE(bytes + 4 * index, std::bit_cast<uint32_t>(sum));
   }
-  return Spliced(chunk, around, at, 4 * count, FloatBytes(sums));
+  return sums;
 }
 
 bool BytesEditable(const StructureNode& leaf) {
@@ -324,10 +352,12 @@ bool SameField(std::string_view what, std::string_view field) {
   return true;
 }
 
+bool NamesType(std::string_view field) { return SameField("type", field); }
+
 const StructureNode* Find(const StructureNode& node, std::string_view field) {
   if (node.valueKind != ValueKind::None &&
-      (SameField(node.what, field) || (SameField("type", field) && (node.valueKind == ValueKind::ObjectType ||
-                                                                    node.valueKind == ValueKind::DefinitionType))))
+      (SameField(node.what, field) ||
+       (NamesType(field) && (node.valueKind == ValueKind::ObjectType || node.valueKind == ValueKind::DefinitionType))))
     return &node;
   for (const StructureNode& child : node.children)
     if (const StructureNode* found = Find(child, field)) return found;
@@ -335,6 +365,19 @@ const StructureNode* Find(const StructureNode& node, std::string_view field) {
 }
 
 }  // namespace
+
+std::vector<const KnownSubChunk*> ItemFieldEntries(std::string_view field) {
+  std::vector<const KnownSubChunk*> entries;
+  for (const KnownSubChunk& known : kKnownSubChunks) {
+    const bool type = known.kind == PayloadKind::ObjectType || known.kind == PayloadKind::DefinitionType;
+    if (!SameField(known.what, field) && !(type && NamesType(field))) continue;
+    const bool own = known.in == SubChunkRun::Object || known.in == SubChunkRun::Definition;
+    // A line of another run may come first in a described chunk.
+    if (!own || !(type || known.kind == PayloadKind::Floats)) return {};
+    entries.push_back(&known);
+  }
+  return entries;
+}
 
 const StructureNode* FindValueLine(const StructureNode& root, std::string_view field) {
   for (const StructureNode& child : root.children)

@@ -32,8 +32,7 @@ using Sections = std::array<const ChunkList*, kSceneSectionCount>;
 
 Sections SectionsOf(const SceneDocument& scene) {
   Sections lists{};
-  for (const SceneSection& section : kSceneSections)
-    lists[SectionIndex(section)] = &scene.List(section);
+  for (const SceneSection& section : kSceneSections) lists[SectionIndex(section)] = &scene.List(section);
   return lists;
 }
 
@@ -221,31 +220,60 @@ class EditRun {
     }
   }
 
-  // A value typed over a line of the chunk's structure, or bytes over a
-  // leaf that no value describes: the text shown, or one from the input.
+  // A value typed over a line of a chunk's structure, or bytes over a leaf
+  // that no value describes (the text shown, or one from the input): one
+  // chunk as the side panel sets it, or a few as one batch, as set does.
   bool SetValue() {
-    const ChunkRef chunk = PickChunk();
-    if (chunk == nullptr) return false;
-    const StructureNode root = DescribeChunk(chunk.Bytes());
+    std::vector<ChunkReplacement> batch;
+    std::string field;
+    for (size_t count = choices_.ConsumeIntegralInRange<size_t>(1, 3); batch.size() < count;) {
+      const ChunkRef chunk = PickChunk();
+      if (chunk == nullptr) break;
+      std::optional<Chunk> rebuilt = TypedOver(chunk.Bytes(), field);
+      if (!rebuilt) break;
+      batch.push_back({chunk.id, std::move(*rebuilt)});
+    }
+    if (batch.empty()) return false;
+    if (batch.size() == 1 && choices_.ConsumeBool()) {
+      const ChunkRef chunk = scene_.Get(batch.front().id);
+      const Place before = PlaceOf(scene_, chunk.id);
+      const Outcome<EditDone> result = scene_.SetValue(chunk, batch.front().rebuilt, field);
+      if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value());
+      return result.ok();
+    }
+    const Outcome<size_t> result = scene_.ReplaceChunks(batch, field + " of a batch");
+    if (!result.ok()) return false;
+    Require(result.value() == batch.size(), "a batch counted other chunks than it was given");
+    for (const ChunkReplacement& replacement : batch)
+      Require(scene_.Get(replacement.id).chunk == replacement.rebuilt, "a batch left a chunk other than it was given");
+    return true;
+  }
+
+  // The chunk with a line of it typed over; nullopt where the line refused
+  // what was typed. `field` names the line.
+  std::optional<Chunk> TypedOver(ByteView chunk, std::string& field) {
+    const StructureNode root = DescribeChunk(chunk);
     std::vector<const StructureNode*> lines;
     const auto gather = [&lines](const StructureNode& node, const auto& self) -> void {
       if (node.valueKind != ValueKind::None || BytesEditable(node)) lines.push_back(&node);
       for (const StructureNode& child : node.children) self(child, self);
     };
     gather(root, gather);
-    if (lines.empty()) return false;
+    if (lines.empty()) return std::nullopt;
     const StructureNode& line = *lines[choices_.ConsumeIntegralInRange<size_t>(0, lines.size() - 1)];
     const std::string typed = choices_.ConsumeBool() ? line.value : choices_.ConsumeRandomLengthString(kMaxName * 4);
-    const Outcome<Chunk> rebuilt = line.valueKind != ValueKind::None ? WithValue(chunk.Bytes(), root, line, typed)
-                                                                     : WithBytes(chunk.Bytes(), root, line, typed);
-    if (!rebuilt.ok()) return false;
-    const bool wellFormed = !HasFault(root);
-    Require(!wellFormed || !HasFault(DescribeChunk(rebuilt.value().Bytes())),
+    // Numbers are typed over or added to what the line holds, as += does.
+    const Outcome<Chunk> rebuilt = line.valueKind == ValueKind::None ? WithBytes(chunk, root, line, typed)
+                                   : choices_.ConsumeBool()          ? WithValueAdded(chunk, root, line, typed)
+                                                                     : WithValue(chunk, root, line, typed);
+    if (!rebuilt.ok()) return std::nullopt;
+    Require(HasFault(root) || !HasFault(DescribeChunk(rebuilt.value().Bytes())),
             "a value typed over a well-formed chunk left a fault");
-    const Place before = PlaceOf(scene_, chunk.id);
-    const Outcome<EditDone> result = scene_.SetValue(chunk, rebuilt.value(), ValueName(line));
-    if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value());
-    return result.ok();
+    Require(
+        SameName(chunk, rebuilt.value().Bytes()) == (ChunkNameView(chunk) == ChunkNameView(rebuilt.value().Bytes())),
+        "SameName answers other than the names read");
+    field = ValueName(line);
+    return rebuilt.value();
   }
 
   static bool HasFault(const StructureNode& node) {

@@ -5,10 +5,14 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "scene/ByteBlock.h"
 #include "scene/Chunk.h"
 #include "scene/SceneError.h"
+#include "scene/SubChunkTable.h"
+#include "structure/ValueEditing.h"
 
 // One field's new value. The field is found by name as show prints it
 // ("position", "volume level"), or, for what --from gives back, at its
@@ -28,19 +32,50 @@ struct FieldChange {
 };
 
 struct SetChunk {
-  Chunk rebuilt;  // null when no value changed the chunk's bytes
-  std::vector<FieldChange> changes;
+  bool rebuilt = false;              // whether a value changed the chunk's bytes
+  std::vector<FieldChange> changes;  // only for a run that tells the values
+};
+
+// The fields set, each once, in the order first set: "position, scale".
+class FieldNames {
+ public:
+  void Add(std::string_view field);
+  void Add(const FieldNames& other);
+  std::string Text() const;
+
+ private:
+  std::vector<std::string> names_;  // a few: a run sets the fields it names
 };
 
 // "position=1, 2, 3" or "position+=10,0,0" split into a setting whose value
 // is still the text as typed; nullopt for an argument with no "=".
 std::optional<FieldSetting> ParseSetting(const std::string& argument);
 
-// The chunk with each setting applied, in order, and the fields set, with
-// the values before and after when `values` (a run that sets half a million
-// chunks and tells none of them describes each once). A value equal to the
-// text that the field shows changes nothing, so that setting a field to
-// what it holds keeps its bytes. Refused (SceneFault::BadValue) with a
-// message that names the field, for a field that the chunk lacks or a value
-// it can't take.
-Outcome<SetChunk> ApplySettings(ByteView chunk, const std::vector<FieldSetting>& settings, bool values);
+// The settings of a run, applied to chunk after chunk.
+class SettingsApplier {
+ public:
+  // With the values before and after when `values` (a run that sets half a
+  // million chunks and tells none of them needs none).
+  SettingsApplier(const std::vector<FieldSetting>& settings, bool values);
+
+  // The chunk with each setting applied, in order, appended to `out` when
+  // a value changed its bytes; the fields set go to `fields`. A value equal to the text
+  // that the field shows changes nothing, so that setting a field to what it
+  // holds keeps its bytes. Refused (SceneFault::BadValue) with a message
+  // that names the field, for a field that the chunk lacks or a value it
+  // can't take; `out` is then as it was.
+  Outcome<SetChunk> Apply(ByteView chunk, LargeBytes& out, FieldNames& fields);
+
+  const std::vector<FieldSetting>& Settings() const { return settings_; }
+
+ private:
+  std::optional<Outcome<SetChunk>> ApplyToItemFields(ByteView chunk, LargeBytes& out, FieldNames& fields);
+  Outcome<SetChunk> ApplyDescribed(ByteView chunk, LargeBytes& out, FieldNames& fields) const;
+
+  const std::vector<FieldSetting>& settings_;
+  bool values_;
+  // For each setting, the entries of the fixed field that it names in an
+  // item's own run; empty when the setting needs the chunk described.
+  std::vector<std::vector<const KnownSubChunk*>> itemFields_;
+  std::vector<TypedValue> typed_;  // each setting's value, for those fields
+};

@@ -108,7 +108,7 @@ class Reader {
       Advance();
       std::optional<JsonValue> member = Value(depth + 1);
       if (!member) return std::nullopt;
-      value.members.emplace_back(std::move(*key), std::move(*member));
+      value.members.push_back({std::move(*key), std::move(*member)});
       SkipSpace();
       if (AtEnd()) return Fail("expected ',' or '}', found the end of the text");
       if (Peek() != ',' && Peek() != '}') return Fail("expected ',' or '}'");
@@ -233,6 +233,16 @@ class Reader {
         return text;
       }
       if (static_cast<unsigned char>(c) < 0x20) return Fail("a control character in a string");
+      if (static_cast<unsigned char>(c) >= 0x80) {
+        // JSON text is UTF-8: a byte that starts no character is refused,
+        // as a character that Windows-1251 lacks is later.
+        size_t next = at_;
+        if (!ReadUtf8(text_, next)) return Fail("a byte that is no UTF-8 in a string");
+        text.append(text_.substr(at_, next - at_));
+        at_ = next;
+        ++column_;
+        continue;
+      }
       Advance();
       if (c != '\\') {
         text += c;
@@ -255,7 +265,7 @@ class Reader {
 
 const JsonValue* JsonValue::Member(std::string_view key) const {
   for (auto member = members.rbegin(); member != members.rend(); ++member)
-    if (member->first == key) return &member->second;
+    if (member->key == key) return &member->value;
   return nullptr;
 }
 

@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
+
+struct JsonMember;
 
 struct JsonValue {
   enum class Type : uint8_t { Null, Bool, Number, String, Array, Object };
@@ -20,14 +21,19 @@ struct JsonValue {
   double number = 0;
   std::string text;  // a string's UTF-8
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;  // in the order written
-  size_t line = 1;  // where the value begins, for a message about it
+  std::vector<JsonMember> members;  // in the order written
+  size_t line = 1;                  // where the value begins, for a message about it
   size_t column = 1;
 
   // The member named `key`, the last when it repeats; null when none.
   const JsonValue* Member(std::string_view key) const;
   // "line 3, column 14"
   std::string Where() const;
+};
+
+struct JsonMember {
+  std::string key;
+  JsonValue value;
 };
 
 // The document in `text`; nullopt with `problem` ("line 1, column 9:

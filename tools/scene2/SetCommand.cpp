@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <thread>
-#include <unordered_set>
 
 #include "scene/ChunkCatalogue.h"
 #include "scene/Counted.h"
@@ -13,8 +13,8 @@
 #include "tools/scene2/FieldSettings.h"
 #include "tools/scene2/JsonWriter.h"
 #include "tools/scene2/NameText.h"
-#include "tools/scene2/SetFromJson.h"
 #include "tools/scene2/Session.h"
+#include "tools/scene2/SetFromJson.h"
 #include "tools/scene2/WholeFile.h"
 #include "tools/scene2/Wildcards.h"
 
@@ -36,16 +36,6 @@ struct SetResult {
 // "objects 3 "crate_0003"", as a message names a chunk.
 std::string ChunkWords(const Target& target, const std::string& name) {
   return std::string(target.section->word) + " " + std::to_string(target.index) + " " + QuotedName(name);
-}
-
-// "position, scale": each field once, in the order first set.
-std::string FieldNames(const std::vector<SetResult>& results) {
-  std::unordered_set<std::string> named;
-  std::string text;
-  for (const SetResult& result : results)
-    for (const FieldChange& change : result.set.changes)
-      if (named.insert(change.field).second) text += (text.empty() ? "" : ", ") + change.field;
-  return text.empty() ? "no field" : text;
 }
 
 void WriteChanges(JsonWriter& json, const std::vector<SetResult>& results) {
@@ -76,22 +66,25 @@ void WriteChanges(JsonWriter& json, const std::vector<SetResult>& results) {
 void WriteChangeLines(std::ostream& out, const std::vector<SetResult>& results) {
   for (const SetResult& result : results)
     for (const FieldChange& change : result.set.changes)
-      out << ChunkWords(result.target, result.name) << ": " << change.field << ": " << NameText(change.before)
-          << " -> " << NameText(change.after) << '\n';
+      out << ChunkWords(result.target, result.name) << ": " << change.field << ": " << NameText(change.before) << " -> "
+          << NameText(change.after) << '\n';
 }
 
 // A run of the targets, set on a thread of its own: each chunk rebuilt, its
-// bytes put behind those before it; stops at the first chunk refused.
+// bytes put behind those before it; stops at the first chunk refused. A run
+// that tells no values keeps no result for each chunk, only the fields set.
 struct SetShare {
   const SceneDocument* document = nullptr;
   std::span<const Target> targets;
   bool values = false;  // whether the run tells them
   std::string in;       // the path, for a message
 
-  std::vector<uint8_t> rebuilt;
-  std::vector<std::pair<ChunkId, size_t>> starts;  // of each chunk in `rebuilt`
-  std::vector<SetResult> results;
-  std::string failure;  // the message of the chunk refused; empty when none was
+  LargeBytes rebuilt;
+  // Each chunk rebuilt: its identity, and where it starts in `rebuilt`.
+  std::vector<std::pair<ChunkId, size_t>, os::LargeAllocator<std::pair<ChunkId, size_t>>> starts;
+  FieldNames fields;
+  std::vector<SetResult> results;  // only for a run that tells the values
+  std::string failure;             // the message of the chunk refused; empty when none was
 
   SetShare() = default;
   SetShare(const SceneDocument& from, std::span<const Target> run, bool tell, std::string path)
@@ -101,21 +94,20 @@ struct SetShare {
     size_t length = 0;
     for (const Target& target : targets) length += Entry(target).chunk.Length();
     rebuilt.reserve(length);
-    results.reserve(targets.size());
+    starts.reserve(targets.size());
+    std::optional<SettingsApplier> applier;
     for (const Target& target : targets) {
+      if (!applier || &applier->Settings() != target.settings) applier.emplace(*target.settings, values);
       const ChunkEntry& entry = Entry(target);
-      Outcome<SetChunk> set = ApplySettings(entry.chunk.Bytes(), *target.settings, values);
+      const size_t start = rebuilt.size();
+      Outcome<SetChunk> set = applier->Apply(entry.chunk.Bytes(), rebuilt, fields);
       if (!set.ok()) {
         failure = "cannot set " + ChunkWords(target, ChunkName(entry.chunk.Bytes())) + " of " + in + ": " +
                   set.failure().message;
         return;
       }
-      if (const ByteView bytes = set.value().rebuilt.Bytes(); set.value().rebuilt) {
-        starts.emplace_back(entry.id, rebuilt.size());
-        rebuilt.insert(rebuilt.end(), bytes.Data(), bytes.Data() + bytes.Length());
-        set.value().rebuilt = {};
-      }
-      results.push_back({target, values ? ChunkName(entry.chunk.Bytes()) : std::string(), std::move(set.value())});
+      if (set.value().rebuilt) starts.emplace_back(entry.id, start);
+      if (values) results.push_back({target, ChunkName(entry.chunk.Bytes()), std::move(set.value())});
     }
   }
 
@@ -147,7 +139,7 @@ class SetRun {
     if (const int status = Apply(*document); status != kSuccess) return status;
 
     const std::string summary =
-        "set " + FieldNames(results_) + " of " + Counted(static_cast<uint64_t>(results_.size()), "chunk");
+        "set " + fields_.Text() + " of " + Counted(static_cast<uint64_t>(targets_.size()), "chunk");
     if (!args.dryRun && !session_.Save(std::move(document), Out())) return kFailure;
     if (args.json) {
       JsonWriter json(session_.Out());
@@ -235,6 +227,7 @@ class SetRun {
     // "*" takes every chunk without reading a name.
     const bool every = name_.find_first_not_of('*') == std::string::npos;
     const std::span<const ChunkEntry> entries = list.Entries();
+    if (every) targets_.reserve(entries.size());
     for (size_t index = 0; index < entries.size(); ++index)
       if (every || MatchesWildcards(ChunkName(entries[index].chunk.Bytes()), name_, false))
         targets_.push_back({section_, static_cast<int32_t>(index), &settings_});
@@ -272,7 +265,10 @@ class SetRun {
     shares.front().Run();
     for (std::thread& thread : threads) thread.join();
 
-    std::vector<ChunkReplacement> replacements;
+    std::vector<ChunkReplacement, os::LargeAllocator<ChunkReplacement>> replacements;
+    size_t count = 0;
+    for (const SetShare& share : shares) count += share.starts.size();
+    replacements.reserve(count);
     for (SetShare& share : shares) {
       if (!share.failure.empty()) return session_.Failure(share.failure);
       const std::shared_ptr<const ByteBlock> block = BlockOf(std::move(share.rebuilt));
@@ -281,9 +277,10 @@ class SetRun {
         const size_t end = at + 1 < share.starts.size() ? share.starts[at + 1].second : block->Size();
         replacements.push_back({share.starts[at].first, Chunk(block, ByteView(block->Data() + start, end - start))});
       }
+      fields_.Add(share.fields);
       std::move(share.results.begin(), share.results.end(), std::back_inserter(results_));
     }
-    const std::string what = FieldNames(results_) + " of " + ChunkCount(document);
+    const std::string what = fields_.Text() + " of " + ChunkCount(document);
     const Outcome<size_t> replaced = document.ReplaceChunks(replacements, what);
     if (!replaced.ok())
       return session_.Failure("cannot set " + what + " in " + In() + ": " + replaced.failure().message);
@@ -294,9 +291,8 @@ class SetRun {
   // none for fewer chunks than make a thread worth its start.
   std::vector<SetShare> ShareOut(const SceneDocument& document) const {
     constexpr size_t kLeastForAThread = 4096;
-    const size_t threads =
-        std::clamp<size_t>(std::min<size_t>(std::thread::hardware_concurrency(), targets_.size() / kLeastForAThread),
-                           1, 16);
+    const size_t threads = std::clamp<size_t>(
+        std::min<size_t>(std::thread::hardware_concurrency(), targets_.size() / kLeastForAThread), 1, 16);
     std::vector<SetShare> shares(threads);
     const bool values = session_.Args().json || session_.Args().dryRun;
     for (size_t at = 0; at < threads; ++at) {
@@ -309,8 +305,8 @@ class SetRun {
 
   // The chunks set as an undo names them: the name of one, or how many.
   std::string ChunkCount(const SceneDocument& document) const {
-    if (results_.size() != 1) return Counted(static_cast<uint64_t>(results_.size()), "chunk");
-    const Target& target = results_.front().target;
+    if (targets_.size() != 1) return Counted(static_cast<uint64_t>(targets_.size()), "chunk");
+    const Target& target = targets_.front();
     return ChunkName(document.List(*target.section).Entries()[static_cast<size_t>(target.index)].chunk.Bytes());
   }
 
@@ -320,8 +316,9 @@ class SetRun {
   std::string name_;
   std::vector<FieldSetting> settings_;
   std::vector<PlacedSettings> placed_;
-  std::vector<Target> targets_;
-  std::vector<SetResult> results_;
+  std::vector<Target, os::LargeAllocator<Target>> targets_;  // half a million at times
+  FieldNames fields_;
+  std::vector<SetResult> results_;  // only for a run that tells the values
 };
 
 }  // namespace
