@@ -154,13 +154,17 @@ Place PlaceOf(const SceneDocument& scene, ChunkId id) {
 
 // A chunk replaced (renamed too) keeps its identity and its place, and its
 // new name is the first of its kind in the list: another chunk's is refused.
-void RequireReplaced(const SceneDocument& scene, const Place& before, ChunkId id, const EditDone& done) {
+// A value set that kept the name (`renamed` false) may keep one that an
+// earlier chunk shares.
+void RequireReplaced(const SceneDocument& scene, const Place& before, ChunkId id, const EditDone& done,
+                     bool renamed = true) {
   Require(before.list != nullptr, "an edit replaced a chunk that the document does not hold");
   Require(done.chunk.id == id && PlaceOf(scene, id) == before, "a replaced chunk left its identity or its place");
   Require(before.list->At(before.index)->chunk == done.chunk.chunk, "a replace gave back other bytes than it put in");
   Require(ChunkName(done.chunk.Bytes()) == done.name, "a replace gave another name than its chunk has");
-  Require(FindChunkByName(*before.list, done.name) == before.index,
-          "a new name is not the first of its kind in the list");
+  if (renamed)
+    Require(FindChunkByName(*before.list, done.name) == before.index,
+            "a new name is not the first of its kind in the list");
 }
 
 // The codes that a chunk coming in has: the four items and one that is none.
@@ -237,8 +241,9 @@ class EditRun {
     if (batch.size() == 1 && choices_.ConsumeBool()) {
       const ChunkRef chunk = scene_.Get(batch.front().id);
       const Place before = PlaceOf(scene_, chunk.id);
+      const bool renamed = ChunkNameView(chunk.Bytes()) != ChunkNameView(batch.front().rebuilt.Bytes());
       const Outcome<EditDone> result = scene_.SetValue(chunk, batch.front().rebuilt, field);
-      if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value());
+      if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value(), renamed);
       return result.ok();
     }
     const Outcome<size_t> result = scene_.ReplaceChunks(batch, field + " of a batch");
