@@ -25,47 +25,39 @@ const char kNamesCoincide[] = "Совпадение имён.";
 
 SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
-// Where each chunk of a batch replaces one: its section and its index.
-struct ReplacedPlace {
-  uint32_t section;
-  int32_t index;
-};
-using ReplacedPlaces = std::vector<ReplacedPlace, os::LargeAllocator<ReplacedPlace>>;
-
 // How many chunks ahead of a walk over a batch their bytes are asked for:
 // each chunk's read waits on memory, those asked for ahead come in together.
 // (Not in a helper of its own: GCC may drop calls to one.)
 constexpr size_t kAhead = 16;
 
-// Whether the batch gives a chunk a name that another chunk of its list
-// holds, the lists as they will stand. Names are compared as views of the
-// chunks' bytes: half a million of them copy none.
-bool NameClash(const std::array<ChunkList, kSceneSectionCount>& lists, std::span<const ChunkReplacement> replacements,
-               const ReplacedPlaces& places) {
-  std::array<std::unordered_map<int32_t, std::string_view>, kSceneSectionCount> renamed;
-  const auto old = [&](const ReplacedPlace& place) {
-    return lists[place.section].Entries()[static_cast<size_t>(place.index)].chunk.Bytes();
-  };
-  for (size_t at = 0; at < places.size(); ++at) {
-    if (at + kAhead < places.size()) {
-      // A name lies in the first two lines of a chunk, mostly.
-      for (const uint8_t* bytes : {replacements[at + kAhead].rebuilt.Data(), old(places[at + kAhead]).Data()}) {
-        __builtin_prefetch(bytes);
-        __builtin_prefetch(bytes + 64);
+// Whether the edit's swaps give a chunk a name that another chunk of its
+// list holds, the lists as they will stand. Names are compared as views of
+// the chunks' bytes: half a million of them copy none.
+bool NameClash(const SceneEdit& edit) {
+  for (const ListEdit& part : edit.Lists()) {
+    const std::span<const ChunkEntry> entries = part.list->Entries();
+    const auto& swapped = part.swapped;
+    std::unordered_map<int32_t, std::string_view> renamed;
+    for (size_t at = 0; at < swapped.size(); ++at) {
+      if (at + kAhead < swapped.size()) {
+        // A name lies in the first two lines of a chunk, mostly.
+        const auto& [index, rebuilt] = swapped[at + kAhead];
+        for (const uint8_t* bytes : {rebuilt.Data(), entries[static_cast<size_t>(index)].chunk.Data()}) {
+          __builtin_prefetch(bytes);
+          __builtin_prefetch(bytes + 64);
+        }
       }
+      const auto& [index, rebuilt] = swapped[at];
+      if (!SameName(entries[static_cast<size_t>(index)].chunk.Bytes(), rebuilt.Bytes()))
+        renamed[index] = ChunkNameView(rebuilt.Bytes());
     }
-    const ByteView rebuilt = replacements[at].rebuilt.Bytes();
-    if (!SameName(old(places[at]), rebuilt)) renamed[places[at].section][places[at].index] = ChunkNameView(rebuilt);
-  }
-  for (size_t section = 0; section < kSceneSectionCount; ++section) {
-    if (renamed[section].empty()) continue;
+    if (renamed.empty()) continue;
     std::unordered_map<std::string_view, int32_t> holders;
-    const std::span<const ChunkEntry> entries = lists[section].Entries();
     for (size_t index = 0; index < entries.size(); ++index) {
-      const auto replaced = renamed[section].find(static_cast<int32_t>(index));
-      ++holders[replaced != renamed[section].end() ? replaced->second : ChunkNameView(entries[index].chunk.Bytes())];
+      const auto replaced = renamed.find(static_cast<int32_t>(index));
+      ++holders[replaced != renamed.end() ? replaced->second : ChunkNameView(entries[index].chunk.Bytes())];
     }
-    for (const auto& [index, name] : renamed[section])
+    for (const auto& [index, name] : renamed)
       if (holders[name] > 1) return true;
   }
   return false;
@@ -159,12 +151,11 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
 }
 
 Outcome<size_t> SceneDocument::ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what) {
-  // Every check before the edit: the places, each once, then the names of
-  // the lists where a name changes, as they will stand.
-  ReplacedPlaces places;
-  places.reserve(replacements.size());
+  // Every check before the edit is done: the places, each once, then the
+  // names of the lists where a name changes, as they will stand.
+  SceneEdit edit(std::move(what));
   std::array<std::vector<bool>, kSceneSectionCount> taken;
-  std::array<size_t, kSceneSectionCount> counts{};
+  std::array<int32_t, kSceneSectionCount> last{};  // the index found last in each list, + 1
   for (size_t at = 0; at < replacements.size(); ++at) {
     const ChunkReplacement& replacement = replacements[at];
     // The header waits on memory: asked for a few chunks ahead, they come in together.
@@ -172,35 +163,27 @@ Outcome<size_t> SceneDocument::ReplaceChunks(std::span<const ChunkReplacement> r
     if (!replacement.rebuilt) return Refusal(SceneFault::NoChunk, kNoData);
     ChunkList* list = ListOfItemType(GetChunkType(replacement.rebuilt.Bytes()));
     if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
-    const auto section = static_cast<uint32_t>(list - sectionLists.data());
+    const auto section = static_cast<size_t>(list - sectionLists.data());
     // A batch comes in list order, mostly: the chunk after the last one found.
     const std::span<const ChunkEntry> entries = list->Entries();
-    const size_t next = places.empty() || places.back().section != section
-                            ? entries.size()
-                            : static_cast<size_t>(places.back().index) + 1;
+    const auto next = static_cast<size_t>(last[section]);
     const int32_t index = next < entries.size() && entries[next].id == replacement.id ? static_cast<int32_t>(next)
                                                                                       : list->IndexOf(replacement.id);
     std::vector<bool>& seen = taken[section];
-    seen.resize(entries.size());
     // A chunk given twice would have its second swap undo its first.
-    if (index < 0 || seen[static_cast<size_t>(index)]) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
+    if (index < 0 || (!seen.empty() && seen[static_cast<size_t>(index)]))
+      return Refusal(SceneFault::NotInDocument, kIncorrectCall);
+    ListEdit& part = edit.Of(*list);
+    if (seen.empty()) {
+      seen.resize(entries.size());
+      part.swapped.reserve(replacements.size() - at);  // all the rest, in a batch of one section
+    }
     seen[static_cast<size_t>(index)] = true;
-    places.push_back({section, index});
-    ++counts[section];
+    last[section] = index + 1;
+    part.swapped.emplace_back(index, replacement.rebuilt);
   }
-  if (NameClash(sectionLists, replacements, places)) return Refusal(SceneFault::NameTaken, kNamesCoincide);
-  if (places.empty()) return size_t{0};
-
-  // Every part of the edit is made before one is held: making one may move the others.
-  SceneEdit edit(std::move(what));
-  for (size_t section = 0; section < kSceneSectionCount; ++section)
-    if (counts[section] > 0) edit.Of(sectionLists[section]).swapped.reserve(counts[section]);
-  std::array<ListEdit*, kSceneSectionCount> lists{};
-  for (size_t section = 0; section < kSceneSectionCount; ++section)
-    if (counts[section] > 0) lists[section] = &edit.Of(sectionLists[section]);
-  for (size_t at = 0; at < places.size(); ++at)
-    lists[places[at].section]->swapped.emplace_back(places[at].index, replacements[at].rebuilt);
-  Do(std::move(edit));
+  if (NameClash(edit)) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  if (!edit.Empty()) Do(std::move(edit));
   return replacements.size();
 }
 

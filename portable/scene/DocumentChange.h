@@ -10,9 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
+#include <utility>
 
-#include "os/LargeMemory.h"
 #include "scene/ChunkList.h"
 #include "scene/ChunkRef.h"
 #include "scene/ChunkTypes.h"
@@ -23,6 +22,23 @@ struct DocumentChange {
   struct ListedChunk {
     ChunkId id = 0;
     int32_t index = 0;
+  };
+
+  // Steps through a view of chunks by their place in it.
+  template <typename View>
+  class Iterator {
+   public:
+    Iterator(const View& view, size_t at) : view_(&view), at_(at) {}
+    ListedChunk operator*() const { return (*view_)[at_]; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+   private:
+    const View* view_;
+    size_t at_;
   };
 
   // Chunks of one list with their indexes, ascending: those an edit took out,
@@ -40,23 +56,8 @@ struct DocumentChange {
       return {appended_[at].id, from_ + static_cast<int32_t>(at)};
     }
     ListedChunk front() const { return (*this)[0]; }
-
-    class Iterator {
-     public:
-      Iterator(const Run& run, size_t at) : run_(&run), at_(at) {}
-      ListedChunk operator*() const { return (*run_)[at_]; }
-      Iterator& operator++() {
-        ++at_;
-        return *this;
-      }
-      bool operator==(const Iterator& other) const { return at_ == other.at_; }
-
-     private:
-      const Run* run_;
-      size_t at_;
-    };
-    Iterator begin() const { return {*this, 0}; }
-    Iterator end() const { return {*this, size()}; }
+    Iterator<Run> begin() const { return {*this, 0}; }
+    Iterator<Run> end() const { return {*this, size()}; }
 
    private:
     std::span<const RemovedChunk> takenOut_;
@@ -64,13 +65,37 @@ struct DocumentChange {
     int32_t from_ = 0;
   };
 
+  // Chunks of one list that got new bytes at the same index, in the order
+  // the edit made them, with their indexes after the step: read from the
+  // edit's swaps and the list, not copied, as a set of every object swaps
+  // half a million.
+  class Replaced {
+   public:
+    Replaced() = default;
+    // `removedAfter`: what the step took out once it had swapped bytes (an
+    // edit applied does so), which moves a swap's index down by the chunks
+    // taken out before it; empty for a step that took out none after.
+    Replaced(std::span<const std::pair<int32_t, Chunk>> swapped, std::span<const RemovedChunk> removedAfter,
+             const ChunkList& list)
+        : swapped_(swapped), removedAfter_(removedAfter), list_(&list) {}
+
+    size_t size() const { return swapped_.size(); }
+    bool empty() const { return swapped_.empty(); }
+    ListedChunk operator[](size_t at) const;
+    Iterator<Replaced> begin() const { return {*this, 0}; }
+    Iterator<Replaced> end() const { return {*this, size()}; }
+
+   private:
+    std::span<const std::pair<int32_t, Chunk>> swapped_;
+    std::span<const RemovedChunk> removedAfter_;
+    const ChunkList* list_ = nullptr;
+  };
+
   // The changes to one section's list.
   struct Section {
-    Run removed;  // ascending indexes, as they were before the step
-    Run added;    // ascending indexes, as they are after it
-    // New bytes at the same index, in the order the edit made them; a set of
-    // every object replaces half a million.
-    std::vector<ListedChunk, os::LargeAllocator<ListedChunk>> replaced;
+    Run removed;        // ascending indexes, as they were before the step
+    Run added;          // ascending indexes, as they are after it
+    Replaced replaced;  // new bytes at the same index
   };
 
   Step step = Step::None;

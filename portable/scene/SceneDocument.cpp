@@ -64,6 +64,15 @@ bool SceneDocument::Redo() {
   return true;
 }
 
+DocumentChange::ListedChunk DocumentChange::Replaced::operator[](size_t at) const {
+  const int32_t index = swapped_[at].first;
+  const auto before =
+      std::lower_bound(removedAfter_.begin(), removedAfter_.end(), index,
+                       [](const RemovedChunk& removed, int32_t place) { return removed.index < place; });
+  const int32_t now = index - static_cast<int32_t>(before - removedAfter_.begin());
+  return {list_->At(now)->id, now};
+}
+
 void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step) {
   lastChange_ = {.step = step};
   const bool undone = step == DocumentChange::Step::Undone;
@@ -78,15 +87,6 @@ void SceneDocument::NoteChange(const SceneEdit& edit, DocumentChange::Step step)
     section.removed = undone ? appended : takenOut;
     section.added = undone ? takenOut : appended;
     // An edit applied replaces bytes before it takes chunks out.
-    section.replaced.reserve(list.swapped.size());
-    for (const auto& [index, bytes] : list.swapped) {
-      int32_t now = index;
-      if (!undone)
-        now -= static_cast<int32_t>(
-            std::lower_bound(list.removed.begin(), list.removed.end(), index,
-                             [](const RemovedChunk& removed, int32_t at) { return removed.index < at; }) -
-            list.removed.begin());
-      section.replaced.push_back({list.list->At(now)->id, now});
-    }
+    section.replaced = {list.swapped, undone ? std::span<const RemovedChunk>() : list.removed, *list.list};
   }
 }
