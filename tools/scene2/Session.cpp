@@ -41,7 +41,11 @@ std::optional<std::vector<std::string>> Session::NameOperands(size_t first) {
   return names;
 }
 
-void Session::TraceTo(std::ostream& stream) { trace_.SendTo(arguments_.quiet ? nullptr : &stream); }
+void Session::TraceTo(std::ostream& stream) {
+  const bool shown =
+      command_.trace == TraceShown::Always || (command_.trace == TraceShown::WhenAsked && arguments_.trace);
+  trace_.SendTo(shown ? &stream : nullptr);
+}
 
 std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
   auto document = std::make_unique<SceneDocument>();
@@ -65,7 +69,7 @@ int32_t Session::NamedIndex(SceneDocument& document, const std::string& path, co
 }
 
 ChunkRef Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
-                            const std::string& name) {
+                             const std::string& name) {
   return document.List(section).Ref(NamedIndex(document, path, section, name));
 }
 

@@ -42,7 +42,8 @@ class Session {
   // The same for every operand from `first` on.
   std::optional<std::vector<std::string>> NameOperands(size_t first);
 
-  // Sends the scene model's trace to `stream` from now on; nowhere with -q.
+  // Sends the scene model's trace to `stream` from now on where the command
+  // shows it (trace always, the others with --trace); nowhere otherwise.
   void TraceTo(std::ostream& stream);
   // The scene in `path`; null after an error line that says why it could not
   // be opened or loaded.
@@ -53,7 +54,7 @@ class Session {
                      const std::string& name);
   // That chunk; null after an error line.
   ChunkRef NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
-                     const std::string& name);
+                      const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.
   bool Save(std::unique_ptr<SceneDocument> document, const std::string& path);
