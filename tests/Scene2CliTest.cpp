@@ -281,6 +281,54 @@ TEST_F(Scene2Cli, TheSummaryStandsAloneUnlessTheTraceIsAskedFor) {
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
 }
 
+// Every command that loads a scene prints the trace only with --trace, on the
+// stream it always used; -q changes nothing; check has no trace to print.
+TEST_F(Scene2Cli, TheTraceComesOnlyWithTraceOnTheStreamOfEachCommand) {
+  const std::string dnc = folder.Path("Obj_horn.dnc");
+  WriteFileBytes(dnc, ObjectChunk("horn", 4));
+  enum Stream { kNone, kOut, kErr };
+  const struct {
+    Lines args;
+    Stream traceOn;
+  } cases[] = {
+      {{"list", in}, kErr},
+      {{"list", "--json", "--long", in}, kErr},
+      {{"show", in, "objects", "horn"}, kErr},
+      {{"diff", in, in}, kErr},
+      {{"save", in, out_path}, kOut},
+      {{"delete", in, out_path, "objects", "horn"}, kOut},
+      {{"rename", in, out_path, "objects", "horn", "bell"}, kOut},
+      {{"set", in, out_path, "objects", "horn", "position=1,2,3"}, kOut},
+      {{"set", "--json", in, out_path, "objects", "horn", "position=1,2,3"}, kErr},
+      {{"export", in, folder.Path("dnc"), "objects", "horn"}, kOut},
+      {{"import", in, out_path, dnc}, kOut},
+      {{"check", in}, kNone},
+  };
+  const auto hasTrace = [](const std::string& text) {
+    return text.find("* qScene2bin.clear done *\r\n") != std::string::npos;
+  };
+  for (const auto& [args, traceOn] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const int status = Run(args);
+    const std::string summary = out;
+    EXPECT_FALSE(hasTrace(out) || hasTrace(err)) << out << err;
+    Lines quiet = args;
+    quiet.insert(quiet.begin() + 1, "-q");
+    EXPECT_EQ(Run(quiet), status);
+    EXPECT_EQ(out, summary);
+    Lines traced = args;
+    traced.push_back("--trace");
+    EXPECT_EQ(Run(traced), status);
+    EXPECT_EQ(hasTrace(out), traceOn == kOut) << out;
+    EXPECT_EQ(hasTrace(err), traceOn == kErr) << err;
+    if (traceOn == kOut) {
+      EXPECT_TRUE(EndsWith(out, "\r\n" + summary)) << "the summary after the whole trace";
+    } else {
+      EXPECT_EQ(out, summary);
+    }
+  }
+}
+
 TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOrALongTailOfALongFileAndStopsThere) {
   const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("crate", 9))});
   const struct {
