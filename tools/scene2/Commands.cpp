@@ -31,7 +31,8 @@ constexpr CommandSpec kCommands[] = {
      "name with the second of that name): those added, removed and changed,\n"
      "with their sizes and CRC-32s, and a changed order. Exit status 0 when the\n"
      "scenes are the same chunk for chunk, 1 when they differ, 2 on a usage\n"
-     "error or when a scene can't be loaded. With --trace, the traces go to\n"
+     "error or when a scene can't be loaded. A chunk whose bytes differ only\n"
+     "in its name is reported as renamed. With --trace, the traces go to\n"
      "standard error.\n",
      "scene2 diff scene2.bin edited.bin", &RunDiff},
     {"show", "FILE SECTION [NAME]", kJsonOption | kHexOption, TraceShown::WhenAsked, true,
