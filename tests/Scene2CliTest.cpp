@@ -812,4 +812,110 @@ TEST_F(Scene2Cli, DiffPairsTheKthChunkOfANameWithTheKthAndWritesJson) {
                 "}\n");
 }
 
+// A chunk whose bytes differ only in its name is one renamed, found among
+// the other changes of its section whatever its place: by its name
+// sub-chunk for an object, by its name and its length for a visual effect.
+TEST_F(Scene2Cli, DiffFindsRenamedChunksAmongOtherChanges) {
+  const Bytes renamed = ObjectChunk("\xDF\x98", 9);  // crate's bytes, but for the name
+  const Bytes otherHorn = ObjectChunk("horn", 2);
+  const Bytes siren = ObjectChunk("sirens", 4);
+  const Bytes door = DefinitionChunk("door2", 7);  // another name and another type: no rename
+  const Bytes b =
+      SceneFile({ChunkOf(1, {}),
+                 ChunkOf(kObjectsSection,
+                         Concat({otherHorn, renamed, ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                                 ChunkOf(kObjectChunk, ChunkOf(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
+                 ChunkOf(kDefinitionsSection, Concat({door, DefinitionChunk("thing", 3)})),
+                 ChunkOf(kVisualEffectsSection, VisualEffectChunk("mist")),
+                 ChunkOf(kInitScriptsSection, InitScriptChunk("start"))});
+  WriteFileBytes(out_path, b);
+  EXPECT_EQ(Run({"diff", in, out_path}), 1);
+  EXPECT_EQ(out, "root size: " + std::to_string(kScene.size()) + " -> " + std::to_string(b.size()) +
+                     "\n"
+                     "objects: renamed \"crate\" -> \"Я\\x98\", size 46 -> 43, crc32 " +
+                     CrcOf(ObjectChunk("crate", 9)) + " -> " + CrcOf(renamed) +
+                     "\n"
+                     "objects \"horn\": changed, size 45 -> 45, crc32 " +
+                     CrcOf(ObjectChunk("horn", 4)) + " -> " + CrcOf(otherHorn) +
+                     "\n"
+                     "objects \"sirens\": added, size 47, crc32 " +
+                     CrcOf(siren) +
+                     "\n"
+                     "objects: order changed\n"
+                     "definitions \"door1\": removed, size 28, crc32 " +
+                     CrcOf(DefinitionChunk("door1", 6)) +
+                     "\n"
+                     "definitions \"door2\": added, size 28, crc32 " +
+                     CrcOf(door) +
+                     "\n"
+                     "viseffects: renamed \"fog\" -> \"mist\", size 26 -> 27, crc32 " +
+                     CrcOf(VisualEffectChunk("fog")) + " -> " + CrcOf(VisualEffectChunk("mist")) + "\n");
+
+  EXPECT_EQ(Run({"diff", "--json", in, out_path}), 1);
+  EXPECT_NE(out.find("      \"chunks\": [\n"
+                     "        {\n"
+                     "          \"change\": \"renamed\",\n"
+                     "          \"name\": \"crate\",\n"
+                     "          \"ordinal\": 1,\n"
+                     "          \"newName\": \"\\u042f\\ufffd\",\n"
+                     "          \"newNameHex\": \"DF98\",\n"
+                     "          \"newOrdinal\": 1,\n"
+                     "          \"a\": {\n"
+                     "            \"index\": 0,\n"
+                     "            \"type\": \"4010\",\n"
+                     "            \"size\": 46,\n"
+                     "            \"crc32\": \"" +
+                     CrcOf(ObjectChunk("crate", 9)) +
+                     "\"\n"
+                     "          },\n"
+                     "          \"b\": {\n"
+                     "            \"index\": 1,\n"
+                     "            \"type\": \"4010\",\n"
+                     "            \"size\": 43,\n"
+                     "            \"crc32\": \"" +
+                     CrcOf(renamed) +
+                     "\"\n"
+                     "          }\n"
+                     "        },\n"
+                     "        {\n"
+                     "          \"change\": \"changed\",\n"
+                     "          \"name\": \"horn\",\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"change\": \"renamed\",\n          \"name\": \"fog\",\n          \"ordinal\": 1,\n"
+                     "          \"newName\": \"mist\",\n          \"newOrdinal\": 1,\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(out.find("\"change\": \"removed\",\n          \"name\": \"crate\""), std::string::npos);
+}
+
+// Chunks alike but for their names pair in turn, the k-th chunk of a name
+// keeping its number; a name given to a chunk that had none is no rename.
+TEST_F(Scene2Cli, DiffPairsRenamedChunksInTheirOrder) {
+  const Bytes nameless =
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(9)), ChunkOf(kPositionChunk, Bytes(12, 0))}));
+  const Bytes named = ObjectChunk("n", 9);  // the same sub-chunks after a name
+  WriteFileBytes(in,
+                 SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("x", 9), ObjectChunk("x", 9),
+                                                                             ObjectChunk("x", 9), nameless}))}));
+  WriteFileBytes(out_path,
+                 SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("x", 9), ObjectChunk("y", 9),
+                                                                             ObjectChunk("z", 9), named}))}));
+  EXPECT_EQ(Run({"diff", in, out_path}), 1);
+  const std::string crc = CrcOf(ObjectChunk("x", 9));
+  EXPECT_EQ(out,
+            "root size: 178 -> 186\n"
+            "objects: renamed \"x\" #2 -> \"y\", size 42 -> 42, crc32 " +
+                crc + " -> " + CrcOf(ObjectChunk("y", 9)) +
+                "\n"
+                "objects: renamed \"x\" #3 -> \"z\", size 42 -> 42, crc32 " +
+                crc + " -> " + CrcOf(ObjectChunk("z", 9)) +
+                "\n"
+                "objects \"\": removed, size 34, crc32 " +
+                CrcOf(nameless) +
+                "\n"
+                "objects \"n\": added, size 42, crc32 " +
+                CrcOf(named) + "\n");
+}
+
 }  // namespace
