@@ -14,8 +14,9 @@ constexpr CommandSpec kCommands[] = {
     {"list", "FILE", kSectionOption | kLongOption | kJsonOption, TraceShown::WhenAsked, true,
      "print one line for each chunk of the sections",
      "Prints one line for each chunk of the sections: section, index, chunk\n"
-     "type, type name and name, separated by tabs. With --trace, the trace\n"
-     "goes to standard error.\n",
+     "type, type name and name: separated by tabs for a file or a pipe, in\n"
+     "columns aligned with spaces on a terminal. With --trace, the trace goes\n"
+     "to standard error.\n",
      "scene2 list --long --section objects scene2.bin", &RunList},
     {"check", "FILE", 0, TraceShown::Never, true, "report every problem of a scene file",
      "Reads all of FILE and reports every problem it finds, one line each with\n"

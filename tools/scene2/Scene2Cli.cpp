@@ -30,7 +30,7 @@ int Help(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
 
 }  // namespace
 
-int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, OutputKind outKind) {
   size_t first = 0;
   while (first < args.size() && IsCommonFlag(args[first])) ++first;
   if (first == args.size()) {
@@ -70,6 +70,6 @@ int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << UsageError(problem, command);
     return kUsage;
   }
-  Session session(*command, std::move(arguments), out, err);
+  Session session(*command, std::move(arguments), out, outKind, err);
   return command->run(session);
 }

@@ -5,8 +5,9 @@
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Sections.h"
 
-Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err)
-    : command_(command), arguments_(std::move(arguments)), out_(out), err_(err) {}
+Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, OutputKind outKind,
+                 std::ostream& err)
+    : command_(command), arguments_(std::move(arguments)), out_(out), outKind_(outKind), err_(err) {}
 
 int Session::UsageError(const std::string& problem) {
   err_ << ::UsageError(problem, &command_);

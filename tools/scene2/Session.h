@@ -15,11 +15,12 @@
 #include "scene/SceneTrace.h"
 #include "tools/scene2/Arguments.h"
 #include "tools/scene2/Commands.h"
+#include "tools/scene2/Scene2Cli.h"
 #include "tools/scene2/TraceOutput.h"
 
 class Session {
  public:
-  Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err);
+  Session(const CommandSpec& command, Arguments arguments, std::ostream& out, OutputKind outKind, std::ostream& err);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -27,6 +28,7 @@ class Session {
   const std::string& Operand(size_t index) const { return arguments_.operands.at(index); }
   size_t OperandCount() const { return arguments_.operands.size(); }
   std::ostream& Out() { return out_; }
+  OutputKind OutKind() const { return outKind_; }
   std::ostream& Err() { return err_; }
 
   // Writes the problem and the command's usage; gives kUsage.
@@ -63,6 +65,7 @@ class Session {
   const CommandSpec& command_;
   Arguments arguments_;
   std::ostream& out_;
+  OutputKind outKind_;
   std::ostream& err_;
   TraceOutput trace_;
   SceneTrace sceneTrace_;  // outlives every document the commands load
