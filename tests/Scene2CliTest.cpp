@@ -276,8 +276,9 @@ TEST_F(Scene2Cli, TheSummaryStandsAloneUnlessTheTraceIsAskedFor) {
         out, "TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\nscene saved to " + out_path + "\n"));
     EXPECT_EQ(err, "");
   }
-  EXPECT_EQ(Run({"save", in, "--", "--trace"}), 0) << "after --, an operand";
-  EXPECT_EQ(out, "scene saved to --trace\n");
+  EXPECT_EQ(Run({"show", in, "objects", "--", "--trace"}), 1) << "after --, a NAME";
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(err, "scene2: no chunk named \"--trace\" in objects of " + in + "\n");
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
 }
 
