@@ -30,6 +30,8 @@ Lines LinesOf(const std::string& text) {
   return lines;
 }
 
+std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
+
 class Scene2Cli : public Scene2Run {
  protected:
   Scene2Cli() { WriteFileBytes(in, kScene); }
@@ -433,6 +435,31 @@ TEST_F(Scene2Cli, ListLongGivesEachChunksSizeOffsetAndCrc) {
   EXPECT_EQ(lines.back().substr(lines.back().rfind('\t')), "\tfog");
 }
 
+// On a terminal each column is as wide as its widest cell, numbers to the
+// right; the name comes last, unpadded, and an empty one leaves no blanks.
+TEST_F(Scene2Cli, ListAlignsItsColumnsOnATerminalAndKeepsTabsForAFileOrAPipe) {
+  EXPECT_EQ(Run({"list", in}, OutputKind::Terminal), 0);
+  EXPECT_EQ(out,
+            "objects      0  4010  model       crate\n"
+            "objects      1  4010  sound       horn\n"
+            "objects      2  4010  sector      a\\x09b\\x5Cc\\x7F\n"
+            "objects      3  4010  LMAP\n"
+            "objects      4  4010  0x00000001  odd\n"
+            "definitions  0  AE21  door        door1\n"
+            "definitions  1  AE21  0x03        thing\n"
+            "initscripts  0  AE51  -           start\n"
+            "viseffects   0  AE03  -           fog\n");
+  EXPECT_EQ(Run({"list", "--long", "--section", "objects", in}, OutputKind::Terminal), 0);
+  const Lines lines = LinesOf(out);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "objects  0  4010  model       46   18  " + CrcOf(ObjectChunk("crate", 9)) + "  crate");
+  EXPECT_EQ(lines[3].substr(0, 34), "objects  3  4010  LMAP        12  ") << "sizes line up on their last digit";
+  EXPECT_EQ(Run({"list", "--long", "--section", "objects", in}, OutputKind::FileOrPipe), 0);
+  EXPECT_EQ(LinesOf(out)[0], "objects\t0\t4010\tmodel\t46\t18\t" + CrcOf(ObjectChunk("crate", 9)) + "\tcrate");
+  EXPECT_EQ(Run({"list", "--json", "--section", "objects", in}, OutputKind::Terminal), 0);
+  EXPECT_EQ(out.rfind("{\n  \"rootSize\": ", 0), 0u) << "JSON is JSON wherever it goes";
+}
+
 TEST_F(Scene2Cli, ListJsonIsOneDocumentWithNamesAsTextAndBytes) {
   const Bytes scene = SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("\xDF\x98", 9)),
                                  ChunkOf(kVisualEffectsSection, VisualEffectChunk("fog"))});
@@ -708,8 +735,6 @@ TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {
   EXPECT_EQ(Run({"check", out_path}), 0);
   EXPECT_EQ(out, out_path + ": no problems found\n");
 }
-
-std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
 
 TEST_F(Scene2Cli, DiffComparesChunkForChunk) {
   EXPECT_EQ(Run({"diff", "--trace", in, in}), 0);
