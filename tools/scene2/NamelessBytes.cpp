@@ -20,8 +20,10 @@ std::optional<NameField> FindNameField(ByteView chunk) {
   if (section->NamedBySubChunk()) {
     const std::optional<NameSubChunk> name = FindNameSubChunk(chunk);
     if (!name) return std::nullopt;
-    // A name sub-chunk that overruns the chunk ends with it, as its name is read.
-    return NameField{name->offset, std::min<size_t>(size_t{name->offset} + name->size, chunk.Length())};
+    // A name sub-chunk that overruns the chunk ends with it, as its name is
+    // read; its header lies within the chunk.
+    const size_t left = chunk.Length() - name->offset;
+    return NameField{name->offset, name->offset + std::min<size_t>(name->size, left)};
   }
   uint32_t length = 0;
   if (!chunk.ReadU32(section->nameLengthAt, length)) return std::nullopt;
