@@ -30,6 +30,8 @@ Lines LinesOf(const std::string& text) {
   return lines;
 }
 
+std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
+
 class Scene2Cli : public Scene2Run {
  protected:
   Scene2Cli() { WriteFileBytes(in, kScene); }
@@ -59,19 +61,20 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
   for (const Lines& args : {Lines{"--help"}, Lines{"-h"}, Lines{"help"}, Lines{"-q", "help"}}) {
     SCOPED_TRACE(testing::PrintToString(args));
     EXPECT_EQ(Run(args), 0);
-    EXPECT_EQ(out.rfind("usage: scene2 [-q] COMMAND [ARGS]\n", 0), 0u);
+    EXPECT_EQ(out.rfind("usage: scene2 [--trace] COMMAND [ARGS]\n", 0), 0u);
     EXPECT_NE(out.find("\n  rename IN OUT SECTION OLD NEW       rename an object or a definition\n"),
               std::string::npos);
     EXPECT_EQ(err, "");
   }
   const std::string deleteHelp =
-      "usage: scene2 delete [-q] IN OUT SECTION NAME...\n"
+      "usage: scene2 delete [--trace] IN OUT SECTION NAME...\n"
       "\n"
       "Loads IN, deletes from SECTION the first chunk of each NAME and saves the\n"
       "result as OUT. When a NAME is not in SECTION, nothing is written.\n"
       "\n"
       "options:\n"
-      "  -q, --quiet   leave out the scene model's trace\n"
+      "  --trace       also print the scene model's trace: one line for each step\n"
+      "                of a load, a save or an edit\n"
       "\n"
       "SECTION is objects, definitions, initscripts or viseffects.\n"
       "Names are written as list prints them and as every command takes them:\n"
@@ -98,9 +101,10 @@ TEST_F(Scene2Cli, HelpGoesToStandardOutput) {
 }
 
 TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
-  const std::string deleteUsage = "usage: scene2 delete [-q] IN OUT SECTION NAME...\n";
-  const std::string renameUsage = "usage: scene2 rename [-q] IN OUT SECTION OLD NEW\n";
-  const std::string showUsage = "usage: scene2 show [-q] [--json] [--hex] FILE SECTION [NAME]\n";
+  const std::string deleteUsage = "usage: scene2 delete [--trace] IN OUT SECTION NAME...\n";
+  const std::string renameUsage = "usage: scene2 rename [--trace] IN OUT SECTION OLD NEW\n";
+  const std::string showUsage = "usage: scene2 show [--trace] [--json] [--hex] FILE SECTION [NAME]\n";
+  const std::string listUsage = "usage: scene2 list [--trace] [--section S] [--long] [--json] FILE\n";
   const struct {
     Lines args;
     std::string problem;
@@ -108,6 +112,7 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
   } cases[] = {
       {{}, "no command given", ""},
       {{"-q"}, "no command given", ""},
+      {{"--trace", "-q"}, "no command given", ""},
       {{"bogus"}, "unknown command \"bogus\"", ""},
       {{"--bogus"}, "unknown option \"--bogus\"", ""},
       {{"help", "bogus"}, "unknown command \"bogus\"", ""},
@@ -121,24 +126,21 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
        "the name \"props\\crate\" can't be read: a backslash in a name starts \\xHH, a byte in hexadecimal (a "
        "backslash itself is \\x5C)",
        deleteUsage},
-      {{"save", in, out_path, "more"}, "unexpected argument \"more\"", "usage: scene2 save [-q] IN OUT\n"},
-      {{"list", "--long", "--bogus", in},
-       "unknown option \"--bogus\"",
-       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
-      {{"list", in, "--section"},
-       "--section needs a SECTION",
-       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
+      {{"save", in, out_path, "more"}, "unexpected argument \"more\"", "usage: scene2 save [--trace] IN OUT\n"},
+      {{"list", "--long", "--bogus", in}, "unknown option \"--bogus\"", listUsage},
+      {{"list", in, "--section"}, "--section needs a SECTION", listUsage},
       {{"list", "--section=things", in},
        "unknown section \"things\": the sections are objects, definitions, initscripts and viseffects",
-       "usage: scene2 list [-q] [--section S] [--long] [--json] FILE\n"},
-      {{"save", "--json", in, out_path}, "unknown option \"--json\"", "usage: scene2 save [-q] IN OUT\n"},
+       listUsage},
+      {{"list", "--trace=yes", in}, "unknown option \"--trace=yes\"", listUsage},
+      {{"save", "--json", in, out_path}, "unknown option \"--json\"", "usage: scene2 save [--trace] IN OUT\n"},
       {{"rename", in, out_path, "initscripts", "start", "go"},
        "only objects and definitions can be renamed, not initscripts",
        renameUsage},
       {{"rename", in, out_path, "objects", "horn", ""}, "the new name is empty", renameUsage},
-      {{"export", in}, "missing DIR", "usage: scene2 export [-q] IN DIR [SECTION [NAME...]]\n"},
-      {{"import", in, out_path}, "missing FILE", "usage: scene2 import [-q] IN OUT FILE...\n"},
-      {{"diff", in}, "missing B", "usage: scene2 diff [-q] [--json] A B\n"},
+      {{"export", in}, "missing DIR", "usage: scene2 export [--trace] IN DIR [SECTION [NAME...]]\n"},
+      {{"import", in, out_path}, "missing FILE", "usage: scene2 import [--trace] IN OUT FILE...\n"},
+      {{"diff", in}, "missing B", "usage: scene2 diff [--trace] [--json] A B\n"},
       {{"show", in, "objects"}, "missing NAME", showUsage},
       {{"show", in, "objects:1", "horn"}, "unexpected argument \"horn\" after a SECTION:INDEX", showUsage},
       {{"show", in, "objects:x"}, "the place in \"objects:x\" is no number: SECTION:INDEX counts from 0", showUsage},
@@ -155,7 +157,7 @@ TEST_F(Scene2Cli, AUsageErrorSaysWhatWasWrongThenTheUsage) {
     const Lines lines = LinesOf(err);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "scene2: " + problem);
-    EXPECT_EQ(lines[1] + "\n", usage.empty() ? "usage: scene2 [-q] COMMAND [ARGS]\n" : usage);
+    EXPECT_EQ(lines[1] + "\n", usage.empty() ? "usage: scene2 [--trace] COMMAND [ARGS]\n" : usage);
   }
   EXPECT_FALSE(FileExists(out_path));
 }
@@ -166,7 +168,7 @@ TEST_F(Scene2Cli, ShowPrintsAChunkByNameOrPlace) {
       "  6 0010 11 name: horn\n"
       "  17 4011 10 object type: 4 (sound)\n"
       "  27 0020 18 position: 0, 0, 0\n";
-  EXPECT_EQ(Run({"show", in, "objects", "horn"}), 0);
+  EXPECT_EQ(Run({"show", "--trace", in, "objects", "horn"}), 0);
   EXPECT_EQ(out, horn);
   EXPECT_NE(err.find("objects: 5\r\n"), std::string::npos) << "the trace goes to standard error";
   EXPECT_EQ(Run({"-q", "show", in, "objects:1"}), 0);
@@ -249,24 +251,85 @@ TEST_F(Scene2Cli, TracePrintsTheLoadAndTheClosingLine) {
   EXPECT_EQ(out.rfind("* qScene2bin.clear done *\r\nqScene2bin.ReadFromFile: file open\r\n", 0), 0u);
   EXPECT_TRUE(EndsWith(out, "objects: 5\r\ndifinition: 2\r\ninit scripts: 1\r\n* qScene2bin.clear done *\r\n"));
   EXPECT_EQ(err, "");
-  EXPECT_EQ(Run({"trace", "-q", in}), 0);
-  EXPECT_EQ(out, "");
+  const std::string trace = out;
+  for (const Lines& args : {Lines{"trace", "-q", in}, Lines{"--trace", "trace", in}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out, trace) << "the trace is what trace prints, whatever the flags";
+  }
   EXPECT_EQ(Run({"trace", folder.Path("missing.bin")}), 1);
   EXPECT_EQ(err.rfind("scene2: cannot open " + folder.Path("missing.bin") + ": ", 0), 0u) << err;
 }
 
-TEST_F(Scene2Cli, QuietLeavesTheSummaryAloneOnStandardOutput) {
-  for (const Lines& args : {Lines{"-q", "save", in, out_path}, Lines{"save", in, "--quiet", out_path},
-                            Lines{"--quiet", "save", "--", in, out_path}}) {
+TEST_F(Scene2Cli, TheSummaryStandsAloneUnlessTheTraceIsAskedFor) {
+  for (const Lines& args : {Lines{"save", in, out_path}, Lines{"-q", "save", in, out_path},
+                            Lines{"save", in, "--quiet", out_path}, Lines{"--quiet", "save", "--", in, out_path}}) {
     SCOPED_TRACE(testing::PrintToString(args));
     EXPECT_EQ(Run(args), 0);
     EXPECT_EQ(out, "scene saved to " + out_path + "\n");
     EXPECT_EQ(err, "");
   }
-  EXPECT_EQ(Run({"save", in, out_path}), 0);
-  EXPECT_TRUE(EndsWith(
-      out, "TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\nscene saved to " + out_path + "\n"));
+  for (const Lines& args : {Lines{"--trace", "save", in, out_path}, Lines{"save", in, out_path, "--trace"},
+                            Lines{"-q", "--trace", "save", "--", in, out_path}}) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out.rfind("* qScene2bin.clear done *\r\nqScene2bin.ReadFromFile: file open\r\n", 0), 0u) << out;
+    EXPECT_TRUE(EndsWith(
+        out, "TqScene2bin.WriteToFile - done\r\n* qScene2bin.clear done *\r\nscene saved to " + out_path + "\n"));
+    EXPECT_EQ(err, "");
+  }
+  EXPECT_EQ(Run({"show", in, "objects", "--", "--trace"}), 1) << "after --, a NAME";
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(err, "scene2: no chunk named \"--trace\" in objects of " + in + "\n");
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
+}
+
+// Every command that loads a scene prints the trace only with --trace, on the
+// stream it always used; -q changes nothing; check has no trace to print.
+TEST_F(Scene2Cli, TheTraceComesOnlyWithTraceOnTheStreamOfEachCommand) {
+  const std::string dnc = folder.Path("Obj_horn.dnc");
+  WriteFileBytes(dnc, ObjectChunk("horn", 4));
+  enum Stream { kNone, kOut, kErr };
+  const struct {
+    Lines args;
+    Stream traceOn;
+  } cases[] = {
+      {{"list", in}, kErr},
+      {{"list", "--json", "--long", in}, kErr},
+      {{"show", in, "objects", "horn"}, kErr},
+      {{"diff", in, in}, kErr},
+      {{"save", in, out_path}, kOut},
+      {{"delete", in, out_path, "objects", "horn"}, kOut},
+      {{"rename", in, out_path, "objects", "horn", "bell"}, kOut},
+      {{"set", in, out_path, "objects", "horn", "position=1,2,3"}, kOut},
+      {{"set", "--json", in, out_path, "objects", "horn", "position=1,2,3"}, kErr},
+      {{"export", in, folder.Path("dnc"), "objects", "horn"}, kOut},
+      {{"import", in, out_path, dnc}, kOut},
+      {{"check", in}, kNone},
+  };
+  const auto hasTrace = [](const std::string& text) {
+    return text.find("* qScene2bin.clear done *\r\n") != std::string::npos;
+  };
+  for (const auto& [args, traceOn] : cases) {
+    SCOPED_TRACE(testing::PrintToString(args));
+    const int status = Run(args);
+    const std::string summary = out;
+    EXPECT_FALSE(hasTrace(out) || hasTrace(err)) << out << err;
+    Lines quiet = args;
+    quiet.insert(quiet.begin() + 1, "-q");
+    EXPECT_EQ(Run(quiet), status);
+    EXPECT_EQ(out, summary);
+    Lines traced = args;
+    traced.push_back("--trace");
+    EXPECT_EQ(Run(traced), status);
+    EXPECT_EQ(hasTrace(out), traceOn == kOut) << out;
+    EXPECT_EQ(hasTrace(err), traceOn == kErr) << err;
+    if (traceOn == kOut) {
+      EXPECT_TRUE(EndsWith(out, "\r\n" + summary)) << "the summary after the whole trace";
+    } else {
+      EXPECT_EQ(out, summary);
+    }
+  }
 }
 
 TEST_F(Scene2Cli, CheckReportsAWrongRootHeaderOrALongTailOfALongFileAndStopsThere) {
@@ -314,14 +377,14 @@ TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
     EXPECT_EQ(err, "scene2: cannot load " + in + ": " + reason + "\n");
     EXPECT_FALSE(FileExists(out_path));
   }
-  EXPECT_EQ(Run({"list", in}), 1);
+  EXPECT_EQ(Run({"list", "--trace", in}), 1);
   EXPECT_TRUE(EndsWith(err, "* qScene2bin.clear done *\r\nscene2: cannot load " + in + ": offset " +
                                 std::to_string(kScene.size()) + ": 3 bytes after the root's end (a load fails here)\n"))
       << "the reason comes after the whole trace";
 }
 
 TEST_F(Scene2Cli, ListPrintsOneLinePerItemAndTracesToStandardError) {
-  EXPECT_EQ(Run({"list", in}), 0);
+  EXPECT_EQ(Run({"list", "--trace", in}), 0);
   EXPECT_EQ(out,
             "objects\t0\t4010\tmodel\tcrate\n"
             "objects\t1\t4010\tsound\thorn\n"
@@ -370,6 +433,31 @@ TEST_F(Scene2Cli, ListLongGivesEachChunksSizeOffsetAndCrc) {
   EXPECT_EQ(offsets.size(), lines.size());
   EXPECT_EQ(lines[0].rfind("objects\t0\t4010\tmodel\t46\t18\t", 0), 0u);
   EXPECT_EQ(lines.back().substr(lines.back().rfind('\t')), "\tfog");
+}
+
+// On a terminal each column is as wide as its widest cell, numbers to the
+// right; the name comes last, unpadded, and an empty one leaves no blanks.
+TEST_F(Scene2Cli, ListAlignsItsColumnsOnATerminalAndKeepsTabsForAFileOrAPipe) {
+  EXPECT_EQ(Run({"list", in}, OutputKind::Terminal), 0);
+  EXPECT_EQ(out,
+            "objects      0  4010  model       crate\n"
+            "objects      1  4010  sound       horn\n"
+            "objects      2  4010  sector      a\\x09b\\x5Cc\\x7F\n"
+            "objects      3  4010  LMAP\n"
+            "objects      4  4010  0x00000001  odd\n"
+            "definitions  0  AE21  door        door1\n"
+            "definitions  1  AE21  0x03        thing\n"
+            "initscripts  0  AE51  -           start\n"
+            "viseffects   0  AE03  -           fog\n");
+  EXPECT_EQ(Run({"list", "--long", "--section", "objects", in}, OutputKind::Terminal), 0);
+  const Lines lines = LinesOf(out);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], "objects  0  4010  model       46   18  " + CrcOf(ObjectChunk("crate", 9)) + "  crate");
+  EXPECT_EQ(lines[3].substr(0, 34), "objects  3  4010  LMAP        12  ") << "sizes line up on their last digit";
+  EXPECT_EQ(Run({"list", "--long", "--section", "objects", in}, OutputKind::FileOrPipe), 0);
+  EXPECT_EQ(LinesOf(out)[0], "objects\t0\t4010\tmodel\t46\t18\t" + CrcOf(ObjectChunk("crate", 9)) + "\tcrate");
+  EXPECT_EQ(Run({"list", "--json", "--section", "objects", in}, OutputKind::Terminal), 0);
+  EXPECT_EQ(out.rfind("{\n  \"rootSize\": ", 0), 0u) << "JSON is JSON wherever it goes";
 }
 
 TEST_F(Scene2Cli, ListJsonIsOneDocumentWithNamesAsTextAndBytes) {
@@ -434,7 +522,7 @@ TEST_F(Scene2Cli, NamesOfEveryByteValueGoFromListIntoCommands) {
 }
 
 TEST_F(Scene2Cli, DeleteRemovesTheFirstChunkOfEachName) {
-  EXPECT_EQ(Run({"delete", in, out_path, "objects", "horn", "crate"}), 0);
+  EXPECT_EQ(Run({"delete", "--trace", in, out_path, "objects", "horn", "crate"}), 0);
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n2 chunks deleted from objects, saved to " + out_path + "\n"));
   EXPECT_EQ(NamesIn(out_path), (Lines{"a\\x09b\\x5Cc\\x7F", "", "odd"}));
   // The empty name finds the first chunk whose name is empty or unreadable.
@@ -453,7 +541,7 @@ TEST_F(Scene2Cli, DeleteOfAMissingNameFailsAndWritesNothing) {
 
 TEST_F(Scene2Cli, RenameAnswersTheDialogWithTheNewName) {
   const std::string siren = "Сирена";
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", siren}), 0);
+  EXPECT_EQ(Run({"rename", "--trace", in, out_path, "objects", "horn", siren}), 0);
   EXPECT_NE(out.find("OLD\r\n"), std::string::npos);
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\nrenamed \"horn\" to \"" + siren + "\" in objects, saved to " +
                                 out_path + "\n"));
@@ -480,7 +568,7 @@ TEST_F(Scene2Cli, RefusedRenamesSayWhyAndWriteNothing) {
     EXPECT_EQ(err, "scene2: " + error + "\n");
   }
   EXPECT_FALSE(FileExists(out_path));
-  EXPECT_EQ(Run({"rename", in, out_path, "objects", "horn", "crate"}), 1);
+  EXPECT_EQ(Run({"rename", "--trace", in, out_path, "objects", "horn", "crate"}), 1);
   EXPECT_TRUE(EndsWith(
       out, "qScene2bin.ReplaceChunkData: " + std::string("\xD1\xEE\xE2\xEF\xE0\xE4\xE5\xED\xE8\xE5 \xE8\xEC\xB8\xED.") +
                "\r\n* qScene2bin.clear done *\r\n"))
@@ -490,7 +578,7 @@ TEST_F(Scene2Cli, RefusedRenamesSayWhyAndWriteNothing) {
 TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
   const std::string inside = folder.Path("folder");
   std::filesystem::create_directory(inside);
-  EXPECT_EQ(Run({"save", in, inside}), 1);
+  EXPECT_EQ(Run({"save", "--trace", in, inside}), 1);
   EXPECT_EQ(err, "scene2: cannot write " + inside + ": a folder, not a file\n");
   EXPECT_NE(out.find("qScene2bin.WriteToFile: a folder, not a file\r\n"), std::string::npos);
   EXPECT_EQ(out.find("scene saved"), std::string::npos);
@@ -505,7 +593,7 @@ TEST_F(Scene2Cli, FailuresNameThePathAndTheSystemsReason) {
 
 TEST_F(Scene2Cli, ExportWritesEveryChunkAndSummarisesLast) {
   const std::string dir = folder.Path("dnc/deeper");
-  EXPECT_EQ(Run({"export", in, dir}), 1) << "one name holds characters no file name can";
+  EXPECT_EQ(Run({"export", "--trace", in, dir}), 1) << "one name holds characters no file name can";
   EXPECT_EQ(ScratchFolder::FileNamesOf(dir), (Lines{"Dfn_door1.dnc", "Dfn_thing.dnc", "InitSc_start.dnc", "Obj_.dnc",
                                                     "Obj_crate.dnc", "Obj_horn.dnc", "Obj_odd.dnc", "VisEff_fog.dnc"}));
   EXPECT_TRUE(EndsWith(out, "* qScene2bin.clear done *\r\n8 files written to " + dir + "\n")) << out;
@@ -561,7 +649,7 @@ TEST_F(Scene2Cli, ExportNumbersNamesThatDifferOnlyInTheCaseOfAnyLetter) {
 TEST_F(Scene2Cli, ImportPutsExportedFilesBackAndSummarisesLast) {
   const std::string dir = folder.Path("dnc");
   Run({"export", in, dir, "objects", "crate", "horn"});
-  EXPECT_EQ(Run({"import", in, out_path, dir + "/Obj_horn.dnc", dir + "/Obj_crate.dnc"}), 0);
+  EXPECT_EQ(Run({"import", "--trace", in, out_path, dir + "/Obj_horn.dnc", dir + "/Obj_crate.dnc"}), 0);
   EXPECT_EQ(ReadFileBytes(out_path), kScene);
   EXPECT_TRUE(EndsWith(
       out, "* qScene2bin.clear done *\r\n2 chunks imported (2 replaced, 0 added), saved to " + out_path + "\n"))
@@ -648,10 +736,8 @@ TEST_F(Scene2Cli, CheckReportsEveryProblemWithItsOffset) {
   EXPECT_EQ(out, out_path + ": no problems found\n");
 }
 
-std::string CrcOf(const Bytes& bytes) { return Crc32Text(Crc32(bytes.data(), bytes.size())); }
-
 TEST_F(Scene2Cli, DiffComparesChunkForChunk) {
-  EXPECT_EQ(Run({"diff", in, in}), 0);
+  EXPECT_EQ(Run({"diff", "--trace", in, in}), 0);
   EXPECT_EQ(out, "");
   EXPECT_NE(err, "") << "the traces";
   EXPECT_EQ(Run({"diff", "-q", in, folder.Path("missing.bin")}), 2);
@@ -750,6 +836,112 @@ TEST_F(Scene2Cli, DiffPairsTheKthChunkOfANameWithTheKthAndWritesJson) {
                 "    }\n"
                 "  ]\n"
                 "}\n");
+}
+
+// A chunk whose bytes differ only in its name is one renamed, found among
+// the other changes of its section whatever its place: by its name
+// sub-chunk for an object, by its name and its length for a visual effect.
+TEST_F(Scene2Cli, DiffFindsRenamedChunksAmongOtherChanges) {
+  const Bytes renamed = ObjectChunk("\xDF\x98", 9);  // crate's bytes, but for the name
+  const Bytes otherHorn = ObjectChunk("horn", 2);
+  const Bytes siren = ObjectChunk("sirens", 4);
+  const Bytes door = DefinitionChunk("door2", 7);  // another name and another type: no rename
+  const Bytes b =
+      SceneFile({ChunkOf(1, {}),
+                 ChunkOf(kObjectsSection,
+                         Concat({otherHorn, renamed, ObjectChunk("a\tb\\c\x7F", 0x52544353),
+                                 ChunkOf(kObjectChunk, ChunkOf(kLightmapChunk, {})), ObjectChunk("odd", 1), siren})),
+                 ChunkOf(kDefinitionsSection, Concat({door, DefinitionChunk("thing", 3)})),
+                 ChunkOf(kVisualEffectsSection, VisualEffectChunk("mist")),
+                 ChunkOf(kInitScriptsSection, InitScriptChunk("start"))});
+  WriteFileBytes(out_path, b);
+  EXPECT_EQ(Run({"diff", in, out_path}), 1);
+  EXPECT_EQ(out, "root size: " + std::to_string(kScene.size()) + " -> " + std::to_string(b.size()) +
+                     "\n"
+                     "objects: renamed \"crate\" -> \"Я\\x98\", size 46 -> 43, crc32 " +
+                     CrcOf(ObjectChunk("crate", 9)) + " -> " + CrcOf(renamed) +
+                     "\n"
+                     "objects \"horn\": changed, size 45 -> 45, crc32 " +
+                     CrcOf(ObjectChunk("horn", 4)) + " -> " + CrcOf(otherHorn) +
+                     "\n"
+                     "objects \"sirens\": added, size 47, crc32 " +
+                     CrcOf(siren) +
+                     "\n"
+                     "objects: order changed\n"
+                     "definitions \"door1\": removed, size 28, crc32 " +
+                     CrcOf(DefinitionChunk("door1", 6)) +
+                     "\n"
+                     "definitions \"door2\": added, size 28, crc32 " +
+                     CrcOf(door) +
+                     "\n"
+                     "viseffects: renamed \"fog\" -> \"mist\", size 26 -> 27, crc32 " +
+                     CrcOf(VisualEffectChunk("fog")) + " -> " + CrcOf(VisualEffectChunk("mist")) + "\n");
+
+  EXPECT_EQ(Run({"diff", "--json", in, out_path}), 1);
+  EXPECT_NE(out.find("      \"chunks\": [\n"
+                     "        {\n"
+                     "          \"change\": \"renamed\",\n"
+                     "          \"name\": \"crate\",\n"
+                     "          \"ordinal\": 1,\n"
+                     "          \"newName\": \"\\u042f\\ufffd\",\n"
+                     "          \"newNameHex\": \"DF98\",\n"
+                     "          \"newOrdinal\": 1,\n"
+                     "          \"a\": {\n"
+                     "            \"index\": 0,\n"
+                     "            \"type\": \"4010\",\n"
+                     "            \"size\": 46,\n"
+                     "            \"crc32\": \"" +
+                     CrcOf(ObjectChunk("crate", 9)) +
+                     "\"\n"
+                     "          },\n"
+                     "          \"b\": {\n"
+                     "            \"index\": 1,\n"
+                     "            \"type\": \"4010\",\n"
+                     "            \"size\": 43,\n"
+                     "            \"crc32\": \"" +
+                     CrcOf(renamed) +
+                     "\"\n"
+                     "          }\n"
+                     "        },\n"
+                     "        {\n"
+                     "          \"change\": \"changed\",\n"
+                     "          \"name\": \"horn\",\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\"change\": \"renamed\",\n          \"name\": \"fog\",\n          \"ordinal\": 1,\n"
+                     "          \"newName\": \"mist\",\n          \"newOrdinal\": 1,\n"),
+            std::string::npos)
+      << out;
+  EXPECT_EQ(out.find("\"change\": \"removed\",\n          \"name\": \"crate\""), std::string::npos);
+}
+
+// Chunks alike but for their names pair in turn, the k-th chunk of a name
+// keeping its number; a name given to a chunk that had none is no rename.
+TEST_F(Scene2Cli, DiffPairsRenamedChunksInTheirOrder) {
+  const Bytes nameless =
+      ChunkOf(kObjectChunk, Concat({ChunkOf(kObjectTypeChunk, U32(9)), ChunkOf(kPositionChunk, Bytes(12, 0))}));
+  const Bytes named = ObjectChunk("n", 9);  // the same sub-chunks after a name
+  WriteFileBytes(in,
+                 SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("x", 9), ObjectChunk("x", 9),
+                                                                             ObjectChunk("x", 9), nameless}))}));
+  WriteFileBytes(out_path,
+                 SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("x", 9), ObjectChunk("y", 9),
+                                                                             ObjectChunk("z", 9), named}))}));
+  EXPECT_EQ(Run({"diff", in, out_path}), 1);
+  const std::string crc = CrcOf(ObjectChunk("x", 9));
+  EXPECT_EQ(out,
+            "root size: 178 -> 186\n"
+            "objects: renamed \"x\" #2 -> \"y\", size 42 -> 42, crc32 " +
+                crc + " -> " + CrcOf(ObjectChunk("y", 9)) +
+                "\n"
+                "objects: renamed \"x\" #3 -> \"z\", size 42 -> 42, crc32 " +
+                crc + " -> " + CrcOf(ObjectChunk("z", 9)) +
+                "\n"
+                "objects \"\": removed, size 34, crc32 " +
+                CrcOf(nameless) +
+                "\n"
+                "objects \"n\": added, size 42, crc32 " +
+                CrcOf(named) + "\n");
 }
 
 }  // namespace

@@ -2,12 +2,10 @@
 
 #include <sstream>
 
-#include "tools/scene2/Scene2Cli.h"
-
-int Scene2Run::Run(const std::vector<std::string>& args) {
+int Scene2Run::Run(const std::vector<std::string>& args, OutputKind outKind) {
   std::ostringstream outStream;
   std::ostringstream errStream;
-  const int status = RunScene2(args, outStream, errStream);
+  const int status = RunScene2(args, outStream, errStream, outKind);
   out = outStream.str();
   err = errStream.str();
   return status;

@@ -101,7 +101,7 @@ TEST_F(Scene2Set, ALengthChangeKeepsTheSizesAndASecondSetTheBytes) {
 
 TEST_F(Scene2Set, ARefusedValueOrFieldNamesTheChunkAndWritesNothing) {
   const std::string usage =
-      "usage: scene2 set [-q] [--json] [-n] [--from FILE] IN OUT [SECTION [NAME] FIELD=VALUE...]\n";
+      "usage: scene2 set [--trace] [--json] [-n] [--from FILE] IN OUT [SECTION [NAME] FIELD=VALUE...]\n";
   const struct {
     std::vector<std::string> tail;  // after IN OUT
     int status;
@@ -156,7 +156,7 @@ TEST_F(Scene2Set, DryRunAndJsonTellTheChangesBeforeAndAfter) {
             "set scale of 1 chunk, nothing written (dry run)\n");
   EXPECT_FALSE(FileExists(outPath));
 
-  ASSERT_EQ(Run({"set", "--json", in, outPath, "objects:8", "speed+=0.5", "sector=Зона"}), 0) << err;
+  ASSERT_EQ(Run({"set", "--json", "--trace", in, outPath, "objects:8", "speed+=0.5", "sector=Зона"}), 0) << err;
   EXPECT_EQ(out,
             "{\n"
             "  \"written\": true,\n"

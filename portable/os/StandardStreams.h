@@ -16,4 +16,8 @@ enum class StandardStream { Output, Error };
 // a pipe has gone. A process that has no such stream writes nowhere.
 Status WriteStandard(StandardStream stream, std::string_view bytes);
 
+// Whether the stream is a terminal (on Windows, a console) that a person
+// reads, rather than a file or a pipe that another program may read.
+bool IsTerminal(StandardStream stream);
+
 }  // namespace os

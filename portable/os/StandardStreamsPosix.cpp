@@ -7,8 +7,14 @@
 
 namespace os {
 
+namespace {
+
+int DescriptorOf(StandardStream stream) { return stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO; }
+
+}  // namespace
+
 Status WriteStandard(StandardStream stream, std::string_view bytes) {
-  const int descriptor = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
+  const int descriptor = DescriptorOf(stream);
   while (!bytes.empty()) {
     const ssize_t written = write(descriptor, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
@@ -18,5 +24,7 @@ Status WriteStandard(StandardStream stream, std::string_view bytes) {
   }
   return Done{};
 }
+
+bool IsTerminal(StandardStream stream) { return isatty(DescriptorOf(stream)) == 1; }
 
 }  // namespace os

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "scene/LittleEndian.h"
@@ -48,3 +49,8 @@ class ByteView {
   const uint8_t* data_ = nullptr;
   size_t length_ = 0;
 };
+
+// Whether two windows show the same bytes, wherever each lies.
+inline bool SameBytes(ByteView a, ByteView b) {
+  return a.Length() == b.Length() && (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length()) == 0);
+}

@@ -64,7 +64,7 @@ expect("save changed the sample's bytes" before STREQUAL after)
 run_scene2(0 export ${sample} "${folder}/exports é" definitions)
 file(GLOB exported "${folder}/exports é/*.dnc")
 list(LENGTH exported count)
-expect("export wrote ${count} files:\n${out}" count GREATER 0 AND out MATCHES "\n${count} files written to ")
+expect("export wrote ${count} files:\n${out}" count GREATER 0 AND out MATCHES "^${count} files written to ")
 
 execute_process(COMMAND ${EMULATOR} ${TESTS} ${folder} RESULT_VARIABLE status)
 expect("package_tests failed" status EQUAL 0)

@@ -218,7 +218,7 @@ TEST_F(Scene2Process, CyrillicNamesInUtf16FindTheirChunks) {
 }
 
 TEST_F(Scene2Process, ACharacterWithoutAWindows1251ByteIsRefused) {
-  const std::string usage = "usage: scene2 rename [-q] IN OUT SECTION OLD NEW\n";
+  const std::string usage = "usage: scene2 rename [--trace] IN OUT SECTION OLD NEW\n";
   const struct {
     std::string name;
     std::string character;

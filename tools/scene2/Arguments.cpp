@@ -7,12 +7,15 @@ namespace {
 struct Flag {
   const char* shortForm;  // null when there is none
   const char* longForm;
-  unsigned option;  // 0 for those every command takes
-  bool Arguments::*value;
+  unsigned option;         // 0 for those every command takes
+  bool Arguments::*value;  // null for one that changes nothing
 };
 
 constexpr Flag kFlags[] = {
-    {"-q", "--quiet", 0, &Arguments::quiet},
+    {nullptr, "--trace", 0, &Arguments::trace},
+    // Once it left the trace out, which is now left out unless asked for:
+    // scripts that give it keep running.
+    {"-q", "--quiet", 0, nullptr},
     {nullptr, "--long", kLongOption, &Arguments::longListing},
     {nullptr, "--json", kJsonOption, &Arguments::json},
     {nullptr, "--hex", kHexOption, &Arguments::hex},
@@ -35,6 +38,10 @@ constexpr ValueFlag kValueFlags[] = {
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
+bool Names(const Flag& flag, const std::string& arg) {
+  return arg == flag.longForm || (flag.shortForm != nullptr && arg == flag.shortForm);
+}
+
 }  // namespace
 
 bool AsksForHelp(const std::vector<std::string>& args) {
@@ -42,6 +49,12 @@ bool AsksForHelp(const std::vector<std::string>& args) {
     if (arg == "--") return false;
     if (arg == "-h" || arg == "--help") return true;
   }
+  return false;
+}
+
+bool IsCommonFlag(const std::string& arg) {
+  for (const Flag& flag : kFlags)
+    if (flag.option == 0 && Names(flag, arg)) return true;
   return false;
 }
 
@@ -59,10 +72,8 @@ bool ParseArguments(const std::vector<std::string>& args, unsigned options, Argu
     }
     bool known = false;
     for (const Flag& flag : kFlags) {
-      if ((flag.option & options) != flag.option ||
-          (arg != flag.longForm && (!flag.shortForm || arg != flag.shortForm)))
-        continue;
-      parsed.*flag.value = true;
+      if ((flag.option & options) != flag.option || !Names(flag, arg)) continue;
+      if (flag.value != nullptr) parsed.*flag.value = true;
       known = true;
     }
     if (known) continue;

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// Options that only some commands take; every command takes -q (--quiet) and
-// -h (--help).
+// Options that only some commands take; every command takes --trace, -q
+// (--quiet) and -h (--help).
 enum CommandOption : unsigned {
   kSectionOption = 1,  // --section S
   kLongOption = 2,     // --long
@@ -20,7 +20,7 @@ enum CommandOption : unsigned {
 
 struct Arguments {
   std::vector<std::string> operands;
-  bool quiet = false;
+  bool trace = false;  // the scene model's trace asked for
   bool longListing = false;
   bool json = false;
   bool hex = false;
@@ -32,6 +32,10 @@ struct Arguments {
 // Whether the arguments ask for -h or --help before "--": then nothing else
 // of them counts.
 bool AsksForHelp(const std::vector<std::string>& args);
+
+// Whether `arg` is a flag that every command takes (--trace, -q), which may
+// also stand before the command.
+bool IsCommonFlag(const std::string& arg);
 
 // Options may stand anywhere among the operands; "--" ends them, so that an
 // operand (a name) may begin with "-", and a lone "-" is an operand. False,

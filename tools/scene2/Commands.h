@@ -10,13 +10,17 @@ class Session;
 // save, an edit; OUT is then not written), or the command line was wrong.
 enum ExitStatus { kSuccess = 0, kFailure = 1, kUsage = 2 };
 
+// Whether a command writes the scene model's trace: check reads no scene
+// into the model, trace exists to show it, the others show it when asked.
+enum class TraceShown { Never, WhenAsked, Always };
+
 struct CommandSpec {
   const char* name;
   const char* operands;  // as the usage shows them; they also give the counts allowed
-  unsigned options;      // the CommandOption values it takes beyond -q and -h
-  bool traces;           // whether it writes the scene model's trace, which -q leaves out
-  bool names;            // whether it takes or prints names: its help tells how they are written
-  const char* summary;   // one line in the overview
+  unsigned options;      // the CommandOption values it takes beyond --trace, -q and -h
+  TraceShown trace;
+  bool names;           // whether it takes or prints names: its help tells how they are written
+  const char* summary;  // one line in the overview
   const char* description;
   const char* example;
   int (*run)(Session& session);

@@ -17,13 +17,23 @@ const char* ChangeWord(Change change) {
       return "removed";
     case Change::Changed:
       return "changed";
+    case Change::Renamed:
+      return "renamed";
   }
   return "";
 }
 
-// "changed, size 48 -> 50, crc32 ... -> ...", "removed, size 48, crc32 ...".
+// "crate", or "crate" #2 for the second chunk of that name.
+std::string NamePlaceText(const std::string& name, int ordinal) {
+  return QuotedName(name) + (ordinal > 1 ? " #" + std::to_string(ordinal) : "");
+}
+
+// "changed, size 48 -> 50, crc32 ... -> ...", "removed, size 48, crc32 ...",
+// "renamed "crate" -> "box", size 48 -> 46, crc32 ... -> ...".
 std::string Details(const ChunkDifference& chunk, bool showType) {
   std::string text = ChangeWord(chunk.change);
+  if (chunk.change == Change::Renamed)
+    text += " " + NamePlaceText(chunk.name, chunk.ordinal) + " -> " + NamePlaceText(chunk.newName, chunk.newOrdinal);
   if (chunk.a && chunk.b) {
     if (showType && chunk.a->type != chunk.b->type)
       text += ", type " + HexUpper(chunk.a->type, 4) + " -> " + HexUpper(chunk.b->type, 4);
@@ -43,8 +53,9 @@ void WriteLines(std::ostream& out, const SceneDifference& difference) {
   }
   for (const SectionDifference& section : difference.sections) {
     for (const ChunkDifference& chunk : section.chunks) {
-      out << section.section->word << ' ' << QuotedName(chunk.name);
-      if (chunk.ordinal > 1) out << " #" << chunk.ordinal;
+      // A renamed chunk's line names it in its details, by both names.
+      out << section.section->word;
+      if (chunk.change != Change::Renamed) out << ' ' << NamePlaceText(chunk.name, chunk.ordinal);
       out << ": " << Details(chunk, false) << '\n';
     }
     if (section.orderChanged) out << section.section->word << ": order changed\n";
@@ -74,6 +85,11 @@ void WriteChunk(JsonWriter& json, const ChunkDifference& chunk, bool named) {
     WriteName(json, chunk.name);
     json.Key("ordinal");
     json.Number(chunk.ordinal);
+  }
+  if (chunk.change == Change::Renamed) {
+    WriteWindows1251(json, "newName", chunk.newName);
+    json.Key("newOrdinal");
+    json.Number(chunk.newOrdinal);
   }
   WriteFacts(json, "a", chunk.a);
   WriteFacts(json, "b", chunk.b);

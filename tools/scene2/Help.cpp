@@ -38,13 +38,15 @@ constexpr OptionHelp kOptionHelp[] = {
      "                SECTION NAME FIELD=VALUE\n"},
 };
 
-constexpr char kQuietHelp[] = "  -q, --quiet   leave out the scene model's trace\n";
+constexpr char kTraceHelp[] =
+    "  --trace       also print the scene model's trace: one line for each step\n"
+    "                of a load, a save or an edit\n";
 
-// "list [--section S] [--long] [--json] FILE", with [-q] after the name when
-// `quiet`: the overview tells -q once for all.
-std::string Synopsis(const CommandSpec& command, bool quiet) {
+// "list [--section S] [--long] [--json] FILE", with [--trace] after the name
+// when `trace`: the overview tells --trace once for all.
+std::string Synopsis(const CommandSpec& command, bool trace) {
   std::string line = command.name;
-  if (quiet) line += " [-q]";
+  if (trace) line += " [--trace]";
   if ((command.options & kSectionOption) != 0) line += " [--section S]";
   if ((command.options & kLongOption) != 0) line += " [--long]";
   if ((command.options & kJsonOption) != 0) line += " [--json]";
@@ -67,16 +69,18 @@ std::string CommandLines() {
 
 }  // namespace
 
-std::string UsageLine(const CommandSpec& command) { return "scene2 " + Synopsis(command, command.traces); }
+std::string UsageLine(const CommandSpec& command) {
+  return "scene2 " + Synopsis(command, command.trace == TraceShown::WhenAsked);
+}
 
-std::string GeneralUsage() { return "usage: scene2 [-q] COMMAND [ARGS]\n\n" + CommandLines(); }
+std::string GeneralUsage() { return "usage: scene2 [--trace] COMMAND [ARGS]\n\n" + CommandLines(); }
 
 std::string UsageError(const std::string& problem, const CommandSpec* command) {
   return "scene2: " + problem + "\n" + (command != nullptr ? "usage: " + UsageLine(*command) + "\n" : GeneralUsage());
 }
 
 std::string Overview() {
-  return "usage: scene2 [-q] COMMAND [ARGS]\n"
+  return "usage: scene2 [--trace] COMMAND [ARGS]\n"
          "       scene2 help [COMMAND]\n"
          "       scene2 --version\n"
          "\n"
@@ -87,7 +91,9 @@ std::string Overview() {
          CommandLines() +
          "\n"
          "options:\n" +
-         kQuietHelp +
+         kTraceHelp +
+         "  -q, --quiet   changes nothing: taken for scripts written when it left\n"
+         "                the trace out\n"
          "  -h, --help    print this help, or with a command that command's\n"
          "  --version     print the version\n"
          "\n"
@@ -102,7 +108,7 @@ std::string CommandHelp(const CommandSpec& command) {
   std::string options;
   for (const OptionHelp& option : kOptionHelp)
     if ((command.options & option.option) != 0) options += option.text;
-  if (command.traces) options += kQuietHelp;
+  if (command.trace == TraceShown::WhenAsked) options += kTraceHelp;
   if (!options.empty()) text += "\noptions:\n" + options;
   std::string notes;
   if (std::string_view(command.operands).find("SECTION") != std::string_view::npos ||

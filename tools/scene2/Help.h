@@ -5,7 +5,7 @@
 
 #include "tools/scene2/Commands.h"
 
-// "scene2 list [-q] [--section S] [--long] [--json] FILE".
+// "scene2 list [--trace] [--section S] [--long] [--json] FILE".
 std::string UsageLine(const CommandSpec& command);
 
 // The usage of scene2 as a whole and the list of its commands: what a usage

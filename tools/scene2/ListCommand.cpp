@@ -10,6 +10,7 @@
 #include "tools/scene2/JsonWriter.h"
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
+#include "tools/scene2/TextColumns.h"
 
 namespace {
 
@@ -39,15 +40,35 @@ std::string TypeNameOf(ByteView chunk) {
   }
 }
 
-void WriteLines(std::ostream& out, const std::vector<ListedSection>& sections, bool longListing) {
-  for (const ListedSection& listed : sections) {
-    for (const ListedChunk& chunk : listed.chunks) {
-      out << listed.section->word << '\t' << chunk.index << '\t' << HexUpper(chunk.type, 4) << '\t'
-          << (chunk.typeName.empty() ? "-" : chunk.typeName) << '\t';
-      if (longListing) out << chunk.size << '\t' << chunk.offset << '\t' << Crc32Text(chunk.crc) << '\t';
-      out << NameText(chunk.name) << '\n';
-    }
+// section, index, type, type name, [size, offset, CRC-32,] name.
+TextRow CellsOf(const ListedSection& listed, const ListedChunk& chunk, bool longListing) {
+  TextRow row{listed.section->word, std::to_string(chunk.index), HexUpper(chunk.type, 4),
+              chunk.typeName.empty() ? "-" : chunk.typeName};
+  if (longListing)
+    row.insert(row.end(), {std::to_string(chunk.size), std::to_string(chunk.offset), Crc32Text(chunk.crc)});
+  row.push_back(NameText(chunk.name));
+  return row;
+}
+
+std::vector<Align> AlignsOf(bool longListing) {
+  // Numbers line up on their last digit.
+  if (longListing)
+    return {Align::Left, Align::Right, Align::Left, Align::Left, Align::Right, Align::Right, Align::Left, Align::Left};
+  return {Align::Left, Align::Right, Align::Left, Align::Left, Align::Left};
+}
+
+void WriteLines(std::ostream& out, const std::vector<ListedSection>& sections, bool longListing, OutputKind outKind) {
+  const auto eachRow = [&](const auto& take) {
+    for (const ListedSection& listed : sections)
+      for (const ListedChunk& chunk : listed.chunks) take(CellsOf(listed, chunk, longListing));
+  };
+  if (outKind == OutputKind::FileOrPipe) {
+    eachRow([&](const TextRow& row) { WriteTabbed(out, row); });
+    return;
   }
+  AlignedColumns columns(AlignsOf(longListing));
+  eachRow([&](const TextRow& row) { columns.Measure(row); });
+  eachRow([&](const TextRow& row) { columns.Write(out, row); });
 }
 
 void WriteJson(std::ostream& out, int32_t rootSize, const std::vector<ListedSection>& sections) {
@@ -124,6 +145,6 @@ int RunList(Session& session) {
   if (args.json)
     WriteJson(session.Out(), rootSize, sections);
   else
-    WriteLines(session.Out(), sections, args.longListing);
+    WriteLines(session.Out(), sections, args.longListing, session.OutKind());
   return kSuccess;
 }

@@ -7,7 +7,6 @@
 
 namespace {
 
-bool IsQuiet(const std::string& arg) { return arg == "-q" || arg == "--quiet"; }
 bool IsHelp(const std::string& arg) { return arg == "help" || arg == "-h" || arg == "--help"; }
 
 // `scene2 help [COMMAND]`, also as -h and --help.
@@ -31,15 +30,16 @@ int Help(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
 
 }  // namespace
 
-int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, OutputKind outKind) {
   size_t first = 0;
-  while (first < args.size() && IsQuiet(args[first])) ++first;
+  while (first < args.size() && IsCommonFlag(args[first])) ++first;
   if (first == args.size()) {
     err << UsageError("no command given");
     return kUsage;
   }
   const std::string& word = args[first];
-  const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(first) + 1, args.end());
+  const auto commandWord = args.begin() + static_cast<std::ptrdiff_t>(first);
+  const std::vector<std::string> rest(commandWord + 1, args.end());
   if (IsHelp(word)) return Help(rest, out, err);
   if (word == "--version") {
     if (!rest.empty()) {
@@ -59,15 +59,17 @@ int RunScene2(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << CommandHelp(*command);
     return kSuccess;
   }
+  // The flags before the command count as if they stood after it.
+  std::vector<std::string> commandArgs(args.begin(), commandWord);
+  commandArgs.insert(commandArgs.end(), rest.begin(), rest.end());
   Arguments arguments;
   std::string problem;
-  if (ParseArguments(rest, command->options, arguments, problem))
+  if (ParseArguments(commandArgs, command->options, arguments, problem))
     problem = OperandCountProblem(command->operands, arguments.operands);
   if (!problem.empty()) {
     err << UsageError(problem, command);
     return kUsage;
   }
-  arguments.quiet = arguments.quiet || first > 0;
-  Session session(*command, std::move(arguments), out, err);
+  Session session(*command, std::move(arguments), out, outKind, err);
   return command->run(session);
 }

@@ -1,11 +1,11 @@
 #include "tools/scene2/SceneDiff.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 
 #include "scene/ChunkCatalogue.h"
 #include "tools/scene2/Crc32.h"
+#include "tools/scene2/NamelessBytes.h"
 
 namespace {
 
@@ -16,9 +16,7 @@ ChunkFacts FactsOf(const ChunkEntry& entry, int32_t index) {
 }
 
 bool SameBytes(const ChunkEntry& first, const ChunkEntry& second) {
-  const ListedChunk& a = first.chunk;
-  const ListedChunk& b = second.chunk;
-  return a.Length() == b.Length() && (a.Length() == 0 || std::memcmp(a.Data(), b.Data(), a.Length()) == 0);
+  return SameBytes(first.chunk.Bytes(), second.chunk.Bytes());
 }
 
 // A chunk's place among the chunks of its name: its name and how many chunks
@@ -51,6 +49,45 @@ std::vector<ChunkDifference> DiffHeads(const ChunkList& a, const ChunkList& b) {
   return heads;
 }
 
+ChunkDifference NamedDifference(Change change, const NamePlace& place) {
+  ChunkDifference chunk;
+  chunk.change = change;
+  chunk.name = place.first;
+  chunk.ordinal = place.second;
+  return chunk;
+}
+
+constexpr int32_t kNoPartner = -1;
+
+// Pairs each chunk of A that its name left without a partner in B with the
+// first chunk of B left over whose bytes are the same but for the name.
+void PairRenames(const ChunkList& a, const ChunkList& b, std::vector<int32_t>& partnerInB,
+                 std::vector<bool>& pairedInB) {
+  // B's leftovers by the checksum of all but their names, in B's order.
+  std::map<uint32_t, std::vector<int32_t>> leftInB;
+  for (int32_t index = 0; index < b.Count(); ++index) {
+    if (pairedInB[static_cast<size_t>(index)]) continue;
+    if (const std::optional<NamelessBytes> bytes = NamelessBytesOf(b.At(index)->chunk.Bytes()))
+      leftInB[bytes->Crc()].push_back(index);
+  }
+  for (int32_t index = 0; index < a.Count() && !leftInB.empty(); ++index) {
+    if (partnerInB[static_cast<size_t>(index)] != kNoPartner) continue;
+    const std::optional<NamelessBytes> bytes = NamelessBytesOf(a.At(index)->chunk.Bytes());
+    if (!bytes) continue;
+    const auto candidates = leftInB.find(bytes->Crc());
+    if (candidates == leftInB.end()) continue;
+    std::vector<int32_t>& inB = candidates->second;
+    const auto same = std::find_if(inB.begin(), inB.end(), [&](int32_t candidate) {
+      return NamelessBytesOf(b.At(candidate)->chunk.Bytes()) == bytes;
+    });
+    if (same == inB.end()) continue;
+    partnerInB[static_cast<size_t>(index)] = *same;
+    pairedInB[static_cast<size_t>(*same)] = true;
+    inB.erase(same);
+    if (inB.empty()) leftInB.erase(candidates);
+  }
+}
+
 SectionDifference DiffSection(const SceneSection& section, const ChunkList& a, const ChunkList& b) {
   SectionDifference difference{&section, {}, false};
   const std::vector<NamePlace> placesA = NamePlaces(a);
@@ -58,28 +95,46 @@ SectionDifference DiffSection(const SceneSection& section, const ChunkList& a, c
   std::map<NamePlace, int32_t> indexInB;
   for (int32_t index = 0; index < b.Count(); ++index) indexInB.emplace(placesB[static_cast<size_t>(index)], index);
 
-  std::vector<bool> matchedInB(placesB.size(), false);
-  std::vector<int32_t> matchedOrder;  // the indexes in B of the chunks matched, in A's order
+  std::vector<int32_t> partnerInB(placesA.size(), kNoPartner);
+  std::vector<bool> pairedInB(placesB.size(), false);
+  for (size_t index = 0; index < placesA.size(); ++index) {
+    if (const auto found = indexInB.find(placesA[index]); found != indexInB.end()) {
+      partnerInB[index] = found->second;
+      pairedInB[static_cast<size_t>(found->second)] = true;
+    }
+  }
+  PairRenames(a, b, partnerInB, pairedInB);
+
+  std::vector<int32_t> pairedOrder;  // the indexes in B of the chunks paired, in A's order
   for (int32_t index = 0; index < a.Count(); ++index) {
     const NamePlace& place = placesA[static_cast<size_t>(index)];
-    const auto found = indexInB.find(place);
-    ChunkDifference chunk{Change::Removed, place.first, place.second, FactsOf(*a.At(index), index), std::nullopt};
-    if (found != indexInB.end()) {
-      matchedInB[static_cast<size_t>(found->second)] = true;
-      matchedOrder.push_back(found->second);
-      if (SameBytes(*a.At(index), *b.At(found->second))) continue;
-      chunk.change = Change::Changed;
-      chunk.b = FactsOf(*b.At(found->second), found->second);
+    const int32_t inB = partnerInB[static_cast<size_t>(index)];
+    ChunkDifference chunk = NamedDifference(Change::Removed, place);
+    chunk.a = FactsOf(*a.At(index), index);
+    if (inB != kNoPartner) {
+      pairedOrder.push_back(inB);
+      const NamePlace& placeInB = placesB[static_cast<size_t>(inB)];
+      if (placeInB != place) {
+        chunk.change = Change::Renamed;
+        chunk.newName = placeInB.first;
+        chunk.newOrdinal = placeInB.second;
+      } else if (SameBytes(*a.At(index), *b.At(inB))) {
+        continue;
+      } else {
+        chunk.change = Change::Changed;
+      }
+      chunk.b = FactsOf(*b.At(inB), inB);
     }
     difference.chunks.push_back(chunk);
   }
   for (int32_t index = 0; index < b.Count(); ++index) {
     const auto slot = static_cast<size_t>(index);
-    if (!matchedInB[slot])
-      difference.chunks.push_back(
-          {Change::Added, placesB[slot].first, placesB[slot].second, std::nullopt, FactsOf(*b.At(index), index)});
+    if (pairedInB[slot]) continue;
+    ChunkDifference chunk = NamedDifference(Change::Added, placesB[slot]);
+    chunk.b = FactsOf(*b.At(index), index);
+    difference.chunks.push_back(chunk);
   }
-  difference.orderChanged = !std::is_sorted(matchedOrder.begin(), matchedOrder.end());
+  difference.orderChanged = !std::is_sorted(pairedOrder.begin(), pairedOrder.end());
   return difference;
 }
 
@@ -94,7 +149,6 @@ bool SceneDifference::Same() const {
 SceneDifference DiffScenes(SceneDocument& a, SceneDocument& b) {
   SceneDifference difference{a.FileSize(), b.FileSize(), DiffHeads(a.Heads(), b.Heads()), {}};
   for (const SceneSection& section : kSceneSections)
-    difference.sections.push_back(
-        DiffSection(section, a.List(section), b.List(section)));
+    difference.sections.push_back(DiffSection(section, a.List(section), b.List(section)));
   return difference;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Two scenes compared chunk for chunk: the head chunks by position; in each
 // section the chunks by name, the k-th chunk of a name in one scene with the
-// k-th of that name in the other, as an import replaces them.
+// k-th of that name in the other, as an import replaces them. A chunk left
+// over in A whose bytes equal those of one left over in B but for the name
+// is that chunk renamed.
 
 #include <cstdint>
 #include <optional>
@@ -18,19 +20,21 @@ struct ChunkFacts {
   uint32_t crc = 0;
 };
 
-enum class Change { Added, Removed, Changed };
+enum class Change { Added, Removed, Changed, Renamed };
 
 struct ChunkDifference {
   Change change = Change::Changed;
-  std::string name;  // a section's chunk: its name's bytes
-  int ordinal = 1;   // the how-manieth chunk of that name
+  std::string name;     // a section's chunk: its name's bytes (in A, when renamed)
+  int ordinal = 1;      // the how-manieth chunk of that name
+  std::string newName;  // a renamed chunk's name in B
+  int newOrdinal = 1;
   std::optional<ChunkFacts> a;
   std::optional<ChunkFacts> b;
 };
 
 struct SectionDifference {
   const SceneSection* section = nullptr;
-  std::vector<ChunkDifference> chunks;  // those removed and changed in A's order, then those added in B's
+  std::vector<ChunkDifference> chunks;  // those removed, changed and renamed in A's order, then those added in B's
   bool orderChanged = false;            // chunks that both hold stand in another order
 };
 

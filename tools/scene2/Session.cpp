@@ -5,8 +5,9 @@
 #include "tools/scene2/NameText.h"
 #include "tools/scene2/Sections.h"
 
-Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err)
-    : command_(command), arguments_(std::move(arguments)), out_(out), err_(err) {}
+Session::Session(const CommandSpec& command, Arguments arguments, std::ostream& out, OutputKind outKind,
+                 std::ostream& err)
+    : command_(command), arguments_(std::move(arguments)), out_(out), outKind_(outKind), err_(err) {}
 
 int Session::UsageError(const std::string& problem) {
   err_ << ::UsageError(problem, &command_);
@@ -41,7 +42,11 @@ std::optional<std::vector<std::string>> Session::NameOperands(size_t first) {
   return names;
 }
 
-void Session::TraceTo(std::ostream& stream) { trace_.SendTo(arguments_.quiet ? nullptr : &stream); }
+void Session::TraceTo(std::ostream& stream) {
+  const bool shown =
+      command_.trace == TraceShown::Always || (command_.trace == TraceShown::WhenAsked && arguments_.trace);
+  trace_.SendTo(shown ? &stream : nullptr);
+}
 
 std::unique_ptr<SceneDocument> Session::Load(const std::string& path) {
   auto document = std::make_unique<SceneDocument>();
@@ -65,7 +70,7 @@ int32_t Session::NamedIndex(SceneDocument& document, const std::string& path, co
 }
 
 ChunkRef Session::NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
-                            const std::string& name) {
+                             const std::string& name) {
   return document.List(section).Ref(NamedIndex(document, path, section, name));
 }
 

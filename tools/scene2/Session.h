@@ -15,11 +15,12 @@
 #include "scene/SceneTrace.h"
 #include "tools/scene2/Arguments.h"
 #include "tools/scene2/Commands.h"
+#include "tools/scene2/Scene2Cli.h"
 #include "tools/scene2/TraceOutput.h"
 
 class Session {
  public:
-  Session(const CommandSpec& command, Arguments arguments, std::ostream& out, std::ostream& err);
+  Session(const CommandSpec& command, Arguments arguments, std::ostream& out, OutputKind outKind, std::ostream& err);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -27,6 +28,7 @@ class Session {
   const std::string& Operand(size_t index) const { return arguments_.operands.at(index); }
   size_t OperandCount() const { return arguments_.operands.size(); }
   std::ostream& Out() { return out_; }
+  OutputKind OutKind() const { return outKind_; }
   std::ostream& Err() { return err_; }
 
   // Writes the problem and the command's usage; gives kUsage.
@@ -42,7 +44,8 @@ class Session {
   // The same for every operand from `first` on.
   std::optional<std::vector<std::string>> NameOperands(size_t first);
 
-  // Sends the scene model's trace to `stream` from now on; nowhere with -q.
+  // Sends the scene model's trace to `stream` from now on where the command
+  // shows it (trace always, the others with --trace); nowhere otherwise.
   void TraceTo(std::ostream& stream);
   // The scene in `path`; null after an error line that says why it could not
   // be opened or loaded.
@@ -53,7 +56,7 @@ class Session {
                      const std::string& name);
   // That chunk; null after an error line.
   ChunkRef NamedChunk(SceneDocument& document, const std::string& path, const SceneSection& section,
-                     const std::string& name);
+                      const std::string& name);
   // Saves the scene to `path` and destroys it, so that its closing trace line
   // comes before whatever the command writes next; false after an error line.
   bool Save(std::unique_ptr<SceneDocument> document, const std::string& path);
@@ -62,6 +65,7 @@ class Session {
   const CommandSpec& command_;
   Arguments arguments_;
   std::ostream& out_;
+  OutputKind outKind_;
   std::ostream& err_;
   TraceOutput trace_;
   SceneTrace sceneTrace_;  // outlives every document the commands load

@@ -5,7 +5,8 @@
 
 #include "scene/Trace.h"
 
-// The scene model's trace on its way to a stream, or to nowhere with -q.
+// The scene model's trace on its way to a stream, or to nowhere when no one
+// asked for it.
 // Installs itself for as long as it lives.
 class TraceOutput final : public InstalledTraceSink {
  public:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "os/InterruptCleanup.h"
+#include "os/StandardStreams.h"
 #include "tools/scene2/Commands.h"
 #include "tools/scene2/Scene2Cli.h"
 #include "tools/scene2/StandardOutputBuffer.h"
@@ -31,7 +32,8 @@ int Run(const std::vector<std::string>& arguments) {
   if (outConsole) out.rdbuf(outConsole.get());
   if (errConsole) err.rdbuf(errConsole.get());
 #endif
-  int status = RunScene2(arguments, out, err);
+  const OutputKind outKind = os::IsTerminal(os::StandardStream::Output) ? OutputKind::Terminal : OutputKind::FileOrPipe;
+  int status = RunScene2(arguments, out, err, outKind);
   out.flush();
   // A listing cut short by a full disk is no success; a reader that stopped
   // reading (| head) had what it wanted.
