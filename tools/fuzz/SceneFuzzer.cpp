@@ -2,8 +2,9 @@
 // asked about every chunk and the chunk's structure is described, each fenced
 // off from the rest of the loaded block, the scene is saved and reloaded, then
 // edited (which edits, the input says), its edits undone and redone, saved and
-// reloaded again. Everything stays in memory. scene2 check walks it too, and must find a problem that fails a load
-// exactly when the load failed.
+// reloaded again. Everything stays in memory. scene2 check walks it too, and
+// must find a problem that fails a load exactly when the load failed; scene2
+// diff compares the scene as read with itself and with the scene as edited.
 
 #include <algorithm>
 #include <cstddef>
@@ -19,6 +20,7 @@
 #include "tools/fuzz/SceneEdits.h"
 #include "tools/fuzz/ScriptedUi.h"
 #include "tools/scene2/SceneCheck.h"
+#include "tools/scene2/SceneDiff.h"
 
 namespace {
 
@@ -60,5 +62,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   EditUndoRedo(*scene2bin, ui, std::string_view(reinterpret_cast<const char*>(data), size), loaded);
   Save(scene, loaded);
+
+  // scene2 diff of the file as read against itself finds nothing; against
+  // the scene as edited (renames among the edits) it reads every chunk.
+  SceneDocument original;
+  Require(original.Load(BlockCopiedFrom(input)).ok() == loaded, "a second load of the same bytes ends otherwise");
+  Require(DiffScenes(original, original).Same(), "diff finds a scene other than itself");
+  DiffScenes(original, scene);
   return 0;
 }
