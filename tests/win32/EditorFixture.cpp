@@ -16,6 +16,17 @@ std::string MenuItemText(HMENU menu, int index) {
   return os::Narrow(text);
 }
 
+std::string TreeItemText(HWND view, HTREEITEM item) {
+  wchar_t text[256] = {};
+  TVITEMW read{};
+  read.mask = TVIF_TEXT;
+  read.hItem = item;
+  read.pszText = text;
+  read.cchTextMax = 256;
+  SendMessageW(view, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+  return os::Narrow(text);
+}
+
 std::string MenuItemName(const std::string& text) { return text.substr(0, text.find('\t')); }
 
 bool NamesItem(const std::string& text, const std::string& item) {

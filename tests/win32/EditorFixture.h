@@ -17,6 +17,8 @@
 std::string MenuItemText(HMENU menu, int index);
 // A menu item's text without the key shown after its tab.
 std::string MenuItemName(const std::string& text);
+// The text of `item` in the tree-view control `view`, as it shows it.
+std::string TreeItemText(HWND view, HTREEITEM item);
 // Whether the item's text names `item`, alone or followed by what it works
 // on: "undo" names "undo position of crate".
 bool NamesItem(const std::string& text, const std::string& item);

@@ -43,25 +43,15 @@ class PanelEditing : public EditorTest {
   HWND BytesBox() { return form.SidePanel().BytesBox().Handle(); }
   ByteView CrateBytes() { return form.Document().Core().Objects().At(0)->chunk.Bytes(); }
 
-  static std::string ItemText(HWND view, HTREEITEM item) {
-    wchar_t text[256] = {};
-    TVITEMW read{};
-    read.mask = TVIF_TEXT;
-    read.hItem = item;
-    read.pszText = text;
-    read.cchTextMax = 256;
-    SendMessageW(view, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
-    return os::Narrow(text);
-  }
   // The panel's item whose text holds `part`, depth first.
   HTREEITEM ItemWith(const std::string& part, HTREEITEM item = TVI_ROOT) {
     for (HTREEITEM at = TreeView_GetChild(View(), item); at != nullptr; at = TreeView_GetNextSibling(View(), at)) {
-      if (ItemText(View(), at).find(part) != std::string::npos) return at;
+      if (TreeItemText(View(), at).find(part) != std::string::npos) return at;
       if (HTREEITEM below = ItemWith(part, at)) return below;
     }
     return nullptr;
   }
-  std::string SelectedLine() { return ItemText(View(), TreeView_GetSelection(View())); }
+  std::string SelectedLine() { return TreeItemText(View(), TreeView_GetSelection(View())); }
 
   void Press(const toolkit::Shortcut& key) {
     PressKey(key);

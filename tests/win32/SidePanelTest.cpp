@@ -2,7 +2,6 @@
 // bytes as the controls show them, through selection, a held arrow key,
 // rename, undo, a failed open and a resize.
 #include "editor/ChunkPanel.h"
-#include "os/WideText.h"
 #include "scene/Windows1251.h"
 #include "structure/ChunkStructure.h"
 #include "structure/StructureLines.h"
@@ -44,14 +43,7 @@ class SidePanel : public EditorTest {
   }
   void AddItems(HTREEITEM item, size_t depth, Texts& texts) {
     for (; item != nullptr; item = TreeView_GetNextSibling(StructureView(), item)) {
-      wchar_t text[256] = {};
-      TVITEMW read{};
-      read.mask = TVIF_TEXT;
-      read.hItem = item;
-      read.pszText = text;
-      read.cchTextMax = 256;
-      SendMessageW(StructureView(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
-      texts.push_back(std::string(2 * depth, ' ') + os::Narrow(text));
+      texts.push_back(std::string(2 * depth, ' ') + TreeItemText(StructureView(), item));
       AddItems(TreeView_GetChild(StructureView(), item), depth + 1, texts);
     }
   }
