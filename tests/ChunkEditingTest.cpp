@@ -268,18 +268,28 @@ TEST_F(Editing, ReplaceChunksRefusesTheWholeBatchForOneChunk) {
       {"a name that a chunk outside the batch holds",
        {Renamed(document(), 0, "box"), Renamed(document(), 1, "lamp")},
        SceneFault::NameTaken},
-      {"two chunks given one name", {Renamed(document(), 0, "box"), Renamed(document(), 1, "box")}, SceneFault::NameTaken},
+      {"two chunks given one name",
+       {Renamed(document(), 0, "box"), Renamed(document(), 1, "box")},
+       SceneFault::NameTaken},
       {"a chunk twice", {Renamed(document(), 0, "box"), Renamed(document(), 0, "bin")}, SceneFault::NotInDocument},
-      {"a chunk of no list", {Renamed(document(), 0, "box"), {9999, Renamed(document(), 1, "x").rebuilt}},
+      {"a chunk of no list",
+       {Renamed(document(), 0, "box"), {9999, Renamed(document(), 1, "x").rebuilt}},
        SceneFault::NotInDocument},
   };
   for (const auto& refused : cases) {
     SCOPED_TRACE(refused.what);
-    const Outcome<size_t> replaced = document().ReplaceChunks(refused.batch, "name");
-    ASSERT_FALSE(replaced.ok());
-    EXPECT_EQ(replaced.failure().fault, refused.fault);
-    EXPECT_EQ(Written(document()), before);
-    EXPECT_FALSE(document().CanUndo());
+    // As one batch, then each chunk checked into a batch of its own, as
+    // threads check theirs: what spans them is checked as they are taken.
+    std::vector<ReplacementBatch> apart(refused.batch.size());
+    for (size_t at = 0; at < apart.size(); ++at)
+      document().CheckReplacement(apart[at], refused.batch[at].id, refused.batch[at].rebuilt);
+    for (const Outcome<size_t>& replaced :
+         {document().ReplaceChunks(refused.batch, "name"), document().ReplaceChunks(apart, "name")}) {
+      ASSERT_FALSE(replaced.ok());
+      EXPECT_EQ(replaced.failure().fault, refused.fault);
+      EXPECT_EQ(Written(document()), before);
+      EXPECT_FALSE(document().CanUndo());
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <unordered_map>
 
@@ -25,41 +26,18 @@ const char kNamesCoincide[] = "Совпадение имён.";
 
 SceneError Refusal(SceneFault fault, std::string message) { return {fault, std::move(message)}; }
 
-// How many chunks ahead of a walk over a batch their bytes are asked for:
-// each chunk's read waits on memory, those asked for ahead come in together.
-// (Not in a helper of its own: GCC may drop calls to one.)
-constexpr size_t kAhead = 16;
-
-// Whether the edit's swaps give a chunk a name that another chunk of its
-// list holds, the lists as they will stand. Names are compared as views of
-// the chunks' bytes: half a million of them copy none.
-bool NameClash(const SceneEdit& edit) {
-  for (const ListEdit& part : edit.Lists()) {
-    const std::span<const ChunkEntry> entries = part.list->Entries();
-    const auto& swapped = part.swapped;
-    std::unordered_map<int32_t, std::string_view> renamed;
-    for (size_t at = 0; at < swapped.size(); ++at) {
-      if (at + kAhead < swapped.size()) {
-        // A name lies in the first two lines of a chunk, mostly.
-        const auto& [index, rebuilt] = swapped[at + kAhead];
-        for (const uint8_t* bytes : {rebuilt.Data(), entries[static_cast<size_t>(index)].chunk.Data()}) {
-          __builtin_prefetch(bytes);
-          __builtin_prefetch(bytes + 64);
-        }
-      }
-      const auto& [index, rebuilt] = swapped[at];
-      if (!SameName(entries[static_cast<size_t>(index)].chunk.Bytes(), rebuilt.Bytes()))
-        renamed[index] = ChunkNameView(rebuilt.Bytes());
-    }
-    if (renamed.empty()) continue;
-    std::unordered_map<std::string_view, int32_t> holders;
-    for (size_t index = 0; index < entries.size(); ++index) {
-      const auto replaced = renamed.find(static_cast<int32_t>(index));
-      ++holders[replaced != renamed.end() ? replaced->second : ChunkNameView(entries[index].chunk.Bytes())];
-    }
-    for (const auto& [index, name] : renamed)
-      if (holders[name] > 1) return true;
+// Whether a name that the replacements give (`renamed`: index and new
+// name) is one that another chunk of `list` holds, the list as it will stand.
+// Names are compared as views of the chunks' bytes: a whole list copies none.
+bool NameClash(const ChunkList& list, const std::unordered_map<int32_t, std::string_view>& renamed) {
+  const std::span<const ChunkEntry> entries = list.Entries();
+  std::unordered_map<std::string_view, int32_t> holders;
+  for (size_t index = 0; index < entries.size(); ++index) {
+    const auto replaced = renamed.find(static_cast<int32_t>(index));
+    ++holders[replaced != renamed.end() ? replaced->second : ChunkNameView(entries[index].chunk.Bytes())];
   }
+  for (const auto& [index, name] : renamed)
+    if (holders[name] > 1) return true;
   return false;
 }
 
@@ -151,40 +129,74 @@ Outcome<EditDone> SceneDocument::Replace(const ChunkRef& OldChunk, const Chunk& 
 }
 
 Outcome<size_t> SceneDocument::ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what) {
-  // Every check before the edit is done: the places, each once, then the
-  // names of the lists where a name changes, as they will stand.
-  SceneEdit edit(std::move(what));
+  ReplacementBatch batch;
+  batch.Reserve(replacements.size());
+  for (const ChunkReplacement& replacement : replacements) CheckReplacement(batch, replacement.id, replacement.rebuilt);
+  return ReplaceChunks(std::span(&batch, 1), std::move(what));
+}
+
+void SceneDocument::CheckReplacement(ReplacementBatch& batch, ChunkId id, Chunk rebuilt) const {
+  if (batch.refusal_) return;
+  const auto refuse = [&batch](SceneFault fault, const char* message) { batch.refusal_ = Refusal(fault, message); };
+  if (!rebuilt) return refuse(SceneFault::NoChunk, kNoData);
+  const ChunkList* list = ListOfType(GetChunkType(rebuilt.Bytes()));
+  if (list == nullptr) return refuse(SceneFault::NotAnItem, kNotAnItemMessage);
+  const auto section = static_cast<size_t>(list - sectionLists.data());
+  const std::span<const ChunkEntry> entries = list->Entries();
+  const auto next = static_cast<size_t>(batch.next_[section]);
+  const int32_t index =
+      next < entries.size() && entries[next].id == id ? static_cast<int32_t>(next) : list->IndexOf(id);
+  if (index < 0) return refuse(SceneFault::NotInDocument, kIncorrectCall);
+  batch.next_[section] = index + 1;
+  ListEdit::Swaps& swaps = batch.swaps_[section];
+  if (swaps.empty()) swaps.reserve(batch.expected_ > batch.count_ ? batch.expected_ - batch.count_ : 1);
+  if (!SameName(entries[static_cast<size_t>(index)].chunk.Bytes(), rebuilt.Bytes()))
+    batch.renamed_[section].push_back(swaps.size());
+  swaps.emplace_back(index, std::move(rebuilt));
+  ++batch.count_;
+}
+
+Outcome<size_t> SceneDocument::ReplaceChunks(std::span<ReplacementBatch> batches, std::string what) {
+  // What spans the batches, in their order: each place once, then the names
+  // of the lists where a name changes, as they will stand.
   std::array<std::vector<bool>, kSceneSectionCount> taken;
-  std::array<int32_t, kSceneSectionCount> last{};  // the index found last in each list, + 1
-  for (size_t at = 0; at < replacements.size(); ++at) {
-    const ChunkReplacement& replacement = replacements[at];
-    // The header waits on memory: asked for a few chunks ahead, they come in together.
-    if (at + kAhead < replacements.size()) __builtin_prefetch(replacements[at + kAhead].rebuilt.Data());
-    if (!replacement.rebuilt) return Refusal(SceneFault::NoChunk, kNoData);
-    ChunkList* list = ListOfItemType(GetChunkType(replacement.rebuilt.Bytes()));
-    if (list == nullptr) return Refusal(SceneFault::NotAnItem, kNotAnItemMessage);
-    const auto section = static_cast<size_t>(list - sectionLists.data());
-    // A batch comes in list order, mostly: the chunk after the last one found.
-    const std::span<const ChunkEntry> entries = list->Entries();
-    const auto next = static_cast<size_t>(last[section]);
-    const int32_t index = next < entries.size() && entries[next].id == replacement.id ? static_cast<int32_t>(next)
-                                                                                      : list->IndexOf(replacement.id);
-    std::vector<bool>& seen = taken[section];
-    // A chunk given twice would have its second swap undo its first.
-    if (index < 0 || (!seen.empty() && seen[static_cast<size_t>(index)]))
-      return Refusal(SceneFault::NotInDocument, kIncorrectCall);
-    ListEdit& part = edit.Of(*list);
-    if (seen.empty()) {
-      seen.resize(entries.size());
-      part.swapped.reserve(replacements.size() - at);  // all the rest, in a batch of one section
+  std::array<std::unordered_map<int32_t, std::string_view>, kSceneSectionCount> renamed;
+  size_t count = 0;
+  for (const ReplacementBatch& batch : batches) {
+    for (size_t section = 0; section < kSceneSectionCount; ++section) {
+      const ListEdit::Swaps& swaps = batch.swaps_[section];
+      if (swaps.empty()) continue;
+      std::vector<bool>& seen = taken[section];
+      if (seen.empty()) seen.resize(sectionLists[section].Entries().size());
+      // A chunk given twice would have its second swap undo its first.
+      for (const auto& [index, rebuilt] : swaps) {
+        if (seen[static_cast<size_t>(index)]) return Refusal(SceneFault::NotInDocument, kIncorrectCall);
+        seen[static_cast<size_t>(index)] = true;
+      }
+      for (const size_t at : batch.renamed_[section])
+        renamed[section][swaps[at].first] = ChunkNameView(swaps[at].second.Bytes());
     }
-    seen[static_cast<size_t>(index)] = true;
-    last[section] = index + 1;
-    part.swapped.emplace_back(index, replacement.rebuilt);
+    if (batch.refusal_) return *batch.refusal_;
+    count += batch.count_;
   }
-  if (NameClash(edit)) return Refusal(SceneFault::NameTaken, kNamesCoincide);
+  for (size_t section = 0; section < kSceneSectionCount; ++section)
+    if (!renamed[section].empty() && NameClash(sectionLists[section], renamed[section]))
+      return Refusal(SceneFault::NameTaken, kNamesCoincide);
+
+  SceneEdit edit(std::move(what));
+  for (size_t section = 0; section < kSceneSectionCount; ++section) {
+    if (taken[section].empty()) continue;
+    ListEdit::Swaps& swapped = edit.Of(sectionLists[section]).swapped;
+    for (ReplacementBatch& batch : batches) {
+      ListEdit::Swaps& swaps = batch.swaps_[section];
+      if (swapped.empty())
+        swapped = std::move(swaps);
+      else
+        std::move(swaps.begin(), swaps.end(), std::back_inserter(swapped));
+    }
+  }
   if (!edit.Empty()) Do(std::move(edit));
-  return replacements.size();
+  return count;
 }
 
 Outcome<EditDone> SceneDocument::Rename(const ChunkRef& chunk, const std::string& newName) {

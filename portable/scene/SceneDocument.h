@@ -20,6 +20,7 @@
 #include "scene/DocumentEvents.h"
 #include "scene/EditHistory.h"
 #include "scene/MemoryStream.h"
+#include "scene/ReplacementBatch.h"
 #include "scene/SceneError.h"
 #include "scene/Stream.h"
 
@@ -98,6 +99,13 @@ class SceneDocument {
   // changes, and then in one pass over the list, so that a batch of half a
   // million costs no search of its list for each. How many were replaced.
   Outcome<size_t> ReplaceChunks(std::span<const ChunkReplacement> replacements, std::string what);
+  // The same for the replacements checked into `batches`, in their order;
+  // an edit made takes their chunks.
+  Outcome<size_t> ReplaceChunks(std::span<ReplacementBatch> batches, std::string what);
+  // Checks `rebuilt` for the chunk `id` into `batch`, as Replace checks it
+  // but for a name that changes, which ReplaceChunks checks. Only reads the
+  // document: threads may check batches of their own at once.
+  void CheckReplacement(ReplacementBatch& batch, ChunkId id, Chunk rebuilt) const;
   // Replace with the chunk rebuilt around a new name sub-chunk.
   Outcome<EditDone> Rename(const ChunkRef& chunk, const std::string& newName);
   // Adds a chunk of an item type at the end of its section, refusing a name

@@ -19,7 +19,8 @@ struct ListEdit {
   // An index and the bytes that are not in the list: the new ones before the
   // edit is applied, the old ones after; applying and reverting swap them.
   // In memory for large arrays: a set of every object swaps half a million.
-  std::vector<std::pair<int32_t, Chunk>, os::LargeAllocator<std::pair<int32_t, Chunk>>> swapped;
+  using Swaps = std::vector<std::pair<int32_t, Chunk>, os::LargeAllocator<std::pair<int32_t, Chunk>>>;
+  Swaps swapped;
   std::vector<RemovedChunk> removed;  // ascending indexes, as they were before
   std::vector<ChunkRef> added;
   int32_t sizeBefore = 0;

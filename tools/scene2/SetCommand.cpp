@@ -20,6 +20,9 @@
 
 namespace {
 
+// How many chunks ahead of a check their bytes are asked for.
+constexpr size_t kAhead = 16;
+
 // A chunk that the run sets, and the settings it takes.
 struct Target {
   const SceneSection* section;
@@ -79,9 +82,8 @@ struct SetShare {
   bool values = false;  // whether the run tells them
   std::string in;       // the path, for a message
 
-  LargeBytes rebuilt;
-  // Each chunk rebuilt: its identity, and where it starts in `rebuilt`.
-  std::vector<std::pair<ChunkId, size_t>, os::LargeAllocator<std::pair<ChunkId, size_t>>> starts;
+  // The chunks rebuilt, checked for the edit.
+  ReplacementBatch batch;
   FieldNames fields;
   std::vector<SetResult> results;  // only for a run that tells the values
   std::string failure;             // the message of the chunk refused; empty when none was
@@ -90,10 +92,15 @@ struct SetShare {
   SetShare(const SceneDocument& from, std::span<const Target> run, bool tell, std::string path)
       : document(&from), targets(run), values(tell), in(std::move(path)) {}
 
+  // Rebuilds every chunk of the run into one block, then checks them into
+  // the batch, here rather than on the thread that takes the batches.
   void Run() {
     size_t length = 0;
     for (const Target& target : targets) length += Entry(target).chunk.Length();
+    LargeBytes rebuilt;
     rebuilt.reserve(length);
+    // Each chunk rebuilt: its entry, and where it starts in `rebuilt`.
+    std::vector<std::pair<const ChunkEntry*, size_t>, os::LargeAllocator<std::pair<const ChunkEntry*, size_t>>> starts;
     starts.reserve(targets.size());
     std::optional<SettingsApplier> applier;
     for (const Target& target : targets) {
@@ -106,8 +113,25 @@ struct SetShare {
                   set.failure().message;
         return;
       }
-      if (set.value().rebuilt) starts.emplace_back(entry.id, start);
+      if (set.value().rebuilt) starts.emplace_back(&entry, start);
       if (values) results.push_back({target, ChunkName(entry.chunk.Bytes()), std::move(set.value())});
+    }
+    const std::shared_ptr<const ByteBlock> block = BlockOf(std::move(rebuilt));
+    batch.Reserve(starts.size());
+    for (size_t at = 0; at < starts.size(); ++at) {
+      if (at + kAhead < starts.size()) {
+        // The check reads both chunks' first lines, where a name lies, mostly:
+        // asked for ahead, they come in together.
+        for (const uint8_t* bytes :
+             {starts[at + kAhead].first->chunk.Data(), block->Data() + starts[at + kAhead].second}) {
+          __builtin_prefetch(bytes);
+          __builtin_prefetch(bytes + 64);
+        }
+      }
+      const size_t start = starts[at].second;
+      const size_t end = at + 1 < starts.size() ? starts[at + 1].second : block->Size();
+      document->CheckReplacement(batch, starts[at].first->id,
+                                 Chunk(block, ByteView(block->Data() + start, end - start)));
     }
   }
 
@@ -265,23 +289,15 @@ class SetRun {
     shares.front().Run();
     for (std::thread& thread : threads) thread.join();
 
-    std::vector<ChunkReplacement, os::LargeAllocator<ChunkReplacement>> replacements;
-    size_t count = 0;
-    for (const SetShare& share : shares) count += share.starts.size();
-    replacements.reserve(count);
+    std::vector<ReplacementBatch> batches;
     for (SetShare& share : shares) {
       if (!share.failure.empty()) return session_.Failure(share.failure);
-      const std::shared_ptr<const ByteBlock> block = BlockOf(std::move(share.rebuilt));
-      for (size_t at = 0; at < share.starts.size(); ++at) {
-        const size_t start = share.starts[at].second;
-        const size_t end = at + 1 < share.starts.size() ? share.starts[at + 1].second : block->Size();
-        replacements.push_back({share.starts[at].first, Chunk(block, ByteView(block->Data() + start, end - start))});
-      }
+      batches.push_back(std::move(share.batch));
       fields_.Add(share.fields);
       std::move(share.results.begin(), share.results.end(), std::back_inserter(results_));
     }
     const std::string what = fields_.Text() + " of " + ChunkCount(document);
-    const Outcome<size_t> replaced = document.ReplaceChunks(replacements, what);
+    const Outcome<size_t> replaced = document.ReplaceChunks(batches, what);
     if (!replaced.ok())
       return session_.Failure("cannot set " + what + " in " + In() + ": " + replaced.failure().message);
     return kSuccess;
