@@ -246,7 +246,13 @@ class EditRun {
       if (result.ok()) RequireReplaced(scene_, before, chunk.id, result.value(), renamed);
       return result.ok();
     }
-    const Outcome<size_t> result = scene_.ReplaceChunks(batch, field + " of a batch");
+    // Checked into one batch, or each into one of its own as set's threads check theirs.
+    std::vector<ReplacementBatch> apart;
+    if (choices_.ConsumeBool())
+      for (const ChunkReplacement& replacement : batch)
+        scene_.CheckReplacement(apart.emplace_back(), replacement.id, replacement.rebuilt);
+    const Outcome<size_t> result = apart.empty() ? scene_.ReplaceChunks(batch, field + " of a batch")
+                                                 : scene_.ReplaceChunks(apart, field + " of a batch");
     if (!result.ok()) return false;
     Require(result.value() == batch.size(), "a batch counted other chunks than it was given");
     for (const ChunkReplacement& replacement : batch)
