@@ -13,8 +13,8 @@ namespace {
 
 std::string RecoveryQuestion(const std::string& owner) {
   const std::string changes = owner.empty() ? "a scene that was never saved" : owner;
-  return "tool ended before it saved the changes to " + changes +
-         ", and kept them.\n\nOpen them now, as unsaved changes to that " + (owner.empty() ? "scene" : "file") +
+  return "An editor ended without saving its changes to\n" + changes +
+         "\nbut kept them.\n\nOpen them now, as unsaved changes to that " + (owner.empty() ? "scene" : "file") +
          "?\n\nYes: open them.\nNo: discard them.\nCancel: keep them for the next start.";
 }
 
