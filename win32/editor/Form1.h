@@ -135,8 +135,8 @@ class TForm1 final : public toolkit::Form {
   // After each command: the recovery file follows the document.
   void FollowRecovery();
   // Opens a recovery file left by another editor (`scene`: the rest of it,
-  // its header read to `owner`) as unsaved changes to that file; false, once a box said why,
-  // when it could not.
+  // its header read to `owner`) as unsaved changes to that file; false,
+  // once a box said why, when it could not.
   bool OpenRecovered(const std::string& left, std::unique_ptr<TStream> scene, const std::string& owner);
   // What follows a load, of `path` or as changes to it: the history, the
   // tree, what "save" writes to.
