@@ -31,6 +31,9 @@ class EditHistory {
   // cleared): an undo back to that state counts as no difference.
   bool Modified() const { return Current() != saved_; }
   void MarkSaved() { saved_ = Current(); }
+  // No state of the history is the one saved: the scene came from somewhere
+  // else than its file (changes kept of an editor that ended).
+  void MarkUnsaved() { saved_ = kNoState; }
   // Forgets every edit: a load starts a new history.
   void Clear();
 
@@ -44,4 +47,5 @@ class EditHistory {
   std::vector<Entry> undone_;  // the last taken back on top
   uint64_t lastSerial_ = 0;    // never given twice, so a state dropped from redo is never "saved" again
   uint64_t saved_ = 0;
+  static constexpr uint64_t kNoState = UINT64_MAX;  // a serial never given
 };

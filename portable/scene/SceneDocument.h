@@ -44,6 +44,18 @@ struct ChunkReplacement {
   Chunk rebuilt;
 };
 
+// The scene's lists as they were at one moment, for a write on another
+// thread: copies of the lists, which keep their chunks' bytes alive. The
+// bytes never change, so none of them is copied.
+struct SceneSnapshot {
+  ChunkList heads;
+  std::array<ChunkList, kSceneSectionCount> sections;
+
+  // Writes what a save would have written then; raises what the stream
+  // raises, and Exception for a scene too large for one file.
+  void Write(TStream& stream) const;
+};
+
 class SceneDocument {
  public:
   SceneDocument();
@@ -71,6 +83,8 @@ class SceneDocument {
   Outcome<Done> Save(const std::string& path);
   // Writes the bytes that Save puts into the file.
   Outcome<Done> Write(TStream& stream) const;
+  // The scene as it is now, to be written later.
+  SceneSnapshot Snapshot() const { return {heads, sectionLists}; }
 
   // The list of a section. Read only: every change goes through an edit,
   // which the history keeps.
@@ -137,6 +151,9 @@ class SceneDocument {
   uint64_t CurrentEdit() const { return history_.Current(); }
   // Whether the scene differs from what was last loaded or saved.
   bool Modified() const { return history_.Modified(); }
+  // The scene differs from its file until it is saved, even after undoing
+  // back to where it is now: it was loaded from elsewhere.
+  void MarkUnsaved() { history_.MarkUnsaved(); }
   // What the last edit, undo or redo did to the sections; nothing after a
   // load or a clear.
   const DocumentChange& LastChange() const { return lastChange_; }
@@ -178,9 +195,6 @@ class SceneDocument {
   Outcome<Done> ReadBlock(std::unique_ptr<ByteBlock> block, uint64_t fileLength, FileArrival* arrival = nullptr);
   // Tells the observer, and gives the error back.
   SceneError LoadFailed(SceneError error);
-  // Writes the file's bytes; raises what the stream raises, and Exception
-  // for a scene too large for one file.
-  void WriteAll(TStream& stream) const;
   // Lets go of all that a load took in: the lists, the block, the file size.
   void DropLoad();
   // The load's side of the walk of the block that the document holds: the

@@ -42,9 +42,9 @@ uint64_t ListLength(const ChunkList& list) {
   return length;
 }
 
-}  // namespace
-
-void SceneDocument::WriteAll(TStream& stream) const {
+// The file's bytes of a head list and the section lists.
+void WriteLists(TStream& stream, const ChunkList& heads,
+                const std::array<ChunkList, kSceneSectionCount>& sectionLists) {
   // A section is written when its list holds a chunk; its size then covers
   // every chunk it holds, whatever the document kept (two merged sections,
   // deletions). Its header stays here until everything has gone out.
@@ -86,14 +86,18 @@ void SceneDocument::WriteAll(TStream& stream) const {
   out.Flush();
 }
 
+}  // namespace
+
+void SceneSnapshot::Write(TStream& stream) const { WriteLists(stream, heads, sections); }
+
 Outcome<Done> SceneDocument::Write(TStream& stream) const {
-  return Attempt([&] { WriteAll(stream); });
+  return Attempt([&] { WriteLists(stream, heads, sectionLists); });
 }
 
 Outcome<Done> SceneDocument::Save(const std::string& path) {
   const Outcome<Done> saved = Attempt([&] {
     TFileReplacement file(path);
-    WriteAll(file.Stream());
+    WriteLists(file.Stream(), heads, sectionLists);
     file.Commit();
   });
   if (!saved.ok()) {

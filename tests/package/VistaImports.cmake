@@ -17,7 +17,7 @@ set(vista_kernel32.dll AddVectoredExceptionHandler AllocConsole CloseHandle Crea
     CreateFileW CreateSemaphoreA DeleteCriticalSection DeleteFileW DeviceIoControl DuplicateHandle
     EnterCriticalSection FileTimeToSystemTime FindClose FindFirstFileW FindNextFileW FormatMessageA FormatMessageW
     FreeLibrary GetCommandLineW GetConsoleMode GetConsoleWindow GetCurrentProcess GetCurrentProcessId
-    GetCurrentThread GetCurrentThreadId GetFileAttributesW GetFileInformationByHandle GetFileInformationByHandleEx
+    GetCurrentThread GetCurrentThreadId GetEnvironmentVariableW GetFileAttributesW GetFileInformationByHandle GetFileInformationByHandleEx
     GetFileSizeEx GetFileType GetFinalPathNameByHandleW GetFullPathNameW GetHandleInformation GetLastError
     GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask GetProcessTimes
     GetStartupInfoA GetStartupInfoW GetStdHandle GetSystemTimeAdjustment GetSystemTimeAsFileTime GetThreadContext
@@ -37,7 +37,7 @@ set(vista_msvcrt.dll abort _amsg_exit _assert atoi _beginthreadex calloc _cexit 
     __setusermatherr setvbuf signal strchr strcmp strcoll _strdup strerror strftime _stricmp strlen strncmp strtoul
     strxfrm tolower toupper towlower towupper _ultoa ungetc ungetwc _unlock vfprintf wcscoll wcsftime wcslen wcsxfrm
     _wfopen __wgetmainargs __winitenv _write)
-set(vista_shell32.dll CommandLineToArgvW DragAcceptFiles DragFinish DragQueryFileW)
+set(vista_shell32.dll CommandLineToArgvW DragAcceptFiles DragFinish DragQueryFileW SHGetFolderPathW)
 set(vista_user32.dll AdjustWindowRectEx AppendMenuW BeginDeferWindowPos BeginPaint CallWindowProcW ClientToScreen
     CloseClipboard CreateAcceleratorTableW CreateMenu CreatePopupMenu CreateWindowExW DeferWindowPos DefWindowProcW
     DeleteMenu DestroyAcceleratorTable DestroyMenu DestroyWindow DispatchMessageW DrawFrameControl EmptyClipboard

@@ -35,7 +35,8 @@ bool NamesItem(const std::string& text, const std::string& item) {
 }
 
 EditorTest::EditorTest(const std::string& soundPlugin)
-    : form(application, soundPlugin, WindowsPath(scratch.Path("program/DNCes")) + "\\") {
+    : form(application, soundPlugin, WindowsPath(scratch.Path("program/DNCes")) + "\\",
+           WindowsPath(scratch.Path("data/Recovery")) + "\\") {
   form.Show();
 }
 

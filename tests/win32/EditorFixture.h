@@ -1,7 +1,8 @@
 #pragma once
 // The editor's main window created in-process, with its trace collected and a
 // scratch folder for scene files; its exports go into "program\DNCes\"
-// there, as beside a program of the scratch folder's own.
+// there, as beside a program of the scratch folder's own, and its recovery
+// files into "data\Recovery\", as in the user's own application data.
 
 #include <gtest/gtest.h>
 

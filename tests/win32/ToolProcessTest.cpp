@@ -1,8 +1,12 @@
 // tool.exe as a user runs it: opened through the menu and the file dialog or
-// from its command line, saved under another name, closed; its trace
-// captured from standard output.
+// from its command line, saved under another name, closed, killed with an
+// edit unsaved and started again; its trace captured from standard output.
 #include <gtest/gtest.h>
 
+#include "editing/RecoveryFile.h"
+#include "os/FileSystem.h"
+#include "os/WideText.h"
+#include "scene/FileStream.h"
 #include "tests/SceneTestSupport.h"
 #include "toolkit/TreeView.h"
 #include "tools/gui/ToolProcess.h"
@@ -24,6 +28,36 @@ std::vector<std::string> Lines(const std::string& text) {
 std::string FileText(const std::string& path) {
   const Bytes bytes = ReadFileBytes(path);
   return std::string(bytes.begin(), bytes.end());
+}
+
+// The editors started while it lives keep their recovery files in `folder`.
+class RecoveryFolderGiven {
+ public:
+  explicit RecoveryFolderGiven(const std::string& folder) {
+    SetEnvironmentVariableW(L"SCENE2_TOOLS_DATA", os::Widen(folder).c_str());
+  }
+  ~RecoveryFolderGiven() { SetEnvironmentVariableW(L"SCENE2_TOOLS_DATA", nullptr); }
+  RecoveryFolderGiven(const RecoveryFolderGiven&) = delete;
+  RecoveryFolderGiven& operator=(const RecoveryFolderGiven&) = delete;
+};
+
+// The recovery files in the editors' folders under `root`.
+std::vector<std::string> RecoveryFiles(const std::string& root) {
+  std::vector<std::string> files;
+  os::Result<std::vector<std::string>> editors = os::ListFolder(root);
+  if (!editors.ok()) return files;
+  for (const std::string& editor : editors.value())
+    if (const std::string file = root + editor + "\\scene.recovery"; FileExists(file)) files.push_back(file);
+  return files;
+}
+
+// The scene that a recovery file keeps.
+Bytes RecoveredScene(const std::string& file) {
+  os::Result<std::unique_ptr<TFileStream>> opened = TFileStream::OpenRead(file);
+  if (!opened.ok() || !ReadRecoveryOwner(*opened.value()).ok()) return {};
+  Bytes scene(static_cast<size_t>(opened.value()->Size() - opened.value()->Position()));
+  opened.value()->Read(scene.data(), scene.size());
+  return scene;
 }
 
 }  // namespace
@@ -129,4 +163,52 @@ TEST(ToolProcess, ItsConsoleOpensBesideTheMainWindowClearOfItsMenu) {
     RECT overlap{};
     return !IntersectRect(&overlap, &shown, &top);
   })) << "the console lies over the menu bar";
+}
+
+TEST(ToolProcess, KeepsAnEditThroughAKillAndOffersItAtTheNextStart) {
+  ScratchFolder scratch;
+  const std::string data = WindowsPath(scratch.Path("data"));
+  const std::string recovery = data + "\\Recovery\\";
+  const RecoveryFolderGiven given(data);
+  const std::string scene = WindowsPath(scratch.Path("level.bin"));
+  const Bytes original = SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, ObjectChunk("crate", 9))});
+  WriteFileBytes(scene, original);
+
+  Bytes edited;
+  {
+    ToolProcess tool(ToolPath(), WindowsPath(scratch.Path("trace.txt")), {scene});
+    ASSERT_NE(tool.MainWindow(), nullptr);
+    HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+    // Five fixed nodes, an object folder and its object.
+    ASSERT_TRUE(WaitUntil([tree] { return ExpandAll(tree) == 5 + 1 + 1; }));
+    const HTREEITEM objects = TreeItemAt(tree, TreeItemAt(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
+    CheckNode(tree, TreeItemAt(tree, objects, TVGN_CHILD));
+    tool.ChooseMenu(1, 4);  // Edit > delete selected
+    ASSERT_TRUE(WaitUntil([&] { return ExpandAll(tree) == 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return RecoveryFiles(recovery).size() == 1; }));
+    edited = RecoveredScene(RecoveryFiles(recovery).front());
+    tool.Kill();
+  }
+  ASSERT_FALSE(edited.empty());
+  EXPECT_EQ(ReadFileBytes(scene), original);
+
+  ToolProcess tool(ToolPath(), WindowsPath(scratch.Path("trace again.txt")));
+  ASSERT_NE(tool.MainWindow(), nullptr);
+  HWND question = tool.WaitForWindow(Captioned("tool"));
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(MessageBoxText(question).find(scene), std::string::npos) << MessageBoxText(question);
+  PostMessageA(question, WM_COMMAND, IDYES, 0);
+  HWND tree = FindWindowExA(tool.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  EXPECT_TRUE(WaitUntil([tree] { return ExpandAll(tree) == 5; })) << "the object stays deleted";
+  EXPECT_EQ(ReadFileBytes(scene), original);
+
+  // Unsaved: the close asks, and "Yes" saves them where they belong.
+  PostMessageA(tool.MainWindow(), WM_CLOSE, 0, 0);
+  HWND save = tool.WaitForWindow(Captioned("tool"));
+  ASSERT_NE(save, nullptr);
+  EXPECT_EQ(MessageBoxText(save), "Save changes to level.bin?");
+  PostMessageA(save, WM_COMMAND, IDYES, 0);
+  EXPECT_EQ(tool.Close(), 0u);
+  EXPECT_EQ(ReadFileBytes(scene), edited);
+  EXPECT_TRUE(RecoveryFiles(recovery).empty());
 }

@@ -50,7 +50,7 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& outputFi
                                       DETACHED_PROCESS, nullptr, nullptr, &startup, &process_);
   CloseHandle(output);
   if (!started) throw std::runtime_error("cannot start " + program);
-  main_ = WaitForWindow(Captioned("Form1"));
+  WaitUntil([this] { return (main_ = FindProcessWindow(process_.dwProcessId, Captioned("Form1"))) != nullptr; });
 }
 
 ToolProcess::~ToolProcess() {
@@ -133,4 +133,9 @@ DWORD ToolProcess::Close() {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process_.hProcess, &code);
   return code;
+}
+
+void ToolProcess::Kill() {
+  TerminateProcess(process_.hProcess, 1);
+  WaitForSingleObject(process_.hProcess, 30000);
 }

@@ -28,7 +28,8 @@ void CheckNode(HWND tree, HTREEITEM item);
 class ToolProcess {
  public:
   // Starts `program` with `arguments`, each quoted on its command line as
-  // the shell quotes a path, and waits for its main window.
+  // the shell quotes a path, and waits for its main window (which a box it
+  // shows at start may disable).
   ToolProcess(const std::string& program, const std::string& outputFile,
               const std::vector<std::string>& arguments = {});
   ToolProcess(const ToolProcess&) = delete;
@@ -52,6 +53,8 @@ class ToolProcess {
   void ChooseFile(const std::string& caption, const std::string& path) const;
   // Closes the main window and waits for the program to end; its exit code.
   DWORD Close();
+  // Ends the program at once, as a crash or the task manager does.
+  void Kill();
 
  private:
   PROCESS_INFORMATION process_{};

@@ -18,10 +18,13 @@ void TForm1::OpenScene() {
 
 void TForm1::OpenSceneFile(const std::string& path) {
   toolkit::WaitCursor waiting;
+  ShowLoaded(document_->Core().Load(path), path);
+}
+
+void TForm1::ShowLoaded(const Outcome<Done>& loaded, const std::string& path) {
   fileDialog_.SetFileName(path);
   // A file that did not load whole must not be overwritten by a plain
   // "save" with the part that was read.
-  const Outcome<Done> loaded = document_->Core().Load(path);
   currentFile_ = loaded.ok() ? path : std::string();
   loadFailure_ = loaded.ok() ? std::string() : "Cannot load " + path + ":\n" + loaded.failure().message;
   // A load starts a new history.
@@ -78,6 +81,7 @@ bool TForm1::SaveChangesFirst() {
     case IDYES:
       break;
     case IDNO:
+      recovery_.Forget();
       return true;
     default:
       return false;

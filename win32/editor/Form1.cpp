@@ -30,7 +30,7 @@ std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindo
 std::string TForm1::DefaultSoundPluginPath() { return toolkit::ProgramFolder() + "Ambrel.dll"; }
 
 TForm1::TForm1(const toolkit::Application& application, std::string soundPluginPath, std::string dncFolder,
-               BarItems items)
+               const std::string& recoveryFolder, BarItems items)
     : Form(MainWindowArgs(MakeMenuBar(this, items))),
       caption_(application.Caption()),
       barItems_(items),
@@ -84,7 +84,8 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                      .initialFolder = dncFolder_}),
       ui_(caption_, hwnd_),
       document_(NewScene2bin(ui_)),
-      soundPlugin_(std::move(soundPluginPath), hwnd_) {
+      soundPlugin_(std::move(soundPluginPath), hwnd_),
+      recovery_(recoveryFolder, ThisProcess(), IsRunning) {
   tree_.Expand(*Nodes().scene2);
   UpdateBarMenus();
   AddKeys(treeMenu_, [this] { UpdateTreeMenu(); });
@@ -175,6 +176,7 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
     }
     form->UpdateBarMenus();
     form->ShowSelectedChunk();
+    form->FollowRecovery();
   };
 }
 
@@ -223,6 +225,10 @@ void TForm1::ShowSearchMenu() {
 }
 
 void TForm1::OnDestroy() {
+  // The window goes once the question let the changes go, saved or
+  // dropped: so does their recovery file, before the process may end.
+  recovery_.Forget();
+  recovery_.Finish();
   document_.reset();
   toolkit::Application::Quit();
 }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "editing/EditorRecovery.h"
 #include "editing/NodeKey.h"
 #include "editing/SceneTree.h"
 #include "editing/TreeFollower.h"
@@ -13,6 +14,7 @@
 #include "editor/DncFolder.h"
 #include "editor/EditorUi.h"
 #include "editor/OverwriteDialog.h"
+#include "editor/RecoveryPlace.h"
 #include "editor/SoundPlugin.h"
 #include "scene/qScene2bin.h"
 #include "toolkit/Application.h"
@@ -29,10 +31,11 @@ class TForm1 final : public toolkit::Form {
  public:
   // `soundPluginPath`: where Ambrel.dll is; `dncFolder`: where exports go,
   // with its trailing backslash. Both beside the program unless a test
-  // gives others.
+  // gives others. `recoveryFolder`: where the user's editors keep their
+  // recovery files.
   explicit TForm1(const toolkit::Application& application, std::string soundPluginPath = DefaultSoundPluginPath(),
-                  std::string dncFolder = ProgramDncFolder())
-      : TForm1(application, std::move(soundPluginPath), std::move(dncFolder), BarItems{}) {}
+                  std::string dncFolder = ProgramDncFolder(), const std::string& recoveryFolder = UserRecoveryFolder())
+      : TForm1(application, std::move(soundPluginPath), std::move(dncFolder), recoveryFolder, BarItems{}) {}
   static std::string DefaultSoundPluginPath();
 
   // The commands behind the menus and buttons. Errors reach the caller; the
@@ -45,6 +48,9 @@ class TForm1 final : public toolkit::Form {
   // "open.." opens, after the question about unsaved changes, a failure
   // shown in a box as the menu shows it.
   void OpenGivenFile(const std::string& path);
+  // At start: offers, one by one, the scenes whose changes editors that
+  // ended kept in recovery files, until one is opened or the user cancels.
+  void RecoverLeftScenes();
   void SaveScene();
   void SaveSceneAs();
   void ExportSelected();
@@ -81,6 +87,7 @@ class TForm1 final : public toolkit::Form {
   const toolkit::Menu& SearchMenu() const { return searchMenu_; }
   const toolkit::Menu& TreeMenu() const { return treeMenu_; }
   const ChunkPanel& SidePanel() const { return sidePanel_; }
+  EditorRecovery& Recovery() { return recovery_; }
 
  private:
   // The items of the bar that are greyed at times: "save" and "save as.."
@@ -93,7 +100,8 @@ class TForm1 final : public toolkit::Form {
     UINT redo = 0;
   };
   // `items` is filled as the bar is made, before the members are.
-  TForm1(const toolkit::Application& application, std::string soundPluginPath, std::string dncFolder, BarItems items);
+  TForm1(const toolkit::Application& application, std::string soundPluginPath, std::string dncFolder,
+         const std::string& recoveryFolder, BarItems items);
   // Static, and touching nothing of the form: the bar is made before the
   // form's base, which takes it.
   static toolkit::Menu MakeMenuBar(TForm1* form, BarItems& items);
@@ -124,6 +132,15 @@ class TForm1 final : public toolkit::Form {
   // saves them when asked to. False when the user cancelled, or the save
   // did not happen: nothing may be dropped then.
   bool SaveChangesFirst();
+  // After each command: the recovery file follows the document.
+  void FollowRecovery();
+  // Opens a recovery file left by another editor (`scene`: the rest of it,
+  // its header read to `owner`) as unsaved changes to that file; false,
+  // once a box said why, when it could not.
+  bool OpenRecovered(const std::string& left, std::unique_ptr<TStream> scene, const std::string& owner);
+  // What follows a load, of `path` or as changes to it: the history, the
+  // tree, what "save" writes to.
+  void ShowLoaded(const Outcome<Done>& loaded, const std::string& path);
   void OnClose() override;
   toolkit::Button JumpButton(const char* text, int left, SceneNode* FixedNodes::*section);
   void ShowError(const std::string& message) const;
@@ -173,4 +190,5 @@ class TForm1 final : public toolkit::Form {
   std::string currentFile_;
   // What the side panel says of the last load when it failed, until the next.
   std::string loadFailure_;
+  EditorRecovery recovery_;
 };
