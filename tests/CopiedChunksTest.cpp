@@ -146,6 +146,16 @@ TEST(CopiedChunks, AddedCopiesTakeNamesOfTheirOwnAsOneEditThatUndoes) {
   EXPECT_EQ(document.NextUndo(), "duplicate of objects crate (3)") << "a refused paste is no edit";
 }
 
+TEST(CopiedChunks, NamesThatCantBeRewrittenAreTakenBeforeTheCopiesAreNumbered) {
+  LoadedScene scene(Scene({Objects({kCrate})}));
+  ASSERT_TRUE(scene.loaded);
+  const Bytes nameless = ChunkOf(kObjectChunk, ChunkOf(kObjectTypeChunk, U32(4)));
+  ASSERT_TRUE(
+      scene.document->AddCopies({Chunk::CopyOf(ViewOf(ObjectChunk("", 9))), Chunk::CopyOf(ViewOf(nameless))}, "paste")
+          .ok());
+  EXPECT_EQ(Names(scene.document->Objects()), (Lines{"crate", " (2)", ""}));
+}
+
 TEST(CopiedChunks, TextIsTheLinesOfTheListing) {
   LoadedScene scene(
       Scene({Objects({ObjectChunk("horn", 4), ObjectChunk("\xDF\xF9\xE8\xEA\\", 9)}), VisualEffects({kFog})}));
