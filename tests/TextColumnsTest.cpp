@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "tools/scene2/TextColumns.h"
+#include "scene/TextColumns.h"
 
 namespace {
 

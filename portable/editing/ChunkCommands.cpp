@@ -10,7 +10,6 @@
 
 namespace {
 
-// The chunks of the checked nodes below `node`, in tree order.
 void GatherCheckedChunks(const SceneNode& node, std::vector<ChunkId>& chunks) {
   for (const SceneNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
     if (child->FirstChild() != nullptr) GatherCheckedChunks(*child, chunks);
@@ -18,12 +17,18 @@ void GatherCheckedChunks(const SceneNode& node, std::vector<ChunkId>& chunks) {
   }
 }
 
+// The chunks of the checked nodes below `node`, in tree order.
+std::vector<ChunkId> CheckedChunks(const SceneNode& node) {
+  std::vector<ChunkId> chunks;
+  GatherCheckedChunks(node, chunks);
+  return chunks;
+}
+
 }  // namespace
 
 void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally,
                    const ProgressReport& report) {
-  std::vector<ChunkId> chunks;
-  GatherCheckedChunks(node, chunks);
+  const std::vector<ChunkId> chunks = CheckedChunks(node);
   for (size_t done = 0; done < chunks.size(); ++done) {
     if (report && !report(done, chunks.size())) return;
     const ChunkRef chunk = document.Get(chunks[done]);
@@ -34,6 +39,13 @@ void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExp
     else
       ++tally.failed;
   }
+}
+
+std::vector<ChunkId> ChunksToCopy(const FixedNodes& nodes, const SceneNode* selected) {
+  std::vector<ChunkId> chunks = CheckedChunks(*nodes.scene2);
+  if (chunks.empty() && selected != nullptr && selected->kind == SceneNodeKind::Chunk)
+    chunks.push_back(selected->chunk);
+  return chunks;
 }
 
 std::string ExportSummary(const ExportTally& tally, const std::string& folder) {

@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "editing/SceneNode.h"
 #include "editing/SceneTree.h"
@@ -26,6 +27,12 @@ void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExp
 // The export's summary: the files written, the folder, and the files that
 // could not be written when there were any. Lines end with CR alone.
 std::string ExportSummary(const ExportTally& tally, const std::string& folder);
+
+// What "copy" takes: the chunks of the checked nodes below `nodes.scene2`
+// in tree order when any is checked, as "export selected" and "delete
+// selected" take them; else the chunk of `selected`, when it is a chunk's
+// node; else none.
+std::vector<ChunkId> ChunksToCopy(const FixedNodes& nodes, const SceneNode* selected);
 
 // Deletes every checked node below each of `sections`, a chunk's or a
 // folder's, from the tree through `follower`, a folder's nodes together (a

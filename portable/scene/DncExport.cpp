@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr char kExtension[] = ".dnc";
-
 const char* PrefixOf(uint16_t type) {
   const SceneSection* section = SectionOfItemType(type);
   return section != nullptr ? section->filePrefix : "";
@@ -61,7 +59,7 @@ std::string DncFileName(uint16_t type, const std::string& name) {
   // Linux takes any bytes, so no name is changed to fit.
   if (!complete) fileName = name;
 #endif
-  return PrefixOf(type) + fileName + kExtension;
+  return PrefixOf(type) + fileName + kDncExtension;
 }
 
 std::string DncFileName(ByteView chunk) { return DncFileName(GetChunkType(chunk), ChunkName(chunk)); }
@@ -119,20 +117,6 @@ TDncExport::TDncExport(std::string folder) : folder_(std::move(folder)) {
 TDncExport::~TDncExport() {
   // What can't be removed (a file of another program's inside) stays.
   if (!temporaryFolder_.empty()) static_cast<void>(os::RemoveFolder(temporaryFolder_));
-}
-
-std::string TDncFileNames::Unused(const std::string& fileName) {
-  std::string folded = FoldedFileName(fileName);
-  if (used_.insert(folded).second) return fileName;
-  // The number and the extension fold to themselves: the stem is folded once.
-  const std::string foldedStem = folded.substr(0, folded.size() - std::strlen(kExtension));
-  // A name of that form may have been given already, as a name of its own.
-  unsigned& next = nextNumber_.try_emplace(std::move(folded), 2).first->second;
-  std::string number;
-  do {
-    number = " (" + std::to_string(next++) + ")" + kExtension;
-  } while (!used_.insert(foldedStem + number).second);
-  return fileName.substr(0, fileName.size() - std::strlen(kExtension)) + number;
 }
 
 bool TDncExport::MayExist(const std::string& fileName) const {

@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "os/FileSystem.h"
 #include "scene/ByteView.h"
+#include "scene/NumberedNames.h"
+
+inline constexpr char kDncExtension[] = ".dnc";
 
 // Prefix, name and ".dnc": "Obj_crate.dnc" for an object named crate, the
 // name's Windows-1251 bytes decoded (UTF-8, as every path is). The byte
@@ -41,19 +43,9 @@ std::string FileNameLengthFault(const std::string& fileName);
 // The file names that one export gives: a name given already gets a number,
 // "Obj_crate (2).dnc", "Obj_crate (3).dnc" and so on, names compared as
 // Windows compares them, so that no chunk overwrites another.
-class TDncFileNames {
+class TDncFileNames : public NumberedNames {
  public:
-  // `fileName`, or the first numbered form of it not given yet; given from
-  // then on.
-  std::string Unused(const std::string& fileName);
-  // Room for `count` names, so that a large scene's names are not hashed again as the set grows.
-  void Reserve(size_t count) { used_.reserve(count); }
-
- private:
-  std::unordered_set<std::string> used_;  // folded
-  // By folded name: the number its next repeat tries first, so that each
-  // repeat of a name costs one look, not one for every repeat before it.
-  std::unordered_map<std::string, unsigned> nextNumber_;
+  TDncFileNames() : NumberedNames(FoldedFileName, kDncExtension) {}
 };
 
 struct DncWrite {

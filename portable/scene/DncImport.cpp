@@ -17,39 +17,26 @@
 
 namespace {
 
-// Where a file stands among an export's numbered copies of one name: the
-// name without extension and number, folded, and the number (1 for none).
-struct NumberedCopy {
-  std::string group;
-  unsigned number = 1;
-};
-
-NumberedCopy CopyOf(const std::string& path) {
-  std::string stem = FoldedFileName(path);
-  if (stem.ends_with(".dnc")) stem.resize(stem.size() - 4);
-  const size_t open = stem.rfind(" (");
-  if (open == std::string::npos || !stem.ends_with(')')) return {stem};
-  const std::string digits = stem.substr(open + 2, stem.size() - open - 3);
-  if (digits.empty() || digits.size() > 9 || digits.front() == '0' ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return {stem};
-  const unsigned number = static_cast<unsigned>(std::stoul(digits));
-  if (number < 2) return {stem};
-  return {stem.substr(0, open), number};
+// Where a file stands among an export's numbered copies of one name: its
+// name folded, without extension, split from its number.
+NumberedName CopyOf(const std::string& path) {
+  std::string name = FoldedFileName(path);
+  if (name.ends_with(kDncExtension)) name.resize(name.size() - (std::size(kDncExtension) - 1));
+  return SplitNumber(name);
 }
 
 }  // namespace
 
 std::vector<std::string> ImportOrder(const std::vector<std::string>& paths) {
-  std::vector<NumberedCopy> copies;
+  std::vector<NumberedName> copies;
   std::unordered_map<std::string, std::vector<size_t>> groups;
   for (size_t index = 0; index < paths.size(); ++index) {
     copies.push_back(CopyOf(paths[index]));
-    groups[copies.back().group].push_back(index);
+    groups[copies.back().stem].push_back(index);
   }
   std::vector<std::string> ordered;
   for (size_t index = 0; index < paths.size(); ++index) {
-    std::vector<size_t>& group = groups[copies[index].group];
+    std::vector<size_t>& group = groups[copies[index].stem];
     if (group.empty() || group.front() != index) continue;  // taken with the first of its group
     std::stable_sort(group.begin(), group.end(),
                      [&copies](size_t a, size_t b) { return copies[a].number < copies[b].number; });

@@ -139,6 +139,15 @@ class SceneDocument {
   Outcome<ImportTally> Import(std::vector<Chunk> chunks);
   // An import refused before it began: tells the observer, gives the error back.
   SceneError ImportRefused(SceneError error);
+  // Adds copies of whole chunks of the four item types at the ends of their
+  // sections, in order, as one edit, and never in another chunk's place: a
+  // name that the section holds already, or that a copy before it took, is
+  // written anew with the first number free, "crate (2)" (see NumberedNames),
+  // where the chunk keeps it in a name sub-chunk (a chunk that keeps it
+  // otherwise keeps it as it is). `verb` names the edit: "paste of 3
+  // chunks", "duplicate of objects crate". Refused, changing nothing, when a
+  // chunk is of another type. The chunks added, in order.
+  Outcome<std::vector<ChunkId>> AddCopies(std::vector<Chunk> chunks, const std::string& verb);
 
   // The history: each undo and redo tells what it took back or did again.
   bool Undo();

@@ -31,6 +31,8 @@ enum class SceneFault {
   NoNameSubChunk,
   // An import: a .dnc file that is not one whole chunk of an item type.
   DncRefused,
+  // A paste: the clipboard's block is not one of copied chunks, or is broken.
+  PasteRefused,
   // A value typed for a field of a chunk that the field can't take.
   BadValue,
 };

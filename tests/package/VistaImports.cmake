@@ -13,22 +13,22 @@ set(vista_comdlg32.dll GetOpenFileNameW GetSaveFileNameW)
 set(vista_gdi32.dll BitBlt CreateCompatibleBitmap CreateCompatibleDC CreateFontIndirectW CreateSolidBrush DeleteDC
     DeleteObject GetDeviceCaps GetTextExtentPoint32W GetTextMetricsW SelectObject SetBkMode SetTextColor
     SetViewportOrgEx TextOutW)
-set(vista_kernel32.dll AddVectoredExceptionHandler AllocConsole CloseHandle CreateDirectoryW CreateEventA
-    CreateFileW CreateSemaphoreA DeleteCriticalSection DeleteFileW DeviceIoControl DuplicateHandle
-    EnterCriticalSection FileTimeToSystemTime FindClose FindFirstFileW FindNextFileW FormatMessageA FormatMessageW
-    FreeLibrary GetCommandLineW GetConsoleMode GetConsoleWindow GetCurrentProcess GetCurrentProcessId
-    GetCurrentThread GetCurrentThreadId GetEnvironmentVariableW GetFileAttributesW GetFileInformationByHandle GetFileInformationByHandleEx
-    GetFileSizeEx GetFileType GetFinalPathNameByHandleW GetFullPathNameW GetHandleInformation GetLastError
-    GetModuleFileNameW GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask GetProcessTimes
-    GetStartupInfoA GetStartupInfoW GetStdHandle GetSystemTimeAdjustment GetSystemTimeAsFileTime GetThreadContext
-    GetThreadPriority GetThreadTimes GetTickCount GetTickCount64 GlobalAlloc GlobalFree GlobalLock GlobalUnlock
+set(vista_kernel32.dll AddVectoredExceptionHandler AllocConsole CloseHandle CreateDirectoryW CreateEventA CreateFileW
+    CreateSemaphoreA DeleteCriticalSection DeleteFileW DeviceIoControl DuplicateHandle EnterCriticalSection
+    FileTimeToSystemTime FindClose FindFirstFileW FindNextFileW FormatMessageA FormatMessageW FreeLibrary
+    GetCommandLineW GetConsoleMode GetConsoleWindow GetCurrentProcess GetCurrentProcessId GetCurrentThread
+    GetCurrentThreadId GetEnvironmentVariableW GetFileAttributesW GetFileInformationByHandle GetFileInformationByHandleEx GetFileSizeEx
+    GetFileType GetFinalPathNameByHandleW GetFullPathNameW GetHandleInformation GetLastError GetModuleFileNameW
+    GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask GetProcessTimes GetStartupInfoA
+    GetStartupInfoW GetStdHandle GetSystemTimeAdjustment GetSystemTimeAsFileTime GetThreadContext GetThreadPriority
+    GetThreadTimes GetTickCount GetTickCount64 GlobalAlloc GlobalFree GlobalLock GlobalSize GlobalUnlock
     InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection LoadLibraryA LoadLibraryExW
-    LoadLibraryW LocalAlloc LocalFree lstrcpynW MoveFileExW MulDiv MultiByteToWideChar OpenProcess
-    OutputDebugStringA QueryPerformanceCounter QueryPerformanceFrequency RaiseException ReadFile ReleaseSemaphore
-    RemoveDirectoryW RemoveVectoredExceptionHandler ResetEvent ResumeThread SetConsoleCtrlHandler SetEvent SetLastError
+    LoadLibraryW LocalAlloc LocalFree lstrcpynW MoveFileExW MulDiv MultiByteToWideChar OpenProcess OutputDebugStringA
+    QueryPerformanceCounter QueryPerformanceFrequency RaiseException ReadFile ReleaseSemaphore RemoveDirectoryW
+    RemoveVectoredExceptionHandler ResetEvent ResumeThread SetConsoleCtrlHandler SetEvent SetLastError
     SetProcessAffinityMask SetSystemTime SetThreadContext SetThreadPriority SetUnhandledExceptionFilter Sleep
-    SuspendThread TerminateProcess TlsAlloc TlsGetValue TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery
-    WaitForMultipleObjects WaitForSingleObject WideCharToMultiByte WriteConsoleW WriteFile)
+    SuspendThread TerminateProcess TlsAlloc TlsGetValue TlsSetValue TryEnterCriticalSection VirtualProtect
+    VirtualQuery WaitForMultipleObjects WaitForSingleObject WideCharToMultiByte WriteConsoleW WriteFile)
 set(vista_msvcrt.dll abort _amsg_exit _assert atoi _beginthreadex calloc _cexit _close _endthreadex _errno exit
     fclose _fdopen fflush fgetpos _filelengthi64 _fileno fopen _fpreset fprintf fputc fputs fread free fsetpos
     _fstat64 fwrite _get_osfhandle getc __getmainargs getwc __initenv _initterm _iob iswctype localeconv _lock
@@ -42,11 +42,12 @@ set(vista_user32.dll AdjustWindowRectEx AppendMenuW BeginDeferWindowPos BeginPai
     CloseClipboard CreateAcceleratorTableW CreateMenu CreatePopupMenu CreateWindowExW DeferWindowPos DefWindowProcW
     DeleteMenu DestroyAcceleratorTable DestroyMenu DestroyWindow DispatchMessageW DrawFrameControl EmptyClipboard
     EnableMenuItem EnableWindow EndDeferWindowPos EndPaint EnumChildWindows EnumThreadWindows FillRect GetAncestor
-    GetCapture GetClientRect GetDC GetDesktopWindow GetFocus GetKeyState GetMenuState GetMessageW GetMonitorInfoW
-    GetParent GetScrollInfo GetSysColor GetSysColorBrush GetSystemMenu GetSystemMetrics GetWindowLongW
-    GetWindowPlacement GetWindowRect GetWindowTextLengthW GetWindowTextW InvalidateRect IsDialogMessageW IsWindow
-    IsWindowEnabled IsWindowVisible LoadCursorA LoadIconW MapWindowPoints MessageBeep MessageBoxW MonitorFromRect
-    OpenClipboard PeekMessageW PostMessageW PostQuitMessage RedrawWindow RegisterClassExW RegisterWindowMessageW
-    ReleaseCapture ReleaseDC SendMessageA SendMessageW SetActiveWindow SetCapture SetClipboardData SetCursor SetFocus
-    SetForegroundWindow SetMenu SetMenuItemInfoW SetScrollInfo SetWindowLongW SetWindowPos SetWindowTextW ShowWindow
-    TrackPopupMenu TranslateAcceleratorW TranslateMessage UnregisterClassW UpdateWindow WindowFromPoint)
+    GetCapture GetClientRect GetClipboardData GetDC GetDesktopWindow GetFocus GetKeyState GetMenuState GetMessageW
+    GetMonitorInfoW GetParent GetScrollInfo GetSysColor GetSysColorBrush GetSystemMenu GetSystemMetrics
+    GetWindowLongW GetWindowPlacement GetWindowRect GetWindowTextLengthW GetWindowTextW InvalidateRect
+    IsDialogMessageW IsWindow IsWindowEnabled IsWindowVisible LoadCursorA LoadIconW MapWindowPoints MessageBeep
+    MessageBoxW MonitorFromRect OpenClipboard PeekMessageW PostMessageW PostQuitMessage RedrawWindow RegisterClassExW
+    RegisterClipboardFormatW RegisterWindowMessageW ReleaseCapture ReleaseDC SendMessageA SendMessageW
+    SetActiveWindow SetCapture SetClipboardData SetCursor SetFocus SetForegroundWindow SetMenu SetMenuItemInfoW
+    SetScrollInfo SetWindowLongW SetWindowPos SetWindowTextW ShowWindow TrackPopupMenu TranslateAcceleratorW
+    TranslateMessage UnregisterClassW UpdateWindow WindowFromPoint)

@@ -43,9 +43,12 @@ HWND Find(HWND form, const ControlPlace& place) { return FindWindowExA(form, nul
 
 std::vector<std::string> MenuTexts(HMENU menu) {
   std::vector<std::string> texts;
-  for (int index = 0; index < GetMenuItemCount(menu); ++index)
-    texts.push_back(
-        GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_SEPARATOR ? "-" : MenuItemText(menu, index));
+  // A submenu's state holds its count of items in the high byte, where MF_SEPARATOR's bit lies.
+  for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+    const bool separator = GetSubMenu(menu, index) == nullptr &&
+                           (GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+    texts.push_back(separator ? "-" : MenuItemText(menu, index));
+  }
   return texts;
 }
 
@@ -172,12 +175,12 @@ TEST_F(EditorTest, MenusHoldTheirItemsInOrderWithTheirKeysAfterATab) {
             (std::vector<std::string>{"open..\tCtrl+O", "save\tCtrl+S", "save as..\tCtrl+Shift+S", "-",
                                       "export scene to *.chg .."}));
   EXPECT_EQ(MenuTexts(GetSubMenu(bar, 1)),
-            (std::vector<std::string>{"undo\tCtrl+Z", "redo\tCtrl+Y", "-", "export selected\tCtrl+E",
-                                      "import..\tCtrl+I", "-", "delete selected"}));
+            (std::vector<std::string>{"undo\tCtrl+Z", "redo\tCtrl+Y", "-", "copy\tCtrl+C", "paste\tCtrl+V", "-",
+                                      "export selected\tCtrl+E", "import..\tCtrl+I", "-", "delete selected"}));
   EXPECT_EQ(MenuTexts(form.SearchMenu().Handle()),
             (std::vector<std::string>{"in Objects List", "in Difinitions List"}));
   EXPECT_EQ(MenuTexts(form.TreeMenu().Handle()),
-            (std::vector<std::string>{"Rename\tF2", "Sound settings..", "New sound.."}));
+            (std::vector<std::string>{"Rename\tF2", "Sound settings..", "New sound..", "Duplicate\tCtrl+D"}));
 }
 
 TEST_F(EditorTest, ItemsThatCanDoNothingAreGreyedAndDoNothing) {

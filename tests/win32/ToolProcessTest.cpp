@@ -183,7 +183,7 @@ TEST(ToolProcess, KeepsAnEditThroughAKillAndOffersItAtTheNextStart) {
     ASSERT_TRUE(WaitUntil([tree] { return ExpandAll(tree) == 5 + 1 + 1; }));
     const HTREEITEM objects = TreeItemAt(tree, TreeItemAt(tree, nullptr, TVGN_ROOT), TVGN_CHILD);
     CheckNode(tree, TreeItemAt(tree, objects, TVGN_CHILD));
-    tool.ChooseMenu(1, 4);  // Edit > delete selected
+    tool.ChooseMenu(1, 6);  // Edit > delete selected
     ASSERT_TRUE(WaitUntil([&] { return ExpandAll(tree) == 5; }));
     ASSERT_TRUE(WaitUntil([&] { return RecoveryFiles(recovery).size() == 1; }));
     edited = RecoveredScene(RecoveryFiles(recovery).front());
@@ -211,4 +211,45 @@ TEST(ToolProcess, KeepsAnEditThroughAKillAndOffersItAtTheNextStart) {
   EXPECT_EQ(tool.Close(), 0u);
   EXPECT_EQ(ReadFileBytes(scene), edited);
   EXPECT_TRUE(RecoveryFiles(recovery).empty());
+}
+
+TEST(ToolProcess, ChunksCopiedInOneEditorArePastedIntoAnotherUnderNamesOfTheirOwn) {
+  ScratchFolder scratch;
+  const Bytes crate = ObjectChunk("crate", 9);
+  const Bytes horn = ObjectChunk("horn", 4);
+  const std::string from = WindowsPath(scratch.Path("from.bin"));
+  const std::string into = WindowsPath(scratch.Path("into.bin"));
+  WriteFileBytes(from, SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, crate)}));
+  WriteFileBytes(into, SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, Concat({crate, horn}))}));
+
+  ToolProcess source(ToolPath(), WindowsPath(scratch.Path("from.txt")), {from});
+  ToolProcess target(ToolPath(), WindowsPath(scratch.Path("into.txt")), {into});
+  ASSERT_NE(source.MainWindow(), nullptr);
+  ASSERT_NE(target.MainWindow(), nullptr);
+  HWND sourceTree = FindWindowExA(source.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  HWND targetTree = FindWindowExA(target.MainWindow(), nullptr, WC_TREEVIEWA, nullptr);
+  // Five fixed nodes, then a folder and an object each; two of each.
+  ASSERT_TRUE(WaitUntil([sourceTree] { return ExpandAll(sourceTree) == 5 + 1 + 1; }));
+  ASSERT_TRUE(WaitUntil([targetTree] { return ExpandAll(targetTree) == 5 + 2 + 2; }));
+
+  // scene2 > Objects > model > crate, checked.
+  HTREEITEM item = TreeItemAt(sourceTree, nullptr, TVGN_ROOT);
+  for (int level = 0; level < 3; ++level) item = TreeItemAt(sourceTree, item, TVGN_CHILD);
+  CheckNode(sourceTree, item);
+  source.ChooseMenu(1, 2);  // Edit > copy: the keys pass over the separator
+  target.ChooseMenu(1, 3);  // Edit > paste
+  EXPECT_TRUE(WaitUntil([targetTree] { return ExpandAll(targetTree) == 5 + 2 + 2 + 1; }));
+  target.ChooseMenu(1, 0);  // Edit > undo
+  EXPECT_TRUE(WaitUntil([targetTree] { return ExpandAll(targetTree) == 5 + 2 + 2; }));
+  target.ChooseMenu(1, 1);  // Edit > redo
+  EXPECT_TRUE(WaitUntil([targetTree] { return ExpandAll(targetTree) == 5 + 2 + 2 + 1; }));
+  target.ChooseMenu(0, 1);  // File > save
+
+  const Bytes pasted =
+      SceneFile({ChunkOf(0x0001, {}), ChunkOf(0x4000, Concat({crate, horn, ObjectChunk("crate (2)", 9)}))});
+  EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(into) == pasted; }));
+  EXPECT_EQ(source.Close(), 0u);
+  EXPECT_EQ(target.Close(), 0u);
+  EXPECT_TRUE(FileText(WindowsPath(scratch.Path("into.txt"))).find("qScene2bin.AddChunk: added objects crate (2)") !=
+              std::string::npos);
 }

@@ -3,14 +3,14 @@
 #include <set>
 
 #include "scene/ChunkCatalogue.h"
+#include "scene/ChunkListing.h"
 #include "scene/ChunkTypes.h"
 #include "scene/Hex.h"
+#include "scene/TextColumns.h"
 #include "scene/qScene2bin.h"
 #include "tools/scene2/Crc32.h"
 #include "tools/scene2/JsonWriter.h"
-#include "tools/scene2/NameText.h"
 #include "tools/scene2/Session.h"
-#include "tools/scene2/TextColumns.h"
 
 namespace {
 
@@ -29,24 +29,11 @@ struct ListedSection {
   std::vector<ListedChunk> chunks;
 };
 
-std::string TypeNameOf(ByteView chunk) {
-  switch (GetChunkType(chunk)) {
-    case kObjectChunk:
-      return ObjectTypeName(GetObjectType(chunk));
-    case kDefinitionChunk:
-      return DefinitionTypeName(GetDefinitionType(chunk));
-    default:
-      return "";
-  }
-}
-
 // section, index, type, type name, [size, offset, CRC-32,] name.
 TextRow CellsOf(const ListedSection& listed, const ListedChunk& chunk, bool longListing) {
-  TextRow row{listed.section->word, std::to_string(chunk.index), HexUpper(chunk.type, 4),
-              chunk.typeName.empty() ? "-" : chunk.typeName};
+  TextRow row = ListingCells(*listed.section, chunk.index, chunk.type, chunk.typeName, chunk.name);
   if (longListing)
-    row.insert(row.end(), {std::to_string(chunk.size), std::to_string(chunk.offset), Crc32Text(chunk.crc)});
-  row.push_back(NameText(chunk.name));
+    row.insert(row.end() - 1, {std::to_string(chunk.size), std::to_string(chunk.offset), Crc32Text(chunk.crc)});
   return row;
 }
 
@@ -135,7 +122,7 @@ int RunList(Session& session) {
     for (int32_t index = 0; index < list.Count(); ++index) {
       const ChunkRef loaded = list.Ref(index);
       const ByteView chunk = loaded.chunk.Bytes();
-      listed.chunks.push_back({index, GetChunkType(chunk), TypeNameOf(chunk), GetChunkName(chunk), chunk.Length(),
+      listed.chunks.push_back({index, GetChunkType(chunk), ItemTypeName(chunk), GetChunkName(chunk), chunk.Length(),
                                located ? loaded.chunk.OffsetInBlock() : 0,
                                located ? Crc32(chunk.Data(), chunk.Length()) : 0});
     }

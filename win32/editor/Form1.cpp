@@ -105,6 +105,9 @@ toolkit::Menu TForm1::MakeMenuBar(TForm1* form, BarItems& items) {
   items.redo =
       edit.AddItem("redo", Command(form, [form] { form->RedoEdit(); }), {toolkit::Ctrl('Y'), toolkit::CtrlShift('Z')});
   edit.AddSeparator();
+  edit.AddItem("copy", Command(form, [form] { form->CopyChunks(); }), {toolkit::Ctrl('C')});
+  edit.AddItem("paste", Command(form, [form] { form->PasteChunks(); }), {toolkit::Ctrl('V')});
+  edit.AddSeparator();
   edit.AddItem("export selected", Command(form, [form] { form->ExportSelected(); }), {toolkit::Ctrl('E')});
   edit.AddItem("import..", Command(form, [form] { form->ImportFiles(); }), {toolkit::Ctrl('I')});
   edit.AddSeparator();
@@ -127,6 +130,7 @@ toolkit::Menu TForm1::MakeTreeMenu() {
   renameItem_ = menu.AddItem("Rename", Command(this, [this] { RenameSelected(); }), {{VK_F2}});
   soundSettingsItem_ = menu.AddItem("Sound settings..", Command(this, [this] { EditSelectedSound(); }));
   newSoundItem_ = menu.AddItem("New sound..", Command(this, [this] { NewSound(); }));
+  duplicateItem_ = menu.AddItem("Duplicate", Command(this, [this] { DuplicateSelected(); }), {toolkit::Ctrl('D')});
   return menu;
 }
 
@@ -135,6 +139,7 @@ void TForm1::UpdateTreeMenu() const {
   treeMenu_.SetEnabled(renameItem_, IsRenamable(selected, document_->Core()));
   treeMenu_.SetEnabled(soundSettingsItem_, IsSoundNode(selected, document_->Core()));
   treeMenu_.SetEnabled(newSoundItem_, TakesNewSound(selected, Nodes()));
+  treeMenu_.SetEnabled(duplicateItem_, IsRenamable(selected, document_->Core()));
 }
 
 void TForm1::UpdateBarMenus() const {

@@ -57,6 +57,14 @@ class TForm1 final : public toolkit::Form {
   void ImportFiles();
   void DeleteSelected();
   void RenameSelected();
+  // "copy": the checked chunks, or else the selected one, onto the clipboard
+  // in a format of our own and as the lines `scene2 list` prints for them.
+  // "paste": the clipboard's chunks added to the scene, each under a name
+  // of its own (see SceneDocument::AddCopies), as one edit. "Duplicate": a
+  // copy of the selected object or definition added so.
+  void CopyChunks();
+  void PasteChunks();
+  void DuplicateSelected();
   // What was typed over in the side panel, applied to the selected chunk as
   // one edit; false, once a box has said why, when it was refused.
   bool TypeOver(const TypedOver& typed);
@@ -128,6 +136,9 @@ class TForm1 final : public toolkit::Form {
   // An undo or a redo of the document, the tree following it unpainted,
   // then the node the edit worked on selected where it is.
   void StepHistory(bool (SceneDocument::*step)());
+  // Adds the copies as one edit named with `verb`, the first of them then
+  // selected and shown.
+  void AddCopies(std::vector<Chunk> chunks, const std::string& verb);
   // Before unsaved changes would be dropped: asks whether to save them, and
   // saves them when asked to. False when the user cancelled, or the save
   // did not happen: nothing may be dropped then.
@@ -161,6 +172,7 @@ class TForm1 final : public toolkit::Form {
   UINT renameItem_ = 0;
   UINT soundSettingsItem_ = 0;
   UINT newSoundItem_ = 0;
+  UINT duplicateItem_ = 0;
   toolkit::Menu searchMenu_;
   toolkit::Menu treeMenu_;
   toolkit::Button objectsButton_;

@@ -1,6 +1,7 @@
 #include "toolkit/Edit.h"
 
 #include "toolkit/Dpi.h"
+#include "toolkit/Shortcut.h"
 
 namespace toolkit {
 
@@ -30,20 +31,22 @@ void Edit::FitHeight() const {
 void Edit::SelectAll() const { Send(EM_SETSEL, 0, -1); }
 
 LRESULT Edit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!onEnter_) return CallOriginal(message, wParam, lParam);
   switch (message) {
     case WM_GETDLGCODE: {
-      // The form's keyboard handling asks first, and would press its default button.
+      // The form's keyboard handling asks first: Enter would press its
+      // default button, and the keys of cut, copy and paste run the form's
+      // commands.
       const auto* asked = reinterpret_cast<const MSG*>(lParam);
-      const bool enter = asked != nullptr && asked->message == WM_KEYDOWN && asked->wParam == VK_RETURN;
-      return CallOriginal(message, wParam, lParam) | (enter ? DLGC_WANTMESSAGE : 0);
+      const bool own = asked != nullptr && asked->message == WM_KEYDOWN &&
+                       ((onEnter_ && asked->wParam == VK_RETURN) || IsTextClipboardKey(asked->wParam));
+      return CallOriginal(message, wParam, lParam) | (own ? DLGC_WANTMESSAGE : 0);
     }
     case WM_KEYDOWN:
-      if (wParam != VK_RETURN) break;
+      if (wParam != VK_RETURN || !onEnter_) break;
       onEnter_();
       return 0;
     case WM_CHAR:
-      if (wParam == '\r') return 0;  // a single-line edit would beep
+      if (wParam == '\r' && onEnter_) return 0;  // a single-line edit would beep
       break;
   }
   return CallOriginal(message, wParam, lParam);

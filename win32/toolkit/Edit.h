@@ -17,7 +17,8 @@ struct EditArgs {
   std::function<void()> onEnter{};
 };
 
-// A single-line text field on the window background colour.
+// A single-line text field on the window background colour. Its cut, copy
+// and paste keys are its own, before the form's commands of those keys.
 class Edit final : public Control {
  public:
   Edit(Window& parent, EditArgs args);

@@ -17,4 +17,9 @@ std::string ShortcutText(const Shortcut& shortcut) {
   return std::string(shortcut.ctrl ? "Ctrl+" : "") + (shortcut.shift ? "Shift+" : "") + KeyName(shortcut.key);
 }
 
+bool IsTextClipboardKey(WPARAM key) {
+  const bool ctrlAlone = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+  return ctrlAlone && (key == 'C' || key == 'V' || key == 'X');
+}
+
 }  // namespace toolkit

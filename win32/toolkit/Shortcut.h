@@ -16,6 +16,11 @@ struct Shortcut {
 constexpr Shortcut Ctrl(WORD key) { return {key, true, false}; }
 constexpr Shortcut CtrlShift(WORD key) { return {key, true, true}; }
 
+// Whether `key`, pressed now, is Ctrl+C, Ctrl+V or Ctrl+X: the keys with
+// which a control that holds text cuts, copies and pastes it, before a
+// form's commands of those keys.
+bool IsTextClipboardKey(WPARAM key);
+
 // The shortcut as a menu shows it after the item's text: "Ctrl+Shift+S", "F2".
 std::string ShortcutText(const Shortcut& shortcut);
 

@@ -3,10 +3,11 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "os/WideText.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Dpi.h"
+#include "toolkit/Shortcut.h"
 #include "toolkit/WindowClass.h"
 
 namespace toolkit {
@@ -219,15 +220,8 @@ void TextView::DrawLines(HDC dc, const RECT& area) {
 }
 
 void TextView::CopyAll() const {
-  if (!OpenClipboard(hwnd_)) return;
-  EmptyClipboard();
-  const size_t bytes = (text_.size() + 1) * sizeof(wchar_t);
-  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes); memory != nullptr) {
-    std::memcpy(GlobalLock(memory), text_.c_str(), bytes);
-    GlobalUnlock(memory);
-    if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-  }
-  CloseClipboard();
+  Clipboard clipboard(hwnd_);
+  clipboard.PutText(text_);
 }
 
 LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -258,8 +252,10 @@ LRESULT TextView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE: {
       const auto* asked = reinterpret_cast<const MSG*>(lParam);
-      const bool editKey = asked != nullptr && asked->message == WM_KEYDOWN && IsEditKey(asked->wParam);
-      return DLGC_WANTARROWS | (editKey ? DLGC_WANTMESSAGE : 0);
+      // Its own copy too, before a form's command of that key.
+      const bool own = asked != nullptr && asked->message == WM_KEYDOWN &&
+                       (IsEditKey(asked->wParam) || (asked->wParam == 'C' && IsTextClipboardKey(asked->wParam)));
+      return DLGC_WANTARROWS | (own ? DLGC_WANTMESSAGE : 0);
     }
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(text_.size());

@@ -1,4 +1,4 @@
-#include "tools/scene2/TextColumns.h"
+#include "scene/TextColumns.h"
 
 #include <algorithm>
 
