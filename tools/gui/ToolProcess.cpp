@@ -50,7 +50,11 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& outputFi
                                       DETACHED_PROCESS, nullptr, nullptr, &startup, &process_);
   CloseHandle(output);
   if (!started) throw std::runtime_error("cannot start " + program);
-  main_ = WaitForWindow(Captioned("Form1"));
+  // "Form1", or "NAME - Form1" once a scene given to it is open.
+  main_ = WaitForWindow([](HWND window) {
+    const std::string caption = TextOf(window);
+    return caption == "Form1" || caption.ends_with(" - Form1");
+  });
 }
 
 ToolProcess::~ToolProcess() {
