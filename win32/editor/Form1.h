@@ -21,6 +21,7 @@
 #include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
+#include "toolkit/StatusBar.h"
 #include "toolkit/TreeView.h"
 
 // The editor's main window: the scene tree with its check boxes, the jump
@@ -50,6 +51,8 @@ class TForm1 final : public toolkit::Form {
   void ExportSelected();
   void ImportFiles();
   void DeleteSelected();
+  // The Delete key in the tree: the checked chunks, or else the selected one.
+  void DeleteWithKey();
   void RenameSelected();
   // What was typed over in the side panel, applied to the selected chunk as
   // one edit; false, once a box has said why, when it was refused.
@@ -137,6 +140,12 @@ class TForm1 final : public toolkit::Form {
   // typed over, when it found nothing.
   void ShowFound(SceneNode* found);
   void OnFilesDropped(const std::vector<std::string>& paths) override;
+  // The caption and the status line for the document as it stands.
+  void ShowStatus();
+  // What the last command did, in words, on the status line from now on.
+  void ReportOutcome(std::string words);
+  // The file's name as the caption and the status line show it.
+  std::string FileName() const;
   void OnDestroy() override;
 
   std::string caption_;
@@ -155,6 +164,8 @@ class TForm1 final : public toolkit::Form {
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
   ChunkPanel sidePanel_;
+  toolkit::StatusBar statusLine_;
+  std::string outcome_;  // what the last command did, shown on the status line
   // The chunk the side panel shows, so that its line stays selected while
   // the same chunk is shown changed.
   ChunkId panelChunk_ = 0;
