@@ -86,6 +86,8 @@ std::string DeleteCancelledStatus(uint64_t deleted) {
   return "Delete cancelled after " + CountedGrouped(deleted, "chunk") + BringsBack(deleted);
 }
 
+std::string NothingCheckedStatus() { return "Nothing checked to delete"; }
+
 std::string NothingToDeleteStatus() { return "Nothing to delete: check chunks or select one"; }
 
 std::string ExportedStatus(const ExportTally& tally) {

@@ -35,6 +35,9 @@ std::string SavedStatus(const std::string& name);
 std::string SaveFailedStatus(const std::string& name);
 std::string DeletedStatus(uint64_t chunks);
 std::string DeleteCancelledStatus(uint64_t deleted);
+// "delete selected" with nothing checked; the Delete key with nothing
+// checked or selected.
+std::string NothingCheckedStatus();
 std::string NothingToDeleteStatus();
 // "Exported 12 files", or where it was cancelled.
 std::string ExportedStatus(const ExportTally& tally);

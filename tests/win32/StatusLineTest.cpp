@@ -172,6 +172,10 @@ TEST_F(StatusLineTest, DeleteKeyDeletesTheSelectedChunkOrElseTheCheckedOnes) {
   EXPECT_EQ(StatusPart(2), std::string("Deleted 2 chunks") + kDash + "Ctrl+Z brings them back");
   EXPECT_EQ(StatusPart(1), "1 chunk, 0 checked");
   EXPECT_NE(Child(Child(nodes().objects, "sound"), "crane"), nullptr) << "the selected, unchecked, stays";
+  Press({VK_DELETE});
+  EXPECT_EQ(StatusPart(2), "Nothing to delete: check chunks or select one") << "a folder is no chunk";
+  ChooseMenu("Edit", "delete selected");
+  EXPECT_EQ(StatusPart(2), "Nothing checked to delete");
 
   HWND search = FindWindowExA(form.Handle(), nullptr, "Edit", nullptr);
   SetFocus(search);

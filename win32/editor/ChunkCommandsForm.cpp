@@ -83,7 +83,7 @@ void TForm1::DeleteSelected() {
   if (stop.stopped)
     ReportOutcome(DeleteCancelledStatus(deleted));
   else
-    ReportOutcome(deleted > 0 ? DeletedStatus(deleted) : NothingToDeleteStatus());
+    ReportOutcome(deleted > 0 ? DeletedStatus(deleted) : NothingCheckedStatus());
 }
 
 void TForm1::DeleteWithKey() {
