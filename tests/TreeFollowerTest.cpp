@@ -345,3 +345,19 @@ TEST(ChunkIdMap, KeepsEveryNumberWhileItGrowsAboveAndBelow) {
 }
 
 }  // namespace
+
+TEST_F(TreeFollowerTest, DeleteOfOneNodeTakesItsChunkAloneAsOneEditThatUndoPutsBack) {
+  ClickBox(Object("model", "box"));  // checked, but not what the key deletes
+  const State before = Now();
+  size_t deleted = 0;
+  Edit([&] { deleted = DeleteNode(*Object("model", "barrel"), document(), tree, follower); });
+  EXPECT_EQ(deleted, 1u);
+  EXPECT_EQ(ChildTexts(Child(nodes().objects, "model")), (Texts{"crate", "box"}));
+  EXPECT_EQ(Now().tree, Filled());
+  ASSERT_TRUE(Undo());
+  EXPECT_EQ(Now(), before);
+
+  Edit([&] { deleted = DeleteNode(*Child(nodes().objects, "model"), document(), tree, follower); });
+  EXPECT_EQ(deleted, 0u) << "a folder is no chunk";
+  EXPECT_EQ(Now(), before);
+}

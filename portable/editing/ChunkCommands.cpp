@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editing/SceneTree.h"
+#include "editing/StatusText.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 
@@ -29,8 +30,12 @@ std::vector<ChunkId> CheckedChunks(const SceneNode& node) {
 void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally,
                    const ProgressReport& report) {
   const std::vector<ChunkId> chunks = CheckedChunks(node);
+  tally.checked = static_cast<int>(chunks.size());
   for (size_t done = 0; done < chunks.size(); ++done) {
-    if (report && !report(done, chunks.size())) return;
+    if (report && !report(done, chunks.size())) {
+      tally.cancelled = true;
+      return;
+    }
     const ChunkRef chunk = document.Get(chunks[done]);
     if (chunk == nullptr) continue;
     // The summary counts failures; it does not list them.
@@ -49,7 +54,8 @@ std::vector<ChunkId> ChunksToCopy(const FixedNodes& nodes, const SceneNode* sele
 }
 
 std::string ExportSummary(const ExportTally& tally, const std::string& folder) {
-  std::string summary = std::to_string(tally.written) + " files was created\rFolder: " + folder;
+  std::string summary = tally.cancelled ? ExportedStatus(tally) : std::to_string(tally.written) + " files was created";
+  summary += "\rFolder: " + folder;
   if (tally.failed > 0) summary.append("\r").append(std::to_string(tally.failed)).append(" files could not be written");
   return summary;
 }
@@ -128,6 +134,13 @@ void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, 
     PStream chunk = core.Get(strayChunk);
     document.DeleteDNC(chunk);
   }
+}
+
+size_t DeleteNode(SceneNode& node, SceneDocument& document, SceneTree& tree, TreeFollower& follower) {
+  if (node.kind != SceneNodeKind::Chunk || !Misplaced(document, {node.chunk}).empty()) return 0;
+  const ChunkId chunk = node.chunk;
+  follower.Remove(tree, {&node});
+  return document.DeleteChunks(std::span(&chunk, 1));
 }
 
 bool IsRenamable(const SceneNode* node, const SceneDocument& document) {

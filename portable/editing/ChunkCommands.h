@@ -17,6 +17,8 @@
 struct ExportTally {
   int written = 0;
   int failed = 0;  // checked chunks whose file could not be written
+  bool cancelled = false;
+  int checked = 0;  // the chunks it was to write
 };
 
 // Writes a .dnc file for every checked chunk node below `node`, at any
@@ -24,8 +26,9 @@ struct ExportTally {
 void ExportChecked(const SceneNode& node, const SceneDocument& document, TDncExport& dncExport, ExportTally& tally,
                    const ProgressReport& report = {});
 
-// The export's summary: the files written, the folder, and the files that
-// could not be written when there were any. Lines end with CR alone.
+// The export's summary: the files written (or where it was cancelled), the
+// folder, and the files that could not be written when there were any.
+// Lines end with CR alone.
 std::string ExportSummary(const ExportTally& tally, const std::string& folder);
 
 // What "copy" takes: the chunks of the checked nodes below `nodes.scene2`
@@ -43,6 +46,11 @@ std::vector<ChunkId> ChunksToCopy(const FixedNodes& nodes, const SceneNode* sele
 // `report`, without an error.
 void DeleteChecked(std::span<SceneNode* const> sections, TqScene2bin& document, SceneTree& tree, TreeFollower& follower,
                    const ProgressReport& report = {});
+
+// Deletes the chunk of one node from the tree through `follower` and from the
+// document, as one edit: the Delete key with nothing checked. 0 when the
+// node holds no chunk of a section's list.
+size_t DeleteNode(SceneNode& node, SceneDocument& document, SceneTree& tree, TreeFollower& follower);
 
 // Whether "Rename" works on the node: an object's or a definition's chunk.
 bool IsRenamable(const SceneNode* node, const SceneDocument& document);

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "editing/StatusText.h"
 #include "os/WideText.h"
 #include "scene/ChunkTypes.h"
 #include "tests/win32/EditorFixture.h"
@@ -305,6 +306,8 @@ TEST_F(ChunkCommandsTest, ALongExportShowsItsProgressAndStopsAtCancelKeepingWhat
   const size_t written = Exported().size();
   EXPECT_GT(written, 0u);
   EXPECT_LT(written, 3000u) << "stopped at Cancel";
-  EXPECT_EQ(summary, Summary(static_cast<int>(written)));
+  const std::string cancelled = "Export cancelled after " + Grouped(written) + " of 3,000 files";
+  EXPECT_EQ(summary, cancelled + "\rFolder: " + form.DncFolder());
+  EXPECT_EQ(StatusPart(2), cancelled);
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
 }

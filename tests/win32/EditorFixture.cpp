@@ -96,6 +96,15 @@ void EditorTest::Rename(SceneNode* node, const std::string& typed) {
   EXPECT_TRUE(answer.Done());
 }
 
+std::string EditorTest::StatusPart(int part) {
+  HWND line = FindWindowExW(form.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+  const auto length = LOWORD(SendMessageW(line, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
+  std::wstring text(length + 1u, L'\0');
+  SendMessageW(line, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(length);
+  return os::Narrow(text);
+}
+
 bool EditorTest::Greyed(const std::string& item) {
   HMENU bar = GetMenu(form.Handle());
   for (int top = 0; top < GetMenuItemCount(bar); ++top) {

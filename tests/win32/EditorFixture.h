@@ -46,6 +46,9 @@ class EditorTest : public ::testing::Test {
   void Rename(SceneNode* node, const std::string& typed);
   // Whether the item of the bar's menus shows greyed.
   bool Greyed(const std::string& item);
+  // The text of a part of the status line: 0 the file, 1 the counts, 2 what
+  // the last command did.
+  std::string StatusPart(int part);
   // Asks the window to close, as its close box does; true when it went.
   bool CloseWindow();
 

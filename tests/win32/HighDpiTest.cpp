@@ -135,6 +135,23 @@ TEST_F(HighDpiTest, MainWindowKeepsItsControlsApartWhenEnlargedAndAtItsMinimum) 
   }
 }
 
+TEST_F(HighDpiTest, MaximisedTheSearchRowAndTheStatusLineStayOnTheScreen) {
+  ShowWindow(form.Handle(), SW_MAXIMIZE);
+  PumpMessages();
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  for (HWND control :
+       {FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), ChildWithText(form.Handle(), "Button", "find"),
+        FindWindowExW(form.Handle(), nullptr, STATUSCLASSNAMEW, nullptr)}) {
+    RECT shown{};
+    GetWindowRect(control, &shown);
+    RECT visible{};
+    IntersectRect(&visible, &shown, &area);
+    EXPECT_EQ(visible, shown) << NameOf(control);
+  }
+  ExpectLaidOutWithin(form.Handle());
+}
+
 TEST_F(HighDpiTest, SmallDialogsShowTheirWholeCaptionAndControls) {
   TStringDialog rename(form.Handle());
   TOverwriteDialog overwrite(form.Handle());

@@ -316,6 +316,15 @@ TEST_F(SmallScreen, TheMainWindowAndItsSearchAreInsideTheWorkArea) {
   EXPECT_TRUE(Inside(form.Handle(), WorkArea()));
   EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), WorkArea()));
   EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Button", "find"), WorkArea()));
+  EXPECT_TRUE(Inside(FindWindowExW(form.Handle(), nullptr, STATUSCLASSNAMEW, nullptr), WorkArea()));
+}
+
+TEST_F(SmallScreen, MaximisedTheSearchRowAndTheStatusLineAreInsideTheWorkArea) {
+  ShowWindow(form.Handle(), SW_MAXIMIZE);
+  PumpMessages();
+  EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Edit", nullptr), WorkArea()));
+  EXPECT_TRUE(Inside(FindWindowExA(form.Handle(), nullptr, "Button", "find"), WorkArea()));
+  EXPECT_TRUE(Inside(FindWindowExW(form.Handle(), nullptr, STATUSCLASSNAMEW, nullptr), WorkArea()));
 }
 
 TEST_F(SmallScreen, TheSoundDialogsButtonsAreInsideTheWorkArea) {

@@ -50,7 +50,14 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& outputFi
                                       DETACHED_PROCESS, nullptr, nullptr, &startup, &process_);
   CloseHandle(output);
   if (!started) throw std::runtime_error("cannot start " + program);
-  WaitUntil([this] { return (main_ = FindProcessWindow(process_.dwProcessId, Captioned("Form1"))) != nullptr; });
+  // "Form1", or "NAME - Form1" once a scene given to it is open; found
+  // also while a box that it shows at start disables it.
+  WaitUntil([this] {
+    return (main_ = FindProcessWindow(process_.dwProcessId, [](HWND window) {
+              const std::string caption = TextOf(window);
+              return caption == "Form1" || caption.ends_with(" - Form1");
+            })) != nullptr;
+  });
 }
 
 ToolProcess::~ToolProcess() {

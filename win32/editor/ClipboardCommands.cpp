@@ -3,10 +3,12 @@
 #include <stdexcept>
 
 #include "editing/ChunkCommands.h"
+#include "editing/StatusText.h"
 #include "editor/Form1.h"
 #include "os/WideText.h"
 #include "scene/ChunkListing.h"
 #include "scene/CopiedChunks.h"
+#include "scene/Windows1251.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/WaitCursor.h"
 
@@ -45,6 +47,7 @@ void TForm1::CopyChunks() {
   if (!clipboard.IsOpen()) throw std::runtime_error(kClipboardBusy);
   if (!clipboard.Put(CopiedChunksFormat(), block) || !clipboard.PutText(text))
     throw std::runtime_error("There was not enough memory to put the chunks on the clipboard.");
+  ReportOutcome(CopiedStatus(chunks.size()));
 }
 
 void TForm1::PasteChunks() {
@@ -64,17 +67,20 @@ void TForm1::PasteChunks() {
   if (!chunks.ok())
     throw std::runtime_error("The clipboard's chunks can't be pasted: " + chunks.failure().message +
                              ". The scene is as it was.");
-  AddCopies(std::move(chunks.value()), "paste");
+  const size_t count = chunks.value().size();
+  if (AddCopies(std::move(chunks.value()), "paste") != nullptr) ReportOutcome(PastedStatus(count));
 }
 
 void TForm1::DuplicateSelected() {
   const SceneNode* selected = SceneNode::Of(tree_.Selected());
   // What a rename works on: an object or a definition, whose name a copy can change.
   if (!IsRenamable(selected, document_->Core())) return;
-  AddCopies({document_->Core().Get(selected->chunk).chunk}, "duplicate");
+  const std::string name = selected->Text();
+  if (const SceneNode* copy = AddCopies({document_->Core().Get(selected->chunk).chunk}, "duplicate"))
+    ReportOutcome(DuplicatedStatus(Utf8FromWindows1251(name), Utf8FromWindows1251(copy->Text())));
 }
 
-void TForm1::AddCopies(std::vector<Chunk> chunks, const std::string& verb) {
+const SceneNode* TForm1::AddCopies(std::vector<Chunk> chunks, const std::string& verb) {
   std::vector<ChunkId> added;
   {
     toolkit::WaitCursor waiting;
@@ -89,8 +95,9 @@ void TForm1::AddCopies(std::vector<Chunk> chunks, const std::string& verb) {
   }
   // The first copy shown, where an undo and a redo of the edit show it again.
   SceneNode* node = added.empty() ? nullptr : sceneTree_.NodeOfChunk(added.front());
-  if (node == nullptr) return;
+  if (node == nullptr) return nullptr;
   workedOn_[document_->Core().CurrentEdit()] = KeyOf(sceneTree_, *node);
   tree_.MakeVisible(*node);
   tree_.Select(node);
+  return node;
 }

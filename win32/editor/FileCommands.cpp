@@ -1,5 +1,6 @@
 // The "File" menu: open, save, save as; a scene given on the command line or
 // dropped on the window; and the question before unsaved changes are dropped.
+#include "editing/StatusText.h"
 #include "editor/Form1.h"
 #include "os/Paths.h"
 #include "toolkit/MessageBox.h"
@@ -27,6 +28,8 @@ void TForm1::ShowLoaded(const Outcome<Done>& loaded, const std::string& path) {
   // "save" with the part that was read.
   currentFile_ = loaded.ok() ? path : std::string();
   loadFailure_ = loaded.ok() ? std::string() : "Cannot load " + path + ":\n" + loaded.failure().message;
+  ReportOutcome(loaded.ok() ? OpenedStatus(FileName(), SectionChunkCount(document_->Core()))
+                            : OpenFailedStatus(ShownFileName(path)));
   // A load starts a new history.
   treeFollower_.Forget();
   workedOn_.clear();
@@ -70,6 +73,7 @@ bool TForm1::WriteScene() {
   }();
   // The user asked for this save, by a menu, a key or the question before
   // a close: its failure shows, and the scene stays as it is.
+  ReportOutcome(written.ok() ? SavedStatus(FileName()) : SaveFailedStatus(FileName()));
   if (!written.ok()) ShowError("Cannot save " + currentFile_ + ": " + written.failure().reason);
   return written.ok();
 }

@@ -22,6 +22,7 @@ toolkit::FormArgs MainWindowArgs(toolkit::Menu menuBar) {
 }
 
 constexpr toolkit::Anchors kLeftBottom = toolkit::kAnchorLeft | toolkit::kAnchorBottom;
+constexpr toolkit::Anchors kAlongBottom = kLeftBottom | toolkit::kAnchorRight;
 
 std::wstring ShownName(const std::string& name) { return os::Widen(Utf8FromWindows1251(name)); }
 
@@ -49,13 +50,15 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
              .onCheckBoxFlip =
                  [this](toolkit::TreeModelNode& node) {
                    ApplyCheckRule(sceneTree_.Model(), Nodes(), *SceneNode::Of(&node));
+                   ShowStatus();
                  },
              .shownText = ShownName,
              .onSelect =
                  [this] {
                    // A command that selects shows its chunk when it ends.
                    if (!CommandRunning()) ShowSelectedChunk();
-                 }}),
+                 },
+             .onDeleteKey = Command(this, [this] { DeleteWithKey(); })}),
       searchField_(*this, {.bounds = {8, 584, 201, 20},
                            .anchors = kLeftBottom,
                            .onEnter = Command(this, [this] { FindInSection(*Nodes().objects); })}),
@@ -69,6 +72,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                    Command(this, [&] { taken = TypeOver(typed); })();
                    return taken;
                  }),
+      statusLine_(*this, {.bounds = {0, 612, 862, 23}, .anchors = kAlongBottom, .partWidths = {190, 210}}),
       dncFolder_(std::move(dncFolder)),
       fileDialog_({.filter = "scene2 file (*.bin)|*.bin|all files|*",
                    .defaultExtension = "bin",
@@ -91,6 +95,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
   AddKeys(treeMenu_, [this] { UpdateTreeMenu(); });
   AddKey(toolkit::Ctrl('F'), [this] { FocusSearch(); });
   AddKey({VK_F3}, Command(this, [this] { FindNext(); }));
+  ShowStatus();
 }
 
 toolkit::Menu TForm1::MakeMenuBar(TForm1* form, BarItems& items) {
@@ -182,6 +187,7 @@ std::function<void()> TForm1::Command(TForm1* form, std::function<void()> comman
     form->UpdateBarMenus();
     form->ShowSelectedChunk();
     form->FollowRecovery();
+    form->ShowStatus();
   };
 }
 

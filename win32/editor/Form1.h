@@ -23,6 +23,7 @@
 #include "toolkit/FileDialog.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
+#include "toolkit/StatusBar.h"
 #include "toolkit/TreeView.h"
 
 // The editor's main window: the scene tree with its check boxes, the jump
@@ -56,6 +57,8 @@ class TForm1 final : public toolkit::Form {
   void ExportSelected();
   void ImportFiles();
   void DeleteSelected();
+  // The Delete key in the tree: the checked chunks, or else the selected one.
+  void DeleteWithKey();
   void RenameSelected();
   // "copy": the checked chunks, or else the selected one, onto the clipboard
   // in a format of our own and as the lines `scene2 list` prints for them.
@@ -137,8 +140,8 @@ class TForm1 final : public toolkit::Form {
   // then the node the edit worked on selected where it is.
   void StepHistory(bool (SceneDocument::*step)());
   // Adds the copies as one edit named with `verb`, the first of them then
-  // selected and shown.
-  void AddCopies(std::vector<Chunk> chunks, const std::string& verb);
+  // selected and shown; its node, or null when none was added.
+  const SceneNode* AddCopies(std::vector<Chunk> chunks, const std::string& verb);
   // Before unsaved changes would be dropped: asks whether to save them, and
   // saves them when asked to. False when the user cancelled, or the save
   // did not happen: nothing may be dropped then.
@@ -165,6 +168,12 @@ class TForm1 final : public toolkit::Form {
   // typed over, when it found nothing.
   void ShowFound(SceneNode* found);
   void OnFilesDropped(const std::vector<std::string>& paths) override;
+  // The caption and the status line for the document as it stands.
+  void ShowStatus();
+  // What the last command did, in words, on the status line from now on.
+  void ReportOutcome(std::string words);
+  // The file's name as the caption and the status line show it.
+  std::string FileName() const;
   void OnDestroy() override;
 
   std::string caption_;
@@ -184,6 +193,8 @@ class TForm1 final : public toolkit::Form {
   toolkit::Edit searchField_;
   toolkit::Button findButton_;
   ChunkPanel sidePanel_;
+  toolkit::StatusBar statusLine_;
+  std::string outcome_;  // what the last command did, shown on the status line
   // The chunk the side panel shows, so that its line stays selected while
   // the same chunk is shown changed.
   ChunkId panelChunk_ = 0;

@@ -2,8 +2,10 @@
 // document, undone as any other.
 #include <algorithm>
 
+#include "editing/StatusText.h"
 #include "editor/Form1.h"
 #include "scene/TypedText.h"
+#include "scene/Windows1251.h"
 #include "structure/StructureLines.h"
 #include "structure/ValueEditing.h"
 
@@ -41,5 +43,6 @@ bool TForm1::TypeOver(const TypedOver& typed) {
   // A name that another chunk holds is refused with a rename's box.
   bool taken = false;
   EditScene([&] { taken = document_->SetChunkValue(chunk, rebuilt.value(), FieldName(typed)); });
+  if (taken) ReportOutcome(ChangedStatus(Utf8FromWindows1251(document_->Core().NextUndo())));
   return taken;
 }

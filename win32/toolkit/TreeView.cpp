@@ -45,7 +45,8 @@ TreeView::TreeView(Window& parent, TreeModel& model, TreeViewArgs args)
       shownText_(args.shownText ? std::move(args.shownText) : [](const std::string& text) { return os::Widen(text); }),
       checkBoxes_(args.checkBoxes),
       onSelect_(std::move(args.onSelect)),
-      onEditKey_(std::move(args.onEditKey)) {
+      onEditKey_(std::move(args.onEditKey)),
+      onDeleteKey_(std::move(args.onDeleteKey)) {
   for (TreeModelNode* node = model_.FirstTopLevel(); node != nullptr; node = node->NextSibling())
     PutInControl(*node, TVI_LAST);
   model_.SetListener(this);
@@ -364,6 +365,19 @@ LRESULT TreeView::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnRightButtonDown(wParam, lParam);
     case WM_KEYDOWN:
       return OnKeyDown(wParam, lParam);
+    case WM_KEYUP:
+      // The menu key opened the menu as it went down (OnKeyDown).
+      if (wParam == VK_APPS && contextMenu_ != nullptr) return 0;
+      break;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+      // Shift+F10 opens the menu as the menu key does; its release must not
+      // then open the menu bar.
+      if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0 && contextMenu_ != nullptr) {
+        if (message == WM_SYSKEYDOWN) OnContextMenu(-1);
+        return 0;
+      }
+      break;
     case WM_CHAR:
       if (wParam == '\r' && IsEditKey(VK_RETURN)) return 0;  // the tree would beep
       break;
@@ -386,15 +400,17 @@ LRESULT TreeView::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TreeView::OnLeftButton(UINT message, WPARAM wParam, LPARAM lParam) {
-  // The tree flips the box inside its own button handling (and, under Wine,
-  // swallows the release), so the rule runs right after it.
   const Hit hit = HitTest({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (hit.onCheckBox) ShowCheckState(hit.node);  // the tree flips what its item shows
-  const LRESULT result = CallOriginal(message, wParam, lParam);
-  if (hit.onCheckBox && hit.node != nullptr) {
-    TakeCheckState(*hit.node);
+  if (hit.onCheckBox && hit.node != nullptr && checkBoxes_) {
+    // Flipped here, not by the control: Wine's makes the node its focused
+    // item and draws it as selected, while the selection stays elsewhere.
+    SetFocus(hwnd_);
+    model_.SetCheck(*hit.node, hit.node->Check() == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked);
+    ShowCheckState(hit.node);
     if (onCheckBoxFlip_) onCheckBoxFlip_(*hit.node);
+    return 0;
   }
+  const LRESULT result = CallOriginal(message, wParam, lParam);
   if (message == WM_LBUTTONDBLCLK && !hit.onCheckBox && hit.node != nullptr && onEditKey_) {
     Select(hit.node);
     onEditKey_(*hit.node);
@@ -407,6 +423,14 @@ bool TreeView::IsEditKey(WPARAM key) const { return onEditKey_ && (key == VK_F2 
 LRESULT TreeView::OnKeyDown(WPARAM wParam, LPARAM lParam) {
   if (IsEditKey(wParam)) {
     if (TreeModelNode* selected = Selected()) onEditKey_(*selected);
+    return 0;
+  }
+  if (wParam == VK_APPS && contextMenu_ != nullptr) {
+    OnContextMenu(-1);
+    return 0;
+  }
+  if (wParam == VK_DELETE && onDeleteKey_) {
+    onDeleteKey_();
     return 0;
   }
   // The space bar flips the selected node's box, as a click on it does.
@@ -447,12 +471,18 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
         PostSelectNotice(inKey_);
       return 0;
     case NM_CUSTOMDRAW: {
+      // The control's own structure, which it reads back for the colours.
+      auto& draw = const_cast<NMTVCUSTOMDRAW&>(reinterpret_cast<const NMTVCUSTOMDRAW&>(header));
+      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+      if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
       // An item drawn before the changed states were shown takes its node's now.
-      const auto& draw = reinterpret_cast<const NMTVCUSTOMDRAW&>(header);
-      // Without check boxes no item has a state to take.
-      if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return checkBoxes_ ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
-      if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT)
-        ShowCheckState(reinterpret_cast<const TreeModelNode*>(draw.nmcd.lItemlParam));
+      ShowCheckState(reinterpret_cast<const TreeModelNode*>(draw.nmcd.lItemlParam));
+      // The selection looks the same with the focus elsewhere (the search
+      // field, the side panel), where the control would draw it faint.
+      if ((draw.nmcd.uItemState & CDIS_SELECTED) != 0) {
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+      }
       return CDRF_DODEFAULT;
     }
     case NM_RCLICK: {

@@ -41,6 +41,8 @@ struct TreeViewArgs {
   // (not on its box), which selects it: asks to edit the node. With it, the
   // tree takes F2 and Enter before the window's keys and its default button.
   std::function<void(TreeModelNode&)> onEditKey{};
+  // The Delete key on the tree.
+  std::function<void()> onDeleteKey{};
 };
 
 // Shows a TreeModel and follows its changes: a check box on every node (unless
@@ -166,6 +168,7 @@ class TreeView final : public Control, private TreeModelListener {
   bool checkBoxes_;
   std::function<void()> onSelect_;
   std::function<void(TreeModelNode&)> onEditKey_;
+  std::function<void()> onDeleteKey_;
   // Whether onSelect is due: posted, or waiting for the keys to stop.
   enum class SelectNotice { None, Posted, AfterKeys };
   SelectNotice selectNotice_ = SelectNotice::None;
