@@ -127,7 +127,8 @@ void ChunkPanel::OpenValueBox(const toolkit::TreeModelNode& node, const Structur
   const int left = text.left + 2 + toolkit::TextExtent(view_.FontHandle(), BeforeValue(line)).cx;
   const int height = BoxHeight(view_.FontHandle());
   const int top = (text.top + text.bottom - height) / 2;
-  valueBox_.Open({left - 3, top, client.right, top + height}, NameText(line.value));
+  offeredValue_ = ShownText(line.value);
+  valueBox_.Open({left - 3, top, client.right, top + height}, offeredValue_);
 }
 
 void ChunkPanel::OpenBytesBox(const StructureNode& line) {
@@ -140,6 +141,12 @@ void ChunkPanel::OpenBytesBox(const StructureNode& line) {
 void ChunkPanel::Typed(const std::string& text, bool bytes) {
   const auto* node = StructureTreeNode::Of(view_.Selected());
   if (node == nullptr || node->line == nullptr) return;
+  // A value left as offered is no edit, even where \xHH stands for a byte
+  // that the box can't show.
+  if (!bytes && text == offeredValue_) {
+    valueBox_.Close();
+    return;
+  }
   // The box closes once it was taken; the panel then shows the chunk anew.
   if (onTyped_({structure_.Described(), *node->line, text, bytes})) {
     valueBox_.Close();

@@ -67,6 +67,7 @@ class ChunkPanel {
   toolkit::InPlaceEdit bytesBox_;
   std::function<bool(const TypedOver&)> onTyped_;
   Chunk shown_;
+  std::string offeredValue_;  // what the value box opened with
   bool showingMessage_ = false;
   // The bytes that the hex view shows, by where they start and end.
   const uint8_t* dumpedFrom_ = nullptr;
