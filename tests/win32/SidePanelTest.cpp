@@ -150,6 +150,13 @@ TEST_F(SidePanel, SaysWhyAnOpenFailedUntilTheNextLoad) {
   EXPECT_NE(said.find("exceeds the file's length"), std::string::npos) << said;
   EXPECT_EQ(Items(), Texts{});
 
+  const std::string broken = scratch.Path("broken.bin");
+  WriteFileBytes(broken, Text("not a scene"));
+  OpenFile(broken);
+  EXPECT_EQ(BytesText(), "Cannot load " + WindowsPath(broken) +
+                             ":\r\nthe file does not begin with 53 4C (\"SL\"), the signature of a scene")
+      << "the file that failed, and no other";
+
   const std::string good = scratch.Path("good.bin");
   WriteFileBytes(good, Scene({Objects({ObjectChunk("crate", 9)})}));
   OpenFile(good);
