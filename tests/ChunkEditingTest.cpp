@@ -158,21 +158,29 @@ TEST_F(Editing, RenameToTheSameNameStillRebuilds) {
   EXPECT_EQ(trace.TakeLines().size(), 4u);
 }
 
-TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHas) {
+TEST_F(Editing, RenameRefusesANameAnotherChunkOfTheListHasAndAsksAgainWithIt) {
   const int32_t fileSize = FileSizeNow();
   ChunkRef chunk = RefAt(document().Objects(), 0);
   const Bytes before = BytesOf(chunk.Bytes());
-  scene.ui.answers = {"horn"};
+  const std::string name = GetChunkName(chunk.Bytes());
+  scene.ui.answers = {"horn"};  // then cancelled
   std::string newName = "x";
   EXPECT_FALSE(scene2bin().RenameChunk(chunk, newName));
   EXPECT_EQ(newName, "");
+  EXPECT_EQ(scene.ui.prompts, (std::vector<std::string>{"Rename|" + name, "Rename|horn"}))
+      << "asked again, offering the name typed";
   EXPECT_TRUE(chunk.chunk == RefAt(document().Objects(), 0).chunk);
   EXPECT_EQ(BytesOf(chunk.Bytes()), before);
   EXPECT_EQ(scene.ui.messages, (std::vector<std::string>{Boxed(kNamesCoincide)}));
-  EXPECT_EQ(
-      trace.TakeLines(),
-      (std::vector<std::string>{"OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide}));
+  EXPECT_EQ(trace.TakeLines(), (std::vector<std::string>{
+                                   "OLD", Dump(before), std::string("qScene2bin.ReplaceChunkData: ") + kNamesCoincide,
+                                   "qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null"}));
   EXPECT_EQ(FileSizeNow(), fileSize);
+
+  scene.ui.answers = {"horn", "horn2"};
+  EXPECT_TRUE(scene2bin().RenameChunk(chunk, newName)) << "the name mended";
+  EXPECT_EQ(newName, "horn2");
+  EXPECT_EQ(ObjectNames()[0], "horn2");
 }
 
 TEST_F(Editing, RenameComparesNamesByteForByteWithinTheOneList) {
@@ -342,7 +350,7 @@ TEST_F(Editing, ReplaceFindsOnlyTheFirstChunkOfAName) {
   // Two objects named "twin": renaming the second to its own name collides with the first.
   LoadedScene twins(
       SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, Concat({ObjectChunk("twin", 9), ObjectChunk("twin", 9)}))}));
-  twins.ui.answers = {"twin", "twin"};
+  twins.ui.answers = {"twin", "", "twin"};  // refused, then cancelled
   std::string newName;
   ChunkRef second = RefAt(twins.document->Objects(), 1);
   EXPECT_FALSE(twins.scene2bin->RenameChunk(second, newName));

@@ -362,7 +362,8 @@ TEST_F(Scene2Cli, AFailedLoadSaysWhyEvenWhenQuiet) {
     Bytes file;
     std::string reason;
   } cases[] = {
-      {"another signature", Bytes{'L', 'S', 0, 0}, "scene2.bin: incorrect file signature"},
+      {"another signature", Bytes{'L', 'S', 0, 0},
+       "the file does not begin with 53 4C (\"SL\"), the signature of a scene"},
       {"an unknown section",
        SceneFile({ChunkOf(1, {}), ChunkOf(kObjectsSection, ObjectChunk("a", 9)), ChunkOf(0x4001, {})}),
        "qScene2bin.ReadSectionsFromStream: Unknown section. offs: 0000003E"},

@@ -57,6 +57,19 @@ TEST(StructureTree, ShowsTheLinesOfScene2ShowWithTheBytesEachSpans) {
   EXPECT_EQ(tree.Model().Count(), 0u);
 }
 
+TEST(StructureTree, ShowsTextsAsTheSceneTreeShowsNamesWhereScene2ShowEscapes) {
+  const Bytes object = ObjectChunk(Windows1251FromUtf8("sounds\\Ёлка\t\x98"), 3);
+  StructureTree tree;
+  tree.Show(ViewOf(object));
+  const std::string nameLine = tree.Model().FirstTopLevel()->FirstChild()->Text();
+  EXPECT_EQ(nameLine.substr(nameLine.find(": ")), ": sounds\\Ёлка\\x09\\x98")
+      << "a backslash as itself; a tab and the byte without a character as \\xHH";
+  std::ostringstream show;
+  WriteStructureLines(show, ViewOf(object), DescribeChunk(ViewOf(object)), false);
+  EXPECT_NE(show.str().find(": sounds\\x5CЁлка\\x09\\x98\n"), std::string::npos)
+      << "scene2 show's lines are taken back as arguments: its backslash stays escaped";
+}
+
 TEST(StructureTree, ACrowdOfSubChunksIsCutWithACountOfTheRest) {
   Bytes payload;
   const size_t runs = StructureTree::kMaxNodes + 500;
@@ -115,7 +128,7 @@ TEST(HexDump, ShowsOffsetsBytesAndTheirCharacters) {
   const Bytes bytes =
       Concat({Text(Windows1251FromUtf8("Ёлка №2")), {0x00, 0x0A, 0x5C, 0x98, 0x7F}, Text("abcdefghij")});
   EXPECT_EQ(HexDump(ViewOf(bytes), 6, 1024),
-            "     6  A8 EB EA E0 20 B9 32 00  0A 5C 98 7F 61 62 63 64  Ёлка №2.....abcd\n"
+            "     6  A8 EB EA E0 20 B9 32 00  0A 5C 98 7F 61 62 63 64  Ёлка №2..\\..abcd\n"
             "    22  65 66 67 68 69 6A                                 efghij\n");
   EXPECT_EQ(HexDump(ByteView(), 0, 1024), "");
 }

@@ -140,6 +140,22 @@ TEST_F(TreeFollowerTest, UndoOfADeletePutsEveryNodeBackWithItsMarksAndRedoDelete
   EXPECT_FALSE(Undo()) << "one entry for the whole delete";
 }
 
+TEST_F(TreeFollowerTest, UndoOfADeleteOpensTheFoldersThatWereOpenAndNoOthers) {
+  const auto folder = [this](const char* name) { return Child(nodes().objects, name); };
+  model().SetExpanded(*folder("model"), true);
+  ClickBox(folder("model"));
+  ClickBox(folder("sound"));
+  DeleteChecked();
+  ASSERT_EQ(ChildTexts(nodes().objects), Texts{});
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_TRUE(Undo());
+    EXPECT_TRUE(folder("model")->Expanded());
+    EXPECT_FALSE(folder("sound")->Expanded());
+    ASSERT_TRUE(Redo());  // and an undo after it as before
+  }
+}
+
 TEST_F(TreeFollowerTest, NodesComeBackWhereTheyWereAfterTheTreeWasRebuilt) {
   ClickBox(Object("model", "barrel"));
   ClickBox(Child(nodes().objects, "sound"));

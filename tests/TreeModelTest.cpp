@@ -24,6 +24,9 @@ class Recorder final : public toolkit::TreeModelListener {
   void TextChanged(TreeModelNode& node) override { heard.push_back("text " + node.Text()); }
   void CheckChanged(TreeModelNode& node) override { heard.push_back("check " + node.Text()); }
   void BoldChanged(TreeModelNode& node) override { heard.push_back("bold " + node.Text()); }
+  void ExpandedChanged(TreeModelNode& node) override {
+    heard.push_back((node.Expanded() ? "opened " : "closed ") + node.Text());
+  }
   void ChildrenReworking(TreeModelNode& node) override { heard.push_back("reworking " + node.Text()); }
   void ChildrenReworked(TreeModelNode& node) override { heard.push_back("reworked " + node.Text()); }
 
@@ -81,9 +84,13 @@ TEST_F(TreeModelTest, AViewHearsEveryChangeButNoneThatChangesNothing) {
   model.SetCheck(*leaves[0], CheckState::Checked);
   model.SetText(*leaves[1], "renamed");
   model.SetBold(*top);
+  model.SetExpanded(*top, true);
+  model.SetExpanded(*top, true);
+  model.SetExpanded(*top, false);
   model.Add<PlainNode>(leaves[2], "new");
   model.Clear();
-  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"check a", "text renamed", "bold top", "added new", "cleared"}));
+  EXPECT_EQ(recorder.heard, (std::vector<std::string>{"check a", "text renamed", "bold top", "opened top", "closed top",
+                                                      "added new", "cleared"}));
   EXPECT_EQ(model.Count(), 0u);
   EXPECT_EQ(model.FirstTopLevel(), nullptr);
 }

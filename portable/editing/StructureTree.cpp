@@ -21,7 +21,7 @@ void StructureTree::Clear() {
 }
 
 void StructureTree::Add(toolkit::TreeModelNode* parent, const StructureNode& node) {
-  auto& added = model_.Add<StructureTreeNode>(parent, StructureLine(node), node.offset, node.length, &node);
+  auto& added = model_.Add<StructureTreeNode>(parent, StructureLine(node, ShownText), node.offset, node.length, &node);
   for (const StructureNode& child : node.children) Add(&added, child);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The chunk view's tree: the described structure of one chunk, a node for
 // each chunk, sub-chunk, field and run of bytes, with the line scene2 show
-// gives it and the bytes it spans. A model without a window, like SceneTree.
+// gives it (its texts as the scene tree shows names: a backslash as itself)
+// and the bytes it spans. A model without a window, like SceneTree.
 
 #include <cstddef>
 #include <vector>

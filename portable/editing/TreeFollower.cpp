@@ -106,7 +106,8 @@ void TreeFollower::Remove(SceneTree& tree, const std::vector<SceneNode*>& nodes)
                                 .folderIndex = folderIndex,
                                 .home = home,
                                 .check = node.Check(),
-                                .folderCheck = node.Parent()->Check()},
+                                .folderCheck = node.Parent()->Check(),
+                                .folderOpen = node.Parent()->Expanded()},
                        .text = node.Text(),
                        .earlier = known & kPlaceNumber});
     known = (known & kWentWithFolder) | static_cast<uint32_t>(places_.size());
@@ -248,21 +249,25 @@ void TreeFollower::PutBack(SceneTree& tree, const SceneDocument& document, std::
     parent = &tree.MakeFolderFor(bytes, Inserting(section).PreviousFor(spot.folderIndex));
     if (!redone) tree.Model().SetCheck(*parent, spot.folderCheck);
   }
-  const toolkit::TreeModel::Rework rework(tree.Model(), *parent, run.size());
-  Inserting inserting(*parent);
-  for (const uint32_t at : run) {
-    const Entering& chunk = entering[at];
-    Place& place = places_[chunk.place - 1];
-    // A nameless chunk's text is read again, so that it says why.
-    std::string text =
-        chunk.replaced || place.text.empty() ? GetChunkName(chunk.In(document).chunk.Bytes()) : std::move(place.text);
-    SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(place.spot.index), SceneNodeKind::Chunk,
-                                      std::move(text), place.chunk);
-    tree.Model().SetCheck(node, redone ? chunk.check : place.spot.check);
-    inserting.Inserted(node);
-    if (redone) NoteFolder(place.chunk, made && at == run.front());
-    Spend(chunk.place);
+  {
+    const toolkit::TreeModel::Rework rework(tree.Model(), *parent, run.size());
+    Inserting inserting(*parent);
+    for (const uint32_t at : run) {
+      const Entering& chunk = entering[at];
+      Place& place = places_[chunk.place - 1];
+      // A nameless chunk's text is read again, so that it says why.
+      std::string text =
+          chunk.replaced || place.text.empty() ? GetChunkName(chunk.In(document).chunk.Bytes()) : std::move(place.text);
+      SceneNode& node = tree.InsertNode(*parent, inserting.PreviousFor(place.spot.index), SceneNodeKind::Chunk,
+                                        std::move(text), place.chunk);
+      tree.Model().SetCheck(node, redone ? chunk.check : place.spot.check);
+      inserting.Inserted(node);
+      if (redone) NoteFolder(place.chunk, made && at == run.front());
+      Spend(chunk.place);
+    }
   }
+  // Opened once its nodes are in: a view then shows them all in one go.
+  if (made && !redone) tree.Model().SetExpanded(*parent, spot.folderOpen);
 }
 
 void TreeFollower::Follow(SceneTree& tree, const SceneDocument& document, std::span<const ChunkId> order) {

@@ -2,7 +2,8 @@
 // The scene tree as a view of the document: after an edit, an undo or a
 // redo, its nodes follow what the step did to the chunks. What the tree holds
 // beyond the document is remembered by chunk identity as nodes leave: where
-// each stood and its mark; whether its folder went with it, as the delete
+// each stood and its mark, and its folder's mark and whether it was open;
+// whether its folder went with it, as the delete
 // takes a checked folder with all below it; whether a folder was made for
 // it. An undo so puts the nodes back as they were, and a redo takes them
 // again as the edit did.
@@ -43,6 +44,7 @@ class TreeFollower {
     uint16_t home = 0;  // in homes_
     toolkit::CheckState check = toolkit::CheckState::Unchecked;
     toolkit::CheckState folderCheck = toolkit::CheckState::Unchecked;
+    bool folderOpen = false;
   };
   // What the follower keeps of a chunk node each time it leaves, in a log
   // in the order they left: a step's nodes lie side by side, so an undo

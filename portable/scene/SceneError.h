@@ -9,11 +9,12 @@
 
 enum class SceneFault {
   // A load: the path names a folder, a device or a pipe; the file can't be
-  // opened; its bytes can't be read; its head or a section fails the layout;
-  // bytes lie after the root's end.
+  // opened; its bytes can't be read; it does not begin as a scene does; its
+  // head or a section fails the layout; bytes lie after the root's end.
   NotAFile,
   Unopenable,
   Unreadable,
+  NotAScene,
   BadHead,
   BadSection,
   BytesAfterRoot,

@@ -102,6 +102,7 @@ class SceneDocument::Loading final : public SceneWalkSink {
     // Sections after the root's end would be dropped by the next save.
     if (failure_->fault == LayoutFault::BytesAfterRoot)
       throw LoadStop{{SceneFault::BytesAfterRoot, LoadFailure(*failure_).Message}};
+    if (failure_->fault == LayoutFault::NoSignature) throw LoadStop{{SceneFault::NotAScene, kNoSignatureReason}};
     Abandon(LoadFailure(*failure_).Message);
   }
 

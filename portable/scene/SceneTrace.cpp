@@ -65,6 +65,8 @@ void SceneTrace::LoadFailed(const SceneError& error) {
     case SceneFault::Unopenable:
       // A file that can't be opened has always read as an empty one.
       LoadBegun();
+      [[fallthrough]];
+    case SceneFault::NotAScene:
       Trace(LoadFailure(LayoutProblem{}).Message);
       Trace("qScene2bin.ReadFromFile: qScene2bin.ReadFromFile: cant read header");
       return;

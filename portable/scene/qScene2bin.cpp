@@ -59,20 +59,32 @@ PStream TqScene2bin::AddChunk(Chunk chunk, std::string& name) {
 }
 
 bool TqScene2bin::RenameChunk(PStream& Chunk, std::string& newName) {
+  std::string offered;
   try {
     if (Chunk == nullptr) throw Exception(Exception::Code::Invalid, "no chunk to rename");
     uint32_t offset = 0;
     uint32_t size = 0;
     GetChunkNameOffsSize(Chunk.Bytes(), offset, size);
-    newName = stringDialog_->Execute("Rename", GetChunkName(Chunk.Bytes()));
-    if (newName.empty()) throw Exception(Exception::Code::Absent, "qScene2bin.RenameChunk: newName=Null");
+    offered = GetChunkName(Chunk.Bytes());
   } catch (const std::exception& failure) {
     Trace("qScene2bin.RenameChunk: " + Windows1251FromUtf8(FailureMessage(failure)));
     newName.clear();
     return false;
   }
-  // A refused rename is a refused replace, and says so.
-  return Took(Shown(core_.Rename(Chunk, newName), "ReplaceChunkData"), Chunk, newName);
+  for (;;) {
+    newName = stringDialog_->Execute("Rename", offered);
+    if (newName.empty()) {
+      Trace("qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null");
+      return false;
+    }
+    // A refused rename is a refused replace, and says so; a name taken is
+    // the user's to mend, with the text typed.
+    Outcome<EditDone> renamed = core_.Rename(Chunk, newName);
+    const bool nameTaken = !renamed.ok() && renamed.failure().fault == SceneFault::NameTaken;
+    offered = newName;
+    if (Took(Shown(std::move(renamed), "ReplaceChunkData"), Chunk, newName)) return true;
+    if (!nameTaken) return false;
+  }
 }
 
 bool TqScene2bin::SetChunkValue(PStream& Chunk, const ::Chunk& rebuilt, const std::string& field) {

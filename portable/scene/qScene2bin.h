@@ -38,7 +38,8 @@ class TqScene2bin final {
   // holds its name; on a refusal NewName is empty.
   bool ReplaceChunkData(PStream& OldChunk, PStream NewChunk, std::string& NewName);
   // Asks for the new name through the text-input dialog, then rebuilds the
-  // chunk with it through ReplaceChunkData.
+  // chunk with it through ReplaceChunkData. A name refused (one that another
+  // chunk holds) is asked for again, the dialog offering what was typed.
   bool RenameChunk(PStream& Chunk, std::string& newName);
   // SetValue: `rebuilt` in the place of `Chunk`, the edit named for `field`.
   // A refusal (a name another chunk holds) shows its box and trace line as

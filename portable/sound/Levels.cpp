@@ -25,3 +25,5 @@ int LevelAtPointer(int x, int width) {
 }
 
 float StoredLevel(int level) { return static_cast<float>(ClampLevel(level)) / static_cast<float>(LevelSteps); }
+
+std::string LevelText(int level) { return std::to_string(level) + " of " + std::to_string(LevelSteps); }

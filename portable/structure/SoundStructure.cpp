@@ -4,6 +4,7 @@
 #include <set>
 
 #include "scene/KnownValues.h"
+#include "sound/Levels.h"
 #include "sound/SoundReading.h"
 
 namespace {
@@ -16,8 +17,6 @@ std::string Joined(const Texts& texts) {
   for (const std::string& part : texts) text += (text.empty() ? "" : ", ") + part;
   return text;
 }
-
-std::string LevelText(int level) { return std::to_string(level) + " of " + std::to_string(LevelSteps); }
 
 // A sub-chunk that the plug-in's walk reads: whole, within its chunk.
 bool Read(const StructureNode& node) { return node.kind == Kind::Chunk && node.fault.empty(); }

@@ -5,7 +5,6 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/Hex.h"
-#include "scene/PrintedName.h"
 #include "scene/Utf8.h"
 #include "scene/Windows1251.h"
 
@@ -24,7 +23,7 @@ std::string Padded(const std::string& text, size_t width) {
 
 void AppendCharacter(std::string& line, unsigned char byte) {
   const std::optional<char32_t> character = Windows1251Character(byte);
-  if (BreaksText(byte) || !character)
+  if (Unshowable(byte) || !character)
     line += '.';
   else
     AppendUtf8(line, *character);
@@ -32,10 +31,10 @@ void AppendCharacter(std::string& line, unsigned char byte) {
 
 }  // namespace
 
-std::string StructureLine(const StructureNode& node) {
+std::string StructureLine(const StructureNode& node, ValueText valueText) {
   std::string line = std::to_string(node.offset) + ' ' + TypeText(node) + ' ' + std::to_string(node.size);
   if (!node.what.empty()) line += ' ' + node.what;
-  if (!node.value.empty()) line += ": " + NameText(node.value);
+  if (!node.value.empty()) line += ": " + valueText(node.value);
   if (!node.fault.empty()) line += " fault: " + node.fault;
   return line;
 }

@@ -129,4 +129,10 @@ void TreeModel::SetBold(TreeModelNode& node) {
   if (listener_ != nullptr) listener_->BoldChanged(node);
 }
 
+void TreeModel::SetExpanded(TreeModelNode& node, bool expanded) {
+  if (node.expanded_ == expanded) return;
+  node.expanded_ = expanded;
+  if (listener_ != nullptr) listener_->ExpandedChanged(node);
+}
+
 }  // namespace toolkit

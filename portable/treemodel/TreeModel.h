@@ -1,6 +1,6 @@
 #pragma once
 // What a tree view shows, kept apart from the control: nodes with their text,
-// boldness and check state, in a tree that a program changes and reads
+// boldness, check state and whether they are open, in a tree that a program changes and reads
 // without a window, and that a TreeView mirrors. Portable: no Win32 in it.
 
 #include <cstddef>
@@ -31,6 +31,9 @@ class TreeModelNode {
   const std::string& Text() const { return text_; }
   bool Bold() const { return bold_; }
   CheckState Check() const { return check_; }
+  // Whether its children show: the view notes it as the user opens and
+  // closes the node, and opens the node when the program sets it.
+  bool Expanded() const { return expanded_; }
   // The how-manieth node the model made: earlier nodes have lower numbers.
   uint64_t Order() const { return order_; }
 
@@ -46,6 +49,7 @@ class TreeModelNode {
   std::string text_;
   bool bold_ = false;
   CheckState check_ = CheckState::Unchecked;
+  bool expanded_ = false;
   uint64_t order_ = 0;
 };
 
@@ -60,6 +64,7 @@ class TreeModelListener {
   virtual void TextChanged(TreeModelNode& node) = 0;
   virtual void CheckChanged(TreeModelNode& node) = 0;
   virtual void BoldChanged(TreeModelNode& node) = 0;
+  virtual void ExpandedChanged(TreeModelNode& node) = 0;
   // Before and after many of the children of `parent` change at once: a
   // view may drop their rows and make them anew rather than follow each
   // change.
@@ -106,6 +111,7 @@ class TreeModel {
   void SetText(TreeModelNode& node, std::string text);
   void SetCheck(TreeModelNode& node, CheckState check);
   void SetBold(TreeModelNode& node);
+  void SetExpanded(TreeModelNode& node, bool expanded);
 
   // The one listener (not owned; null for none).
   void SetListener(TreeModelListener* listener) { listener_ = listener; }

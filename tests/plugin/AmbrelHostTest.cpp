@@ -8,7 +8,9 @@
 
 #include <algorithm>
 
+#include "os/WideText.h"
 #include "scene/ChunkTypes.h"
+#include "sound/Levels.h"
 #include "tests/plugin/DialogView.h"
 #include "tests/plugin/SoundTestSupport.h"
 #include "tools/gui/AmbrelLibrary.h"
@@ -508,6 +510,51 @@ TEST_F(AmbrelHost, TextsShowAsTheirCharactersAndGoBackAsWindows1251) {
   EXPECT_EQ(outcome.returned, 1);
   fields.SoundFile = "\xE4\xEE\xE6\xE4\xFC.wav";
   EXPECT_EQ(outcome.TakeBlock(), WrittenSound(fields));
+}
+
+// Whether the edit shows its whole text between its margins.
+bool ShowsWhole(HWND edit) {
+  RECT client{};
+  GetClientRect(edit, &client);
+  const auto margins = static_cast<DWORD>(SendMessageW(edit, EM_GETMARGINS, 0, 0));
+  const std::wstring text = os::Widen(TextOf(edit));
+  HDC dc = GetDC(edit);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(edit, dc);
+  return extent.cx <= client.right - LOWORD(margins) - HIWORD(margins);
+}
+
+TEST_F(AmbrelHost, FieldsShowAFloatsTextWholeAndEachBarItsLevelAsItMoves) {
+  const HostWindow host(HostPlace(400));
+  Init(host.Handle());
+  SoundFields fields = StoredSoundShown();
+  // A float's 15 digits with a sign: "-1234.56787109375", "-0.70710676908493".
+  for (std::string& text : fields.Position) text = "-1234.5679";
+  for (std::string& text : fields.Scale) text = "-1234.5679";
+  for (std::string& text : fields.Rotation) text = "-0.70710677";
+  fields.Volume = 30;
+  Bytes stored = WrittenSound(fields);
+  EditSound(stored.data(), static_cast<int32_t>(stored.size()), [&] {
+    const DialogView view = WaitForDialog();
+    ASSERT_NE(view.cancel, nullptr);
+    EXPECT_EQ(TextOf(view.texts[kRotation1]), "-0.70710676908493");
+    for (HWND text : view.texts) {
+      EXPECT_TRUE(ShowsWhole(text)) << TextOf(text);
+    }
+    EXPECT_EQ(TextOf(view.volumeText), "30 of 50");
+    EXPECT_EQ(TextOf(view.maxLevelText), LevelText(BarLevel(view.maxLevel)));
+    EXPECT_EQ(TextOf(view.minLevelText), LevelText(BarLevel(view.minLevel)));
+    Mouse mouse(thread_);
+    mouse.Down(view.volume, BarPoint(view.volume, 104));
+    EXPECT_EQ(TextOf(view.volumeText), "25 of 50");
+    mouse.MoveTo(view.volume, BarPoint(view.volume, 208));
+    EXPECT_EQ(TextOf(view.volumeText), "50 of 50") << "as the bar follows the pointer";
+    mouse.Up(view.volume, BarPoint(view.volume, 208));
+    PostClick(view.cancel);
+  });
 }
 
 // Only an item counts: the text part typed over names an item or none.

@@ -25,17 +25,17 @@ struct TextPlace {
 };
 
 const TextPlace kTextPlaces[kTextFieldCount] = {
-    {{Parent::Position, 8, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[0]; }},
-    {{Parent::Position, 83, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[1]; }},
-    {{Parent::Position, 158, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[2]; }},
-    {{Parent::Position, 246, 25, 222, 0}, [](SoundFields& f) -> std::string& { return f.ParentSector; }},
-    {{Parent::Position, 8, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[0]; }},
-    {{Parent::Position, 83, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[1]; }},
-    {{Parent::Position, 158, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[2]; }},
-    {{Parent::Position, 8, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[0]; }},
-    {{Parent::Position, 83, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[1]; }},
-    {{Parent::Position, 158, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[2]; }},
-    {{Parent::Position, 233, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[3]; }},
+    {{Parent::Position, 8, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[0]; }},
+    {{Parent::Position, 124, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[1]; }},
+    {{Parent::Position, 240, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[2]; }},
+    {{Parent::Position, 356, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.ParentSector; }},
+    {{Parent::Position, 8, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[0]; }},
+    {{Parent::Position, 124, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[1]; }},
+    {{Parent::Position, 240, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[2]; }},
+    {{Parent::Position, 8, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[0]; }},
+    {{Parent::Position, 124, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[1]; }},
+    {{Parent::Position, 240, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[2]; }},
+    {{Parent::Position, 356, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[3]; }},
     {{Parent::Sound, 8, 27, 233, 0}, [](SoundFields& f) -> std::string& { return f.SoundFile; }},
     {{Parent::Sound, 8, 109, 129, 0}, [](SoundFields& f) -> std::string& { return f.ConstRadius; }},
     {{Parent::Sound, 144, 109, 129, 0}, [](SoundFields& f) -> std::string& { return f.DecreaseRadius; }},
@@ -55,7 +55,7 @@ const LabelPlace kLabelPlaces[] = {
     {Parent::Position, "coordinates:", 8, 12},
     {Parent::Position, "scale:", 8, 48},
     {Parent::Position, "rotation:", 8, 84},
-    {Parent::Position, "sector:", 248, 12},
+    {Parent::Position, "sector:", 358, 12},
     {Parent::Sound, "file:", 8, 14},
     {Parent::Sound, "sound type:", 8, 51},
     {Parent::Sound, "volume level:", 144, 51},
@@ -104,6 +104,19 @@ void ExpectLabel(HWND parent, const LabelPlace& label) {
   EXPECT_EQ(at.right - at.left, extent.cx) << label.text;
 }
 
+// The label beside a bar that writes its level: 6 pixels right of it, a
+// pixel below its top.
+HWND LevelTextOf(HWND bar) {
+  if (bar == nullptr) return nullptr;
+  const RECT at = PlaceInParent(bar);
+  for (HWND child = GetWindow(GetParent(bar), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const RECT label = PlaceInParent(child);
+    if (ClassOf(child) == "Static" && label.left == at.right + 6 && label.top == at.top + 1) return child;
+  }
+  ADD_FAILURE() << "no level beside the bar at " << at.left << ", " << at.top;
+  return nullptr;
+}
+
 }  // namespace
 
 DialogView FindControls(HWND dialog) {
@@ -113,7 +126,7 @@ DialogView FindControls(HWND dialog) {
   view.soundGroup = ChildAt(dialog, "Button", "Sound settings", {Parent::Window, 8, 150, 481, 251});
   if (view.positionGroup == nullptr || view.soundGroup == nullptr) return view;
   view.levelsGroup =
-      ChildAt(view.soundGroup, "Button", "Decrease-area volume levels", {Parent::Sound, 8, 136, 273, 65});
+      ChildAt(view.soundGroup, "Button", "Decrease-area volume levels", {Parent::Sound, 8, 136, 330, 65});
   if (view.levelsGroup == nullptr) return view;
   const auto parentOf = [&](Parent parent) {
     switch (parent) {
@@ -135,6 +148,9 @@ DialogView FindControls(HWND dialog) {
   view.volume = ChildAt(view.soundGroup, PROGRESS_CLASSA, nullptr, {Parent::Sound, 144, 65, 209, 0});
   view.maxLevel = ChildAt(view.levelsGroup, PROGRESS_CLASSA, nullptr, {Parent::Levels, 32, 13, 233, 0});
   view.minLevel = ChildAt(view.levelsGroup, PROGRESS_CLASSA, nullptr, {Parent::Levels, 32, 37, 233, 0});
+  view.volumeText = LevelTextOf(view.volume);
+  view.maxLevelText = LevelTextOf(view.maxLevel);
+  view.minLevelText = LevelTextOf(view.minLevel);
   view.about = ChildAt(dialog, "Button", "About", {Parent::Window, 8, 408, 49, 25});
   view.cancel = ChildAt(dialog, "Button", "Cancel", {Parent::Window, 307, 405, 88, 25});
   view.ok = ChildAt(dialog, "Button", "Ok", {Parent::Window, 400, 405, 88, 25});

@@ -41,6 +41,10 @@ struct DialogView {
   HWND volume = nullptr;
   HWND maxLevel = nullptr;
   HWND minLevel = nullptr;
+  // The level written beside each bar.
+  HWND volumeText = nullptr;
+  HWND maxLevelText = nullptr;
+  HWND minLevelText = nullptr;
   HWND about = nullptr;
   HWND cancel = nullptr;
   HWND ok = nullptr;

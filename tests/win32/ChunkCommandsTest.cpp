@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <memory>
 
 #include "editing/StatusText.h"
 #include "os/WideText.h"
@@ -50,12 +51,19 @@ class ChunkCommandsTest : public EditorTest {
 
   // Right-clicks the node and picks "Rename" in the tree menu; the dialog
   // then gets `typed` and "Ok". Gives the window that owns the dialog.
+  // A name refused brings the dialog back, offering it (`offeredAgain`):
+  // it is cancelled then.
   HWND Rename(SceneNode* node, const char* typed) {
     HWND owner = nullptr;
     WhenShown menu(kPopupMenuClass, PickMenuItem(0));
-    WhenShown answer(kStringCaption, [typed, &owner](HWND dialog) {
+    std::unique_ptr<WhenShown> again;
+    WhenShown answer(kStringCaption, [this, typed, &owner, &again](HWND dialog) {
       owner = GetWindow(dialog, GW_OWNER);
       SetWindowTextW(FindWindowExA(dialog, nullptr, "Edit", nullptr), os::Widen(typed).c_str());
+      again = std::make_unique<WhenShown>(kStringCaption, [this](HWND shown) {
+        offeredAgain = TextOf(FindWindowExA(shown, nullptr, "Edit", nullptr));
+        SendClick(ChildWithText(shown, "Button", "Cancel"));
+      });
       SendClick(ChildWithText(dialog, "Button", "Ok"));
     });
     RightClickNode(tree(), node);
@@ -64,6 +72,8 @@ class ChunkCommandsTest : public EditorTest {
     EXPECT_TRUE(answer.Done());
     return owner;
   }
+
+  std::string offeredAgain;
 
   // Types into the search field, clicks "find" and picks the search menu's
   // item; gives where the menu showed.
@@ -211,6 +221,7 @@ TEST_F(ChunkCommandsTest, RenameToATakenNameIsRefusedWithTheDocumentsMessage) {
   const Chunk bytesBefore = form.Document().Core().Get(before).chunk;
   Rename(horn, "crate");
   EXPECT_EQ(message, L"Совпадение имён.");
+  EXPECT_EQ(offeredAgain, "crate") << "the dialog back with the name typed, to mend";
   EXPECT_EQ(horn->Text(), "horn");
   EXPECT_EQ(horn->chunk, before);
   EXPECT_TRUE(form.Document().Core().Get(before).chunk == bytesBefore);
@@ -245,8 +256,10 @@ TEST_F(ChunkCommandsTest, ACloseAskedForWhileACommandRunsWaitsUntilItHasEnded) {
   EXPECT_TRUE(openWhileAsked);
   EXPECT_FALSE(IsWindow(window)) << "the close is carried out once the command has ended";
   const Texts lines = trace.TakeLines();
-  ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines[lines.size() - 2].rfind("qScene2bin.ReplaceChunkData: ", 0), 0u) << lines[lines.size() - 2];
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 3].rfind("qScene2bin.ReplaceChunkData: ", 0), 0u) << lines[lines.size() - 3];
+  EXPECT_EQ(lines[lines.size() - 2], "qScene2bin.RenameChunk: qScene2bin.RenameChunk: newName=Null")
+      << "the dialog that came back cancelled";
   EXPECT_EQ(lines.back(), "* qScene2bin.clear done *");
 }
 

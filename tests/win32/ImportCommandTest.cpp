@@ -2,10 +2,12 @@
 
 #include <windows.h>
 // after windows.h, which it needs
+#include <commdlg.h>
 #include <dlgs.h>
 
 #include <filesystem>
 
+#include "os/WideText.h"
 #include "scene/ChunkCatalogue.h"
 #include "scene/ChunkTypes.h"
 #include "tests/win32/EditorFixture.h"
@@ -80,6 +82,32 @@ TEST_F(ImportCommandTest, PutsTheChosenFilesBackKeepsTheTreeAsItWasAndSaysWhatIt
   EXPECT_EQ(tree().Selected(), Child(Child(nodes().objects, "sound"), "horn"));
   EXPECT_EQ(trace.TakeLines(),
             (Texts{"qScene2bin.ImportDNC: replaced objects crate", "qScene2bin.ImportDNC: added objects barrel"}));
+}
+
+TEST_F(ImportCommandTest, TheOpenDialogThenStartsInTheScenesFolderWithItsName) {
+  const std::string scene = scratch.Path("scene.bin");
+  WriteFileBytes(scene, Scene({Objects({ObjectChunk("crate", 9)})}));
+  OpenFile(scene);
+  DncFile("Obj_barrel.dnc", ObjectChunk("barrel", 9));
+  const std::filesystem::path current = std::filesystem::current_path();
+  EXPECT_NE(Import("Obj_barrel.dnc"), "");
+  EXPECT_EQ(std::filesystem::current_path(), current) << "the program's current folder stays where it was";
+
+  // The import is an unsaved change: "open.." asks first.
+  WhenShown dropChanges("tool", [](HWND box) { PostMessageA(box, WM_COMMAND, IDNO, 0); });
+  std::string folder;
+  std::string offered;
+  WhenShown read(kOpenCaption, [&](HWND dialog) {
+    wchar_t path[MAX_PATH] = {};
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+    folder = os::Narrow(path);
+    offered = TextOf(FileNameField(dialog));
+    CancelDialog(dialog);
+  });
+  ChooseMenu("File", "open..");
+  ASSERT_TRUE(read.Done());
+  EXPECT_EQ(offered, "scene.bin");
+  EXPECT_EQ(folder + "\\" + offered, HostPath(scene)) << "not the export folder the import was in";
 }
 
 TEST_F(ImportCommandTest, ARefusedFileIsShownWithItsReasonAndChangesNothing) {

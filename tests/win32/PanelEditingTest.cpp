@@ -172,6 +172,24 @@ TEST_F(PanelEditing, TheNameLineRenamesAndATakenNameIsRefusedAsRenameRefusesIt) 
   EXPECT_EQ(UndoItem(), "undo name of crate");
 }
 
+TEST_F(PanelEditing, ABackslashShowsAndIsTypedAsItselfAndAnEscapedByteSurvivesEnter) {
+  ASSERT_EQ(Load(Scene({Objects({ObjectChunk("sounds\\a\tb", 9)})})), "");
+  SceneNode* node = Child(Child(nodes().objects, "model"), "sounds\\a\tb");
+  ASSERT_NE(node, nullptr);
+  tree().Select(node);
+  PumpMessages();
+  OpenOn(" name: ");
+  EXPECT_EQ(SelectedLine().substr(SelectedLine().find(" name: ")), " name: sounds\\a\\x09b");
+  EXPECT_EQ(TextOf(Box()), "sounds\\a\\x09b") << "as the line shows it";
+  Press({VK_RETURN});
+  EXPECT_FALSE(IsWindowVisible(Box()));
+  EXPECT_FALSE(form.Document().Core().CanUndo()) << "the tab it can't show is kept";
+
+  OpenOn(" name: ");
+  EXPECT_EQ(Enter(Box(), "sounds\\ambient.wav"), "");
+  EXPECT_EQ(GetChunkName(form.Document().Core().Objects().At(0)->chunk.Bytes()), "sounds\\ambient.wav");
+}
+
 TEST_F(PanelEditing, AChangedObjectTypeMovesTheNodeToItsFolderWithItsCheckMark) {
   ClickCheckBox(tree(), Crate());
   ASSERT_TRUE(Crate()->Checked());

@@ -150,6 +150,13 @@ TEST_F(SidePanel, SaysWhyAnOpenFailedUntilTheNextLoad) {
   EXPECT_NE(said.find("exceeds the file's length"), std::string::npos) << said;
   EXPECT_EQ(Items(), Texts{});
 
+  const std::string broken = scratch.Path("broken.bin");
+  WriteFileBytes(broken, Text("not a scene"));
+  OpenFile(broken);
+  EXPECT_EQ(BytesText(), "Cannot load " + WindowsPath(broken) +
+                             ":\r\nthe file does not begin with 53 4C (\"SL\"), the signature of a scene")
+      << "the file that failed, and no other";
+
   const std::string good = scratch.Path("good.bin");
   WriteFileBytes(good, Scene({Objects({ObjectChunk("crate", 9)})}));
   OpenFile(good);
@@ -170,21 +177,57 @@ TEST_F(SidePanel, ALargeChunkShowsItsFirstBytesAndItsFirstLines) {
   ASSERT_EQ(items.size(), StructureTree::kMaxNodes + 1);
   EXPECT_EQ(items.back(), "... " + std::to_string(run.size() / kChunkHeaderSize + 1 + 4 - StructureTree::kMaxNodes) +
                               " more lines not shown (scene2 show gives all)");
+  RECT client{};
+  GetClientRect(form.SidePanel().BytesView().Handle(), &client);
+  EXPECT_GE(client.bottom, 6 * toolkit::TextExtent(form.SidePanel().BytesView().FontHandle(), "0").cy)
+      << "more lines than the panel has room for leave the bytes some";
   const std::string bytes = BytesText();
   EXPECT_EQ(bytes.substr(bytes.rfind("...")),
             "... " + std::to_string(object.size() - ChunkPanel::kShownBytes) + " more bytes not shown\r\n");
 }
 
-TEST_F(SidePanel, ItsControlsFollowItsEdges) {
+TEST_F(SidePanel, TheStructureIsAsTallAsItsLinesNeedAndTheBytesTakeTheRest) {
+  // An object of some twenty lines: more than the structure had room for
+  // before, far fewer than the panel holds.
+  Bytes many = ObjectChunk("many", 9);
+  for (uint8_t at = 0; at < 16; ++at) {
+    const Bytes unknown = ChunkOf(0x3000, {at});
+    many.insert(many.end(), unknown.begin(), unknown.end());
+  }
+  many = ChunkOf(kObjectChunk, Bytes(many.begin() + kChunkHeaderSize, many.end()));
+  ASSERT_EQ(Load(Scene({Objects({ObjectChunk("crate", 9), many})})), "");
+  const auto lines = [this] { return SendMessageW(StructureView(), TVM_GETCOUNT, 0, 0); };
+  const auto linesShown = [this] { return SendMessageW(StructureView(), TVM_GETVISIBLECOUNT, 0, 0); };
+  HWND bytesView = form.SidePanel().BytesView().Handle();
+  const auto bytesHeight = [bytesView] {
+    RECT client{};
+    GetClientRect(bytesView, &client);
+    return client.bottom;
+  };
+  const int bytesLine = toolkit::TextExtent(form.SidePanel().BytesView().FontHandle(), "0").cy;
+
+  Select(Child(Child(nodes().objects, "model"), "many"));
+  ASSERT_GE(lines(), 20);
+  EXPECT_GE(linesShown(), lines()) << "every line without scrolling";
+  RECT structure = PlaceInParent(StructureView());
+  RECT bytes = PlaceInParent(bytesView);
+  EXPECT_EQ(bytes.top, structure.bottom + 4);
+  EXPECT_GE(bytesHeight(), 6 * bytesLine) << "the bytes keep some lines";
+
   Select(Crate());
-  const RECT structure = PlaceInParent(StructureView());
-  const RECT bytes = PlaceInParent(form.SidePanel().BytesView().Handle());
+  EXPECT_GE(linesShown(), lines());
+  const RECT small = PlaceInParent(StructureView());
+  EXPECT_LT(small.bottom, structure.bottom) << "fewer lines, less room";
+  EXPECT_EQ(PlaceInParent(bytesView).top, small.bottom + 4);
+
+  // The window grows: the structure as its lines need, the bytes the rest.
+  structure = small;
+  bytes = PlaceInParent(bytesView);
   const RECT outer = form.ScreenRect();
   form.Place({outer.left, outer.top, outer.right + 120, outer.bottom + 80});
-  const RECT grownStructure = PlaceInParent(StructureView());
-  const RECT grownBytes = PlaceInParent(form.SidePanel().BytesView().Handle());
-  EXPECT_EQ(grownStructure, (RECT{structure.left, structure.top, structure.right + 120, structure.bottom}));
-  EXPECT_EQ(grownBytes, (RECT{bytes.left, bytes.top, bytes.right + 120, bytes.bottom + 80}));
+  EXPECT_EQ(PlaceInParent(StructureView()),
+            (RECT{structure.left, structure.top, structure.right + 120, structure.bottom}));
+  EXPECT_EQ(PlaceInParent(bytesView), (RECT{bytes.left, bytes.top, bytes.right + 120, bytes.bottom + 80}));
 }
 
 }  // namespace

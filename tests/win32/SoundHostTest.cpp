@@ -12,6 +12,7 @@
 #include "tests/win32/EditorFixture.h"
 #include "toolkit/MessageBox.h"
 #include "tools/gui/FileDialogs.h"
+#include "tools/gui/HostWindow.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
 #include "tools/gui/TreeClicks.h"
@@ -123,6 +124,28 @@ TEST_F(SoundHostTest, SoundSettingsChangedInThePlugInAreSavedAndNothingElseIs) {
   EXPECT_EQ(read.fields.Volume, 25);
   EXPECT_EQ(read.fields.SoundFile, "storm.wav");
   EXPECT_EQ(read.fields.ParentSector, "yard");
+}
+
+TEST_F(SoundHostTest, OnceTheDialogIsGoneTheTreeHasTheKeyboardAndCtrlZUndoesAtOnce) {
+  tree().MakeVisible(*Rain());
+  tree().Select(Rain());
+  // Another window to take the front as the dialog goes, as the console does.
+  const HostWindow other({0, 0, 150, 150});
+  SetForegroundWindow(form.Handle());
+  WhenShown edit("rain", [](HWND dialog) {
+    const DialogView view = FindControls(dialog);
+    SendTyping(view.texts[kSoundFile], "storm.wav");
+    PostClick(view.ok);
+  });
+  EditorTest::ChooseTreeMenu("Sound settings..");
+  ASSERT_TRUE(edit.Done());
+  PumpMessages();
+  EXPECT_EQ(GetForegroundWindow(), form.Handle());
+  EXPECT_EQ(GetFocus(), tree().Handle());
+  ASSERT_TRUE(form.Document().Core().CanUndo());
+  PressKey(toolkit::Ctrl('Z'));
+  PumpMessages();
+  EXPECT_EQ(Written(form.Document().Core()), kScene) << "the key went to the editor";
 }
 
 TEST_F(SoundHostTest, CancelChangesNothing) {

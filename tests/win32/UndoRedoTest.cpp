@@ -132,4 +132,19 @@ TEST_F(UndoRedoTest, TheUndoOfADeleteOfEverythingBringsBackEveryFolderAndMark) {
   EXPECT_EQ(Now(), before);
 }
 
+TEST_F(UndoRedoTest, TheUndoOfADeleteBringsFoldersBackOpenOrClosedAsTheUserLeftThem) {
+  const auto folder = [this](const char* name) { return Child(nodes().objects, name); };
+  // The sound folder closed by the user's key, the model folder left open.
+  tree().Select(folder("sound"));
+  SendMessageW(tree().Handle(), WM_KEYDOWN, VK_SUBTRACT, 0);
+  ASSERT_FALSE(tree().IsExpanded(*folder("sound")));
+  ClickCheckBox(tree(), nodes().objects);
+  ChooseMenu("Edit", "delete selected");
+  ASSERT_EQ(nodes().objects->FirstChild(), nullptr);
+  ChooseMenu("Edit", "undo");
+  EXPECT_TRUE(tree().IsExpanded(*folder("model")));
+  EXPECT_FALSE(tree().IsExpanded(*folder("sound")));
+  EXPECT_NE(tree().ControlItem(*Object("model", "box")), nullptr) << "its nodes shown";
+}
+
 }  // namespace

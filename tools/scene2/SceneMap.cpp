@@ -3,6 +3,7 @@
 #include "scene/ChunkTypes.h"
 #include "scene/Counted.h"
 #include "scene/Hex.h"
+#include "scene/LoadFailure.h"
 #include "scene/SceneWalk.h"
 #include "tools/scene2/Sections.h"
 
@@ -20,7 +21,7 @@ std::string Text(const LayoutProblem& problem) {
   const std::string rootSize = "the root size " + Number(problem.size);
   switch (problem.fault) {
     case LayoutFault::NoSignature:
-      return "the file does not begin with 53 4C (\"SL\"), the signature of a scene";
+      return kNoSignatureReason;
     case LayoutFault::RootSizeCutShort:
       return "the file ends inside the root size";
     case LayoutFault::RootSizeNegative:

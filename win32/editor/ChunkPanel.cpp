@@ -1,5 +1,7 @@
 #include "editor/ChunkPanel.h"
 
+#include <algorithm>
+
 #include "scene/Hex.h"
 #include "scene/PrintedName.h"
 #include "structure/StructureLines.h"
@@ -7,10 +9,17 @@
 
 namespace {
 
-// In the panel's client area as designed: the structure above, the bytes
-// below taking what the panel grows by in height.
-constexpr toolkit::Bounds kStructureBounds{4, 4, 559, 262};
+// In the panel's client area as designed: the headings, the structure below
+// them and the bytes below it. The structure then takes the height its lines
+// need, up to what leaves the bytes some lines, and the bytes the rest.
+constexpr POINT kHeadingsPlace{6, 4};
+constexpr toolkit::Bounds kStructureBounds{4, 22, 559, 244};
 constexpr toolkit::Bounds kBytesBounds{4, 270, 559, 320};
+constexpr int kPaneGap = kBytesBounds.top - kStructureBounds.top - kStructureBounds.height;
+constexpr int kLeastStructureLines = 4;
+constexpr int kLeastBytesLines = 6;
+// What each structure line gives, in its order.
+constexpr char kHeadings[] = "offset  type  size  what: value";
 const toolkit::FontSpec kStructureFont{.height = 14};
 const toolkit::FontSpec kBytesFont{"Courier New", 13, true};
 
@@ -39,7 +48,8 @@ int BoxHeight(HFONT font) { return toolkit::TextExtent(font, "0").cy + 6; }
 
 ChunkPanel::ChunkPanel(toolkit::Window& parent, const toolkit::Bounds& bounds,
                        std::function<bool(const TypedOver&)> onTyped)
-    : panel_(parent, {.bounds = bounds, .anchors = toolkit::kAnchorsAll}),
+    : panel_(parent, {.bounds = bounds, .anchors = toolkit::kAnchorsAll, .onResize = [this] { PlacePanes(); }}),
+      headings_(panel_, {.text = kHeadings, .position = kHeadingsPlace, .font = kStructureFont}),
       view_(panel_, structure_.Model(),
             {.bounds = kStructureBounds,
              .anchors = toolkit::kAnchorLeft | toolkit::kAnchorTop | toolkit::kAnchorRight,
@@ -56,7 +66,9 @@ ChunkPanel::ChunkPanel(toolkit::Window& parent, const toolkit::Bounds& bounds,
                           }}),
       valueBox_(view_, {.font = kStructureFont, .onEnter = [this](const std::string& text) { Typed(text, false); }}),
       bytesBox_(bytes_, {.font = kBytesFont, .onEnter = [this](const std::string& text) { Typed(text, true); }}),
-      onTyped_(std::move(onTyped)) {}
+      onTyped_(std::move(onTyped)) {
+  PlacePanes();
+}
 
 void ChunkPanel::ShowChunk(const Chunk& chunk, bool sameItem) {
   if (chunk == shown_ && chunk.Length() == shown_.Length() && !showingMessage_) return;
@@ -76,7 +88,43 @@ void ChunkPanel::ShowChunk(const Chunk& chunk, bool sameItem) {
       structure_.Clear();
     }
   }
+  PlacePanes();
   ShowSelectedBytes();
+}
+
+void ChunkPanel::PlacePanes() {
+  // The layout has put both panes where the panel's edges say: the
+  // structure's top and sides, the bytes' bottom stay as it put them.
+  const RECT structure = view_.BoundsInParent();
+  const auto top = static_cast<int>(structure.top);
+  const auto bottom = static_cast<int>(bytes_.BoundsInParent().bottom);
+  const auto left = static_cast<int>(structure.left);
+  const auto width = static_cast<int>(structure.right - structure.left);
+  const int gap = toolkit::ScaleToDpi(kPaneGap, panel_.Dpi());
+  // The height of a pane that shows `count` lines, its frame included.
+  const auto lines = [](const toolkit::Control& pane, int count, int lineHeight) {
+    RECT outer{};
+    RECT client{};
+    GetWindowRect(pane.Handle(), &outer);
+    GetClientRect(pane.Handle(), &client);
+    return count * lineHeight + static_cast<int>(outer.bottom - outer.top - client.bottom);
+  };
+  const auto itemHeight = static_cast<int>(SendMessageW(view_.Handle(), TVM_GETITEMHEIGHT, 0, 0));
+  const auto items = static_cast<int>(SendMessageW(view_.Handle(), TVM_GETCOUNT, 0, 0));
+  const int most = bottom - top - gap -
+                   lines(bytes_, kLeastBytesLines, static_cast<int>(toolkit::TextExtent(bytes_.FontHandle(), "0").cy));
+  const auto place = [&](int height) {
+    // A few lines at least, but never past the panel's bottom.
+    height = std::max(std::min(height, most), lines(view_, kLeastStructureLines, itemHeight));
+    height = std::max(std::min(height, bottom - top - gap), 0);
+    SetWindowPos(view_.Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(bytes_.Handle(), nullptr, left, top + height + gap, width, std::max(bottom - top - height - gap, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  const int needed = lines(view_, items, itemHeight);
+  place(needed);
+  // Lines wider than the pane bring a scroll bar, which takes a line's room.
+  if ((GetWindowLongW(view_.Handle(), GWL_STYLE) & WS_HSCROLL) != 0) place(needed + GetSystemMetrics(SM_CYHSCROLL));
 }
 
 void ChunkPanel::ShowMessage(const std::string& text) {
@@ -127,7 +175,8 @@ void ChunkPanel::OpenValueBox(const toolkit::TreeModelNode& node, const Structur
   const int left = text.left + 2 + toolkit::TextExtent(view_.FontHandle(), BeforeValue(line)).cx;
   const int height = BoxHeight(view_.FontHandle());
   const int top = (text.top + text.bottom - height) / 2;
-  valueBox_.Open({left - 3, top, client.right, top + height}, NameText(line.value));
+  offeredValue_ = ShownText(line.value);
+  valueBox_.Open({left - 3, top, client.right, top + height}, offeredValue_);
 }
 
 void ChunkPanel::OpenBytesBox(const StructureNode& line) {
@@ -140,6 +189,12 @@ void ChunkPanel::OpenBytesBox(const StructureNode& line) {
 void ChunkPanel::Typed(const std::string& text, bool bytes) {
   const auto* node = StructureTreeNode::Of(view_.Selected());
   if (node == nullptr || node->line == nullptr) return;
+  // A value left as offered is no edit, even where \xHH stands for a byte
+  // that the box can't show.
+  if (!bytes && text == offeredValue_) {
+    valueBox_.Close();
+    return;
+  }
   // The box closes once it was taken; the panel then shows the chunk anew.
   if (onTyped_({structure_.Described(), *node->line, text, bytes})) {
     valueBox_.Close();

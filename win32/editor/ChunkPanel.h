@@ -1,7 +1,8 @@
 #pragma once
 // The side panel: what the chunk of the scene tree's selected node holds, as
 // the tree of its sub-chunks and fields (each the line scene2 show gives it,
-// all opened), and below it the bytes of the node selected there (of the
+// all opened, under headings that say what the line gives, as tall as its
+// lines need while the bytes keep some lines), and below it the bytes of the node selected there (of the
 // whole chunk while none is); or a message, such as why a load failed. A
 // line's value, or the bytes of a leaf that no value describes, is typed
 // over in a box opened on it by F2, Enter or a double-click, on the line or
@@ -13,6 +14,7 @@
 #include "editing/StructureTree.h"
 #include "scene/Chunk.h"
 #include "toolkit/InPlaceEdit.h"
+#include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 #include "toolkit/TextView.h"
 #include "toolkit/TreeView.h"
@@ -50,6 +52,8 @@ class ChunkPanel {
 
  private:
   void ShowSelectedBytes();
+  // The structure as tall as its lines need, the bytes below it taking the rest.
+  void PlacePanes();
   // Opens every node of the structure tree below `node`.
   void ExpandBelow(toolkit::TreeModelNode* node);
   // Opens the box for what the node's line lets be typed over, if anything.
@@ -60,6 +64,7 @@ class ChunkPanel {
   void Typed(const std::string& text, bool bytes);
 
   toolkit::Panel panel_;
+  toolkit::Label headings_;
   StructureTree structure_;  // before the view that shows it
   toolkit::TreeView view_;
   toolkit::TextView bytes_;
@@ -67,6 +72,7 @@ class ChunkPanel {
   toolkit::InPlaceEdit bytesBox_;
   std::function<bool(const TypedOver&)> onTyped_;
   Chunk shown_;
+  std::string offeredValue_;  // what the value box opened with
   bool showingMessage_ = false;
   // The bytes that the hex view shows, by where they start and end.
   const uint8_t* dumpedFrom_ = nullptr;

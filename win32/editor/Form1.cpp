@@ -88,7 +88,7 @@ TForm1::TForm1(const toolkit::Application& application, std::string soundPluginP
                      .initialFolder = dncFolder_}),
       ui_(caption_, hwnd_),
       document_(NewScene2bin(ui_)),
-      soundPlugin_(std::move(soundPluginPath), hwnd_),
+      soundPlugin_(std::move(soundPluginPath), hwnd_, tree_.Handle()),
       recovery_(recoveryFolder, ThisProcess(), IsRunning) {
   tree_.Expand(*Nodes().scene2);
   UpdateBarMenus();

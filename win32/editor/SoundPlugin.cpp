@@ -52,7 +52,7 @@ Chunk SoundPlugin::Edit(ByteView chunk) {
   bool accepted = false;
   {
     // Nothing in the editor may change the scene under the dialog.
-    const toolkit::InputDisabled hostDisabled(host_);
+    const toolkit::InputDisabled hostDisabled(host_, focus_);
     accepted = editSound_(&data, &size) != 0;
   }
   if (!accepted) return {};

@@ -14,8 +14,9 @@
 
 class SoundPlugin {
  public:
-  // `path`: the library's full path; `host`: the main window, not owned.
-  SoundPlugin(std::string path, HWND host) : path_(std::move(path)), host_(host) {}
+  // `path`: the library's full path; `host`: the main window; `focus`: its
+  // child that has the keyboard once the dialog is gone. Neither owned.
+  SoundPlugin(std::string path, HWND host, HWND focus) : path_(std::move(path)), host_(host), focus_(focus) {}
   SoundPlugin(const SoundPlugin&) = delete;
   SoundPlugin& operator=(const SoundPlugin&) = delete;
   ~SoundPlugin();
@@ -37,6 +38,7 @@ class SoundPlugin {
 
   std::string path_;
   HWND host_;
+  HWND focus_;
   HMODULE module_ = nullptr;
   EditSoundFunction editSound_ = nullptr;
 };

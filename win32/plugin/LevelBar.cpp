@@ -4,8 +4,24 @@
 
 #include "sound/Levels.h"
 
+namespace {
+
+// Between the bar's right end and its level; the level's text a pixel below
+// the bar's top, level with it at the bar's standard height.
+constexpr int kValueGap = 6;
+constexpr int kValueDrop = 1;
+
+}  // namespace
+
 LevelBar::LevelBar(toolkit::Window& parent, toolkit::Bounds bounds)
-    : ProgressBar(parent, {.bounds = bounds, .maximum = LevelSteps}) {}
+    : ProgressBar(parent, {.bounds = bounds, .maximum = LevelSteps}),
+      value_(parent,
+             {.text = LevelText(0), .position = {bounds.left + bounds.width + kValueGap, bounds.top + kValueDrop}}) {}
+
+void LevelBar::SetLevel(int level) {
+  SetPosition(level);
+  value_.SetText(LevelText(Position()));
+}
 
 LRESULT LevelBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -43,8 +59,8 @@ bool LevelBar::PointerOver(LPARAM point) const {
   return WindowFromPoint(screen) == Handle();
 }
 
-void LevelBar::FollowPointer(LPARAM point) const {
+void LevelBar::FollowPointer(LPARAM point) {
   RECT client{};
   GetClientRect(Handle(), &client);
-  SetPosition(LevelAtPointer(GET_X_LPARAM(point), client.right));
+  SetLevel(LevelAtPointer(GET_X_LPARAM(point), client.right));
 }

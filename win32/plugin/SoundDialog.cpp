@@ -28,7 +28,7 @@ const LabelPlace kLabels[] = {
     {Parent::Position, "coordinates:", {8, 12}},
     {Parent::Position, "scale:", {8, 48}},
     {Parent::Position, "rotation:", {8, 84}},
-    {Parent::Position, "sector:", {248, 12}},
+    {Parent::Position, "sector:", {358, 12}},
     {Parent::Sound, "file:", {8, 14}},
     {Parent::Sound, "sound type:", {8, 51}},
     {Parent::Sound, "volume level:", {144, 51}},
@@ -49,17 +49,17 @@ struct TextPlace {
 };
 
 const TextPlace kTexts[] = {
-    {Parent::Position, {8, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[0]; }},
-    {Parent::Position, {83, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[1]; }},
-    {Parent::Position, {158, 25, 73, 0}, [](SoundFields& f) -> std::string& { return f.Position[2]; }},
-    {Parent::Position, {246, 25, 222, 0}, [](SoundFields& f) -> std::string& { return f.ParentSector; }},
-    {Parent::Position, {8, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[0]; }},
-    {Parent::Position, {83, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[1]; }},
-    {Parent::Position, {158, 61, 73, 0}, [](SoundFields& f) -> std::string& { return f.Scale[2]; }},
-    {Parent::Position, {8, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[0]; }},
-    {Parent::Position, {83, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[1]; }},
-    {Parent::Position, {158, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[2]; }},
-    {Parent::Position, {233, 97, 73, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[3]; }},
+    {Parent::Position, {8, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[0]; }},
+    {Parent::Position, {124, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[1]; }},
+    {Parent::Position, {240, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.Position[2]; }},
+    {Parent::Position, {356, 25, 114, 0}, [](SoundFields& f) -> std::string& { return f.ParentSector; }},
+    {Parent::Position, {8, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[0]; }},
+    {Parent::Position, {124, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[1]; }},
+    {Parent::Position, {240, 61, 114, 0}, [](SoundFields& f) -> std::string& { return f.Scale[2]; }},
+    {Parent::Position, {8, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[0]; }},
+    {Parent::Position, {124, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[1]; }},
+    {Parent::Position, {240, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[2]; }},
+    {Parent::Position, {356, 97, 114, 0}, [](SoundFields& f) -> std::string& { return f.Rotation[3]; }},
     {Parent::Sound, {8, 27, 233, 0}, [](SoundFields& f) -> std::string& { return f.SoundFile; }},
     {Parent::Sound, {8, 109, 129, 0}, [](SoundFields& f) -> std::string& { return f.ConstRadius; }},
     {Parent::Sound, {144, 109, 129, 0}, [](SoundFields& f) -> std::string& { return f.DecreaseRadius; }},
@@ -93,7 +93,7 @@ SoundDialog::SoundDialog()
     : Form({.caption = kSoundDialogTitle, .client = {492, 438}, .font = {"verdana", 12}, .clipChildren = false}),
       positionGroup_(*this, {.text = "Position", .bounds = {8, 7, 481, 137}}),
       soundGroup_(*this, {.text = "Sound settings", .bounds = {8, 150, 481, 251}}),
-      levelsGroup_(soundGroup_, {.text = "Decrease-area volume levels", .bounds = {8, 136, 273, 65}}),
+      levelsGroup_(soundGroup_, {.text = "Decrease-area volume levels", .bounds = {8, 136, 330, 65}}),
       soundType_(soundGroup_, {.items = {kSoundTypeTexts.begin(), kSoundTypeTexts.end()}, .bounds = kSoundTypeBounds}),
       about_(*this, {.text = "About", .bounds = {8, 408, 49, 25}, .onClick = [this] { ShowAbout(); }}),
       cancel_(*this, {.text = "Cancel",
@@ -131,7 +131,7 @@ void SoundDialog::Fill(const SoundFields& fields) {
   SoundFields shown = fields;
   for (size_t i = 0; i < texts_.size(); ++i) texts_[i]->SetText(Utf8FromWindows1251(kTexts[i].field(shown)));
   soundType_.Select(fields.SoundType);
-  for (size_t i = 0; i < levels_.size(); ++i) levels_[i]->SetPosition(ClampLevel(fields.*kLevels[i].field));
+  for (size_t i = 0; i < levels_.size(); ++i) levels_[i]->SetLevel(ClampLevel(fields.*kLevels[i].field));
 }
 
 SoundFields SoundDialog::ReadBack() const {

@@ -1,7 +1,9 @@
 #pragma once
 // "Sound settings": the one window of the plug-in. It shows the fields of one
-// sound object as free text, the sound type in a drop-down list and the three
-// levels on bars that act as sliders, and ends as accepted or cancelled. It
+// sound object as free text, in fields that show a float's 15 digits whole,
+// the sound type in a drop-down list and the three levels on bars that act
+// as sliders, each level written beside its bar, and ends as accepted or
+// cancelled. It
 // validates nothing; its controls keep their places when it is resized.
 
 #include <memory>

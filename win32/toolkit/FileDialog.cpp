@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "os/Paths.h"
 #include "os/WideText.h"
 
 namespace toolkit {
@@ -30,11 +31,14 @@ bool FileDialog::Execute(HWND owner, FileDialogMode mode) {
   const std::wstring filter = Win32Filter(args_.filter);
   // Room for many names when several may be chosen.
   std::vector<wchar_t> file(args_.allowMultiple ? 1 << 20 : 32768, L'\0');
-  // The name chosen before is offered again; several start afresh in the folder.
-  const std::wstring fileName = os::Widen(args_.allowMultiple ? kNone : FileName());
+  // The name chosen before is offered again in its own folder, whatever
+  // folder another dialog was in last; several start afresh in the folder.
+  const std::string before = args_.allowMultiple ? kNone : FileName();
+  const std::string chosenFolder = os::FolderOf(before);
+  const std::wstring fileName = os::Widen(before.substr(chosenFolder.size()));
   std::copy_n(fileName.begin(), std::min(fileName.size(), file.size() - 1), file.begin());
   const std::wstring defaultExtension = os::Widen(args_.defaultExtension);
-  const std::wstring initialFolder = os::Widen(args_.initialFolder);
+  const std::wstring initialFolder = os::Widen(chosenFolder.empty() ? args_.initialFolder : chosenFolder);
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
@@ -46,7 +50,9 @@ bool FileDialog::Execute(HWND owner, FileDialogMode mode) {
   dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
   // A save creates the file: "must exist" is for opening only.
   const bool mustExist = args_.fileMustExist && mode == FileDialogMode::Open;
-  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | (mustExist ? OFN_FILEMUSTEXIST : 0) |
+  // The program's current folder stays where it started: a name given
+  // relative to it keeps naming the same file.
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR | (mustExist ? OFN_FILEMUSTEXIST : 0) |
                  (args_.pathMustExist ? OFN_PATHMUSTEXIST : 0) | (args_.overwritePrompt ? OFN_OVERWRITEPROMPT : 0) |
                  (args_.hideReadOnly ? OFN_HIDEREADONLY : 0) | (args_.allowMultiple ? OFN_ALLOWMULTISELECT : 0);
   const BOOL chosen = mode == FileDialogMode::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);

@@ -1,5 +1,7 @@
 #include "toolkit/Panel.h"
 
+#include <utility>
+
 namespace toolkit {
 
 Panel::Panel(Window& parent, PanelArgs args)
@@ -8,7 +10,8 @@ Panel::Panel(Window& parent, PanelArgs args)
                        .exStyle = WS_EX_STATICEDGE | WS_EX_CONTROLPARENT,
                        .bounds = args.bounds,
                        .anchors = args.anchors}),
-      layout_(ClientSize()) {}
+      layout_(ClientSize()),
+      onResize_(std::move(args.onResize)) {}
 
 void Panel::Rescale(int dpi) {
   Control::Rescale(dpi);
@@ -23,7 +26,10 @@ SIZE Panel::ClientSize() const {
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SIZE) layout_.Apply({LOWORD(lParam), HIWORD(lParam)});
+  if (message == WM_SIZE) {
+    layout_.Apply({LOWORD(lParam), HIWORD(lParam)});
+    if (onResize_) onResize_();
+  }
   return CallOriginal(message, wParam, lParam);
 }
 

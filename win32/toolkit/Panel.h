@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "toolkit/Control.h"
 #include "toolkit/Layout.h"
 
@@ -8,6 +10,9 @@ namespace toolkit {
 struct PanelArgs {
   Bounds bounds{};
   Anchors anchors = kAnchorsTopLeft;
+  // Runs whenever its client area changed size, once the anchored controls
+  // are in their places: for those it places itself.
+  std::function<void()> onResize{};
 };
 
 // An area in the button-face colour with a sunken edge. It may hold
@@ -25,6 +30,7 @@ class Panel final : public Control {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   Layout layout_;
+  std::function<void()> onResize_;
 };
 
 }  // namespace toolkit

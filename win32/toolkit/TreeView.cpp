@@ -139,6 +139,14 @@ void TreeView::BoldChanged(TreeModelNode& node) {
   if (const Item* item = ItemOf(node)) SetState(item->handle, node.Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
 }
 
+void TreeView::ExpandedChanged(TreeModelNode& node) {
+  const Item* item = ItemOf(node);
+  if (item == nullptr || node.FirstChild() == nullptr || IsExpanded(node) == node.Expanded()) return;
+  const HTREEITEM handle = item->handle;  // Open adds items, which may move this one's entry
+  if (node.Expanded()) Open(node);
+  Send(TVM_EXPAND, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(handle));
+}
+
 void TreeView::ChildrenReworking(TreeModelNode& parent) {
   Item* item = ItemOf(parent);
   if (item == nullptr || !item->open) return;
@@ -189,7 +197,13 @@ void TreeView::PutInControl(TreeModelNode& node, HTREEITEM after) {
   insert.item.stateMask = (checkBoxes_ ? TVIS_STATEIMAGEMASK : 0) | TVIS_BOLD;
   insert.item.cChildren = node.FirstChild() != nullptr ? 1 : 0;
   const auto handle = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (handle != nullptr) items_[&node] = {handle, node.Check(), false};
+  if (handle == nullptr) return;
+  items_[&node] = {handle, node.Check(), false};
+  // A node left open, by the user or the program, shows open again.
+  if (node.Expanded() && node.FirstChild() != nullptr) {
+    Open(node);
+    Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handle));
+  }
 }
 
 void TreeView::ShowChildrenButton(const TreeModelNode& node, bool shown) const {
@@ -294,7 +308,10 @@ void TreeView::Expand(TreeModelNode& node) {
   assert(IsWindow(hwnd_));
   OpenAncestors(node);
   Open(node);
-  if (const Item* item = ItemOf(node)) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item->handle));
+  if (const Item* item = ItemOf(node)) {
+    Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item->handle));
+    model_.SetExpanded(node, IsExpanded(node));
+  }
 }
 
 void TreeView::MakeVisible(TreeModelNode& node) {
@@ -460,6 +477,14 @@ LRESULT TreeView::OnNotify(const NMHDR& header) {
       // the tree shows them.
       const auto& change = reinterpret_cast<const NMTREEVIEWA&>(header);
       if (change.action & TVE_EXPAND) Open(*reinterpret_cast<TreeModelNode*>(change.itemNew.lParam));
+      return 0;
+    }
+    case TVN_ITEMEXPANDEDA:
+    case TVN_ITEMEXPANDEDW: {
+      // The model notes what the user opened or closed; a rework closes
+      // and opens its node again itself.
+      auto* node = reinterpret_cast<TreeModelNode*>(reinterpret_cast<const NMTREEVIEWA&>(header).itemNew.lParam);
+      if (node != nullptr && !reworked_.contains(node)) model_.SetExpanded(*node, IsExpanded(*node));
       return 0;
     }
     case TVN_SELCHANGEDA:

@@ -104,6 +104,7 @@ class TreeView final : public Control, private TreeModelListener {
   void TextChanged(TreeModelNode& node) override;
   void CheckChanged(TreeModelNode& node) override;
   void BoldChanged(TreeModelNode& node) override;
+  void ExpandedChanged(TreeModelNode& node) override;
   void ChildrenReworking(TreeModelNode& parent) override;
   void ChildrenReworked(TreeModelNode& parent) override;
 
