@@ -33,7 +33,7 @@ TEST(PackagedEditor, ExportsACheckedObjectIntoDncesBesideItself) {
   HTREEITEM object = FirstChild(tree, FirstChild(tree, FirstChild(tree, TreeItemAt(tree, nullptr, TVGN_ROOT))));
   ASSERT_NE(object, nullptr);
   CheckNode(tree, object);
-  tool.ChooseMenu(1, 2);  // Edit > export selected, after undo and redo
+  tool.ChooseMenu(1, 4);  // Edit > export selected, after undo, redo, copy and paste
   HWND summary = tool.WaitForWindow(Captioned("tool"));
   ASSERT_NE(summary, nullptr) << "no summary after the export";
   EXPECT_NE(MessageBoxText(summary).find(PackagePath("DNCes\\")), std::string::npos) << MessageBoxText(summary);
