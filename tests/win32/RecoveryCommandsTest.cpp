@@ -7,7 +7,7 @@
 #include "os/FileSystem.h"
 #include "os/Paths.h"
 #include "scene/FileStream.h"
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/EditedSceneTest.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/MessageBoxes.h"
 #include "tools/gui/TreeClicks.h"
@@ -25,20 +25,8 @@ std::ostream& operator<<(std::ostream& out, const Kept& kept) {
   return out << kept.owner << " with a scene of " << kept.scene.size() << " bytes";
 }
 
-class RecoveryCommandsTest : public EditorTest {
+class RecoveryCommandsTest : public EditedSceneTest {
  protected:
-  RecoveryCommandsTest() {
-    WriteFileBytes(path, kScene);
-    OpenFile(path);
-    tree().Expand(*nodes().objects);
-  }
-
-  // Deletes the crate.
-  void Edit() {
-    ClickCheckBox(tree(), Child(nodes().objects, "model"));
-    ChooseMenu("Edit", "delete selected");
-  }
-
   // What this editor's recovery file holds once written; nothing when it is gone.
   std::optional<Kept> Recovered() {
     form.Recovery().Finish();
@@ -68,9 +56,6 @@ class RecoveryCommandsTest : public EditorTest {
     return RecoveryFileIn(folder);
   }
 
-  const Bytes kScene = Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})});
-  const Bytes kEdited = Scene({Objects({ObjectChunk("horn", 4)})});
-  const std::string path = scratch.Path("level.bin");
   // No process has such a number.
   static constexpr ProcessStamp kEnded{0xFFFFFFF1u, 1};
 };

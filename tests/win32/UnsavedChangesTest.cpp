@@ -1,6 +1,6 @@
 // The question before unsaved changes are dropped, on close and on "open..".
 #include "os/WideText.h"
-#include "tests/win32/EditorFixture.h"
+#include "tests/win32/EditedSceneTest.h"
 #include "tools/gui/FileDialogs.h"
 #include "tools/gui/Input.h"
 #include "tools/gui/MessageBoxes.h"
@@ -12,20 +12,8 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-class UnsavedChangesTest : public EditorTest {
+class UnsavedChangesTest : public EditedSceneTest {
  protected:
-  UnsavedChangesTest() {
-    WriteFileBytes(path, kScene);
-    OpenFile(path);
-    tree().Expand(*nodes().objects);
-  }
-
-  // Deletes the crate.
-  void Edit() {
-    ClickCheckBox(tree(), Child(nodes().objects, "model"));
-    ChooseMenu("Edit", "delete selected");
-  }
-
   // Answers the question with `button` once it shows; gives its text.
   struct Answer {
     Answer(int button)
@@ -40,10 +28,6 @@ class UnsavedChangesTest : public EditorTest {
     std::vector<bool> buttons;
     WhenShown box;
   };
-
-  const Bytes kScene = Scene({Objects({ObjectChunk("crate", 9), ObjectChunk("horn", 4)})});
-  const Bytes kEdited = Scene({Objects({ObjectChunk("horn", 4)})});
-  const std::string path = scratch.Path("level.bin");
 };
 
 TEST_F(UnsavedChangesTest, NothingIsAskedWhenNothingChanged) {

@@ -25,13 +25,7 @@ namespace {
 // Two objects named "crate" (an import replaces them in turn), one "horn", a
 // definition and an init script; no visual effects (an import adds the
 // section).
-const std::string kScene = ChunkOf(
-    kRootChunk, ChunkOf(1, "") +
-                    ChunkOf(kObjectsSection, ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, std::string("crate", 6))) +
-                                                 ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "horn")) +
-                                                 ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "crate"))) +
-                    ChunkOf(kDefinitionsSection, ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, "door1"))) +
-                    ChunkOf(kInitScriptsSection, ChunkOf(kInitScriptChunk, std::string("\0\5\0\0\0start", 10))));
+const std::string kScene = SmallScene("horn");
 
 std::string BytesOf(ByteView chunk) { return chunk.Bytes(); }
 

@@ -28,13 +28,7 @@ namespace {
 
 // Two objects named "crate" and one "crate (2)", a definition "door1" and an
 // init script "start"; no visual effects (a paste adds the section).
-const std::string kScene = ChunkOf(
-    kRootChunk, ChunkOf(1, "") +
-                    ChunkOf(kObjectsSection, ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, std::string("crate", 6))) +
-                                                 ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "crate (2)")) +
-                                                 ChunkOf(kObjectChunk, ChunkOf(kObjectNameChunk, "crate"))) +
-                    ChunkOf(kDefinitionsSection, ChunkOf(kDefinitionChunk, ChunkOf(kDefinitionNameChunk, "door1"))) +
-                    ChunkOf(kInitScriptsSection, ChunkOf(kInitScriptChunk, std::string("\0\5\0\0\0start", 10))));
+const std::string kScene = SmallScene("crate (2)");
 
 }  // namespace
 
