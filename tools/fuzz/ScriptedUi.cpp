@@ -1,14 +1,17 @@
 #include "tools/fuzz/ScriptedUi.h"
 
+#include <utility>
+
 namespace {
 
 class ScriptedStringDialog final : public TStringDialogBase {
  public:
-  explicit ScriptedStringDialog(const std::string& answer) : answer_(answer) {}
-  std::string Execute(const std::string&, const std::string&) override { return answer_; }
+  explicit ScriptedStringDialog(std::string& answer) : answer_(answer) {}
+  // The answer once: a dialog that comes back after a refusal is cancelled.
+  std::string Execute(const std::string&, const std::string&) override { return std::exchange(answer_, {}); }
 
  private:
-  const std::string& answer_;  // not owned: the ScriptedUi's current answer
+  std::string& answer_;  // not owned: the ScriptedUi's current answer
 };
 
 }  // namespace
