@@ -63,12 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                       [&](const ChunkEntry& each) { return BytesOf(each.chunk.Bytes()) == input; }),
           "the section does not hold the imported chunk");
 
-  const std::string asImported = SavedBytes(scene);
-  Require(static_cast<size_t>(scene.FileSize()) == asImported.size(), "the file size kept is not the length saved");
-  Require(scene.Undo() && !scene.CanUndo() && !scene.Modified() && SavedBytes(scene) == asLoaded,
-          "undoing the import does not give back the scene loaded");
-  Require(scene.Redo() && !scene.CanRedo() && scene.Modified() && SavedBytes(scene) == asImported,
-          "redoing the import does not give back the scene imported");
-  RequireStableRoundTrip(scene);
+  RequireOneEditUndoneAndRedone(scene, asLoaded, "import");
   return 0;
 }

@@ -70,12 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             "a chunk pasted shares its name with another of its section");
   }
 
-  const std::string asPasted = SavedBytes(scene);
-  Require(static_cast<size_t>(scene.FileSize()) == asPasted.size(), "the file size kept is not the length saved");
-  Require(scene.Undo() && !scene.CanUndo() && !scene.Modified() && SavedBytes(scene) == asLoaded,
-          "undoing the paste does not give back the scene loaded");
-  Require(scene.Redo() && !scene.CanRedo() && scene.Modified() && SavedBytes(scene) == asPasted,
-          "redoing the paste does not give back the scene pasted");
-  RequireStableRoundTrip(scene);
+  RequireOneEditUndoneAndRedone(scene, asLoaded, "paste");
   return 0;
 }

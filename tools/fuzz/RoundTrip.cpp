@@ -30,3 +30,13 @@ void RequireStableRoundTrip(const SceneDocument& scene) {
   Require(SameCounts(scene, reloaded), "a saved scene loads with other lists");
   Require(SavedBytes(reloaded) == saved, "saving a reloaded scene gives other bytes");
 }
+
+void RequireOneEditUndoneAndRedone(SceneDocument& scene, const std::string& asLoaded, const std::string& edit) {
+  const std::string asEdited = SavedBytes(scene);
+  Require(static_cast<size_t>(scene.FileSize()) == asEdited.size(), "the file size kept is not the length saved");
+  Require(scene.Undo() && !scene.CanUndo() && !scene.Modified() && SavedBytes(scene) == asLoaded,
+          ("undoing the " + edit + " does not give back the scene loaded").c_str());
+  Require(scene.Redo() && !scene.CanRedo() && scene.Modified() && SavedBytes(scene) == asEdited,
+          ("redoing the " + edit + " does not give back the scene it made").c_str());
+  RequireStableRoundTrip(scene);
+}
